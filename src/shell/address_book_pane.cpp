@@ -1,0 +1,101 @@
+#include "shell/address_book_pane.h"
+
+#include "shell/splitter_rules.h"
+#include "shell/twips.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, QWidget *parent)
+    : QWidget(parent)
+    , m_splitter(splitter)
+    , m_showButton(showButton)
+    , m_title(new QLabel(QStringLiteral(" Address Book:"), this))
+    , m_hideButton(new QPushButton(QStringLiteral("Hide"), this))
+    , m_toolbar(new QToolBar(this))
+    , m_grid(new QTableView(this))
+    , m_cellEdit(new QLineEdit(this)) {
+    setObjectName(QStringLiteral("TabStrip1"));
+    m_title->setObjectName(QStringLiteral("LabelBkName"));
+    m_hideButton->setObjectName(QStringLiteral("CommandHide"));
+    m_hideButton->setToolTip(QStringLiteral("Hide the address book pane"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar2"));
+    m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
+    m_cellEdit->setObjectName(QStringLiteral("TextEdit"));
+    m_cellEdit->hide();
+    m_grid->hide();
+
+    m_expandAction = m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("expand"));
+    m_expandAction->setObjectName(QStringLiteral("expand"));
+    m_expandAction->setToolTip(QStringLiteral("Expand Address Book"));
+    connect(m_expandAction, &QAction::triggered, this, &AddressBookPane::toggleExpanded);
+    connect(m_hideButton, &QPushButton::clicked, this, &AddressBookPane::hidePane);
+    connect(&m_showButton, &QPushButton::clicked, this, &AddressBookPane::showPane);
+
+    auto *titleRow = new QHBoxLayout;
+    titleRow->addWidget(m_title, 1);
+    titleRow->addWidget(m_hideButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(titleRow);
+    layout->addWidget(m_toolbar);
+    layout->addWidget(m_cellEdit);
+    layout->addWidget(m_grid, 1);
+    layout->addStretch(0);
+
+    const int minimum = Twips::toPixels(SplitterRules::minimumPane);
+    setMinimumWidth(minimum);
+}
+
+int AddressBookPane::windowWidthTwips() const { return Twips::fromPixels(m_splitter.width()); }
+
+int AddressBookPane::splitterTwips() const { return m_hidden ? 0 : Twips::fromPixels(m_splitter.sizes().value(0)); }
+
+void AddressBookPane::SizeControls(int wantedTwips) {
+    const int widthTwips = windowWidthTwips();
+    const int x = SplitterRules::layoutPosition(wantedTwips, widthTwips, m_hidden);
+    const int total = m_splitter.width();
+    const int left = m_hidden ? 0 : Twips::toPixels(x);
+    m_splitter.setSizes({left, qMax(0, total - left - m_splitter.handleWidth())});
+}
+
+void AddressBookPane::hidePane() {
+    m_hidden = true;
+    hide();
+    m_showButton.show();
+    SizeControls(0);
+    emit visibilityChanged(false);
+}
+
+void AddressBookPane::showPane() {
+    if (m_expanded)
+        toggleExpanded();
+    m_hidden = false;
+    show();
+    m_showButton.hide();
+    SizeControls(m_rememberedTwips > 0 ? m_rememberedTwips : SplitterRules::minimumPane * 4);
+    emit visibilityChanged(true);
+}
+
+void AddressBookPane::toggleExpanded() {
+    if (!m_expanded) {
+        m_rememberedTwips = splitterTwips();
+        SizeControls(SplitterRules::expandedPosition(windowWidthTwips()));
+        m_expanded = true;
+        m_expandAction->setToolTip(QStringLiteral("Contract Address Book"));
+        m_expandAction->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    } else {
+        SizeControls(m_rememberedTwips);
+        m_expanded = false;
+        m_expandAction->setToolTip(QStringLiteral("Expand Address Book"));
+        m_expandAction->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    }
+}

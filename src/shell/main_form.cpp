@@ -1,0 +1,212 @@
+#include "shell/main_form.h"
+
+#include "shell/address_book_pane.h"
+#include "shell/dialog_pos_editor.h"
+#include "shell/help_launcher.h"
+#include "shell/messages.h"
+#include "shell/navigation_bar.h"
+#include "shell/settings.h"
+#include "shell/settings_panel.h"
+#include "shell/splash_form.h"
+#include "shell/tab_navigator.h"
+#include "shell/twips.h"
+#include "webpages/sign_in_controller.h"
+#include "webpages/web_pane.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+// The window's designed placement, used until the user's own is stored.
+constexpr QSize designedSize(1100, 760);
+} // namespace
+
+MainForm::MainForm(Settings &settings, Messages &messages, Options options)
+    : m_settings(settings)
+    , m_messages(messages)
+    , m_options(options) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(Messages::title());
+    resize(designedSize);
+
+    m_panes[0] = new WebPane(WebPane::PageScripts::Enabled, this);
+    // Saved messages are shown, never run: their own scripts stay off.
+    m_panes[1] = new WebPane(WebPane::PageScripts::Disabled, this);
+    m_panes[2] = new WebPane(WebPane::PageScripts::Enabled, this);
+    m_panes[3] = new WebPane(WebPane::PageScripts::Enabled, this);
+    for (int i = 0; i < 4; ++i)
+        m_panes[i]->setObjectName(QStringLiteral("WebBrowser%1").arg(i + 1));
+
+    const QString serviceUrl = m_settings.get(Keys::ServiceUrl);
+    m_navigation = new NavigationBar(*m_panes[0], *m_panes[2], serviceUrl, this);
+    addToolBar(m_navigation);
+
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_splitter->setChildrenCollapsible(false);
+    // The bar is drawn while dragging and the layout follows on release.
+    m_splitter->setOpaqueResize(false);
+    m_showAddress = new QPushButton(QStringLiteral("Show Address Book Panel"), this);
+    m_showAddress->setObjectName(QStringLiteral("CommandShowAddress"));
+    m_addressPane = new AddressBookPane(*m_splitter, *m_showAddress, m_splitter);
+    m_splitter->addWidget(m_addressPane);
+    m_splitter->addWidget(createWorkArea());
+    m_splitter->handle(1)->setObjectName(QStringLiteral("imgSplitter"));
+    setCentralWidget(m_splitter);
+
+    m_settingsPanel = qobject_cast<SettingsPanel *>(m_pages->widget(TabNavigator::SettingsTab - 1));
+    m_tabs = new TabNavigator(*m_tabBar, *m_pages, {*m_panes[0], *m_panes[2], *m_panes[3]}, m_pageState, serviceUrl,
+                              this);
+    m_signIn = new SignInController(*m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); }, this);
+
+    createMenus();
+    createStatusBar();
+    connectPanes();
+}
+
+MainForm::~MainForm() = default;
+
+WebPane &MainForm::webBrowser(int number) const { return *m_panes[number - 1]; }
+
+QWidget *MainForm::createWorkArea() {
+    auto *area = new QWidget(this);
+    m_tabBar = new QTabBar(area);
+    m_tabBar->setObjectName(QStringLiteral("TabStrip2"));
+    for (const char *caption : {"Inbox/Login", "Compose", "Saved Message Folders (local)", "Calendar", "Settings"})
+        m_tabBar->addTab(QString::fromLatin1(caption));
+    m_tabBar->setExpanding(false);
+
+    m_pages = new QStackedWidget(area);
+    m_pages->addWidget(createInboxPage());
+    m_pages->addWidget(m_panes[2]);
+    auto *savedFolders = new QWidget(area);
+    savedFolders->setObjectName(QStringLiteral("SavedFoldersPage"));
+    auto *savedLayout = new QVBoxLayout(savedFolders);
+    savedLayout->setContentsMargins(0, 0, 0, 0);
+    savedLayout->addWidget(m_panes[1]);
+    m_pages->addWidget(savedFolders);
+    m_pages->addWidget(m_panes[3]);
+    m_pages->addWidget(new SettingsPanel(m_settings.get(Keys::ServiceUrl), area));
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_showAddress);
+    top->addWidget(m_tabBar, 1);
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(0);
+    layout->addLayout(top);
+    layout->addWidget(m_pages, 1);
+    area->setMinimumWidth(Twips::toPixels(750));
+    return area;
+}
+
+QWidget *MainForm::createInboxPage() {
+    auto *page = new QWidget(this);
+    page->setObjectName(QStringLiteral("InboxPage"));
+    m_checkAutoLog = new QCheckBox(QStringLiteral("Sign in Automatically"), page);
+    m_checkAutoLog->setObjectName(QStringLiteral("CheckAutoLog"));
+    auto *bar = new QHBoxLayout;
+    bar->setObjectName(QStringLiteral("inboxBar"));
+    bar->addStretch(1);
+    bar->addWidget(m_checkAutoLog);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->addLayout(bar);
+    layout->addWidget(m_panes[0], 1);
+
+    // The editor panel lies over the main pane, outside the layout.
+    m_editorPanel = new QFrame(page);
+    m_editorPanel->setObjectName(QStringLiteral("PictureBlog"));
+    m_editorPanel->setFrameShape(QFrame::StyledPanel);
+    m_editorPanel->hide();
+    return page;
+}
+
+void MainForm::createMenus() {
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    exit->setObjectName(QStringLiteral("exit"));
+    exit->setShortcut(QKeySequence::Quit);
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    m_addressMenuAction = view->addAction(QStringLiteral("Show Address Book Pane"), this, &MainForm::toggleAddressPane);
+    m_addressMenuAction->setObjectName(QStringLiteral("mnuAddressPane"));
+    connect(m_addressPane, &AddressBookPane::visibilityChanged, this, [this](bool shown) {
+        m_addressMenuAction->setText(shown ? QStringLiteral("Hide Address Book Pane")
+                                           : QStringLiteral("Show Address Book Pane"));
+    });
+    view->addAction(QStringLiteral("&Position Editor..."), this, &MainForm::showPositionEditorDialog);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction *contents = help->addAction(QStringLiteral("&Contents"), this, [this] {
+        HelpLauncher::open(m_startup.mainDir, HelpLauncher::Topic::Contents);
+    });
+    contents->setShortcut(QKeySequence::HelpContents);
+    connect(m_settingsPanel, &SettingsPanel::defaultMailProgramHelpRequested, this,
+            [this] { HelpLauncher::open(m_startup.mainDir, HelpLauncher::Topic::DefaultMailProgram); });
+}
+
+void MainForm::toggleAddressPane() {
+    if (m_addressMenuAction->text() == QLatin1String("Show Address Book Pane"))
+        m_addressPane->showPane();
+    else
+        m_addressPane->hidePane();
+}
+
+void MainForm::createStatusBar() {
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    for (int i = 0; i < 3; ++i) {
+        m_statusPanels[i] = new QLabel(m_statusBar);
+        m_statusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        m_statusBar->addWidget(m_statusPanels[i], i == 2 ? 1 : 0);
+    }
+    m_statusPanels[0]->setText(Messages::title());
+    m_progress = new QProgressBar(m_statusBar);
+    m_progress->setObjectName(QStringLiteral("Progress1"));
+    m_progress->setMaximumWidth(200);
+    m_progress->hide();
+    m_statusBar->addPermanentWidget(m_progress);
+    setStatusBar(m_statusBar);
+}
+
+void MainForm::setStatusPanel(int panel, const QString &text) { m_statusPanels[panel - 1]->setText(text); }
+
+void MainForm::connectPanes() {
+    for (WebPane *pane : m_panes) {
+        connect(pane, &WebPane::statusTextChanged, this, [this, pane](const QString &text) {
+            if (pane->isVisible())
+                setStatusPanel(3, text);
+        });
+    }
+    connect(m_panes[0], &WebPane::progressChanged, this, [this](int progress, int maximum) {
+        const bool loading = progress >= 1 && progress < maximum;
+        if (loading) {
+            m_progress->setMaximum(maximum);
+            m_progress->setValue(progress);
+        }
+        m_progress->setVisible(loading);
+    });
+    connect(m_tabs, &TabNavigator::tabChangeStarted, this, [this] { setStatusPanel(2, QString()); });
+    connect(m_navigation, &NavigationBar::goRequested, this, [this] {
+        if (m_tabs->selected() != TabNavigator::InboxLogin)
+            m_tabs->select(TabNavigator::InboxLogin);
+    });
+    connect(m_settingsPanel, &SettingsPanel::startPageChosen, this,
+            [this](const QString &address) { m_navigation->addressCombo()->setEditText(address); });
+}

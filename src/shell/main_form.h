@@ -1,0 +1,94 @@
+#pragma once
+
+#include "shell/startup.h"
+#include "webpages/page_state.h"
+
+#include <QMainWindow>
+
+class AddressBookPane;
+class Messages;
+class NavigationBar;
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QFrame;
+class QSplitter;
+class QStackedWidget;
+class QStatusBar;
+class QTabBar;
+class Settings;
+class SettingsPanel;
+class SignInController;
+class TabNavigator;
+class WebPane;
+
+// The main window. It builds the window's parts, runs start-up and shutdown, and connects the
+// subsystems; each subsystem keeps its own behaviour.
+class MainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Options {
+        bool showSplash = true;
+        bool quitAfterStart = false; // close as soon as the welcome page has loaded
+    };
+    MainForm(Settings &settings, Messages &messages, Options options);
+    ~MainForm() override;
+
+    // Start-up: reads the settings, places the window, loads the welcome page.
+    void Form_Load();
+
+    Settings &settings() { return m_settings; }
+    Messages &messages() { return m_messages; }
+    PageState &pageState() { return m_pageState; }
+    const StartupValues &startupValues() const { return m_startup; }
+    TabNavigator &tabs() { return *m_tabs; }
+    AddressBookPane &addressBookPane() { return *m_addressPane; }
+    WebPane &webBrowser(int number) const;
+    QStatusBar *statusBar1() const { return m_statusBar; }
+    void setStatusPanel(int panel, const QString &text);
+
+    void showPositionEditorDialog();
+    // Places the editor panel over the main pane at `ed_top` with height `ed_ht`.
+    void placeEditorPanel();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createMenus();
+    QWidget *createWorkArea();
+    QWidget *createInboxPage();
+    void createStatusBar();
+    void connectPanes();
+    void applyPlacement();
+    void Form_Unload();
+    void startCompanion();
+    void toggleAddressPane();
+
+    Settings &m_settings;
+    Messages &m_messages;
+    Options m_options;
+    StartupValues m_startup;
+    PageState m_pageState;
+    bool m_unloaded = false;
+    bool m_doAffiliate = false;
+
+    WebPane *m_panes[4] = {};
+    QSplitter *m_splitter = nullptr;
+    AddressBookPane *m_addressPane = nullptr;
+    QPushButton *m_showAddress = nullptr;
+    QTabBar *m_tabBar = nullptr;
+    QStackedWidget *m_pages = nullptr;
+    TabNavigator *m_tabs = nullptr;
+    NavigationBar *m_navigation = nullptr;
+    SettingsPanel *m_settingsPanel = nullptr;
+    QCheckBox *m_checkAutoLog = nullptr;
+    QFrame *m_editorPanel = nullptr;
+    QStatusBar *m_statusBar = nullptr;
+    QLabel *m_statusPanels[3] = {};
+    QProgressBar *m_progress = nullptr;
+    QAction *m_addressMenuAction = nullptr;
+    SignInController *m_signIn = nullptr;
+};

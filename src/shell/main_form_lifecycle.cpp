@@ -1,0 +1,126 @@
+// Start-up and shutdown of the main window. Each step stands on its own: a step that cannot
+// be done (a missing file, a value the window refuses) is skipped and the next one runs.
+#include "shell/main_form.h"
+
+#include "shell/address_book_pane.h"
+#include "shell/dialog_pos_editor.h"
+#include "shell/settings.h"
+#include "shell/splash_form.h"
+#include "shell/tab_navigator.h"
+#include "shell/twips.h"
+#include "webpages/web_pane.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+QString welcomePage(const QString &mainDir) {
+    return QFileInfo(dataPath(mainDir, QStringLiteral("html/welcome.htm"))).absoluteFilePath();
+}
+
+QRect toTwips(const QRect &pixels) {
+    return {Twips::fromPixels(pixels.x()), Twips::fromPixels(pixels.y()), Twips::fromPixels(pixels.width()),
+            Twips::fromPixels(pixels.height())};
+}
+
+} // namespace
+
+void MainForm::Form_Load() {
+    const double dpi = Twips::screenDpi();
+    m_startup = readStartupValues(m_settings, dpi);
+    m_addressPane->hidePane();
+    m_panes[0]->navigate(welcomePage(m_startup.mainDir));
+
+    if (m_options.showSplash) {
+        SplashForm splash(this);
+        splash.exec();
+    }
+    m_pageState = PageState{};
+    m_checkAutoLog->setChecked(m_startup.autoLogTicked);
+    applyPlacement();
+    m_tabs->select(TabNavigator::InboxLogin);
+    placeEditorPanel();
+
+    if (m_options.quitAfterStart) {
+        // Automation: close through the normal shutdown once the welcome page is there.
+        connect(m_panes[0], &WebPane::documentCompleted, this, [this] { QTimer::singleShot(0, this, &QWidget::close); },
+                Qt::SingleShotConnection);
+    }
+}
+
+void MainForm::applyPlacement() {
+    if (m_startup.maximized) {
+        showMaximized();
+        return;
+    }
+    if (const auto twips = m_startup.placementTwips) {
+        const QRect pixels(Twips::toPixels(twips->x()), Twips::toPixels(twips->y()), Twips::toPixels(twips->width()),
+                           Twips::toPixels(twips->height()));
+        move(pixels.topLeft());
+        if (pixels.width() > 0 && pixels.height() > 0)
+            resize(pixels.size());
+    }
+    show();
+}
+
+void MainForm::placeEditorPanel() {
+    const QWidget *main = m_panes[0];
+    m_editorPanel->setGeometry(main->x(), Twips::toPixels(m_startup.edTop), main->width(),
+                               Twips::toPixels(m_startup.edHt));
+}
+
+void MainForm::showPositionEditorDialog() {
+    const EditorPlacement defaults = defaultEditorPlacement(Twips::screenDpi());
+    DialogPosEditor dialog({m_startup.autoPosEditor, m_startup.edTop, m_startup.edHt},
+                           {true, defaults.top, defaults.height}, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const DialogPosEditor::Placement chosen = dialog.placement();
+    m_startup.autoPosEditor = chosen.automatic;
+    m_startup.edTop = chosen.top;
+    m_startup.edHt = chosen.height;
+    placeEditorPanel();
+}
+
+void MainForm::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized())
+        placeEditorPanel();
+}
+
+void MainForm::closeEvent(QCloseEvent *event) {
+    Form_Unload();
+    event->accept();
+}
+
+void MainForm::Form_Unload() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    ShutdownState state;
+    state.autoLogTicked = m_checkAutoLog->isChecked();
+    state.autoPosEditor = m_startup.autoPosEditor;
+    state.doAffiliate = m_doAffiliate;
+    state.affiliateId = m_startup.affiliateId;
+    state.affiliateText = m_startup.affiliateText;
+    state.edTop = m_startup.edTop;
+    state.edHt = m_startup.edHt;
+    state.windowState = isMinimized()   ? WindowState::Minimized
+                        : isMaximized() ? WindowState::Maximized
+                                        : WindowState::Normal;
+    state.geometryTwips = toTwips(geometry());
+    for (const SettingWrite &write : shutdownWrites(state))
+        m_settings.set(write.key, write.value);
+    startCompanion();
+}
+
+void MainForm::startCompanion() {
+    const QFileInfo companion(dataPath(m_startup.mainDir, QStringLiteral("tidemark2")));
+    if (companion.isFile() && companion.isExecutable())
+        QProcess::startDetached(companion.absoluteFilePath(), {});
+}

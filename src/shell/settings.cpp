@@ -1,0 +1,142 @@
+#include "shell/settings.h"
+
+#include "shell/ini_file.h"
+#include "shell/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+// The file holds a few hundred bytes; one far larger is not a settings file this program wrote,
+// and it is neither parsed every second nor rewritten.
+constexpr qint64 maxFileBytes = 8 * 1024 * 1024;
+constexpr auto lockWait = std::chrono::seconds(3);
+
+// flock(2) on "<file>.lock". The settings file itself cannot carry the lock: every write replaces
+// it by a rename, after which two processes would lock different inodes. The kernel drops the
+// lock when its holder dies, so a crash leaves nothing stale behind.
+class FileLock {
+public:
+    enum class Mode { Shared, Exclusive };
+
+    FileLock(const QString &path, Mode mode) {
+        const QByteArray name = QFile::encodeName(path);
+        // Readers do not create the lock file: a reader alone needs no lock, since writes are renames.
+        m_fd = mode == Mode::Exclusive ? ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)
+                                       : ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0)
+            return;
+        const int operation = (mode == Mode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+        const auto deadline = std::chrono::steady_clock::now() + lockWait;
+        auto pause = std::chrono::milliseconds(1);
+        while (::flock(m_fd, operation) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+                return;
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::milliseconds(20));
+        }
+        m_held = true;
+    }
+    ~FileLock() {
+        if (m_fd >= 0)
+            ::close(m_fd); // closing the descriptor releases the lock
+    }
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    bool held() const { return m_held; }
+
+private:
+    int m_fd = -1;
+    bool m_held = false;
+};
+
+// What the Windows reader hands back: the text up to its first NUL, at most 298 characters.
+QString fitted(QString value) {
+    const qsizetype nul = value.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        value.truncate(nul);
+    if (value.size() > Settings::maxValueLength) {
+        qsizetype length = Settings::maxValueLength;
+        if (value[length - 1].isHighSurrogate())
+            --length; // never leave half a character
+        value.truncate(length);
+    }
+    return value;
+}
+
+QString absolute(const QString &path) { return QFileInfo(path).absoluteFilePath(); }
+
+} // namespace
+
+Settings::Settings(QString filePath)
+    : m_filePath(std::move(filePath)) {}
+
+QString Settings::locate(const QStringList &arguments) {
+    // The last --settings wins, as later options override earlier ones.
+    QString chosen;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--settings") && i + 1 < arguments.size())
+            chosen = arguments[++i];
+        else if (argument.startsWith(QLatin1String("--settings=")))
+            chosen = argument.sliced(qsizetype(sizeof("--settings=") - 1));
+    }
+    if (!chosen.isEmpty())
+        return absolute(chosen);
+
+    const QString fromEnvironment = qEnvironmentVariable("CORVALIS_INI");
+    if (!fromEnvironment.isEmpty())
+        return absolute(fromEnvironment);
+
+    // A relative XDG_CONFIG_HOME is invalid and is ignored, as the XDG rules ask.
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty() || QDir::isRelativePath(configHome))
+        configHome = QDir::homePath() + QLatin1String("/.config");
+    return configHome + QLatin1String("/corvalis/corvalis.ini");
+}
+
+QString Settings::GetIni(const QString &section, const QString &key, const QString &defaultValue) const {
+    // Without the lock the read goes ahead: a write never leaves a half-written file to see.
+    const FileLock lock(m_filePath + QLatin1String(".lock"), FileLock::Mode::Shared);
+    std::optional<QString> value;
+    if (const std::optional<QByteArray> bytes = TextFile::readAll(m_filePath, maxFileBytes))
+        value = IniFile::parse(*bytes).value(section, key);
+    return fitted(value.value_or(defaultValue));
+}
+
+void Settings::SetIni(const QString &section, const QString &key, const QString &value) {
+    // Failures here are silent by design; the write below fails too and the old file stays.
+    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    const FileLock lock(m_filePath + QLatin1String(".lock"), FileLock::Mode::Exclusive);
+    if (!lock.held())
+        return;
+
+    IniFile ini;
+    if (const std::optional<QByteArray> bytes = TextFile::readAll(m_filePath, maxFileBytes))
+        ini = IniFile::parse(*bytes);
+    else if (QFileInfo::exists(m_filePath))
+        return; // a file that cannot be read is not replaced by one holding a single key
+    ini.setValue(section, key, value);
+    // The file holds the stored sign-in, so only its owner may read it.
+    TextFile::writeAtomically(m_filePath, ini.serialize(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+QString Settings::get(const SettingKey &key) const {
+    return GetIni(QString::fromUtf8(key.section), QString::fromUtf8(key.key), QString::fromUtf8(key.defaultValue));
+}
+
+void Settings::set(const SettingKey &key, const QString &value) {
+    SetIni(QString::fromUtf8(key.section), QString::fromUtf8(key.key), value);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "shell/settings_keys.h"
+
+#include <QString>
+#include <QStringList>
+
+// The settings file, read and written one key at a time with the Windows profile semantics:
+// reads never fail (a missing file, section or key gives the default), writes never report
+// (a file that cannot be written loses the value, but the old file stays whole).
+//
+// Every call goes to the file: an outside launcher may write `mailto` at any moment, so nothing
+// is cached. Calls hold a lock on "<file>.lock" (shared to read, exclusive to change), which keeps
+// two processes writing different keys from losing each other's change.
+class Settings {
+public:
+    explicit Settings(QString filePath);
+
+    // `--settings FILE` (or `--settings=FILE`) among the arguments, else $CORVALIS_INI, else
+    // $XDG_CONFIG_HOME/corvalis/corvalis.ini ($XDG_CONFIG_HOME defaults to ~/.config).
+    static QString locate(const QStringList &arguments);
+
+    QString filePath() const { return m_filePath; }
+
+    // The stored value, or `defaultValue`; either comes back cut to 298 characters and at a NUL.
+    QString GetIni(const QString &section, const QString &key, const QString &defaultValue) const;
+    // Stores `value` (an empty value keeps the key); line breaks in it become spaces.
+    void SetIni(const QString &section, const QString &key, const QString &value);
+
+    QString get(const SettingKey &key) const;
+    void set(const SettingKey &key, const QString &value);
+
+    static constexpr qsizetype maxValueLength = 298;
+
+private:
+    QString m_filePath;
+};

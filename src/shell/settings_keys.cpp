@@ -1,0 +1,16 @@
+#include "shell/settings_keys.h"
+
+#include <array>
+
+namespace Keys {
+
+std::span<const SettingKey> all() {
+    static constexpr std::array keys{
+        MainDir, MainDictionary, CustomDictionary, ServiceUrl, AutoLogin,    Email,       Pw,
+        SetMax,  Left,           Top,              Width,      Height,       AutoPos,     EdTop,
+        EdHt,    PreserveHtml,   DoAffiliate,      AffId,      AffText,      Mailto,      Bug,
+    };
+    return keys;
+}
+
+} // namespace Keys

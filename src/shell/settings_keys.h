@@ -1,0 +1,53 @@
+#pragma once
+
+#include <span>
+
+// One key of the settings file: where it lives, its exact spelling, and the value a reader gets
+// when the file, the section or the key is missing.
+struct SettingKey {
+    const char *section;
+    const char *key;
+    const char *defaultValue;
+};
+
+namespace Keys {
+
+// Paths.
+inline constexpr SettingKey MainDir{"Locations", "main dir", ""};
+inline constexpr SettingKey MainDictionary{"Locations", "main dictionary", ""};
+inline constexpr SettingKey CustomDictionary{"Locations", "custom dictionary", ""};
+// Base address of the web-mail and sign-in service the panes open.
+inline constexpr SettingKey ServiceUrl{"Locations", "service url", "http://127.0.0.1:8087"};
+
+// Sign-in.
+inline constexpr SettingKey AutoLogin{"Settings", "autologin", "0"};
+inline constexpr SettingKey Email{"Settings", "email", ""};
+inline constexpr SettingKey Pw{"Settings", "pw", ""};
+
+// Window placement, in twips.
+inline constexpr SettingKey SetMax{"Settings", "setmax", "1"};
+inline constexpr SettingKey Left{"Settings", "left", "-1"};
+inline constexpr SettingKey Top{"Settings", "top", "0"};
+inline constexpr SettingKey Width{"Settings", "width", "700"};
+inline constexpr SettingKey Height{"Settings", "height", "500"};
+
+// Editor placement, in twips.
+inline constexpr SettingKey AutoPos{"Settings", "autopos", "1"};
+inline constexpr SettingKey EdTop{"Settings", "ed_top", "950"};
+inline constexpr SettingKey EdHt{"Settings", "ed_ht", "3030"};
+inline constexpr SettingKey PreserveHtml{"Settings", "preserveHTML", "0"};
+
+// Blog-post footer link.
+inline constexpr SettingKey DoAffiliate{"Settings", "do_affiliate", ""};
+inline constexpr SettingKey AffId{"Settings", "affID", ""};
+inline constexpr SettingKey AffText{"Settings", "afftext",
+                                    "This Blog was Created by Vellumcast - Visual HTML Editing for Blogger.com"};
+
+// Hand-over from an outside launcher, and the progress marker of the last hand-over.
+inline constexpr SettingKey Mailto{"Settings", "mailto", ""};
+inline constexpr SettingKey Bug{"Settings", "bug", ""};
+
+// Every key above; a key added to the program is added here too.
+std::span<const SettingKey> all();
+
+} // namespace Keys

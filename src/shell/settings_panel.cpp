@@ -1,0 +1,79 @@
+#include "shell/settings_panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+SettingsPanel::SettingsPanel(const QString &serviceUrl, QWidget *parent)
+    : QWidget(parent)
+    , m_inboxFrame(new QGroupBox(QStringLiteral("Inbox Management/Spam Settings"), this)) {
+    setObjectName(QStringLiteral("PictureSettings"));
+    m_inboxFrame->setObjectName(QStringLiteral("FrameInbox"));
+    auto *columns = new QHBoxLayout;
+    columns->addWidget(m_inboxFrame, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(createStartPageFrame(serviceUrl));
+    right->addWidget(createOptionsFrame());
+    right->addStretch(1);
+    columns->addLayout(right, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addStretch(1);
+}
+
+QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
+    auto *frame = new QGroupBox(QStringLiteral("Start Page"), this);
+    frame->setObjectName(QStringLiteral("FrameStartPage"));
+    QString base = serviceUrl;
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    m_textHotmail = new QLineEdit(base + QStringLiteral("/hotmail/inbox"), frame);
+    m_textHotmail->setObjectName(QStringLiteral("TextHotmail"));
+    m_textYahoo = new QLineEdit(base + QStringLiteral("/yahoo/inbox"), frame);
+    m_textYahoo->setObjectName(QStringLiteral("TextYahoo"));
+    auto *optionH = new QRadioButton(QStringLiteral("MSN &Hotmail"), frame);
+    optionH->setObjectName(QStringLiteral("OptionH"));
+    auto *optionY = new QRadioButton(QStringLiteral("&Yahoo! Mail"), frame);
+    optionY->setObjectName(QStringLiteral("OptionY"));
+    // Choosing a start page puts it into the address box, ready for "Go".
+    connect(optionH, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textHotmail->text()); });
+    connect(optionY, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textYahoo->text()); });
+    auto *gotoInbox = new QCheckBox(QStringLiteral("Go directly to &inbox after login (bypass mail home page)"), frame);
+    gotoInbox->setObjectName(QStringLiteral("CheckGotoInbox"));
+
+    auto *form = new QFormLayout(frame);
+    form->addRow(optionH, m_textHotmail);
+    form->addRow(optionY, m_textYahoo);
+    form->addRow(gotoInbox);
+    return frame;
+}
+
+QGroupBox *SettingsPanel::createOptionsFrame() {
+    auto *frame = new QGroupBox(QStringLiteral("Options"), this);
+    frame->setObjectName(QStringLiteral("FrameOptions"));
+    auto *defBrowser = new QPushButton(
+        QStringLiteral("Set &Skiffpost as your Default E-mail Program (for mailto links)"), frame);
+    defBrowser->setObjectName(QStringLiteral("CommandDefBrowser"));
+    connect(defBrowser, &QPushButton::clicked, this, &SettingsPanel::defaultMailProgramHelpRequested);
+    m_checkEmail = new QCheckBox(QStringLiteral("Show &Email Address Palette on Startup"), frame);
+    m_checkEmail->setObjectName(QStringLiteral("CheckEmail"));
+    m_comboTemplate2 = new QComboBox(frame);
+    m_comboTemplate2->setObjectName(QStringLiteral("ComboTemplate2"));
+    m_comboFolders3 = new QComboBox(frame);
+    m_comboFolders3->setObjectName(QStringLiteral("ComboFolders3"));
+    m_comboFolders3->addItem(QStringLiteral("Saved"));
+
+    auto *form = new QFormLayout(frame);
+    form->addRow(defBrowser);
+    form->addRow(m_checkEmail);
+    form->addRow(QStringLiteral("Default template:"), m_comboTemplate2);
+    form->addRow(QStringLiteral("Default folder:"), m_comboFolders3);
+    return frame;
+}

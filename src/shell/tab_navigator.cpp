@@ -1,0 +1,64 @@
+#include "shell/tab_navigator.h"
+
+#include "shell/tab_addresses.h"
+#include "webpages/page_state.h"
+#include "webpages/web_pane.h"
+
+#include <QStackedWidget>
+#include <QTabBar>
+
+TabNavigator::TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, PageState &state, QString serviceUrl,
+                           QObject *parent)
+    : QObject(parent)
+    , m_tabs(tabs)
+    , m_pages(pages)
+    , m_panes(panes)
+    , m_state(state)
+    , m_serviceUrl(std::move(serviceUrl)) {
+    connect(&m_tabs, &QTabBar::currentChanged, this, &TabNavigator::onTabChanged);
+}
+
+int TabNavigator::selected() const { return m_tabs.currentIndex() + 1; }
+
+void TabNavigator::select(int tab) {
+    if (tab == selected())
+        onTabChanged(tab - 1);
+    else
+        m_tabs.setCurrentIndex(tab - 1);
+}
+
+void TabNavigator::onTabChanged(int zeroBased) {
+    if (zeroBased < 0)
+        return;
+    emit tabChangeStarted();
+    const int tab = zeroBased + 1;
+    switch (tab) {
+    case Compose:
+        showCompose();
+        break;
+    case Calendar:
+        showCalendar();
+        break;
+    default:
+        break;
+    }
+    m_pages.setCurrentIndex(zeroBased);
+    if (tab == Compose)
+        emit composeShown();
+    else if (tab == SavedFolders)
+        emit savedFoldersShown();
+}
+
+void TabNavigator::showCompose() {
+    if (m_panes.compose.locationUrl().contains(QLatin1String("compose")) && m_state.did_insert)
+        return;
+    if (const auto address = TabAddresses::composeAddress(m_panes.main.locationUrl()))
+        m_panes.compose.navigate(*address);
+}
+
+void TabNavigator::showCalendar() {
+    // A calendar already loaded stays as the user left it.
+    if (m_panes.calendar.locationUrl().contains(QLatin1String("calendar")))
+        return;
+    m_panes.calendar.navigate(TabAddresses::calendarAddress(m_panes.main.locationUrl(), m_serviceUrl));
+}

@@ -1,0 +1,103 @@
+#include "shell/text_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace TextFile {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F; the five bytes it leaves undefined keep
+// their Latin-1 (C1 control) meaning, so no byte is ever lost.
+constexpr char16_t cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = QChar(byte >= 0x80 && byte < 0xA0 ? cp1252High[byte - 0x80] : char16_t(byte));
+    }
+    return text;
+}
+
+} // namespace
+
+QString decode(const QByteArray &bytes) {
+    static constexpr QByteArrayView bom("\xEF\xBB\xBF");
+    QByteArrayView rest(bytes);
+    // A file saved, re-read and saved again by other tools can carry the mark more than once.
+    while (rest.startsWith(bom))
+        rest = rest.sliced(bom.size());
+
+    // Stateless, so that a sequence cut off at the end counts as an error instead of waiting for more.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8(rest);
+    if (!utf8.hasError())
+        return text;
+    return decodeWindows1252(rest);
+}
+
+QByteArray encode(const QString &text) { return text.toUtf8(); }
+
+QStringList splitLines(QStringView text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start).toString());
+        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.append(text.sliced(start).toString());
+    return lines;
+}
+
+WriteResult writeAtomically(const QString &path, const QByteArray &bytes, QFileDevice::Permissions permissions) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, file.errorString()};
+    if (permissions && !file.setPermissions(permissions))
+        return {false, file.errorString()};
+    if (file.write(bytes) != bytes.size())
+        return {false, file.errorString()};
+    if (!file.commit())
+        return {false, file.errorString()};
+    return {true, {}};
+}
+
+std::optional<QByteArray> readAll(const QString &path, qint64 maxBytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes;
+    if (!file.isSequential()) {
+        if (file.size() > maxBytes)
+            return std::nullopt;
+        bytes.reserve(file.size());
+    }
+    // Read in chunks rather than trusting size(): special files report none and may never end.
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 count = file.read(chunk, sizeof chunk);
+        if (count < 0)
+            return std::nullopt;
+        if (count == 0)
+            return bytes;
+        bytes.append(chunk, count);
+        if (bytes.size() > maxBytes)
+            return std::nullopt;
+    }
+}
+
+} // namespace TextFile

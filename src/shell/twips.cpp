@@ -1,0 +1,10 @@
+#include "shell/twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+double Twips::screenDpi() {
+    if (auto *screen = QGuiApplication::primaryScreen())
+        return screen->logicalDotsPerInchY();
+    return 96.0;
+}

@@ -1,0 +1,138 @@
+// The program's bridge into a page's document. Runs in the program's own script world, so
+// it works even where the page's own scripts are switched off, and page scripts cannot see it.
+// Lookups follow the old document-object rules: forms by name or id, form fields by name,
+// elements by id or else by name. Every function returns null when it finds nothing.
+(function () {
+    'use strict';
+    if (window.corvalisBridge)
+        return;
+
+    function form(name) {
+        const byName = document.forms.namedItem(name);
+        if (byName)
+            return byName instanceof HTMLFormElement ? byName : byName[0];
+        const byId = document.getElementById(name);
+        return byId && byId.tagName === 'FORM' ? byId : null;
+    }
+    function field(formName, fieldName) {
+        const f = form(formName);
+        if (!f)
+            return null;
+        const e = f.elements.namedItem(fieldName);
+        if (!e)
+            return null;
+        // A name shared by several fields gives a list; the first one is meant.
+        return (e instanceof RadioNodeList) ? e[0] : e;
+    }
+    function all(id) {
+        return document.getElementById(id) || document.getElementsByName(id)[0] || null;
+    }
+    function fieldsOf(f) {
+        const out = {};
+        for (const e of f.elements) {
+            if (e.name && !(e.name in out) && !((e.type === 'checkbox' || e.type === 'radio') && !e.checked))
+                out[e.name] = e.value;
+        }
+        return out;
+    }
+    function encodeFields(f) {
+        const parts = [];
+        for (const e of f.elements) {
+            if (!e.name || e.disabled || e.type === 'submit' || e.type === 'button' || e.type === 'image')
+                continue;
+            if ((e.type === 'checkbox' || e.type === 'radio') && !e.checked)
+                continue;
+            parts.push(encodeURIComponent(e.name).replace(/%20/g, '+') + '=' +
+                       encodeURIComponent(e.value).replace(/%20/g, '+'));
+        }
+        return parts.join('&');
+    }
+    function nameOf(f) { return f.getAttribute('name') || f.id || ''; }
+
+    window.corvalisBridge = {
+        formFieldValue(formName, fieldName) {
+            const e = field(formName, fieldName);
+            return e ? String(e.value) : null;
+        },
+        setFormFieldValue(formName, fieldName, value) {
+            const e = field(formName, fieldName);
+            if (!e)
+                return false;
+            e.value = value;
+            return true;
+        },
+        formFields(formName) {
+            const f = form(formName);
+            return f ? fieldsOf(f) : null;
+        },
+        formAction(formName) {
+            const f = form(formName);
+            return f ? f.action : null;
+        },
+        setFormAction(formName, action) {
+            const f = form(formName);
+            if (!f)
+                return false;
+            f.action = action;
+            return true;
+        },
+        submitForm(formName, actionSuffix) {
+            const f = form(formName);
+            if (!f)
+                return false;
+            if (actionSuffix)
+                f.action = f.action + actionSuffix;
+            // The program reports its own submits (the submit event does not fire for them).
+            const posted = { form: nameOf(f), action: f.action, data: encodeFields(f) };
+            HTMLFormElement.prototype.submit.call(f);
+            return posted;
+        },
+        elementText(id) {
+            const e = all(id);
+            return e ? e.innerText : null;
+        },
+        elementHtml(id) {
+            const e = all(id);
+            return e ? e.innerHTML : null;
+        },
+        setElementHtml(id, html) {
+            const e = all(id);
+            if (!e)
+                return false;
+            e.innerHTML = html;
+            return true;
+        },
+        bodyText() {
+            return document.body ? document.body.innerText : null;
+        },
+    };
+
+    // Report fields the user types and forms the user submits, so the program can see them
+    // when the page is left (sign-in capture) or posted (sent copies).
+    function connectHost() {
+        if (typeof QWebChannel === 'undefined' || typeof qt === 'undefined' || !qt.webChannelTransport)
+            return;
+        new QWebChannel(qt.webChannelTransport, function (channel) {
+            window.corvalisHost = channel.objects.corvalisHost;
+            const host = window.corvalisHost;
+            for (const f of document.forms)
+                host.fieldsChanged(nameOf(f), fieldsOf(f));
+            const report = function (event) {
+                const f = event.target && event.target.form;
+                if (f)
+                    host.fieldsChanged(nameOf(f), fieldsOf(f));
+            };
+            document.addEventListener('input', report, true);
+            document.addEventListener('change', report, true);
+            document.addEventListener('submit', function (event) {
+                const f = event.target;
+                host.fieldsChanged(nameOf(f), fieldsOf(f));
+                host.formSubmitted(nameOf(f), f.action, encodeFields(f));
+            }, true);
+        });
+    }
+    if (document.readyState === 'loading')
+        document.addEventListener('DOMContentLoaded', connectHost);
+    else
+        connectHost();
+})();

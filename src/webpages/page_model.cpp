@@ -1,0 +1,15 @@
+#include "webpages/page_model.h"
+
+QString PageModel::DetectProvider(const QString &address) {
+    return address.toLower().contains(yahoo) ? yahoo : hotmail;
+}
+
+const PageModel::ComposeForm &PageModel::composeForm(const QString &provider) {
+    static const ComposeForm yahooForm{
+        QStringLiteral("compose"), QStringLiteral("Compose"), QStringLiteral("To"),   QStringLiteral("Cc"),
+        QStringLiteral("Bcc"),     QStringLiteral("Subj"),    QStringLiteral("Body"), QStringLiteral("&SEND")};
+    static const ComposeForm hotmailForm{
+        QStringLiteral("composeform"), QStringLiteral("composeform"), QStringLiteral("to"),   QStringLiteral("cc"),
+        QStringLiteral("bcc"),         QStringLiteral("subject"),     QStringLiteral("body"), QStringLiteral("&Send.x")};
+    return provider == yahoo ? yahooForm : hotmailForm;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// The names the web-mail services' pages are built with: one table, per provider, of the
+// forms, fields and elements the program reads and writes. The services change their pages
+// over time; this is the one place to follow them.
+namespace PageModel {
+
+inline const QString yahoo = QStringLiteral("yahoo");
+inline const QString hotmail = QStringLiteral("hotmail");
+
+// "yahoo" when the lower-cased address contains "yahoo", else "hotmail".
+QString DetectProvider(const QString &address);
+
+struct ComposeForm {
+    QString form;      // form of the field writes
+    QString plainForm; // form of the plain-text body fallback and of the send
+    QString to, cc, bcc, subject, body;
+    QString sendSuffix; // appended to the form's action to send it
+};
+const ComposeForm &composeForm(const QString &provider);
+
+// The welcome page's sign-in form.
+inline const QString loginForm = QStringLiteral("login");
+inline const QString loginEmail = QStringLiteral("email");
+inline const QString loginPassword = QStringLiteral("password");
+
+// The sign-in service's answer page: its answer field can be spell checked.
+inline const QString answerForm = QStringLiteral("qaform");
+inline const QString answerField = QStringLiteral("eda");
+inline const QString signInPath = QStringLiteral("/cgi-bin/signin.cgi");
+
+} // namespace PageModel

@@ -1,0 +1,40 @@
+#include "webpages/sign_in.h"
+
+#include "webpages/page_model.h"
+
+#include <QUrl>
+
+bool SignIn::isWelcomePage(const QString &address) {
+    return address.toUpper().contains(QLatin1String("WELCOME.HTM"));
+}
+
+SettingWrites SignIn::captureOnLeave(const QString &currentAddress, bool autoLogTicked,
+                                                   const std::optional<QString> &email,
+                                                   const std::optional<QString> &password) {
+    if (!isWelcomePage(currentAddress))
+        return {};
+    if (!autoLogTicked)
+        return {{Keys::AutoLogin, QStringLiteral("0")}};
+    if (!email || !password || email->isEmpty() || password->isEmpty())
+        return {};
+    return {{Keys::Email, *email}, {Keys::Pw, *password}, {Keys::AutoLogin, QStringLiteral("1")}};
+}
+
+std::optional<SignIn::Credentials> SignIn::automaticSignIn(const QString &address, bool autoLogTicked,
+                                                           const QString &storedEmail,
+                                                           const QString &storedPassword) {
+    if (!isWelcomePage(address) || !autoLogTicked || storedEmail.isEmpty() || storedPassword.isEmpty())
+        return std::nullopt;
+    return Credentials{storedEmail, storedPassword};
+}
+
+bool SignIn::isAnswerPage(const QString &address, const QString &serviceUrl) {
+    // The service is named by its host (with the port, when it has one).
+    const QUrl service(serviceUrl);
+    QString host = service.host();
+    if (host.isEmpty())
+        return false;
+    if (service.port() != -1)
+        host += QLatin1Char(':') + QString::number(service.port());
+    return address.contains(host + PageModel::signInPath);
+}

@@ -1,0 +1,44 @@
+#include "webpages/sign_in_controller.h"
+
+#include "shell/settings.h"
+#include "webpages/page_model.h"
+#include "webpages/sign_in.h"
+#include "webpages/web_pane.h"
+
+SignInController::SignInController(WebPane &mainPane, Settings &settings, std::function<bool()> autoLogTicked,
+                                   QObject *parent)
+    : QObject(parent)
+    , m_pane(mainPane)
+    , m_settings(settings)
+    , m_autoLogTicked(std::move(autoLogTicked)) {
+    connect(&m_pane, &WebPane::navigationRequested, this, &SignInController::captureOnLeave);
+    connect(&m_pane, &WebPane::documentCompleted, this, &SignInController::welcomePageLoaded);
+}
+
+void SignInController::captureOnLeave() {
+    // The page is being left: its fields are read from what the page last reported, since
+    // the document may be gone before a round trip into it would return.
+    using namespace PageModel;
+    const auto writes =
+        SignIn::captureOnLeave(m_pane.locationUrl(), m_autoLogTicked(), m_pane.knownFieldValue(loginForm, loginEmail),
+                               m_pane.knownFieldValue(loginForm, loginPassword));
+    for (const auto &write : writes)
+        m_settings.set(write.key, write.value);
+}
+
+void SignInController::welcomePageLoaded() {
+    using namespace PageModel;
+    const QString address = m_pane.locationUrl();
+    if (!SignIn::isWelcomePage(address))
+        return;
+    // The welcome page ships with a placeholder; the service's address is configured.
+    m_pane.setFormAction(loginForm, m_settings.get(Keys::ServiceUrl) + signInPath);
+
+    const auto credentials = SignIn::automaticSignIn(address, m_autoLogTicked(), m_settings.get(Keys::Email),
+                                                     m_settings.get(Keys::Pw));
+    if (!credentials)
+        return;
+    if (m_pane.setFormFieldValue(loginForm, loginEmail, credentials->email) &&
+        m_pane.setFormFieldValue(loginForm, loginPassword, credentials->password))
+        m_pane.submitForm(loginForm);
+}

@@ -1,0 +1,19 @@
+#include "webpages/web_page.h"
+
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+WebPage::WebPage(PageScripts scripts, QObject *parent)
+    : QWebEnginePage(QWebEngineProfile::defaultProfile(), parent) {
+    QWebEngineSettings *s = settings();
+    s->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts == PageScripts::Enabled);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+}
+
+bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) {
+    if (isMainFrame)
+        emit navigationRequested(url);
+    return true;
+}

@@ -1,0 +1,179 @@
+#include "webpages/web_pane.h"
+
+#include "webpages/dom_bridge_host.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QTimer>
+#include <QWebChannel>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+#include <memory>
+
+// Resources of a static library must be registered by name before use.
+static void initBridgeResources() { Q_INIT_RESOURCE(webpages); }
+
+namespace {
+
+QString readResource(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+// The bridge script, with the web channel client before it; read once per process.
+const QString &bridgeSource() {
+    initBridgeResources();
+    static const QString source =
+        readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js")) + QLatin1Char('\n') +
+        readResource(QStringLiteral(":/corvalis/bridge.js"));
+    return source;
+}
+
+} // namespace
+
+QString withCrLf(const QString &text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n') && (i == 0 || text.at(i - 1) != QLatin1Char('\r')))
+            out += QLatin1Char('\r');
+        out += c;
+    }
+    return out;
+}
+
+WebPane::WebPane(PageScripts scripts, QWidget *parent)
+    : QWebEngineView(parent)
+    , m_host(new DomBridgeHost(this))
+    , m_channel(new QWebChannel(this)) {
+    auto *page = new WebPage(scripts, this);
+    setPage(page);
+    installBridge();
+
+    connect(page, &WebPage::navigationRequested, this, &WebPane::navigationRequested);
+    connect(page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
+    connect(page, &QWebEnginePage::loadProgress, this, [this](int progress) { emit progressChanged(progress, 100); });
+    connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        m_busy = false;
+        emit progressChanged(0, 100);
+        emit documentCompleted(ok);
+    });
+    connect(page, &QWebEnginePage::linkHovered, this,
+            [this](const QString &url) { emit statusTextChanged(url); });
+    connect(page, &QWebEnginePage::urlChanged, this, [this] { m_knownFields.clear(); });
+    connect(m_host, &DomBridgeHost::fieldsReported, this, &WebPane::rememberFields);
+    connect(m_host, &DomBridgeHost::submitReported, this, &WebPane::formPosted);
+}
+
+void WebPane::installBridge() {
+    m_channel->registerObject(QStringLiteral("corvalisHost"), m_host);
+    page()->setWebChannel(m_channel, QWebEngineScript::ApplicationWorld);
+
+    QWebEngineScript script;
+    script.setName(QStringLiteral("corvalis-bridge"));
+    script.setSourceCode(bridgeSource());
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    page()->scripts().insert(script);
+}
+
+QString WebPane::locationUrl() const { return url().toString(); }
+
+void WebPane::navigate(const QString &address) {
+    // Addresses typed without a scheme are meant as web addresses, and plain paths as files.
+    setUrl(QUrl::fromUserInput(address, QString(), QUrl::AssumeLocalFile));
+}
+
+std::optional<QVariant> WebPane::callBridge(const QString &function, const QVariantList &arguments) {
+    const QByteArray args = QJsonDocument(QJsonArray::fromVariantList(arguments)).toJson(QJsonDocument::Compact);
+    const QString script = QStringLiteral("(function(){const b=window.corvalisBridge;"
+                                          "return b ? b.%1.apply(b, %2) : null;})()")
+                               .arg(function, QString::fromUtf8(args));
+
+    // The answer may arrive after we gave up waiting, so it lands in shared state.
+    struct Answer {
+        QEventLoop loop;
+        std::optional<QVariant> value;
+    };
+    auto answer = std::make_shared<Answer>();
+    std::weak_ptr<Answer> weak = answer;
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [weak](const QVariant &result) {
+        if (auto a = weak.lock()) {
+            if (result.isValid() && !result.isNull())
+                a->value = result;
+            a->loop.quit();
+        }
+    });
+    QTimer::singleShot(callTimeoutMs, &answer->loop, &QEventLoop::quit);
+    answer->loop.exec();
+    return answer->value;
+}
+
+std::optional<QString> WebPane::formFieldValue(const QString &form, const QString &field) {
+    const auto v = callBridge(QStringLiteral("formFieldValue"), {form, field});
+    return v ? std::optional(v->toString()) : std::nullopt;
+}
+
+bool WebPane::setFormFieldValue(const QString &form, const QString &field, const QString &value) {
+    const auto v = callBridge(QStringLiteral("setFormFieldValue"), {form, field, value});
+    if (!v || !v->toBool())
+        return false;
+    m_knownFields[form].insert(field, value);
+    return true;
+}
+
+bool WebPane::setFormAction(const QString &form, const QString &action) {
+    const auto v = callBridge(QStringLiteral("setFormAction"), {form, action});
+    return v && v->toBool();
+}
+
+bool WebPane::submitForm(const QString &form, const QString &actionSuffix) {
+    const auto v = callBridge(QStringLiteral("submitForm"), {form, actionSuffix});
+    if (!v)
+        return false;
+    const QVariantMap posted = v->toMap();
+    emit formPosted(posted.value(QStringLiteral("form")).toString(), posted.value(QStringLiteral("action")).toString(),
+                    posted.value(QStringLiteral("data")).toString());
+    return true;
+}
+
+std::optional<QString> WebPane::elementText(const QString &id) {
+    const auto v = callBridge(QStringLiteral("elementText"), {id});
+    return v ? std::optional(withCrLf(v->toString())) : std::nullopt;
+}
+
+std::optional<QString> WebPane::elementHtml(const QString &id) {
+    const auto v = callBridge(QStringLiteral("elementHtml"), {id});
+    return v ? std::optional(v->toString()) : std::nullopt;
+}
+
+bool WebPane::setElementHtml(const QString &id, const QString &html) {
+    const auto v = callBridge(QStringLiteral("setElementHtml"), {id, html});
+    return v && v->toBool();
+}
+
+std::optional<QString> WebPane::bodyText() {
+    const auto v = callBridge(QStringLiteral("bodyText"));
+    return v ? std::optional(withCrLf(v->toString())) : std::nullopt;
+}
+
+std::optional<QString> WebPane::knownFieldValue(const QString &form, const QString &field) const {
+    const auto f = m_knownFields.constFind(form);
+    if (f == m_knownFields.cend() || !f->contains(field))
+        return std::nullopt;
+    return f->value(field).toString();
+}
+
+void WebPane::rememberFields(const QString &form, const QVariantMap &fields) {
+    QVariantMap &known = m_knownFields[form];
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        known.insert(it.key(), it.value());
+}

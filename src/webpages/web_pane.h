@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QHash>
+#include <QVariant>
+#include <QWebEngineView>
+
+#include "webpages/web_page.h"
+
+#include <optional>
+
+class DomBridgeHost;
+class QWebChannel;
+
+// One browser pane. Besides showing a page it offers a small typed way into the page's
+// document (forms, fields, elements), each call one round trip into the page. Calls wait
+// for their answer in a local event loop, so other events keep running meanwhile; a lookup
+// that finds nothing, or gets no answer in time, gives std::nullopt (or false).
+class WebPane : public QWebEngineView {
+    Q_OBJECT
+public:
+    using PageScripts = WebPage::PageScripts;
+
+    explicit WebPane(PageScripts scripts = PageScripts::Enabled, QWidget *parent = nullptr);
+
+    QString locationUrl() const;
+    bool busy() const { return m_busy; }
+    void navigate(const QString &address);
+
+    std::optional<QString> formFieldValue(const QString &form, const QString &field);
+    bool setFormFieldValue(const QString &form, const QString &field, const QString &value);
+    bool setFormAction(const QString &form, const QString &action);
+    // Submits the form after appending `actionSuffix` to its action; reports the post.
+    bool submitForm(const QString &form, const QString &actionSuffix = {});
+    std::optional<QString> elementText(const QString &id);
+    std::optional<QString> elementHtml(const QString &id);
+    bool setElementHtml(const QString &id, const QString &html);
+    std::optional<QString> bodyText();
+
+    // The fields of a form as last reported by the page or written by the program, without
+    // a round trip: usable at the moment the page is being left.
+    std::optional<QString> knownFieldValue(const QString &form, const QString &field) const;
+
+    // Runs one bridge function; exposed for the page operations of other subsystems.
+    std::optional<QVariant> callBridge(const QString &function, const QVariantList &arguments = {});
+
+    // How long a bridge call may wait for its answer.
+    static constexpr int callTimeoutMs = 5000;
+
+signals:
+    void navigationRequested(const QUrl &target);
+    void documentCompleted(bool ok);
+    void statusTextChanged(const QString &text);
+    void progressChanged(int progress, int maximum);
+    void formPosted(const QString &form, const QString &action, const QString &postData);
+
+private:
+    void installBridge();
+    void rememberFields(const QString &form, const QVariantMap &fields);
+
+    DomBridgeHost *m_host;
+    QWebChannel *m_channel;
+    bool m_busy = false;
+    QHash<QString, QVariantMap> m_knownFields;
+};
+
+// Page text as the program's text rules expect it: line breaks as CR LF.
+QString withCrLf(const QString &text);
