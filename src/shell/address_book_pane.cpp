@@ -33,7 +33,8 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_cellEdit->hide();
     m_grid->hide();
 
-    m_expandAction = m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("expand"));
+    m_expandAction =
+        m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("expand"));
     m_expandAction->setObjectName(QStringLiteral("expand"));
     m_expandAction->setToolTip(QStringLiteral("Expand Address Book"));
     connect(m_expandAction, &QAction::triggered, this, &AddressBookPane::toggleExpanded);
@@ -55,9 +56,13 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     setMinimumWidth(minimum);
 }
 
-int AddressBookPane::windowWidthTwips() const { return Twips::fromPixels(m_splitter.width()); }
+int AddressBookPane::windowWidthTwips() const {
+    return Twips::fromPixels(m_splitter.width());
+}
 
-int AddressBookPane::splitterTwips() const { return m_hidden ? 0 : Twips::fromPixels(m_splitter.sizes().value(0)); }
+int AddressBookPane::splitterTwips() const {
+    return m_hidden ? 0 : Twips::fromPixels(m_splitter.sizes().value(0));
+}
 
 void AddressBookPane::SizeControls(int wantedTwips) {
     const int widthTwips = windowWidthTwips();

@@ -2,7 +2,9 @@
 
 #include <QMessageBox>
 
-void BoxMessages::inform(const QString &text) { QMessageBox::information(m_parent, title(), text); }
+void BoxMessages::inform(const QString &text) {
+    QMessageBox::information(m_parent, title(), text);
+}
 
 Messages::Answer BoxMessages::ask(const QString &text, Buttons buttons, Answer defaultAnswer) {
     QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;

@@ -7,7 +7,8 @@ class QWidget;
 // Messages shown as modal message boxes over the main window.
 class BoxMessages : public Messages {
 public:
-    explicit BoxMessages(QWidget *parent) : m_parent(parent) {}
+    explicit BoxMessages(QWidget *parent)
+        : m_parent(parent) {}
 
     void setParentWidget(QWidget *parent) { m_parent = parent; }
     void inform(const QString &text) override;

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 QStringView trimBlanks(QStringView text) {
     qsizetype begin = 0;
@@ -45,7 +47,8 @@ IniFile::Line IniFile::parseLine(const QString &text) {
         return line;
     line.key = trimBlanks(content.first(equals)).toString();
     QStringView value = trimBlanks(content.sliced(equals + 1));
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
     line.value = value.toString();
     return line;
@@ -54,10 +57,20 @@ IniFile::Line IniFile::parseLine(const QString &text) {
 IniFile IniFile::parse(const QByteArray &bytes) {
     IniFile ini;
     qsizetype current = -1;
-    for (const QString &text : TextFile::splitLines(TextFile::decode(bytes))) {
+    bool beforeContent = true;
+    for (QString &text : TextFile::splitLines(TextFile::decode(bytes))) {
+        // A byte-order mark after leading blank lines (files joined together) goes like one at
+        // the very start; kept, it would become the start of the file when written back.
+        if (beforeContent) {
+            qsizetype marks = 0;
+            while (marks < text.size() && text[marks] == QChar(0xFEFF))
+                ++marks;
+            text.remove(0, marks);
+        }
         // Blank lines carry nothing; serialize() puts one between sections.
         if (trimBlanks(text).isEmpty())
             continue;
+        beforeContent = false;
         if (std::optional<QString> name = headerName(text)) {
             current = ini.m_sections.size();
             const QString folded = fold(*name);
@@ -123,7 +136,8 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     // Names the file could not give back (empty, holding '=' or ']', starting with ';' or '[')
     // are not written: the line would read as something else.
     Line line = parseLine(keyName + u'=' + cleanValue);
-    if (keyName.isEmpty() || line.key != keyName || headerName(line.text) || headerName(header) != sectionName)
+    if (keyName.isEmpty() || line.key != keyName || headerName(line.text) ||
+        headerName(header) != sectionName)
         return;
 
     auto sectionAt = m_sectionIndex.constFind(fold(sectionName));

@@ -10,10 +10,11 @@
 
 // A profile file of `[section]` lines and `key=value` lines, read and written with the Windows
 // profile semantics: section and key names compare case-insensitively (the stored spelling is
-// kept), blanks around keys and values do not count, a value in matching quotes comes back
-// without them, the first of two equal keys wins, and lines that are none of these (comments
-// starting with ';', lines before the first section, garbage) are ignored by lookups but kept
-// when the file is written back.
+// kept), blanks around keys and values do not count, a value in matching quotes (" or ') comes
+// back without them, and the first of two equal keys or sections wins. Lines that are none of
+// these (comments starting with ';', lines before the first section, garbage) and repeated
+// sections are ignored by lookups but kept when the file is written back; blank lines are not
+// kept, one is written between sections.
 class IniFile {
 public:
     // Any bytes are accepted: UTF-8 or Windows-1252, lines ended by CR LF, LF or CR.

@@ -44,11 +44,12 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     setWindowTitle(Messages::title());
     resize(designedSize);
 
-    m_panes[0] = new WebPane(WebPane::PageScripts::Enabled, this);
-    // Saved messages are shown, never run: their own scripts stay off.
-    m_panes[1] = new WebPane(WebPane::PageScripts::Disabled, this);
-    m_panes[2] = new WebPane(WebPane::PageScripts::Enabled, this);
-    m_panes[3] = new WebPane(WebPane::PageScripts::Enabled, this);
+    // The main pane's welcome page is a local file that signs in to the web service.
+    m_panes[0] = new WebPane(WebPane::PageScripts::Enabled, WebPane::LocalPages::MayReachServices, this);
+    // Saved messages are shown, never run: their own scripts stay off and they reach nothing.
+    m_panes[1] = new WebPane(WebPane::PageScripts::Disabled, WebPane::LocalPages::Sealed, this);
+    m_panes[2] = new WebPane(WebPane::PageScripts::Enabled, WebPane::LocalPages::Sealed, this);
+    m_panes[3] = new WebPane(WebPane::PageScripts::Enabled, WebPane::LocalPages::Sealed, this);
     for (int i = 0; i < 4; ++i)
         m_panes[i]->setObjectName(QStringLiteral("WebBrowser%1").arg(i + 1));
 
@@ -70,36 +71,42 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     setCentralWidget(m_splitter);
 
     m_settingsPanel = qobject_cast<SettingsPanel *>(m_pages->widget(TabNavigator::SettingsTab - 1));
-    m_tabs = new TabNavigator(*m_tabBar, *m_pages, {*m_panes[0], *m_panes[2], *m_panes[3]}, m_pageState, serviceUrl,
-                              this);
-    m_signIn = new SignInController(*m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); }, this);
+    m_tabs = new TabNavigator(*m_tabBar, *m_pages, {*m_panes[0], *m_panes[2], *m_panes[3]}, m_pageState,
+                              serviceUrl, this);
+    m_signIn = new SignInController(
+        *m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); }, this);
 
     createMenus();
     createStatusBar();
     connectPanes();
+    createStore();
+    createAddressBook();
+    createCompose();
 }
 
 MainForm::~MainForm() = default;
 
-WebPane &MainForm::webBrowser(int number) const { return *m_panes[number - 1]; }
+WebPane &MainForm::webBrowser(int number) const {
+    return *m_panes[number - 1];
+}
 
 QWidget *MainForm::createWorkArea() {
     auto *area = new QWidget(this);
     m_tabBar = new QTabBar(area);
     m_tabBar->setObjectName(QStringLiteral("TabStrip2"));
-    for (const char *caption : {"Inbox/Login", "Compose", "Saved Message Folders (local)", "Calendar", "Settings"})
+    for (const char *caption :
+         {"Inbox/Login", "Compose", "Saved Message Folders (local)", "Calendar", "Settings"})
         m_tabBar->addTab(QString::fromLatin1(caption));
     m_tabBar->setExpanding(false);
 
     m_pages = new QStackedWidget(area);
     m_pages->addWidget(createInboxPage());
     m_pages->addWidget(m_panes[2]);
-    auto *savedFolders = new QWidget(area);
-    savedFolders->setObjectName(QStringLiteral("SavedFoldersPage"));
-    auto *savedLayout = new QVBoxLayout(savedFolders);
-    savedLayout->setContentsMargins(0, 0, 0, 0);
-    savedLayout->addWidget(m_panes[1]);
-    m_pages->addWidget(savedFolders);
+    // The saved-folders tab lays out its own controls around the preview pane.
+    m_savedFoldersPage = new QWidget(area);
+    m_savedFoldersPage->setObjectName(QStringLiteral("SavedFoldersPage"));
+    m_panes[1]->setParent(m_savedFoldersPage);
+    m_pages->addWidget(m_savedFoldersPage);
     m_pages->addWidget(m_panes[3]);
     m_pages->addWidget(new SettingsPanel(m_settings.get(Keys::ServiceUrl), area));
 
@@ -120,13 +127,13 @@ QWidget *MainForm::createInboxPage() {
     page->setObjectName(QStringLiteral("InboxPage"));
     m_checkAutoLog = new QCheckBox(QStringLiteral("Sign in Automatically"), page);
     m_checkAutoLog->setObjectName(QStringLiteral("CheckAutoLog"));
-    auto *bar = new QHBoxLayout;
-    bar->setObjectName(QStringLiteral("inboxBar"));
-    bar->addStretch(1);
-    bar->addWidget(m_checkAutoLog);
+    m_inboxBar = new QHBoxLayout;
+    m_inboxBar->setObjectName(QStringLiteral("inboxBar"));
+    m_inboxBar->addStretch(1);
+    m_inboxBar->addWidget(m_checkAutoLog);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 2, 0, 0);
-    layout->addLayout(bar);
+    layout->addLayout(m_inboxBar);
     layout->addWidget(m_panes[0], 1);
 
     // The editor panel lies over the main pane, outside the layout.
@@ -138,13 +145,14 @@ QWidget *MainForm::createInboxPage() {
 }
 
 void MainForm::createMenus() {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction *exit = m_fileMenu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exit->setObjectName(QStringLiteral("exit"));
     exit->setShortcut(QKeySequence::Quit);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
-    m_addressMenuAction = view->addAction(QStringLiteral("Show Address Book Pane"), this, &MainForm::toggleAddressPane);
+    m_addressMenuAction =
+        view->addAction(QStringLiteral("Show Address Book Pane"), this, &MainForm::toggleAddressPane);
     m_addressMenuAction->setObjectName(QStringLiteral("mnuAddressPane"));
     connect(m_addressPane, &AddressBookPane::visibilityChanged, this, [this](bool shown) {
         m_addressMenuAction->setText(shown ? QStringLiteral("Hide Address Book Pane")
@@ -185,7 +193,9 @@ void MainForm::createStatusBar() {
     setStatusBar(m_statusBar);
 }
 
-void MainForm::setStatusPanel(int panel, const QString &text) { m_statusPanels[panel - 1]->setText(text); }
+void MainForm::setStatusPanel(int panel, const QString &text) {
+    m_statusPanels[panel - 1]->setText(text);
+}
 
 void MainForm::connectPanes() {
     for (WebPane *pane : m_panes) {

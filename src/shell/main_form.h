@@ -13,6 +13,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QFrame;
+class QHBoxLayout;
 class QSplitter;
 class QStackedWidget;
 class QStatusBar;
@@ -45,6 +46,12 @@ public:
     TabNavigator &tabs() { return *m_tabs; }
     AddressBookPane &addressBookPane() { return *m_addressPane; }
     WebPane &webBrowser(int number) const;
+    // Where subsystems put their controls.
+    QHBoxLayout *inboxBar() const { return m_inboxBar; }
+    QWidget *savedFoldersPage() const { return m_savedFoldersPage; }
+    SettingsPanel *settingsPanel() const { return m_settingsPanel; }
+    QFrame *editorPanel() const { return m_editorPanel; }
+    QMenu *fileMenu() const { return m_fileMenu; }
     QStatusBar *statusBar1() const { return m_statusBar; }
     void setStatusPanel(int panel, const QString &text);
 
@@ -57,6 +64,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Each subsystem's part of the window, in a file of its own.
+    void createStore();
+    void createAddressBook();
+    void createCompose();
     void createMenus();
     QWidget *createWorkArea();
     QWidget *createInboxPage();
@@ -86,6 +97,9 @@ private:
     SettingsPanel *m_settingsPanel = nullptr;
     QCheckBox *m_checkAutoLog = nullptr;
     QFrame *m_editorPanel = nullptr;
+    QHBoxLayout *m_inboxBar = nullptr;
+    QWidget *m_savedFoldersPage = nullptr;
+    QMenu *m_fileMenu = nullptr;
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusPanels[3] = {};
     QProgressBar *m_progress = nullptr;

@@ -43,13 +43,17 @@ void MainForm::Form_Load() {
     m_pageState = PageState{};
     m_checkAutoLog->setChecked(m_startup.autoLogTicked);
     applyPlacement();
+    // The welcome page loaded while the splash showed, before the stored switches were
+    // applied; loading it once more lets the automatic sign-in see them.
+    m_panes[0]->navigate(welcomePage(m_startup.mainDir));
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
 
     if (m_options.quitAfterStart) {
         // Automation: close through the normal shutdown once the welcome page is there.
-        connect(m_panes[0], &WebPane::documentCompleted, this, [this] { QTimer::singleShot(0, this, &QWidget::close); },
-                Qt::SingleShotConnection);
+        connect(
+            m_panes[0], &WebPane::documentCompleted, this,
+            [this] { QTimer::singleShot(0, this, &QWidget::close); }, Qt::SingleShotConnection);
     }
 }
 
@@ -59,8 +63,8 @@ void MainForm::applyPlacement() {
         return;
     }
     if (const auto twips = m_startup.placementTwips) {
-        const QRect pixels(Twips::toPixels(twips->x()), Twips::toPixels(twips->y()), Twips::toPixels(twips->width()),
-                           Twips::toPixels(twips->height()));
+        const QRect pixels(Twips::toPixels(twips->x()), Twips::toPixels(twips->y()),
+                           Twips::toPixels(twips->width()), Twips::toPixels(twips->height()));
         move(pixels.topLeft());
         if (pixels.width() > 0 && pixels.height() > 0)
             resize(pixels.size());

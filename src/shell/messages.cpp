@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
-void RecordingMessages::inform(const QString &text) { m_shown.append(text); }
+void RecordingMessages::inform(const QString &text) {
+    m_shown.append(text);
+}
 
 Messages::Answer RecordingMessages::ask(const QString &text, Buttons, Answer) {
     m_shown.append(text);

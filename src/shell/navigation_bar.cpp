@@ -21,7 +21,8 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
         QAction *a = addAction(style()->standardIcon(icon), caption);
         a->setObjectName(key);
         a->setShortcut(shortcut);
-        a->setToolTip(shortcut.isEmpty() ? caption : caption + QStringLiteral(" (") + shortcut.toString() + u')');
+        a->setToolTip(shortcut.isEmpty() ? caption
+                                         : caption + QStringLiteral(" (") + shortcut.toString() + u')');
         return a;
     };
     connect(add(QStringLiteral("back"), QStringLiteral("Go Back"), QStyle::SP_ArrowBack, QKeySequence::Back),
@@ -29,7 +30,8 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     connect(add(QStringLiteral("forward"), QStringLiteral("Go Forward"), QStyle::SP_ArrowForward,
                 QKeySequence::Forward),
             &QAction::triggered, this, [this] { m_main.forward(); });
-    connect(add(QStringLiteral("refresh"), QStringLiteral("Refresh"), QStyle::SP_BrowserReload, QKeySequence::Refresh),
+    connect(add(QStringLiteral("refresh"), QStringLiteral("Refresh"), QStyle::SP_BrowserReload,
+                QKeySequence::Refresh),
             &QAction::triggered, this, [this] {
                 m_main.reload();
                 m_compose.reload();
@@ -50,8 +52,8 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     addWidget(m_address);
     connect(m_address, &QComboBox::textActivated, this, &NavigationBar::go);
 
-    connect(add(QStringLiteral("go"), QStringLiteral("Go"), QStyle::SP_CommandLink, {}), &QAction::triggered, this,
-            &NavigationBar::go);
+    connect(add(QStringLiteral("go"), QStringLiteral("Go"), QStyle::SP_CommandLink, {}), &QAction::triggered,
+            this, &NavigationBar::go);
     QAction *spell = add(QStringLiteral("spell"), QStringLiteral("Spell Check Answer Body"),
                          QStyle::SP_FileDialogContentsView, {});
     spell->setEnabled(false);
@@ -60,7 +62,9 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     connect(&m_main, &QWebEngineView::urlChanged, this, &NavigationBar::mainPaneNavigated);
 }
 
-QAction *NavigationBar::action(const QString &key) const { return findChild<QAction *>(key); }
+QAction *NavigationBar::action(const QString &key) const {
+    return findChild<QAction *>(key);
+}
 
 void NavigationBar::go() {
     const QString address = m_address->currentText().trimmed();

@@ -76,7 +76,9 @@ QString fitted(QString value) {
     return value;
 }
 
-QString absolute(const QString &path) { return QFileInfo(path).absoluteFilePath(); }
+QString absolute(const QString &path) {
+    return QFileInfo(path).absoluteFilePath();
+}
 
 } // namespace
 
@@ -134,7 +136,8 @@ void Settings::SetIni(const QString &section, const QString &key, const QString 
 }
 
 QString Settings::get(const SettingKey &key) const {
-    return GetIni(QString::fromUtf8(key.section), QString::fromUtf8(key.key), QString::fromUtf8(key.defaultValue));
+    return GetIni(QString::fromUtf8(key.section), QString::fromUtf8(key.key),
+                  QString::fromUtf8(key.defaultValue));
 }
 
 void Settings::set(const SettingKey &key, const QString &value) {

@@ -6,9 +6,35 @@ namespace Keys {
 
 std::span<const SettingKey> all() {
     static constexpr std::array keys{
-        MainDir, MainDictionary, CustomDictionary, ServiceUrl, AutoLogin,    Email,       Pw,
-        SetMax,  Left,           Top,              Width,      Height,       AutoPos,     EdTop,
-        EdHt,    PreserveHtml,   DoAffiliate,      AffId,      AffText,      Mailto,      Bug,
+        MainDir,
+        MainDictionary,
+        CustomDictionary,
+        ServiceUrl,
+        AutoLogin,
+        Email,
+        Pw,
+        SetMax,
+        Left,
+        Top,
+        Width,
+        Height,
+        AutoPos,
+        EdTop,
+        EdHt,
+        PreserveHtml,
+        DoAffiliate,
+        AffId,
+        AffText,
+        Mailto,
+        Bug,
+        SaveSent,
+        CheckUnreadCount,
+        SpamNonEnglish,
+        SpamUnreadOnly,
+        SpamWords[0],
+        SpamWords[1],
+        SpamWords[2],
+        SpamWords[3],
     };
     return keys;
 }

@@ -40,12 +40,24 @@ inline constexpr SettingKey PreserveHtml{"Settings", "preserveHTML", "0"};
 // Blog-post footer link.
 inline constexpr SettingKey DoAffiliate{"Settings", "do_affiliate", ""};
 inline constexpr SettingKey AffId{"Settings", "affID", ""};
-inline constexpr SettingKey AffText{"Settings", "afftext",
-                                    "This Blog was Created by Vellumcast - Visual HTML Editing for Blogger.com"};
+inline constexpr SettingKey AffText{
+    "Settings", "afftext", "This Blog was Created by Vellumcast - Visual HTML Editing for Blogger.com"};
 
 // Hand-over from an outside launcher, and the progress marker of the last hand-over.
 inline constexpr SettingKey Mailto{"Settings", "mailto", ""};
 inline constexpr SettingKey Bug{"Settings", "bug", ""};
+
+// Sent copies, and the inbox checks of the settings panel.
+inline constexpr SettingKey SaveSent{"Settings", "savesent", "1"};
+// A list index: 0 all, n the first 5n.
+inline constexpr SettingKey CheckUnreadCount{"Settings", "checkunread", "0"};
+inline constexpr SettingKey SpamNonEnglish{"Settings", "spamnonenglish", "0"};
+inline constexpr SettingKey SpamUnreadOnly{"Settings", "spamunread", "0"};
+// The spam keywords, joined by "|" and spread over as many values as they need.
+inline constexpr SettingKey SpamWords[] = {{"Settings", "spamwords", ""},
+                                           {"Settings", "spamwords2", ""},
+                                           {"Settings", "spamwords3", ""},
+                                           {"Settings", "spamwords4", ""}};
 
 // Every key above; a key added to the program is added here too.
 std::span<const SettingKey> all();

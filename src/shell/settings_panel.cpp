@@ -45,7 +45,8 @@ QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
     // Choosing a start page puts it into the address box, ready for "Go".
     connect(optionH, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textHotmail->text()); });
     connect(optionY, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textYahoo->text()); });
-    auto *gotoInbox = new QCheckBox(QStringLiteral("Go directly to &inbox after login (bypass mail home page)"), frame);
+    auto *gotoInbox =
+        new QCheckBox(QStringLiteral("Go directly to &inbox after login (bypass mail home page)"), frame);
     gotoInbox->setObjectName(QStringLiteral("CheckGotoInbox"));
 
     auto *form = new QFormLayout(frame);

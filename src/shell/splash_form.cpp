@@ -31,6 +31,10 @@ SplashForm::SplashForm(QWidget *parent)
     m_timer->start();
 }
 
-void SplashForm::mousePressEvent(QMouseEvent *) { accept(); }
+void SplashForm::mousePressEvent(QMouseEvent *) {
+    accept();
+}
 
-void SplashForm::keyPressEvent(QKeyEvent *) { accept(); }
+void SplashForm::keyPressEvent(QKeyEvent *) {
+    accept();
+}

@@ -18,6 +18,8 @@ inline int layoutPosition(int wanted, int windowWidth, bool paneHidden) {
 }
 
 // Expanding the pane moves the splitter to 85% of the window's width.
-inline int expandedPosition(int windowWidth) { return static_cast<int>(0.85 * windowWidth); }
+inline int expandedPosition(int windowWidth) {
+    return static_cast<int>(0.85 * windowWidth);
+}
 
 } // namespace SplitterRules

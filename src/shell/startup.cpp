@@ -50,8 +50,9 @@ StartupValues readStartupValues(const Settings &settings, double dpi) {
     if (!v.maximized) {
         const int left = lenientToInt(settings.get(Keys::Left));
         if (left > -1)
-            v.placementTwips = QRect(left, lenientToInt(settings.get(Keys::Top)), lenientToInt(settings.get(Keys::Width)),
-                                     lenientToInt(settings.get(Keys::Height)));
+            v.placementTwips =
+                QRect(left, lenientToInt(settings.get(Keys::Top)), lenientToInt(settings.get(Keys::Width)),
+                      lenientToInt(settings.get(Keys::Height)));
     }
     if (settings.get(Keys::AutoPos) != QLatin1String("1")) {
         v.autoPosEditor = false;
@@ -64,12 +65,9 @@ StartupValues readStartupValues(const Settings &settings, double dpi) {
 SettingWrites shutdownWrites(const ShutdownState &s) {
     const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
     SettingWrites writes{
-        {Keys::AutoLogin, flag(s.autoLogTicked)},
-        {Keys::AutoPos, flag(s.autoPosEditor)},
-        {Keys::DoAffiliate, flag(s.doAffiliate)},
-        {Keys::AffId, s.affiliateId},
-        {Keys::AffText, s.affiliateText},
-        {Keys::EdTop, QString::number(s.edTop)},
+        {Keys::AutoLogin, flag(s.autoLogTicked)}, {Keys::AutoPos, flag(s.autoPosEditor)},
+        {Keys::DoAffiliate, flag(s.doAffiliate)}, {Keys::AffId, s.affiliateId},
+        {Keys::AffText, s.affiliateText},         {Keys::EdTop, QString::number(s.edTop)},
         {Keys::EdHt, QString::number(s.edHt)},
     };
     if (s.windowState != WindowState::Normal) {

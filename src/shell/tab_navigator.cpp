@@ -7,8 +7,8 @@
 #include <QStackedWidget>
 #include <QTabBar>
 
-TabNavigator::TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, PageState &state, QString serviceUrl,
-                           QObject *parent)
+TabNavigator::TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, PageState &state,
+                           QString serviceUrl, QObject *parent)
     : QObject(parent)
     , m_tabs(tabs)
     , m_pages(pages)
@@ -18,7 +18,9 @@ TabNavigator::TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, Pa
     connect(&m_tabs, &QTabBar::currentChanged, this, &TabNavigator::onTabChanged);
 }
 
-int TabNavigator::selected() const { return m_tabs.currentIndex() + 1; }
+int TabNavigator::selected() const {
+    return m_tabs.currentIndex() + 1;
+}
 
 void TabNavigator::select(int tab) {
     if (tab == selected())

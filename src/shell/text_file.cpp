@@ -4,6 +4,9 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstring>
+
 namespace TextFile {
 
 namespace {
@@ -36,14 +39,17 @@ QString decode(const QByteArray &bytes) {
         rest = rest.sliced(bom.size());
 
     // Stateless, so that a sequence cut off at the end counts as an error instead of waiting for more.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(rest);
     if (!utf8.hasError())
         return text;
     return decodeWindows1252(rest);
 }
 
-QByteArray encode(const QString &text) { return text.toUtf8(); }
+QByteArray encode(const QString &text) {
+    return text.toUtf8();
+}
 
 QStringList splitLines(QStringView text) {
     QStringList lines;
@@ -63,14 +69,21 @@ QStringList splitLines(QStringView text) {
     return lines;
 }
 
-WriteResult writeAtomically(const QString &path, const QByteArray &bytes, QFileDevice::Permissions permissions) {
+WriteResult writeAtomically(const QString &path, const QByteArray &bytes,
+                            QFileDevice::Permissions permissions) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered flush that runs out of room writes part of the data and still lets
+    // commit() succeed (seen with Qt 6.4), which would replace the old file by a cut one. An
+    // unbuffered write reports the short count instead.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {false, file.errorString()};
     if (permissions && !file.setPermissions(permissions))
         return {false, file.errorString()};
-    if (file.write(bytes) != bytes.size())
-        return {false, file.errorString()};
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int error = errno;
+        return {false, error ? QString::fromLocal8Bit(std::strerror(error)) : file.errorString()};
+    }
     if (!file.commit())
         return {false, file.errorString()};
     return {true, {}};

@@ -6,9 +6,9 @@ namespace HeaderLabels {
 namespace {
 
 using Row = std::array<std::string_view, kinds>;
-using Table = std::array<Row, slots>;
+using Table = std::array<Row, languageSlots>;
 
-constexpr std::array<std::string_view, slots> codes = {"en", "de", "fr", "es", "it", "nl", "pt", "sv"};
+constexpr std::array<std::string_view, languageSlots> codes = {"en", "de", "fr", "es", "it", "nl", "pt", "sv"};
 
 // Columns: From, To, Third (Cc), Subject, Date. Yahoo! Mail shows one header per line.
 constexpr Table yahoo = {{
@@ -48,13 +48,13 @@ const Table *tableOf(std::string_view provider) {
 
 std::string_view label(std::string_view provider, Kind kind, int language) {
     const Table *table = tableOf(provider);
-    if (!table || language < 0 || language >= slots)
+    if (!table || language < 0 || language >= languageSlots)
         return {};
     return (*table)[language][static_cast<int>(kind)];
 }
 
 std::string_view languageCode(int language) {
-    if (language < 0 || language >= slots)
+    if (language < 0 || language >= languageSlots)
         return {};
     return codes[language];
 }

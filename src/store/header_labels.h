@@ -16,11 +16,11 @@ enum class Kind { From, To, Third, Subject, Date };
 
 constexpr int kinds = 5;
 // Language slots; the first `searchedLanguages` are filled and searched, the rest are empty.
-constexpr int slots = 11;
+constexpr int languageSlots = 11;
 constexpr int searchedLanguages = 8;
 
 // `provider` is "yahoo" or "hotmail" (exactly). An unknown provider or a language outside
-// 0..slots-1 gives an empty text, as do the unused slots.
+// 0..languageSlots-1 gives an empty text, as do the unused slots.
 std::string_view label(std::string_view provider, Kind kind, int language);
 
 // Two-letter code of a language slot ("en", "de", ...), empty for an unused slot.

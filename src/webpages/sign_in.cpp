@@ -9,8 +9,8 @@ bool SignIn::isWelcomePage(const QString &address) {
 }
 
 SettingWrites SignIn::captureOnLeave(const QString &currentAddress, bool autoLogTicked,
-                                                   const std::optional<QString> &email,
-                                                   const std::optional<QString> &password) {
+                                     const std::optional<QString> &email,
+                                     const std::optional<QString> &password) {
     if (!isWelcomePage(currentAddress))
         return {};
     if (!autoLogTicked)

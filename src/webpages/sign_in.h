@@ -15,15 +15,15 @@ bool isWelcomePage(const QString &address);
 // What leaving the welcome page stores, in the order it is stored. `email` and `password`
 // are the sign-in form's fields, missing when the page has no such form.
 SettingWrites captureOnLeave(const QString &currentAddress, bool autoLogTicked,
-                                   const std::optional<QString> &email, const std::optional<QString> &password);
+                             const std::optional<QString> &email, const std::optional<QString> &password);
 
 struct Credentials {
     QString email;
     QString password;
 };
 // The credentials to sign in with when the welcome page has loaded, if any.
-std::optional<Credentials> automaticSignIn(const QString &address, bool autoLogTicked, const QString &storedEmail,
-                                           const QString &storedPassword);
+std::optional<Credentials> automaticSignIn(const QString &address, bool autoLogTicked,
+                                           const QString &storedEmail, const QString &storedPassword);
 
 // The sign-in service's answer page offers its answer field to the spell checker.
 bool isAnswerPage(const QString &address, const QString &serviceUrl);

@@ -19,9 +19,9 @@ void SignInController::captureOnLeave() {
     // The page is being left: its fields are read from what the page last reported, since
     // the document may be gone before a round trip into it would return.
     using namespace PageModel;
-    const auto writes =
-        SignIn::captureOnLeave(m_pane.locationUrl(), m_autoLogTicked(), m_pane.knownFieldValue(loginForm, loginEmail),
-                               m_pane.knownFieldValue(loginForm, loginPassword));
+    const auto writes = SignIn::captureOnLeave(m_pane.documentUrl(), m_autoLogTicked(),
+                                               m_pane.knownFieldValue(loginForm, loginEmail),
+                                               m_pane.knownFieldValue(loginForm, loginPassword));
     for (const auto &write : writes)
         m_settings.set(write.key, write.value);
 }

@@ -12,7 +12,8 @@ class WebPane;
 class SignInController : public QObject {
     Q_OBJECT
 public:
-    SignInController(WebPane &mainPane, Settings &settings, std::function<bool()> autoLogTicked, QObject *parent);
+    SignInController(WebPane &mainPane, Settings &settings, std::function<bool()> autoLogTicked,
+                     QObject *parent);
 
 private:
     void captureOnLeave();

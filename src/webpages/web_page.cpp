@@ -3,11 +3,12 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
-WebPage::WebPage(PageScripts scripts, QObject *parent)
+WebPage::WebPage(PageScripts scripts, LocalPages localPages, QObject *parent)
     : QWebEnginePage(QWebEngineProfile::defaultProfile(), parent) {
     QWebEngineSettings *s = settings();
     s->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts == PageScripts::Enabled);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,
+                    localPages == LocalPages::MayReachServices);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
 }

@@ -8,8 +8,10 @@ class WebPage : public QWebEnginePage {
     Q_OBJECT
 public:
     enum class PageScripts { Enabled, Disabled };
+    // Whether a local page (the welcome page) may post to and open the web services.
+    enum class LocalPages { Sealed, MayReachServices };
 
-    WebPage(PageScripts scripts, QObject *parent);
+    WebPage(PageScripts scripts, LocalPages localPages, QObject *parent);
 
 signals:
     // Emitted before the main frame leaves its current page; url() is still the old address.

@@ -2,6 +2,7 @@
 
 #include "webpages/dom_bridge_host.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
@@ -15,7 +16,9 @@
 #include <memory>
 
 // Resources of a static library must be registered by name before use.
-static void initBridgeResources() { Q_INIT_RESOURCE(webpages); }
+static void initBridgeResources() {
+    Q_INIT_RESOURCE(webpages);
+}
 
 namespace {
 
@@ -27,11 +30,16 @@ QString readResource(const QString &path) {
 }
 
 // The bridge script, with the web channel client before it; read once per process.
+// "bridge.js" sorts before the "bridge_<area>.js" files that add each area's functions.
 const QString &bridgeSource() {
     initBridgeResources();
-    static const QString source =
-        readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js")) + QLatin1Char('\n') +
-        readResource(QStringLiteral(":/corvalis/bridge.js"));
+    static const QString source = [] {
+        QString all = readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+        const QDir dir(QStringLiteral(":/corvalis/bridge"));
+        for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
+            all += QLatin1Char('\n') + readResource(dir.filePath(name));
+        return all;
+    }();
     return source;
 }
 
@@ -49,19 +57,21 @@ QString withCrLf(const QString &text) {
     return out;
 }
 
-WebPane::WebPane(PageScripts scripts, QWidget *parent)
+WebPane::WebPane(PageScripts scripts, LocalPages localPages, QWidget *parent)
     : QWebEngineView(parent)
     , m_host(new DomBridgeHost(this))
     , m_channel(new QWebChannel(this)) {
-    auto *page = new WebPage(scripts, this);
+    auto *page = new WebPage(scripts, localPages, this);
     setPage(page);
     installBridge();
 
     connect(page, &WebPage::navigationRequested, this, &WebPane::navigationRequested);
     connect(page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
-    connect(page, &QWebEnginePage::loadProgress, this, [this](int progress) { emit progressChanged(progress, 100); });
+    connect(page, &QWebEnginePage::loadProgress, this,
+            [this](int progress) { emit progressChanged(progress, 100); });
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         m_busy = false;
+        m_documentUrl = url().toString();
         emit progressChanged(0, 100);
         emit documentCompleted(ok);
     });
@@ -85,7 +95,9 @@ void WebPane::installBridge() {
     page()->scripts().insert(script);
 }
 
-QString WebPane::locationUrl() const { return url().toString(); }
+QString WebPane::locationUrl() const {
+    return url().toString();
+}
 
 void WebPane::navigate(const QString &address) {
     // Addresses typed without a scheme are meant as web addresses, and plain paths as files.
@@ -93,7 +105,8 @@ void WebPane::navigate(const QString &address) {
 }
 
 std::optional<QVariant> WebPane::callBridge(const QString &function, const QVariantList &arguments) {
-    const QByteArray args = QJsonDocument(QJsonArray::fromVariantList(arguments)).toJson(QJsonDocument::Compact);
+    const QByteArray args =
+        QJsonDocument(QJsonArray::fromVariantList(arguments)).toJson(QJsonDocument::Compact);
     const QString script = QStringLiteral("(function(){const b=window.corvalisBridge;"
                                           "return b ? b.%1.apply(b, %2) : null;})()")
                                .arg(function, QString::fromUtf8(args));
@@ -140,7 +153,8 @@ bool WebPane::submitForm(const QString &form, const QString &actionSuffix) {
     if (!v)
         return false;
     const QVariantMap posted = v->toMap();
-    emit formPosted(posted.value(QStringLiteral("form")).toString(), posted.value(QStringLiteral("action")).toString(),
+    emit formPosted(posted.value(QStringLiteral("form")).toString(),
+                    posted.value(QStringLiteral("action")).toString(),
                     posted.value(QStringLiteral("data")).toString());
     return true;
 }
@@ -151,8 +165,9 @@ std::optional<QString> WebPane::elementText(const QString &id) {
 }
 
 std::optional<QString> WebPane::elementHtml(const QString &id) {
+    // Line breaks inside markup (plain-text bodies) follow the same CR LF rule as page text.
     const auto v = callBridge(QStringLiteral("elementHtml"), {id});
-    return v ? std::optional(v->toString()) : std::nullopt;
+    return v ? std::optional(withCrLf(v->toString())) : std::nullopt;
 }
 
 bool WebPane::setElementHtml(const QString &id, const QString &html) {

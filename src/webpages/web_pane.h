@@ -19,10 +19,15 @@ class WebPane : public QWebEngineView {
     Q_OBJECT
 public:
     using PageScripts = WebPage::PageScripts;
+    using LocalPages = WebPage::LocalPages;
 
-    explicit WebPane(PageScripts scripts = PageScripts::Enabled, QWidget *parent = nullptr);
+    explicit WebPane(PageScripts scripts = PageScripts::Enabled, LocalPages localPages = LocalPages::Sealed,
+                     QWidget *parent = nullptr);
 
     QString locationUrl() const;
+    // The address of the document last loaded: the page a navigation is leaving. Unlike
+    // locationUrl() it does not move to the target as soon as a navigation starts.
+    QString documentUrl() const { return m_documentUrl; }
     bool busy() const { return m_busy; }
     void navigate(const QString &address);
 
@@ -60,6 +65,7 @@ private:
     DomBridgeHost *m_host;
     QWebChannel *m_channel;
     bool m_busy = false;
+    QString m_documentUrl;
     QHash<QString, QVariantMap> m_knownFields;
 };
 

@@ -43,7 +43,8 @@ std::string SentStore::signInsJson() const {
     for (const SignIn &signIn : m_signIns) {
         if (json.size() > 1)
             json += ",\n";
-        json += "{\"email\":" + jsonString(signIn.email) + ",\"password\":" + jsonString(signIn.password) + "}";
+        json +=
+            "{\"email\":" + jsonString(signIn.email) + ",\"password\":" + jsonString(signIn.password) + "}";
     }
     return json + "]\n";
 }

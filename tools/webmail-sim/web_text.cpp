@@ -12,12 +12,23 @@ std::string escapeHtml(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -54,7 +65,8 @@ FormFields parseUrlEncoded(std::string_view body) {
         std::string value = eq == std::string_view::npos
                                 ? std::string()
                                 : httplib::detail::decode_url(std::string(pair.substr(eq + 1)), true);
-        auto known = std::find_if(fields.begin(), fields.end(), [&](const auto &f) { return f.first == name; });
+        auto known =
+            std::find_if(fields.begin(), fields.end(), [&](const auto &f) { return f.first == name; });
         if (known != fields.end())
             known->second = std::move(value);
         else

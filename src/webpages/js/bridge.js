@@ -50,6 +50,9 @@
     function nameOf(f) { return f.getAttribute('name') || f.id || ''; }
 
     window.corvalisBridge = {
+        // The lookups, for the functions each area adds in its own bridge_<area>.js.
+        find: { form, field, all, fieldsOf, encodeFields },
+
         formFieldValue(formName, fieldName) {
             const e = field(formName, fieldName);
             return e ? String(e.value) : null;

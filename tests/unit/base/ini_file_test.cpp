@@ -48,7 +48,7 @@ TEST(IniFile, ReadsValuesTheWayTheWindowsReaderDoes) {
         {u"Settings"_s, u"half"_s, u"\"open"_s},
         {u"Settings"_s, u"equals"_s, u"a=b"_s},
         {u"Settings"_s, u"empty"_s, u""_s},
-        {u"Settings"_s, u"dup"_s, u"first"_s},   // the first of two equal keys wins
+        {u"Settings"_s, u"dup"_s, u"first"_s}, // the first of two equal keys wins
         {u"Settings"_s, u"after"_s, u"still Settings"_s},
         {u"Locations"_s, u"Main Dir"_s, u"/data/"_s},
         {u"Settings"_s, u"late"_s, std::nullopt}, // a repeated section is not read
@@ -161,6 +161,7 @@ TEST(IniFile, SurvivesDamagedFiles) {
         {"NULs", QByteArray("[S]\0\r\nk\0=v\0\r\n", 14)},
         {"invalid UTF-8", "[S]\r\nk=\xff\xfe\xc3\r\n"},
         {"many lines", QByteArray("=\n;\n[\n]\n").repeated(200000)},
+        {"byte-order marks after a blank line", "\n" + QByteArray("\xef\xbb\xbf").repeated(1000000)},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

@@ -20,8 +20,8 @@ TEST(LenientNumber, ReadsLeadingNumberAndIgnoresTheRest) {
         {u"", 0},
         {u"+4", 4},
         {u"-", 0},
-        {u"- 4", 0},   // a sign must touch its digits
-        {u"1 2", 1},   // the number ends at the blank
+        {u"- 4", 0}, // a sign must touch its digits
+        {u"1 2", 1}, // the number ends at the blank
         {u"007", 7},
         {u"\u00A04", 0}, // only space and tab count as leading blanks
         {u"99999999999", INT_MAX},

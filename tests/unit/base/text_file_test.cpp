@@ -1,5 +1,7 @@
 #include "shell/text_file.h"
 
+#include "file_size_limit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,16 +18,18 @@ TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
         QString expected;
     } cases[] = {
         {"caf\xc3\xa9", u"café"_s},
-        {"\xef\xbb\xbf" "caf\xc3\xa9", u"café"_s},       // byte-order mark dropped
-        {"\xef\xbb\xbf\xef\xbb\xbfx", u"x"_s},            // and a repeated one
-        {"caf\xe9", u"café"_s},                           // not UTF-8: Windows-1252
+        {"\xef\xbb\xbf"
+         "caf\xc3\xa9",
+         u"café"_s},                           // byte-order mark dropped
+        {"\xef\xbb\xbf\xef\xbb\xbfx", u"x"_s}, // and a repeated one
+        {"caf\xe9", u"café"_s},                // not UTF-8: Windows-1252
         {"caf\xe9!", u"café!"_s},
         {"\x80", u"€"_s},
         {"\x93quoted\x94 \x96 \x99", u"\u201Cquoted\u201D \u2013 \u2122"_s},
         {"\x81\x8d\x8f\x90\x9d", u"\u0081\u008D\u008F\u0090\u009D"_s}, // undefined in 1252, kept
-        {"\xef\xbb\xbf\xff", u"\u00FF"_s},                // mark dropped before the fallback too
+        {"\xef\xbb\xbf\xff", u"\u00FF"_s},                             // mark dropped before the fallback too
         {QByteArray("a\0b", 3), QString(u"a\0b"_s)},
-        {"\xed\xa0\x80", u"\u00ED\u00A0\u20AC"_s},        // an encoded surrogate is not UTF-8
+        {"\xed\xa0\x80", u"\u00ED\u00A0\u20AC"_s}, // an encoded surrogate is not UTF-8
         {"", u""_s},
     };
     for (const auto &c : cases) {
@@ -91,6 +95,25 @@ TEST(TextFile, FailedWriteReportsAndTouchesNothing) {
     EXPECT_EQ(TextFile::readAll(path + u"/inside"_s), QByteArray("keep"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{u"taken"_s});
+}
+
+TEST(TextFile, WriteCutShortKeepsTheOldFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(u"file.txt"_s);
+    const QByteArray old(100, 'o');
+    ASSERT_TRUE(TextFile::writeAtomically(path, old).ok);
+
+    TextFile::WriteResult result;
+    {
+        const FileSizeLimit limit(16); // room for the start of the new file only
+        ASSERT_TRUE(limit.active());
+        result = TextFile::writeAtomically(path, QByteArray(200, 'n'));
+    }
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(TextFile::readAll(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"file.txt"_s});
 }
 
 TEST(TextFile, ReadAllRefusesMissingAndOversizedFiles) {

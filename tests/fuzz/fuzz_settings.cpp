@@ -1,0 +1,55 @@
+// The settings file parser over any bytes: writing back is stable, every key reads back the
+// same after a write, changing one key leaves the others alone, and the lenient number reader
+// gives back the numbers it is shown.
+#include "fuzz_checks.h"
+
+#include "shell/ini_file.h"
+#include "shell/lenient_number.h"
+#include "shell/text_file.h"
+
+#include <cstdint>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    const IniFile first = IniFile::parse(bytes);
+    const QByteArray written = first.serialize();
+    const IniFile second = IniFile::parse(written);
+    FUZZ_CHECK(second.serialize() == written);
+    FUZZ_CHECK(second.sectionNames() == first.sectionNames());
+    for (const QString &section : first.sectionNames()) {
+        FUZZ_CHECK(second.keyNames(section) == first.keyNames(section));
+        for (const QString &key : first.keyNames(section)) {
+            FUZZ_CHECK(first.value(section, key).has_value());
+            FUZZ_CHECK(second.value(section, key) == first.value(section, key));
+        }
+    }
+
+    // A value from the input, line breaks and all, written into a file of the input.
+    const QString value = TextFile::decode(bytes.left(400));
+    IniFile changed = first;
+    changed.setValue(QStringLiteral("Settings"), QStringLiteral("mailto"), value);
+    const IniFile reread = IniFile::parse(changed.serialize());
+    const std::optional<QString> stored = reread.value(QStringLiteral("settings"), QStringLiteral("MAILTO"));
+    FUZZ_CHECK(stored.has_value() &&
+               stored == changed.value(QStringLiteral("Settings"), QStringLiteral("mailto")));
+    FUZZ_CHECK(!stored->contains(u'\r') && !stored->contains(u'\n'));
+    for (const QString &section : first.sectionNames()) {
+        for (const QString &key : first.keyNames(section)) {
+            if (section.compare(u"Settings", Qt::CaseInsensitive) != 0 ||
+                key.compare(u"mailto", Qt::CaseInsensitive) != 0)
+                FUZZ_CHECK(reread.value(section, key) == first.value(section, key));
+        }
+    }
+
+    (void)lenientToInt(value);
+    if (size >= sizeof(int)) {
+        int number;
+        std::memcpy(&number, data, sizeof number);
+        FUZZ_CHECK(lenientToInt(QString::number(number)) == number);
+        if (number >= 0)
+            FUZZ_CHECK(lenientToInt(QStringLiteral(" \t+%1px").arg(number)) == number);
+    }
+    return 0;
+}

@@ -1,0 +1,64 @@
+#include "main_form_harness.h"
+
+#include "shell/main_dir_install.h"
+#include "webpages/web_pane.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+MainFormHarness::MainFormHarness(const QByteArray &extraIni) {
+    MainDirInstall::install(QStringLiteral(CORVALIS_SOURCE_DIR "/data"), m_dir.path());
+    QFile ini(iniPath());
+    if (ini.open(QIODevice::WriteOnly)) {
+        ini.write("[Locations]\r\nmain dir=" + mainDir().toUtf8() +
+                  "\r\nservice url=" + m_sim.baseUrl().toUtf8() + "\r\n" + extraIni);
+    }
+    ini.close();
+    m_settings = std::make_unique<Settings>(iniPath());
+}
+
+MainFormHarness::~MainFormHarness() = default;
+
+bool MainFormHarness::start() {
+    MainForm::Options options;
+    options.showSplash = false;
+    m_form = std::make_unique<MainForm>(*m_settings, m_messages, options);
+    m_form->Form_Load();
+    return waitForPage(m_form->webBrowser(1), QStringLiteral("welcome.htm"));
+}
+
+bool MainFormHarness::waitFor(const std::function<bool()> &condition, int timeoutMs) {
+    return QTest::qWaitFor(condition, timeoutMs);
+}
+
+bool MainFormHarness::waitForPage(WebPane &pane, const QString &part, int timeoutMs) {
+    return waitFor(
+        [&] {
+            return !pane.busy() && pane.locationUrl().contains(part) &&
+                   pane.callBridge(QStringLiteral("bodyText"));
+        },
+        timeoutMs);
+}
+
+bool MainFormHarness::load(WebPane &pane, const QString &address) {
+    QSignalSpy completed(&pane, &WebPane::documentCompleted);
+    pane.navigate(address);
+    return completed.wait(15000) && waitForPage(pane, QUrl(address).path());
+}
+
+QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {
+    QEventLoop loop;
+    QVariant result;
+    pane.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
+        result = v;
+        loop.quit();
+    });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
+}

@@ -1,0 +1,86 @@
+#include "support/sim_process.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+constexpr int startTimeoutMs = 10000;
+constexpr int requestTimeoutMs = 5000;
+} // namespace
+
+SimProcess::SimProcess()
+    : m_process(std::make_unique<QProcess>())
+    , m_network(std::make_unique<QNetworkAccessManager>()) {
+    // Loopback only: a proxy from the environment must not see these requests.
+    m_network->setProxy(QNetworkProxy::NoProxy);
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process->start(QStringLiteral(WEBMAIL_SIM_PATH), {QStringLiteral("--port"), QStringLiteral("0")});
+    if (!m_process->waitForStarted(startTimeoutMs))
+        return;
+    const QDeadlineTimer deadline(startTimeoutMs);
+    while (!m_process->canReadLine() && !deadline.hasExpired()) {
+        if (!m_process->waitForReadyRead(int(deadline.remainingTime())))
+            break;
+    }
+    const QString line = QString::fromUtf8(m_process->readLine()).trimmed();
+    if (line.startsWith(QLatin1String("http://")))
+        m_baseUrl = line;
+}
+
+SimProcess::~SimProcess() {
+    // Closing our keep-alive connections first lets the sim's workers finish at once.
+    m_network.reset();
+    if (m_process->state() == QProcess::NotRunning)
+        return;
+    m_process->terminate();
+    if (!m_process->waitForFinished(3000)) {
+        m_process->kill();
+        m_process->waitForFinished(3000);
+    }
+}
+
+QUrl SimProcess::url(const QString &pathAndQuery) const {
+    return QUrl(m_baseUrl + pathAndQuery);
+}
+
+SimProcess::Response SimProcess::request(const QString &pathAndQuery,
+                                         const std::optional<QByteArray> &form) const {
+    if (!started())
+        return {};
+    QNetworkRequest request(url(pathAndQuery));
+    if (form)
+        request.setHeader(QNetworkRequest::ContentTypeHeader,
+                          QByteArrayLiteral("application/x-www-form-urlencoded"));
+    const std::unique_ptr<QNetworkReply> reply(form ? m_network->post(request, *form)
+                                                    : m_network->get(request));
+    QEventLoop loop;
+    QTimer::singleShot(requestTimeoutMs, &loop, &QEventLoop::quit);
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec();
+    Response response;
+    if (reply->isFinished()) {
+        response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        response.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+        response.body = reply->readAll();
+        response.url = reply->url();
+    } else {
+        reply->abort();
+    }
+    return response;
+}
+
+void SimProcess::reset() const {
+    request(QStringLiteral("/_sim/reset"), QByteArray());
+}
+
+QJsonArray SimProcess::sent() const {
+    return QJsonDocument::fromJson(get(QStringLiteral("/_sim/sent"))).array();
+}

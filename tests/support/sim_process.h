@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+#include <ostream>
+
+class QNetworkAccessManager;
+class QProcess;
+
+// Runs webmail-sim on a free loopback port for the lifetime of the object and talks to it
+// over HTTP. Requests block in a local event loop for at most five seconds.
+class SimProcess {
+public:
+    struct Response {
+        int status = 0; // 0 when no answer came
+        QByteArray contentType;
+        QByteArray body;
+        QUrl url; // the address answered from, after redirects
+    };
+
+    SimProcess();
+    ~SimProcess();
+    SimProcess(const SimProcess &) = delete;
+    SimProcess &operator=(const SimProcess &) = delete;
+
+    bool started() const { return !m_baseUrl.isEmpty(); }
+    // "http://127.0.0.1:<port>", empty when the sim did not start.
+    QString baseUrl() const { return m_baseUrl; }
+    QUrl url(const QString &pathAndQuery) const;
+
+    // GET, or POST of an url-encoded form when `form` is given; redirects are followed.
+    Response request(const QString &pathAndQuery, const std::optional<QByteArray> &form = std::nullopt) const;
+    QByteArray get(const QString &pathAndQuery) const { return request(pathAndQuery).body; }
+    QByteArray post(const QString &path, const QByteArray &form) const { return request(path, form).body; }
+
+    void reset() const;
+    // What the sim recorded as sent, oldest first.
+    QJsonArray sent() const;
+
+private:
+    std::unique_ptr<QProcess> m_process;
+    std::unique_ptr<QNetworkAccessManager> m_network;
+    QString m_baseUrl;
+};
+
+// Lets GoogleTest print QStrings readably in failed expectations.
+inline void PrintTo(const QString &text, std::ostream *os) {
+    *os << '"' << text.toStdString() << '"';
+}

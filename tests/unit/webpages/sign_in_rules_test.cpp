@@ -1,0 +1,88 @@
+#include "webpages/page_model.h"
+#include "webpages/sign_in.h"
+#include "webpages/web_pane.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QStringList describe(const SettingWrites &writes) {
+    QStringList out;
+    for (const auto &w : writes)
+        out << QString::fromLatin1(w.key.key) + u'=' + w.value;
+    return out;
+}
+const QString welcome = u"file:///home/ann/corvalis/html/Welcome.htm"_s;
+} // namespace
+
+TEST(SignInRulesTest, LeavingTheWelcomePageStoresWhatTheBoxAndFieldsAllow) {
+    const struct {
+        const char *why;
+        QString address;
+        bool ticked;
+        std::optional<QString> email, password;
+        QStringList expected;
+    } cases[] = {
+        {"ticked, both fields",
+         welcome,
+         true,
+         u"ann@example.com"_s,
+         u"s3cret"_s,
+         {u"email=ann@example.com"_s, u"pw=s3cret"_s, u"autologin=1"_s}},
+        {"unticked stores only the switch, even with filled fields",
+         welcome,
+         false,
+         u"ann@example.com"_s,
+         u"s3cret"_s,
+         {u"autologin=0"_s}},
+        {"ticked, only the e-mail: nothing, the switch unchanged",
+         welcome,
+         true,
+         u"ann@example.com"_s,
+         QString(),
+         {}},
+        {"ticked, no sign-in form on the page", welcome, true, std::nullopt, std::nullopt, {}},
+        {"another page is no business of the capture",
+         u"http://127.0.0.1/hotmail/inbox"_s,
+         false,
+         u"ann@example.com"_s,
+         u"x"_s,
+         {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(describe(SignIn::captureOnLeave(c.address, c.ticked, c.email, c.password)), c.expected);
+    }
+}
+
+TEST(SignInRulesTest, AutomaticSignInNeedsTheWelcomePageTheBoxAndBothStoredValues) {
+    EXPECT_TRUE(SignIn::automaticSignIn(welcome, true, u"a@b.c"_s, u"pw"_s).has_value());
+    EXPECT_FALSE(SignIn::automaticSignIn(welcome, false, u"a@b.c"_s, u"pw"_s).has_value());
+    EXPECT_FALSE(SignIn::automaticSignIn(welcome, true, QString(), u"pw"_s).has_value());
+    EXPECT_FALSE(SignIn::automaticSignIn(welcome, true, u"a@b.c"_s, QString()).has_value());
+    EXPECT_FALSE(SignIn::automaticSignIn(u"http://x/inbox"_s, true, u"a@b.c"_s, u"pw"_s).has_value());
+}
+
+TEST(SignInRulesTest, AnswerPageIsTheConfiguredServicesSignInScript) {
+    const QString service = u"http://127.0.0.1:8087"_s;
+    EXPECT_TRUE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/cgi-bin/signin.cgi"_s, service));
+    EXPECT_TRUE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/cgi-bin/signin.cgi?x=1"_s, service + u'/'));
+    EXPECT_FALSE(SignIn::isAnswerPage(u"http://127.0.0.1:9999/cgi-bin/signin.cgi"_s, service));
+    EXPECT_FALSE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/hotmail/inbox"_s, service));
+    EXPECT_FALSE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/cgi-bin/signin.cgi"_s, QString()));
+}
+
+TEST(PageModelTest, ProviderIsYahooInAnyCaseElseHotmail) {
+    EXPECT_EQ(PageModel::DetectProvider(u"http://mail.YaHoO.com/x"_s), u"yahoo"_s);
+    EXPECT_EQ(PageModel::DetectProvider(u"http://127.0.0.1/yahoo/inbox"_s), u"yahoo"_s);
+    EXPECT_EQ(PageModel::DetectProvider(u"http://127.0.0.1/hotmail/inbox"_s), u"hotmail"_s);
+    EXPECT_EQ(PageModel::DetectProvider(QString()), u"hotmail"_s);
+    EXPECT_EQ(PageModel::DetectProvider(u"http://example.org/"_s), u"hotmail"_s);
+}
+
+TEST(PageTextTest, LineFeedsBecomeCrLfOnce) {
+    EXPECT_EQ(withCrLf(u"a\nb\r\nc\n\n"_s), u"a\r\nb\r\nc\r\n\r\n"_s);
+    EXPECT_EQ(withCrLf(u"\n"_s), u"\r\n"_s);
+    EXPECT_EQ(withCrLf(QString()), QString());
+}
