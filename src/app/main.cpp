@@ -2,47 +2,101 @@
 #include "shell/main_form.h"
 #include "shell/settings.h"
 #include "termination_signals.h"
+#include "webpages/mailto_address.h"
+#include "webpages/mailto_hand_over.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QProcess>
 
 #include <unistd.h>
 
+namespace {
+
+void addOptions(QCommandLineParser &parser) {
+    parser.setApplicationDescription(QStringLiteral("Corvalis: a desktop companion for web mail"));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("settings"), QStringLiteral("Use FILE as the settings file."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("no-splash"), QStringLiteral("Start without the splash window.")});
+    parser.addOption({QStringLiteral("quit-after-start"),
+                      QStringLiteral("Close normally as soon as the welcome page has loaded.")});
+    parser.addOption({QStringLiteral("mailto"),
+                      QStringLiteral("Hand URL (a mailto: link) to Corvalis, "
+                                     "starting it when it is not running."),
+                      QStringLiteral("URL")});
+}
+
+bool wantsMailtoHandOver(int argc, char **argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--mailto" || argument.startsWith("--mailto="))
+            return true;
+    }
+    return false;
+}
+
+// The launcher a desktop runs for a mailto link: it needs no window. The
+// address goes into the settings file, where a running Corvalis takes it
+// within a second; without one, Corvalis is started with the same options and
+// takes it once its window is up.
+int handOverMailto(QCoreApplication &app) {
+    QCommandLineParser parser;
+    addOptions(parser);
+    parser.process(app);
+    Settings settings(Settings::locate(app.arguments()));
+    const QString text = MailtoAddress::handOverText(parser.value(QStringLiteral("mailto")));
+    if (!text.isEmpty())
+        settings.set(Keys::Mailto, text);
+    if (MailtoHandOver::receiverRunning(settings.filePath()))
+        return 0;
+
+    QStringList arguments{QStringLiteral("--settings"), settings.filePath()};
+    for (const char *option : {"no-splash", "quit-after-start"}) {
+        if (parser.isSet(QString::fromLatin1(option)))
+            arguments << QStringLiteral("--") + QString::fromLatin1(option);
+    }
+    // The program outlives the launcher, and whatever read the launcher's output
+    // may be gone by the time it writes a line.
+    QProcess program;
+    program.setProgram(QCoreApplication::applicationFilePath());
+    program.setArguments(arguments);
+    program.setStandardInputFile(QProcess::nullDevice());
+    program.setStandardOutputFile(QProcess::nullDevice());
+    program.setStandardErrorFile(QProcess::nullDevice());
+    return program.startDetached() ? 0 : 1;
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
-  TerminationSignals::catchSignals();
-  // Chromium's sandbox cannot run as root; an administrator's session still
-  // gets its panes.
-  if (geteuid() == 0)
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Corvalis"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Corvalis"));
+    if (wantsMailtoHandOver(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return handOverMailto(app);
+    }
+    TerminationSignals::catchSignals();
+    // Chromium's sandbox cannot run as root; an administrator's session still
+    // gets its panes.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Corvalis"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Corvalis"));
 
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Corvalis: a desktop companion for web mail"));
-  parser.addHelpOption();
-  parser.addOption({QStringLiteral("settings"),
-                    QStringLiteral("Use FILE as the settings file."),
-                    QStringLiteral("FILE")});
-  parser.addOption({QStringLiteral("no-splash"),
-                    QStringLiteral("Start without the splash window.")});
-  parser.addOption(
-      {QStringLiteral("quit-after-start"),
-       QStringLiteral(
-           "Close normally as soon as the welcome page has loaded.")});
-  parser.process(app);
+    QCommandLineParser parser;
+    addOptions(parser);
+    parser.process(app);
 
-  Settings settings(Settings::locate(app.arguments()));
-  MainForm::Options options;
-  options.showSplash = !parser.isSet(QStringLiteral("no-splash"));
-  options.quitAfterStart = parser.isSet(QStringLiteral("quit-after-start"));
+    Settings settings(Settings::locate(app.arguments()));
+    MainForm::Options options;
+    options.showSplash = !parser.isSet(QStringLiteral("no-splash"));
+    options.quitAfterStart = parser.isSet(QStringLiteral("quit-after-start"));
 
-  BoxMessages messages(nullptr);
-  MainForm window(settings, messages, options);
-  messages.setParentWidget(&window);
-  TerminationSignals::closeOnSignal(window);
-  window.Form_Load();
-  return app.exec();
+    BoxMessages messages(nullptr);
+    MainForm window(settings, messages, options);
+    messages.setParentWidget(&window);
+    TerminationSignals::closeOnSignal(window);
+    window.Form_Load();
+    return app.exec();
 }

@@ -1,3 +1,24 @@
+// The saved-message folders' part of the main window.
 #include "shell/main_form.h"
 
-void MainForm::createStore() {}
+#include "shell/settings.h"
+#include "shell/settings_panel.h"
+#include "shell/tab_navigator.h"
+#include "store/message_store.h"
+#include "webpages/compose_form.h"
+
+#include <QHBoxLayout>
+
+void MainForm::createStore() {
+    auto *store = new MessageStore(
+        {m_settings.get(Keys::MainDir), webBrowser(1), webBrowser(2), savedFoldersPage(),
+         settingsPanel()->comboFolders3(), pageState(), messages(), [this] { return tabs().selected(); },
+         [this](int tab) { tabs().select(tab); }, [this](const QString &text) { setStatusPanel(2, text); }},
+        this);
+    inboxBar()->insertWidget(0, store->captureBar());
+
+    connect(&tabs(), &TabNavigator::tabChangeStarted, store, &MessageStore::hideSavedLabel);
+    connect(&tabs(), &TabNavigator::savedFoldersShown, store, &MessageStore::focusMessageList);
+    connect(&tabs(), &TabNavigator::composeShown, this,
+            [this] { ComposeForm::ClearComposeForm(pageState(), webBrowser(1), webBrowser(3)); });
+}

@@ -8,7 +8,8 @@ namespace {
 using Row = std::array<std::string_view, kinds>;
 using Table = std::array<Row, languageSlots>;
 
-constexpr std::array<std::string_view, languageSlots> codes = {"en", "de", "fr", "es", "it", "nl", "pt", "sv"};
+constexpr std::array<std::string_view, languageSlots> codes = {"en", "de", "fr", "es",
+                                                               "it", "nl", "pt", "sv"};
 
 // Columns: From, To, Third (Cc), Subject, Date. Yahoo! Mail shows one header per line.
 constexpr Table yahoo = {{

@@ -13,3 +13,13 @@ const PageModel::ComposeForm &PageModel::composeForm(const QString &provider) {
         QStringLiteral("bcc"),         QStringLiteral("subject"),     QStringLiteral("body"), QStringLiteral("&Send.x")};
     return provider == yahoo ? yahooForm : hotmailForm;
 }
+
+const PageModel::MessageList &PageModel::messageList(const QString &provider) {
+    static const MessageList yahooList{QStringLiteral("messageList"), QStringLiteral("Mid"),
+                                       QStringLiteral("selectall"),   QStringLiteral("unread"),
+                                       QStringLiteral("from"),        QStringLiteral("subject")};
+    static const MessageList hotmailList{QStringLiteral("hotmail"), QString(),
+                                         QStringLiteral("allbox"),  QStringLiteral("unread"),
+                                         QStringLiteral("from"),    QStringLiteral("subject")};
+    return provider == yahoo ? yahooList : hotmailList;
+}

@@ -31,4 +31,19 @@ inline const QString answerForm = QStringLiteral("qaform");
 inline const QString answerField = QStringLiteral("eda");
 inline const QString signInPath = QStringLiteral("/cgi-bin/signin.cgi");
 
+// Yahoo's compose page shows the body in a rich-text area as well; where that element is
+// missing, its hidden field of the plain form ("Compose") takes the text.
+inline const QString yahooRichTextElement = QStringLiteral("plainmsg");
+inline const QString yahooRichTextField = QStringLiteral("PlainMsg");
+
+// The message list of the inbox: its form, which of its check boxes stand for messages, and
+// the parts of a message's row (the table row holding its box).
+struct MessageList {
+    QString form;
+    QString boxName;   // only boxes of this name are messages; empty: every check box
+    QString selectAll; // the select-all box, never a message
+    QString unreadClass, senderClass, subjectClass;
+};
+const MessageList &messageList(const QString &provider);
+
 } // namespace PageModel

@@ -1,0 +1,177 @@
+#include "store/message_list_model.h"
+
+#include <QDirIterator>
+#include <QMimeData>
+
+#include <algorithm>
+
+MessageListModel::MessageListModel(QObject *parent)
+    : QAbstractTableModel(parent) {}
+
+void MessageListModel::list(const QString &folderPath, Layout layout, LooseDate::Order order) {
+    QStringList names;
+    // Hidden files are not listed; every other file is, whatever its name.
+    for (QDirIterator it(folderPath, QDir::Files); it.hasNext();) {
+        it.next();
+        names.append(it.fileName());
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int byLetters = a.compare(b, Qt::CaseInsensitive);
+        return byLetters != 0 ? byLetters < 0 : a < b;
+    });
+
+    beginResetModel();
+    m_folderPath = folderPath;
+    m_layout = layout;
+    m_rows.clear();
+    m_rows.reserve(size_t(names.size()));
+    for (const QString &name : names) {
+        if (std::optional<MessageName> parsed = MessageName::parse(name, order))
+            m_rows.push_back(std::move(*parsed));
+    }
+    if (m_sorted)
+        sortRows(m_sortColumn, m_sortOrder);
+    endResetModel();
+    emit headerDataChanged(Qt::Horizontal, FromColumn, ToColumn);
+}
+
+QString MessageListModel::filePath(int row) const {
+    return m_folderPath + u'/' + message(row).fileName;
+}
+
+Qt::SortOrder MessageListModel::columnClicked(int column) {
+    const Qt::SortOrder order = column == m_sortColumn && m_sortOrder == Qt::AscendingOrder
+                                    ? Qt::DescendingOrder
+                                    : Qt::AscendingOrder;
+    sort(column, order);
+    return order;
+}
+
+int MessageListModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int MessageListModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant MessageListModel::data(const QModelIndex &index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= m_rows.size())
+        return {};
+    const MessageName &row = m_rows[size_t(index.row())];
+    switch (index.column()) {
+    case FromColumn:
+        return row.from;
+    case SubjectColumn:
+        return row.subject;
+    case ToColumn:
+        return row.to;
+    case DateColumn:
+        return row.date;
+    case FileColumn:
+        return row.fileName;
+    case SortKeyColumn:
+        return row.sortKeyText();
+    default:
+        return {};
+    }
+}
+
+QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const bool sent = m_layout == Layout::Sent;
+    switch (section) {
+    case FromColumn:
+        return sent ? QStringLiteral("Sent To") : QStringLiteral("From");
+    case SubjectColumn:
+        return QStringLiteral("Subject");
+    case ToColumn:
+        return sent ? QStringLiteral("From") : QStringLiteral("To");
+    case DateColumn:
+        return QStringLiteral("Date");
+    case FileColumn:
+        return QStringLiteral("File");
+    case SortKeyColumn:
+        return QStringLiteral("Day");
+    default:
+        return {};
+    }
+}
+
+bool MessageListModel::removeRows(int row, int count, const QModelIndex &parent) {
+    if (parent.isValid() || row < 0 || count < 1 || size_t(row + count) > m_rows.size())
+        return false;
+    beginRemoveRows(parent, row, row + count - 1);
+    m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
+    endRemoveRows();
+    return true;
+}
+
+void MessageListModel::sort(int column, Qt::SortOrder order) {
+    if (column < 0 || column >= ColumnCount)
+        return;
+    m_sortColumn = column;
+    m_sortOrder = order;
+    m_sorted = true;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // Sorting moves the rows; persistent indexes (selection, current row) follow them by file
+    // name, which is unique in a folder.
+    const QModelIndexList before = persistentIndexList();
+    QStringList names;
+    for (const QModelIndex &index : before)
+        names.append(m_rows[size_t(index.row())].fileName);
+    sortRows(column, order);
+    QModelIndexList after;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const auto found = std::find_if(m_rows.begin(), m_rows.end(),
+                                        [&](const MessageName &row) { return row.fileName == names[i]; });
+        after.append(index(int(found - m_rows.begin()), before[i].column()));
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void MessageListModel::sortRows(int column, Qt::SortOrder order) {
+    const auto less = [column](const MessageName &a, const MessageName &b) {
+        if (column == DateColumn || column == SortKeyColumn)
+            return MessageName::dateLess(a, b);
+        const auto text = [column](const MessageName &row) -> const QString & {
+            switch (column) {
+            case FromColumn:
+                return row.from;
+            case SubjectColumn:
+                return row.subject;
+            case ToColumn:
+                return row.to;
+            default:
+                return row.fileName;
+            }
+        };
+        return text(a).compare(text(b), Qt::CaseInsensitive) < 0;
+    };
+    if (order == Qt::AscendingOrder)
+        std::stable_sort(m_rows.begin(), m_rows.end(), less);
+    else
+        std::stable_sort(m_rows.begin(), m_rows.end(),
+                         [&less](const MessageName &a, const MessageName &b) { return less(b, a); });
+}
+
+Qt::ItemFlags MessageListModel::flags(const QModelIndex &index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid())
+        flags |= Qt::ItemIsDragEnabled;
+    return flags;
+}
+
+QStringList MessageListModel::mimeTypes() const {
+    return {mimeType()};
+}
+
+QMimeData *MessageListModel::mimeData(const QModelIndexList &indexes) const {
+    if (indexes.isEmpty())
+        return nullptr;
+    auto *data = new QMimeData;
+    data->setData(mimeType(), filePath(indexes.first().row()).toUtf8());
+    return data;
+}

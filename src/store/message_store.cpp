@@ -1,0 +1,85 @@
+#include "store/message_store.h"
+
+#include "store/dialog_new_folder.h"
+#include "store/folder_list_box.h"
+#include "store/folder_lists.h"
+#include "store/message_capture.h"
+#include "store/saved_folders_tab.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+
+MessageStore::MessageStore(Context context, QWidget *parent)
+    : QObject(parent)
+    , m_context(std::move(context))
+    , m_runDialog([](DialogNewFolder &dialog) { dialog.exec(); }) {
+    setObjectName(QStringLiteral("MessageStore"));
+    m_captureBar = createCaptureBar(parent);
+    m_tab = new SavedFoldersTab(
+        {m_context.savedFoldersPage, m_context.previewPane, m_context.messages, m_context.mainDir}, this);
+    m_lists = new FolderLists(
+        {m_captureTarget, m_tab->folderList(), m_context.defaultFolderList, m_tab->moveTargetList()},
+        m_context.mainDir, this);
+    m_tab->setFolderLists(m_lists);
+    m_capture = new MessageCapture({m_context.inboxPane, m_context.pageState, m_context.messages,
+                                    m_context.mainDir, m_context.selectedTab, m_context.selectTab},
+                                   *m_lists, this);
+    m_capture->setObjectName(QStringLiteral("MessageCapture"));
+
+    connect(m_tab, &SavedFoldersTab::newFolderRequested, this, &MessageStore::showNewFolderDialog);
+    connect(m_capture, &MessageCapture::saved, this, [this] {
+        m_savedLabel->show();
+        m_context.showStatus(QStringLiteral("Msg Saved"));
+    });
+
+    // Start-up: every folder listed, none browsed, the first one the capture target.
+    m_lists->rebuild();
+    if (m_captureTarget->count() > 0)
+        m_captureTarget->setCurrentIndex(0);
+}
+
+QWidget *MessageStore::createCaptureBar(QWidget *parent) {
+    auto *bar = new QWidget(parent);
+    bar->setObjectName(QStringLiteral("CaptureBar"));
+    auto *getBody = new QPushButton(QStringLiteral("&Save Msg <<"), bar);
+    getBody->setObjectName(QStringLiteral("GetBody"));
+    m_captureTarget = new QComboBox(bar);
+    m_captureTarget->setObjectName(QStringLiteral("ComboFolders"));
+    m_captureTarget->setMinimumContentsLength(12);
+    auto *newFolder = new QToolButton(bar);
+    newFolder->setObjectName(QStringLiteral("Command6"));
+    newFolder->setIcon(bar->style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    newFolder->setToolTip(QStringLiteral("New Folder"));
+    m_savedLabel = new QLabel(QStringLiteral("Message Saved"), bar);
+    m_savedLabel->setObjectName(QStringLiteral("LabelSaved"));
+    m_savedLabel->hide();
+
+    auto *layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(getBody);
+    layout->addWidget(m_captureTarget);
+    layout->addWidget(newFolder);
+    layout->addWidget(m_savedLabel);
+    connect(getBody, &QPushButton::clicked, this, [this] { m_capture->GetBody_Click(); });
+    connect(newFolder, &QToolButton::clicked, this, &MessageStore::showNewFolderDialog);
+    return bar;
+}
+
+void MessageStore::showNewFolderDialog() {
+    DialogNewFolder dialog(m_context.mainDir, m_context.messages, m_captureBar->window());
+    connect(&dialog, &DialogNewFolder::folderCreated, this,
+            [this](const QString &name) { m_lists->rebuild(name); });
+    m_runDialog(dialog);
+}
+
+void MessageStore::hideSavedLabel() {
+    m_savedLabel->hide();
+}
+
+void MessageStore::focusMessageList() {
+    m_tab->focusMessageList();
+}

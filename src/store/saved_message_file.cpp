@@ -1,0 +1,153 @@
+#include "store/saved_message_file.h"
+
+#include "shell/text_file.h"
+#include "store/saved_folders.h"
+
+#include <QDir>
+
+namespace SavedMessageFile {
+
+namespace {
+
+const QString separator = QStringLiteral("&&");
+const QString extension = QStringLiteral(".htm");
+
+// The first `count` characters followed by "..." when the text is longer; counted in code
+// points so that a cut never splits a surrogate pair.
+QString shortened(const QString &text, int count) {
+    qsizetype at = 0;
+    for (int seen = 0; seen < count && at < text.size(); ++seen)
+        at += text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1;
+    if (at >= text.size())
+        return text;
+    return text.left(at) + QStringLiteral("...");
+}
+
+// Characters the file name may not hold: removed, or turned into a space, in this order.
+QString cleaned(QString text) {
+    text.remove(u'"');
+    text.replace(u'<', u' ');
+    text.replace(u'>', u' ');
+    text.replace(u'/', u' ');
+    text.remove(u'?');
+    text.replace(u':', u' ');
+    text.remove(u'*');
+    text.replace(u'\\', u' ');
+    return text;
+}
+
+QString withoutLeadingSpaces(const QString &text) {
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == u' ')
+        ++start;
+    return text.mid(start);
+}
+
+QString withoutTrailingSpaces(const QString &text) {
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    return text.left(end);
+}
+
+// Drops characters from the end of `text` until it is at least `excessBytes` (UTF-8) shorter.
+QString cutBytesFromEnd(const QString &text, qsizetype excessBytes) {
+    qsizetype end = text.size();
+    qsizetype dropped = 0;
+    while (dropped < excessBytes && end > 0) {
+        const char16_t c = text[end - 1].unicode();
+        if (QChar::isLowSurrogate(c) && end > 1 && text[end - 2].isHighSurrogate()) {
+            end -= 2;
+            dropped += 4;
+        } else {
+            end -= 1;
+            dropped += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+        }
+    }
+    return text.left(end);
+}
+
+QString line(const char *id, const char *caption, const QString &value) {
+    return QStringLiteral("<div id=%1><font face=arial size=2><b>%2:&nbsp;</b>")
+               .arg(QLatin1String(id), QLatin1String(caption)) +
+           value + QStringLiteral("</font></div>\r\n");
+}
+
+} // namespace
+
+bool isSentFolder(const QString &folder) {
+    return folder.toLower() == sentFolder;
+}
+
+QString escapeAddress(const QString &text) {
+    QString escaped = text;
+    escaped.replace(u'<', QLatin1String("&lt;"));
+    escaped.replace(u'>', QLatin1String("&gt;"));
+    return escaped;
+}
+
+QString fileName(const SavedMessage &message, MessageKind kind, int maxBytes) {
+    const QString subjectPart = shortened(message.subject, 60);
+    const QString toPart = shortened(message.to, 20);
+    QString datePart = message.date;
+    datePart.replace(u':', u'^');
+    datePart.replace(u'/', u'#');
+
+    // Cleaning touches no "&", so cleaning the parts one by one equals cleaning the joined name;
+    // the leading spaces can only come from the first part, the trailing ones from the last.
+    if (kind == MessageKind::Sent) {
+        return withoutLeadingSpaces(cleaned(toPart)) + separator + cleaned(subjectPart) + separator +
+               cleaned(datePart) + separator + QStringLiteral("sent message") + extension;
+    }
+    QString from = withoutLeadingSpaces(cleaned(message.from));
+    const QString rest = separator + cleaned(subjectPart) + separator + cleaned(datePart) + separator +
+                         withoutTrailingSpaces(cleaned(toPart)) + extension;
+    // Only From may run long; it gives up what the name limit needs, its "&&" stays.
+    const qsizetype excess = from.toUtf8().size() + rest.toUtf8().size() - maxBytes;
+    if (excess > 0)
+        from = cutBytesFromEnd(from, excess);
+    return from + rest;
+}
+
+QByteArray content(const SavedMessage &message) {
+    QString text = QStringLiteral("<html>\r\n<body>\r\n");
+    text += line("from", "From", escapeAddress(message.from));
+    text += line("replyto", "Reply-to", escapeAddress(message.from));
+    text += line("to", "To", escapeAddress(message.to));
+    text += line("cc", "Cc", escapeAddress(message.cc));
+    text += line("bcc", "Bcc", escapeAddress(message.bcc));
+    text += line("subject", "Subject", message.subject);
+    text += line("date", "Date", message.date);
+    text += QStringLiteral("<div id=body><font face=arial>\r\n");
+    text += message.body;
+    text += QStringLiteral("</font></div>\r\n");
+    return TextFile::encode(text);
+}
+
+} // namespace SavedMessageFile
+
+SaveResult writeSavedMessage(const QString &mainDir, const QString &folder, const SavedMessage &message,
+                             MessageKind kind) {
+    using namespace SavedMessageFile;
+    SaveResult result;
+    if (kind == MessageKind::Captured && isSentFolder(folder)) {
+        result.error = SaveResult::Error::SentFolder;
+        return result;
+    }
+    const QString target = kind == MessageKind::Sent ? sentFolder : folder;
+    const QString folderPath = SavedFolders::folderPath(mainDir, target);
+    result.path = QDir(folderPath).filePath(fileName(message, kind));
+    // Only into an existing folder of the store: a name that leaves it ("..", "a/b") or names
+    // no folder must not become one.
+    if (!SavedFolders::isValidName(target) || !QFileInfo(folderPath).isDir()) {
+        result.error = SaveResult::Error::WriteFailed;
+        result.detail = QStringLiteral("no folder %1").arg(target);
+        return result;
+    }
+    const TextFile::WriteResult written = TextFile::writeAtomically(result.path, content(message));
+    if (!written.ok) {
+        result.error = SaveResult::Error::WriteFailed;
+        result.detail = written.error;
+    }
+    return result;
+}

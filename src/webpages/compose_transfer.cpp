@@ -1,0 +1,231 @@
+#include "webpages/compose_transfer.h"
+
+#include "shell/settings.h"
+#include "webpages/mailto_address.h"
+#include "webpages/page_model.h"
+#include "webpages/page_state.h"
+#include "webpages/web_pane.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QScopedValueRollback>
+#include <QTimer>
+
+namespace {
+
+constexpr int inboxTab = 1;
+constexpr int composeTab = 2;
+
+bool isTemplateMode(TransferMode mode) {
+    return mode == TransferMode::InsertTemplate || mode == TransferMode::ReadTemplate;
+}
+
+} // namespace
+
+ComposeTransfer::ComposeTransfer(Panes panes, TabSwitch tabs, Settings &settings, PageState &state,
+                                 QObject *parent)
+    : QObject(parent)
+    , m_panes(panes)
+    , m_tabs(std::move(tabs))
+    , m_settings(settings)
+    , m_state(state) {}
+
+void ComposeTransfer::ReplyOrForward(int mode, const QString &mailtoText) {
+    const std::optional<TransferMode> known = transferModeFrom(mode);
+    if (!known || m_running)
+        return;
+    const QScopedValueRollback running(m_running, true);
+    run(*known, mailtoText);
+}
+
+void ComposeTransfer::cancelWait() {
+    m_state.user_clicked_cancel = true;
+    emit waitShown(false);
+}
+
+void ComposeTransfer::stage(const char *marker) {
+    m_settings.set(Keys::Bug, QString::fromLatin1(marker));
+}
+
+void ComposeTransfer::run(TransferMode mode, const QString &mailtoText) {
+    stage("1");
+    m_state.did_insert = true; // the tab switch below must not clear the page this fills
+    WebPane &target = chooseTarget(mode);
+    m_state.webmail = PageModel::DetectProvider(m_panes.inbox.locationUrl());
+    stage("2");
+
+    const std::optional<ReplyBuilder::MessageValues> values = gather(mode, mailtoText);
+    if (!values) {
+        stage("0");
+        return;
+    }
+    stage("4");
+    if (!waitForComposeForm(target))
+        return; // cancelled: the marker stays at "5"
+    emit waitShown(false);
+    // Reading a template back ends without the closing marker.
+    if (!writeFields(mode, target, *values) || mode != TransferMode::ReadTemplate)
+        stage("0");
+}
+
+WebPane &ComposeTransfer::chooseTarget(TransferMode mode) {
+    if (!isTemplateMode(mode)) {
+        if (m_tabs.selected() != composeTab)
+            m_tabs.select(composeTab);
+        return m_panes.compose;
+    }
+    if (m_tabs.selected() >= 3)
+        m_tabs.select(composeTab);
+    if (m_tabs.selected() == inboxTab) {
+        if (m_panes.inbox.locationUrl().toLower().contains(QLatin1String("compose")))
+            return m_panes.inbox;
+        m_tabs.select(composeTab);
+    }
+    return m_panes.compose;
+}
+
+std::optional<ReplyBuilder::MessageValues> ComposeTransfer::gather(TransferMode mode,
+                                                                   const QString &mailtoText) {
+    ReplyBuilder::MessageValues values;
+    switch (mode) {
+    case TransferMode::Mailto: {
+        const MailtoAddress::Parsed parsed = MailtoAddress::parse(mailtoText);
+        values.to = parsed.to;
+        values.subject = parsed.subject;
+        stage("3");
+        break;
+    }
+    case TransferMode::InsertTemplate:
+    case TransferMode::ReadTemplate:
+        values.subject = m_state.template_subj;
+        values.body = m_state.template_body;
+        break;
+    default: {
+        const auto saved = ReplyBuilder::fromSavedMessage(
+            mode, [this](const QString &id) { return m_panes.preview.elementText(id); });
+        if (!saved)
+            return std::nullopt;
+        values = *saved;
+        break;
+    }
+    }
+    values.subject = ReplyBuilder::subjectFor(mode, values.subject);
+    return values;
+}
+
+bool ComposeTransfer::waitForComposeForm(WebPane &target) {
+    const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
+    bool first = true;
+    for (;;) {
+        if (m_state.user_clicked_cancel) {
+            m_state.user_clicked_cancel = false;
+            return false;
+        }
+        // Every attempt is at stage "5"; the marker is written once, not on every retry.
+        if (first)
+            stage("5");
+        first = false;
+        QCoreApplication::processEvents();
+        if (m_state.user_clicked_cancel)
+            continue;
+        if (target.formFieldValue(form.form, form.to))
+            return true;
+        emit waitShown(true);
+        pause(target);
+    }
+}
+
+void ComposeTransfer::pause(WebPane &target) {
+    // Sleeps in the event loop until the next attempt is due, the page has loaded, or the user
+    // cancels: the wait costs nothing while it lasts.
+    QEventLoop loop;
+    QTimer retry;
+    retry.setSingleShot(true);
+    connect(&retry, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&target, &WebPane::documentCompleted, &loop, &QEventLoop::quit);
+    connect(this, &ComposeTransfer::waitShown, &loop, [&loop](bool shown) {
+        if (!shown)
+            loop.quit();
+    });
+    retry.start(retryIntervalMs);
+    loop.exec();
+}
+
+bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
+                                  const ReplyBuilder::MessageValues &values) {
+    const bool yahoo = m_state.webmail == PageModel::yahoo;
+    const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
+    const bool fromMessage = !isTemplateMode(mode);
+    const auto write = [&](const QString &field, const QString &value) {
+        return target.setFormFieldValue(form.form, field, value);
+    };
+
+    const QString to = yahoo ? values.to : ReplyBuilder::hotmailTo(values.to);
+    if (fromMessage && !write(form.to, to))
+        return false;
+    if (yahoo)
+        stage("6");
+
+    if (mode == TransferMode::ReadTemplate) {
+        const std::optional<QString> subject = target.formFieldValue(form.form, form.subject);
+        if (!subject)
+            return false;
+        m_state.template_subj = *subject;
+    } else if (!write(form.subject, values.subject)) {
+        return false;
+    }
+
+    if (fromMessage) {
+        const bool again = mode == TransferMode::SendAgain;
+        if (!write(form.cc, again ? values.cc : QString()) ||
+            !write(form.bcc, again ? values.bcc : QString()))
+            return false;
+    }
+
+    QString body;
+    if (mode == TransferMode::ReadTemplate) {
+        const std::optional<QString> read = target.formFieldValue(form.form, form.body);
+        if (!read)
+            return false;
+        m_state.template_body = *read;
+        return true;
+    }
+    if (mode == TransferMode::InsertTemplate) {
+        const bool inInbox = &target == &m_panes.inbox;
+        QString current;
+        if (inInbox) {
+            const std::optional<QString> read = target.formFieldValue(form.form, form.body);
+            if (!read)
+                return false;
+            current = *read;
+        }
+        body = ReplyBuilder::templateBody(inInbox ? ReplyBuilder::ComposeTarget::InboxPane
+                                                  : ReplyBuilder::ComposeTarget::ComposePane,
+                                          m_state.template_body, current);
+    } else {
+        body = ReplyBuilder::composeBody(mode, values.body);
+    }
+    if (!write(form.body, body))
+        return false;
+
+    if (!yahoo)
+        return true;
+    if (!writeYahooRichText(target, mode == TransferMode::InsertTemplate ? m_state.template_body : body))
+        return false;
+    // The page draws its fields again, and they are written once more after it has.
+    if (target.isVisible()) {
+        target.setVisible(false);
+        target.setVisible(true);
+    }
+    if (!write(form.subject, values.subject))
+        return false;
+    return !fromMessage || write(form.to, to);
+}
+
+bool ComposeTransfer::writeYahooRichText(WebPane &target, const QString &text) {
+    const QString markup = ReplyBuilder::yahooRichText(text);
+    if (target.setElementHtml(PageModel::yahooRichTextElement, markup))
+        return true;
+    return target.setFormFieldValue(PageModel::composeForm(PageModel::yahoo).plainForm,
+                                    PageModel::yahooRichTextField, markup);
+}

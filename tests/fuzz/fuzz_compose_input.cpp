@@ -1,0 +1,32 @@
+// What reaches the compose page from outside: mailto text handed in through the settings file,
+// and form posts of the compose page. Any input is read without harm, and the properties the
+// compose transfer and the sent copy rely on hold.
+#include "fuzz_checks.h"
+
+#include "shell/text_file.h"
+#include "webpages/mailto_address.h"
+#include "webpages/post_data.h"
+#include "webpages/sent_capture.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    const QString text =
+        TextFile::decode(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+
+    const MailtoAddress::Parsed parsed = MailtoAddress::parse(text);
+    FUZZ_CHECK(text.startsWith(parsed.to));
+    FUZZ_CHECK(text.endsWith(parsed.subject));
+    FUZZ_CHECK(!parsed.to.contains(u'?'));
+    FUZZ_CHECK(MailtoAddress::handOverText(text).size() <= text.size());
+
+    // Decoding never makes text longer than the escapes it came from.
+    FUZZ_CHECK(PostData::decode(text).size() <= text.size());
+    if (const std::optional<SentCapture::SentCopy> copy = SentCapture::fromPost(text)) {
+        FUZZ_CHECK(!copy->to.isEmpty());
+        // A plain body ends every line in "<br>" and keeps no lone line feed.
+        if (!SentCapture::isHtmlBody(copy->body))
+            FUZZ_CHECK(copy->body.count(u'\n') == copy->body.count(QLatin1String("<br>\r\n")));
+    }
+    return 0;
+}

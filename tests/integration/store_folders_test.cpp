@@ -1,0 +1,334 @@
+// The saved-folders tab on real panes: folder lists, listing, preview, sorting, move, delete,
+// the sent layout, new folders, and the compose form cleared when the Compose tab shows.
+#include "main_form_harness.h"
+
+#include "shell/tab_navigator.h"
+#include "store/dialog_new_folder.h"
+#include "store/message_list_model.h"
+#include "store/message_store.h"
+#include "store/saved_folders_tab.h"
+#include "store/saved_message_file.h"
+#include "webpages/compose_form.h"
+#include "webpages/web_pane.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char *const messageButtons[] = {"CommandReplyText", "CommandReplyNoText", "CommandForward",
+                                      "CommandSendAgain", "CommandDelete",      "CommandMove"};
+
+class FoldersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(h.sim().started());
+        for (const QString &folder : {u"Work"_s, u"Archive"_s})
+            ASSERT_TRUE(QDir(h.mainDir()).mkpath(u"savedmgs/"_s + folder));
+        // Three messages in "Work": names in alphabetical order Ann, Bob, Cid; dates Cid < Ann < Bob.
+        save(u"Work"_s, {u"Ann"_s, u"First"_s, u"12/05/2004 10:31"_s, u"pat@x"_s, {}, {}, u"one"_s});
+        save(u"Work"_s,
+             {u"Bob"_s, u"Re: Second"_s, u"Sun, 12 Dec 2004 10:31:00"_s, u"pat@x"_s, {}, {}, u"two"_s});
+        save(u"Work"_s, {u"Cid"_s, u"Third"_s, u"3/5/1977 08:00"_s, u"pat@x"_s, {}, {}, u"three"_s});
+        QFile(h.mainDir() + u"savedmgs/Work/readme.txt"_s).open(QIODevice::WriteOnly);
+        ASSERT_TRUE(writeSavedMessage(h.mainDir(), {},
+                                      {SavedMessageFile::sentFrom,
+                                       u"Sent one"_s,
+                                       u"12/06/2004 09:00:00"_s,
+                                       u"kim@x"_s,
+                                       {},
+                                       {},
+                                       u"hi"_s},
+                                      MessageKind::Sent)
+                        .ok());
+        ASSERT_TRUE(h.start());
+        form = &h.form();
+        store = form->findChild<MessageStore *>(u"MessageStore"_s);
+        list = form->findChild<QTreeView *>(u"ListMsg"_s);
+        folders = form->findChild<QListWidget *>(u"ComboFolders2"_s);
+        moveTarget = form->findChild<QComboBox *>(u"ComboFolders4"_s);
+        ASSERT_TRUE(store && list && folders && moveTarget);
+        form->tabs().select(TabNavigator::SavedFolders);
+    }
+
+    void save(const QString &folder, const SavedMessage &message) {
+        ASSERT_TRUE(writeSavedMessage(h.mainDir(), folder, message, MessageKind::Captured).ok());
+    }
+    QPushButton *button(const char *name) const {
+        return form->findChild<QPushButton *>(QString::fromLatin1(name));
+    }
+    // Which of the six message buttons are enabled, in their order.
+    std::vector<bool> enabled() const {
+        std::vector<bool> states;
+        for (const char *name : messageButtons)
+            states.push_back(button(name)->isEnabled());
+        return states;
+    }
+    void browse(const QString &folder) {
+        const QList<QListWidgetItem *> found = folders->findItems(folder, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << folder.toStdString();
+        folders->setCurrentItem(found.first());
+    }
+    QStringList column(int column) const {
+        QStringList cells;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            cells.append(list->model()->index(row, column).data().toString());
+        return cells;
+    }
+    void clickRow(int row) {
+        const QRect rect = list->visualRect(list->model()->index(row, MessageListModel::SubjectColumn));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void clickHeader(int column) {
+        QHeaderView *header = list->header();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+    WebPane &preview() const { return form->webBrowser(2); }
+    bool previewShows(const QString &part) const { return MainFormHarness::waitForPage(preview(), part); }
+
+    MainFormHarness h;
+    MainForm *form = nullptr;
+    MessageStore *store = nullptr;
+    QTreeView *list = nullptr;
+    QListWidget *folders = nullptr;
+    QComboBox *moveTarget = nullptr;
+};
+
+QStringList items(const QComboBox *box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->itemText(i));
+    return texts;
+}
+
+TEST_F(FoldersTest, TheFourFolderListsAgreeAndStartUnbrowsed) {
+    const QStringList all{u"Archive"_s, u"Saved"_s, u"sent"_s, u"Work"_s};
+    EXPECT_EQ(items(form->findChild<QComboBox *>(u"ComboFolders"_s)), all);
+    EXPECT_EQ(items(form->findChild<QComboBox *>(u"ComboFolders3"_s)), all);
+    EXPECT_EQ(items(moveTarget), (QStringList{u"Archive"_s, u"Saved"_s, u"Work"_s}));
+    QStringList browsed;
+    for (int i = 0; i < folders->count(); ++i)
+        browsed.append(folders->item(i)->text());
+    EXPECT_EQ(browsed, all);
+    // The first folder is the capture target; nothing is browsed or listed yet.
+    EXPECT_EQ(form->findChild<QComboBox *>(u"ComboFolders"_s)->currentText(), u"Archive"_s);
+    EXPECT_EQ(folders->currentRow(), -1);
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    EXPECT_EQ(enabled(), std::vector<bool>(6, false));
+    // Showing the tab put the focus on the message list.
+    EXPECT_EQ(QApplication::focusWidget(), list);
+}
+
+TEST_F(FoldersTest, ListsPreviewsAndSortsAFolder) {
+    browse(u"Work"_s);
+    EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Ann"_s, u"Bob"_s, u"Cid"_s}));
+    EXPECT_EQ(column(MessageListModel::SubjectColumn),
+              (QStringList{u"First"_s, u"Re:  Second"_s, u"Third"_s}));
+    EXPECT_EQ(column(MessageListModel::DateColumn),
+              (QStringList{u"12/05/2004"_s, u"Sun, 12 Dec 2004"_s, u"3/5/1977"_s}));
+    EXPECT_EQ(list->model()->headerData(MessageListModel::FromColumn, Qt::Horizontal).toString(), u"From"_s);
+    EXPECT_TRUE(previewShows(u"blankmsg.htm"_s));
+    EXPECT_TRUE(button("CommandReplyText")->isVisibleTo(form));
+    EXPECT_FALSE(button("CommandSendAgain")->isVisibleTo(form));
+    EXPECT_EQ(enabled(), std::vector<bool>(6, false));
+
+    clickRow(1);
+    ASSERT_TRUE(previewShows(u"Bob"_s));
+    // The page address changes before its document does.
+    EXPECT_TRUE(MainFormHarness::waitFor([&] {
+        return preview().elementText(u"subject"_s) == u"Subject:\u00A0Re: Second"_s;
+    })) << preview().elementText(u"subject"_s).value_or(u"<none>"_s).toStdString();
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, true, true, true, true}));
+
+    // The date column sorts by day count, 1977 first; a second click turns the order round.
+    clickHeader(MessageListModel::DateColumn);
+    EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Cid"_s, u"Ann"_s, u"Bob"_s}));
+    clickHeader(MessageListModel::DateColumn);
+    EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Bob"_s, u"Ann"_s, u"Cid"_s}));
+    clickHeader(MessageListModel::SubjectColumn);
+    EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Ann"_s, u"Bob"_s, u"Cid"_s}));
+    // The message shown stays selected through the sorts.
+    EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 1);
+}
+
+TEST_F(FoldersTest, MovesToAnotherFolderOnly) {
+    browse(u"Work"_s);
+    clickRow(0);
+    ASSERT_TRUE(previewShows(u"Ann"_s));
+
+    moveTarget->setCurrentIndex(-1);
+    button("CommandMove")->click();
+    EXPECT_EQ(h.messages().last(), u"You must select the folder you want to move the file to."_s);
+
+    // The folder browsed: nothing happens, nothing is shown.
+    h.messages().clear();
+    moveTarget->setCurrentIndex(moveTarget->findText(u"Work"_s));
+    button("CommandMove")->click();
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+    EXPECT_EQ(list->model()->rowCount(), 3);
+
+    moveTarget->setCurrentIndex(moveTarget->findText(u"Archive"_s));
+    button("CommandMove")->click();
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+    EXPECT_EQ(QDir(h.mainDir() + u"savedmgs/Archive"_s).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Bob"_s, u"Cid"_s}));
+    // The row that took the moved one's place is shown.
+    EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 0);
+    EXPECT_TRUE(previewShows(u"Bob"_s));
+
+    // A message of the same name in the target is not replaced.
+    save(u"Archive"_s,
+         {u"Bob"_s, u"Re: Second"_s, u"Sun, 12 Dec 2004 10:31:00"_s, u"pat@x"_s, {}, {}, u"other"_s});
+    button("CommandMove")->click();
+    EXPECT_EQ(h.messages().last(), u"There was an error in attempting to move this file."_s);
+    EXPECT_EQ(list->model()->rowCount(), 2);
+    EXPECT_EQ(QDir(h.mainDir() + u"savedmgs/Work"_s).entryList({u"*.htm"_s}, QDir::Files).size(), 2);
+}
+
+TEST_F(FoldersTest, DeletesUpToTheLastRow) {
+    browse(u"Work"_s);
+    clickRow(2);
+    ASSERT_TRUE(previewShows(u"Cid"_s));
+    button("CommandDelete")->click();
+    // The last row went: the new last row is shown.
+    EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Ann"_s, u"Bob"_s}));
+    EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 1);
+    EXPECT_TRUE(previewShows(u"Bob"_s));
+    button("CommandDelete")->click();
+    button("CommandDelete")->click();
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    EXPECT_EQ(enabled(), std::vector<bool>(6, false));
+    // The preview keeps the deleted message; the other file of the folder stays.
+    EXPECT_TRUE(preview().locationUrl().contains(u"Ann"_s));
+    EXPECT_EQ(QDir(h.mainDir() + u"savedmgs/Work"_s).entryList(QDir::Files), QStringList{u"readme.txt"_s});
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+}
+
+TEST_F(FoldersTest, TheSentFolderHasItsOwnLayout) {
+    browse(u"sent"_s);
+    EXPECT_EQ(list->model()->headerData(MessageListModel::FromColumn, Qt::Horizontal).toString(),
+              u"Sent To"_s);
+    EXPECT_EQ(list->model()->headerData(MessageListModel::ToColumn, Qt::Horizontal).toString(), u"From"_s);
+    EXPECT_EQ(column(MessageListModel::FromColumn).filter(u"kim@x"_s).size(), 1);
+    for (const char *hidden : {"CommandReplyText", "CommandReplyNoText", "CommandForward"})
+        EXPECT_FALSE(button(hidden)->isVisibleTo(form)) << hidden;
+    EXPECT_TRUE(button("CommandSendAgain")->isVisibleTo(form));
+
+    clickRow(int(column(MessageListModel::FromColumn).indexOf(u"kim@x"_s)));
+    ASSERT_TRUE(previewShows(u"kim@x"_s));
+    EXPECT_TRUE(button("CommandSendAgain")->isEnabled());
+    EXPECT_TRUE(button("CommandDelete")->isEnabled());
+    EXPECT_FALSE(button("CommandMove")->isEnabled());
+
+    browse(u"Work"_s);
+    EXPECT_TRUE(button("CommandReplyText")->isVisibleTo(form));
+    EXPECT_FALSE(button("CommandSendAgain")->isVisibleTo(form));
+}
+
+TEST_F(FoldersTest, NewFolderIsCreatedSelectedAndListed) {
+    store->setNewFolderDialogRunner([](DialogNewFolder &dialog) {
+        dialog.findChild<QLineEdit *>(u"Text1"_s)->setText(u"Receipts"_s);
+        dialog.findChild<QPushButton *>(u"OKButton"_s)->click();
+    });
+    browse(u"Work"_s);
+    form->findChild<QPushButton *>(u"CommandAddFolder"_s)->click();
+    EXPECT_TRUE(QDir(h.mainDir() + u"savedmgs/Receipts"_s).exists());
+    EXPECT_EQ(form->findChild<QComboBox *>(u"ComboFolders"_s)->currentText(), u"Receipts"_s);
+    EXPECT_EQ(folders->currentItem()->text(), u"Receipts"_s);
+    EXPECT_TRUE(items(moveTarget).contains(u"Receipts"_s));
+    EXPECT_TRUE(items(form->findChild<QComboBox *>(u"ComboFolders3"_s)).contains(u"Receipts"_s));
+    EXPECT_EQ(list->model()->rowCount(), 0); // the new folder is listed at once
+
+    QUrl opened;
+    store->savedFoldersTab().setFolderOpener([&opened](const QUrl &url) {
+        opened = url;
+        return true;
+    });
+    form->findChild<QPushButton *>(u"RemoveFolder"_s)->click();
+    EXPECT_EQ(opened, QUrl::fromLocalFile(h.mainDir() + u"savedmgs"_s));
+}
+
+TEST_F(FoldersTest, TheTabShowsFoldersListAndPreviewSideBySide) {
+    // The demo messages an install brings along.
+    browse(u"Saved"_s);
+    ASSERT_EQ(list->model()->rowCount(), 3);
+    clickRow(0);
+    ASSERT_TRUE(previewShows(u"Ann"_s));
+    ASSERT_TRUE(MainFormHarness::waitFor(
+        [&] { return preview().elementText(u"body"_s).value_or(QString()).contains(u"lunch on Friday"_s); }));
+
+    const auto place = [this](const QWidget *w) { return QRect(w->mapTo(form, QPoint()), w->size()); };
+    const QRect folderList = place(folders);
+    const QRect messages = place(list);
+    const QRect buttons = place(button("CommandDelete"));
+    const QRect pane = place(&preview());
+    for (const QRect &r : {folderList, messages, buttons, pane})
+        EXPECT_FALSE(r.isEmpty());
+    EXPECT_LE(folderList.right(), messages.left());
+    EXPECT_LE(messages.bottom(), buttons.top());
+    EXPECT_LE(buttons.bottom(), pane.top());
+    EXPECT_TRUE(preview().isVisible());
+
+    // A picture of the tab for people to look at, when asked for.
+    if (const QString shot = qEnvironmentVariable("CORVALIS_SCREENSHOT"); !shot.isEmpty()) {
+        EXPECT_TRUE(form->grab().save(shot));
+    }
+}
+
+TEST_F(FoldersTest, ShowingComposeClearsTheFormUnlessItWasJustFilled) {
+    struct Case {
+        QString provider, form;
+        QStringList fields;
+    } cases[] = {
+        {u"yahoo"_s, u"compose"_s, {u"To"_s, u"Subj"_s, u"Cc"_s, u"Bcc"_s, u"Body"_s}},
+        {u"hotmail"_s, u"composeform"_s, {u"to"_s, u"subject"_s, u"cc"_s, u"bcc"_s, u"body"_s}},
+    };
+    WebPane &compose = form->webBrowser(3);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.provider.toStdString());
+        ASSERT_TRUE(h.load(form->webBrowser(1), h.sim().baseUrl() + u"/%1/inbox?lang=en"_s.arg(c.provider)));
+        form->tabs().select(TabNavigator::Compose);
+        ASSERT_TRUE(MainFormHarness::waitForPage(compose, c.provider + u"/compose"_s));
+        const auto fill = [&] {
+            for (const QString &field : c.fields)
+                ASSERT_TRUE(compose.setFormFieldValue(c.form, field, u"kept "_s + field));
+            if (c.provider == u"yahoo"_s) {
+                ASSERT_TRUE(compose.setElementHtml(u"plainmsg"_s, u"<b>rich</b>"_s));
+            }
+        };
+        fill();
+
+        // Just filled by reply or forward: the page stays as it is, once.
+        form->pageState().did_insert = true;
+        form->tabs().select(TabNavigator::Compose);
+        EXPECT_FALSE(form->pageState().did_insert);
+        EXPECT_EQ(compose.formFieldValue(c.form, c.fields.first()), u"kept "_s + c.fields.first());
+
+        // The clearing itself, on the page as it is (the tab would load a fresh page as well).
+        form->pageState().webmail.clear();
+        ComposeForm::ClearComposeForm(form->pageState(), form->webBrowser(1), compose);
+        EXPECT_EQ(form->pageState().webmail, c.provider);
+        for (const QString &field : c.fields)
+            EXPECT_EQ(compose.formFieldValue(c.form, field), QString()) << field.toStdString();
+        if (c.provider == u"yahoo"_s) {
+            EXPECT_EQ(compose.elementHtml(u"plainmsg"_s), QString());
+        }
+        EXPECT_TRUE(compose.isVisible());
+    }
+}
+
+} // namespace

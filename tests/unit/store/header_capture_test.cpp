@@ -1,0 +1,127 @@
+#include "store/header_capture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using HeaderLabels::Kind;
+
+const QString yahoo = QStringLiteral("yahoo");
+const QString hotmail = QStringLiteral("hotmail");
+
+QString caption(const QString &provider, Kind kind, int language) {
+    return HeaderCapture::label(provider, kind, language);
+}
+
+// A Yahoo! Mail message page's visible text in `language`.
+QString yahooPage(int language, const QString &to = QStringLiteral("bob@example.com")) {
+    const auto c = [language](Kind kind) { return caption(yahoo, kind, language); };
+    return QStringLiteral("Inbox\r\n") + c(Kind::From) +
+           QStringLiteral(" Ann Lee <ann@example.com> | Add\r\n") + c(Kind::To) + u' ' + to +
+           QStringLiteral("\r\n") + c(Kind::Subject) + QStringLiteral("\tRe: plans: June \r\n") +
+           c(Kind::Date) + QStringLiteral(" 12/05/2004 10:31\r\n") + QStringLiteral("Body text\r\n");
+}
+
+// An MSN Hotmail message page: the recipient line is captioned "Reply-" + the To caption.
+QString hotmailPage(int language) {
+    const auto c = [language](Kind kind) { return caption(hotmail, kind, language); };
+    return QStringLiteral("Mail\r\n") + c(Kind::From) + QStringLiteral(" Ann Lee <ann@example.com>\r\n") +
+           c(Kind::Third) + QStringLiteral(" bob@example.com\r\n") + c(Kind::Subject) +
+           QStringLiteral(" Hello: world\r\n") + c(Kind::Date) + QStringLiteral(" 12/05/2004 10:31\r\nBody");
+}
+
+TEST(HeaderCapture, ReadsBothProvidersInEverySearchedLanguage) {
+    for (int language = 0; language < HeaderLabels::searchedLanguages; ++language) {
+        SCOPED_TRACE(language);
+        const QString yahooText = yahooPage(language);
+        ASSERT_EQ(HeaderCapture::chooseLanguage(yahoo, yahooText, 0), language);
+        const HeaderCapture::Headers y = HeaderCapture::read(yahoo, yahooText, language);
+        EXPECT_EQ(y.from, QStringLiteral("Ann Lee <ann@example.com>"));
+        EXPECT_EQ(y.to, QStringLiteral("bob@example.com"));
+        EXPECT_EQ(y.subject, QStringLiteral("Re: plans: June"));
+        EXPECT_EQ(y.date, QStringLiteral("12/05/2004 10:31"));
+        EXPECT_TRUE(y.fromFound);
+        // The body fallback starts at the line end after the Subject line.
+        EXPECT_EQ(y.lastEnd,
+                  yahooText.indexOf(QStringLiteral("\r\n") + caption(yahoo, Kind::Date, language)));
+
+        const QString hotmailText = hotmailPage(language);
+        ASSERT_EQ(HeaderCapture::chooseLanguage(hotmail, hotmailText, 0), language);
+        const HeaderCapture::Headers h = HeaderCapture::read(hotmail, hotmailText, language);
+        EXPECT_EQ(h.from, QStringLiteral("Ann Lee <ann@example.com>"));
+        EXPECT_EQ(h.to, QStringLiteral("bob@example.com"));
+        EXPECT_EQ(h.subject, QStringLiteral("Hello: world"));
+        EXPECT_EQ(h.date, QStringLiteral("12/05/2004 10:31"));
+    }
+}
+
+TEST(HeaderCapture, KeepsTheCurrentLanguageWhileItsSubjectCaptionMatches) {
+    const QString german = yahooPage(1);
+    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 1), 1);
+    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 3), 1);
+    // No caption of any language: the current one stays.
+    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, QStringLiteral("nothing here"), 5), 5);
+}
+
+TEST(HeaderCapture, YahooEdgeCases) {
+    struct Case {
+        const char *why;
+        QString text;
+        QString from, to, subject;
+        qsizetype lastEnd;
+    } cases[] = {
+        {"' via' cuts the To value", yahooPage(0, QStringLiteral("bob@example.com via list.example.org")),
+         QStringLiteral("Ann Lee <ann@example.com>"), QStringLiteral("bob@example.com"),
+         QStringLiteral("Re: plans: June"), -2},
+        {"From without its '|' stays empty", QStringLiteral("From: Ann\r\nSubject: Hi\r\n"), QString(),
+         QString(), QStringLiteral("Hi"), 22},
+        {"a caption at the very end has no line end: empty", QStringLiteral("From: A | x\r\nSubject: Hi"),
+         QStringLiteral("A"), QString(), QString(), 8},
+        {"no captions at all", QStringLiteral("Welcome"), QString(), QString(), QString(), -1},
+        {"tabs and no-break spaces are no part of a value",
+         QStringLiteral("Subject:\t\u00A0Hi\u00A0there\t \r\n"), QString(), QString(),
+         QStringLiteral("Hi\u00A0there"), 20},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        const HeaderCapture::Headers h = HeaderCapture::read(yahoo, c.text, 0);
+        EXPECT_EQ(h.from, c.from);
+        EXPECT_EQ(h.to, c.to);
+        EXPECT_EQ(h.subject, c.subject);
+        if (c.lastEnd != -2) {
+            EXPECT_EQ(h.lastEnd, c.lastEnd);
+        }
+    }
+}
+
+TEST(HeaderCapture, HotmailReadsInPageOrderAndSkipsOneCharacterAfterEachCaption) {
+    struct Case {
+        const char *why;
+        QString text;
+        QString from, to, subject, date;
+    } cases[] = {
+        {"a value glued to its caption loses its first character",
+         QStringLiteral("From:Ann\r\nReply-To:bob\r\nSubject:Hi\r\nSent:Monday\r\n"), QStringLiteral("nn"),
+         QStringLiteral("ob"), QStringLiteral("i"), QStringLiteral("onday")},
+        {"'Subject' inside To and Subject values is dropped",
+         QStringLiteral("From: A\r\nReply-To: Subject list\r\nSubject: Subject Hi\r\nSent: d\r\n"),
+         QStringLiteral("A"), QStringLiteral("list"), QStringLiteral("Hi"), QStringLiteral("d")},
+        {"captions before From in the text are not seen: the search goes on from From",
+         QStringLiteral(
+             "Subject: old\r\nSent: x\r\nFrom: A\r\nReply-To: B\r\nSubject: New\r\nSent: today\r\n"),
+         QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("New"), QStringLiteral("today")},
+        {"a missing To caption leaves From empty and the search starts over",
+         QStringLiteral("From: A\r\nSubject: S\r\nSent: d\r\n"), QString(), QString(), QStringLiteral("S"),
+         QStringLiteral("d")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        const HeaderCapture::Headers h = HeaderCapture::read(hotmail, c.text, 0);
+        EXPECT_EQ(h.from, c.from);
+        EXPECT_EQ(h.to, c.to);
+        EXPECT_EQ(h.subject, c.subject);
+        EXPECT_EQ(h.date, c.date);
+    }
+}
+
+} // namespace

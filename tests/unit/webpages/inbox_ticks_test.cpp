@@ -1,0 +1,155 @@
+#include "webpages/inbox_ticks.h"
+#include "webpages/spam_keywords.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace Qt::StringLiterals;
+using InboxTicks::MessageRow;
+
+namespace {
+
+// Boxes 1..count, those in `ticked` ticked (positions counted from 1, as a user sees them).
+std::vector<bool> boxes(int count, std::set<int> ticked) {
+    std::vector<bool> out(count);
+    for (int position : ticked)
+        out[position - 1] = true;
+    return out;
+}
+
+std::string shown(const std::vector<bool> &ticks) {
+    std::string out;
+    for (bool t : ticks)
+        out += t ? 'x' : '.';
+    return out;
+}
+
+} // namespace
+
+TEST(InboxTicks, TickRangeFillsRunsBetweenTickedBoxes) {
+    const struct {
+        const char *why;
+        std::set<int> ticked;
+        std::set<int> expected;
+    } cases[] = {
+        {"one run", {2, 6}, {2, 3, 4, 5, 6}},
+        {"a box right after the first closes nothing yet", {2, 3, 8}, {2, 3, 4, 5, 6, 7, 8}},
+        {"later pairs each make a run", {2, 5, 7, 9}, {2, 3, 4, 5, 7, 8, 9}},
+        {"an opening box alone ticks to the end", {4}, {4, 5, 6, 7, 8, 9, 10}},
+        {"nothing ticked", {}, {}},
+        {"all ticked", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {"first and last", {1, 10}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        // After the first run, adjacent boxes open and close an empty run.
+        {"adjacent pair after a run", {1, 3, 5, 6, 8}, {1, 2, 3, 5, 6, 8, 9, 10}},
+        {"the last box alone", {10}, {10}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(shown(InboxTicks::tickRange(boxes(10, c.ticked))), shown(boxes(10, c.expected)));
+    }
+    EXPECT_TRUE(InboxTicks::tickRange({}).empty());
+}
+
+TEST(InboxTicks, TickUnreadTicksTheFirstUnreadMessages) {
+    std::vector<MessageRow> rows(12);
+    for (int i : {1, 2, 4, 7, 8, 11})
+        rows[i].unread = true;
+    rows[0].ticked = true; // a read message the user ticked stays ticked
+    rows[2].ticked = true;
+    const struct {
+        int limit;
+        std::set<int> expected; // 1-based
+    } cases[] = {
+        {0, {1, 2, 3, 5, 8, 9, 12}},
+        {5, {1, 2, 3, 5, 8, 9}},
+        {2, {1, 2, 3}},
+        {20, {1, 2, 3, 5, 8, 9, 12}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.limit);
+        EXPECT_EQ(shown(InboxTicks::tickUnread(rows, c.limit)), shown(boxes(12, c.expected)));
+    }
+}
+
+TEST(InboxTicks, SpamRules) {
+    const InboxTicks::SpamRules keywords{{u"lottery"_s, u"Cheap Pills"_s}, false, false};
+    const InboxTicks::SpamRules foreign{{}, true, false};
+    const InboxTicks::SpamRules unreadOnly{{u"lottery"_s}, true, true};
+    const struct {
+        const char *why;
+        MessageRow row;
+        bool byKeywords, byScript, byUnreadOnly;
+    } cases[] = {
+        {"keyword in the subject, any case", {u"Ann"_s, u"You won the LOTTERY"_s, false}, true, false, false},
+        {"keyword in the sender", {u"lottery-office@example.com"_s, u"Hi"_s, true}, true, false, true},
+        {"a phrase", {u"x"_s, u"cheap pills here"_s, false}, true, false, false},
+        {"plain mail", {u"Ann Smith"_s, u"Lunch on Friday"_s, true}, false, false, false},
+        {"accented Latin is Latin", {u"Zoë Łukasz"_s, u"Café crème à Besançon"_s, true}, false, false, false},
+        {"Cyrillic subject", {u"Ivan"_s, u"Привет"_s, true}, false, true, true},
+        {"Cyrillic, but read", {u"Ivan"_s, u"Привет"_s, false}, false, true, false},
+        {"two foreign letters are not enough", {u"Ann"_s, u"Ωμ and more"_s, true}, false, false, false},
+        {"three spread over sender and subject", {u"Ωμ"_s, u"a λ b"_s, true}, false, true, true},
+        {"Han", {u"x"_s, u"会议通知"_s, true}, false, true, true},
+        {"letters beyond the basic plane",
+         {u"x"_s, u"\U00010330\U00010331\U00010332"_s, true},
+         false,
+         true,
+         true},
+        {"symbols and digits do not count", {u"x"_s, u"★★★ 123 ©®™"_s, true}, false, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(InboxTicks::isSpam(c.row, keywords), c.byKeywords);
+        EXPECT_EQ(InboxTicks::isSpam(c.row, foreign), c.byScript);
+        EXPECT_EQ(InboxTicks::isSpam(c.row, unreadOnly), c.byUnreadOnly);
+    }
+    // Empty keywords match nothing.
+    EXPECT_FALSE(InboxTicks::isSpam({u"a"_s, u"b"_s, true}, {{u""_s}, false, false}));
+}
+
+TEST(InboxTicks, TickSpamOnlyAddsTicks) {
+    const std::vector<MessageRow> rows{
+        {u"a"_s, u"lottery"_s, false, false},
+        {u"b"_s, u"hello"_s, false, true},
+        {u"c"_s, u"hello"_s, false, false},
+        {u"d"_s, u"Lottery win"_s, true, true},
+    };
+    EXPECT_EQ(shown(InboxTicks::tickSpam(rows, {{u"lottery"_s}, false, false})), "xx.x");
+}
+
+TEST(SpamKeywords, TextAndSettingValuesRoundTrip) {
+    const QStringList keywords = SpamKeywords::fromText(u"  lottery \r\n\r\ncheap pills\nwinner|prize\n"_s);
+    EXPECT_EQ(keywords, (QStringList{u"lottery"_s, u"cheap pills"_s, u"winner"_s, u"prize"_s}));
+    EXPECT_EQ(SpamKeywords::toText(keywords), u"lottery\ncheap pills\nwinner\nprize"_s);
+
+    const SpamKeywords::Stored stored = SpamKeywords::toSettingValues(keywords, 4, 298);
+    EXPECT_EQ(stored.values, (QStringList{u"lottery|cheap pills|winner|prize"_s, u""_s, u""_s, u""_s}));
+    EXPECT_EQ(stored.kept, 4);
+    EXPECT_EQ(SpamKeywords::fromSettingValues(stored.values), keywords);
+    EXPECT_TRUE(SpamKeywords::fromSettingValues({u""_s, u""_s}).isEmpty());
+}
+
+TEST(SpamKeywords, LongListsSpreadOverValuesWithoutSplittingAKeyword) {
+    QStringList keywords;
+    for (int i = 0; i < 10; ++i)
+        keywords << u"word%1"_s.arg(i); // 5 characters each
+    const struct {
+        int count;
+        qsizetype maxLength;
+        QStringList values;
+        qsizetype kept;
+    } cases[] = {
+        {3, 11, {u"word0|word1"_s, u"word2|word3"_s, u"word4|word5"_s}, 6},
+        {4, 12, {u"word0|word1"_s, u"word2|word3"_s, u"word4|word5"_s, u"word6|word7"_s}, 8},
+        {2, 100, {keywords.join(u'|'), u""_s}, 10},
+        {2, 4, {u""_s, u""_s}, 0}, // a keyword longer than a value fits nowhere
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.maxLength);
+        const SpamKeywords::Stored stored = SpamKeywords::toSettingValues(keywords, c.count, c.maxLength);
+        EXPECT_EQ(stored.values, c.values);
+        EXPECT_EQ(stored.kept, c.kept);
+        EXPECT_EQ(SpamKeywords::fromSettingValues(stored.values), keywords.first(c.kept));
+    }
+}

@@ -1,0 +1,201 @@
+#include "webpages/reply_builder.h"
+
+#include <QHash>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using ReplyBuilder::MessageValues;
+
+namespace {
+
+std::string visible(QString text) {
+    return text.replace(u'\r', u"\\r"_s).replace(u'\n', u"\\n"_s).toStdString();
+}
+
+// The texts of a previewed saved message as the preview pane gives them.
+ReplyBuilder::ElementText savedMessage(QHash<QString, QString> elements) {
+    return [elements](const QString &id) -> std::optional<QString> {
+        const auto it = elements.constFind(id);
+        return it == elements.cend() ? std::nullopt : std::optional(*it);
+    };
+}
+
+const QHash<QString, QString> lunch{
+    {u"from"_s, u"From:\u00a0Ann Smith <ann@example.com>"_s},
+    {u"replyto"_s, u"Reply-to:\u00a0Ann Smith <ann@example.com> "_s},
+    {u"to"_s, u"To:\u00a0bob@example.com"_s},
+    {u"cc"_s, u"Cc:\u00a0carl@example.com, dora@example.com"_s},
+    {u"bcc"_s, u"Bcc:\u00a0"_s},
+    {u"subject"_s, u"Subject:\u00a0Lunch"_s},
+    {u"date"_s, u"Date:\u00a012/05/2004 10:31"_s},
+    {u"body"_s, u"See you at noon."_s},
+};
+
+} // namespace
+
+TEST(ReplyBuilder, OnlyTheKnownModeNumbersAreModes) {
+    for (int mode : {0, 1, 2, 4, 5, 10, 11})
+        EXPECT_EQ(transferModeFrom(mode), static_cast<TransferMode>(mode)) << mode;
+    for (int mode : {-1, 3, 6, 7, 8, 9, 12})
+        EXPECT_FALSE(transferModeFrom(mode)) << mode;
+}
+
+TEST(ReplyBuilder, StripCaptionKeepsWhatFollowsTheFirstColon) {
+    const struct {
+        QString text, expected;
+    } cases[] = {
+        {u"Reply-to: ann@example.com "_s, u"ann@example.com"_s},
+        {u"Subject:\u00a0Re: a/b? x:y"_s, u"Re: a/b? x:y"_s}, // the later colons survive
+        {u"no caption"_s, u"no caption"_s},                   // untouched, not even trimmed
+        {u" padded "_s, u" padded "_s},
+        {u"Cc:\u00a0"_s, u""_s},
+        {u":"_s, u""_s},
+        {u""_s, u""_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(visible(c.text));
+        EXPECT_EQ(ReplyBuilder::stripCaption(c.text), c.expected);
+    }
+}
+
+TEST(ReplyBuilder, GathersEachModesValuesFromTheSavedMessage) {
+    const struct {
+        TransferMode mode;
+        MessageValues expected;
+    } cases[] = {
+        {TransferMode::ReplyWithText,
+         {u"Ann Smith <ann@example.com>"_s, {}, {}, u"Lunch"_s, u"See you at noon."_s}},
+        {TransferMode::ReplyWithoutText,
+         {u"Ann Smith <ann@example.com>"_s, {}, {}, u"Lunch"_s, u"See you at noon."_s}},
+        {TransferMode::Forward, {{}, {}, {}, u"Lunch"_s, u"See you at noon."_s}},
+        // Send again puts every addressee back, each without its caption.
+        {TransferMode::SendAgain,
+         {u"bob@example.com"_s, u"carl@example.com, dora@example.com"_s, u""_s, u"Lunch"_s,
+          u"See you at noon."_s}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.mode));
+        const std::optional<MessageValues> values =
+            ReplyBuilder::fromSavedMessage(c.mode, savedMessage(lunch));
+        ASSERT_TRUE(values);
+        EXPECT_EQ(values->to, c.expected.to);
+        EXPECT_EQ(values->cc, c.expected.cc);
+        EXPECT_EQ(values->bcc, c.expected.bcc);
+        EXPECT_EQ(values->subject, c.expected.subject);
+        EXPECT_EQ(values->body, c.expected.body);
+    }
+}
+
+TEST(ReplyBuilder, AMissingElementEndsTheGathering) {
+    // An empty preview pane (no saved message shown) has none of the elements.
+    EXPECT_FALSE(ReplyBuilder::fromSavedMessage(TransferMode::ReplyWithText, savedMessage({})));
+    for (const char *id : {"replyto", "body", "subject"}) {
+        QHash<QString, QString> partial = lunch;
+        partial.remove(QString::fromLatin1(id));
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(ReplyBuilder::fromSavedMessage(TransferMode::ReplyWithoutText, savedMessage(partial)));
+    }
+    QHash<QString, QString> noCc = lunch;
+    noCc.remove(u"cc"_s);
+    EXPECT_FALSE(ReplyBuilder::fromSavedMessage(TransferMode::SendAgain, savedMessage(noCc)));
+    // A forward does not need the reply-to address.
+    QHash<QString, QString> noReplyTo = lunch;
+    noReplyTo.remove(u"replyto"_s);
+    EXPECT_TRUE(ReplyBuilder::fromSavedMessage(TransferMode::Forward, savedMessage(noReplyTo)));
+}
+
+TEST(ReplyBuilder, PrefixesAreAddedEvenWhenPresent) {
+    const struct {
+        TransferMode mode;
+        QString subject, expected;
+    } cases[] = {
+        {TransferMode::ReplyWithText, u"Lunch"_s, u"RE: Lunch"_s},
+        {TransferMode::ReplyWithoutText, u"RE: Lunch"_s, u"RE: RE: Lunch"_s},
+        {TransferMode::Forward, u"FWD: Lunch"_s, u"FWD: FWD: Lunch"_s},
+        {TransferMode::Forward, u""_s, u"FWD: "_s},
+        {TransferMode::SendAgain, u"Lunch"_s, u"Lunch"_s},
+        {TransferMode::Mailto, u"Hi"_s, u"Hi"_s},
+        {TransferMode::InsertTemplate, u"News"_s, u"News"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.mode));
+        EXPECT_EQ(ReplyBuilder::subjectFor(c.mode, c.subject), c.expected);
+    }
+}
+
+TEST(ReplyBuilder, WrapsAtTheFirstBlankFromColumn43) {
+    // Ten-character words: "word00000 word00001 ...", 100 characters with the blanks.
+    QString line;
+    for (int i = 0; line.size() < 100; ++i)
+        line += (i ? u" "_s : u""_s) + u"word%1"_s.arg(i, 5, 10, QLatin1Char('0'));
+    line.truncate(100);
+    const QString word(100, u'x');
+    const struct {
+        QString text, expected;
+    } cases[] = {
+        // The first line of the text breaks at the first blank after its 43rd character...
+        {line, line.left(49) + u"\n"_s + line.mid(50, 49) + u"\n"_s + line.mid(100)},
+        // ...lines after a line feed at the first blank from their 43rd character on.
+        {u"\n"_s + line, u"\n"_s + line.left(49) + u"\n"_s + line.mid(50, 49) + u"\n"_s + line.mid(100)},
+        {u"\n"_s + QString(42, u'a') + u" b"_s, u"\n"_s + QString(42, u'a') + u"\nb"_s},
+        {u"\n"_s + QString(41, u'a') + u" b"_s, u"\n"_s + QString(41, u'a') + u" b"_s},
+        {word, word},                            // a long word is never split
+        {word + u" tail"_s, word + u"\ntail"_s}, // but the blank after it breaks
+        {u"short line\nanother"_s, u"short line\nanother"_s},
+        {u""_s, u""_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(visible(c.text));
+        EXPECT_EQ(ReplyBuilder::wrapBody(c.text), c.expected);
+    }
+}
+
+TEST(ReplyBuilder, ComposesTheBodyOfEachMode) {
+    const QString body = u"See you\r\nat noon."_s;
+    const struct {
+        TransferMode mode;
+        QString expected;
+    } cases[] = {
+        // An empty first line, a line holding only ">", then the text quoted without a blank.
+        {TransferMode::ReplyWithText, u"\n>\n>See you\r\n>at noon."_s},
+        {TransferMode::Forward, u"\n>\n>See you\r\n>at noon."_s},
+        {TransferMode::SendAgain, u"\n\nSee you\r\nat noon."_s}, // wrapped, not quoted
+        {TransferMode::ReplyWithoutText, u""_s},
+        {TransferMode::Mailto, u""_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.mode));
+        EXPECT_EQ(visible(ReplyBuilder::composeBody(c.mode, body)), visible(c.expected));
+    }
+    // Quoting follows the wrapping, so the broken lines are quoted too.
+    const QString longLine = QString(45, u'a') + u" b"_s;
+    EXPECT_EQ(visible(ReplyBuilder::composeBody(TransferMode::ReplyWithText, longLine)),
+              visible(u"\n>\n>"_s + QString(45, u'a') + u"\n>b"_s));
+}
+
+TEST(ReplyBuilder, TemplateGoesAboveTheBodyOfAComposePageInTheInboxPane) {
+    EXPECT_EQ(ReplyBuilder::templateBody(ReplyBuilder::ComposeTarget::InboxPane, u"Template"_s, u"Draft"_s),
+              u"Template\r\n\r\nDraft"_s);
+    EXPECT_EQ(ReplyBuilder::templateBody(ReplyBuilder::ComposeTarget::ComposePane, u"Template"_s, u"Draft"_s),
+              u"Template"_s);
+}
+
+TEST(ReplyBuilder, RichTextAndHotmailAddress) {
+    EXPECT_EQ(ReplyBuilder::yahooRichText(u"\n>\n>Hi"_s), u"\n<BR>&gt;\n<BR>&gt;Hi"_s);
+    EXPECT_EQ(ReplyBuilder::yahooRichText(u"a > b"_s), u"a <BR>&gt; b"_s);
+
+    const struct {
+        QString to, expected;
+    } cases[] = {
+        {u"Ann Smith <ann@example.com>"_s, u"<ann@example.com>"_s},
+        {u"ann@example.com"_s, u"ann@example.com"_s},
+        {u"<ann@example.com>"_s, u"<ann@example.com>"_s},
+        {u"a <b> <c>"_s, u"<b> <c>"_s}, // from the first bracket on
+        {u""_s, u""_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.to.toStdString());
+        EXPECT_EQ(ReplyBuilder::hotmailTo(c.to), c.expected);
+    }
+}
