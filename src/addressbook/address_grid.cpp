@@ -1,0 +1,226 @@
+#include "addressbook/address_grid.h"
+
+#include "addressbook/book_line.h"
+#include "addressbook/book_model.h"
+#include "addressbook/column_roles.h"
+#include "addressbook/find_state.h"
+#include "shell/messages.h"
+#include "shell/twips.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
+
+#include <climits>
+
+namespace {
+
+// Column widths, in twips.
+constexpr int emailWidth = 1300;
+constexpr int nameWidth = 700;
+
+// The selection colours: yellow while a cell is edited, black after sorting.
+const QColor editingColour(Qt::yellow);
+const QColor sortedColour(Qt::black);
+
+} // namespace
+
+AddressGrid::AddressGrid(QTableView &grid, QLineEdit &textEdit, QLabel &labelEdit, BookModel &model,
+                         const FindState &find, Messages &messages, QObject *parent)
+    : QObject(parent)
+    , m_grid(grid)
+    , m_textEdit(textEdit)
+    , m_labelEdit(labelEdit)
+    , m_model(model)
+    , m_find(find)
+    , m_messages(messages) {
+    m_grid.setModel(&m_model);
+    // Cells are edited in the box above the grid, never in place.
+    m_grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid.setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_grid.setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_grid.setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_grid.setWordWrap(false);
+    // Rows of one fixed height keep a book of a hundred thousand rows quick to show and scroll.
+    QHeaderView *rows = m_grid.verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(m_grid.fontMetrics().height() + 6);
+    rows->hide();
+    m_grid.horizontalHeader()->setSectionsClickable(true);
+
+    connect(m_grid.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &AddressGrid::onCurrentChanged);
+    connect(m_grid.horizontalHeader(), &QHeaderView::sectionPressed, this, &AddressGrid::onTitlePressed);
+    connect(&m_grid, &QAbstractItemView::doubleClicked, this, &AddressGrid::insertRequested);
+    connect(&m_model, &QAbstractItemModel::layoutChanged, this, &AddressGrid::onRowsMoved);
+    connect(&m_textEdit, &QLineEdit::textEdited, this, &AddressGrid::onEdited);
+    m_textEdit.installEventFilter(this);
+}
+
+QString AddressGrid::deleteQuestion() {
+    return QStringLiteral("Delete the selected addresses?");
+}
+
+void AddressGrid::showBook(const ColumnRoles &roles) {
+    QHeaderView *header = m_grid.horizontalHeader();
+    const int columns = m_model.columnCount();
+    for (int c = 0; c < columns; ++c) {
+        m_grid.setColumnHidden(c, false);
+        header->resizeSection(c, header->defaultSectionSize());
+    }
+    if (roles.email >= 0)
+        header->resizeSection(roles.email, Twips::toPixels(emailWidth));
+    if (roles.last >= 0) {
+        header->resizeSection(roles.last, Twips::toPixels(nameWidth));
+    } else {
+        for (int c = 0; c < columns; ++c)
+            header->resizeSection(c, Twips::toPixels(nameWidth));
+    }
+    // The last column holds the file's untitled last field.
+    if (columns > 0)
+        m_grid.setColumnHidden(columns - 1, true);
+    m_textEdit.clear();
+    m_labelEdit.clear();
+    m_grid.show();
+    m_labelEdit.show();
+    m_textEdit.show();
+}
+
+std::pair<int, int> AddressGrid::selectedRows() const {
+    const QItemSelection selection = m_grid.selectionModel()->selection();
+    if (!selection.isEmpty()) {
+        int top = INT_MAX;
+        int bottom = -1;
+        for (const QItemSelectionRange &range : selection) {
+            top = std::min(top, range.top());
+            bottom = std::max(bottom, range.bottom());
+        }
+        return {top, bottom};
+    }
+    const QModelIndex current = m_grid.currentIndex();
+    if (!current.isValid())
+        return {-1, -1};
+    return {current.row(), current.row()};
+}
+
+void AddressGrid::goTo(int row, int column) {
+    const QModelIndex index = m_model.index(row, column);
+    m_grid.setCurrentIndex(index);
+    m_grid.scrollTo(index, QAbstractItemView::PositionAtTop);
+}
+
+void AddressGrid::showFound(int row, int column) {
+    goTo(row, column);
+    if (column > 2)
+        m_grid.horizontalScrollBar()->setValue(m_grid.horizontalHeader()->sectionPosition(column));
+}
+
+void AddressGrid::addRow() {
+    const QModelIndex current = m_grid.currentIndex();
+    m_model.appendEmptyRow();
+    goTo(m_model.rowCount() - 1, current.isValid() ? current.column() : 0);
+}
+
+void AddressGrid::removeSelected() {
+    const auto [first, last] = selectedRows();
+    if (first < 0)
+        return;
+    if (last > first && m_messages.ask(deleteQuestion(), Messages::Buttons::YesNo, Messages::Answer::No) !=
+                            Messages::Answer::Yes)
+        return;
+    const int column = std::max(m_grid.currentIndex().column(), 0);
+    m_model.removeContacts(first, last);
+    if (m_model.rowCount() > 0)
+        goTo(std::min(first, m_model.rowCount() - 1), column);
+    onCurrentChanged();
+}
+
+void AddressGrid::onCurrentChanged() {
+    const QModelIndex current = m_grid.currentIndex();
+    if (!current.isValid()) {
+        m_textEdit.clear();
+        m_labelEdit.clear();
+        return;
+    }
+    m_textEdit.setText(m_model.cell(current.row(), current.column()));
+    m_labelEdit.setText(m_model.plainTitle(current.column()) + QStringLiteral(" :"));
+    setSelectionColour(editingColour);
+    // While the find dialog searches, the keyboard stays in its text box.
+    if (!m_find.inProgress) {
+        m_textEdit.setFocus();
+        m_textEdit.end(false);
+    }
+}
+
+void AddressGrid::onTitlePressed(int column) {
+    setSelectionColour(sortedColour);
+    m_model.sortPress(column);
+}
+
+void AddressGrid::onRowsMoved() {
+    // The rows moved under the current cell: the editor shows what is there now.
+    const QModelIndex current = m_grid.currentIndex();
+    if (current.isValid())
+        m_textEdit.setText(m_model.cell(current.row(), current.column()));
+}
+
+void AddressGrid::onEdited(const QString &text) {
+    const QModelIndex current = m_grid.currentIndex();
+    if (current.isValid())
+        m_model.setCell(current.row(), current.column(), BookLine::editedCell(text).toString());
+}
+
+void AddressGrid::moveToRow(int row, bool scrollWhenHidden) {
+    const QModelIndex target = m_model.index(row, m_grid.currentIndex().column());
+    const bool wasVisible = m_grid.viewport()->rect().contains(m_grid.visualRect(target));
+    m_grid.setCurrentIndex(target);
+    m_grid.scrollTo(target, scrollWhenHidden && !wasVisible ? QAbstractItemView::PositionAtTop
+                                                            : QAbstractItemView::EnsureVisible);
+}
+
+bool AddressGrid::eventFilter(QObject *watched, QEvent *event) {
+    if (watched != &m_textEdit || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QModelIndex current = m_grid.currentIndex();
+    if (!current.isValid())
+        return false;
+    const auto toGrid = [this](Qt::Key direction) {
+        m_grid.setFocus();
+        QKeyEvent press(QEvent::KeyPress, direction, Qt::NoModifier);
+        QApplication::sendEvent(&m_grid, &press);
+        return true;
+    };
+    switch (key->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Tab:
+        return toGrid(Qt::Key_Right);
+    case Qt::Key_Left:
+        return toGrid(Qt::Key_Left);
+    case Qt::Key_Up:
+        if (current.row() > 0)
+            moveToRow(current.row() - 1, false);
+        return true;
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (current.row() < m_model.rowCount() - 1)
+            moveToRow(current.row() + 1, true);
+        else
+            addRow();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void AddressGrid::setSelectionColour(const QColor &colour) {
+    QPalette palette = m_grid.palette();
+    palette.setColor(QPalette::Highlight, colour);
+    palette.setColor(QPalette::HighlightedText, colour == sortedColour ? Qt::white : Qt::black);
+    m_grid.setPalette(palette);
+}

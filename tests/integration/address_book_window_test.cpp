@@ -1,0 +1,165 @@
+// The address book in the main window: its toolbar, the demo books, find, import and saving at exit.
+#include "main_form_harness.h"
+
+#include "addressbook/address_book_controller.h"
+#include "addressbook/dialog_import.h"
+#include "shell/tab_navigator.h"
+#include "webpages/web_pane.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray contents(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(AddressBookWindowTest, TheToolbarCarriesEveryKeyBeforeExpand) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    QStringList keys;
+    for (QAction *action : h.form().findChild<QToolBar *>(u"Toolbar2"_s)->actions())
+        keys.append(action->objectName());
+    EXPECT_EQ(keys,
+              (QStringList{u"new"_s, u"open"_s, u"save"_s, u"add"_s, u"remove"_s, u"find"_s, u"addmsg"_s,
+                           u"setto"_s, u"setcc"_s, u"setbcc"_s, u"palette"_s, u"expand"_s}));
+}
+
+TEST(AddressBookWindowTest, TheDemoBooksOpenAndEditsAreSavedWhenTheWindowCloses) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    auto *addresses = h.form().findChild<AddressBookController *>();
+    const QString friends = h.mainDir() + u"addrbooks/Friends.csv"_s;
+    addresses->book().setFileChooser([&](const QString &, const QString &folder, const QString &) {
+        EXPECT_EQ(folder, h.mainDir() + u"addrbooks/"_s);
+        return friends;
+    });
+    h.form().findChild<QAction *>(u"open"_s)->trigger();
+    auto *grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+    auto *label = h.form().findChild<QLabel *>(u"LabelBkName"_s);
+    EXPECT_FALSE(grid->isHidden()) << "the grid shows once a book is open";
+    EXPECT_EQ(label->text(), u" Address Book:  Friends.csv"_s);
+    EXPECT_EQ(grid->model()->rowCount(), 10);
+    EXPECT_EQ(addresses->book().email_col(), 2);
+    EXPECT_EQ(grid->model()->index(6, 1).data().toString(), u"O\"Brien"_s);
+    EXPECT_TRUE(grid->isColumnHidden(4));
+
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    auto *edit = h.form().findChild<QLineEdit *>(u"TextEdit"_s);
+    edit->selectAll();
+    edit->insert(u"Anna"_s);
+    EXPECT_EQ(label->text(), u" Address Book:  Friends.csv*"_s);
+    h.form().findChild<QAction *>(u"add"_s)->trigger();
+    EXPECT_EQ(grid->model()->rowCount(), 11);
+
+    h.form().close();
+    const QByteArray saved = contents(friends);
+    EXPECT_TRUE(saved.startsWith(
+        "\"First Name\",\"Last Name\",\"Email Address\",\"Phone\",\"\"\r\n\"Anna\",\"Lee\""));
+    EXPECT_TRUE(saved.contains("\"O\"\"Brien\""));
+    EXPECT_TRUE(saved.endsWith("\"\",\"\",\"\",\"\",\"\"\r\n"));
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+}
+
+TEST(AddressBookWindowTest, ImportAppendsLinedUpRowsFromTheFileMenu) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    auto *addresses = h.form().findChild<AddressBookController *>();
+    addresses->book().setPendingPath(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
+    addresses->book().Open_CSV();
+    QFile file(h.mainDir() + u"export.csv"_s);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "E-mail Address;Last Name;First Name;\r\nx@y.z;Young;Xia;\r\nlena.berg@example.com;Berg;Lena;\r\n");
+    file.close();
+    addresses->book().setFileChooser([&](const QString &title, const QString &, const QString &) {
+        EXPECT_EQ(title, u"Import Address List"_s);
+        return file.fileName();
+    });
+    addresses->book().setDialogRunner([](QDialog &dialog) {
+        auto &import = dynamic_cast<DialogImport &>(dialog);
+        import.findChild<QCheckBox *>(u"CheckSkipKnown"_s)->setChecked(true);
+        import.OKButton_Click();
+    });
+    h.form().findChild<QAction *>(u"import"_s)->trigger();
+    QAbstractItemModel *model = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s)->model();
+    ASSERT_EQ(model->rowCount(), 4);
+    EXPECT_EQ(model->index(3, 0).data().toString(), u"Xia"_s);
+    EXPECT_EQ(model->index(3, 1).data().toString(), u"Young"_s);
+    EXPECT_EQ(model->index(3, 2).data().toString(), u"x@y.z"_s);
+    EXPECT_EQ(h.messages().shown(), QStringList{DialogImport::finishedMessage()});
+}
+
+TEST(AddressBookWindowTest, FindMovesTheGridToTheFirstMatch) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    auto *addresses = h.form().findChild<AddressBookController *>();
+    addresses->book().setPendingPath(h.mainDir() + u"addrbooks/Friends.csv"_s);
+    addresses->book().Open_CSV();
+    h.form().findChild<QAction *>(u"find"_s)->trigger();
+    auto *find = h.form().findChild<QDialog *>(u"DialogFind"_s);
+    ASSERT_TRUE(find && find->isVisible());
+    EXPECT_FALSE(find->isModal());
+    find->findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(1);
+    emit find->findChild<QComboBox *>(u"Combo1"_s)->activated(1);
+    find->findChild<QLineEdit *>(u"Text1"_s)->setText(u"sch"_s);
+    auto *grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
+    EXPECT_EQ(grid->currentIndex().column(), 1);
+    EXPECT_EQ(h.form().findChild<QLineEdit *>(u"TextEdit"_s)->text(), u"Schmidt"_s);
+    find->close();
+}
+
+TEST(AddressBookWindowTest, TheSenderOfTheDisplayedMessageIsAdded) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    auto *addresses = h.form().findChild<AddressBookController *>();
+    addresses->book().setPendingPath(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
+    addresses->book().Open_CSV();
+    QAction *addmsg = h.form().findChild<QAction *>(u"addmsg"_s);
+    QAbstractItemModel *model = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s)->model();
+
+    addmsg->trigger();
+    EXPECT_EQ(h.messages().shown(), QStringList{AddressBookController::noSenderMessage()})
+        << "the welcome page";
+
+    struct Case {
+        QString page;
+        QStringList row;
+    };
+    const Case cases[] = {
+        {u"/yahoo/message?id=1"_s, {u"Ann"_s, u"Lee"_s, u"ann.lee@example.com"_s}},
+        {u"/hotmail/message?id=21&lang=de"_s, {u"Smith,"_s, u"John"_s, u"john.smith@example.org"_s}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.page.toStdString());
+        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + c.page));
+        h.form().tabs().select(TabNavigator::SettingsTab);
+        addmsg->trigger();
+        EXPECT_EQ(h.form().tabs().selected(), TabNavigator::InboxLogin);
+        const int last = model->rowCount() - 1;
+        EXPECT_EQ(
+            (QStringList{model->index(last, 0).data().toString(), model->index(last, 1).data().toString(),
+                         model->index(last, 2).data().toString()}),
+            c.row);
+        auto *grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+        EXPECT_EQ(grid->currentIndex(), model->index(last, 2));
+        EXPECT_EQ(h.form().findChild<QLabel *>(u"StatusPanel2"_s)->text(), u"Addr Added"_s);
+    }
+    EXPECT_EQ(h.messages().shown().size(), 1);
+}

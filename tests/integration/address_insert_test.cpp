@@ -1,0 +1,140 @@
+// Inserting addresses from the book and the palette into the compose page of webmail-sim.
+#include "main_form_harness.h"
+
+#include "addressbook/address_book_controller.h"
+#include "addressbook/form_email.h"
+#include "shell/tab_navigator.h"
+#include "webpages/address_insertion.h"
+#include "webpages/web_pane.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class AddressInsertTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(h.start());
+        QFile book(h.mainDir() + u"addrbooks/insert.csv"_s);
+        ASSERT_TRUE(book.open(QIODevice::WriteOnly));
+        book.write("Email,First,Last,\r\n");
+        for (int i = 1; i <= 9; ++i)
+            book.write(u"p%1@x.com,F%1,L%1,\r\n"_s.arg(i).toUtf8());
+        book.close();
+        addresses = h.form().findChild<AddressBookController *>();
+        ASSERT_NE(addresses, nullptr);
+        addresses->book().setPendingPath(book.fileName());
+        addresses->book().Open_CSV();
+        grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+    }
+    QString base() { return h.sim().baseUrl(); }
+    // Rows as the user picks them: `row` is where the pick ends (the current row).
+    void pick(int rowSel, int row) {
+        QAbstractItemModel *model = grid->model();
+        grid->setCurrentIndex(model->index(rowSel, 0));
+        grid->selectionModel()->select(QItemSelection(model->index(rowSel, 0), model->index(row, 0)),
+                                       QItemSelectionModel::ClearAndSelect);
+        grid->selectionModel()->setCurrentIndex(model->index(row, 0), QItemSelectionModel::NoUpdate);
+    }
+    void press(const QString &key) { h.form().findChild<QAction *>(key)->trigger(); }
+    // Opens the Compose tab on the compose page of the provider shown in the main pane.
+    void openCompose(const QString &provider) {
+        ASSERT_TRUE(h.load(h.form().webBrowser(1), base() + u"/"_s + provider + u"/inbox"_s));
+        h.form().tabs().select(TabNavigator::Compose);
+        ASSERT_TRUE(MainFormHarness::waitForPage(h.form().webBrowser(3), u"/"_s + provider + u"/compose"_s));
+    }
+    std::optional<QString> field(int pane, const QString &form, const QString &name) {
+        return h.form().webBrowser(pane).formFieldValue(form, name);
+    }
+
+    MainFormHarness h;
+    AddressBookController *addresses = nullptr;
+    QTableView *grid = nullptr;
+};
+
+} // namespace
+
+TEST_F(AddressInsertTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
+    openCompose(u"hotmail"_s);
+    WebPane &compose = h.form().webBrowser(3);
+    ASSERT_TRUE(compose.setFormFieldValue(u"composeform"_s, u"to"_s, u"boss@x.com"_s));
+    pick(0, 0);
+    press(u"setto"_s);
+    EXPECT_EQ(field(3, u"composeform"_s, u"to"_s), u"boss@x.com,p1@x.com"_s);
+    press(u"setto"_s);
+    EXPECT_EQ(field(3, u"composeform"_s, u"to"_s), u"boss@x.com,p1@x.com"_s)
+        << "an address already there is skipped";
+
+    // Rows 7 up to 3 go in top to bottom.
+    pick(6, 2);
+    press(u"setcc"_s);
+    EXPECT_EQ(field(3, u"composeform"_s, u"cc"_s), u"p3@x.com,p4@x.com,p5@x.com,p6@x.com,p7@x.com"_s);
+    pick(8, 8);
+    press(u"setbcc"_s);
+    EXPECT_EQ(field(3, u"composeform"_s, u"bcc"_s), u"p9@x.com"_s);
+    EXPECT_EQ(h.form().pageState().webmail, u"hotmail"_s);
+
+    // A double click on the grid goes to To.
+    pick(1, 1);
+    emit grid->doubleClicked(grid->currentIndex());
+    EXPECT_EQ(field(3, u"composeform"_s, u"to"_s), u"boss@x.com,p1@x.com,p2@x.com"_s);
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+}
+
+TEST_F(AddressInsertTest, AComposePageInTheMainPaneIsTheTarget) {
+    ASSERT_TRUE(h.load(h.form().webBrowser(1), base() + u"/yahoo/compose"_s));
+    h.form().tabs().select(TabNavigator::InboxLogin);
+    pick(3, 3);
+    press(u"setto"_s);
+    EXPECT_EQ(field(1, u"compose"_s, u"To"_s), u"p4@x.com"_s);
+    EXPECT_EQ(h.form().tabs().selected(), TabNavigator::InboxLogin);
+    EXPECT_EQ(h.form().pageState().webmail, u"yahoo"_s);
+}
+
+TEST_F(AddressInsertTest, FromTheSettingsTabTheInsertionWaitsForTheComposePage) {
+    ASSERT_TRUE(h.load(h.form().webBrowser(1), base() + u"/yahoo/inbox"_s));
+    h.form().tabs().select(TabNavigator::SettingsTab);
+    pick(4, 4);
+    press(u"setcc"_s);
+    EXPECT_EQ(h.form().tabs().selected(), TabNavigator::Compose);
+    EXPECT_TRUE(h.form().pageState().to_retry);
+    EXPECT_EQ(h.form().pageState().to_retry_which, 1);
+    // Only the page's completion is awaited here: a page call of the test's own would overlap the
+    // insertion's.
+    QSignalSpy completed(&h.form().webBrowser(3), &WebPane::documentCompleted);
+    ASSERT_TRUE(completed.wait(15000));
+    QTest::qWait(300);
+    EXPECT_FALSE(h.form().pageState().to_retry);
+    EXPECT_EQ(field(3, u"compose"_s, u"Cc"_s), u"p5@x.com"_s);
+    EXPECT_EQ(field(3, u"compose"_s, u"To"_s), u""_s);
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+}
+
+TEST_F(AddressInsertTest, ThePalettesPickGoesIntoTo) {
+    openCompose(u"yahoo"_s);
+    addresses->showPalette();
+    auto *list = addresses->palette().findChild<QComboBox *>(u"Combo1"_s);
+    ASSERT_EQ(list->count(), 9);
+    list->setCurrentIndex(5);
+    emit list->activated(5);
+    EXPECT_EQ(field(3, u"compose"_s, u"To"_s), u"p6@x.com"_s);
+    EXPECT_TRUE(addresses->palette().isVisible());
+}
+
+TEST_F(AddressInsertTest, WithoutAComposePageTheUserIsTold) {
+    openCompose(u"hotmail"_s);
+    ASSERT_TRUE(h.load(h.form().webBrowser(3), base() + u"/calendar/msn"_s));
+    pick(0, 0);
+    press(u"setto"_s);
+    EXPECT_EQ(h.messages().shown(), QStringList{AddressInsertion::failureMessage()});
+    EXPECT_FALSE(h.form().pageState().to_retry);
+}

@@ -1,0 +1,260 @@
+// Reading and writing whole address book files.
+#include "addressbook/book_file.h"
+
+#include "book_test_files.h"
+#include "unit/base/file_size_limit.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using BookLine::Delimiter;
+
+namespace {
+
+QStringList rowOf(const BookTable &table, int row) {
+    QStringList cells;
+    for (int c = 0; c < table.columnCount(); ++c)
+        cells.append(table.cell(row, c).toString());
+    return cells;
+}
+
+QList<QStringList> rowsOf(const BookTable &table) {
+    QList<QStringList> rows;
+    for (int r = 0; r < table.rowCount(); ++r)
+        rows.append(rowOf(table, r));
+    return rows;
+}
+
+} // namespace
+
+TEST(BookFileTest, HeaderFieldsMakeTheColumnsAndTheLastOneStaysUntitled) {
+    struct Case {
+        const char *why;
+        QString text;
+        Delimiter delimiter;
+        QStringList titles;
+        QList<QStringList> rows;
+    };
+    const Case cases[] = {
+        {"a header ending in a comma gives a hidden fourth column",
+         u"First,Last,E-mail,\r\nAnn,Lee,ann@x.com,\r\n"_s,
+         Delimiter::Comma,
+         {u"First"_s, u"Last"_s, u"E-mail"_s, u""_s},
+         {{u"Ann"_s, u"Lee"_s, u"ann@x.com"_s, u""_s}}},
+        {"the last header field titles nothing",
+         u"Name,Email\r\nAnn,ann@x.com\r\n"_s,
+         Delimiter::Comma,
+         {u"Name"_s, u""_s},
+         {{u"Ann"_s, u"ann@x.com"_s}}},
+        {"a header alone",
+         u"First,Last,Email,\r\n"_s,
+         Delimiter::Comma,
+         {u"First"_s, u"Last"_s, u"Email"_s, u""_s},
+         {}},
+        {"a one-field header still gives two columns",
+         u"Name\r\nAnn\r\n"_s,
+         Delimiter::Comma,
+         {u""_s, u""_s},
+         {{u"Ann"_s, u""_s}}},
+        {"an empty file", u""_s, Delimiter::Comma, {u""_s, u""_s}, {}},
+        {"CR alone ends lines",
+         u"A,B,\rx,y,\r"_s,
+         Delimiter::Comma,
+         {u"A"_s, u"B"_s, u""_s},
+         {{u"x"_s, u"y"_s, u""_s}}},
+        {"LF alone ends lines",
+         u"A,B,\nx,y,"_s,
+         Delimiter::Comma,
+         {u"A"_s, u"B"_s, u""_s},
+         {{u"x"_s, u"y"_s, u""_s}}},
+        {"fields beyond the header are dropped",
+         u"A,B,\r\n1,2,3,4\r\n"_s,
+         Delimiter::Comma,
+         {u"A"_s, u"B"_s, u""_s},
+         {{u"1"_s, u"2"_s, u"3"_s}}},
+        {"missing fields are empty",
+         u"A,B,C,\r\n1\r\n"_s,
+         Delimiter::Comma,
+         {u"A"_s, u"B"_s, u"C"_s, u""_s},
+         {{u"1"_s, u""_s, u""_s, u""_s}}},
+        {"an empty line is an empty contact",
+         u"A,B,\r\n\r\n1,2,\r\n"_s,
+         Delimiter::Comma,
+         {u"A"_s, u"B"_s, u""_s},
+         {{u""_s, u""_s, u""_s}, {u"1"_s, u"2"_s, u""_s}}},
+        {"tab-delimited, quotes kept",
+         u"A\tB\t\r\n\"1\"\t2,3\t\r\n"_s,
+         Delimiter::Tab,
+         {u"A"_s, u"B"_s, u""_s},
+         {{u"\"1\""_s, u"2,3"_s, u""_s}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        const BookFile::ReadResult read = BookFile::parse(c.text, c.delimiter);
+        ASSERT_EQ(read.error, BookFile::Error::None);
+        EXPECT_EQ(read.table.titles(), c.titles);
+        EXPECT_EQ(rowsOf(read.table), c.rows);
+        EXPECT_EQ(read.hasHeader, !c.text.isEmpty());
+    }
+}
+
+TEST(BookFileTest, SavedBooksReadBackUnchanged) {
+    QTemporaryDir dir;
+    struct Case {
+        QString name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {u"plain.csv"_s, "\"First\",\"Last\",\"E-mail\",\"\"\r\n\"Ann\",\"Lee\",\"ann@x.com\",\"\"\r\n"},
+        {u"tricky.csv"_s, "\"Name\",\"Note\",\"\"\r\n\"Smith, John\",\"say \"\"hi\"\"\",\"x\"\r\n"
+                          "\"\",\"\",\"\"\r\n\"Zo\xc3\xab\",\"\xe6\x9d\xb1\xe4\xba\xac\",\"\"\r\n"},
+        {u"tabs.txt"_s, "First\tLast\tEmail\t\r\nAnn\tLee\tann@x.com\t\r\n\"Q\"\t,\t\t\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = dir.filePath(c.name);
+        ASSERT_TRUE(writeBytes(path, c.bytes));
+        const Delimiter delimiter = BookLine::delimiterForPath(path);
+        const BookFile::ReadResult first = BookFile::read(path, delimiter);
+        ASSERT_EQ(first.error, BookFile::Error::None);
+        ASSERT_TRUE(BookFile::write(path, first.table, delimiter).ok);
+        EXPECT_EQ(readBytes(path), c.bytes);
+    }
+}
+
+TEST(BookFileTest, FilesMadeOnWindowsAreRead) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"old.csv"_s);
+    ASSERT_TRUE(writeBytes(path, "Nom,Pr\xe9nom,Email,\r\nZo\xeb,\x93Jo\x94,z@x.fr,\r\n"));
+    const BookFile::ReadResult read = BookFile::read(path, Delimiter::Comma);
+    ASSERT_EQ(read.error, BookFile::Error::None);
+    EXPECT_EQ(read.table.title(1), u"Prénom"_s);
+    EXPECT_EQ(rowOf(read.table, 0), (QStringList{u"Zoë"_s, u"“Jo”"_s, u"z@x.fr"_s, u""_s}));
+}
+
+TEST(BookFileTest, BadFilesGiveAnErrorOrASensibleLoad) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"bad.csv"_s);
+    EXPECT_EQ(BookFile::read(dir.filePath(u"missing.csv"_s), Delimiter::Comma).error,
+              BookFile::Error::Unreadable);
+    EXPECT_EQ(BookFile::read(dir.path(), Delimiter::Comma).error, BookFile::Error::Unreadable);
+
+    ASSERT_TRUE(writeBytes(path, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
+    EXPECT_EQ(BookFile::read(path, Delimiter::Comma).error, BookFile::Error::NotText);
+    ASSERT_TRUE(writeBytes(path, QByteArray(4096, '\x01') + "a,b"));
+    EXPECT_EQ(BookFile::read(path, Delimiter::Comma).error, BookFile::Error::NotText);
+
+    // A 5 MB header without separators: one untitled column and the hidden one.
+    ASSERT_TRUE(writeBytes(path, QByteArray(5 * 1024 * 1024, 'x')));
+    BookFile::ReadResult read = BookFile::read(path, Delimiter::Comma);
+    ASSERT_EQ(read.error, BookFile::Error::None);
+    EXPECT_EQ(read.table.columnCount(), 2);
+
+    // A 5 MB contact line full of commas keeps the header's columns.
+    ASSERT_TRUE(writeBytes(path, "A,B,C,\r\n" + QByteArray(5 * 1024 * 1024, ',') + "\r\nx,y,z,\r\n"));
+    read = BookFile::read(path, Delimiter::Comma);
+    ASSERT_EQ(read.error, BookFile::Error::None);
+    EXPECT_EQ(read.table.rowCount(), 2);
+    EXPECT_EQ(rowOf(read.table, 1), (QStringList{u"x"_s, u"y"_s, u"z"_s, u""_s}));
+
+    // The same line as a header would make a grid nobody can use.
+    ASSERT_TRUE(writeBytes(path, QByteArray(5 * 1024 * 1024, ',')));
+    EXPECT_EQ(BookFile::read(path, Delimiter::Comma).error, BookFile::Error::TooManyColumns);
+}
+
+TEST(BookFileTest, AFailedSaveLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"book.csv"_s);
+    const QByteArray old = "\"A\",\"\"\r\n\"old\",\"\"\r\n";
+    ASSERT_TRUE(writeBytes(path, old));
+    BookTable table = BookFile::parse(QString(4000, u'x') + u",\r\n"_s, Delimiter::Comma).table;
+    FileSizeLimit limit(1024);
+    ASSERT_TRUE(limit.active());
+    EXPECT_FALSE(BookFile::write(path, table, Delimiter::Comma).ok);
+    EXPECT_EQ(readBytes(path), old);
+}
+
+TEST(BookFileTest, OpeningFindsTheColumnsAndMovesThemIntoPlace) {
+    QTemporaryDir dir;
+    struct Case {
+        const char *why;
+        QByteArray bytes;
+        QStringList titles;
+        int first, last, email;
+        bool noAddresses;
+    };
+    const Case cases[] = {
+        {"the template",
+         "First Name,Last Name,Email Address,Phone,,\r\n",
+         {"First Name", "Last Name", "Email Address", "Phone", "", ""},
+         0,
+         1,
+         2,
+         false},
+        // Moving the first name to the front shifts the e-mail column; its index follows.
+        {"e-mail first",
+         "Email,First,Last,\r\ne@x.com,Ann,Lee,\r\n",
+         {"First", "Last", "Email", ""},
+         0,
+         1,
+         2,
+         false},
+        {"reversed",
+         "Email,Last,First,\r\ne@x.com,Lee,Ann,\r\n",
+         {"First", "Last", "Email", ""},
+         0,
+         1,
+         2,
+         false},
+        {"all three far right",
+         "Phone,Email,First,Last,\r\n",
+         {"First", "Last", "Email", "Phone", ""},
+         0,
+         1,
+         2,
+         false},
+        {"e-mail found in the data", "Name,Email\r\nAnn,ann@x.com\r\n", {"Name", ""}, -1, -1, 1, false},
+        {"e-mail found right of place 2",
+         "Name,Phone,Notes,Other,\r\nAnn,555,x,a@b.c,\r\n",
+         {"Name", "Phone", "Other", "Notes", ""},
+         -1,
+         -1,
+         2,
+         false},
+        {"no address anywhere", "Name,Phone,\r\nAnn,555,\r\n", {"Name", "Phone", ""}, -1, -1, 0, true},
+        {"a header alone, without an address", "Name,Phone,\r\n", {"Name", "Phone", ""}, -1, -1, 0, true},
+        {"an empty file", "", {"", ""}, -1, -1, -1, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        const QString path = dir.filePath(u"book.csv"_s);
+        ASSERT_TRUE(writeBytes(path, c.bytes));
+        const BookFile::OpenedBook book = BookFile::open(path);
+        ASSERT_EQ(book.error, BookFile::Error::None);
+        EXPECT_EQ(book.table.titles(), c.titles);
+        EXPECT_EQ(book.roles.first, c.first);
+        EXPECT_EQ(book.roles.last, c.last);
+        EXPECT_EQ(book.roles.email, c.email);
+        EXPECT_EQ(book.noAddresses, c.noAddresses);
+    }
+    // The contacts move with their titles.
+    ASSERT_TRUE(writeBytes(dir.filePath(u"b.csv"_s), "Email,First,Last,\r\ne@x.com,Ann,Lee,\r\n"));
+    EXPECT_EQ(rowOf(BookFile::open(dir.filePath(u"b.csv"_s)).table, 0),
+              (QStringList{u"Ann"_s, u"Lee"_s, u"e@x.com"_s, u""_s}));
+}
+
+TEST(BookFileTest, ImportsReadSemicolonsAndRecogniseTitlesOnly) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"export.csv"_s);
+    ASSERT_TRUE(writeBytes(path, "Email;First;Last;\r\n\"e@x.com\";Ann;\"Lee; Jr\";\r\n"));
+    BookFile::OpenedBook import = BookFile::openImport(path);
+    ASSERT_EQ(import.error, BookFile::Error::None);
+    EXPECT_EQ(import.table.titles(), (QStringList{u"First"_s, u"Last"_s, u"Email"_s, u""_s}));
+    EXPECT_EQ(rowOf(import.table, 0), (QStringList{u"Ann"_s, u"Lee; Jr"_s, u"e@x.com"_s, u""_s}));
+
+    ASSERT_TRUE(writeBytes(path, "Name,Phone,Notes,\r\nAnn,555,a@b.c,\r\n"));
+    import = BookFile::openImport(path);
+    EXPECT_EQ(import.roles.email, -1);
+}

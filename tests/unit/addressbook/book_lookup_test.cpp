@@ -1,0 +1,106 @@
+// Find by prefix, the palette's list, the import line-up and new book names.
+#include "addressbook/book_file.h"
+#include "addressbook/book_search.h"
+#include "addressbook/import_lineup.h"
+#include "addressbook/new_book_name.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+BookTable parsed(const QString &text) {
+    return BookFile::parse(text, BookLine::Delimiter::Comma).table;
+}
+
+const QString people = u"First,Last,Email,\r\nAnn,Lee,ann@x.com,\r\nBo,Smith,,\r\nCy,sMall,cy@x.com,\r\n"
+                       u"Di,SMYTHE,di@x.com,\r\n"_s;
+
+} // namespace
+
+TEST(BookSearchTest, FindsTheFirstRowStartingWithTheTextInAnyCase) {
+    const BookTable table = parsed(people);
+    struct Case {
+        int column;
+        QString text;
+        std::optional<int> row;
+    };
+    const Case cases[] = {
+        {1, u"sm"_s, 1},          {1, u"SMY"_s, 3},          {1, u"sma"_s, 2},
+        {0, u"d"_s, 3},           {2, u"CY@"_s, 2},          {1, u"smz"_s, std::nullopt},
+        {1, u""_s, std::nullopt}, {7, u"a"_s, std::nullopt}, {-1, u"a"_s, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE((c.text + u" in "_s + QString::number(c.column)).toStdString());
+        EXPECT_EQ(BookSearch::findPrefix(table, c.column, c.text), c.row);
+    }
+}
+
+TEST(BookSearchTest, ThePaletteListsEveryRowEmptyCellsIncluded) {
+    EXPECT_EQ(BookSearch::columnValues(parsed(people), 2),
+              (QStringList{u"ann@x.com"_s, u""_s, u"cy@x.com"_s, u"di@x.com"_s}));
+    EXPECT_TRUE(BookSearch::columnValues(parsed(u"A,B,\r\n"_s), 1).isEmpty());
+}
+
+TEST(ImportLineupTest, RowsAreCutOrFilledToTheBooksColumns) {
+    const BookTable book = parsed(u"A,B,C,D,E,\r\n"_s); // six columns, the last hidden
+    struct Case {
+        const char *why;
+        QString file;
+        QList<QStringList> rows;
+    };
+    const Case cases[] = {
+        {"a wider file loses its extra columns",
+         u"1,2,3,4,5,6,7,8,\r\na,b,c,d,e,f,g,h,\r\n"_s,
+         {{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s}}},
+        {"a narrower file leaves the rest empty",
+         u"1,2,\r\na,b,c\r\n"_s,
+         {{u"a"_s, u"b"_s, u"c"_s, u""_s, u""_s, u""_s}}},
+        {"a header alone adds nothing", u"1,2,3,\r\n"_s, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        const ImportLineup::Result result =
+            ImportLineup::rowsToAppend(book, 2, parsed(c.file), ImportLineup::Duplicates::Keep);
+        EXPECT_EQ(QList<QStringList>(result.rows.begin(), result.rows.end()), c.rows);
+        EXPECT_EQ(result.skipped, 0);
+    }
+}
+
+TEST(ImportLineupTest, KnownAddressesCanBeSkipped) {
+    const BookTable book = parsed(people);
+    const BookTable file =
+        parsed(u"F,L,E,\r\nA,B, ANN@x.com ,\r\nN,O,new@x.com,\r\nN2,O2,NEW@X.COM,\r\nE,F,,\r\nG,H,,\r\n"_s);
+    const ImportLineup::Result skipped =
+        ImportLineup::rowsToAppend(book, 2, file, ImportLineup::Duplicates::Skip);
+    ASSERT_EQ(skipped.rows.size(), 3u);
+    EXPECT_EQ(skipped.rows[0][0], u"N"_s);
+    EXPECT_EQ(skipped.rows[1][0], u"E"_s) << "a blank address is never a duplicate";
+    EXPECT_EQ(skipped.skipped, 2);
+    EXPECT_EQ(ImportLineup::rowsToAppend(book, 2, file, ImportLineup::Duplicates::Keep).rows.size(), 5u);
+}
+
+TEST(NewBookNameTest, NamesBecomeCsvFilesInTheBookFolder) {
+    struct Case {
+        QString typed;
+        std::optional<QString> path;
+    };
+    const Case cases[] = {
+        {u"friends"_s, u"/m/addrbooks/friends.csv"_s},
+        {u"friends.CSV"_s, u"/m/addrbooks/friends.CSV"_s},
+        {u"  my list  "_s, u"/m/addrbooks/my list.csv"_s},
+        {u"list.txt"_s, u"/m/addrbooks/list.txt.csv"_s},
+        {u"Zoë"_s, u"/m/addrbooks/Zoë.csv"_s},
+        {u""_s, std::nullopt},
+        {u"   "_s, std::nullopt},
+        {u"../outside"_s, std::nullopt},
+        {u"sub\\name"_s, std::nullopt},
+        {u"tab\there"_s, std::nullopt},
+        {QString(260, u'n'), std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        EXPECT_EQ(NewBookName::bookPath(u"/m/addrbooks/"_s, c.typed), c.path);
+    }
+}

@@ -1,0 +1,108 @@
+// The compact contact table: cells, column moves, sorting.
+#include "addressbook/book_table.h"
+#include "addressbook/column_roles.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+BookTable tableOf(int columns, const QStringList &tabbedRows) {
+    BookTable table(columns);
+    for (const QString &row : tabbedRows)
+        table.appendTabbedRow(row);
+    return table;
+}
+
+QStringList column(const BookTable &table, int c) {
+    QStringList cells;
+    for (int r = 0; r < table.rowCount(); ++r)
+        cells.append(table.cell(r, c).toString());
+    return cells;
+}
+
+} // namespace
+
+TEST(BookTableTest, CellsOfShortRowsAreEmptyAndCanBeFilled) {
+    BookTable table = tableOf(4, {u"a"_s, u"a\tb\tc\td\te"_s});
+    EXPECT_EQ(table.cell(0, 3), u"");
+    EXPECT_EQ(table.cell(1, 3), u"d") << "fields beyond the columns are dropped";
+    EXPECT_EQ(table.cell(5, 0), u"");
+    table.setCell(0, 3, u"z\tz");
+    EXPECT_EQ(column(table, 3), (QStringList{u"z z"_s, u"d"_s}));
+    EXPECT_EQ(table.cell(0, 1), u"");
+    table.setCell(1, 1, u"");
+    EXPECT_EQ(table.cell(1, 2), u"c");
+}
+
+TEST(BookTableTest, MovingAColumnShiftsTheOnesBetween) {
+    struct Case {
+        int from, to;
+        QStringList titles;
+    };
+    const Case cases[] = {
+        {3, 1, {u"A"_s, u"D"_s, u"B"_s, u"C"_s, u"E"_s}},
+        {0, 2, {u"B"_s, u"C"_s, u"A"_s, u"D"_s, u"E"_s}},
+        {4, 0, {u"E"_s, u"A"_s, u"B"_s, u"C"_s, u"D"_s}},
+        {2, 2, {u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
+        BookTable table = tableOf(5, {u"a\tb\tc\td\te"_s});
+        const QStringList titles{u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s};
+        for (int i = 0; i < 5; ++i)
+            table.setTitle(i, titles[i]);
+        table.moveColumn(c.from, c.to);
+        EXPECT_EQ(table.titles(), c.titles);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(table.cell(0, i), c.titles[i].toLower());
+            EXPECT_EQ(c.titles.indexOf(titles[i]), BookTable::indexAfterMove(i, c.from, c.to));
+        }
+        // New rows are given in the shown order.
+        table.appendCells(c.titles);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(table.cell(1, i), c.titles[i]);
+    }
+}
+
+TEST(BookTableTest, SortsWithoutRegardToCaseKeepingEqualRowsInOrder) {
+    BookTable table = tableOf(2, {u"b\t1"_s, u"A\t2"_s, u"a\t3"_s, u"C\t4"_s, u"\t5"_s});
+    table.sortRows(0, Qt::AscendingOrder);
+    EXPECT_EQ(column(table, 1), (QStringList{u"5"_s, u"2"_s, u"3"_s, u"1"_s, u"4"_s}));
+    table.sortRows(0, Qt::DescendingOrder);
+    EXPECT_EQ(column(table, 1), (QStringList{u"4"_s, u"1"_s, u"2"_s, u"3"_s, u"5"_s}));
+    // A moved column sorts by its own cells.
+    table.moveColumn(1, 0);
+    table.sortRows(0, Qt::AscendingOrder);
+    EXPECT_EQ(column(table, 1), (QStringList{u"b"_s, u"A"_s, u"a"_s, u"C"_s, u""_s}));
+}
+
+TEST(BookTableTest, RowsAreInsertedAndRemovedWithinTheTable) {
+    BookTable table = tableOf(2, {u"1"_s, u"2"_s, u"3"_s});
+    table.insertEmptyRow(99);
+    table.removeRows(0, 1);
+    EXPECT_EQ(column(table, 0), (QStringList{u"2"_s, u"3"_s, u""_s}));
+    table.removeRows(1, 99);
+    EXPECT_EQ(column(table, 0), (QStringList{u"2"_s}));
+}
+
+TEST(ColumnRolesTest, TitlesAreRecognisedByTheFirstMatch) {
+    struct Case {
+        QStringList titles;
+        int first, last, email;
+    };
+    const Case cases[] = {
+        {{u"First Name"_s, u"Last Name"_s, u"E-mail Address"_s}, 0, 1, 2},
+        {{u"EMAIL"_s, u"email 2"_s, u"Surname"_s, u"FIRSTNAME"_s}, 3, -1, 0},
+        {{u"Name"_s, u"Phone"_s}, -1, -1, -1},
+        {{u"First or last"_s, u"Last"_s}, 0, 0, -1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.titles.join(u',').toStdString());
+        const ColumnRoles roles = ColumnRoles::recognise(c.titles);
+        EXPECT_EQ(roles.first, c.first);
+        EXPECT_EQ(roles.last, c.last);
+        EXPECT_EQ(roles.email, c.email);
+    }
+}
