@@ -28,6 +28,7 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_hideButton->setObjectName(QStringLiteral("CommandHide"));
     m_hideButton->setToolTip(QStringLiteral("Hide the address book pane"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar2"));
+    m_toolbar->setIconSize(QSize(16, 16));
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_cellEdit->setObjectName(QStringLiteral("TextEdit"));
     m_cellEdit->hide();
@@ -86,7 +87,7 @@ void AddressBookPane::showPane() {
     m_hidden = false;
     show();
     m_showButton.hide();
-    SizeControls(m_rememberedTwips > 0 ? m_rememberedTwips : SplitterRules::minimumPane * 4);
+    SizeControls(m_rememberedTwips > 0 ? m_rememberedTwips : SplitterRules::firstShownPane);
     emit visibilityChanged(true);
 }
 

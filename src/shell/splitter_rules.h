@@ -4,6 +4,8 @@
 namespace SplitterRules {
 
 constexpr int minimumPane = 750;
+// Where the pane opens the first time it is shown: room for a name, a surname and an address.
+constexpr int firstShownPane = 5400;
 
 // The splitter position the layout uses for a wanted position: 0 while the address-book
 // pane is hidden, else kept at least `minimumPane` from either window edge.
