@@ -60,9 +60,11 @@ void ComposeTransfer::run(TransferMode mode, const QString &mailtoText) {
         return;
     }
     stage("4");
-    if (!waitForComposeForm(target))
-        return; // cancelled: the marker stays at "5"
+    // A cancel pressed during a look into the page may come after the panel was shown again.
+    const bool composeReady = waitForComposeForm(target);
     emit waitShown(false);
+    if (!composeReady)
+        return; // cancelled: the marker stays at "5"
     // Reading a template back ends without the closing marker.
     if (!writeFields(mode, target, *values) || mode != TransferMode::ReadTemplate)
         stage("0");
@@ -130,6 +132,8 @@ bool ComposeTransfer::waitForComposeForm(WebPane &target) {
             continue;
         if (target.formFieldValue(form.form, form.to))
             return true;
+        if (m_state.user_clicked_cancel)
+            continue;
         emit waitShown(true);
         pause(target);
     }

@@ -288,7 +288,10 @@ TEST_P(ComposeTransferTest, CancelDuringTheWaitWritesNothing) {
     EXPECT_FALSE(transfer->running());
     EXPECT_EQ(bug(), u"5"_s);
 
-    // A compose form that appears now stays empty: the transfer has really stopped.
+    // A compose form that appears now stays empty: the transfer has really stopped. The form is
+    // added once the pane has its page, or the page's arrival would replace it.
+    ASSERT_TRUE(MainFormHarness::waitFor(
+        [&] { return !compose().busy() && compose().documentUrl().contains(u"x/compose"_s); }));
     MainFormHarness::runPageScript(compose(), uR"(
         const f = document.createElement('form');
         f.setAttribute('name', '%1');

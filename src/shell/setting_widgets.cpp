@@ -1,0 +1,23 @@
+#include "shell/setting_widgets.h"
+
+#include "shell/settings.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+QPushButton *SettingWidgets::button(const char *name, const char *caption, QWidget *parent) {
+    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QCheckBox *SettingWidgets::checkBox(const char *name, const char *caption, Settings &settings,
+                                    const SettingKey &key, QWidget *parent) {
+    auto *box = new QCheckBox(QString::fromUtf8(caption), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(settings.get(key) == QLatin1String("1"));
+    QObject::connect(box, &QCheckBox::toggled, box, [&settings, &key](bool on) {
+        settings.set(key, on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
+    return box;
+}
