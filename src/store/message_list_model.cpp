@@ -47,6 +47,28 @@ Qt::SortOrder MessageListModel::columnClicked(int column) {
     return order;
 }
 
+namespace {
+
+// The text a row shows in a column, for display and sorting alike; none for the sort key.
+const QString *columnText(const MessageName &row, int column) {
+    switch (column) {
+    case MessageListModel::FromColumn:
+        return &row.from;
+    case MessageListModel::SubjectColumn:
+        return &row.subject;
+    case MessageListModel::ToColumn:
+        return &row.to;
+    case MessageListModel::DateColumn:
+        return &row.date;
+    case MessageListModel::FileColumn:
+        return &row.fileName;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 int MessageListModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : int(m_rows.size());
 }
@@ -59,22 +81,11 @@ QVariant MessageListModel::data(const QModelIndex &index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= m_rows.size())
         return {};
     const MessageName &row = m_rows[size_t(index.row())];
-    switch (index.column()) {
-    case FromColumn:
-        return row.from;
-    case SubjectColumn:
-        return row.subject;
-    case ToColumn:
-        return row.to;
-    case DateColumn:
-        return row.date;
-    case FileColumn:
-        return row.fileName;
-    case SortKeyColumn:
+    if (index.column() == SortKeyColumn)
         return row.sortKeyText();
-    default:
-        return {};
-    }
+    if (const QString *text = columnText(row, index.column()))
+        return *text;
+    return {};
 }
 
 QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -137,16 +148,8 @@ void MessageListModel::sortRows(int column, Qt::SortOrder order) {
         if (column == DateColumn || column == SortKeyColumn)
             return MessageName::dateLess(a, b);
         const auto text = [column](const MessageName &row) -> const QString & {
-            switch (column) {
-            case FromColumn:
-                return row.from;
-            case SubjectColumn:
-                return row.subject;
-            case ToColumn:
-                return row.to;
-            default:
-                return row.fileName;
-            }
+            const QString *shown = columnText(row, column);
+            return shown ? *shown : row.fileName;
         };
         return text(a).compare(text(b), Qt::CaseInsensitive) < 0;
     };
