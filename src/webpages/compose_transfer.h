@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+class PageWait;
 class Settings;
 class WebPane;
 struct PageState;
@@ -34,6 +35,8 @@ public:
 
     // The wait panel's Cancel: the waiting transfer ends without writing a field.
     void cancelWait();
+    // The program is closing: a running transfer ends as cancelled and no other one starts.
+    void close();
 
     // How often the compose form is looked for while the page loads.
     static constexpr int retryIntervalMs = 200;
@@ -43,11 +46,10 @@ signals:
     void waitShown(bool shown);
 
 private:
-    void run(TransferMode mode, const QString &mailtoText);
+    void run(TransferMode mode, const QString &mailtoText, PageWait &wait);
     WebPane &chooseTarget(TransferMode mode);
     std::optional<ReplyBuilder::MessageValues> gather(TransferMode mode, const QString &mailtoText);
-    bool waitForComposeForm(WebPane &target);
-    void pause(WebPane &target);
+    bool waitForComposeForm(WebPane &target, PageWait &wait);
     // Writes the fields; false when a write failed (the transfer stops there).
     bool writeFields(TransferMode mode, WebPane &target, const ReplyBuilder::MessageValues &values);
     bool writeYahooRichText(WebPane &target, const QString &text);
@@ -58,4 +60,6 @@ private:
     Settings &m_settings;
     PageState &m_state;
     bool m_running = false;
+    bool m_closed = false;
+    PageWait *m_wait = nullptr; // the running transfer's wait
 };
