@@ -67,6 +67,11 @@ TEST(WaitsPageTest, OnlyAPostThatLeavesThePageKeepsASentCopy) {
     WebPane &compose = h.form().webBrowser(3);
     h.form().tabs().select(TabNavigator::Compose);
     ASSERT_TRUE(MainFormHarness::waitForPage(compose, u"/hotmail/compose"_s));
+    // Fields named like the form's own properties hide them from the page's view of the form.
+    MainFormHarness::runPageScript(
+        compose, u"for (const name of ['elements', 'action', 'id', 'submit']) "
+                 u"document.forms['%1'].appendChild(Object.assign("
+                 u"document.createElement('input'), {name, value: 'x'}))"_s.arg(hotmail.form));
     // A page script's imitation of a submit, a submit the page cancels, and the user's Send.
     const std::pair<QString, QString> sends[] = {
         {u"Imitated"_s, u"f.dispatchEvent(new Event('submit', {bubbles: true, cancelable: true}))"_s},
