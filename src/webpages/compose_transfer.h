@@ -16,8 +16,8 @@ struct PageState;
 // and reads the page's subject and body back for the template dialog.
 //
 // The page may still be loading when the tab switch has asked for it, so the transfer waits
-// for the compose form, as long as it takes, until the user cancels the wait. Its progress is
-// written to the settings key "bug" as it goes.
+// for the compose form, as long as it takes, until the user cancels the wait or the program
+// closes. Its progress is written to the settings key "bug" as it goes.
 class ComposeTransfer : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +29,8 @@ public:
     ComposeTransfer(Panes panes, TabSwitch tabs, Settings &settings, PageState &state, QObject *parent);
 
     // `mode` is a TransferMode number; others do nothing. `mailtoText` is what a mailto link
-    // handed in (mode 5 only). A call made while another one waits does nothing.
+    // handed in (mode 5 only). A call made while another one waits, or once the program is
+    // closing, does nothing.
     void ReplyOrForward(int mode, const QString &mailtoText = QString());
     bool running() const { return m_running; }
 
