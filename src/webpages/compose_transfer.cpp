@@ -36,17 +36,14 @@ void ComposeTransfer::ReplyOrForward(int mode, const QString &mailtoText) {
     if (!known || m_running || m_closed)
         return;
     const QScopedValueRollback running(m_running, true);
-    // A cancel belongs to the transfer it was pressed in, never to the next one.
-    m_state.user_clicked_cancel = false;
+    // The wait holds the user's cancel: it belongs to this transfer, never to the next one.
     PageWait wait;
     wait.setPollInterval(retryIntervalMs);
     const QScopedValueRollback current(m_wait, &wait);
     run(*known, mailtoText, wait);
-    m_state.user_clicked_cancel = false;
 }
 
 void ComposeTransfer::cancelWait() {
-    m_state.user_clicked_cancel = true;
     if (m_wait)
         m_wait->cancel();
     emit waitShown(false);
