@@ -69,6 +69,8 @@ private:
     void createAddressBook();
     void createCompose();
     void createMenus();
+    void createHelpMenu();
+    void showAbout();
     QWidget *createWorkArea();
     QWidget *createInboxPage();
     void createStatusBar();
