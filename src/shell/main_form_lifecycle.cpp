@@ -48,6 +48,7 @@ void MainForm::Form_Load() {
     m_panes[0]->navigate(welcomePage(m_startup.mainDir));
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
+    reopenAddressBook();
 
     if (m_options.quitAfterStart) {
         // Automation: close through the normal shutdown once the welcome page is there.
