@@ -54,6 +54,7 @@ Record readQuoted(QStringView text, qsizetype &pos, QChar sep, Breaks breaks) {
     const qsizetype size = text.size();
     bool quoted = false;
     bool fieldQuoted = false; // the field began with a quote
+    bool reopened = false;    // the quoted part opened again after it closed
     qsizetype fieldStart = pos;
     qsizetype runStart = pos; // plain characters are copied in runs
     qsizetype i = pos;
@@ -70,6 +71,7 @@ Record readQuoted(QStringView text, qsizetype &pos, QChar sep, Breaks breaks) {
             } else if (quoted || i == fieldStart || fieldQuoted) {
                 // Books written before quotes were doubled hold bare quotes inside quoted fields:
                 // within a field that began quoted each one still opens or closes a quoted part.
+                reopened = !quoted && i != fieldStart;
                 quoted = !quoted;
                 fieldQuoted = true;
             } else {
@@ -85,7 +87,7 @@ Record readQuoted(QStringView text, qsizetype &pos, QChar sep, Breaks breaks) {
                 fieldStart = i + 1;
                 fieldQuoted = false;
             }
-        } else if (quoted && breaks == Breaks::InsideQuotes) {
+        } else if (quoted && !reopened && breaks == Breaks::InsideQuotes) {
             out += u' ';
             i += lineEndLength(text, i) - 1;
             runStart = i + 1;

@@ -24,8 +24,9 @@ Delimiter sniffDelimiter(QStringView header);
 // records: tabs become blanks; a double quote at the start of a field opens a quoted part, in
 // which the delimiter is text, two double quotes stand for one and a line end is read as a blank,
 // so the record goes on over it; a lone quote closes the part. Elsewhere a quote is text, except
-// in a field that began quoted: books written before quotes were doubled read as they always did.
-// A quoted part still open at the end of the text ends at its line's end instead.
+// in a field that began quoted: books written before quotes were doubled read as they always did,
+// and a quoted part that such a quote opened again ends at the line's end, as does a quoted part
+// still open at the end of the text.
 QString readRecord(QStringView text, qsizetype &pos, Delimiter delimiter);
 // The first record of `line`.
 QString toTabbed(QStringView line, Delimiter delimiter);

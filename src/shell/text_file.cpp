@@ -54,6 +54,17 @@ QString decodeLineByLine(QByteArrayView bytes) {
     return text;
 }
 
+// A damaged UTF-16 file can hold halves of surrogate pairs, which UTF-8 cannot write back.
+QString withoutLoneSurrogates(QString text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 } // namespace
 
 QString decode(const QByteArray &bytes) {
@@ -63,7 +74,7 @@ QString decode(const QByteArray &bytes) {
                                          std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
         if (rest.startsWith(mark)) {
             QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
-            return utf16(rest.sliced(mark.size()));
+            return withoutLoneSurrogates(utf16(rest.sliced(mark.size())));
         }
     }
     static constexpr QByteArrayView bom("\xEF\xBB\xBF");

@@ -104,3 +104,13 @@ TEST_F(BookExportsTest, ASemicolonBookIsSavedWithSemicolons) {
     EXPECT_EQ(contactsFrom(m_book, 1),
               (std::vector<QStringList>{{u"Anabela"_s, u"Sousa"_s, u"ana@example.pt"_s}}));
 }
+
+TEST(BookRecordsTest, OddQuotesOfBooksWrittenBeforeQuotesWereDoubledKeepTheContactsApart) {
+    const BookTable table = BookFile::parse(uR"("Name","Height",""
+"Tom","5'11"","t@x.com"
+"Ann","O"Brien","a@x.com")"_s,
+                                            BookLine::Delimiter::Comma)
+                                .table;
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cell(1, 0), u"Ann");
+}

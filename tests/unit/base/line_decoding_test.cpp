@@ -22,6 +22,10 @@ TEST(LineDecoding, EachLineIsUtf8OrElseWindows1252) {
                     10),
          u"aé\r\n"_s}, // spreadsheet "Unicode Text"
         {QByteArray("\xfe\xff\0a\0\xe9", 6), u"aé"_s},
+        {QByteArray("\xff\xfe\0\xd8"
+                    "a\0",
+                    6),
+         u"\uFFFDa"_s}, // half a surrogate pair could not be written back
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.bytes.toHex().toStdString());
