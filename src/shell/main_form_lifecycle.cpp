@@ -43,12 +43,12 @@ void MainForm::Form_Load() {
     m_pageState = PageState{};
     m_checkAutoLog->setChecked(m_startup.autoLogTicked);
     applyPlacement();
+    reopenAddressBook();
     // The welcome page loaded while the splash showed, before the stored switches were
     // applied; loading it once more lets the automatic sign-in see them.
     m_panes[0]->navigate(welcomePage(m_startup.mainDir));
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
-    reopenAddressBook();
 
     if (m_options.quitAfterStart) {
         // Automation: close through the normal shutdown once the welcome page is there.
