@@ -89,6 +89,7 @@ void AddressBook::openFile(const QString &path) {
         return;
     }
     m_currentPath = path;
+    m_delimiter = book.delimiter;
     m_roles = book.roles;
     m_model.setTable(std::move(book.table));
     emit bookOpened();
@@ -100,8 +101,7 @@ void AddressBook::openFile(const QString &path) {
 bool AddressBook::SaveAddressBook() {
     if (m_currentPath.isEmpty() || m_model.plainTitle(0).isEmpty())
         return true;
-    const TextFile::WriteResult written =
-        BookFile::write(m_currentPath, m_model.table(), BookLine::delimiterForPath(m_currentPath));
+    const TextFile::WriteResult written = BookFile::write(m_currentPath, m_model.table(), m_delimiter);
     if (!written.ok) {
         m_messages.inform(
             QStringLiteral("Unable to save the address book \"%1\" (%2). The file keeps its earlier "

@@ -84,5 +84,6 @@ private:
     ColumnRoles m_roles;
     FindState m_find;
     QString m_currentPath;
+    BookLine::Delimiter m_delimiter = BookLine::Delimiter::Comma; // the open book's, kept when saved
     QString m_pendingPath;
 };

@@ -7,13 +7,12 @@ namespace BookFile {
 
 namespace {
 
-bool looksBinary(const QByteArray &bytes) {
-    if (bytes.contains('\0'))
+bool looksBinary(QStringView text) {
+    if (text.contains(QChar(0)))
         return true;
-    const QByteArrayView head = QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 64 * 1024));
-    const auto controls = std::count_if(head.begin(), head.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n' && byte != '\f';
+    const QStringView head = text.first(std::min<qsizetype>(text.size(), 64 * 1024));
+    const auto controls = std::count_if(head.begin(), head.end(), [](QChar c) {
+        return c < u'\x20' && c != u'\t' && c != u'\r' && c != u'\n' && c != u'\f';
     });
     return controls * 16 > head.size();
 }
@@ -24,17 +23,33 @@ Error decodeFile(const QString &path, QString &text) {
         return Error::Unreadable;
     if (bytes->size() > maxBytes)
         return Error::TooLarge;
-    if (looksBinary(*bytes))
-        return Error::NotText;
+    // Judged on the decoded text, so that UTF-16 files, whose bytes are half NULs, are text.
     text = TextFile::decode(*bytes);
-    return Error::None;
+    return looksBinary(text) ? Error::NotText : Error::None;
 }
 
-OpenedBook opened(ReadResult read) {
-    OpenedBook book{read.error, std::move(read.table), {}, false};
-    if (book.error != Error::None)
-        return book;
-    book.roles = ColumnRoles::recognise(book.table.titles());
+// ".txt" books are tab-delimited; for the others the header line tells the separator.
+BookLine::Delimiter delimiterOf(const QString &path, QStringView text) {
+    if (BookLine::delimiterForPath(path) == BookLine::Delimiter::Tab)
+        return BookLine::Delimiter::Tab;
+    const auto end =
+        std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    return BookLine::sniffDelimiter(QStringView(text.cbegin(), end));
+}
+
+// The file at `path` read with the separator its header uses, columns recognised by title (and,
+// among several e-mail titles, by content).
+OpenedBook readBook(const QString &path, bool &hasHeader) {
+    hasHeader = false;
+    QString text;
+    if (const Error error = decodeFile(path, text); error != Error::None)
+        return {error, {}, {}, false, {}};
+    const BookLine::Delimiter delimiter = delimiterOf(path, text);
+    ReadResult read = parse(text, delimiter);
+    hasHeader = read.hasHeader;
+    OpenedBook book{read.error, std::move(read.table), {}, false, delimiter};
+    if (book.error == Error::None)
+        book.roles = ColumnRoles::recognise(book.table);
     return book;
 }
 
@@ -42,13 +57,13 @@ OpenedBook opened(ReadResult read) {
 
 ReadResult parse(QStringView text, BookLine::Delimiter delimiter) {
     ReadResult result;
-    const QStringList lines = TextFile::splitLines(text);
-    if (lines.isEmpty()) {
+    if (text.isEmpty()) {
         result.table = BookTable(2);
         return result;
     }
     result.hasHeader = true;
-    const QStringList header = BookLine::toTabbed(lines.first(), delimiter).split(u'\t');
+    qsizetype pos = 0;
+    const QStringList header = BookLine::readRecord(text, pos, delimiter).split(u'\t');
     if (header.size() > maxColumns) {
         result.error = Error::TooManyColumns;
         return result;
@@ -56,8 +71,8 @@ ReadResult parse(QStringView text, BookLine::Delimiter delimiter) {
     result.table = BookTable(std::max<int>(2, int(header.size())));
     for (int k = 0; k + 1 < header.size(); ++k)
         result.table.setTitle(k, header[k]);
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        result.table.appendTabbedRow(BookLine::toTabbed(lines[i], delimiter));
+    while (pos < text.size())
+        result.table.appendTabbedRow(BookLine::readRecord(text, pos, delimiter));
     return result;
 }
 
@@ -69,10 +84,8 @@ ReadResult read(const QString &path, BookLine::Delimiter delimiter) {
 }
 
 OpenedBook open(const QString &path) {
-    const BookLine::Delimiter delimiter = BookLine::delimiterForPath(path);
-    ReadResult result = read(path, delimiter);
-    const bool hasHeader = result.hasHeader;
-    OpenedBook book = opened(std::move(result));
+    bool hasHeader = false;
+    OpenedBook book = readBook(path, hasHeader);
     if (book.error != Error::None)
         return book;
     if (book.roles.email < 0 && hasHeader) {
@@ -87,17 +100,8 @@ OpenedBook open(const QString &path) {
 }
 
 OpenedBook openImport(const QString &path) {
-    QString text;
-    if (const Error error = decodeFile(path, text); error != Error::None)
-        return {error, {}, {}, false};
-    BookLine::Delimiter delimiter = BookLine::delimiterForPath(path);
-    if (delimiter != BookLine::Delimiter::Tab) {
-        // The header line tells the separator.
-        const auto end =
-            std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c == u'\r' || c == u'\n'; });
-        delimiter = BookLine::sniffDelimiter(QStringView(text.cbegin(), end));
-    }
-    OpenedBook book = opened(parse(text, delimiter));
+    bool hasHeader = false;
+    OpenedBook book = readBook(path, hasHeader);
     if (book.error == Error::None)
         book.roles.arrange(book.table);
     return book;

@@ -7,10 +7,11 @@
 
 #include <QString>
 
-// Reading and writing address book files. Line 1 is the header: each of its fields but the
+// Reading and writing address book files. Record 1 is the header: each of its fields but the
 // last titles a column, and the last field's column (kept untitled) holds the last field of
-// every contact line. Every further line is one contact. Lines end with CR LF when written;
-// CR LF, LF or CR alone end a line when read.
+// every contact. Every further record is one contact; a record is one line, except that a quoted
+// comma or semicolon field may run over line ends (see BookLine::readRecord). Lines end with CR LF
+// when written; CR LF, LF or CR alone end a line when read.
 namespace BookFile {
 
 enum class Error { None, Unreadable, TooLarge, NotText, TooManyColumns };
@@ -26,8 +27,8 @@ struct ReadResult {
 
 // The book in `text`: at least two columns, as many as the header has fields.
 ReadResult parse(QStringView text, BookLine::Delimiter delimiter);
-// The file at `path`, UTF-8 or else Windows-1252; files holding NUL bytes or mostly control
-// characters are not text.
+// The file at `path`, decoded as TextFile::decode does; files holding NUL characters or mostly
+// control characters are not text.
 ReadResult read(const QString &path, BookLine::Delimiter delimiter);
 
 struct OpenedBook {
@@ -35,14 +36,17 @@ struct OpenedBook {
     BookTable table;
     ColumnRoles roles;
     bool noAddresses = false; // no e-mail column by title or by content: column 0 stands in
+    BookLine::Delimiter delimiter = BookLine::Delimiter::Comma; // as read, and as the book is saved
 };
 
-// A book as the grid shows it: read by the kind its path names, the e-mail column found by
-// title or else by content, and first name, last name and e-mail moved to columns 0, 1, 2.
+// A book as the grid shows it: tab-delimited when its path names a ".txt" file, otherwise
+// separated as its header line tells (comma, semicolon or tab); the columns recognised (see
+// ColumnRoles), the e-mail column else found by content, and first name, last name and e-mail
+// moved to columns 0, 1, 2.
 OpenedBook open(const QString &path);
 
-// A file to import: tab-delimited when its path names a ".txt" file, otherwise comma- or
-// semicolon-separated; columns recognised by title and arranged as a book's.
+// A file to import, read as a book is; columns recognised the same way, without the search of
+// the contents when no title names the e-mail column, and arranged as a book's.
 OpenedBook openImport(const QString &path);
 
 // The book as written: the titles line, then one line per row, each ended by CR LF.

@@ -5,8 +5,8 @@
 
 #include <span>
 
-// One line of an address book file. Inside the program a line is held as its fields joined by
-// tabs: fields never hold a tab, CR or LF, so the tab is a safe separator.
+// One record (contact or header) of an address book file. Inside the program a record is held as
+// its fields joined by tabs: fields never hold a tab, CR or LF, so the tab is a safe separator.
 namespace BookLine {
 
 enum class Delimiter { Comma, Semicolon, Tab };
@@ -14,14 +14,21 @@ enum class Delimiter { Comma, Semicolon, Tab };
 // Books whose path contains ".txt" (any case) are tab-delimited; all others comma-separated.
 Delimiter delimiterForPath(const QString &path);
 
-// Comma for an imported file unless its header separates with more semicolons than commas
-// (as some spreadsheet programs write CSV files).
+// The separator a header line uses: semicolon when it has more semicolon-separated than
+// comma-separated fields (as some spreadsheet programs write CSV files), tab when it has tabs but
+// neither, else comma.
 Delimiter sniffDelimiter(QStringView header);
 
-// The line's fields joined by tabs. Comma and semicolon lines: tabs become blanks, a double
-// quote opens or closes a quoted part, the delimiter outside a quoted part ends a field, and
-// two double quotes inside a quoted part stand for one; the other quotes are dropped. Lines
-// written before quotes were doubled read as they always did. Tab lines come back unchanged.
+// The record that starts at `pos` in `text`, its fields joined by tabs; `pos` moves past the
+// record's line end. Tab records are one line each, returned unchanged. Comma and semicolon
+// records: tabs become blanks; a double quote at the start of a field opens a quoted part, in
+// which the delimiter is text, two double quotes stand for one and a line end is read as a blank,
+// so the record goes on over it; a lone quote closes the part. Elsewhere a quote is text, except
+// in a field that began quoted: books written before quotes were doubled read as they always did,
+// and a quoted part that such a quote opened again ends at the line's end, as does a quoted part
+// still open at the end of the text.
+QString readRecord(QStringView text, qsizetype &pos, Delimiter delimiter);
+// The first record of `line`.
 QString toTabbed(QStringView line, Delimiter delimiter);
 
 // Appends one line (no line end) of `fields` as written: comma lines put every field between

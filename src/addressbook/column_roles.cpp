@@ -2,12 +2,32 @@
 
 #include "addressbook/book_table.h"
 
+namespace {
+
+bool looksLikeAddress(QStringView text) {
+    return text.contains(u'@') && text.contains(u'.');
+}
+
+bool mentionsEmail(const QString &title) {
+    const QString lower = title.toLower();
+    return lower.contains(QLatin1String("email")) || lower.contains(QLatin1String("e-mail"));
+}
+
+bool holdsAddresses(const BookTable &table, int column) {
+    for (int r = 0; r < table.rowCount(); ++r) {
+        if (looksLikeAddress(table.cell(r, column)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 ColumnRoles ColumnRoles::recognise(const QStringList &titles) {
     ColumnRoles roles;
     for (int c = 0; c < titles.size(); ++c) {
         const QString lower = titles[c].toLower();
-        if (roles.email < 0 &&
-            (lower.contains(QLatin1String("email")) || lower.contains(QLatin1String("e-mail"))))
+        if (roles.email < 0 && mentionsEmail(titles[c]))
             roles.email = c;
         if (roles.first < 0 && lower.contains(QLatin1String("first")))
             roles.first = c;
@@ -17,8 +37,21 @@ ColumnRoles ColumnRoles::recognise(const QStringList &titles) {
     return roles;
 }
 
+ColumnRoles ColumnRoles::recognise(const BookTable &table) {
+    ColumnRoles roles = recognise(table.titles());
+    if (roles.email < 0)
+        return roles;
+    // Exports put a type or label column ("E-mail 1 - Type": "* Home") before the addresses.
+    for (int c = roles.email; c < table.columnCount(); ++c) {
+        if (mentionsEmail(table.title(c)) && holdsAddresses(table, c)) {
+            roles.email = c;
+            break;
+        }
+    }
+    return roles;
+}
+
 int ColumnRoles::scanForEmail(const BookTable &table) {
-    const auto looksLikeAddress = [](QStringView text) { return text.contains(u'@') && text.contains(u'.'); };
     if (table.rowCount() == 0) {
         for (int c = 0; c < table.columnCount(); ++c) {
             if (looksLikeAddress(table.title(c)))

@@ -14,6 +14,9 @@ struct ColumnRoles {
     // From the column titles, lower-cased: the first title containing "email" or "e-mail",
     // the first containing "first", the first containing "last".
     static ColumnRoles recognise(const QStringList &titles);
+    // The same, except that when several titles mention e-mail the first of them whose column
+    // holds an address (a cell with "@" and ".") is the e-mail column; the first stays when none does.
+    static ColumnRoles recognise(const BookTable &table);
 
     // The column of the first cell, row by row from the left, that holds both "@" and ".";
     // the titles are scanned when the table has no rows. -1 when there is none.

@@ -83,6 +83,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvalis"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvalis"));
+    QApplication::setApplicationVersion(QStringLiteral(CORVALIS_VERSION));
 
     QCommandLineParser parser;
     addOptions(parser);

@@ -1,19 +1,69 @@
 #include "shell/help_launcher.h"
 
 #include "shell/startup.h"
+#include "shell/tab_navigator.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
 
-QString HelpLauncher::pagePath(const QString &mainDir, Topic topic) {
-    switch (topic) {
-    case Topic::DefaultMailProgram:
-        return dataPath(mainDir, QStringLiteral("help/mailto.html"));
-    case Topic::Contents:
-        break;
+namespace {
+
+struct TopicPage {
+    HelpLauncher::Topic topic;
+    const char *page;
+};
+
+constexpr TopicPage pages[] = {
+    {HelpLauncher::Topic::Contents, "index.html"},
+    {HelpLauncher::Topic::DefaultMailProgram, "mailto.html"},
+    {HelpLauncher::Topic::Inbox, "inbox.html"},
+    {HelpLauncher::Topic::Compose, "compose.html"},
+    {HelpLauncher::Topic::SavedFolders, "saved.html"},
+    {HelpLauncher::Topic::Calendar, "calendar.html"},
+    {HelpLauncher::Topic::Settings, "settings.html"},
+    {HelpLauncher::Topic::AddressBooks, "addressbook.html"},
+    {HelpLauncher::Topic::Editor, "editor.html"},
+    {HelpLauncher::Topic::Templates, "templates.html"},
+    {HelpLauncher::Topic::MailMerge, "merge.html"},
+};
+
+} // namespace
+
+std::vector<HelpLauncher::Topic> HelpLauncher::allTopics() {
+    std::vector<Topic> all;
+    for (const TopicPage &entry : pages)
+        all.push_back(entry.topic);
+    return all;
+}
+
+HelpLauncher::Topic HelpLauncher::topicForTab(int tab) {
+    switch (tab) {
+    case TabNavigator::InboxLogin:
+        return Topic::Inbox;
+    case TabNavigator::Compose:
+        return Topic::Compose;
+    case TabNavigator::SavedFolders:
+        return Topic::SavedFolders;
+    case TabNavigator::Calendar:
+        return Topic::Calendar;
+    case TabNavigator::SettingsTab:
+        return Topic::Settings;
+    default:
+        return Topic::Contents;
     }
-    return dataPath(mainDir, QStringLiteral("help/index.html"));
+}
+
+QString HelpLauncher::pageName(Topic topic) {
+    for (const TopicPage &entry : pages) {
+        if (entry.topic == topic)
+            return QString::fromLatin1(entry.page);
+    }
+    return QStringLiteral("index.html");
+}
+
+QString HelpLauncher::pagePath(const QString &mainDir, Topic topic) {
+    return dataPath(mainDir, QStringLiteral("help/") + pageName(topic));
 }
 
 bool HelpLauncher::open(const QString &mainDir, Topic topic) {

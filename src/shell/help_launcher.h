@@ -2,11 +2,31 @@
 
 #include <QString>
 
+#include <vector>
+
 // Help pages live below the main directory and open in the desktop's browser.
 namespace HelpLauncher {
 
-enum class Topic { Contents, DefaultMailProgram };
+enum class Topic {
+    Contents,
+    DefaultMailProgram,
+    Inbox,
+    Compose,
+    SavedFolders,
+    Calendar,
+    Settings,
+    AddressBooks,
+    Editor,
+    Templates,
+    MailMerge,
+};
 
+// Every topic the program offers help on, for menus and for checking that each page exists.
+std::vector<Topic> allTopics();
+// The page F1 opens on a tab (TabNavigator's 1-based tab number).
+Topic topicForTab(int tab);
+// The page's name below the main directory's help folder ("index.html").
+QString pageName(Topic topic);
 QString pagePath(const QString &mainDir, Topic topic);
 // Returns false when the page is missing or no browser took it.
 bool open(const QString &mainDir, Topic topic);

@@ -2,7 +2,6 @@
 
 #include "shell/address_book_pane.h"
 #include "shell/dialog_pos_editor.h"
-#include "shell/help_launcher.h"
 #include "shell/messages.h"
 #include "shell/navigation_bar.h"
 #include "shell/settings.h"
@@ -160,13 +159,7 @@ void MainForm::createMenus() {
     });
     view->addAction(QStringLiteral("&Position Editor..."), this, &MainForm::showPositionEditorDialog);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction *contents = help->addAction(QStringLiteral("&Contents"), this, [this] {
-        HelpLauncher::open(m_startup.mainDir, HelpLauncher::Topic::Contents);
-    });
-    contents->setShortcut(QKeySequence::HelpContents);
-    connect(m_settingsPanel, &SettingsPanel::defaultMailProgramHelpRequested, this,
-            [this] { HelpLauncher::open(m_startup.mainDir, HelpLauncher::Topic::DefaultMailProgram); });
+    createHelpMenu();
 }
 
 void MainForm::toggleAddressPane() {

@@ -67,8 +67,12 @@ private:
     // Each subsystem's part of the window, in a file of its own.
     void createStore();
     void createAddressBook();
+    // The book open at the last exit, and the address palette when it is to show at start-up.
+    void reopenAddressBook();
     void createCompose();
     void createMenus();
+    void createHelpMenu();
+    void showAbout();
     QWidget *createWorkArea();
     QWidget *createInboxPage();
     void createStatusBar();

@@ -3,11 +3,16 @@
 
 #include "addressbook/address_book_controller.h"
 #include "shell/address_book_pane.h"
+#include "shell/setting_widgets.h"
+#include "shell/settings.h"
+#include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
 #include "store/message_capture.h"
 #include "webpages/address_insertion.h"
 #include "webpages/web_pane.h"
 
+#include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,9 +39,25 @@ void MainForm::createAddressBook() {
                            [addresses] { return addresses->palettePick(); }});
     connect(addresses, &AddressBookController::insertRequested, insertion,
             &AddressInsertion::Web_InsertField);
+    // The book open now is the one to reopen at the next start.
+    connect(&addresses->book(), &AddressBook::bookOpened, this,
+            [this, addresses] { m_settings.set(Keys::LastBook, addresses->book().currentPath()); });
+    SettingWidgets::keepInSettings(*m_settingsPanel->checkEmail(), m_settings, Keys::ShowPalette);
 
     QAction *import = new QAction(QStringLiteral("&Import Address List..."), fileMenu());
     import->setObjectName(QStringLiteral("import"));
     fileMenu()->insertAction(fileMenu()->actions().value(0), import);
     connect(import, &QAction::triggered, addresses, [addresses] { addresses->book().importData(); });
+}
+
+void MainForm::reopenAddressBook() {
+    auto *addresses = findChild<AddressBookController *>(QStringLiteral("AddressBookController"));
+    // A book that has gone since the last run is skipped without a word.
+    const QFileInfo last(m_settings.get(Keys::LastBook));
+    if (!last.filePath().isEmpty() && last.isFile()) {
+        addresses->book().setPendingPath(last.filePath());
+        addresses->book().Open_CSV();
+    }
+    if (m_settingsPanel->checkEmail()->isChecked())
+        addresses->showPalette();
 }

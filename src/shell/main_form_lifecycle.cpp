@@ -45,6 +45,7 @@ void MainForm::Form_Load() {
     m_pageState = PageState{};
     m_checkAutoLog->setChecked(m_startup.autoLogTicked);
     applyPlacement();
+    reopenAddressBook();
     // The welcome page loaded while the splash showed, before the stored switches were
     // applied; loading it once more lets the automatic sign-in see them.
     m_panes[0]->navigate(welcomePage(m_startup.mainDir));

@@ -11,13 +11,17 @@ QPushButton *SettingWidgets::button(const char *name, const char *caption, QWidg
     return b;
 }
 
+void SettingWidgets::keepInSettings(QCheckBox &box, Settings &settings, const SettingKey &key) {
+    box.setChecked(settings.get(key) == QLatin1String("1"));
+    QObject::connect(&box, &QCheckBox::toggled, &box, [&settings, &key](bool on) {
+        settings.set(key, on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
+}
+
 QCheckBox *SettingWidgets::checkBox(const char *name, const char *caption, Settings &settings,
                                     const SettingKey &key, QWidget *parent) {
     auto *box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setChecked(settings.get(key) == QLatin1String("1"));
-    QObject::connect(box, &QCheckBox::toggled, box, [&settings, &key](bool on) {
-        settings.set(key, on ? QStringLiteral("1") : QStringLiteral("0"));
-    });
+    keepInSettings(*box, settings, key);
     return box;
 }

@@ -11,6 +11,8 @@ namespace SettingWidgets {
 
 QPushButton *button(const char *name, const char *caption, QWidget *parent);
 // Ticked when the stored value is "1"; every change is stored at once.
+void keepInSettings(QCheckBox &box, Settings &settings, const SettingKey &key);
+// A new box kept in the settings file as above.
 QCheckBox *checkBox(const char *name, const char *caption, Settings &settings, const SettingKey &key,
                     QWidget *parent);
 

@@ -27,6 +27,8 @@ std::span<const SettingKey> all() {
         AffText,
         Mailto,
         Bug,
+        LastBook,
+        ShowPalette,
         SaveSent,
         CheckUnreadCount,
         SpamNonEnglish,

@@ -47,6 +47,10 @@ inline constexpr SettingKey AffText{
 inline constexpr SettingKey Mailto{"Settings", "mailto", ""};
 inline constexpr SettingKey Bug{"Settings", "bug", ""};
 
+// The address book open at exit, reopened at start-up, and whether the address palette shows then.
+inline constexpr SettingKey LastBook{"Settings", "lastbook", ""};
+inline constexpr SettingKey ShowPalette{"Settings", "showpalette", "0"};
+
 // Sent copies, and the inbox checks of the settings panel.
 inline constexpr SettingKey SaveSent{"Settings", "savesent", "1"};
 // A list index: 0 all, n the first 5n.

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace TextFile {
 
@@ -29,11 +30,54 @@ QString decodeWindows1252(QByteArrayView bytes) {
     return text;
 }
 
+// Each line on its own: UTF-8 where the line is valid UTF-8, Windows-1252 where it is not, so one
+// line written by an older tool does not garble a UTF-8 file. CR and LF never occur inside a
+// UTF-8 sequence, so cutting at them is safe; the line ends are kept as they are.
+QString decodeLineByLine(QByteArrayView bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const QByteArrayView line = bytes.sliced(start, end - start);
+        utf8.resetState();
+        const QString decoded = utf8(line);
+        text += utf8.hasError() ? decodeWindows1252(line) : decoded;
+        while (end < bytes.size() && (bytes[end] == '\r' || bytes[end] == '\n'))
+            text += QLatin1Char(bytes[end++]);
+        start = end;
+    }
+    return text;
+}
+
+// A damaged UTF-16 file can hold halves of surrogate pairs, which UTF-8 cannot write back.
+QString withoutLoneSurrogates(QString text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 } // namespace
 
 QString decode(const QByteArray &bytes) {
-    static constexpr QByteArrayView bom("\xEF\xBB\xBF");
     QByteArrayView rest(bytes);
+    // Spreadsheet "Unicode Text" exports are UTF-16 and always carry the mark.
+    for (const auto &[mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringDecoder::Utf16LE},
+                                         std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
+        if (rest.startsWith(mark)) {
+            QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
+            return withoutLoneSurrogates(utf16(rest.sliced(mark.size())));
+        }
+    }
+    static constexpr QByteArrayView bom("\xEF\xBB\xBF");
     // A file saved, re-read and saved again by other tools can carry the mark more than once.
     while (rest.startsWith(bom))
         rest = rest.sliced(bom.size());
@@ -44,7 +88,7 @@ QString decode(const QByteArray &bytes) {
     QString text = utf8(rest);
     if (!utf8.hasError())
         return text;
-    return decodeWindows1252(rest);
+    return decodeLineByLine(rest);
 }
 
 QByteArray encode(const QString &text) {

@@ -9,11 +9,12 @@
 #include <optional>
 
 // The program's text files (settings, saved messages, address books, templates) are written as
-// UTF-8 with CR LF line ends. Files made on Windows may be Windows-1252 and may end lines with LF
-// or CR alone; reading accepts all of those.
+// UTF-8 with CR LF line ends. Files made on Windows may be Windows-1252 (wholly or in some lines) or
+// UTF-16 and may end lines with LF or CR alone; reading accepts all of those.
 namespace TextFile {
 
-// UTF-8 (a leading byte-order mark dropped) when the bytes are valid UTF-8, else Windows-1252.
+// UTF-16 when the bytes start with its byte-order mark. Otherwise UTF-8 (leading byte-order marks
+// dropped), line by line: a line that is not valid UTF-8 is read as Windows-1252.
 QString decode(const QByteArray &bytes);
 
 // UTF-8 without a byte-order mark.

@@ -1,5 +1,6 @@
-// Address book lines and files over any bytes: splitting never breaks a field across lines,
-// written lines read back as their fields, and a book read, written and read again is the same.
+// Address book records and files over any bytes: a record never holds a line break, written
+// records read back as their fields, fields exported with line breaks inside quotes come back as
+// one record, and a book read, written and read again is the same.
 #include "fuzz_checks.h"
 
 #include "addressbook/book_file.h"
@@ -12,6 +13,7 @@
 namespace {
 
 using BookLine::Delimiter;
+using namespace Qt::StringLiterals;
 
 bool sameBook(const BookTable &a, const BookTable &b) {
     if (a.titles() != b.titles() || a.rowCount() != b.rowCount())
@@ -32,12 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QString text = TextFile::decode(bytes);
 
     for (const Delimiter delimiter : {Delimiter::Comma, Delimiter::Semicolon, Delimiter::Tab}) {
-        for (const QString &line : TextFile::splitLines(text)) {
-            const QString tabbed = BookLine::toTabbed(line, delimiter);
+        for (qsizetype pos = 0; pos < text.size();) {
+            const qsizetype start = pos;
+            const QString tabbed = BookLine::readRecord(text, pos, delimiter);
+            FUZZ_CHECK(pos > start && pos <= text.size());
             FUZZ_CHECK(!tabbed.contains(u'\r') && !tabbed.contains(u'\n'));
-            FUZZ_CHECK(tabbed.size() <= line.size());
+            FUZZ_CHECK(tabbed.size() <= pos - start);
             if (delimiter == Delimiter::Tab)
-                FUZZ_CHECK(tabbed == line);
+                FUZZ_CHECK(QStringView(text).sliced(start).startsWith(tabbed));
             // The fields, written and read again, are the same fields.
             const QStringList fields = tabbed.split(u'\t');
             const std::vector<QStringView> views(fields.begin(), fields.end());
@@ -56,6 +60,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(BookLine::toTabbed(BookLine::joinLine(views, delimiter), delimiter) ==
                    expected.join(u'\t'));
     }
+
+    // The same fields as other programs write them, line breaks kept inside quotes: one record,
+    // each line break read as one blank.
+    QString exported;
+    QStringList held;
+    for (const QString &field : fields) {
+        exported +=
+            (exported.isEmpty() ? u"\""_s : u",\""_s) + QString(field).replace(u'"', u"\"\""_s) + u'"';
+        held.append(BookLine::cleanCell(QString(field).replace(u"\r\n"_s, u" "_s)));
+    }
+    exported += u"\r\nnext"_s;
+    qsizetype pos = 0;
+    FUZZ_CHECK(BookLine::readRecord(exported, pos, Delimiter::Comma) == held.join(u'\t'));
+    FUZZ_CHECK(BookLine::readRecord(exported, pos, Delimiter::Comma) == u"next"_s);
 
     for (const Delimiter delimiter : {Delimiter::Comma, Delimiter::Tab}) {
         const BookFile::ReadResult first = BookFile::parse(text, delimiter);

@@ -1,0 +1,46 @@
+// The Help menu, F1 on each tab and the about box.
+#include "shell/address_book_pane.h"
+#include "shell/dialog_about.h"
+#include "shell/help_launcher.h"
+#include "shell/main_form.h"
+#include "shell/settings.h"
+#include "shell/settings_panel.h"
+#include "shell/tab_navigator.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QMenuBar>
+#include <QShortcut>
+
+void MainForm::createHelpMenu() {
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Contents"), this,
+                    [this] { HelpLauncher::open(m_startup.mainDir, HelpLauncher::Topic::Contents); });
+    // F1 explains what is in front of the user: the address books or the editor when they have the
+    // focus, else the tab on show.
+    auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
+    f1->setContext(Qt::ApplicationShortcut);
+    connect(f1, &QShortcut::activated, this, [this] {
+        const QWidget *focus = QApplication::focusWidget();
+        HelpLauncher::Topic topic = HelpLauncher::topicForTab(m_tabs->selected());
+        if (focus && m_addressPane->isAncestorOf(focus))
+            topic = HelpLauncher::Topic::AddressBooks;
+        else if (focus && m_editorPanel->isAncestorOf(focus))
+            topic = HelpLauncher::Topic::Editor;
+        HelpLauncher::open(m_startup.mainDir, topic);
+    });
+    help->addSeparator();
+    QAction *about = help->addAction(QStringLiteral("&About Corvalis"), this, &MainForm::showAbout);
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    about->setMenuRole(QAction::AboutRole);
+    help->addAction(QStringLiteral("About &Qt"), qApp, &QApplication::aboutQt)
+        ->setMenuRole(QAction::AboutQtRole);
+
+    connect(m_settingsPanel, &SettingsPanel::defaultMailProgramHelpRequested, this,
+            [this] { HelpLauncher::open(m_startup.mainDir, HelpLauncher::Topic::DefaultMailProgram); });
+}
+
+void MainForm::showAbout() {
+    DialogAbout dialog(DialogAbout::currentFacts(m_settings.filePath(), m_startup.mainDir), this);
+    dialog.exec();
+}
