@@ -19,10 +19,6 @@ bool quitSeen = false;
 PageWait::PageWait(QObject *parent)
     : QObject(parent) {}
 
-bool PageWait::applicationQuitting() {
-    return quitSeen;
-}
-
 PageWait::Outcome PageWait::until(const std::function<bool()> &condition, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();

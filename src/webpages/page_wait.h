@@ -45,9 +45,6 @@ public:
     // Checks the condition now instead of at the next poll.
     void wake();
 
-    // True once a wait has seen the application quit.
-    static bool applicationQuitting();
-
 private:
     void sleepFor(int ms);
 
