@@ -1,0 +1,89 @@
+#include "mailmerge/merge_fields.h"
+#include "mailmerge/merge_log.h"
+#include "mailmerge/merge_plan.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(MergeFields, FieldsAreReplacedOnceFromTheLeft) {
+    const QStringList titles{u"First"_s, u"Last"_s, u"Email"_s, u"Name"_s};
+    const QStringList cells{u"Ann"_s, u""_s, u"ann@example.com"_s, u"<<Name>> & <<First>>"_s};
+    const struct {
+        const char *why;
+        QString text, expected;
+    } cases[] = {
+        {"titles match without regard to case", u"Dear <<first>>,"_s, u"Dear Ann,"_s},
+        {"unknown fields stay as written", u"Hi <<Nick>> <<First>>"_s, u"Hi <<Nick>> Ann"_s},
+        {"an unmatched << leaves the rest", u"<<First>> <<Last"_s, u"Ann <<Last"_s},
+        {"several fields on a line, the same twice", u"<<First>>/<<EMAIL>>/<<First>>"_s,
+         u"Ann/ann@example.com/Ann"_s},
+        {"a value holding fields is not searched again", u"<<Name>>!"_s, u"<<Name>> & <<First>>!"_s},
+        {"a fallback fills an empty value", u"Dear <<Last|friend>>"_s, u"Dear friend"_s},
+        {"a fallback is not used when there is a value", u"<<First|friend>>"_s, u"Ann"_s},
+        {"an empty value without fallback", u"[<<Last>>]"_s, u"[]"_s},
+        {"the field starts at the last <<", u"<<<First>>>"_s, u"<Ann>"_s},
+        {"an empty name matches no column", u"<<>>"_s, u"<<>>"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(MergeFields::mergeRow(c.text, titles, cells), c.expected);
+    }
+}
+
+TEST(MergePlan, RangeRule) {
+    const struct {
+        const char *why;
+        MergePlan::Range range;
+        std::pair<int, int> selection;
+        int first, last;
+    } cases[] = {
+        {"selected rows in order", MergePlan::Range::Selected, {4, 2}, 2, 4},
+        {"nothing selected sends nothing", MergePlan::Range::Selected, {-1, -1}, 0, -1},
+        {"all rows", MergePlan::Range::All, {3, 3}, 0, 9},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        const MergePlan::Rows rows = MergePlan::rowsFor(c.range, c.selection, 10);
+        EXPECT_EQ(rows.first, c.first);
+        EXPECT_EQ(rows.last, c.last);
+    }
+}
+
+TEST(MergePlan, CheckFindsWhatTheUserShouldKnow) {
+    // Rows as the grid shows them; the e-mail column is the third.
+    const std::vector<QStringList> rows{{u"Ann"_s, u"Lee"_s, u"ann@x.org"_s},
+                                        {u"Bob"_s, u""_s, u""_s},
+                                        {u""_s, u"Kim"_s, u"kim@x.org"_s},
+                                        {u"Dan"_s, u""_s, u"dan@x.org"_s}};
+    const MergePlan::Book book{
+        {u"First"_s, u"Last"_s, u"Email"_s}, 2, int(rows.size()), [&rows](int row) { return rows[row]; }};
+    const MergePlan::Check check =
+        MergePlan::check(book, {0, 3}, u"For <<first|you>>"_s, u"<<First>> <<Nick>> <<Nick>>"_s,
+                         [](int, const QString &address) { return address == u"dan@x.org"_s; });
+    EXPECT_EQ(check.rowsToSend, (std::vector<int>{0, 2}));
+    EXPECT_EQ(check.rowsWithoutAddress, (std::vector<int>{1}));
+    EXPECT_EQ(check.rowsAlreadySent, (std::vector<int>{3}));
+    EXPECT_EQ(check.unknownFields, QStringList{u"<<Nick>>"_s});
+    ASSERT_EQ(check.emptyFields.size(), 1u);
+    EXPECT_EQ(check.emptyFields[0].row, 2);
+    const QString summary = MergePlan::summary(check);
+    for (const QString &part :
+         {u"2 emails will be sent."_s, u"<<Nick>>"_s, u"skipped: 2."_s, u"row 3 (First)"_s})
+        EXPECT_TRUE(summary.contains(part)) << summary.toStdString();
+}
+
+TEST(MergeLog, ResumeStateFromTheLog) {
+    const MergeLog::Entry ann{0, u"ann@x.org"_s}, bob{1, u"Bob@X.org"_s}, kim{2, u"kim@x.org"_s};
+    const QByteArray log = MergeLog::sendingLine(ann) + MergeLog::sentLine(ann) + MergeLog::sendingLine(bob) +
+                           MergeLog::sentLine(bob) + "garbage\r\nsent\tx\ty\r\n" +
+                           MergeLog::sendingLine(kim) + "sent\t2\tkim"; // cut off by a crash
+    const MergeLog::State state = MergeLog::parse(log);
+    EXPECT_EQ(state.confirmed, (std::vector<MergeLog::Entry>{ann, bob}));
+    EXPECT_EQ(state.inFlight, (std::vector<MergeLog::Entry>{kim}));
+    EXPECT_TRUE(state.isConfirmed(u" bob@x.org"_s));
+    EXPECT_FALSE(state.isConfirmed(u"kim@x.org"_s));
+    // The same merge has the same log; another message or book has its own.
+    EXPECT_EQ(MergeLog::fileName(u"b.csv"_s, u"s"_s, u"x"_s), MergeLog::fileName(u"b.csv"_s, u"s"_s, u"x"_s));
+    EXPECT_NE(MergeLog::fileName(u"b.csv"_s, u"s"_s, u"x"_s), MergeLog::fileName(u"b.csv"_s, u"sx"_s, u""_s));
+}
