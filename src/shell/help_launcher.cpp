@@ -10,6 +10,10 @@ QString HelpLauncher::pagePath(const QString &mainDir, Topic topic) {
     switch (topic) {
     case Topic::DefaultMailProgram:
         return dataPath(mainDir, QStringLiteral("help/mailto.html"));
+    case Topic::Templates:
+        return dataPath(mainDir, QStringLiteral("help/templates.html"));
+    case Topic::MailMerge:
+        return dataPath(mainDir, QStringLiteral("help/merge.html"));
     case Topic::Contents:
         break;
     }

@@ -5,7 +5,7 @@
 // Help pages live below the main directory and open in the desktop's browser.
 namespace HelpLauncher {
 
-enum class Topic { Contents, DefaultMailProgram };
+enum class Topic { Contents, DefaultMailProgram, Templates, MailMerge };
 
 QString pagePath(const QString &mainDir, Topic topic);
 // Returns false when the page is missing or no browser took it.
