@@ -50,9 +50,11 @@ public:
     static QString testText();
     static QString noBookMessage();
 
+    // Closing: after the offer to save, or ending a run.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
 
 private:
     enum class Buttons { Idle, Running, TestShown };

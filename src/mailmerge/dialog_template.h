@@ -49,9 +49,11 @@ public:
     static QString noSubjectMessage();
     static QString noBodyMessage();
 
+    // Closing: after the offer to save, or ending a run.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
 
 private:
     // Yes saves, No goes on, Cancel stops: true when the action may go on.

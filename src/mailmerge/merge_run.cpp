@@ -122,9 +122,9 @@ MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<
 bool MergeRun::restore() {
     if (m_composeAddress.isEmpty())
         return false;
-    if (m_compose.documentUrl() != m_composeAddress || m_compose.busy()) {
-        if (!m_compose.busy())
-            m_compose.navigate(m_composeAddress);
+    if (!atCompose()) {
+        // A stopped run may leave the service's answer loading: the compose page replaces it.
+        m_compose.navigate(m_composeAddress);
         if (!waitUntil([this] { return atCompose(); }, Wait::IgnoringStop, restoreTimeoutMs))
             return false;
     }

@@ -1,0 +1,128 @@
+// Email templates in the main window: listed from the folder at start-up, captured from the
+// compose page, saved, and put back with "Use Template"; and the merge opened from the compose
+// frame on a sorted address book.
+#include "addressbook/address_book_controller.h"
+#include "mailmerge/dialog_merge.h"
+#include "mailmerge/dialog_template.h"
+#include "main_form_harness.h"
+#include "shell/settings_panel.h"
+#include "shell/tab_navigator.h"
+#include "webpages/page_model.h"
+#include "webpages/web_pane.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class TemplateWindowTest : public ::testing::TestWithParam<QString> {
+protected:
+    void SetUp() override {
+        QDir(h.mainDir()).mkpath(u"templates"_s);
+        QFile old(h.mainDir() + u"templates/Yesterday.txt"_s);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("Old subject\r\nOld body");
+        old.close();
+        ASSERT_TRUE(h.start());
+        provider = GetParam();
+        form = PageModel::composeForm(provider);
+        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + provider + u"/inbox"_s));
+        h.form().tabs().select(TabNavigator::Compose);
+        ASSERT_TRUE(MainFormHarness::waitForPage(compose(), u"compose"_s));
+    }
+    WebPane &compose() { return h.form().webBrowser(3); }
+    QString field(const QString &name) { return compose().formFieldValue(form.form, name).value_or(u"-"_s); }
+    template<typename T> T *child(const QString &name) { return h.form().findChild<T *>(name); }
+    // Presses the compose frame's button and works in the modal template dialog it opens.
+    void inTemplateDialog(const std::function<void(DialogTemplate &)> &work) {
+        bool ran = false;
+        QTimer::singleShot(0, &h.form(), [&] {
+            auto *dialog = qobject_cast<DialogTemplate *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            work(*dialog);
+            ran = true;
+            dialog->reject();
+        });
+        child<QPushButton>(u"CommandTemplate"_s)->click();
+        EXPECT_TRUE(ran);
+    }
+
+    MainFormHarness h;
+    QString provider;
+    PageModel::ComposeForm form;
+};
+
+} // namespace
+
+TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
+    auto *combo = child<QComboBox>(u"ComboTemplate"_s);
+    EXPECT_EQ(combo->findText(u"Yesterday.txt"_s), 0);
+    EXPECT_EQ(h.form().settingsPanel()->comboTemplate2()->findText(u"Yesterday.txt"_s), 0);
+
+    ASSERT_TRUE(compose().setFormFieldValue(form.form, form.subject, u"Spring offer"_s));
+    ASSERT_TRUE(compose().setFormFieldValue(form.form, form.body, u"Dear <<First>>,\nR&D <ünï>"_s));
+    inTemplateDialog([&](DialogTemplate &dialog) {
+        dialog.findChild<QPushButton *>(u"Command3"_s)->click();
+        EXPECT_EQ(dialog.findChild<QLineEdit *>(u"Text1"_s)->text(), u"Spring offer"_s);
+        EXPECT_EQ(dialog.findChild<QPlainTextEdit *>(u"Text2"_s)->toPlainText(),
+                  u"Dear <<First>>,\nR&D <ünï>"_s);
+        dialog.findChild<QComboBox *>(u"Combo1"_s)->setEditText(u"../Offer"_s);
+        EXPECT_FALSE(dialog.OKButton_Click());
+        dialog.findChild<QComboBox *>(u"Combo1"_s)->setEditText(u"Offer"_s);
+        EXPECT_TRUE(dialog.OKButton_Click());
+        EXPECT_TRUE(dialog.OKButton_Click()); // saved twice, listed once
+    });
+    EXPECT_TRUE(h.messages().shown().first().contains(u"cannot contain"_s));
+    EXPECT_TRUE(QFile::exists(h.mainDir() + u"templates/Offer.txt"_s));
+    EXPECT_FALSE(QFile::exists(h.mainDir() + u"Offer.txt"_s));
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(h.form().settingsPanel()->comboTemplate2()->count(), 2);
+
+    // "Use Template" without a choice, then with one.
+    ASSERT_TRUE(compose().setFormFieldValue(form.form, form.subject, QString()));
+    combo->setCurrentIndex(-1);
+    child<QPushButton>(u"Command4"_s)->click();
+    EXPECT_EQ(h.messages().last(), u"You must select a template."_s);
+    combo->setCurrentIndex(combo->findText(u"Offer.txt"_s));
+    child<QPushButton>(u"Command4"_s)->click();
+    EXPECT_EQ(field(form.subject), u"Spring offer"_s);
+    EXPECT_EQ(field(form.body), u"Dear <<First>>,\nR&D <ünï>\n"_s);
+}
+
+TEST_P(TemplateWindowTest, MergeFromTheComposeFrameUsesPlainTitlesOfASortedBook) {
+    QFile book(h.mainDir() + u"addrbooks/club.csv"_s);
+    ASSERT_TRUE(book.open(QIODevice::WriteOnly));
+    book.write("\"First\",\"Last\",\"Email\",\"\"\r\n\"Bea\",\"B\",\"bea@x.org\",\"\"\r\n\"Al\",\"A\",\"al@x."
+               "org\",\"\"\r\n");
+    book.close();
+    auto *addresses = h.form().findChild<AddressBookController *>(u"AddressBookController"_s);
+    addresses->book().setPendingPath(book.fileName());
+    addresses->book().Open_CSV();
+    addresses->book().model().sortPress(0); // the title now shows "^ First"
+    ASSERT_TRUE(compose().setFormFieldValue(form.form, form.subject, u"Hi <<First>>"_s));
+    ASSERT_TRUE(compose().setFormFieldValue(form.form, form.body, u"Body"_s));
+    child<QPushButton>(u"Command5"_s)->click();
+    auto *merge = h.form().findChild<DialogMerge *>(u"DialogMerge"_s);
+    ASSERT_TRUE(merge && merge->isVisible());
+    h.messages().setFallbackAnswer(Messages::Answer::Yes);
+    merge->findChild<QPushButton *>(u"CommandStart"_s)->click();
+    const QJsonArray sent = h.sim().sent();
+    ASSERT_EQ(sent.size(), 2);
+    EXPECT_EQ(sent[0].toObject()[u"fields"_s].toObject()[form.subject].toString(), u"Hi Al"_s);
+    EXPECT_EQ(sent[1].toObject()[u"fields"_s].toObject()[form.to].toString(), u"bea@x.org"_s);
+    merge->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Providers, TemplateWindowTest, ::testing::Values(u"hotmail"_s, u"yahoo"_s));
