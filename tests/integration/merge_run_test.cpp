@@ -4,7 +4,6 @@
 #include "mailmerge/merge_journal.h"
 #include "mailmerge/merge_run.h"
 #include "main_form_harness.h"
-#include "shell/messages.h"
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
@@ -15,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -26,11 +24,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList titles{u"First"_s, u"Last"_s, u"Email"_s, u"Note"_s};
 const QString subject = u"News for <<first>>"_s;
 const QString body = u"Dear <<First|friend>> <<LAST>>,\r\n<<Note>> <<Unknown>>\r\nBye"_s;
 
-// Row i's address; every fifth row has none and every seventh no first name.
+// Every fifth row has no address and every seventh no first name.
 std::vector<QStringList> bookRows(int count) {
     std::vector<QStringList> rows;
     for (int i = 0; i < count; ++i)
@@ -39,121 +36,99 @@ std::vector<QStringList> bookRows(int count) {
     return rows;
 }
 
-// A compose pane, the merge run and its dialog on a book held in memory, against a sim.
-class MergeRig {
-public:
-    MergeRig(const QString &baseUrl, const QString &logFolder, std::vector<QStringList> rows)
-        : base(baseUrl)
-        , rows(std::move(rows))
+// A compose pane with a message written in it, the merge run and its dialog on a book in memory.
+struct MergeRig {
+    MergeRig(const QString &base, const QString &logFolder, int rowCount, const QString &provider,
+             const QString &query = {})
+        : rows(bookRows(rowCount))
+        , form(PageModel::composeForm(provider))
         , run(pane)
         , dialog({run, messages, [] {},
                   [this] {
-                      return MergePlan::Book{titles, 2, int(this->rows.size()),
-                                             [this](int row) { return this->rows[row]; }};
+                      return MergePlan::Book{{u"First"_s, u"Last"_s, u"Email"_s, u"Note"_s},
+                                             2,
+                                             int(rows.size()),
+                                             [this](int row) { return rows[row]; }};
                   },
                   [] {
                       return std::pair{-1, -1};
                   },
                   [] { return u"/books/club.csv"_s; }, logFolder, [] {}, [](int, int, const QString &) {},
                   [] { return 0; }, [](int) {}}) {
-        pane.resize(800, 600);
         messages.setFallbackAnswer(Messages::Answer::Yes);
-    }
-
-    bool openCompose(const QString &provider, const QString &query = {}) {
-        this->provider = provider;
         pane.navigate(base + u"/"_s + provider + u"/compose"_s + query);
-        return MainFormHarness::waitForPage(pane, u"compose"_s) &&
-               MainFormHarness::waitFor([this] { return !pane.busy(); });
+        loaded = MainFormHarness::waitForPage(pane, u"compose"_s) &&
+                 MainFormHarness::waitFor([this] { return !pane.busy(); }) &&
+                 (query == u"?rich=1"_s || (pane.setFormFieldValue(form.form, form.subject, subject) &&
+                                            pane.setFormFieldValue(form.form, form.body, body)));
     }
-    void write(const QString &s, const QString &b) {
-        const PageModel::ComposeForm &form = PageModel::composeForm(provider);
-        ASSERT_TRUE(pane.setFormFieldValue(form.form, form.subject, s));
-        ASSERT_TRUE(pane.setFormFieldValue(form.form, form.body, b));
-    }
-    QString field(const QString &name) {
-        return pane.formFieldValue(PageModel::composeForm(provider).form, name).value_or(u"(none)"_s);
-    }
+    QString field(const QString &name) { return pane.formFieldValue(form.form, name).value_or(u"-"_s); }
     void click(const char *name) { dialog.findChild<QPushButton *>(QString::fromLatin1(name))->click(); }
     QString label() { return dialog.findChild<QLabel *>(u"LabelNumSent"_s)->text(); }
+    bool startEnabled() { return dialog.findChild<QPushButton *>(u"CommandStart"_s)->isEnabled(); }
 
-    QString base;
-    QString provider;
     std::vector<QStringList> rows;
+    PageModel::ComposeForm form;
     RecordingMessages messages;
     WebPane pane;
     MergeRun run;
     DialogMerge dialog;
+    bool loaded = false;
 };
 
-QString sentField(const QJsonObject &message, const QString &provider, const char *role) {
-    const PageModel::ComposeForm &form = PageModel::composeForm(provider);
-    const QString name = role == std::string_view("to")        ? form.to
-                         : role == std::string_view("subject") ? form.subject
-                                                               : form.body;
+QString sentField(const QJsonValue &message, const QString &name) {
     return message[u"fields"_s].toObject()[name].toString();
 }
 
 class MergeRunTest : public ::testing::TestWithParam<QString> {
 protected:
-    void SetUp() override { ASSERT_TRUE(sim.started()); }
     SimProcess sim;
     QTemporaryDir logs;
 };
 
 } // namespace
 
-TEST_P(MergeRunTest, EveryRowWithAnAddressGetsItsOwnEmailOnce) {
-    MergeRig rig(sim.baseUrl(), logs.path(), bookRows(20));
-    ASSERT_TRUE(rig.openCompose(GetParam()));
-    rig.write(subject, body);
+TEST_P(MergeRunTest, EveryRowWithAnAddressGetsItsOwnEmail) {
+    MergeRig rig(sim.baseUrl(), logs.path(), 20, GetParam());
+    ASSERT_TRUE(rig.loaded);
     rig.click("CommandStart");
-    const QJsonArray sent = sim.sent();
-    ASSERT_EQ(sent.size(), 16); // rows 4, 9, 14 and 19 have no address
     EXPECT_TRUE(rig.messages.shown().first().startsWith(u"16 emails will be sent."_s));
     EXPECT_TRUE(rig.messages.shown().first().contains(u"<<Unknown>>"_s));
-    int k = 0;
-    for (int i = 0; i < 20; ++i) {
+    const QJsonArray sent = sim.sent();
+    ASSERT_EQ(sent.size(), 16); // rows 4, 9, 14 and 19 have no address
+    for (int i = 0, k = 0; i < 20; ++i) {
         if (i % 5 == 4)
             continue;
         SCOPED_TRACE(i);
-        const QJsonObject message = sent[k++].toObject();
         const QString first = i % 7 == 3 ? QString() : u"Ann%1"_s.arg(i);
-        EXPECT_EQ(sentField(message, GetParam(), "to"), u"p%1@example.com"_s.arg(i));
-        EXPECT_EQ(sentField(message, GetParam(), "subject"), u"News for "_s + first);
-        // Text areas post their line breaks as CR LF.
-        EXPECT_EQ(sentField(message, GetParam(), "body"),
+        EXPECT_EQ(sentField(sent[k], rig.form.to), u"p%1@example.com"_s.arg(i));
+        EXPECT_EQ(sentField(sent[k], rig.form.subject), u"News for "_s + first);
+        EXPECT_EQ(sentField(sent[k++], rig.form.body),
                   u"Dear "_s + (first.isEmpty() ? u"friend"_s : first) +
                       u" Zoë \"Q\",\r\n<b>&amp; R&D</b> ünï <<Unknown>>\r\nBye"_s);
     }
     EXPECT_EQ(rig.label(), u"Emails Sent: 16"_s);
-    // The page has the message back, ready for the next run.
-    const PageModel::ComposeForm &form = PageModel::composeForm(GetParam());
-    EXPECT_EQ(rig.field(form.subject), subject);
-    EXPECT_EQ(rig.field(form.to), QString());
+    EXPECT_EQ(rig.field(rig.form.subject), subject); // the message is back, To empty
+    EXPECT_EQ(rig.field(rig.form.to), QString());
 }
 
 TEST_P(MergeRunTest, TestFillsThePageAndSendsNothing) {
-    MergeRig rig(sim.baseUrl(), logs.path(), bookRows(3));
-    ASSERT_TRUE(rig.openCompose(GetParam()));
-    rig.write(subject, body);
+    MergeRig rig(sim.baseUrl(), logs.path(), 3, GetParam());
+    ASSERT_TRUE(rig.loaded);
     rig.click("CommandTest");
-    const PageModel::ComposeForm &form = PageModel::composeForm(GetParam());
-    EXPECT_EQ(rig.field(form.to), u"p0@example.com"_s);
-    EXPECT_EQ(rig.field(form.subject), u"News for Ann0"_s);
-    EXPECT_FALSE(rig.dialog.findChild<QPushButton *>(u"CommandStart"_s)->isEnabled());
+    EXPECT_EQ(rig.field(rig.form.to), u"p0@example.com"_s);
+    EXPECT_EQ(rig.field(rig.form.subject), u"News for Ann0"_s);
+    EXPECT_FALSE(rig.startEnabled());
     rig.click("CommandUndoTest");
-    EXPECT_EQ(rig.field(form.subject), subject);
-    EXPECT_EQ(rig.field(form.to), QString());
-    EXPECT_TRUE(rig.dialog.findChild<QPushButton *>(u"CommandStart"_s)->isEnabled());
+    EXPECT_EQ(rig.field(rig.form.subject), subject);
+    EXPECT_TRUE(rig.startEnabled());
     EXPECT_EQ(rig.label(), u"Emails Sent: 0"_s);
     EXPECT_TRUE(sim.sent().isEmpty());
 }
 
 TEST_P(MergeRunTest, StopWhileTheServiceAnswersCountsTheEmailAndRestores) {
-    MergeRig rig(sim.baseUrl(), logs.path(), bookRows(4));
-    ASSERT_TRUE(rig.openCompose(GetParam(), u"?send_delay_ms=1500"_s));
-    rig.write(subject, body);
+    MergeRig rig(sim.baseUrl(), logs.path(), 4, GetParam(), u"?send_delay_ms=1500"_s);
+    ASSERT_TRUE(rig.loaded);
     int posts = 0;
     QObject::connect(&rig.pane, &WebPane::formPosted, &rig.dialog, [&] {
         if (++posts == 2)
@@ -164,39 +139,37 @@ TEST_P(MergeRunTest, StopWhileTheServiceAnswersCountsTheEmailAndRestores) {
     EXPECT_EQ(rig.label(), u"Emails Sent: 2"_s);
     EXPECT_EQ(rig.dialog.findChild<QPlainTextEdit *>(u"TextSent"_s)->toPlainText(),
               u"p0@example.com\np1@example.com"_s);
-    EXPECT_EQ(rig.field(PageModel::composeForm(GetParam()).subject), subject);
+    EXPECT_EQ(rig.field(rig.form.subject), subject);
     EXPECT_TRUE(MainFormHarness::waitFor([&] { return sim.sent().size() == 2; }, 5000));
 }
 
 TEST_P(MergeRunTest, RichTextPageGivesTheFailureMessage) {
-    MergeRig rig(sim.baseUrl(), logs.path(), bookRows(3));
-    ASSERT_TRUE(rig.openCompose(GetParam(), u"?rich=1"_s));
-    rig.click("CommandStart");
-    EXPECT_EQ(rig.messages.last(), MergeRun::failureMessage());
-    rig.messages.clear();
-    rig.click("CommandTest");
-    EXPECT_EQ(rig.messages.last(), MergeRun::failureMessage());
-    EXPECT_TRUE(rig.dialog.findChild<QPushButton *>(u"CommandStart"_s)->isEnabled());
+    MergeRig rig(sim.baseUrl(), logs.path(), 3, GetParam(), u"?rich=1"_s);
+    ASSERT_TRUE(rig.loaded);
+    for (const char *button : {"CommandStart", "CommandTest"}) {
+        rig.messages.clear();
+        rig.click(button);
+        EXPECT_EQ(rig.messages.last(), MergeRun::failureMessage()) << button;
+        EXPECT_TRUE(rig.startEnabled());
+    }
     EXPECT_TRUE(sim.sent().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Providers, MergeRunTest, ::testing::Values(u"hotmail"_s, u"yahoo"_s));
 
-// The child half of the kill test: a run in its own process, which the parent kills.
+// The child half of the kill test: a run in a process of its own, which the parent kills.
 TEST(MergeKill, Child) {
     const QStringList args = qEnvironmentVariable("MERGE_KILL_CHILD").split(u'|');
     if (args.size() != 2)
         GTEST_SKIP() << "runs only as the child of MergeKill.ResumedRunSendsEachAddressOnce";
-    MergeRig rig(args[0], args[1], bookRows(30));
-    ASSERT_TRUE(rig.openCompose(u"hotmail"_s, u"?send_delay_ms=150"_s));
-    rig.write(subject, body);
+    MergeRig rig(args[0], args[1], 30, u"hotmail"_s, u"?send_delay_ms=150"_s);
+    ASSERT_TRUE(rig.loaded);
     rig.click("CommandStart");
 }
 
 TEST(MergeKill, ResumedRunSendsEachAddressOnce) {
     SimProcess sim;
     QTemporaryDir logs;
-    ASSERT_TRUE(sim.started());
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"MERGE_KILL_CHILD"_s, sim.baseUrl() + u"|"_s + logs.path());
@@ -205,12 +178,11 @@ TEST(MergeKill, ResumedRunSendsEachAddressOnce) {
     ASSERT_TRUE(MainFormHarness::waitFor([&] { return sim.sent().size() >= 6; }, 60000));
     ::kill(pid_t(child.processId()), SIGKILL);
     child.waitForFinished();
-    const int before = int(sim.sent().size());
+    const qsizetype before = sim.sent().size();
     ASSERT_LT(before, 24);
 
-    MergeRig rig(sim.baseUrl(), logs.path(), bookRows(30));
-    ASSERT_TRUE(rig.openCompose(u"hotmail"_s));
-    rig.write(subject, body);
+    MergeRig rig(sim.baseUrl(), logs.path(), 30, u"hotmail"_s);
+    ASSERT_TRUE(rig.loaded);
     // Skip what was sent; the address in flight is sent again only when the service never got it.
     const bool inFlightArrived = MainFormHarness::waitFor([&] { return sim.sent().size() > before; }, 500);
     const QStringList logFiles = QDir(logs.path()).entryList(QDir::Files);
@@ -222,7 +194,7 @@ TEST(MergeKill, ResumedRunSendsEachAddressOnce) {
     rig.click("CommandStart");
     QStringList addresses;
     for (const QJsonValue &message : sim.sent())
-        addresses.push_back(sentField(message.toObject(), u"hotmail"_s, "to"));
+        addresses.push_back(sentField(message, u"to"_s));
     EXPECT_EQ(addresses.size(), 24);
-    EXPECT_EQ(QSet<QString>(addresses.begin(), addresses.end()).size(), addresses.size());
+    EXPECT_EQ(QSet<QString>(addresses.begin(), addresses.end()).size(), 24);
 }
