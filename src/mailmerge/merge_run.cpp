@@ -5,22 +5,20 @@
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QScopedValueRollback>
-#include <QTimer>
 
 using ComposeForm::Field;
 
-namespace {
-// A wait's own wake-ups leave its event loop with this code; any other code means the
-// application asked every event loop to end because it is quitting.
-constexpr int wokenCode = 7;
-} // namespace
-
 MergeRun::MergeRun(WebPane &compose, QObject *parent)
     : QObject(parent)
-    , m_compose(compose) {}
+    , m_compose(compose)
+    , m_wait(new PageWait(this))
+    , m_restoreWait(new PageWait(this)) {
+    for (PageWait *wait : {m_wait, m_restoreWait}) {
+        wait->setPollInterval(pollIntervalMs);
+        wait->wakeOn(&m_compose, &WebPane::documentCompleted);
+    }
+}
 
 QString MergeRun::failureMessage() {
     return QStringLiteral(
@@ -37,7 +35,7 @@ bool MergeRun::atCompose() const {
 }
 
 std::optional<MergeRun::Message> MergeRun::captureTemplate() {
-    m_stop = false;
+    m_wait->reset();
     waitUntil([this] { return pageIdle(); }, Wait::UntilStopped);
     m_composeAddress = m_compose.documentUrl();
     m_provider = PageModel::DetectProvider(m_compose.locationUrl());
@@ -57,7 +55,7 @@ bool MergeRun::fill(const QString &to, const QString &subject, const QString &bo
 
 MergeRun::Outcome MergeRun::test(const MergePlan::Book &book, int row) {
     const QScopedValueRollback running(m_running, true);
-    m_stop = false;
+    m_wait->reset();
     const QStringList cells = book.cells(row);
     waitUntil([this] { return pageIdle(); }, Wait::UntilStopped);
     if (!fill(cells.value(book.emailColumn).trimmed(),
@@ -70,7 +68,7 @@ MergeRun::Outcome MergeRun::test(const MergePlan::Book &book, int row) {
 MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<int> &rows,
                                  MergeJournal *journal, int paceMs) {
     const QScopedValueRollback running(m_running, true);
-    m_stop = false;
+    m_wait->reset();
     const PageModel::ComposeForm &form = PageModel::composeForm(m_provider);
     QElapsedTimer clock;
     clock.start();
@@ -112,8 +110,7 @@ MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<
         m_compose.navigate(m_composeAddress);
         if (!waitUntil([this] { return atCompose(); }, Wait::UntilStopped))
             return Outcome::Stopped;
-        if (paceMs > 0 && done < total && !waitUntil([] { return false; }, Wait::UntilStopped, paceMs) &&
-            m_stop)
+        if (paceMs > 0 && done < total && m_wait->sleep(paceMs) != PageWait::Outcome::Met)
             return Outcome::Stopped;
     }
     return Outcome::Finished;
@@ -132,29 +129,10 @@ bool MergeRun::restore() {
 }
 
 void MergeRun::stop() {
-    m_stop = true;
-    emit stopping();
+    m_wait->cancel();
 }
 
 bool MergeRun::waitUntil(const std::function<bool()> &done, Wait wait, int timeoutMs) {
-    const auto ended = [&] { return m_quitting || (wait == Wait::UntilStopped && m_stop); };
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (ended() || (timeoutMs > 0 && clock.elapsed() >= timeoutMs))
-            return false;
-        // Sleeps in the event loop until the page reports, the poll is due or Stop is pressed.
-        QEventLoop loop;
-        QTimer poll;
-        poll.setSingleShot(true);
-        const auto wake = [&loop] { loop.exit(wokenCode); };
-        connect(&poll, &QTimer::timeout, &loop, wake);
-        connect(&m_compose, &WebPane::documentCompleted, &loop, wake);
-        connect(this, &MergeRun::stopping, &loop, wake);
-        poll.start(timeoutMs > 0 ? std::clamp<qint64>(timeoutMs - clock.elapsed(), 1, pollIntervalMs)
-                                 : pollIntervalMs);
-        if (loop.exec() != wokenCode)
-            m_quitting = true;
-    }
-    return true;
+    PageWait &pageWait = wait == Wait::UntilStopped ? *m_wait : *m_restoreWait;
+    return pageWait.until(done, timeoutMs) == PageWait::Outcome::Met;
 }

@@ -2,6 +2,7 @@
 
 #include "mailmerge/merge_journal.h"
 #include "mailmerge/merge_plan.h"
+#include "webpages/page_wait.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -44,7 +45,6 @@ public:
     // Ends a running send at its next wait; the email whose form went out is still counted.
     void stop();
     bool isRunning() const { return m_running; }
-    bool stopRequested() const { return m_stop; }
     int sentCount() const { return m_sentCount; }
     void resetCount() { m_sentCount = 0; }
 
@@ -59,13 +59,12 @@ signals:
     void emailSent(int total, const QString &address);
     // `done` of `total` emails of this run, with an estimate of the time left.
     void progressChanged(int done, int total, qint64 msLeft);
-    void stopping();
 
 private:
     enum class Wait { UntilStopped, IgnoringStop };
-    // The one place a run waits: until `done` holds, the run is stopped (when `wait` allows),
-    // the application quits or `timeoutMs` (when above 0) passes. True when `done` holds.
-    bool waitUntil(const std::function<bool()> &done, Wait wait, int timeoutMs = 0);
+    // Until `done` holds; false when the run was stopped (when `wait` allows), the application
+    // quits or `timeoutMs` (when above 0) passes.
+    bool waitUntil(const std::function<bool()> &done, Wait wait, int timeoutMs = PageWait::noTimeout);
     bool fill(const QString &to, const QString &subject, const QString &body);
     bool pageIdle() const;
     bool atCompose() const;
@@ -75,7 +74,7 @@ private:
     QString m_composeAddress;
     Message m_message;
     bool m_running = false;
-    bool m_stop = false;
-    bool m_quitting = false;
+    PageWait *m_wait;        // ended by Stop
+    PageWait *m_restoreWait; // putting the message back after a Stop
     int m_sentCount = 0;
 };
