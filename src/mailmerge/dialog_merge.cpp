@@ -163,6 +163,7 @@ void DialogMerge::setButtons(Buttons state) {
     m_undoTest->setEnabled(state == Buttons::TestShown);
     m_selected->setEnabled(state == Buttons::Idle);
     m_all->setEnabled(state == Buttons::Idle);
+    m_pace->setEnabled(state == Buttons::Idle);
 }
 
 void DialogMerge::showLog(bool shown) {

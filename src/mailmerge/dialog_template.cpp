@@ -100,7 +100,9 @@ DialogTemplate::DialogTemplate(Parts parts, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(transfer);
-    layout->addWidget(new QLabel(QStringLiteral("&Body:"), this));
+    auto *bodyLabel = new QLabel(QStringLiteral("&Body:"), this);
+    bodyLabel->setBuddy(m_body);
+    layout->addWidget(bodyLabel);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
 

@@ -102,8 +102,8 @@ MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<
             journal->recordSent(entry);
         ++m_sentCount;
         ++done;
-        emit emailSent(m_sentCount, address);
         emit progressChanged(done, total, done < total ? clock.elapsed() * (total - done) / done : 0);
+        emit emailSent(m_sentCount, address);
         if (!answered)
             return Outcome::Stopped;
 
