@@ -193,11 +193,25 @@ void DialogMerge::onProgress(int done, int total, qint64 msLeft) {
                              (left.isEmpty() ? QString() : QStringLiteral(", ") + left));
 }
 
-bool DialogMerge::haveBook(const MergePlan::Book &book) {
-    if (book.rowCount > 0 && book.emailColumn >= 0)
-        return true;
-    m_parts.messages.inform(noBookMessage());
-    return false;
+std::optional<MergePlan::Book> DialogMerge::prepare() {
+    if (m_parts.run.isRunning())
+        return std::nullopt;
+    m_parts.showCompose();
+    MergePlan::Book book = m_parts.book();
+    if (book.rowCount <= 0 || book.emailColumn < 0) {
+        m_parts.messages.inform(noBookMessage());
+        return std::nullopt;
+    }
+    if (!m_parts.run.captureTemplate()) {
+        m_parts.messages.inform(MergeRun::failureMessage());
+        return std::nullopt;
+    }
+    return book;
+}
+
+MergePlan::Rows DialogMerge::rangeRows(int rowCount) const {
+    return MergePlan::rowsFor(m_selected->isChecked() ? MergePlan::Range::Selected : MergePlan::Range::All,
+                              m_parts.selection(), rowCount);
 }
 
 std::optional<std::vector<int>> DialogMerge::confirmRows(const MergePlan::Book &book,
@@ -235,11 +249,9 @@ std::optional<std::vector<int>> DialogMerge::confirmRows(const MergePlan::Book &
                    return e.address.compare(address, Qt::CaseInsensitive) == 0;
                });
     };
-    const MergePlan::Check check = MergePlan::check(
-        book,
-        MergePlan::rowsFor(m_selected->isChecked() ? MergePlan::Range::Selected : MergePlan::Range::All,
-                           m_parts.selection(), book.rowCount),
-        m_parts.run.message().subject, m_parts.run.message().body, alreadySent);
+    const MergePlan::Check check =
+        MergePlan::check(book, rangeRows(book.rowCount), m_parts.run.message().subject,
+                         m_parts.run.message().body, alreadySent);
     if (check.rowsToSend.empty()) {
         m_parts.messages.inform(MergePlan::summary(check));
         return std::nullopt;
@@ -251,19 +263,12 @@ std::optional<std::vector<int>> DialogMerge::confirmRows(const MergePlan::Book &
 }
 
 void DialogMerge::CommandStart_Click() {
-    if (m_parts.run.isRunning())
+    const std::optional<MergePlan::Book> book = prepare();
+    if (!book)
         return;
-    m_parts.showCompose();
-    const MergePlan::Book book = m_parts.book();
-    if (!haveBook(book))
-        return;
-    if (!m_parts.run.captureTemplate()) {
-        m_parts.messages.inform(MergeRun::failureMessage());
-        return;
-    }
     const MergeRun::Message message = m_parts.run.message();
     const QString logName = MergeLog::fileName(m_parts.bookPath(), message.subject, message.body);
-    const std::optional<std::vector<int>> rows = confirmRows(book, logName);
+    const std::optional<std::vector<int>> rows = confirmRows(*book, logName);
     if (!rows)
         return;
 
@@ -277,7 +282,7 @@ void DialogMerge::CommandStart_Click() {
                 "The merge log cannot be written in %1. A run that is broken off cannot be resumed.")
                 .arg(QDir::toNativeSeparators(m_parts.logFolder)));
     const MergeRun::Outcome outcome =
-        m_parts.run.send(book, *rows, journal.isOpen() ? &journal : nullptr, m_pace->value() * 1000);
+        m_parts.run.send(*book, *rows, journal.isOpen() ? &journal : nullptr, m_pace->value() * 1000);
     journal.close();
     endRun(outcome == MergeRun::Outcome::Failed);
 }
@@ -303,27 +308,16 @@ void DialogMerge::CommandStop_Click() {
 }
 
 void DialogMerge::CommandTest_Click() {
-    if (m_parts.run.isRunning())
+    const std::optional<MergePlan::Book> book = prepare();
+    if (!book)
         return;
-    m_parts.showCompose();
-    const MergePlan::Book book = m_parts.book();
-    if (!haveBook(book))
-        return;
-    if (!m_parts.run.captureTemplate()) {
-        m_parts.messages.inform(MergeRun::failureMessage());
-        return;
-    }
-    const MergePlan::Check check = MergePlan::check(
-        book,
-        MergePlan::rowsFor(m_selected->isChecked() ? MergePlan::Range::Selected : MergePlan::Range::All,
-                           m_parts.selection(), book.rowCount),
-        {}, {});
+    const MergePlan::Check check = MergePlan::check(*book, rangeRows(book->rowCount), {}, {});
     if (check.rowsToSend.empty()) {
         m_parts.messages.inform(MergePlan::summary(check));
         return;
     }
     setButtons(Buttons::TestShown);
-    if (m_parts.run.test(book, check.rowsToSend.front()) == MergeRun::Outcome::Failed) {
+    if (m_parts.run.test(*book, check.rowsToSend.front()) == MergeRun::Outcome::Failed) {
         setButtons(Buttons::Idle);
         m_parts.messages.inform(MergeRun::failureMessage());
     }

@@ -66,7 +66,10 @@ private:
     // The rows to send to, after the user has seen the check and the resume question; empty
     // when the user went back.
     std::optional<std::vector<int>> confirmRows(const MergePlan::Book &book, const QString &logName);
-    bool haveBook(const MergePlan::Book &book);
+    // The open book, once the page's message is captured; nothing (the user told why) when a
+    // run cannot start.
+    std::optional<MergePlan::Book> prepare();
+    MergePlan::Rows rangeRows(int rowCount) const;
 
     Parts m_parts;
     QRadioButton *m_selected;
