@@ -42,7 +42,8 @@ Check check(const Book &book, Rows rows, const QString &subject, const QString &
     for (int row = std::max(rows.first, 0); row <= last; ++row) {
         const QStringList cells = book.cells(row);
         const QString address = cells.value(book.emailColumn).trimmed();
-        if (address.isEmpty()) {
+        // A book without an e-mail column has its first column read as addresses: names are not.
+        if (!address.contains(u'@')) {
             out.rowsWithoutAddress.push_back(row);
             continue;
         }

@@ -14,6 +14,7 @@
 #include "shell/settings.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
+#include "shell/twips.h"
 #include "webpages/compose_transfer.h"
 #include "webpages/web_pane.h"
 
@@ -129,7 +130,10 @@ void MainForm::createMailMerge() {
     };
     connect(editTemplate, &QPushButton::clicked, this, [openTemplateDialog] { openTemplateDialog(false); });
     connect(useTemplate, &QPushButton::clicked, this, [this, comboTemplate, openTemplateDialog] {
-        placeEditorPanel();
+        // The editor panel is parked over the main pane, one twip wide, out of the page's way.
+        const QWidget &mainPane = webBrowser(1);
+        m_editorPanel->setGeometry(mainPane.x(), mainPane.y() + Twips::toPixels(100),
+                                   std::max(1, Twips::toPixels(1)), m_editorPanel->height());
         if (comboTemplate->currentIndex() < 0) {
             m_messages.inform(QStringLiteral("You must select a template."));
             return;

@@ -7,8 +7,9 @@
 using namespace Qt::StringLiterals;
 
 TEST(MergeFields, FieldsAreReplacedOnceFromTheLeft) {
-    const QStringList titles{u"First"_s, u"Last"_s, u"Email"_s, u"Name"_s};
-    const QStringList cells{u"Ann"_s, u""_s, u"ann@example.com"_s, u"<<Name>> & <<First>>"_s};
+    const QStringList titles{u"First"_s, u"Last"_s, u"Email"_s, u"Name"_s, u"Addr"_s};
+    const QStringList cells{u"Ann"_s, u""_s, u"ann@example.com"_s, u"<<Name>> & <<First>>"_s,
+                            u"1 \"Rue\" <Zoë> &\r\nLyon"_s};
     const struct {
         const char *why;
         QString text, expected;
@@ -24,6 +25,7 @@ TEST(MergeFields, FieldsAreReplacedOnceFromTheLeft) {
         {"an empty value without fallback", u"[<<Last>>]"_s, u"[]"_s},
         {"the field starts at the last <<", u"<<<First>>>"_s, u"<Ann>"_s},
         {"an empty name matches no column", u"<<>>"_s, u"<<>>"_s},
+        {"values go in as written", u"At <<addr>>."_s, u"At 1 \"Rue\" <Zoë> &\r\nLyon."_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
@@ -48,7 +50,7 @@ TEST(MergePlan, RangeRule) {
 TEST(MergePlan, CheckFindsWhatTheUserShouldKnow) {
     // Rows as the grid shows them; the e-mail column is the third.
     const std::vector<QStringList> rows{{u"Ann"_s, u"Lee"_s, u"ann@x.org"_s},
-                                        {u"Bob"_s, u""_s, u""_s},
+                                        {u"Bob"_s, u""_s, u"Bob Hill"_s}, // a name is no address
                                         {u""_s, u"Kim"_s, u"kim@x.org"_s},
                                         {u"Dan"_s, u""_s, u"dan@x.org"_s}};
     const MergePlan::Book book{
@@ -66,6 +68,13 @@ TEST(MergePlan, CheckFindsWhatTheUserShouldKnow) {
     for (const QString &part :
          {u"2 emails will be sent."_s, u"<<Nick>>"_s, u"skipped: 2."_s, u"row 3 (First)"_s})
         EXPECT_TRUE(summary.contains(part)) << summary.toStdString();
+    // A large book: every row is checked, the summary names a few.
+    const MergePlan::Book big{book.titles, 2, 10000, [](int row) {
+                                  return QStringList{u"A"_s, u""_s, u"a%1@x.org"_s.arg(row)};
+                              }};
+    const MergePlan::Check all = MergePlan::check(big, {0, 9999}, u"<<Last>>"_s, {});
+    EXPECT_EQ(all.rowsToSend.size(), 10000u);
+    EXPECT_TRUE(MergePlan::summary(all).contains(u"and 9995 more"_s));
 }
 
 TEST(MergeLog, ResumeStateFromTheLog) {
