@@ -107,8 +107,7 @@ MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<
         if (!answered)
             return Outcome::Stopped;
 
-        m_compose.navigate(m_composeAddress);
-        if (!waitUntil([this] { return atCompose(); }, Wait::UntilStopped))
+        if (!returnToCompose(Wait::UntilStopped))
             return Outcome::Stopped;
         if (paceMs > 0 && done < total && m_wait->sleep(paceMs) != PageWait::Outcome::Met)
             return Outcome::Stopped;
@@ -119,13 +118,21 @@ MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<
 bool MergeRun::restore() {
     if (m_composeAddress.isEmpty())
         return false;
-    if (!atCompose()) {
-        // A stopped run may leave the service's answer loading: the compose page replaces it.
-        m_compose.navigate(m_composeAddress);
-        if (!waitUntil([this] { return atCompose(); }, Wait::IgnoringStop, restoreTimeoutMs))
-            return false;
-    }
+    // A stopped run may leave the service's answer loading: the compose page replaces it.
+    if (!atCompose() && !returnToCompose(Wait::IgnoringStop, restoreTimeoutMs))
+        return false;
     return fill(QString(), m_message.subject, m_message.body);
+}
+
+bool MergeRun::returnToCompose(Wait wait, int timeoutMs) {
+    // Only a load that completes counts: a navigation cut short also ends, at the new address.
+    bool loaded = false;
+    const QMetaObject::Connection completed =
+        connect(&m_compose, &WebPane::documentCompleted, this, [&loaded](bool ok) { loaded = loaded || ok; });
+    m_compose.navigate(m_composeAddress);
+    const bool back = waitUntil([&] { return loaded && atCompose(); }, wait, timeoutMs);
+    disconnect(completed);
+    return back;
 }
 
 void MergeRun::stop() {

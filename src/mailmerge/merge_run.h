@@ -65,6 +65,8 @@ private:
     // Until `done` holds; false when the run was stopped (when `wait` allows), the application
     // quits or `timeoutMs` (when above 0) passes.
     bool waitUntil(const std::function<bool()> &done, Wait wait, int timeoutMs = PageWait::noTimeout);
+    // Loads the compose address again and waits until the page is there.
+    bool returnToCompose(Wait wait, int timeoutMs = PageWait::noTimeout);
     bool fill(const QString &to, const QString &subject, const QString &body);
     bool pageIdle() const;
     bool atCompose() const;

@@ -29,6 +29,8 @@ namespace {
 
 // Seconds the merge waits between two emails; services limit how fast an account may send.
 constexpr SettingKey MergePace{"Settings", "mergepace", "0"};
+// The template the compose frame offers first.
+constexpr SettingKey DefaultTemplate{"Settings", "deftemplate", ""};
 
 QPushButton *composeButton(const char *name, const char *caption, QWidget *parent) {
     auto *button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -72,8 +74,15 @@ void MainForm::createMailMerge() {
     const QStringList names = TemplateFile::list(folder);
     comboTemplate->addItems(names);
     comboTemplate2->addItems(names);
-    comboTemplate->setCurrentIndex(-1);
-    comboTemplate2->setCurrentIndex(-1);
+    // The default template is the one the compose frame offers first; both lists hold the same
+    // names in the same order.
+    const int preferred = int(names.indexOf(m_settings.get(DefaultTemplate)));
+    comboTemplate->setCurrentIndex(preferred);
+    comboTemplate2->setCurrentIndex(preferred);
+    connect(comboTemplate2, &QComboBox::activated, this, [this, comboTemplate, comboTemplate2](int index) {
+        m_settings.set(DefaultTemplate, comboTemplate2->itemText(index));
+        comboTemplate->setCurrentIndex(index);
+    });
 
     auto *editTemplate = composeButton("CommandTemplate", "&New/Edit...", this);
     auto *useTemplate = composeButton("Command4", "Use &Template >>", this);

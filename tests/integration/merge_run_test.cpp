@@ -43,13 +43,7 @@ struct MergeRig {
         : rows(bookRows(rowCount))
         , form(PageModel::composeForm(provider))
         , run(pane)
-        , dialog({run, messages, [] {},
-                  [this] {
-                      return MergePlan::Book{{u"First"_s, u"Last"_s, u"Email"_s, u"Note"_s},
-                                             2,
-                                             int(rows.size()),
-                                             [this](int row) { return rows[row]; }};
-                  },
+        , dialog({run, messages, [] {}, [this] { return book(); },
                   [] {
                       return std::pair{-1, -1};
                   },
@@ -61,6 +55,11 @@ struct MergeRig {
                  MainFormHarness::waitFor([this] { return !pane.busy(); }) &&
                  (query == u"?rich=1"_s || (pane.setFormFieldValue(form.form, form.subject, subject) &&
                                             pane.setFormFieldValue(form.form, form.body, body)));
+    }
+    MergePlan::Book book() {
+        return {{u"First"_s, u"Last"_s, u"Email"_s, u"Note"_s}, 2, int(rows.size()), [this](int r) {
+                    return rows[r];
+                }};
     }
     QString field(const QString &name) { return pane.formFieldValue(form.form, name).value_or(u"-"_s); }
     void click(const char *name) { dialog.findChild<QPushButton *>(QString::fromLatin1(name))->click(); }
@@ -77,7 +76,7 @@ struct MergeRig {
 };
 
 QString sentField(const QJsonValue &message, const QString &name) {
-    return message[u"fields"_s].toObject()[name].toString();
+    return message[u"fields"_s][name].toString();
 }
 
 class MergeRunTest : public ::testing::TestWithParam<QString> {
@@ -112,8 +111,8 @@ TEST_P(MergeRunTest, EveryRowWithAnAddressGetsItsOwnEmail) {
     EXPECT_EQ(rig.field(rig.form.to), QString());
 }
 
-TEST_P(MergeRunTest, TestFillsThePageAndSendsNothing) {
-    MergeRig rig(sim.baseUrl(), logs.path(), 3, GetParam());
+TEST_P(MergeRunTest, TestSendsNothingAndStopDuringASendCountsItAndRestores) {
+    MergeRig rig(sim.baseUrl(), logs.path(), 4, GetParam(), u"?send_delay_ms=1500"_s);
     ASSERT_TRUE(rig.loaded);
     rig.click("CommandTest");
     EXPECT_EQ(rig.field(rig.form.to), u"p0@example.com"_s);
@@ -121,14 +120,9 @@ TEST_P(MergeRunTest, TestFillsThePageAndSendsNothing) {
     EXPECT_FALSE(rig.startEnabled());
     rig.click("CommandUndoTest");
     EXPECT_EQ(rig.field(rig.form.subject), subject);
-    EXPECT_TRUE(rig.startEnabled());
-    EXPECT_EQ(rig.label(), u"Emails Sent: 0"_s);
     EXPECT_TRUE(sim.sent().isEmpty());
-}
 
-TEST_P(MergeRunTest, StopWhileTheServiceAnswersCountsTheEmailAndRestores) {
-    MergeRig rig(sim.baseUrl(), logs.path(), 4, GetParam(), u"?send_delay_ms=1500"_s);
-    ASSERT_TRUE(rig.loaded);
+    // Stop pressed while the service is still answering the second send.
     int posts = 0;
     QObject::connect(&rig.pane, &WebPane::formPosted, &rig.dialog, [&] {
         if (++posts == 2)
@@ -140,6 +134,7 @@ TEST_P(MergeRunTest, StopWhileTheServiceAnswersCountsTheEmailAndRestores) {
     EXPECT_EQ(rig.dialog.findChild<QPlainTextEdit *>(u"TextSent"_s)->toPlainText(),
               u"p0@example.com\np1@example.com"_s);
     EXPECT_EQ(rig.field(rig.form.subject), subject);
+    EXPECT_TRUE(rig.startEnabled());
     EXPECT_TRUE(MainFormHarness::waitFor([&] { return sim.sent().size() == 2; }, 5000));
 }
 
@@ -179,8 +174,6 @@ TEST(MergeKill, ResumedRunSendsEachAddressOnce) {
     ::kill(pid_t(child.processId()), SIGKILL);
     child.waitForFinished();
     const qsizetype before = sim.sent().size();
-    ASSERT_LT(before, 24);
-
     MergeRig rig(sim.baseUrl(), logs.path(), 30, u"hotmail"_s);
     ASSERT_TRUE(rig.loaded);
     // Skip what was sent; the address in flight is sent again only when the service never got it
@@ -189,16 +182,14 @@ TEST(MergeKill, ResumedRunSendsEachAddressOnce) {
     const auto sentTo = [&sim] {
         QStringList addresses;
         for (const QJsonValue &message : sim.sent())
-            addresses.push_back(sentField(message, u"to"_s));
+            addresses.push_back(message[u"fields"_s][u"to"_s].toString());
         return addresses;
     };
-    const QStringList logFiles = QDir(logs.path()).entryList(QDir::Files);
-    ASSERT_EQ(logFiles.size(), 1);
-    const MergeLog::State earlier = MergeJournal::readState(QDir(logs.path()).filePath(logFiles[0]));
-    if (!earlier.inFlight.empty()) {
+    const QString log = QDir(logs.path()).entryInfoList(QDir::Files).value(0).filePath();
+    if (const MergeLog::State earlier = MergeJournal::readState(log); !earlier.inFlight.empty()) {
         rig.messages.queueAnswer(Messages::Answer::Yes);
-        rig.messages.queueAnswer(sentTo().contains(earlier.inFlight[0].address) ? Messages::Answer::No
-                                                                                : Messages::Answer::Yes);
+        const bool arrived = sentTo().contains(earlier.inFlight[0].address);
+        rig.messages.queueAnswer(arrived ? Messages::Answer::No : Messages::Answer::Yes);
     }
     rig.click("CommandStart");
     const QStringList addresses = sentTo();
