@@ -130,7 +130,18 @@ bool MergeRun::returnToCompose(Wait wait, int timeoutMs) {
     const QMetaObject::Connection completed =
         connect(&m_compose, &WebPane::documentCompleted, this, [&loaded](bool ok) { loaded = loaded || ok; });
     m_compose.navigate(m_composeAddress);
-    const bool back = waitUntil([&] { return loaded && atCompose(); }, wait, timeoutMs);
+    const bool back = waitUntil(
+        [&] {
+            if (!loaded || m_compose.busy())
+                return false;
+            if (atCompose())
+                return true;
+            // The answer to a send that was still on its way replaced the page: load it again.
+            loaded = false;
+            m_compose.navigate(m_composeAddress);
+            return false;
+        },
+        wait, timeoutMs);
     disconnect(completed);
     return back;
 }

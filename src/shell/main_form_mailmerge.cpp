@@ -21,16 +21,10 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 
 namespace {
-
-// Seconds the merge waits between two emails; services limit how fast an account may send.
-constexpr SettingKey MergePace{"Settings", "mergepace", "0"};
-// The template the compose frame offers first.
-constexpr SettingKey DefaultTemplate{"Settings", "deftemplate", ""};
 
 QPushButton *composeButton(const char *name, const char *caption, QWidget *parent) {
     auto *button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -76,11 +70,11 @@ void MainForm::createMailMerge() {
     comboTemplate2->addItems(names);
     // The default template is the one the compose frame offers first; both lists hold the same
     // names in the same order.
-    const int preferred = int(names.indexOf(m_settings.get(DefaultTemplate)));
+    const int preferred = int(names.indexOf(m_settings.get(Keys::DefaultTemplate)));
     comboTemplate->setCurrentIndex(preferred);
     comboTemplate2->setCurrentIndex(preferred);
     connect(comboTemplate2, &QComboBox::activated, this, [this, comboTemplate, comboTemplate2](int index) {
-        m_settings.set(DefaultTemplate, comboTemplate2->itemText(index));
+        m_settings.set(Keys::DefaultTemplate, comboTemplate2->itemText(index));
         comboTemplate->setCurrentIndex(index);
     });
 
@@ -187,8 +181,8 @@ void MainForm::createMailMerge() {
              progress->setRange(0, std::max(total, 1));
              progress->setValue(done);
          },
-         [this] { return m_settings.get(MergePace).toInt(); },
-         [this](int seconds) { m_settings.set(MergePace, QString::number(seconds)); }},
+         [this] { return m_settings.get(Keys::MergePace).toInt(); },
+         [this](int seconds) { m_settings.set(Keys::MergePace, QString::number(seconds)); }},
         this);
     connect(mailMerge, &QPushButton::clicked, this, [this, merge] {
         if (m_tabs->selected() != TabNavigator::Compose)

@@ -1,6 +1,6 @@
-// Template files and merge text as they come from disk and from the compose page: any input is
-// read without harm, a template read back and saved again is unchanged, every merge ends, and
-// the merge log reads only what it wrote.
+// Template files, merge text and the merge log as they come from disk and from the compose page:
+// any input is read without harm, a template read back and saved again is unchanged, every merge
+// ends without growing the text, and the log reads back what it wrote.
 #include "fuzz_checks.h"
 
 #include "mailmerge/merge_fields.h"
@@ -12,31 +12,21 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-
     const TemplateFile::Template read = TemplateFile::decode(bytes);
-    FUZZ_CHECK(!read.subject.contains(u'\n') && !read.subject.contains(u'\r'));
-    FUZZ_CHECK(read.body.isEmpty() || read.body.endsWith(QLatin1String("\r\n")));
+    FUZZ_CHECK(!read.subject.contains(u'\n') && (read.body.isEmpty() || read.body.endsWith(u'\n')));
     const TemplateFile::Template again = TemplateFile::decode(TemplateFile::encode(read));
     FUZZ_CHECK(again.subject == read.subject && again.body == read.body);
 
+    // A value holding its own field is written as it is, never merged again.
     const QString text = TextFile::decode(bytes);
-    // Without matching columns the text stays as it is; a value holding fields is not merged again.
     FUZZ_CHECK(MergeFields::merge(text, [](const QString &) { return std::nullopt; }) == text);
-    const QString merged = MergeFields::merge(text, [](const QString &name) -> std::optional<QString> {
-        return QStringLiteral("<<%1>>").arg(name);
-    });
-    FUZZ_CHECK(merged.size() <= text.size());
-    const QStringList titles{QStringLiteral("First"), QStringLiteral("Email")};
-    for (const MergeFields::Field &field : MergeFields::fieldsIn(text, titles))
-        FUZZ_CHECK(text.contains(field.name));
+    const auto itself = [](const QString &name) -> std::optional<QString> { return "<<" + name + ">>"; };
+    FUZZ_CHECK(MergeFields::merge(text, itself).size() <= text.size());
 
-    const MergeLog::State state = MergeLog::parse(bytes);
-    for (const MergeLog::Entry &entry : state.confirmed)
-        FUZZ_CHECK(entry.row >= 0 && !entry.address.isEmpty());
-    for (const MergeLog::Entry &entry : state.inFlight) {
-        const MergeLog::State confirmed =
+    for (const MergeLog::Entry &entry : MergeLog::parse(bytes).inFlight) {
+        const MergeLog::State sent =
             MergeLog::parse(MergeLog::sendingLine(entry) + MergeLog::sentLine(entry));
-        FUZZ_CHECK(confirmed.inFlight.empty() && confirmed.confirmed.size() == 1);
+        FUZZ_CHECK(sent.inFlight.empty() && sent.confirmed.size() == 1 && entry.row >= 0);
     }
     return 0;
 }

@@ -36,6 +36,10 @@ std::vector<QStringList> bookRows(int count) {
     return rows;
 }
 
+std::pair<int, int> noSelection() {
+    return {-1, -1};
+}
+
 // A compose pane with a message written in it, the merge run and its dialog on a book in memory.
 struct MergeRig {
     MergeRig(const QString &base, const QString &logFolder, int rowCount, const QString &provider,
@@ -43,12 +47,8 @@ struct MergeRig {
         : rows(bookRows(rowCount))
         , form(PageModel::composeForm(provider))
         , run(pane)
-        , dialog({run, messages, [] {}, [this] { return book(); },
-                  [] {
-                      return std::pair{-1, -1};
-                  },
-                  [] { return u"/books/club.csv"_s; }, logFolder, [] {}, [](int, int, const QString &) {},
-                  [] { return 0; }, [](int) {}}) {
+        , dialog({run, messages, [] {}, [this] { return book(); }, &noSelection, [] { return u"/b.csv"_s; },
+                  logFolder, [] {}, [](int, int, const QString &) {}, [] { return 0; }, [](int) {}}) {
         messages.setFallbackAnswer(Messages::Answer::Yes);
         pane.navigate(base + u"/"_s + provider + u"/compose"_s + query);
         loaded = MainFormHarness::waitForPage(pane, u"compose"_s) &&
@@ -92,7 +92,6 @@ TEST_P(MergeRunTest, EveryRowWithAnAddressGetsItsOwnEmail) {
     ASSERT_TRUE(rig.loaded);
     rig.click("CommandStart");
     EXPECT_TRUE(rig.messages.shown().first().startsWith(u"16 emails will be sent."_s));
-    EXPECT_TRUE(rig.messages.shown().first().contains(u"<<Unknown>>"_s));
     const QJsonArray sent = sim.sent();
     ASSERT_EQ(sent.size(), 16); // rows 4, 9, 14 and 19 have no address
     for (int i = 0, k = 0; i < 20; ++i) {
@@ -141,12 +140,9 @@ TEST_P(MergeRunTest, TestSendsNothingAndStopDuringASendCountsItAndRestores) {
 TEST_P(MergeRunTest, RichTextPageGivesTheFailureMessage) {
     MergeRig rig(sim.baseUrl(), logs.path(), 3, GetParam(), u"?rich=1"_s);
     ASSERT_TRUE(rig.loaded);
-    for (const char *button : {"CommandStart", "CommandTest"}) {
-        rig.messages.clear();
-        rig.click(button);
-        EXPECT_EQ(rig.messages.last(), MergeRun::failureMessage()) << button;
-        EXPECT_TRUE(rig.startEnabled());
-    }
+    rig.click("CommandStart");
+    EXPECT_EQ(rig.messages.last(), MergeRun::failureMessage());
+    EXPECT_TRUE(rig.startEnabled());
     EXPECT_TRUE(sim.sent().isEmpty());
 }
 

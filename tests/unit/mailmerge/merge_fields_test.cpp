@@ -59,15 +59,10 @@ TEST(MergePlan, CheckFindsWhatTheUserShouldKnow) {
         MergePlan::check(book, {0, 3}, u"For <<first|you>>"_s, u"<<First>> <<Nick>> <<Nick>>"_s,
                          [](int, const QString &address) { return address == u"dan@x.org"_s; });
     EXPECT_EQ(check.rowsToSend, (std::vector<int>{0, 2}));
-    EXPECT_EQ(check.rowsWithoutAddress, (std::vector<int>{1}));
-    EXPECT_EQ(check.rowsAlreadySent, (std::vector<int>{3}));
-    EXPECT_EQ(check.unknownFields, QStringList{u"<<Nick>>"_s});
-    ASSERT_EQ(check.emptyFields.size(), 1u);
-    EXPECT_EQ(check.emptyFields[0].row, 2);
     const QString summary = MergePlan::summary(check);
-    for (const QString &part :
-         {u"2 emails will be sent."_s, u"<<Nick>>"_s, u"skipped: 2."_s, u"row 3 (First)"_s})
-        EXPECT_TRUE(summary.contains(part)) << summary.toStdString();
+    for (const QString &part : {u"2 emails will be sent."_s, u"earlier run are skipped: 4."_s,
+                                u": <<Nick>>."_s, u"address are skipped: 2."_s, u"empty: row 3 (First)."_s})
+        EXPECT_TRUE(summary.contains(part)) << part.toStdString() << summary.toStdString();
     // A large book: every row is checked, the summary names a few.
     const MergePlan::Book big{book.titles, 2, 10000, [](int row) {
                                   return QStringList{u"A"_s, u""_s, u"a%1@x.org"_s.arg(row)};
@@ -87,7 +82,6 @@ TEST(MergeLog, ResumeStateFromTheLog) {
     EXPECT_EQ(state.inFlight, (std::vector<MergeLog::Entry>{kim}));
     EXPECT_TRUE(state.isConfirmed(u" bob@x.org"_s));
     EXPECT_FALSE(state.isConfirmed(u"kim@x.org"_s));
-    // The same merge has the same log; another message or book has its own.
-    EXPECT_EQ(MergeLog::fileName(u"b.csv"_s, u"s"_s, u"x"_s), MergeLog::fileName(u"b.csv"_s, u"s"_s, u"x"_s));
+    // Another message on the same book has a log of its own.
     EXPECT_NE(MergeLog::fileName(u"b.csv"_s, u"s"_s, u"x"_s), MergeLog::fileName(u"b.csv"_s, u"sx"_s, u""_s));
 }

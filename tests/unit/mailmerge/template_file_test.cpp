@@ -68,11 +68,8 @@ TEST(TemplateFile, BadFilesAndListing) {
     };
     using TemplateFile::ReadError;
     EXPECT_EQ(TemplateFile::read(dir.filePath(u"none.txt"_s)).error, ReadError::Missing);
-    EXPECT_EQ(TemplateFile::read(make("bin.txt", QByteArray("\x7f"
-                                                            "ELF\0\x01",
-                                                            6)))
-                  .error,
-              ReadError::NotText);
+    const QByteArray binary = QByteArray::fromHex("7f454c460001"); // an executable's first bytes
+    EXPECT_EQ(TemplateFile::read(make("bin.txt", binary)).error, ReadError::NotText);
     EXPECT_EQ(TemplateFile::read(make("Big.TXT", QByteArray(10 << 20, 'a'))).error, ReadError::TooLarge);
     // Files made on Windows in its code page read as written.
     EXPECT_EQ(TemplateFile::read(make("w.txt.old", "Caf\xe9\r\nOl\xe9")).value->body, u"Olé\r\n"_s);
