@@ -37,6 +37,8 @@ std::span<const SettingKey> all() {
         SpamWords[1],
         SpamWords[2],
         SpamWords[3],
+        MergePace,
+        DefaultTemplate,
     };
     return keys;
 }

@@ -63,6 +63,10 @@ inline constexpr SettingKey SpamWords[] = {{"Settings", "spamwords", ""},
                                            {"Settings", "spamwords3", ""},
                                            {"Settings", "spamwords4", ""}};
 
+// Mail merge: seconds between two emails; the template the compose frame offers first.
+inline constexpr SettingKey MergePace{"Settings", "mergepace", "0"};
+inline constexpr SettingKey DefaultTemplate{"Settings", "deftemplate", ""};
+
 // Every key above; a key added to the program is added here too.
 std::span<const SettingKey> all();
 

@@ -74,7 +74,7 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     auto *form = new QFormLayout(frame);
     form->addRow(defBrowser);
     form->addRow(m_checkEmail);
-    form->addRow(QStringLiteral("Default template:"), m_comboTemplate2);
+    form->addRow(QStringLiteral("Default Email Template:"), m_comboTemplate2);
     form->addRow(QStringLiteral("Default folder:"), m_comboFolders3);
     return frame;
 }
