@@ -28,8 +28,8 @@ MessageSearch::~MessageSearch() {
     cancel();
 }
 
-QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery &query, LooseDate::Order order,
-                                      std::shared_ptr<SearchTally> tally) {
+QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery &query,
+                                      LooseDate::Order order, std::shared_ptr<SearchTally> tally) {
     return QtConcurrent::run([mainDir, query, order, tally](QPromise<SearchHit> &promise) {
         const SearchMatcher matcher(query.term);
         if (matcher.isEmpty())

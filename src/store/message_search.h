@@ -15,8 +15,8 @@
 // found; a new search or a cancel ends the running one.
 struct SearchQuery {
     QString term;
-    QStringList folders;       // the folders searched, by name
-    bool messageText = false;  // the files' text too, not only their names
+    QStringList folders;      // the folders searched, by name
+    bool messageText = false; // the files' text too, not only their names
 };
 
 struct SearchHit {

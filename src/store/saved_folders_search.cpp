@@ -40,7 +40,8 @@ void SavedFoldersSearch::onSearchChanged() {
 
 void SavedFoldersSearch::onFinished(int found, int notMessages, int unreadable) {
     m_context.model.resultsComplete();
-    QString status = found == 1 ? QStringLiteral("1 message found") : QStringLiteral("%1 messages found").arg(found);
+    QString status =
+        found == 1 ? QStringLiteral("1 message found") : QStringLiteral("%1 messages found").arg(found);
     if (notMessages > 0)
         status += QStringLiteral("; %1 files that are no saved messages skipped").arg(notMessages);
     if (unreadable > 0)

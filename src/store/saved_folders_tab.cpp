@@ -82,16 +82,15 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     setMessageButtonsEnabled(false);
     m_sendAgain->hide();
 
-    m_search = new SavedFoldersSearch({*m_searchBar, *m_model, m_context.mainDir,
-                                       [this] { return m_listedFolder; },
-                                       [this] { return m_lists ? m_lists->folders() : QStringList(); }},
-                                      m_dateOrder, this);
+    m_search =
+        new SavedFoldersSearch({*m_searchBar, *m_model, m_context.mainDir, [this] { return m_listedFolder; },
+                                [this] { return m_lists ? m_lists->folders() : QStringList(); }},
+                               m_dateOrder, this);
     connect(m_search, &SavedFoldersSearch::resultsStarted, this, &SavedFoldersTab::showNoMessage);
     connect(m_search, &SavedFoldersSearch::folderRequested, this, [this] { listFolder(m_listedFolder); });
     // The folder of each result is shown while results are.
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        m_list->setColumnHidden(MessageListModel::FolderColumn, !m_model->showingResults());
-    });
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { m_list->setColumnHidden(MessageListModel::FolderColumn, !m_model->showingResults()); });
     auto *find = new QShortcut(QKeySequence::Find, page);
     find->setContext(Qt::WidgetWithChildrenShortcut);
     connect(find, &QShortcut::activated, m_searchBar, &SearchBar::focusField);

@@ -3,6 +3,8 @@
 #include "shell/text_file.h"
 
 #include <array>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -24,35 +26,36 @@ struct NamedCharacter {
     char32_t code;
 };
 constexpr NamedCharacter otherNames[] = {
-    {"amp", u'&'},      {"lt", u'<'},       {"gt", u'>'},       {"quot", u'"'},     {"apos", u'\''},
-    {"euro", u'€'},     {"hellip", u'…'},   {"ndash", u'–'},    {"mdash", u'—'},    {"lsquo", u'‘'},
-    {"rsquo", u'’'},    {"ldquo", u'“'},    {"rdquo", u'”'},    {"bull", u'•'},     {"trade", u'™'},
-    {"OElig", u'Œ'},    {"oelig", u'œ'},    {"Scaron", u'Š'},   {"scaron", u'š'},   {"Yuml", u'Ÿ'},
+    {"amp", u'&'},   {"lt", u'<'},     {"gt", u'>'},     {"quot", u'"'},   {"apos", u'\''},
+    {"euro", u'€'},  {"hellip", u'…'}, {"ndash", u'–'},  {"mdash", u'—'},  {"lsquo", u'‘'},
+    {"rsquo", u'’'}, {"ldquo", u'“'},  {"rdquo", u'”'},  {"bull", u'•'},   {"trade", u'™'},
+    {"OElig", u'Œ'}, {"oelig", u'œ'},  {"Scaron", u'Š'}, {"scaron", u'š'}, {"Yuml", u'Ÿ'},
 };
 
-std::optional<char32_t> namedCharacter(QStringView name) {
-    for (size_t i = 0; i < latin1Names.size(); ++i) {
-        if (name == QLatin1StringView(latin1Names[i]))
-            return char32_t(160 + i);
-    }
-    for (const NamedCharacter &named : otherNames) {
-        if (name == QLatin1StringView(named.name))
-            return named.code;
-    }
-    return std::nullopt;
+std::optional<char32_t> namedCharacter(QByteArrayView name) {
+    static const std::unordered_map<std::string_view, char32_t> names = [] {
+        std::unordered_map<std::string_view, char32_t> made;
+        for (size_t i = 0; i < latin1Names.size(); ++i)
+            made.emplace(latin1Names[i], char32_t(160 + i));
+        for (const NamedCharacter &named : otherNames)
+            made.emplace(named.name, named.code);
+        return made;
+    }();
+    const auto found = names.find(std::string_view(name.data(), size_t(name.size())));
+    return found == names.end() ? std::nullopt : std::optional<char32_t>(found->second);
 }
 
 // The character a reference at `text[at]` ("&amp;", "&#233;", "&#xE9;") stands for, and its
 // length; nothing when it is no reference, and the "&" is then text.
-std::optional<char32_t> reference(QStringView text, qsizetype at, qsizetype &length) {
-    const qsizetype end = text.indexOf(u';', at + 1);
+std::optional<char32_t> reference(QByteArrayView text, qsizetype at, qsizetype &length) {
+    const qsizetype end = text.indexOf(';', at + 1);
     if (end < 0 || end - at > 10 || end == at + 1)
         return std::nullopt;
     length = end - at + 1;
-    const QStringView name = text.sliced(at + 1, end - at - 1);
-    if (name.startsWith(u'#')) {
+    const QByteArrayView name = text.sliced(at + 1, end - at - 1);
+    if (name.startsWith('#')) {
         bool ok = false;
-        const bool hex = name.size() > 1 && (name[1] == u'x' || name[1] == u'X');
+        const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
         const uint code = name.sliced(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
         if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
             return std::nullopt;
@@ -61,95 +64,191 @@ std::optional<char32_t> reference(QStringView text, qsizetype at, qsizetype &len
     return namedCharacter(name);
 }
 
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isAsciiAlnum(char c) {
+    return isAsciiLetter(c) || (c >= '0' && c <= '9');
+}
+
 // Tags after which a reader sees a new line or cell: they separate words.
-bool separatesWords(QStringView name) {
-    static const QLatin1StringView separating[] = {
-        QLatin1StringView("br"), QLatin1StringView("p"),  QLatin1StringView("div"), QLatin1StringView("tr"),
-        QLatin1StringView("td"), QLatin1StringView("th"), QLatin1StringView("li"),  QLatin1StringView("hr"),
-        QLatin1StringView("h1"), QLatin1StringView("h2"), QLatin1StringView("h3"),  QLatin1StringView("table"),
-        QLatin1StringView("blockquote")};
-    for (const QLatin1StringView tag : separating) {
-        if (name.compare(tag, Qt::CaseInsensitive) == 0)
+bool separatesWords(QByteArrayView name) {
+    static constexpr QByteArrayView separating[] = {"br", "p",  "div", "tr", "td",    "th",        "li",
+                                                    "hr", "h1", "h2",  "h3", "table", "blockquote"};
+    for (const QByteArrayView tag : separating) {
+        if (tag.size() == name.size() && tag.compare(name, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
 }
 
+// Writes folded UTF-8: letters case-folded, every run of blanks one blank, none at either end.
 class FoldedWriter {
 public:
-    explicit FoldedWriter(qsizetype capacity) { m_out.reserve(capacity); }
+    explicit FoldedWriter(qsizetype capacity)
+        : m_out(capacity + 8, Qt::Uninitialized)
+        , m_at(m_out.data()) {}
 
     void blank() {
-        if (!m_out.isEmpty() && !m_lastBlank)
-            m_out += u' ';
+        if (m_at != m_out.data() && !m_lastBlank)
+            *m_at++ = ' ';
         m_lastBlank = true;
     }
-    void character(char32_t c) {
-        if (c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == 0xA0 || c == u'\f') {
+    void ascii(char c) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f') {
             blank();
             return;
         }
         m_lastBlank = false;
+        *m_at++ = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+    }
+    void character(char32_t c) {
         if (c < 0x80) {
-            m_out += QChar(char16_t(c >= u'A' && c <= u'Z' ? c + 32 : c));
+            ascii(char(c));
             return;
         }
-        const char32_t folded = QChar::toCaseFolded(c);
-        if (QChar::requiresSurrogates(folded)) {
-            m_out += QChar(QChar::highSurrogate(folded));
-            m_out += QChar(QChar::lowSurrogate(folded));
-        } else {
-            m_out += QChar(char16_t(folded));
+        if (c == 0xA0) {
+            blank();
+            return;
         }
+        m_lastBlank = false;
+        const char32_t folded = QChar::toCaseFolded(c);
+        // A folded character may take more bytes than it came from (a reference never does).
+        if (m_at + 4 > m_out.data() + m_out.size()) {
+            const qsizetype used = m_at - m_out.data();
+            m_out.resize(m_out.size() * 2 + 8);
+            m_at = m_out.data() + used;
+        }
+        if (folded < 0x800) {
+            *m_at++ = char(0xC0 | (folded >> 6));
+        } else {
+            if (folded < 0x10000) {
+                *m_at++ = char(0xE0 | (folded >> 12));
+            } else {
+                *m_at++ = char(0xF0 | (folded >> 18));
+                *m_at++ = char(0x80 | ((folded >> 12) & 0x3F));
+            }
+            *m_at++ = char(0x80 | ((folded >> 6) & 0x3F));
+        }
+        *m_at++ = char(0x80 | (folded & 0x3F));
     }
-    QString take() {
-        if (m_lastBlank && !m_out.isEmpty())
-            m_out.chop(1);
+    QByteArray take() {
+        qsizetype size = m_at - m_out.data();
+        if (m_lastBlank && size > 0)
+            --size;
+        m_out.truncate(size);
         return std::move(m_out);
     }
 
 private:
-    QString m_out;
+    QByteArray m_out;
+    char *m_at;
     bool m_lastBlank = true;
 };
 
+// The character whose UTF-8 starts at `text[at]`, and its length; nothing when the bytes there
+// are no UTF-8.
+std::optional<char32_t> utf8Character(QByteArrayView text, qsizetype at, qsizetype &length) {
+    const uchar lead = uchar(text[at]);
+    length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || at + length > text.size())
+        return std::nullopt;
+    char32_t code = lead & (0x7F >> length);
+    for (qsizetype i = 1; i < length; ++i) {
+        const uchar next = uchar(text[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        code = (code << 6) | (next & 0x3F);
+    }
+    const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+        return std::nullopt;
+    return code;
+}
+
 // Where the tag or comment that opens at `text[at]` ends (just after it), or -1 when the "<"
 // opens none and is text.
-qsizetype skipMarkup(QStringView text, qsizetype at, bool &separates) {
+qsizetype skipMarkup(QByteArrayView text, qsizetype at, bool &separates) {
     separates = false;
-    const QStringView rest = text.sliced(at);
-    if (rest.startsWith(u"<!--")) {
-        const qsizetype end = text.indexOf(u"-->", at + 4);
+    const QByteArrayView rest = text.sliced(at);
+    if (rest.startsWith("<!--")) {
+        const qsizetype end = text.indexOf("-->", at + 4);
         return end < 0 ? text.size() : end + 3;
     }
-    if (rest.size() < 2 || !(rest[1].isLetter() || rest[1] == u'/' || rest[1] == u'!' || rest[1] == u'?'))
+    if (rest.size() < 2 || !(isAsciiLetter(rest[1]) || rest[1] == '/' || rest[1] == '!' || rest[1] == '?'))
         return -1;
-    const qsizetype close = text.indexOf(u'>', at + 1);
+    const qsizetype close = text.indexOf('>', at + 1);
     const qsizetype end = close < 0 ? text.size() : close + 1;
-    qsizetype nameStart = at + 1 + (rest[1] == u'/' ? 1 : 0);
+    const qsizetype nameStart = at + 1 + (rest[1] == '/' ? 1 : 0);
     qsizetype nameEnd = nameStart;
-    while (nameEnd < end && text[nameEnd].isLetterOrNumber())
+    while (nameEnd < end && isAsciiAlnum(text[nameEnd]))
         ++nameEnd;
-    const QStringView name = text.sliced(nameStart, nameEnd - nameStart);
+    const QByteArrayView name = text.sliced(nameStart, nameEnd - nameStart);
     separates = separatesWords(name);
     // A script's or style's content is no text either.
-    for (const QLatin1StringView hidden : {QLatin1StringView("script"), QLatin1StringView("style")}) {
-        if (rest[1] != u'/' && name.compare(hidden, Qt::CaseInsensitive) == 0) {
-            const qsizetype closing = text.indexOf(QStringLiteral("</") + hidden, end, Qt::CaseInsensitive);
+    for (const char *hidden : {"script", "style"}) {
+        if (rest[1] != '/' &&
+            QLatin1StringView(name).compare(QLatin1StringView(hidden), Qt::CaseInsensitive) == 0) {
+            const QLatin1StringView tag(hidden);
+            qsizetype closing = text.indexOf("</", end);
+            while (
+                closing >= 0 &&
+                QLatin1StringView(text.sliced(closing + 2).first(qMin(tag.size(), text.size() - closing - 2)))
+                        .compare(tag, Qt::CaseInsensitive) != 0)
+                closing = text.indexOf("</", closing + 2);
             if (closing < 0)
                 return text.size();
-            const qsizetype closingEnd = text.indexOf(u'>', closing);
+            const qsizetype closingEnd = text.indexOf('>', closing);
             return closingEnd < 0 ? text.size() : closingEnd + 1;
         }
     }
     return end;
 }
 
+// The folded text of valid UTF-8; nothing when the bytes are not UTF-8.
+std::optional<QByteArray> foldUtf8(QByteArrayView html) {
+    FoldedWriter out(html.size());
+    for (qsizetype i = 0; i < html.size(); ++i) {
+        const char c = html[i];
+        if (c == '<') {
+            bool separates = false;
+            const qsizetype end = skipMarkup(html, i, separates);
+            if (end >= 0) {
+                if (separates)
+                    out.blank();
+                i = end - 1;
+                continue;
+            }
+        } else if (c == '&') {
+            qsizetype length = 0;
+            if (const std::optional<char32_t> decoded = reference(html, i, length)) {
+                out.character(*decoded);
+                i += length - 1;
+                continue;
+            }
+        } else if (uchar(c) >= 0x80) {
+            qsizetype length = 0;
+            const std::optional<char32_t> decoded = utf8Character(html, i, length);
+            if (!decoded)
+                return std::nullopt;
+            out.character(*decoded);
+            i += length - 1;
+            continue;
+        }
+        out.ascii(c);
+    }
+    return out.take();
+}
+
 } // namespace
 
 SearchMatcher::SearchMatcher(const QString &term)
     : m_term(term.trimmed())
-    , m_folded(foldedText(QString(m_term).replace(u'&', QStringLiteral("&amp;")).replace(u'<', QStringLiteral("&lt;")))) {}
+    , m_folded(foldedText(QString(m_term)
+                              .replace(u'&', QStringLiteral("&amp;"))
+                              .replace(u'<', QStringLiteral("&lt;"))
+                              .toUtf8())) {}
 
 bool SearchMatcher::matchesName(const MessageName &name) const {
     return !m_term.isEmpty() && (name.from.contains(m_term, Qt::CaseInsensitive) ||
@@ -160,38 +259,16 @@ bool SearchMatcher::matchesName(const MessageName &name) const {
 bool SearchMatcher::matchesText(const QByteArray &fileBytes) const {
     if (m_folded.isEmpty())
         return false;
-    const QString text = TextFile::decode(fileBytes);
     // The header lines carry captions ("From:") and the values the name search covers.
-    qsizetype body = text.indexOf(QLatin1StringView("<div id=body"), 0, Qt::CaseInsensitive);
-    return foldedText(QStringView(text).sliced(body < 0 ? 0 : body)).contains(m_folded);
+    const qsizetype body = fileBytes.indexOf("<div id=body");
+    return foldedText(QByteArrayView(fileBytes).sliced(body < 0 ? 0 : body)).contains(m_folded);
 }
 
-QString SearchMatcher::foldedText(QStringView html) {
-    FoldedWriter out(html.size());
-    for (qsizetype i = 0; i < html.size(); ++i) {
-        const QChar c = html[i];
-        if (c == u'<') {
-            bool separates = false;
-            const qsizetype end = skipMarkup(html, i, separates);
-            if (end >= 0) {
-                if (separates)
-                    out.blank();
-                i = end - 1;
-                continue;
-            }
-        } else if (c == u'&') {
-            qsizetype length = 0;
-            if (const std::optional<char32_t> decoded = reference(html, i, length)) {
-                out.character(*decoded);
-                i += length - 1;
-                continue;
-            }
-        } else if (c.isHighSurrogate() && i + 1 < html.size() && html[i + 1].isLowSurrogate()) {
-            out.character(QChar::surrogateToUcs4(c, html[i + 1]));
-            ++i;
-            continue;
-        }
-        out.character(c.unicode());
-    }
-    return out.take();
+QByteArray SearchMatcher::foldedText(QByteArrayView html) {
+    if (html.startsWith("\xEF\xBB\xBF"))
+        html = html.sliced(3);
+    if (std::optional<QByteArray> folded = foldUtf8(html))
+        return *folded;
+    // A file made on Windows in its code page.
+    return *foldUtf8(TextFile::decode(html.toByteArray()).toUtf8());
 }

@@ -20,12 +20,12 @@ public:
     // left out and character references read. A term split by a tag ("hel<b>lo</b>") is found.
     bool matchesText(const QByteArray &fileBytes) const;
 
-    // The visible text of `html`, folded for comparing: tags dropped (a tag that breaks a line
-    // leaves a blank), character references decoded, letters case-folded, blank runs made one
-    // blank. Scripts, styles and comments are no text.
-    static QString foldedText(QStringView html);
+    // The visible text of `html` (UTF-8, or else Windows-1252), folded for comparing: tags dropped (a tag
+    // that breaks a line leaves a blank), character references decoded, letters case-folded, blank runs made
+    // one blank. Scripts, styles and comments are no text.
+    static QByteArray foldedText(QByteArrayView html);
 
 private:
-    QString m_term;   // as typed, trimmed
-    QString m_folded; // as foldedText would write it
+    QString m_term;      // as typed, trimmed
+    QByteArray m_folded; // as foldedText would write it
 };

@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 TEST(MailtoFields, EveryFieldOfTheLinkIsFilledIn) {
     const QString link = u"bob@example.com?subject=Hi%20there%20%26%20welcome&body=See%20you%0D%0A"
                          u"%3Cb%3Esoon%3C%2Fb%3E&cc=carl@example.com&bcc=dan@example.com"_s;
-    for (const QString provider : {u"hotmail"_s, u"yahoo"_s}) {
+    for (const QString &provider : {u"hotmail"_s, u"yahoo"_s}) {
         SCOPED_TRACE(provider.toStdString());
         MainFormHarness h;
         ASSERT_TRUE(h.start());

@@ -10,8 +10,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QByteArray savedFile(const QString &body) {
-    return SavedMessageFile::content({u"Ann <ann@example.com>"_s, u"Plans"_s, u"12/05/2004 10:31"_s,
-                                      u"bob@example.com"_s, {}, {}, body});
+    return SavedMessageFile::content(
+        {u"Ann <ann@example.com>"_s, u"Plans"_s, u"12/05/2004 10:31"_s, u"bob@example.com"_s, {}, {}, body});
 }
 
 } // namespace
@@ -27,11 +27,11 @@ TEST(SearchMatcher, FindsTheTextAReaderSees) {
         {u"crème"_s, u"one cr&egrave;me and cr&#232;me and cr&#xE8;me"_s, true},
         {u"Tom & Jerry"_s, u"Tom &amp; Jerry"_s, true},
         {u"a<b"_s, u"if a&lt;b then"_s, true},
-        {u"hello"_s, u"he<b>l</b>lo"_s, true},           // a tag inside a word
-        {u"end start"_s, u"the end<br>start"_s, true},    // a line-breaking tag parts words
+        {u"hello"_s, u"he<b>l</b>lo"_s, true},         // a tag inside a word
+        {u"end start"_s, u"the end<br>start"_s, true}, // a line-breaking tag parts words
         {u"endstart"_s, u"the end<p>start"_s, false},
         {u"see you soon"_s, u"see   you\r\n&nbsp;soon"_s, true}, // blank runs match any blank run
-        {u"font"_s, u"<font color=red>red</font>"_s, false},      // tags are no text
+        {u"font"_s, u"<font color=red>red</font>"_s, false},     // tags are no text
         {u"color"_s, u"<span style=\"color:red\">x</span>"_s, false},
         {u"alert"_s, u"<script>alert(1)</script>visible"_s, false},
         {u"hidden"_s, u"<!-- hidden -->shown"_s, false},
@@ -62,7 +62,7 @@ TEST(SearchMatcher, MatchesNamesAsListed) {
     const struct {
         QString term;
         bool found;
-    } cases[] = {{u"ann"_s, true},   {u"CRÈME"_s, true}, {u"[draft]"_s, true}, {u"BOB@"_s, true},
+    } cases[] = {{u"ann"_s, true},    {u"CRÈME"_s, true}, {u"[draft]"_s, true}, {u"BOB@"_s, true},
                  {u"creme"_s, false}, {u"2004"_s, false}, {u"["_s, true},       {u".*"_s, false}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.term.toStdString());
