@@ -1,6 +1,7 @@
 #include "store/message_store.h"
 
 #include "store/dialog_new_folder.h"
+#include "store/folder_exporter.h"
 #include "store/folder_list_box.h"
 #include "store/folder_lists.h"
 #include "store/message_capture.h"
@@ -30,7 +31,11 @@ MessageStore::MessageStore(Context context, QWidget *parent)
                                    *m_lists, this);
     m_capture->setObjectName(QStringLiteral("MessageCapture"));
 
+    m_exporter = new FolderExporter(m_context.mainDir, m_context.messages, parent, this);
+    m_exporter->setObjectName(QStringLiteral("FolderExporter"));
+
     connect(m_tab, &SavedFoldersTab::newFolderRequested, this, &MessageStore::showNewFolderDialog);
+    connect(m_tab, &SavedFoldersTab::exportRequested, m_exporter, &FolderExporter::exportFolder);
     connect(m_capture, &MessageCapture::saved, this, [this] {
         m_savedLabel->show();
         m_context.showStatus(QStringLiteral("Msg Saved"));

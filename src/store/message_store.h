@@ -5,6 +5,7 @@
 #include <functional>
 
 class DialogNewFolder;
+class FolderExporter;
 class FolderLists;
 class Messages;
 class MessageCapture;
@@ -40,6 +41,7 @@ public:
     MessageCapture &capture() const { return *m_capture; }
     SavedFoldersTab &savedFoldersTab() const { return *m_tab; }
     FolderLists &folderLists() const { return *m_lists; }
+    FolderExporter &exporter() const { return *m_exporter; }
 
     // "New Folder": creates a folder and makes it the capture target and the folder browsed.
     void showNewFolderDialog();
@@ -61,5 +63,6 @@ private:
     SavedFoldersTab *m_tab = nullptr;
     FolderLists *m_lists = nullptr;
     MessageCapture *m_capture = nullptr;
+    FolderExporter *m_exporter = nullptr;
     std::function<void(DialogNewFolder &)> m_runDialog;
 };

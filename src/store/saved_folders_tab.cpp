@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
@@ -128,6 +129,8 @@ QWidget *SavedFoldersTab::createFolderPanel(QWidget *page) {
     layout->addWidget(manage);
     panel->setMaximumWidth(200);
     connect(add, &QPushButton::clicked, this, &SavedFoldersTab::newFolderRequested);
+    m_folders->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_folders, &QWidget::customContextMenuRequested, this, &SavedFoldersTab::showFolderMenu);
     connect(manage, &QPushButton::clicked, this, &SavedFoldersTab::RemoveFolder_Click);
     return panel;
 }
@@ -276,6 +279,17 @@ void SavedFoldersTab::removeRowAndShowNext(int row) {
 void SavedFoldersTab::RemoveFolder_Click() {
     m_openFolder(
         QUrl::fromLocalFile(QFileInfo(SavedFolders::rootPath(m_context.mainDir)).absoluteFilePath()));
+}
+
+void SavedFoldersTab::showFolderMenu(const QPoint &at) {
+    const QListWidgetItem *item = m_folders->itemAt(at);
+    if (!item)
+        return;
+    const QString folder = item->text();
+    QMenu menu(m_folders);
+    menu.addAction(QStringLiteral("Export Folder as mbox..."), this,
+                   [this, folder] { emit exportRequested(folder); });
+    menu.exec(m_folders->viewport()->mapToGlobal(at));
 }
 
 void SavedFoldersTab::focusMessageList() {

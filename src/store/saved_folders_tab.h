@@ -54,6 +54,8 @@ public:
 
 signals:
     void newFolderRequested();
+    // "Export Folder as mbox..." from the folder list's context menu.
+    void exportRequested(const QString &folder);
 
 private:
     QWidget *createFolderPanel(QWidget *page);
@@ -62,6 +64,7 @@ private:
     void listFolder(const QString &folder);
     void showNoMessage();
     void showSentButtons(bool sent);
+    void showFolderMenu(const QPoint &at);
     void onSelectionChanged(const QItemSelection &selected);
     void preview(int row);
     void removeRowAndShowNext(int row);
