@@ -14,11 +14,12 @@
 #include <QMenu>
 
 void MainForm::createStore() {
-    auto *store = new MessageStore(
-        {m_settings.get(Keys::MainDir), webBrowser(1), webBrowser(2), savedFoldersPage(),
-         settingsPanel()->comboFolders3(), pageState(), messages(), [this] { return tabs().selected(); },
-         [this](int tab) { tabs().select(tab); }, [this](const QString &text) { setStatusPanel(2, text); }},
-        this);
+    auto *store =
+        new MessageStore({m_settings.get(Keys::MainDir), webBrowser(1), webBrowser(2), savedFoldersPage(),
+                          settingsPanel()->comboFolders3(), pageState(), messages(), m_settings,
+                          [this] { return tabs().selected(); }, [this](int tab) { tabs().select(tab); },
+                          [this](const QString &text) { setStatusPanel(2, text); }},
+                         this);
     inboxBar()->insertWidget(0, store->captureBar());
     auto *exportFolder = new QAction(QStringLiteral("&Export Folder as mbox..."), fileMenu());
     exportFolder->setObjectName(QStringLiteral("ExportFolder"));

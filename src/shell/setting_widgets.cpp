@@ -1,6 +1,7 @@
 #include "shell/setting_widgets.h"
 
 #include "shell/settings.h"
+#include "shell/wrapping_check_box.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -13,7 +14,7 @@ QPushButton *SettingWidgets::button(const char *name, const char *caption, QWidg
 
 QCheckBox *SettingWidgets::checkBox(const char *name, const char *caption, Settings &settings,
                                     const SettingKey &key, QWidget *parent) {
-    auto *box = new QCheckBox(QString::fromUtf8(caption), parent);
+    auto *box = new WrappingCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(settings.get(key) == QLatin1String("1"));
     QObject::connect(box, &QCheckBox::toggled, box, [&settings, &key](bool on) {

@@ -28,6 +28,7 @@ std::span<const SettingKey> all() {
         Mailto,
         Bug,
         SaveSent,
+        DefaultFolder,
         CheckUnreadCount,
         SpamNonEnglish,
         SpamUnreadOnly,

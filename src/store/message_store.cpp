@@ -7,6 +7,8 @@
 #include "store/message_capture.h"
 #include "store/saved_folders_tab.h"
 
+#include "shell/settings.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,10 +43,21 @@ MessageStore::MessageStore(Context context, QWidget *parent)
         m_context.showStatus(QStringLiteral("Msg Saved"));
     });
 
-    // Start-up: every folder listed, none browsed, the first one the capture target.
-    m_lists->rebuild();
-    if (m_captureTarget->count() > 0)
+    connect(m_context.defaultFolderList, &QComboBox::activated, this,
+            [this](int index) { chooseDefaultFolder(m_context.defaultFolderList->itemText(index)); });
+
+    // Start-up: every folder listed, the default one the capture target and browsed; without
+    // it, the first folder is the capture target.
+    m_lists->setDefaultFolder(m_context.settings.get(Keys::DefaultFolder));
+    m_lists->rebuild(m_lists->defaultFolder());
+    if (m_captureTarget->currentIndex() < 0 && m_captureTarget->count() > 0)
         m_captureTarget->setCurrentIndex(0);
+}
+
+void MessageStore::chooseDefaultFolder(const QString &folder) {
+    m_context.settings.set(Keys::DefaultFolder, folder);
+    m_lists->setDefaultFolder(folder);
+    m_captureTarget->setCurrentIndex(m_captureTarget->findText(folder));
 }
 
 QWidget *MessageStore::createCaptureBar(QWidget *parent) {

@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QWidget;
 class SavedFoldersTab;
+class Settings;
 class WebPane;
 struct PageState;
 
@@ -30,6 +31,7 @@ public:
         QComboBox *defaultFolderList; // ComboFolders3, on the Settings tab
         PageState &pageState;
         Messages &messages;
+        Settings &settings; // keeps the default folder
         std::function<int()> selectedTab;
         std::function<void(int)> selectTab;
         std::function<void(const QString &)> showStatus; // the status bar's second panel
@@ -55,6 +57,7 @@ public:
 
 private:
     QWidget *createCaptureBar(QWidget *parent);
+    void chooseDefaultFolder(const QString &folder);
 
     Context m_context;
     QWidget *m_captureBar = nullptr;

@@ -147,14 +147,21 @@ QWidget *SavedFoldersTab::createMessageButtons(QWidget *page) {
     m_moveTarget = new QComboBox(panel);
     m_moveTarget->setObjectName(QStringLiteral("ComboFolders4"));
     m_moveTarget->setMinimumContentsLength(12);
-    auto *layout = new QHBoxLayout(panel);
-    layout->setContentsMargins(0, 2, 0, 2);
+    // Two rows, so that beside the address book every caption shows whole.
+    auto *answer = new QHBoxLayout;
     for (QPushButton *b : {m_replyText, m_replyNoText, m_forward, m_sendAgain})
-        layout->addWidget(b);
-    layout->addStretch(1);
-    layout->addWidget(m_delete);
-    layout->addWidget(m_move);
-    layout->addWidget(m_moveTarget);
+        answer->addWidget(b);
+    answer->addStretch(1);
+    auto *file = new QHBoxLayout;
+    file->addWidget(m_delete);
+    file->addWidget(m_move);
+    file->addWidget(m_moveTarget);
+    file->addStretch(1);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 2, 0, 2);
+    layout->setSpacing(2);
+    layout->addLayout(answer);
+    layout->addLayout(file);
     connect(m_delete, &QPushButton::clicked, this, &SavedFoldersTab::CommandDelete_Click);
     connect(m_move, &QPushButton::clicked, this, &SavedFoldersTab::CommandMove_Click);
     return panel;

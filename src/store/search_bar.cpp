@@ -15,7 +15,7 @@ SearchBar::SearchBar(QWidget *parent)
     , m_status(new QLabel(this)) {
     setObjectName(QStringLiteral("SearchBar"));
     m_field->setObjectName(QStringLiteral("TextSearch"));
-    m_field->setPlaceholderText(QStringLiteral("Find in saved messages (Ctrl+F)"));
+    m_field->setPlaceholderText(QStringLiteral("Search (Ctrl+F)"));
     m_field->setClearButtonEnabled(true);
     m_scope->setObjectName(QStringLiteral("ComboSearchScope"));
     m_scope->addItems({QStringLiteral("This folder"), QStringLiteral("All folders")});
