@@ -1,21 +1,19 @@
 #include "shell/wrapping_check_box.h"
 
+#include "shell/caption_wrap.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace {
 
-constexpr int textFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
-// A caption wider than this wraps even when there is room: long lines are hard to read.
-constexpr int preferredCaptionWidth = 360;
+constexpr int textFlags = Qt::AlignLeft | Qt::AlignTop | CaptionWrap::textFlags;
 
 } // namespace
 
 WrappingCheckBox::WrappingCheckBox(const QString &caption, QWidget *parent)
     : QCheckBox(caption, parent) {
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
+    setSizePolicy(CaptionWrap::sizePolicy());
 }
 
 int WrappingCheckBox::captionLeft() const {
@@ -35,15 +33,12 @@ int WrappingCheckBox::heightForWidth(int width) const {
 
 QSize WrappingCheckBox::sizeHint() const {
     const int width =
-        captionLeft() + qMin(preferredCaptionWidth, fontMetrics().horizontalAdvance(text())) + 2;
+        captionLeft() + qMin(CaptionWrap::preferredWidth, fontMetrics().horizontalAdvance(text())) + 2;
     return {width, heightForWidth(width)};
 }
 
 QSize WrappingCheckBox::minimumSizeHint() const {
-    // Narrow enough for the longest word.
-    int longest = 0;
-    for (const QString &word : text().split(u' ', Qt::SkipEmptyParts))
-        longest = qMax(longest, fontMetrics().horizontalAdvance(word));
+    const int longest = CaptionWrap::longestWord(fontMetrics(), text());
     return {captionLeft() + longest + 2, heightForWidth(captionLeft() + longest + 2)};
 }
 

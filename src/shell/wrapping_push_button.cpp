@@ -1,20 +1,19 @@
 #include "shell/wrapping_push_button.h"
 
+#include "shell/caption_wrap.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace {
 
-constexpr int textFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-constexpr int preferredCaptionWidth = 360;
+constexpr int textFlags = Qt::AlignCenter | CaptionWrap::textFlags;
 
 } // namespace
 
 WrappingPushButton::WrappingPushButton(const QString &caption, QWidget *parent)
     : QPushButton(caption, parent) {
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
+    setSizePolicy(CaptionWrap::sizePolicy());
 }
 
 QSize WrappingPushButton::buttonSize(const QSize &captionSize) const {
@@ -34,14 +33,12 @@ int WrappingPushButton::heightForWidth(int width) const {
 }
 
 QSize WrappingPushButton::sizeHint() const {
-    const int width = margins() + qMin(preferredCaptionWidth, fontMetrics().horizontalAdvance(text()));
+    const int width = margins() + qMin(CaptionWrap::preferredWidth, fontMetrics().horizontalAdvance(text()));
     return {width, heightForWidth(width)};
 }
 
 QSize WrappingPushButton::minimumSizeHint() const {
-    int longest = 0;
-    for (const QString &word : text().split(u' ', Qt::SkipEmptyParts))
-        longest = qMax(longest, fontMetrics().horizontalAdvance(word));
+    const int longest = CaptionWrap::longestWord(fontMetrics(), text());
     return {margins() + longest, heightForWidth(margins() + longest)};
 }
 

@@ -1,35 +1,19 @@
-"""Reads an mbox file with Python's mailbox module and prints its messages as JSON."""
-import email.header
-import email.utils
-import json
-import mailbox
-import sys
+"""Prints the messages of an mbox file as Python's mailbox module reads them, as JSON."""
+import email.header, email.utils, json, mailbox, sys
 
 
-def header(message, name):
+def text(message, name):
     value = message.get(name)
-    if value is None:
-        return None
-    return str(email.header.make_header(email.header.decode_header(value)))
+    return None if value is None else str(email.header.make_header(email.header.decode_header(value)))
 
 
-def date(message):
-    value = message.get("Date")
+def date(value):
     if value is None or email.utils.parsedate_tz(value) is None:
         return value
     return email.utils.parsedate_to_datetime(value).strftime("%Y-%m-%d %H:%M")
 
 
-messages = []
-for message in mailbox.mbox(sys.argv[1], create=False):
-    messages.append({
-        "envelope": message.get_from().split(" ")[0],
-        "from": header(message, "From"),
-        "to": header(message, "To"),
-        "cc": header(message, "Cc"),
-        "subject": header(message, "Subject"),
-        "date": date(message),
-        "type": message.get_content_type() + ";" + str(message.get_content_charset()),
-        "body": message.get_payload(decode=True).decode("utf-8"),
-    })
-json.dump(messages, sys.stdout)
+json.dump([[m.get_from().split(" ")[0], text(m, "From"), text(m, "To"), text(m, "Cc"), text(m, "Subject"),
+            date(m.get("Date")), m.get_content_type() + ";" + m.get_content_charset(),
+            m.get_payload(decode=True).decode("utf-8")] for m in mailbox.mbox(sys.argv[1], create=False)],
+          sys.stdout)
