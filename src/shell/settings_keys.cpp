@@ -30,6 +30,7 @@ std::span<const SettingKey> all() {
         LastBook,
         ShowPalette,
         SaveSent,
+        DefaultFolder,
         CheckUnreadCount,
         SpamNonEnglish,
         SpamUnreadOnly,

@@ -53,6 +53,8 @@ inline constexpr SettingKey ShowPalette{"Settings", "showpalette", "0"};
 
 // Sent copies, and the inbox checks of the settings panel.
 inline constexpr SettingKey SaveSent{"Settings", "savesent", "1"};
+// The saved-message folder that captures go to and the saved-folders tab opens on.
+inline constexpr SettingKey DefaultFolder{"Settings", "defaultfolder", "Saved"};
 // A list index: 0 all, n the first 5n.
 inline constexpr SettingKey CheckUnreadCount{"Settings", "checkunread", "0"};
 inline constexpr SettingKey SpamNonEnglish{"Settings", "spamnonenglish", "0"};

@@ -50,7 +50,7 @@ private:
     void pause(WebPane &target);
     // Writes the fields; false when a write failed (the transfer stops there).
     bool writeFields(TransferMode mode, WebPane &target, const ReplyBuilder::MessageValues &values);
-    bool writeYahooRichText(WebPane &target, const QString &text);
+    bool writeYahooRichText(WebPane &target, const QString &markup);
     void stage(const char *marker);
 
     Panes m_panes;

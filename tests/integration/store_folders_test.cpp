@@ -115,7 +115,7 @@ QStringList items(const QComboBox *box) {
     return texts;
 }
 
-TEST_F(FoldersTest, TheFourFolderListsAgreeAndStartUnbrowsed) {
+TEST_F(FoldersTest, TheFourFolderListsAgreeAndStartOnTheDefaultFolder) {
     const QStringList all{u"Archive"_s, u"Saved"_s, u"sent"_s, u"Work"_s};
     EXPECT_EQ(items(form->findChild<QComboBox *>(u"ComboFolders"_s)), all);
     EXPECT_EQ(items(form->findChild<QComboBox *>(u"ComboFolders3"_s)), all);
@@ -124,10 +124,9 @@ TEST_F(FoldersTest, TheFourFolderListsAgreeAndStartUnbrowsed) {
     for (int i = 0; i < folders->count(); ++i)
         browsed.append(folders->item(i)->text());
     EXPECT_EQ(browsed, all);
-    // The first folder is the capture target; nothing is browsed or listed yet.
-    EXPECT_EQ(form->findChild<QComboBox *>(u"ComboFolders"_s)->currentText(), u"Archive"_s);
-    EXPECT_EQ(folders->currentRow(), -1);
-    EXPECT_EQ(list->model()->rowCount(), 0);
+    // The default folder ("Saved" until another is chosen) is the capture target and is listed.
+    EXPECT_EQ(form->findChild<QComboBox *>(u"ComboFolders"_s)->currentText(), u"Saved"_s);
+    EXPECT_EQ(folders->currentItem()->text(), u"Saved"_s);
     EXPECT_EQ(enabled(), std::vector<bool>(6, false));
     // Showing the tab put the focus on the message list.
     EXPECT_EQ(QApplication::focusWidget(), list);

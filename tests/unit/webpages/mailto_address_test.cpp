@@ -11,9 +11,7 @@ TEST(MailtoAddress, SplitsAddressAndSubject) {
         {u"ann@example.com"_s, u"ann@example.com"_s, u""_s},
         {u"ann@example.com?subject=Hi"_s, u"ann@example.com"_s, u"Hi"_s},
         {u"ann@example.com?SUBJECT=Hi"_s, u"ann@example.com"_s, u"Hi"_s},
-        // The subject runs to the end of the text, later parameters included, undecoded.
-        {u"ann@example.com?subject=Hi%20there&body=Hello"_s, u"ann@example.com"_s,
-         u"Hi%20there&body=Hello"_s},
+        {u"ann@example.com?subject=Hi%20there&body=Hello"_s, u"ann@example.com"_s, u"Hi there"_s},
         {u"ann@example.com?cc=bob@example.com&Subject=Hi"_s, u"ann@example.com"_s, u"Hi"_s},
         // Only a whole parameter name counts: "project" ends in "ect" but is no subject.
         {u"ann@example.com?project=x"_s, u"ann@example.com"_s, u""_s},
