@@ -134,13 +134,17 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
         {"CommandForward", MessageKind::Captured, u"|||FWD: Lunch|"_s + quoted},
         // Every addressee comes back without its caption; the body is wrapped, not quoted.
         {"CommandSendAgain", MessageKind::Sent,
-         u"bob@example.com|carl@example.com|dora@example.com|Lunch|\n\nSee you at noon, and please bring the "
-         u"map of"
-         u"\nthe old town with you.\nAnn"_s},
+         u"bob@example.com|carl@example.com|dora@example.com|Lunch|"
+         u"\n\nSee you at noon, and please bring the map of\nthe old town with you.\nAnn"_s},
     };
+    preview(lunch);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.button);
-        preview(c.kind == MessageKind::Sent ? sent : lunch, c.kind);
+        // The saved message is shown once; a fresh preview of the same page would not be waited for.
+        if (c.kind == MessageKind::Sent)
+            preview(sent, c.kind);
+        else
+            h.form().tabs().select(3);
         press(c.button);
         EXPECT_EQ(h.form().tabs().selected(), 2);
         EXPECT_EQ(fields(), c.fields);
