@@ -124,6 +124,7 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
         u"\n>\n>See you at noon, and please bring the map of\n>the old town with you.\n>Ann"_s;
     SavedMessage sent = lunch;
     sent.from = SavedMessageFile::sentFrom;
+    sent.subject = u"Lunch plans"_s; // a subject of its own tells when the preview has changed
     const struct {
         const char *button;
         MessageKind kind;
@@ -134,7 +135,7 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
         {"CommandForward", MessageKind::Captured, u"|||FWD: Lunch|"_s + quoted},
         // Every addressee comes back without its caption; the body is wrapped, not quoted.
         {"CommandSendAgain", MessageKind::Sent,
-         u"bob@example.com|carl@example.com|dora@example.com|Lunch|"
+         u"bob@example.com|carl@example.com|dora@example.com|Lunch plans|"
          u"\n\nSee you at noon, and please bring the map of\nthe old town with you.\nAnn"_s},
     };
     preview(lunch);
