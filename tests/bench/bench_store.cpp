@@ -6,6 +6,7 @@
 #include "store/saved_message_file.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -31,24 +32,11 @@ const QString &generatedFolder() {
             "project", "caf&eacute;",          "<i>draft</i>", "Thursday</p>\r\n<p>"};
         QDir().mkpath(SavedFolders::folderPath(made->path(), QStringLiteral("Inbox")));
         std::mt19937 random(2004);
-        static const char *const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-        static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
         for (int i = 0; i < folderSize; ++i) {
-            const int year = 1990 + int(random() % 20);
-            const int month = 1 + int(random() % 12);
-            const int day = 1 + int(random() % 28);
-            const QString date = i % 2 ? QStringLiteral("%1/%2/%3 %4:%5")
-                                             .arg(month)
-                                             .arg(day)
-                                             .arg(year)
-                                             .arg(i % 24)
-                                             .arg(i % 60, 2, 10, QLatin1Char('0'))
-                                       : QStringLiteral("%1, %2 %3 %4 10:31:00")
-                                             .arg(QLatin1String(days[i % 7]))
-                                             .arg(day)
-                                             .arg(QLatin1String(months[month - 1]))
-                                             .arg(year);
+            const QString date = QDate(1990, 1, 1)
+                                     .addDays(random() % 7300)
+                                     .toString(i % 2 ? QStringLiteral("M/d/yyyy 10:31")
+                                                     : QStringLiteral("ddd, d MMM yyyy 10:31:00"));
             QString body = QStringLiteral("<div><p>");
             while (body.size() < 5000)
                 body += QLatin1String(words[random() % std::size(words)]) + u' ';
