@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -19,9 +20,11 @@
 
 namespace {
 
-// Column widths, in twips.
+// The narrowest widths, in twips, of the e-mail column and of the others; a column is made
+// wide enough for its title and the cells shown, up to maxColumnWidth.
 constexpr int emailWidth = 1300;
 constexpr int nameWidth = 700;
+constexpr int maxColumnWidth = 4500;
 
 // The selection colours: yellow while a cell is edited, black after sorting.
 const QColor editingColour(Qt::yellow);
@@ -56,6 +59,12 @@ AddressGrid::AddressGrid(QTableView &grid, QLineEdit &textEdit, QLabel &labelEdi
             &AddressGrid::onCurrentChanged);
     connect(m_grid.horizontalHeader(), &QHeaderView::sectionPressed, this, &AddressGrid::onTitlePressed);
     connect(&m_grid, &QAbstractItemView::doubleClicked, this, &AddressGrid::insertRequested);
+    // A width the user drags stays for that title when a book opens again.
+    connect(m_grid.horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) {
+                if (!m_sizingColumns && width > 0)
+                    m_userWidths.insert(m_model.headerData(column, Qt::Horizontal).toString(), width);
+            });
     connect(&m_model, &QAbstractItemModel::layoutChanged, this, &AddressGrid::onRowsMoved);
     connect(&m_textEdit, &QLineEdit::textEdited, this, &AddressGrid::onEdited);
     m_textEdit.installEventFilter(this);
@@ -68,17 +77,18 @@ QString AddressGrid::deleteQuestion() {
 void AddressGrid::showBook(const ColumnRoles &roles) {
     QHeaderView *header = m_grid.horizontalHeader();
     const int columns = m_model.columnCount();
+    const QScopedValueRollback sizing(m_sizingColumns, true); // these widths are not the user's
     for (int c = 0; c < columns; ++c) {
         m_grid.setColumnHidden(c, false);
-        header->resizeSection(c, header->defaultSectionSize());
-    }
-    if (roles.email >= 0)
-        header->resizeSection(roles.email, Twips::toPixels(emailWidth));
-    if (roles.last >= 0) {
-        header->resizeSection(roles.last, Twips::toPixels(nameWidth));
-    } else {
-        for (int c = 0; c < columns; ++c)
-            header->resizeSection(c, Twips::toPixels(nameWidth));
+        const QString title = m_model.headerData(c, Qt::Horizontal).toString();
+        if (const auto kept = m_userWidths.constFind(title); kept != m_userWidths.cend()) {
+            header->resizeSection(c, *kept);
+            continue;
+        }
+        const int least = Twips::toPixels(c == roles.email ? emailWidth : nameWidth);
+        const QAbstractItemView &cells = m_grid; // the grid's own measure of the rows shown
+        const int fitting = qMax(header->sectionSizeHint(c), cells.sizeHintForColumn(c));
+        header->resizeSection(c, qBound(least, fitting, Twips::toPixels(maxColumnWidth)));
     }
     // The last column holds the file's untitled last field.
     if (columns > 0)

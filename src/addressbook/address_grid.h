@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 
 #include <utility>
@@ -21,7 +22,9 @@ public:
     AddressGrid(QTableView &grid, QLineEdit &textEdit, QLabel &labelEdit, BookModel &model,
                 const FindState &find, Messages &messages, QObject *parent = nullptr);
 
-    // A book was opened: column widths, the hidden last column, the editor emptied, the grid shown.
+    // A book was opened: column widths (a width the user set for a title kept, else wide
+    // enough for title and cells within a limit), the hidden last column, the editor emptied,
+    // the grid shown.
     void showBook(const ColumnRoles &roles);
 
     // "Row" and "RowSel": the first and last row of the selection (or the current row alone),
@@ -61,4 +64,6 @@ private:
     BookModel &m_model;
     const FindState &m_find;
     Messages &m_messages;
+    QHash<QString, int> m_userWidths; // by column title
+    bool m_sizingColumns = false;
 };

@@ -81,6 +81,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createStore();
     createAddressBook();
     createCompose();
+    createMailMerge();
 }
 
 MainForm::~MainForm() = default;
@@ -100,7 +101,15 @@ QWidget *MainForm::createWorkArea() {
 
     m_pages = new QStackedWidget(area);
     m_pages->addWidget(createInboxPage());
-    m_pages->addWidget(m_panes[2]);
+    // The compose frame's bar (templates, mail merge) sits above the compose pane.
+    auto *composePage = new QWidget(area);
+    composePage->setObjectName(QStringLiteral("ComposePage"));
+    m_composeBar = new QHBoxLayout;
+    auto *composeLayout = new QVBoxLayout(composePage);
+    composeLayout->setContentsMargins(0, 2, 0, 0);
+    composeLayout->addLayout(m_composeBar);
+    composeLayout->addWidget(m_panes[2], 1);
+    m_pages->addWidget(composePage);
     // The saved-folders tab lays out its own controls around the preview pane.
     m_savedFoldersPage = new QWidget(area);
     m_savedFoldersPage->setObjectName(QStringLiteral("SavedFoldersPage"));

@@ -48,6 +48,7 @@ public:
     WebPane &webBrowser(int number) const;
     // Where subsystems put their controls.
     QHBoxLayout *inboxBar() const { return m_inboxBar; }
+    QHBoxLayout *composeBar() const { return m_composeBar; }
     QWidget *savedFoldersPage() const { return m_savedFoldersPage; }
     SettingsPanel *settingsPanel() const { return m_settingsPanel; }
     QFrame *editorPanel() const { return m_editorPanel; }
@@ -70,6 +71,7 @@ private:
     // The book open at the last exit, and the address palette when it is to show at start-up.
     void reopenAddressBook();
     void createCompose();
+    void createMailMerge();
     void createMenus();
     void createHelpMenu();
     void showAbout();
@@ -104,6 +106,7 @@ private:
     QCheckBox *m_checkAutoLog = nullptr;
     QFrame *m_editorPanel = nullptr;
     QHBoxLayout *m_inboxBar = nullptr;
+    QHBoxLayout *m_composeBar = nullptr;
     QWidget *m_savedFoldersPage = nullptr;
     QMenu *m_fileMenu = nullptr;
     QStatusBar *m_statusBar = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/setting_widgets.h"
 
 #include "shell/settings.h"
+#include "shell/wrapping_check_box.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -20,7 +21,7 @@ void SettingWidgets::keepInSettings(QCheckBox &box, Settings &settings, const Se
 
 QCheckBox *SettingWidgets::checkBox(const char *name, const char *caption, Settings &settings,
                                     const SettingKey &key, QWidget *parent) {
-    auto *box = new QCheckBox(QString::fromUtf8(caption), parent);
+    auto *box = new WrappingCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
     keepInSettings(*box, settings, key);
     return box;

@@ -30,6 +30,7 @@ std::span<const SettingKey> all() {
         LastBook,
         ShowPalette,
         SaveSent,
+        DefaultFolder,
         CheckUnreadCount,
         SpamNonEnglish,
         SpamUnreadOnly,
@@ -37,6 +38,8 @@ std::span<const SettingKey> all() {
         SpamWords[1],
         SpamWords[2],
         SpamWords[3],
+        MergePace,
+        DefaultTemplate,
     };
     return keys;
 }

@@ -53,6 +53,8 @@ inline constexpr SettingKey ShowPalette{"Settings", "showpalette", "0"};
 
 // Sent copies, and the inbox checks of the settings panel.
 inline constexpr SettingKey SaveSent{"Settings", "savesent", "1"};
+// The saved-message folder that captures go to and the saved-folders tab opens on.
+inline constexpr SettingKey DefaultFolder{"Settings", "defaultfolder", "Saved"};
 // A list index: 0 all, n the first 5n.
 inline constexpr SettingKey CheckUnreadCount{"Settings", "checkunread", "0"};
 inline constexpr SettingKey SpamNonEnglish{"Settings", "spamnonenglish", "0"};
@@ -62,6 +64,10 @@ inline constexpr SettingKey SpamWords[] = {{"Settings", "spamwords", ""},
                                            {"Settings", "spamwords2", ""},
                                            {"Settings", "spamwords3", ""},
                                            {"Settings", "spamwords4", ""}};
+
+// Mail merge: seconds between two emails; the template the compose frame offers first.
+inline constexpr SettingKey MergePace{"Settings", "mergepace", "0"};
+inline constexpr SettingKey DefaultTemplate{"Settings", "deftemplate", ""};
 
 // Every key above; a key added to the program is added here too.
 std::span<const SettingKey> all();

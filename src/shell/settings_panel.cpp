@@ -1,5 +1,8 @@
 #include "shell/settings_panel.h"
 
+#include "shell/wrapping_check_box.h"
+#include "shell/wrapping_push_button.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -23,9 +26,20 @@ SettingsPanel::SettingsPanel(const QString &serviceUrl, QWidget *parent)
     right->addWidget(createOptionsFrame());
     right->addStretch(1);
     columns->addLayout(right, 1);
+    // The frames scroll when the window is too small for them; their captions wrap first.
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("SettingsContent"));
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->addLayout(columns);
+    contentLayout->addStretch(1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("SettingsScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addStretch(1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
 }
 
 QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
@@ -45,8 +59,8 @@ QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
     // Choosing a start page puts it into the address box, ready for "Go".
     connect(optionH, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textHotmail->text()); });
     connect(optionY, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textYahoo->text()); });
-    auto *gotoInbox =
-        new QCheckBox(QStringLiteral("Go directly to &inbox after login (bypass mail home page)"), frame);
+    auto *gotoInbox = new WrappingCheckBox(
+        QStringLiteral("Go directly to &inbox after login (bypass mail home page)"), frame);
     gotoInbox->setObjectName(QStringLiteral("CheckGotoInbox"));
 
     auto *form = new QFormLayout(frame);
@@ -59,11 +73,11 @@ QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
 QGroupBox *SettingsPanel::createOptionsFrame() {
     auto *frame = new QGroupBox(QStringLiteral("Options"), this);
     frame->setObjectName(QStringLiteral("FrameOptions"));
-    auto *defBrowser = new QPushButton(
+    auto *defBrowser = new WrappingPushButton(
         QStringLiteral("Set &Skiffpost as your Default E-mail Program (for mailto links)"), frame);
     defBrowser->setObjectName(QStringLiteral("CommandDefBrowser"));
     connect(defBrowser, &QPushButton::clicked, this, &SettingsPanel::defaultMailProgramHelpRequested);
-    m_checkEmail = new QCheckBox(QStringLiteral("Show &Email Address Palette on Startup"), frame);
+    m_checkEmail = new WrappingCheckBox(QStringLiteral("Show &Email Address Palette on Startup"), frame);
     m_checkEmail->setObjectName(QStringLiteral("CheckEmail"));
     m_comboTemplate2 = new QComboBox(frame);
     m_comboTemplate2->setObjectName(QStringLiteral("ComboTemplate2"));
@@ -74,7 +88,7 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     auto *form = new QFormLayout(frame);
     form->addRow(defBrowser);
     form->addRow(m_checkEmail);
-    form->addRow(QStringLiteral("Default template:"), m_comboTemplate2);
+    form->addRow(QStringLiteral("Default Email Template:"), m_comboTemplate2);
     form->addRow(QStringLiteral("Default folder:"), m_comboFolders3);
     return frame;
 }

@@ -19,6 +19,7 @@ void FolderLists::rebuild(const QString &select) {
     m_controls.defaultFolder->clear();
     m_controls.moveTarget->clear();
     int selected = -1;
+    int defaultIndex = -1;
     for (int i = 0; i < m_folders.size(); ++i) {
         const QString &name = m_folders[i];
         m_controls.captureTarget->addItem(name);
@@ -28,10 +29,12 @@ void FolderLists::rebuild(const QString &select) {
             m_controls.moveTarget->addItem(name);
         if (!select.isEmpty() && name.toLower() == select.toLower())
             selected = i;
+        if (name.toLower() == m_defaultFolder.toLower())
+            defaultIndex = i;
     }
     // Filling a drop-down list selects its first entry; the design starts them unselected.
-    m_controls.captureTarget->setCurrentIndex(selected);
-    m_controls.defaultFolder->setCurrentIndex(-1);
+    m_controls.captureTarget->setCurrentIndex(select.isEmpty() ? defaultIndex : selected);
+    m_controls.defaultFolder->setCurrentIndex(defaultIndex);
     m_controls.moveTarget->setCurrentIndex(-1);
     m_controls.browsed->setCurrentRow(-1);
     m_rebuilding = false;

@@ -21,8 +21,13 @@ public:
     FolderLists(Controls controls, QString mainDir, QObject *parent = nullptr);
 
     // Fills all four lists from the folders on disk. When `select` names one of them (letter
-    // case ignored), it becomes the capture target and the folder browsed.
+    // case ignored), it becomes the capture target and the folder browsed; otherwise the
+    // default folder is the capture target. ComboFolders3 shows the default folder.
     void rebuild(const QString &select = {});
+
+    // The folder chosen on the Settings tab; kept by the caller.
+    void setDefaultFolder(const QString &folder) { m_defaultFolder = folder; }
+    QString defaultFolder() const { return m_defaultFolder; }
 
     // True while the lists are being filled: the selection changes meanwhile are not the user's.
     bool rebuilding() const { return m_rebuilding; }
@@ -36,4 +41,5 @@ private:
     QString m_mainDir;
     QStringList m_folders;
     bool m_rebuilding = false;
+    QString m_defaultFolder;
 };

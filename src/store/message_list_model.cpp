@@ -23,11 +23,12 @@ void MessageListModel::list(const QString &folderPath, Layout layout, LooseDate:
     beginResetModel();
     m_folderPath = folderPath;
     m_layout = layout;
+    m_results = false;
     m_rows.clear();
     m_rows.reserve(size_t(names.size()));
     for (const QString &name : names) {
         if (std::optional<MessageName> parsed = MessageName::parse(name, order))
-            m_rows.push_back(std::move(*parsed));
+            m_rows.push_back({std::move(*parsed), {}});
     }
     if (m_sorted)
         sortRows(m_sortColumn, m_sortOrder);
@@ -36,7 +37,41 @@ void MessageListModel::list(const QString &folderPath, Layout layout, LooseDate:
 }
 
 QString MessageListModel::filePath(int row) const {
-    return m_folderPath + u'/' + message(row).fileName;
+    const Row &shown = m_rows[size_t(row)];
+    return m_results ? m_folderPath + u'/' + shown.folder + u'/' + shown.name.fileName
+                     : m_folderPath + u'/' + shown.name.fileName;
+}
+
+void MessageListModel::showResults(const QString &rootPath) {
+    beginResetModel();
+    m_folderPath = rootPath;
+    m_layout = Layout::Received;
+    m_results = true;
+    m_rows.clear();
+    endResetModel();
+    emit headerDataChanged(Qt::Horizontal, FromColumn, ToColumn);
+}
+
+void MessageListModel::appendResults(const QList<SearchHit> &hits) {
+    if (!m_results || hits.isEmpty())
+        return;
+    beginInsertRows({}, rowCount(), rowCount() + int(hits.size()) - 1);
+    for (const SearchHit &hit : hits)
+        m_rows.push_back({hit.name, hit.folder});
+    endInsertRows();
+}
+
+void MessageListModel::clear() {
+    beginResetModel();
+    m_folderPath.clear();
+    m_results = false;
+    m_rows.clear();
+    endResetModel();
+}
+
+void MessageListModel::resultsComplete() {
+    if (m_results && m_sorted)
+        sort(m_sortColumn, m_sortOrder);
 }
 
 Qt::SortOrder MessageListModel::columnClicked(int column) {
@@ -50,8 +85,10 @@ Qt::SortOrder MessageListModel::columnClicked(int column) {
 namespace {
 
 // The text a row shows in a column, for display and sorting alike; none for the sort key.
-const QString *columnText(const MessageName &row, int column) {
+const QString *columnText(const MessageName &row, const QString &folder, int column) {
     switch (column) {
+    case MessageListModel::FolderColumn:
+        return &folder;
     case MessageListModel::FromColumn:
         return &row.from;
     case MessageListModel::SubjectColumn:
@@ -80,10 +117,10 @@ int MessageListModel::columnCount(const QModelIndex &parent) const {
 QVariant MessageListModel::data(const QModelIndex &index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= m_rows.size())
         return {};
-    const MessageName &row = m_rows[size_t(index.row())];
+    const Row &row = m_rows[size_t(index.row())];
     if (index.column() == SortKeyColumn)
-        return row.sortKeyText();
-    if (const QString *text = columnText(row, index.column()))
+        return row.name.sortKeyText();
+    if (const QString *text = columnText(row.name, row.folder, index.column()))
         return *text;
     return {};
 }
@@ -105,6 +142,8 @@ QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, 
         return QStringLiteral("File");
     case SortKeyColumn:
         return QStringLiteral("Day");
+    case FolderColumn:
+        return QStringLiteral("Folder");
     default:
         return {};
     }
@@ -126,17 +165,18 @@ void MessageListModel::sort(int column, Qt::SortOrder order) {
     m_sortOrder = order;
     m_sorted = true;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    // Sorting moves the rows; persistent indexes (selection, current row) follow them by file
-    // name, which is unique in a folder.
+    // Sorting moves the rows; persistent indexes (selection, current row) follow them by folder
+    // and file name, which together are unique.
     const QModelIndexList before = persistentIndexList();
-    QStringList names;
+    std::vector<std::pair<QString, QString>> names;
     for (const QModelIndex &index : before)
-        names.append(m_rows[size_t(index.row())].fileName);
+        names.emplace_back(m_rows[size_t(index.row())].folder, m_rows[size_t(index.row())].name.fileName);
     sortRows(column, order);
     QModelIndexList after;
     for (qsizetype i = 0; i < before.size(); ++i) {
-        const auto found = std::find_if(m_rows.begin(), m_rows.end(),
-                                        [&](const MessageName &row) { return row.fileName == names[i]; });
+        const auto found = std::find_if(m_rows.begin(), m_rows.end(), [&](const Row &row) {
+            return row.folder == names[size_t(i)].first && row.name.fileName == names[size_t(i)].second;
+        });
         after.append(index(int(found - m_rows.begin()), before[i].column()));
     }
     changePersistentIndexList(before, after);
@@ -144,12 +184,12 @@ void MessageListModel::sort(int column, Qt::SortOrder order) {
 }
 
 void MessageListModel::sortRows(int column, Qt::SortOrder order) {
-    const auto less = [column](const MessageName &a, const MessageName &b) {
+    const auto less = [column](const Row &a, const Row &b) {
         if (column == DateColumn || column == SortKeyColumn)
-            return MessageName::dateLess(a, b);
-        const auto text = [column](const MessageName &row) -> const QString & {
-            const QString *shown = columnText(row, column);
-            return shown ? *shown : row.fileName;
+            return MessageName::dateLess(a.name, b.name);
+        const auto text = [column](const Row &row) -> const QString & {
+            const QString *shown = columnText(row.name, row.folder, column);
+            return shown ? *shown : row.name.fileName;
         };
         return text(a).compare(text(b), Qt::CaseInsensitive) < 0;
     };
@@ -157,7 +197,7 @@ void MessageListModel::sortRows(int column, Qt::SortOrder order) {
         std::stable_sort(m_rows.begin(), m_rows.end(), less);
     else
         std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [&less](const MessageName &a, const MessageName &b) { return less(b, a); });
+                         [&less](const Row &a, const Row &b) { return less(b, a); });
 }
 
 Qt::ItemFlags MessageListModel::flags(const QModelIndex &index) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/message_name.h"
+#include "store/message_search.h"
 
 #include <QAbstractTableModel>
 
@@ -12,7 +13,16 @@
 class MessageListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { FromColumn, SubjectColumn, ToColumn, DateColumn, FileColumn, SortKeyColumn, ColumnCount };
+    enum Column {
+        FromColumn,
+        SubjectColumn,
+        ToColumn,
+        DateColumn,
+        FileColumn,
+        SortKeyColumn,
+        FolderColumn, // search results only
+        ColumnCount
+    };
     enum class Layout { Received, Sent };
 
     explicit MessageListModel(QObject *parent = nullptr);
@@ -21,8 +31,19 @@ public:
     void list(const QString &folderPath, Layout layout, LooseDate::Order order);
     QString folderPath() const { return m_folderPath; }
     Layout layout() const { return m_layout; }
-    const MessageName &message(int row) const { return m_rows[size_t(row)]; }
+    const MessageName &message(int row) const { return m_rows[size_t(row)].name; }
     QString filePath(int row) const;
+
+    // Search results instead of a folder: found messages of the folders below `rootPath`, each
+    // with its folder. They come in as found, and take the user's sort once all are in.
+    void showResults(const QString &rootPath);
+    void appendResults(const QList<SearchHit> &hits);
+    void resultsComplete();
+    // No folder and no results.
+    void clear();
+    bool showingResults() const { return m_results; }
+    // The folder a result lies in; empty in a folder listing.
+    QString folder(int row) const { return m_rows[size_t(row)].folder; }
 
     // A click on a column's header: a new column sorts ascending, the same column again flips
     // the order. The date column sorts by its day count. Returns the order used.
@@ -48,7 +69,12 @@ public:
 private:
     void sortRows(int column, Qt::SortOrder order);
 
-    std::vector<MessageName> m_rows;
+    struct Row {
+        MessageName name;
+        QString folder;
+    };
+    std::vector<Row> m_rows;
+    bool m_results = false;
     QString m_folderPath;
     Layout m_layout = Layout::Received;
     int m_sortColumn = -1; // the last column clicked

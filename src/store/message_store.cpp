@@ -1,10 +1,13 @@
 #include "store/message_store.h"
 
 #include "store/dialog_new_folder.h"
+#include "store/folder_exporter.h"
 #include "store/folder_list_box.h"
 #include "store/folder_lists.h"
 #include "store/message_capture.h"
 #include "store/saved_folders_tab.h"
+
+#include "shell/settings.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -30,16 +33,31 @@ MessageStore::MessageStore(Context context, QWidget *parent)
                                    *m_lists, this);
     m_capture->setObjectName(QStringLiteral("MessageCapture"));
 
+    m_exporter = new FolderExporter(m_context.mainDir, m_context.messages, parent, this);
+    m_exporter->setObjectName(QStringLiteral("FolderExporter"));
+
     connect(m_tab, &SavedFoldersTab::newFolderRequested, this, &MessageStore::showNewFolderDialog);
+    connect(m_tab, &SavedFoldersTab::exportRequested, m_exporter, &FolderExporter::exportFolder);
     connect(m_capture, &MessageCapture::saved, this, [this] {
         m_savedLabel->show();
         m_context.showStatus(QStringLiteral("Msg Saved"));
     });
 
-    // Start-up: every folder listed, none browsed, the first one the capture target.
-    m_lists->rebuild();
-    if (m_captureTarget->count() > 0)
+    connect(m_context.defaultFolderList, &QComboBox::activated, this,
+            [this](int index) { chooseDefaultFolder(m_context.defaultFolderList->itemText(index)); });
+
+    // Start-up: every folder listed, the default one the capture target and browsed; without
+    // it, the first folder is the capture target.
+    m_lists->setDefaultFolder(m_context.settings.get(Keys::DefaultFolder));
+    m_lists->rebuild(m_lists->defaultFolder());
+    if (m_captureTarget->currentIndex() < 0 && m_captureTarget->count() > 0)
         m_captureTarget->setCurrentIndex(0);
+}
+
+void MessageStore::chooseDefaultFolder(const QString &folder) {
+    m_context.settings.set(Keys::DefaultFolder, folder);
+    m_lists->setDefaultFolder(folder);
+    m_captureTarget->setCurrentIndex(m_captureTarget->findText(folder));
 }
 
 QWidget *MessageStore::createCaptureBar(QWidget *parent) {

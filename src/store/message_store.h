@@ -5,6 +5,7 @@
 #include <functional>
 
 class DialogNewFolder;
+class FolderExporter;
 class FolderLists;
 class Messages;
 class MessageCapture;
@@ -12,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QWidget;
 class SavedFoldersTab;
+class Settings;
 class WebPane;
 struct PageState;
 
@@ -29,6 +31,7 @@ public:
         QComboBox *defaultFolderList; // ComboFolders3, on the Settings tab
         PageState &pageState;
         Messages &messages;
+        Settings &settings; // keeps the default folder
         std::function<int()> selectedTab;
         std::function<void(int)> selectTab;
         std::function<void(const QString &)> showStatus; // the status bar's second panel
@@ -40,6 +43,7 @@ public:
     MessageCapture &capture() const { return *m_capture; }
     SavedFoldersTab &savedFoldersTab() const { return *m_tab; }
     FolderLists &folderLists() const { return *m_lists; }
+    FolderExporter &exporter() const { return *m_exporter; }
 
     // "New Folder": creates a folder and makes it the capture target and the folder browsed.
     void showNewFolderDialog();
@@ -53,6 +57,7 @@ public:
 
 private:
     QWidget *createCaptureBar(QWidget *parent);
+    void chooseDefaultFolder(const QString &folder);
 
     Context m_context;
     QWidget *m_captureBar = nullptr;
@@ -61,5 +66,6 @@ private:
     SavedFoldersTab *m_tab = nullptr;
     FolderLists *m_lists = nullptr;
     MessageCapture *m_capture = nullptr;
+    FolderExporter *m_exporter = nullptr;
     std::function<void(DialogNewFolder &)> m_runDialog;
 };

@@ -7,7 +7,9 @@
 #include "store/message_list_model.h"
 #include "store/message_list_view.h"
 #include "store/saved_folders.h"
+#include "store/saved_folders_search.h"
 #include "store/saved_message_file.h"
+#include "store/search_bar.h"
 #include "webpages/web_pane.h"
 
 #include <QComboBox>
@@ -17,7 +19,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -42,6 +46,7 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     // The file name and the day count are for the program's use.
     m_list->setColumnHidden(MessageListModel::FileColumn, true);
     m_list->setColumnHidden(MessageListModel::SortKeyColumn, true);
+    m_list->setColumnHidden(MessageListModel::FolderColumn, true);
     m_list->header()->resizeSection(MessageListModel::FromColumn, 180);
     m_list->header()->resizeSection(MessageListModel::SubjectColumn, 280);
     m_list->header()->resizeSection(MessageListModel::ToColumn, 150);
@@ -53,7 +58,7 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     lowerLayout->addWidget(&m_context.previewPane, 1);
 
     auto *split = new QSplitter(Qt::Vertical, page);
-    split->addWidget(m_list);
+    split->addWidget(createListPanel(page));
     split->addWidget(lower);
     // A third for the list, the rest for the message shown; both grow alike.
     split->setSizes({1000, 2000});
@@ -78,6 +83,35 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     });
     setMessageButtonsEnabled(false);
     m_sendAgain->hide();
+
+    m_search =
+        new SavedFoldersSearch({*m_searchBar, *m_model, m_context.mainDir, [this] { return m_listedFolder; },
+                                [this] { return m_lists ? m_lists->folders() : QStringList(); }},
+                               m_dateOrder, this);
+    connect(m_search, &SavedFoldersSearch::resultsStarted, this, &SavedFoldersTab::showNoMessage);
+    connect(m_search, &SavedFoldersSearch::folderRequested, this, [this] { listFolder(m_listedFolder); });
+    // The folder of each result is shown while results are.
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { m_list->setColumnHidden(MessageListModel::FolderColumn, !m_model->showingResults()); });
+    auto *find = new QShortcut(QKeySequence::Find, page);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, m_searchBar, &SearchBar::focusField);
+}
+
+void SavedFoldersTab::setDateOrder(LooseDate::Order order) {
+    m_dateOrder = order;
+    m_search->search().setDateOrder(order);
+}
+
+QWidget *SavedFoldersTab::createListPanel(QWidget *page) {
+    auto *panel = new QWidget(page);
+    m_searchBar = new SearchBar(panel);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_searchBar);
+    layout->addWidget(m_list, 1);
+    return panel;
 }
 
 QWidget *SavedFoldersTab::createFolderPanel(QWidget *page) {
@@ -96,6 +130,8 @@ QWidget *SavedFoldersTab::createFolderPanel(QWidget *page) {
     layout->addWidget(manage);
     panel->setMaximumWidth(200);
     connect(add, &QPushButton::clicked, this, &SavedFoldersTab::newFolderRequested);
+    m_folders->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_folders, &QWidget::customContextMenuRequested, this, &SavedFoldersTab::showFolderMenu);
     connect(manage, &QPushButton::clicked, this, &SavedFoldersTab::RemoveFolder_Click);
     return panel;
 }
@@ -112,14 +148,21 @@ QWidget *SavedFoldersTab::createMessageButtons(QWidget *page) {
     m_moveTarget = new QComboBox(panel);
     m_moveTarget->setObjectName(QStringLiteral("ComboFolders4"));
     m_moveTarget->setMinimumContentsLength(12);
-    auto *layout = new QHBoxLayout(panel);
-    layout->setContentsMargins(0, 2, 0, 2);
+    // Two rows, so that beside the address book every caption shows whole.
+    auto *answer = new QHBoxLayout;
     for (QPushButton *b : {m_replyText, m_replyNoText, m_forward, m_sendAgain})
-        layout->addWidget(b);
-    layout->addStretch(1);
-    layout->addWidget(m_delete);
-    layout->addWidget(m_move);
-    layout->addWidget(m_moveTarget);
+        answer->addWidget(b);
+    answer->addStretch(1);
+    auto *file = new QHBoxLayout;
+    file->addWidget(m_delete);
+    file->addWidget(m_move);
+    file->addWidget(m_moveTarget);
+    file->addStretch(1);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 2, 0, 2);
+    layout->setSpacing(2);
+    layout->addLayout(answer);
+    layout->addLayout(file);
     connect(m_delete, &QPushButton::clicked, this, &SavedFoldersTab::CommandDelete_Click);
     connect(m_move, &QPushButton::clicked, this, &SavedFoldersTab::CommandMove_Click);
     return panel;
@@ -132,15 +175,32 @@ void SavedFoldersTab::ComboFolders2_Click() {
     const QString folder = m_lists->browsedFolder();
     if (folder.isEmpty())
         return;
+    m_search->end();
+    listFolder(folder);
+}
+
+void SavedFoldersTab::listFolder(const QString &folder) {
+    if (folder.isEmpty()) {
+        m_model->clear();
+        showNoMessage();
+        return;
+    }
     const bool sent = SavedMessageFile::isSentFolder(folder);
     m_listedFolder = folder;
     m_model->list(SavedFolders::folderPath(m_context.mainDir, folder),
                   sent ? MessageListModel::Layout::Sent : MessageListModel::Layout::Received, m_dateOrder);
+    showSentButtons(sent);
+    showNoMessage();
+}
+
+void SavedFoldersTab::showSentButtons(bool sent) {
     m_replyNoText->setHidden(sent);
     m_replyText->setHidden(sent);
     m_forward->setHidden(sent);
     m_sendAgain->setVisible(sent);
+}
 
+void SavedFoldersTab::showNoMessage() {
     m_previewed.clear();
     m_context.previewPane.navigate(QDir(m_context.mainDir.isEmpty() ? QStringLiteral(".") : m_context.mainDir)
                                        .absoluteFilePath(QStringLiteral("blankmsg.htm")));
@@ -171,6 +231,9 @@ void SavedFoldersTab::preview(int row) {
         m_previewed = path;
         m_context.previewPane.navigate(QFileInfo(path).absoluteFilePath());
     }
+    // A search result offers what its own folder's listing would.
+    if (m_model->showingResults())
+        showSentButtons(SavedMessageFile::isSentFolder(m_model->folder(row)));
     for (QPushButton *b : {m_replyText, m_replyNoText, m_forward, m_sendAgain, m_delete})
         b->setEnabled(true);
     m_move->setEnabled(m_sendAgain->isHidden());
@@ -190,7 +253,10 @@ void SavedFoldersTab::CommandMove_Click() {
     }
     const QString target = m_moveTarget->currentText();
     const int row = selectedRow();
-    if (target.toLower() == m_listedFolder.toLower() || row < 0)
+    if (row < 0)
+        return;
+    const QString source = m_model->showingResults() ? m_model->folder(row) : m_listedFolder;
+    if (target.toLower() == source.toLower())
         return;
     const QString from = m_model->filePath(row);
     const QString to =
@@ -226,6 +292,17 @@ void SavedFoldersTab::removeRowAndShowNext(int row) {
 void SavedFoldersTab::RemoveFolder_Click() {
     m_openFolder(
         QUrl::fromLocalFile(QFileInfo(SavedFolders::rootPath(m_context.mainDir)).absoluteFilePath()));
+}
+
+void SavedFoldersTab::showFolderMenu(const QPoint &at) {
+    const QListWidgetItem *item = m_folders->itemAt(at);
+    if (!item)
+        return;
+    const QString folder = item->text();
+    QMenu menu(m_folders);
+    menu.addAction(QStringLiteral("Export Folder as mbox..."), this,
+                   [this, folder] { emit exportRequested(folder); });
+    menu.exec(m_folders->viewport()->mapToGlobal(at));
 }
 
 void SavedFoldersTab::focusMessageList() {

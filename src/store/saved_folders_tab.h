@@ -15,6 +15,8 @@ class Messages;
 class QComboBox;
 class QItemSelection;
 class QPushButton;
+class SavedFoldersSearch;
+class SearchBar;
 class WebPane;
 
 // The tab "Saved Message Folders (local)": the folders (ComboFolders2), the messages of the
@@ -34,6 +36,7 @@ public:
     FolderListBox *folderList() const { return m_folders; }
     QComboBox *moveTargetList() const { return m_moveTarget; }
     MessageListModel &model() const { return *m_model; }
+    SavedFoldersSearch &search() const { return *m_search; }
     // Set once the four folder lists are built.
     void setFolderLists(FolderLists *lists) { m_lists = lists; }
 
@@ -45,16 +48,23 @@ public:
     void focusMessageList();
 
     // How a numeric date in a file name is read; the system's order unless a test says otherwise.
-    void setDateOrder(LooseDate::Order order) { m_dateOrder = order; }
+    void setDateOrder(LooseDate::Order order);
     // Opens the saved-messages folder in the desktop's file manager; replaceable in tests.
     void setFolderOpener(std::function<bool(const QUrl &)> opener) { m_openFolder = std::move(opener); }
 
 signals:
     void newFolderRequested();
+    // "Export Folder as mbox..." from the folder list's context menu.
+    void exportRequested(const QString &folder);
 
 private:
     QWidget *createFolderPanel(QWidget *page);
     QWidget *createMessageButtons(QWidget *page);
+    QWidget *createListPanel(QWidget *page);
+    void listFolder(const QString &folder);
+    void showNoMessage();
+    void showSentButtons(bool sent);
+    void showFolderMenu(const QPoint &at);
     void onSelectionChanged(const QItemSelection &selected);
     void preview(int row);
     void removeRowAndShowNext(int row);
@@ -66,6 +76,8 @@ private:
     FolderLists *m_lists = nullptr;
     FolderListBox *m_folders = nullptr;
     MessageListView *m_list = nullptr;
+    SearchBar *m_searchBar = nullptr;
+    SavedFoldersSearch *m_search = nullptr;
     MessageListModel *m_model = nullptr;
     QComboBox *m_moveTarget = nullptr;
     QPushButton *m_replyText = nullptr;

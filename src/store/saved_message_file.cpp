@@ -73,7 +73,53 @@ QString line(const char *id, const char *caption, const QString &value) {
            value + QStringLiteral("</font></div>\r\n");
 }
 
+const QString lineEnd = QStringLiteral("</font></div>");
+const QString bodyStart = QStringLiteral("<div id=body><font face=arial>");
+
+QString unescapeAddress(QString text) {
+    return text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">"));
+}
+
+// The value of the header line with `id`: after its caption, up to the line's closing tags.
+QString headerValue(const QString &text, qsizetype headerEnd, const char *id) {
+    const QString start = QStringLiteral("<div id=%1>").arg(QLatin1String(id));
+    const qsizetype at = text.indexOf(start);
+    if (at < 0 || at > headerEnd)
+        return {};
+    qsizetype end = text.indexOf(u'\n', at);
+    end = end < 0 || end > headerEnd ? headerEnd : end;
+    QStringView line = QStringView(text).sliced(at + start.size(), end - at - start.size());
+    if (line.endsWith(u'\r'))
+        line.chop(1);
+    if (line.endsWith(lineEnd))
+        line.chop(lineEnd.size());
+    const qsizetype caption = line.indexOf(QLatin1String("</b>"));
+    return (caption < 0 ? line : line.sliced(caption + 4)).toString();
+}
+
 } // namespace
+
+std::optional<SavedMessage> read(const QByteArray &bytes) {
+    const QString text = TextFile::decode(bytes);
+    const qsizetype body = text.indexOf(bodyStart);
+    if (body < 0)
+        return std::nullopt;
+    SavedMessage message;
+    message.from = unescapeAddress(headerValue(text, body, "from"));
+    message.to = unescapeAddress(headerValue(text, body, "to"));
+    message.cc = unescapeAddress(headerValue(text, body, "cc"));
+    message.bcc = unescapeAddress(headerValue(text, body, "bcc"));
+    message.subject = headerValue(text, body, "subject");
+    message.date = headerValue(text, body, "date");
+    qsizetype from = body + bodyStart.size();
+    if (QStringView(text).sliced(from).startsWith(QLatin1String("\r\n")))
+        from += 2;
+    qsizetype to = text.lastIndexOf(lineEnd);
+    to = to < from ? text.size() : to;
+    message.body = text.sliced(from, to - from);
+    return message;
+}
 
 bool isSentFolder(const QString &folder) {
     return folder.toLower() == sentFolder;
@@ -118,9 +164,9 @@ QByteArray content(const SavedMessage &message) {
     text += line("bcc", "Bcc", escapeAddress(message.bcc));
     text += line("subject", "Subject", message.subject);
     text += line("date", "Date", message.date);
-    text += QStringLiteral("<div id=body><font face=arial>\r\n");
+    text += bodyStart + QStringLiteral("\r\n");
     text += message.body;
-    text += QStringLiteral("</font></div>\r\n");
+    text += lineEnd + QStringLiteral("\r\n");
     return TextFile::encode(text);
 }
 

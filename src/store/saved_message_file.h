@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // One saved message: an HTML file below "savedmgs/<folder>/" whose name carries From, subject,
 // date and To joined by "&&", and whose body holds div elements with the ids from, replyto, to,
 // cc, bcc, subject, date and body. Captured messages and copies of sent messages share the
@@ -46,6 +48,11 @@ QString fileName(const SavedMessage &message, MessageKind kind, int maxBytes = m
 
 // The file's exact bytes: CR LF line ends, "<" and ">" escaped in From, To, Cc and Bcc.
 QByteArray content(const SavedMessage &message);
+
+// The values back from a file's bytes (UTF-8, or Windows-1252): the header lines' values after
+// their captions, addresses unescaped, and the body as written. Nothing when the bytes hold no
+// message body.
+std::optional<SavedMessage> read(const QByteArray &bytes);
 
 // "<" and ">" as "&lt;" and "&gt;"; nothing else changes.
 QString escapeAddress(const QString &text);

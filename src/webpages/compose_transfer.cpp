@@ -105,8 +105,7 @@ std::optional<ReplyBuilder::MessageValues> ComposeTransfer::gather(TransferMode 
     switch (mode) {
     case TransferMode::Mailto: {
         const MailtoAddress::Parsed parsed = MailtoAddress::parse(mailtoText);
-        values.to = parsed.to;
-        values.subject = parsed.subject;
+        values = {parsed.to, parsed.cc, parsed.bcc, parsed.subject, parsed.body};
         stage("3");
         break;
     }
@@ -178,12 +177,9 @@ bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
         return false;
     }
 
-    if (fromMessage) {
-        const bool again = mode == TransferMode::SendAgain;
-        if (!write(form.cc, again ? values.cc : QString()) ||
-            !write(form.bcc, again ? values.bcc : QString()))
-            return false;
-    }
+    // Only a message sent again or a mailto link brings Cc and Bcc; the others empty them.
+    if (fromMessage && (!write(form.cc, values.cc) || !write(form.bcc, values.bcc)))
+        return false;
 
     QString body;
     if (mode == TransferMode::ReadTemplate) {
@@ -205,6 +201,8 @@ bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
         body = ReplyBuilder::templateBody(inInbox ? ReplyBuilder::ComposeTarget::InboxPane
                                                   : ReplyBuilder::ComposeTarget::ComposePane,
                                           m_state.template_body, current);
+    } else if (mode == TransferMode::Mailto) {
+        body = values.body;
     } else {
         body = ReplyBuilder::composeBody(mode, values.body);
     }
@@ -213,7 +211,11 @@ bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
 
     if (!yahoo)
         return true;
-    if (!writeYahooRichText(target, mode == TransferMode::InsertTemplate ? m_state.template_body : body))
+    const QString richText = mode == TransferMode::Mailto
+                                 ? MailtoAddress::richText(body)
+                                 : ReplyBuilder::yahooRichText(
+                                       mode == TransferMode::InsertTemplate ? m_state.template_body : body);
+    if (!writeYahooRichText(target, richText))
         return false;
     // The page draws its fields again, and they are written once more after it has.
     if (target.isVisible()) {
@@ -225,8 +227,7 @@ bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
     return !fromMessage || write(form.to, to);
 }
 
-bool ComposeTransfer::writeYahooRichText(WebPane &target, const QString &text) {
-    const QString markup = ReplyBuilder::yahooRichText(text);
+bool ComposeTransfer::writeYahooRichText(WebPane &target, const QString &markup) {
     if (target.setElementHtml(PageModel::yahooRichTextElement, markup))
         return true;
     return target.setFormFieldValue(PageModel::composeForm(PageModel::yahoo).plainForm,

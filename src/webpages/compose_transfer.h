@@ -53,7 +53,7 @@ private:
     bool waitForComposeForm(WebPane &target, PageWait &wait);
     // Writes the fields; false when a write failed (the transfer stops there).
     bool writeFields(TransferMode mode, WebPane &target, const ReplyBuilder::MessageValues &values);
-    bool writeYahooRichText(WebPane &target, const QString &text);
+    bool writeYahooRichText(WebPane &target, const QString &markup);
     void stage(const char *marker);
 
     Panes m_panes;

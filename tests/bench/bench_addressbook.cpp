@@ -9,46 +9,29 @@
 
 #include <malloc.h>
 
+#include <random>
+
 namespace {
 
 constexpr int contacts = 100000;
 
-// Deterministic text of varying length.
-class Words {
-public:
-    QString next(int minLength, int maxLength) {
-        const int length = minLength + int(step() % unsigned(maxLength - minLength + 1));
-        QString word(length, Qt::Uninitialized);
-        for (QChar &c : word)
-            c = QChar(u'a' + int(step() % 26u));
-        if (!word.isEmpty())
-            word[0] = word[0].toUpper();
-        return word;
-    }
-
-private:
-    unsigned step() { return m_state = m_state * 1664525u + 1013904223u, m_state >> 8; }
-    unsigned m_state = 12345;
-};
-
+// Contacts with fields of varying length, from a fixed seed.
 QString makeBook() {
-    Words words;
+    std::mt19937 random(12345);
+    const auto word = [&random](int minLength, int maxLength) {
+        QString text(minLength + int(random() % unsigned(maxLength - minLength + 1)), Qt::Uninitialized);
+        for (QChar &c : text)
+            c = QChar(u'a' + int(random() % 26u));
+        return text;
+    };
     QString text = QStringLiteral(
         "\"First\",\"Last\",\"Email\",\"Phone\",\"Street\",\"City\",\"Company\",\"Notes\",\"\"\r\n");
     for (int i = 0; i < contacts; ++i) {
-        const QString first = words.next(3, 10);
-        const QString last = words.next(4, 12);
-        const QStringList fields{first,
-                                 last,
-                                 first.toLower() + u'.' + last.toLower() + QStringLiteral("@example.com"),
-                                 QStringLiteral("+1 555 %1").arg(i, 7, 10, QLatin1Char('0')),
-                                 QString::number(i % 997) + u' ' + words.next(5, 14) +
-                                     QStringLiteral(" Street"),
-                                 words.next(4, 12),
-                                 words.next(5, 16) + QStringLiteral(", Inc."),
-                                 words.next(0, 30),
-                                 QString()};
-        text += u'"' + fields.join(QStringLiteral("\",\"")) + QStringLiteral("\"\r\n");
+        const QString first = word(3, 10), last = word(4, 12);
+        text += QStringLiteral("\"%1\",\"%2\",\"%1.%2@example.com\",\"+1 555 %3\",\"%4 %5 "
+                               "Street\",\"%6\",\"%7, Inc.\",\"%8\",\"\"\r\n")
+                    .arg(first, last, QString::number(i).rightJustified(7, u'0'), QString::number(i % 997),
+                         word(5, 14), word(4, 12), word(5, 16), word(0, 30));
     }
     return text;
 }

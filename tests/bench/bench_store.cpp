@@ -1,9 +1,15 @@
-// Listing a folder of 20 000 saved messages into the message table, and sorting it by date.
+// Listing a folder of 20 000 saved messages into the message table, and sorting it by date; searching
+// them, about 5 KB each, by name and by text, beside `grep -rli` on the same files.
 #include "store/message_list_model.h"
+#include "store/message_search.h"
+#include "store/saved_folders.h"
 #include "store/saved_message_file.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -16,29 +22,26 @@ namespace {
 constexpr int folderSize = 20000;
 
 // A folder of messages named as captures name them, with dates in both forms mail pages show,
-// spread over twenty years in no relation to the names' order. Made once per run.
+// spread over twenty years in no relation to the names' order, each about 5 KB of HTML; one in a hundred
+// mentions a pome<b>granate</b>. The folder "Inbox" of a main directory, made once per run.
 const QString &generatedFolder() {
     static const std::unique_ptr<QTemporaryDir> dir = [] {
         auto made = std::make_unique<QTemporaryDir>();
+        static const char *const words[] = {
+            "meeting", "r&eacute;sum&eacute;", "<b>note</b>",  "the",
+            "project", "caf&eacute;",          "<i>draft</i>", "Thursday</p>\r\n<p>"};
+        QDir().mkpath(SavedFolders::folderPath(made->path(), QStringLiteral("Inbox")));
         std::mt19937 random(2004);
-        static const char *const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-        static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
         for (int i = 0; i < folderSize; ++i) {
-            const int year = 1990 + int(random() % 20);
-            const int month = 1 + int(random() % 12);
-            const int day = 1 + int(random() % 28);
-            const QString date = i % 2 ? QStringLiteral("%1/%2/%3 %4:%5")
-                                             .arg(month)
-                                             .arg(day)
-                                             .arg(year)
-                                             .arg(i % 24)
-                                             .arg(i % 60, 2, 10, QLatin1Char('0'))
-                                       : QStringLiteral("%1, %2 %3 %4 10:31:00")
-                                             .arg(QLatin1String(days[i % 7]))
-                                             .arg(day)
-                                             .arg(QLatin1String(months[month - 1]))
-                                             .arg(year);
+            const QString date = QDate(1990, 1, 1)
+                                     .addDays(random() % 7300)
+                                     .toString(i % 2 ? QStringLiteral("M/d/yyyy 10:31")
+                                                     : QStringLiteral("ddd, d MMM yyyy 10:31:00"));
+            QString body = QStringLiteral("<div><p>");
+            while (body.size() < 5000)
+                body += QLatin1String(words[random() % std::size(words)]) + u' ';
+            if (i % 100 == 7)
+                body += QStringLiteral("a pome<b>granate</b>");
             const SavedMessage message{
                 QStringLiteral("Sender %1 <sender%1@example.com>").arg(random() % 5000),
                 QStringLiteral("Re: Subject number %1 about the plans").arg(i),
@@ -46,14 +49,15 @@ const QString &generatedFolder() {
                 QStringLiteral("pat.doe@example.net"),
                 {},
                 {},
-                {}};
-            QFile file(made->filePath(SavedMessageFile::fileName(message, MessageKind::Captured)));
-            if (!file.open(QIODevice::WriteOnly))
+                body};
+            QFile file(SavedFolders::folderPath(made->path(), QStringLiteral("Inbox")) + u'/' +
+                       SavedMessageFile::fileName(message, MessageKind::Captured));
+            if (!file.open(QIODevice::WriteOnly) || file.write(SavedMessageFile::content(message)) < 0)
                 qFatal("cannot write the benchmark folder");
         }
         return made;
     }();
-    static const QString path = dir->path();
+    static const QString path = SavedFolders::folderPath(dir->path(), QStringLiteral("Inbox"));
     return path;
 }
 
@@ -81,6 +85,39 @@ void BM_SortByDate(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_SortByDate)->Unit(benchmark::kMillisecond);
+
+void search(benchmark::State &state, const QString &term, bool messageText) {
+    for (auto _ : state) {
+        state.counters["found"] =
+            MessageSearch::run(QDir(generatedFolder() + QStringLiteral("/../..")).absolutePath(),
+                               {term, {QStringLiteral("Inbox")}, messageText}, LooseDate::Order::MonthFirst,
+                               std::make_shared<SearchTally>())
+                .results()
+                .size();
+    }
+}
+
+void BM_SearchNames(benchmark::State &state) {
+    search(state, QStringLiteral("sender42@"), false);
+}
+BENCHMARK(BM_SearchNames)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SearchText(benchmark::State &state) {
+    search(state, QStringLiteral("pomegranate"), true);
+}
+BENCHMARK(BM_SearchText)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// grep reads the same files, but neither drops tags nor reads references: it looks for "pome".
+void BM_GrepText(benchmark::State &state) {
+    for (auto _ : state) {
+        QProcess grep;
+        grep.start(QStringLiteral("grep"),
+                   {QStringLiteral("-rli"), QStringLiteral("pome"), generatedFolder()});
+        grep.waitForFinished(60000);
+        state.counters["found"] = double(grep.readAllStandardOutput().count('\n'));
+    }
+}
+BENCHMARK(BM_GrepText)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -23,8 +23,13 @@ std::string toolbar(Provider provider) {
            base + "/inbox\">Inbox</a> | <a href=\"" + base + "/compose\">Compose</a></div>\r\n";
 }
 
-std::string hotmailForm() {
-    return "<form name=\"composeform\" method=\"post\" action=\"/hotmail/send?box=1\">\r\n"
+std::string delayQuery(int sendDelayMs) {
+    return sendDelayMs > 0 ? "&amp;delay_ms=" + std::to_string(sendDelayMs) : std::string();
+}
+
+std::string hotmailForm(int sendDelayMs) {
+    return "<form name=\"composeform\" method=\"post\" action=\"/hotmail/send?box=1" + delayQuery(sendDelayMs) +
+           "\">\r\n"
            "<input type=\"hidden\" name=\"curmbox\" value=\"F000000001\">\r\n<table>\r\n" +
            fieldRow("To:", "to") + fieldRow("Cc:", "cc") + fieldRow("Bcc:", "bcc") +
            fieldRow("Subject:", "subject") +
@@ -34,8 +39,9 @@ std::string hotmailForm() {
 }
 
 // The page's own script copies the rich-text area into "PlainMsg" when the user presses Send.
-std::string yahooForm() {
-    return "<form name=\"Compose\" id=\"compose\" method=\"post\" action=\"/yahoo/send?box=Inbox\" "
+std::string yahooForm(int sendDelayMs) {
+    return "<form name=\"Compose\" id=\"compose\" method=\"post\" action=\"/yahoo/send?box=Inbox" +
+           delayQuery(sendDelayMs) + "\" "
            "onsubmit=\"this.PlainMsg.value = document.getElementById('plainmsg').innerHTML\">\r\n"
            "<input type=\"hidden\" name=\".crumb\" value=\"sim\">\r\n<table>\r\n" +
            fieldRow("To:", "To") + fieldRow("Cc:", "Cc") + fieldRow("Bcc:", "Bcc") +
@@ -48,10 +54,22 @@ std::string yahooForm() {
 
 } // namespace
 
-std::string composePage(Provider provider) {
+std::string composePage(Provider provider, int sendDelayMs) {
     const bool yahoo = provider == Provider::Yahoo;
     return WebText::htmlPage(yahoo ? "Yahoo! Mail - Compose" : "MSN Hotmail - Compose",
-                             toolbar(provider) + (yahoo ? yahooForm() : hotmailForm()), style);
+                             toolbar(provider) + (yahoo ? yahooForm(sendDelayMs) : hotmailForm(sendDelayMs)),
+                             style);
+}
+
+std::string richComposePage(Provider provider) {
+    const std::string base = "/" + std::string(MailPages::providerName(provider));
+    return WebText::htmlPage(
+        "Compose (Rich Text)",
+        toolbar(provider) + "<form name=\"richcompose\" method=\"post\" action=\"" + base +
+            "/send?box=rich\">\r\n<input type=\"hidden\" name=\"html\" value=\"\">\r\n"
+            "<div id=\"richto\" contenteditable=\"true\">To:</div>\r\n"
+            "<div id=\"plainmsg\" contenteditable=\"true\"></div>\r\n</form>",
+        style);
 }
 
 std::string sentPage(Provider provider, int number) {

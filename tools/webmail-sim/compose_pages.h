@@ -12,7 +12,11 @@ namespace ComposePages {
 // "Subj", "Body", the rich-text area "plainmsg" and the field "PlainMsg", posting to
 // /yahoo/send?box=Inbox. Both actions carry a query, so "&Send.x" or "&SEND" appended to
 // them keeps a valid address; a hidden field comes first, so every named field follows a "&".
-std::string composePage(MailPages::Provider provider);
+// `sendDelayMs` above 0 is carried into the action, so the send is answered that much later.
+std::string composePage(MailPages::Provider provider, int sendDelayMs = 0);
+
+// The rich-text compose page: an editable area and a form without the plain-text fields.
+std::string richComposePage(MailPages::Provider provider);
 
 // The page a send is answered with; `number` counts the messages sent since the last reset.
 std::string sentPage(MailPages::Provider provider, int number);

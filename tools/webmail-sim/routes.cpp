@@ -4,7 +4,8 @@
 //   POST /cgi-bin/signin.cgi              the same page; records email and password
 //   GET  /{hotmail,yahoo}/inbox           message list; ?count=N (default 30), ?lang=xx
 //   GET  /{hotmail,yahoo}/message         message page; ?id=N, ?lang=xx (en de fr es it nl pt sv)
-//   GET  /{hotmail,yahoo}/compose         compose page
+//   GET  /{hotmail,yahoo}/compose         compose page; ?rich=1 the rich-text page without the plain
+//                                         form; ?send_delay_ms=N puts delay_ms=N into the send's action
 //   POST /{hotmail,yahoo}/send            records the form, 303 to /{hotmail,yahoo}/sent?n=K
 //   GET  /{hotmail,yahoo}/sent            "Message sent" page
 //   GET  /blog/post, /blog/inside, /blog/form, /blog/plain   blog post pages (frames, plain)
@@ -17,8 +18,8 @@
 //                                         bodyKind ("plain"/"html"), body, yahooMessageElement,
 //                                         rmsgLayout ("single", "emptyBefore", "nested", "nonExactAfter")
 //   GET or POST /_sim/reset               forgets everything recorded
-// Any GET may carry ?delay_ms=N (at most 10000): the answer then comes that much later, for
-// tests of waiting for a slow page.
+// Any request may carry ?delay_ms=N (at most 10000): the answer then comes that much later, for
+// tests of waiting for a slow page or a slow send.
 #include "routes.h"
 
 #include "compose_pages.h"
@@ -140,8 +141,11 @@ void installMail(httplib::Server &server, SentStore &store, Provider provider) {
         else
             notFound(res, "There is no message " + req.get_param_value("id") + ".");
     });
-    server.Get(base + "/compose", [provider](const httplib::Request &, httplib::Response &res) {
-        sendHtml(res, ComposePages::composePage(provider));
+    server.Get(base + "/compose", [provider](const httplib::Request &req, httplib::Response &res) {
+        if (req.get_param_value("rich") == "1")
+            sendHtml(res, ComposePages::richComposePage(provider));
+        else
+            sendHtml(res, ComposePages::composePage(provider, intParam(req, "send_delay_ms", 0, 0, maxDelayMs)));
     });
     server.Post(base + "/send",
                 [&store, provider, base](const httplib::Request &req, httplib::Response &res) {
@@ -221,7 +225,7 @@ void installTestHooks(httplib::Server &server, SentStore &store) {
 
 void install(httplib::Server &server, SentStore &store) {
     server.set_pre_routing_handler([](const httplib::Request &req, httplib::Response &) {
-        if (req.method == "GET" && req.has_param("delay_ms")) {
+        if (req.has_param("delay_ms")) {
             const int delay = intParam(req, "delay_ms", 0, 0, maxDelayMs);
             std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         }

@@ -118,35 +118,22 @@ TEST_F(AddressGridTest, DownOnTheLastRowAddsAnEmptyRow) {
 }
 
 TEST_F(AddressGridTest, DeletingSeveralRowsAsksFirst) {
-    struct Case {
+    const struct {
         const char *why;
         int from, to;
         std::optional<Messages::Answer> answer; // nothing: no question expected
-        QStringList firstNames;
+        QString firstNames;
         int currentRow;
+    } cases[] = {
+        {"one row, no question", 3, 3, std::nullopt, u"F1 F2 F3 F5"_s, 3},
+        {"rows 3 to 5 picked upwards, Yes", 4, 2, Messages::Answer::Yes, u"F1 F2 F6 F7"_s, 2},
+        {"No keeps them", 2, 4, Messages::Answer::No, u"F1 F2 F3 F4"_s, 2},
+        {"up to the end: the last row becomes current", 6, 7, Messages::Answer::Yes, u"F1 F2 F3 F4"_s, 5},
     };
-    const Case cases[] = {
-        {"one row, no question", 3, 3, std::nullopt, {u"F1"_s, u"F2"_s, u"F3"_s, u"F5"_s}, 3},
-        {"rows 3 to 5 picked upwards, Yes",
-         4,
-         2,
-         Messages::Answer::Yes,
-         {u"F1"_s, u"F2"_s, u"F6"_s, u"F7"_s},
-         2},
-        {"No keeps them", 2, 4, Messages::Answer::No, {u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s}, 2},
-        {"up to the end: the last row becomes current",
-         6,
-         7,
-         Messages::Answer::Yes,
-         {u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s},
-         5},
-    };
-    for (const Case &c : cases) {
+    const BookTable eight = m_model.table();
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
-        QString text = u"First,Last,Email,\r\n"_s;
-        for (int i = 1; i <= 8; ++i)
-            text += u"F%1,L%1,m%1@x.com,\r\n"_s.arg(i);
-        m_model.setTable(BookFile::parse(text, BookLine::Delimiter::Comma).table);
+        m_model.setTable(eight);
         m_messages.clear();
         if (c.answer)
             m_messages.queueAnswer(*c.answer);
@@ -154,9 +141,9 @@ TEST_F(AddressGridTest, DeletingSeveralRowsAsksFirst) {
         m_grid.removeSelected();
         EXPECT_EQ(m_messages.shown(), c.answer ? QStringList{AddressGrid::deleteQuestion()} : QStringList());
         QStringList first;
-        for (int r = 0; r < std::min(4, m_model.rowCount()); ++r)
+        for (int r = 0; r < 4; ++r)
             first.append(m_model.cell(r, 0));
-        EXPECT_EQ(first, c.firstNames);
+        EXPECT_EQ(first.join(u' '), c.firstNames);
         EXPECT_EQ(row(), c.currentRow);
         EXPECT_EQ(m_edit->text(), m_model.cell(row(), 0));
     }
@@ -178,13 +165,4 @@ TEST_F(AddressGridTest, PressingATitleSortsByItsColumn) {
     EXPECT_EQ(m_model.headerData(1, Qt::Horizontal).toString(), u"v Last"_s);
     EXPECT_EQ(m_model.cell(0, 1), u"zz"_s);
     EXPECT_EQ(m_edit->text(), m_model.cell(row(), col())) << "the editor shows the cell now under it";
-}
-
-TEST_F(AddressGridTest, TheSelectedRowsRunTopToBottomWhicheverWayTheyWerePicked) {
-    select(6, 2, 2);
-    EXPECT_EQ(m_grid.selectedRows(), std::make_pair(2, 6));
-    select(2, 6, 2);
-    EXPECT_EQ(m_grid.selectedRows(), std::make_pair(2, 6));
-    m_view->selectionModel()->clear();
-    EXPECT_EQ(m_grid.selectedRows(), std::make_pair(-1, -1));
 }

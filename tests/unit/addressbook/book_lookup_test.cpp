@@ -45,25 +45,23 @@ TEST(BookSearchTest, ThePaletteListsEveryRowEmptyCellsIncluded) {
 
 TEST(ImportLineupTest, RowsAreCutOrFilledToTheBooksColumns) {
     const BookTable book = parsed(u"A,B,C,D,E,\r\n"_s); // six columns, the last hidden
-    struct Case {
+    const struct {
         const char *why;
-        QString file;
-        QList<QStringList> rows;
+        QString file, rows;
+    } cases[] = {
+        {"a wider file loses its extra columns", u"1,2,3,4,5,6,7,8,\r\na,b,c,d,e,f,g,h,\r\n"_s,
+         u"a|b|c|d|e|f"_s},
+        {"a narrower file leaves the rest empty", u"1,2,\r\na,b,c\r\n"_s, u"a|b|c|||"_s},
+        {"a header alone adds nothing", u"1,2,3,\r\n"_s, u""_s},
     };
-    const Case cases[] = {
-        {"a wider file loses its extra columns",
-         u"1,2,3,4,5,6,7,8,\r\na,b,c,d,e,f,g,h,\r\n"_s,
-         {{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s}}},
-        {"a narrower file leaves the rest empty",
-         u"1,2,\r\na,b,c\r\n"_s,
-         {{u"a"_s, u"b"_s, u"c"_s, u""_s, u""_s, u""_s}}},
-        {"a header alone adds nothing", u"1,2,3,\r\n"_s, {}},
-    };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
         const ImportLineup::Result result =
             ImportLineup::rowsToAppend(book, 2, parsed(c.file), ImportLineup::Duplicates::Keep);
-        EXPECT_EQ(QList<QStringList>(result.rows.begin(), result.rows.end()), c.rows);
+        QStringList rows;
+        for (const QStringList &row : result.rows)
+            rows.append(row.join(u'|'));
+        EXPECT_EQ(rows.join(u'/'), c.rows);
         EXPECT_EQ(result.skipped, 0);
     }
 }

@@ -32,36 +32,21 @@ struct StoreDir {
     }
 };
 
-TEST(SavedMessageFileName, CutsSubjectAfterSixtyAndToAfterTwentyCharacters) {
-    const QString s60 = QString(60, u's');
-    const QString t20 = QString(20, u't');
-    struct Case {
-        const char *why;
-        QString subject, to, expected;
-    } cases[] = {
-        {"both at their limit stay whole", s60, t20,
-         QStringLiteral("A&&") + s60 + QStringLiteral("&&d&&") + t20},
-        {"one more character is cut with ...", s60 + u'x', t20 + u'y',
-         QStringLiteral("A&&") + s60 + QStringLiteral("...&&d&&") + t20 + QStringLiteral("...")},
-        {"a cut never splits a character outside the basic plane",
-         QString(59, u's') + QString::fromUtf8("\xF0\x9F\x98\x80") + u'z', t20,
-         QStringLiteral("A&&") + QString(59, u's') + QString::fromUtf8("\xF0\x9F\x98\x80") +
-             QStringLiteral("...&&d&&") + t20},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(name(captured(QStringLiteral("A"), c.subject, QStringLiteral("d"), c.to)),
-                  c.expected + QStringLiteral(".htm"));
-    }
-}
-
-TEST(SavedMessageFileName, CleansDatesAndCharactersTheFileSystemRefuses) {
+TEST(SavedMessageFileName, CutsLongPartsAndCleansCharactersTheFileSystemRefuses) {
+    const QString s60(60, u's'), t20(20, u't'), smiley = QString::fromUtf8("\xF0\x9F\x98\x80");
     struct Case {
         const char *why;
         SavedMessage message;
         MessageKind kind;
         QString expected;
     } cases[] = {
+        {"subject and To at their limit of 60 and 20 stay whole", captured("A", s60, "d", t20),
+         MessageKind::Captured, "A&&" + s60 + "&&d&&" + t20 + ".htm"},
+        {"one more character is cut with ...", captured("A", s60 + 'x', "d", t20 + 'y'),
+         MessageKind::Captured, "A&&" + s60 + "...&&d&&" + t20 + "....htm"},
+        {"a cut never splits a character outside the basic plane",
+         captured("A", QString(59, u's') + smiley + 'z', "d", "t"), MessageKind::Captured,
+         "A&&" + QString(59, u's') + smiley + "...&&d&&t.htm"},
         {"date characters are kept in a form the list turns back",
          captured("Ann", "Hello", "12/05/2004 10:31", "Bob"), MessageKind::Captured,
          "Ann&&Hello&&12#05#2004 10^31&&Bob.htm"},
@@ -84,27 +69,6 @@ TEST(SavedMessageFileName, CleansDatesAndCharactersTheFileSystemRefuses) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(name(c.message, c.kind), c.expected);
     }
-}
-
-TEST(SavedMessageFileName, ShortensOnlyFromToFitTheNameLimitAndStillLists) {
-    const SavedMessage message = captured(QString(300, u'f'), QStringLiteral("Hello"),
-                                          QStringLiteral("12/05/2004 10:31"), QStringLiteral("Bob"));
-    const QString shortened = name(message);
-    EXPECT_EQ(shortened.toUtf8().size(), maxNameBytes);
-    EXPECT_TRUE(shortened.endsWith(QStringLiteral("&&Hello&&12#05#2004 10^31&&Bob.htm")));
-
-    // Multi-byte characters are dropped whole, even if that leaves a byte to spare.
-    const QString wide = name(
-        captured(QString(200, QChar(0x00E9)), QStringLiteral("s"), QStringLiteral("d"), QStringLiteral("t")));
-    EXPECT_LE(wide.toUtf8().size(), maxNameBytes);
-    EXPECT_GE(wide.toUtf8().size(), maxNameBytes - 1);
-    EXPECT_TRUE(wide.startsWith(QChar(0x00E9)));
-
-    const std::optional<MessageName> listed = MessageName::parse(shortened, LooseDate::Order::MonthFirst);
-    ASSERT_TRUE(listed.has_value());
-    EXPECT_EQ(listed->subject, QStringLiteral("Hello"));
-    EXPECT_EQ(listed->to, QStringLiteral("Bob"));
-    EXPECT_EQ(listed->date, QStringLiteral("12/05/2004"));
 }
 
 TEST(SavedMessageFileContent, HasTheExactLinesWithAddressesEscaped) {
@@ -131,79 +95,63 @@ TEST(SavedMessageFileContent, HasTheExactLinesWithAddressesEscaped) {
                                           "e</font></div>\r\n"));
 }
 
-TEST(WriteSavedMessage, WritesOverwritesAndRefusesTheSentFolder) {
+TEST(WriteSavedMessage, WritesOverwritesAndKeepsToTheStore) {
     StoreDir store;
     const SavedMessage message = captured("Ann <a@x>", "Hello", "12/05/2004 10:31", "Bob");
     SaveResult result =
         writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), message, MessageKind::Captured);
     ASSERT_TRUE(result.ok()) << result.detail.toStdString();
-    EXPECT_EQ(store.files(QStringLiteral("Saved")),
-              QStringList{QStringLiteral("Ann  a@x &&Hello&&12#05#2004 10^31&&Bob.htm")});
-
     // The same message again replaces the file.
     SavedMessage again = message;
     again.body = QStringLiteral("second");
     ASSERT_TRUE(
         writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), again, MessageKind::Captured).ok());
-    EXPECT_EQ(store.files(QStringLiteral("Saved")).size(), 1);
+    EXPECT_EQ(store.files(QStringLiteral("Saved")),
+              QStringList{QStringLiteral("Ann  a@x &&Hello&&12#05#2004 10^31&&Bob.htm")});
     QFile file(result.path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), content(again));
 
-    for (const char *folder : {"sent", "SENT", "Sent"}) {
-        SCOPED_TRACE(folder);
-        result =
-            writeSavedMessage(store.mainDir(), QString::fromLatin1(folder), message, MessageKind::Captured);
-        EXPECT_EQ(result.error, SaveResult::Error::SentFolder);
-    }
-    EXPECT_TRUE(store.files(QStringLiteral("sent")).isEmpty());
-}
-
-TEST(WriteSavedMessage, SentCopiesGoToSentWhateverFolderIsGiven) {
-    StoreDir store;
-    SavedMessage message = captured(sentFrom, "Hi", "12/05/2004 10:31:02", "bob@x");
-    const SaveResult result =
-        writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), message, MessageKind::Sent);
-    ASSERT_TRUE(result.ok());
-    EXPECT_TRUE(store.files(QStringLiteral("Saved")).isEmpty());
+    // Sent copies go to "sent" whatever folder is given; captures never do.
+    const SavedMessage sent = captured(sentFrom, "Hi", "12/05/2004 10:31:02", "bob@x");
+    ASSERT_TRUE(writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), sent, MessageKind::Sent).ok());
     EXPECT_EQ(store.files(QStringLiteral("sent")),
               QStringList{QStringLiteral("bob@x&&Hi&&12#05#2004 10^31^02&&sent message.htm")});
-}
-
-TEST(WriteSavedMessage, FailsWithoutWritingOutsideTheStore) {
-    StoreDir store;
-    const SavedMessage message = captured("A", "s", "d", "t");
-    for (const char *folder : {"Missing", "..", "../savedmgs", "", "."}) {
-        SCOPED_TRACE(folder);
-        const SaveResult result =
-            writeSavedMessage(store.mainDir(), QString::fromLatin1(folder), message, MessageKind::Captured);
-        EXPECT_EQ(result.error, SaveResult::Error::WriteFailed);
+    const struct {
+        const char *folder;
+        SaveResult::Error error;
+    } refused[] = {{"SENT", SaveResult::Error::SentFolder},         {"Sent", SaveResult::Error::SentFolder},
+                   {"Missing", SaveResult::Error::WriteFailed},     {"..", SaveResult::Error::WriteFailed},
+                   {"../savedmgs", SaveResult::Error::WriteFailed}, {"", SaveResult::Error::WriteFailed}};
+    for (const auto &c : refused) {
+        SCOPED_TRACE(c.folder);
+        result =
+            writeSavedMessage(store.mainDir(), QString::fromLatin1(c.folder), message, MessageKind::Captured);
+        EXPECT_EQ(result.error, c.error);
     }
-    EXPECT_EQ(QDir(store.dir.path()).entryList(QDir::Files).size(), 0);
+    EXPECT_EQ(store.files(QStringLiteral("sent")).size(), 1);
     EXPECT_EQ(QDir(store.dir.path() + QStringLiteral("/savedmgs")).entryList(QDir::Files).size(), 0);
 }
 
-TEST(WriteSavedMessage, ALongFromIsShortenedSoTheFileCanBeWritten) {
+// The file system takes names of up to 255 bytes: From gives way, whole characters at a time.
+TEST(WriteSavedMessage, ALongFromIsShortenedSoTheFileCanBeWrittenAndListed) {
     StoreDir store;
-    // Without shortening this name passes the file system's 255-byte limit.
-    const SavedMessage message = captured(QString(120, QChar(0x00E9)), QStringLiteral("Hello"),
-                                          QStringLiteral("12/05/2004 10:31"), QStringLiteral("Bob"));
-    const SaveResult result =
-        writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), message, MessageKind::Captured);
-    ASSERT_TRUE(result.ok()) << result.detail.toStdString();
-    EXPECT_TRUE(QFile::exists(result.path));
-
-    // A name of exactly the longest length can be written, and replaced (through a longer
-    // temporary name).
-    const SavedMessage exact = captured(QString(maxNameBytes - 13, u'f'), QStringLiteral("s"),
-                                        QStringLiteral("d"), QStringLiteral("t"));
-    ASSERT_EQ(fileName(exact, MessageKind::Captured).toUtf8().size(), maxNameBytes);
-    for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round);
+    const SavedMessage ascii = captured(QString(300, u'f'), "Hello", "12/05/2004 10:31", "Bob");
+    const SavedMessage wide = captured(QString(200, QChar(0x00E9)), "s", "d", "t");
+    EXPECT_EQ(name(ascii).toUtf8().size(), maxNameBytes);
+    EXPECT_TRUE(name(ascii).endsWith(QStringLiteral("&&Hello&&12#05#2004 10^31&&Bob.htm")));
+    EXPECT_GE(name(wide).toUtf8().size(), maxNameBytes - 1);
+    EXPECT_TRUE(name(wide).startsWith(QChar(0x00E9)));
+    const std::optional<MessageName> listed = MessageName::parse(name(ascii), LooseDate::Order::MonthFirst);
+    ASSERT_TRUE(listed.has_value());
+    EXPECT_EQ(listed->to, QStringLiteral("Bob"));
+    // Written twice: the second write replaces the file through a longer temporary name.
+    for (const SavedMessage &message : {ascii, wide, ascii}) {
         const SaveResult written =
-            writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), exact, MessageKind::Captured);
+            writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), message, MessageKind::Captured);
         EXPECT_TRUE(written.ok()) << written.detail.toStdString();
     }
+    EXPECT_EQ(store.files(QStringLiteral("Saved")).size(), 2);
 }
 
 } // namespace

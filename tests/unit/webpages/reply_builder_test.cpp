@@ -48,9 +48,7 @@ TEST(ReplyBuilder, StripCaptionKeepsWhatFollowsTheFirstColon) {
         {u"Reply-to: ann@example.com "_s, u"ann@example.com"_s},
         {u"Subject:\u00a0Re: a/b? x:y"_s, u"Re: a/b? x:y"_s}, // the later colons survive
         {u"no caption"_s, u"no caption"_s},                   // untouched, not even trimmed
-        {u" padded "_s, u" padded "_s},
         {u"Cc:\u00a0"_s, u""_s},
-        {u":"_s, u""_s},
         {u""_s, u""_s},
     };
     for (const auto &c : cases) {
@@ -59,50 +57,34 @@ TEST(ReplyBuilder, StripCaptionKeepsWhatFollowsTheFirstColon) {
     }
 }
 
-TEST(ReplyBuilder, GathersEachModesValuesFromTheSavedMessage) {
+TEST(ReplyBuilder, GathersEachModesValuesUntilAnElementIsMissing) {
     const struct {
         TransferMode mode;
-        MessageValues expected;
+        QString missing; // "*": an empty preview pane, no saved message shown
+        std::optional<QString> values;
     } cases[] = {
-        {TransferMode::ReplyWithText,
-         {u"Ann Smith <ann@example.com>"_s, {}, {}, u"Lunch"_s, u"See you at noon."_s}},
-        {TransferMode::ReplyWithoutText,
-         {u"Ann Smith <ann@example.com>"_s, {}, {}, u"Lunch"_s, u"See you at noon."_s}},
-        {TransferMode::Forward, {{}, {}, {}, u"Lunch"_s, u"See you at noon."_s}},
+        {TransferMode::ReplyWithText, {}, u"Ann Smith <ann@example.com>|||Lunch|See you at noon."_s},
+        {TransferMode::Forward, u"replyto"_s, u"|||Lunch|See you at noon."_s}, // no reply-to needed
         // Send again puts every addressee back, each without its caption.
         {TransferMode::SendAgain,
-         {u"bob@example.com"_s, u"carl@example.com, dora@example.com"_s, u""_s, u"Lunch"_s,
-          u"See you at noon."_s}},
+         {},
+         u"bob@example.com|carl@example.com, dora@example.com||Lunch|See you at noon."_s},
+        {TransferMode::ReplyWithText, u"*"_s, std::nullopt},
+        {TransferMode::ReplyWithoutText, u"replyto"_s, std::nullopt},
+        {TransferMode::ReplyWithoutText, u"body"_s, std::nullopt},
+        {TransferMode::ReplyWithoutText, u"subject"_s, std::nullopt},
+        {TransferMode::SendAgain, u"cc"_s, std::nullopt},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(int(c.mode));
-        const std::optional<MessageValues> values =
-            ReplyBuilder::fromSavedMessage(c.mode, savedMessage(lunch));
-        ASSERT_TRUE(values);
-        EXPECT_EQ(values->to, c.expected.to);
-        EXPECT_EQ(values->cc, c.expected.cc);
-        EXPECT_EQ(values->bcc, c.expected.bcc);
-        EXPECT_EQ(values->subject, c.expected.subject);
-        EXPECT_EQ(values->body, c.expected.body);
+        SCOPED_TRACE(testing::Message() << int(c.mode) << " without " << c.missing.toStdString());
+        QHash<QString, QString> shown = c.missing == u"*"_s ? QHash<QString, QString>() : lunch;
+        shown.remove(c.missing);
+        const std::optional<MessageValues> v = ReplyBuilder::fromSavedMessage(c.mode, savedMessage(shown));
+        ASSERT_EQ(v.has_value(), c.values.has_value());
+        if (v) {
+            EXPECT_EQ(QStringList({v->to, v->cc, v->bcc, v->subject, v->body}).join(u'|'), *c.values);
+        }
     }
-}
-
-TEST(ReplyBuilder, AMissingElementEndsTheGathering) {
-    // An empty preview pane (no saved message shown) has none of the elements.
-    EXPECT_FALSE(ReplyBuilder::fromSavedMessage(TransferMode::ReplyWithText, savedMessage({})));
-    for (const char *id : {"replyto", "body", "subject"}) {
-        QHash<QString, QString> partial = lunch;
-        partial.remove(QString::fromLatin1(id));
-        SCOPED_TRACE(id);
-        EXPECT_FALSE(ReplyBuilder::fromSavedMessage(TransferMode::ReplyWithoutText, savedMessage(partial)));
-    }
-    QHash<QString, QString> noCc = lunch;
-    noCc.remove(u"cc"_s);
-    EXPECT_FALSE(ReplyBuilder::fromSavedMessage(TransferMode::SendAgain, savedMessage(noCc)));
-    // A forward does not need the reply-to address.
-    QHash<QString, QString> noReplyTo = lunch;
-    noReplyTo.remove(u"replyto"_s);
-    EXPECT_TRUE(ReplyBuilder::fromSavedMessage(TransferMode::Forward, savedMessage(noReplyTo)));
 }
 
 TEST(ReplyBuilder, PrefixesAreAddedEvenWhenPresent) {
@@ -142,7 +124,6 @@ TEST(ReplyBuilder, WrapsAtTheFirstBlankFromColumn43) {
         {u"\n"_s + QString(41, u'a') + u" b"_s, u"\n"_s + QString(41, u'a') + u" b"_s},
         {word, word},                            // a long word is never split
         {word + u" tail"_s, word + u"\ntail"_s}, // but the blank after it breaks
-        {u"short line\nanother"_s, u"short line\nanother"_s},
         {u""_s, u""_s},
     };
     for (const auto &c : cases) {
@@ -190,7 +171,6 @@ TEST(ReplyBuilder, RichTextAndHotmailAddress) {
     } cases[] = {
         {u"Ann Smith <ann@example.com>"_s, u"<ann@example.com>"_s},
         {u"ann@example.com"_s, u"ann@example.com"_s},
-        {u"<ann@example.com>"_s, u"<ann@example.com>"_s},
         {u"a <b> <c>"_s, u"<b> <c>"_s}, // from the first bracket on
         {u""_s, u""_s},
     };

@@ -7,12 +7,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QStringList describe(const SettingWrites &writes) {
-    QStringList out;
-    for (const auto &w : writes)
-        out << QString::fromLatin1(w.key.key) + u'=' + w.value;
-    return out;
-}
 const QString welcome = u"file:///home/ann/corvalis/html/Welcome.htm"_s;
 } // namespace
 
@@ -22,37 +16,23 @@ TEST(SignInRulesTest, LeavingTheWelcomePageStoresWhatTheBoxAndFieldsAllow) {
         QString address;
         bool ticked;
         std::optional<QString> email, password;
-        QStringList expected;
+        QString expected;
     } cases[] = {
-        {"ticked, both fields",
-         welcome,
-         true,
-         u"ann@example.com"_s,
-         u"s3cret"_s,
-         {u"email=ann@example.com"_s, u"pw=s3cret"_s, u"autologin=1"_s}},
-        {"unticked stores only the switch, even with filled fields",
-         welcome,
-         false,
-         u"ann@example.com"_s,
-         u"s3cret"_s,
-         {u"autologin=0"_s}},
-        {"ticked, only the e-mail: nothing, the switch unchanged",
-         welcome,
-         true,
-         u"ann@example.com"_s,
-         QString(),
-         {}},
-        {"ticked, no sign-in form on the page", welcome, true, std::nullopt, std::nullopt, {}},
-        {"another page is no business of the capture",
-         u"http://127.0.0.1/hotmail/inbox"_s,
-         false,
-         u"ann@example.com"_s,
-         u"x"_s,
-         {}},
+        {"ticked, both fields", welcome, true, u"ann@x"_s, u"s3cret"_s,
+         u"email=ann@x pw=s3cret autologin=1"_s},
+        {"unticked stores only the switch", welcome, false, u"ann@x"_s, u"s3cret"_s, u"autologin=0"_s},
+        {"ticked, only the e-mail: nothing, the switch unchanged", welcome, true, u"ann@x"_s, QString(),
+         u""_s},
+        {"ticked, no sign-in form on the page", welcome, true, std::nullopt, std::nullopt, u""_s},
+        {"another page is no business of the capture", u"http://h/hotmail/inbox"_s, false, u"a"_s, u"x"_s,
+         u""_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
-        EXPECT_EQ(describe(SignIn::captureOnLeave(c.address, c.ticked, c.email, c.password)), c.expected);
+        QStringList writes;
+        for (const auto &w : SignIn::captureOnLeave(c.address, c.ticked, c.email, c.password))
+            writes << QString::fromLatin1(w.key.key) + u'=' + w.value;
+        EXPECT_EQ(writes.join(u' '), c.expected);
     }
 }
 
@@ -64,25 +44,17 @@ TEST(SignInRulesTest, AutomaticSignInNeedsTheWelcomePageTheBoxAndBothStoredValue
     EXPECT_FALSE(SignIn::automaticSignIn(u"http://x/inbox"_s, true, u"a@b.c"_s, u"pw"_s).has_value());
 }
 
-TEST(SignInRulesTest, AnswerPageIsTheConfiguredServicesSignInScript) {
+TEST(SignInRulesTest, AnswerPageProviderAndLineEnds) {
     const QString service = u"http://127.0.0.1:8087"_s;
-    EXPECT_TRUE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/cgi-bin/signin.cgi"_s, service));
     EXPECT_TRUE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/cgi-bin/signin.cgi?x=1"_s, service + u'/'));
     EXPECT_FALSE(SignIn::isAnswerPage(u"http://127.0.0.1:9999/cgi-bin/signin.cgi"_s, service));
     EXPECT_FALSE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/hotmail/inbox"_s, service));
     EXPECT_FALSE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/cgi-bin/signin.cgi"_s, QString()));
-}
 
-TEST(PageModelTest, ProviderIsYahooInAnyCaseElseHotmail) {
+    // Yahoo in any case, anything else Hotmail.
     EXPECT_EQ(PageModel::DetectProvider(u"http://mail.YaHoO.com/x"_s), u"yahoo"_s);
-    EXPECT_EQ(PageModel::DetectProvider(u"http://127.0.0.1/yahoo/inbox"_s), u"yahoo"_s);
-    EXPECT_EQ(PageModel::DetectProvider(u"http://127.0.0.1/hotmail/inbox"_s), u"hotmail"_s);
-    EXPECT_EQ(PageModel::DetectProvider(QString()), u"hotmail"_s);
     EXPECT_EQ(PageModel::DetectProvider(u"http://example.org/"_s), u"hotmail"_s);
-}
+    EXPECT_EQ(PageModel::DetectProvider(QString()), u"hotmail"_s);
 
-TEST(PageTextTest, LineFeedsBecomeCrLfOnce) {
-    EXPECT_EQ(withCrLf(u"a\nb\r\nc\n\n"_s), u"a\r\nb\r\nc\r\n\r\n"_s);
-    EXPECT_EQ(withCrLf(u"\n"_s), u"\r\n"_s);
-    EXPECT_EQ(withCrLf(QString()), QString());
+    EXPECT_EQ(withCrLf(u"a\nb\r\nc\n\n"_s), u"a\r\nb\r\nc\r\n\r\n"_s); // line feeds become CR LF once
 }

@@ -1,0 +1,45 @@
+#include "store/mbox_export.h"
+
+#include "shell/text_file.h"
+#include "store/mbox_writer.h"
+#include "store/saved_message_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+MboxExportResult MboxExport::exportFolder(const QString &folderPath, const QString &target,
+                                          LooseDate::Order order, const Progress &progress) {
+    MboxExportResult result;
+    const QFileInfoList files = QDir(folderPath).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QSaveFile out(target);
+    const auto failed = [&](const QString &reason) {
+        out.cancelWriting();
+        result.error = MboxExportResult::Error::WriteFailed;
+        result.detail = reason;
+        return result;
+    };
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(out.errorString());
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QFileInfo &file = files[i];
+        const std::optional<QByteArray> bytes = TextFile::readAll(file.filePath(), maxFileBytes);
+        if (!bytes) {
+            ++result.unreadable;
+        } else if (const std::optional<SavedMessage> message = SavedMessageFile::read(*bytes)) {
+            if (out.write(MboxWriter::entry(*message, file.lastModified(), order)) < 0)
+                return failed(out.errorString());
+            ++result.written;
+        } else {
+            ++result.notMessages;
+        }
+        if (progress && !progress(int(i + 1), int(files.size()))) {
+            out.cancelWriting();
+            result.error = MboxExportResult::Error::Cancelled;
+            return result;
+        }
+    }
+    if (!out.commit())
+        return failed(out.errorString());
+    return result;
+}

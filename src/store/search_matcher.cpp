@@ -1,0 +1,274 @@
+#include "store/search_matcher.h"
+
+#include "shell/text_file.h"
+
+#include <array>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+// HTML's names for the characters 160 to 255, in order.
+constexpr std::array<const char *, 96> latin1Names = {
+    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",
+    "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",
+    "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12",
+    "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil",
+    "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde",
+    "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",
+    "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",
+    "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",
+    "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
+    "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
+
+struct NamedCharacter {
+    const char *name;
+    char32_t code;
+};
+constexpr NamedCharacter otherNames[] = {
+    {"amp", u'&'},   {"lt", u'<'},     {"gt", u'>'},     {"quot", u'"'},   {"apos", u'\''},
+    {"euro", u'€'},  {"hellip", u'…'}, {"ndash", u'–'},  {"mdash", u'—'},  {"lsquo", u'‘'},
+    {"rsquo", u'’'}, {"ldquo", u'“'},  {"rdquo", u'”'},  {"bull", u'•'},   {"trade", u'™'},
+    {"OElig", u'Œ'}, {"oelig", u'œ'},  {"Scaron", u'Š'}, {"scaron", u'š'}, {"Yuml", u'Ÿ'},
+};
+
+std::optional<char32_t> namedCharacter(QByteArrayView name) {
+    static const std::unordered_map<std::string_view, char32_t> names = [] {
+        std::unordered_map<std::string_view, char32_t> made;
+        for (size_t i = 0; i < latin1Names.size(); ++i)
+            made.emplace(latin1Names[i], char32_t(160 + i));
+        for (const NamedCharacter &named : otherNames)
+            made.emplace(named.name, named.code);
+        return made;
+    }();
+    const auto found = names.find(std::string_view(name.data(), size_t(name.size())));
+    return found == names.end() ? std::nullopt : std::optional<char32_t>(found->second);
+}
+
+// The character a reference at `text[at]` ("&amp;", "&#233;", "&#xE9;") stands for, and its
+// length; nothing when it is no reference, and the "&" is then text.
+std::optional<char32_t> reference(QByteArrayView text, qsizetype at, qsizetype &length) {
+    const qsizetype end = text.indexOf(';', at + 1);
+    if (end < 0 || end - at > 10 || end == at + 1)
+        return std::nullopt;
+    length = end - at + 1;
+    const QByteArrayView name = text.sliced(at + 1, end - at - 1);
+    if (name.startsWith('#')) {
+        bool ok = false;
+        const bool hex = name.size() > 1 && (name[1] == 'x' || name[1] == 'X');
+        const uint code = name.sliced(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
+        if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+            return std::nullopt;
+        return char32_t(code);
+    }
+    return namedCharacter(name);
+}
+
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isAsciiAlnum(char c) {
+    return isAsciiLetter(c) || (c >= '0' && c <= '9');
+}
+
+// Tags after which a reader sees a new line or cell: they separate words.
+bool separatesWords(QByteArrayView name) {
+    static constexpr QByteArrayView separating[] = {"br", "p",  "div", "tr", "td",    "th",        "li",
+                                                    "hr", "h1", "h2",  "h3", "table", "blockquote"};
+    for (const QByteArrayView tag : separating) {
+        if (tag.size() == name.size() && tag.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Writes folded UTF-8: letters case-folded, every run of blanks one blank, none at either end.
+class FoldedWriter {
+public:
+    explicit FoldedWriter(qsizetype capacity)
+        : m_out(capacity + 8, Qt::Uninitialized)
+        , m_at(m_out.data()) {}
+
+    void blank() {
+        if (m_at != m_out.data() && !m_lastBlank)
+            *m_at++ = ' ';
+        m_lastBlank = true;
+    }
+    void ascii(char c) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f') {
+            blank();
+            return;
+        }
+        m_lastBlank = false;
+        *m_at++ = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+    }
+    void character(char32_t c) {
+        if (c < 0x80) {
+            ascii(char(c));
+            return;
+        }
+        if (c == 0xA0) {
+            blank();
+            return;
+        }
+        m_lastBlank = false;
+        const char32_t folded = QChar::toCaseFolded(c);
+        // A folded character may take more bytes than it came from (a reference never does).
+        if (m_at + 4 > m_out.data() + m_out.size()) {
+            const qsizetype used = m_at - m_out.data();
+            m_out.resize(m_out.size() * 2 + 8);
+            m_at = m_out.data() + used;
+        }
+        if (folded < 0x800) {
+            *m_at++ = char(0xC0 | (folded >> 6));
+        } else {
+            if (folded < 0x10000) {
+                *m_at++ = char(0xE0 | (folded >> 12));
+            } else {
+                *m_at++ = char(0xF0 | (folded >> 18));
+                *m_at++ = char(0x80 | ((folded >> 12) & 0x3F));
+            }
+            *m_at++ = char(0x80 | ((folded >> 6) & 0x3F));
+        }
+        *m_at++ = char(0x80 | (folded & 0x3F));
+    }
+    QByteArray take() {
+        qsizetype size = m_at - m_out.data();
+        if (m_lastBlank && size > 0)
+            --size;
+        m_out.truncate(size);
+        return std::move(m_out);
+    }
+
+private:
+    QByteArray m_out;
+    char *m_at;
+    bool m_lastBlank = true;
+};
+
+// The character whose UTF-8 starts at `text[at]`, and its length; nothing when the bytes there
+// are no UTF-8.
+std::optional<char32_t> utf8Character(QByteArrayView text, qsizetype at, qsizetype &length) {
+    const uchar lead = uchar(text[at]);
+    length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || at + length > text.size())
+        return std::nullopt;
+    char32_t code = lead & (0x7F >> length);
+    for (qsizetype i = 1; i < length; ++i) {
+        const uchar next = uchar(text[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        code = (code << 6) | (next & 0x3F);
+    }
+    const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+        return std::nullopt;
+    return code;
+}
+
+// Where the tag or comment that opens at `text[at]` ends (just after it), or -1 when the "<"
+// opens none and is text.
+qsizetype skipMarkup(QByteArrayView text, qsizetype at, bool &separates) {
+    separates = false;
+    const QByteArrayView rest = text.sliced(at);
+    if (rest.startsWith("<!--")) {
+        const qsizetype end = text.indexOf("-->", at + 4);
+        return end < 0 ? text.size() : end + 3;
+    }
+    if (rest.size() < 2 || !(isAsciiLetter(rest[1]) || rest[1] == '/' || rest[1] == '!' || rest[1] == '?'))
+        return -1;
+    const qsizetype close = text.indexOf('>', at + 1);
+    const qsizetype end = close < 0 ? text.size() : close + 1;
+    const qsizetype nameStart = at + 1 + (rest[1] == '/' ? 1 : 0);
+    qsizetype nameEnd = nameStart;
+    while (nameEnd < end && isAsciiAlnum(text[nameEnd]))
+        ++nameEnd;
+    const QByteArrayView name = text.sliced(nameStart, nameEnd - nameStart);
+    separates = separatesWords(name);
+    // A script's or style's content is no text either.
+    for (const char *hidden : {"script", "style"}) {
+        if (rest[1] != '/' &&
+            QLatin1StringView(name).compare(QLatin1StringView(hidden), Qt::CaseInsensitive) == 0) {
+            const QLatin1StringView tag(hidden);
+            qsizetype closing = text.indexOf("</", end);
+            while (
+                closing >= 0 &&
+                QLatin1StringView(text.sliced(closing + 2).first(qMin(tag.size(), text.size() - closing - 2)))
+                        .compare(tag, Qt::CaseInsensitive) != 0)
+                closing = text.indexOf("</", closing + 2);
+            if (closing < 0)
+                return text.size();
+            const qsizetype closingEnd = text.indexOf('>', closing);
+            return closingEnd < 0 ? text.size() : closingEnd + 1;
+        }
+    }
+    return end;
+}
+
+// The folded text of valid UTF-8; nothing when the bytes are not UTF-8.
+std::optional<QByteArray> foldUtf8(QByteArrayView html) {
+    FoldedWriter out(html.size());
+    for (qsizetype i = 0; i < html.size(); ++i) {
+        const char c = html[i];
+        if (c == '<') {
+            bool separates = false;
+            const qsizetype end = skipMarkup(html, i, separates);
+            if (end >= 0) {
+                if (separates)
+                    out.blank();
+                i = end - 1;
+                continue;
+            }
+        } else if (c == '&') {
+            qsizetype length = 0;
+            if (const std::optional<char32_t> decoded = reference(html, i, length)) {
+                out.character(*decoded);
+                i += length - 1;
+                continue;
+            }
+        } else if (uchar(c) >= 0x80) {
+            qsizetype length = 0;
+            const std::optional<char32_t> decoded = utf8Character(html, i, length);
+            if (!decoded)
+                return std::nullopt;
+            out.character(*decoded);
+            i += length - 1;
+            continue;
+        }
+        out.ascii(c);
+    }
+    return out.take();
+}
+
+} // namespace
+
+SearchMatcher::SearchMatcher(const QString &term)
+    : m_term(term.trimmed())
+    , m_folded(foldedText(QString(m_term)
+                              .replace(u'&', QStringLiteral("&amp;"))
+                              .replace(u'<', QStringLiteral("&lt;"))
+                              .toUtf8())) {}
+
+bool SearchMatcher::matchesName(const MessageName &name) const {
+    return !m_term.isEmpty() && (name.from.contains(m_term, Qt::CaseInsensitive) ||
+                                 name.subject.contains(m_term, Qt::CaseInsensitive) ||
+                                 name.to.contains(m_term, Qt::CaseInsensitive));
+}
+
+bool SearchMatcher::matchesText(const QByteArray &fileBytes) const {
+    if (m_folded.isEmpty())
+        return false;
+    // The header lines carry captions ("From:") and the values the name search covers.
+    const qsizetype body = fileBytes.indexOf("<div id=body");
+    return foldedText(QByteArrayView(fileBytes).sliced(body < 0 ? 0 : body)).contains(m_folded);
+}
+
+QByteArray SearchMatcher::foldedText(QByteArrayView html) {
+    if (html.startsWith("\xEF\xBB\xBF"))
+        html = html.sliced(3);
+    if (std::optional<QByteArray> folded = foldUtf8(html))
+        return *folded;
+    // A file made on Windows in its code page.
+    return *foldUtf8(TextFile::decode(html.toByteArray()).toUtf8());
+}

@@ -1,0 +1,32 @@
+// Template files, merge text and the merge log as they come from disk and from the compose page:
+// any input is read without harm, a template read back and saved again is unchanged, every merge
+// ends without growing the text, and the log reads back what it wrote.
+#include "fuzz_checks.h"
+
+#include "mailmerge/merge_fields.h"
+#include "mailmerge/merge_log.h"
+#include "mailmerge/template_file.h"
+#include "shell/text_file.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const TemplateFile::Template read = TemplateFile::decode(bytes);
+    FUZZ_CHECK(!read.subject.contains(u'\n') && (read.body.isEmpty() || read.body.endsWith(u'\n')));
+    const TemplateFile::Template again = TemplateFile::decode(TemplateFile::encode(read));
+    FUZZ_CHECK(again.subject == read.subject && again.body == read.body);
+
+    // A value holding its own field is written as it is, never merged again.
+    const QString text = TextFile::decode(bytes);
+    FUZZ_CHECK(MergeFields::merge(text, [](const QString &) { return std::nullopt; }) == text);
+    const auto itself = [](const QString &name) -> std::optional<QString> { return "<<" + name + ">>"; };
+    FUZZ_CHECK(MergeFields::merge(text, itself).size() <= text.size());
+
+    for (const MergeLog::Entry &entry : MergeLog::parse(bytes).inFlight) {
+        const MergeLog::State sent =
+            MergeLog::parse(MergeLog::sendingLine(entry) + MergeLog::sentLine(entry));
+        FUZZ_CHECK(sent.inFlight.empty() && sent.confirmed.size() == 1 && entry.row >= 0);
+    }
+    return 0;
+}
