@@ -62,6 +62,12 @@ TEST(IniFile, RoundTripKeepsEverythingItDoesNotChange) {
     EXPECT_EQ(ini.value(u"New"_s, u"KEY"_s), u""_s); // an empty value keeps its key
     EXPECT_EQ(IniFile::parse("[A]\nk=v\n[B]\nx=y").serialize(),
               QByteArray("[A]\r\nk=v\r\n\r\n[B]\r\nx=y\r\n"));
+    // A UTF-8 file with one line written by an older tool keeps its UTF-8 values when rewritten.
+    IniFile mixed = IniFile::parse("[S]\r\na=zo\xc3\xab\r\nb=Caf\xe9\r\n");
+    mixed.setValue(u"S"_s, u"c"_s, u"1"_s);
+    const IniFile rewritten = IniFile::parse(mixed.serialize());
+    EXPECT_EQ(rewritten.value(u"S"_s, u"a"_s), u"zoë"_s);
+    EXPECT_EQ(rewritten.value(u"S"_s, u"b"_s), u"Café"_s);
 }
 
 TEST(IniFile, RefusesNamesTheFileCouldNotGiveBack) {

@@ -26,6 +26,19 @@ TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
         {"\xef\xbb\xbf\xff", u"\u00FF"_s},                             // mark dropped before the fallback too
         {QByteArray("a\0b", 3), QString(u"a\0b"_s)},
         {"\xed\xa0\x80", u"\u00ED\u00A0\u20AC"_s}, // an encoded surrogate is not UTF-8
+        // Each line on its own, as when an older tool added a line to a UTF-8 file.
+        {"Zo\xc3\xab\r\nRen\xe9"
+         "e\nCaf\xc3\xa9\rb\xc3\xa9\r\n",
+         u"Zoë\r\nRenée\nCafé\rbé\r\n"_s},
+        {QByteArray("\xff\xfe"
+                    "a\0\xe9\0\r\0\n\0",
+                    10),
+         u"aé\r\n"_s}, // spreadsheet "Unicode Text"
+        {QByteArray("\xfe\xff\0a\0\xe9", 6), u"aé"_s},
+        {QByteArray("\xff\xfe\0\xd8"
+                    "a\0",
+                    6),
+         u"\uFFFDa"_s}, // half a surrogate pair could not be written back
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.bytes.toHex().toStdString());

@@ -19,6 +19,7 @@ TEST(TemplateFile, NamesAndTheirFiles) {
                  {u"Été"_s, u"Été.txt"_s, NameError::None},
                  {u"  "_s, u"  .txt"_s, NameError::Empty},
                  {u"../Offer"_s, u"../Offer.txt"_s, NameError::Unsafe},
+                 {u".."_s, u"...txt"_s, NameError::Unsafe},
                  {u"a\\b"_s, u"a\\b.txt"_s, NameError::Unsafe},
                  {u"a\nb"_s, u"a\nb.txt"_s, NameError::Unsafe},
                  {u"x"_s.repeated(260), u"x"_s.repeated(260) + u".txt"_s, NameError::TooLong}};

@@ -26,6 +26,9 @@ TEST(MailtoLink, ReadsLinksAsTheWebWritesThem) {
         {u"a@x?subject=100%%20sure&body=caf%E9%2"_s, u"a@x"_s, u"100%%20sure"_s, u"caf%E9%2"_s, {}, {}},
         // The first subject and body count; unknown fields and fields without "=" are ignored.
         {u"a@x?Subject=One&subject=Two&in-reply-to=%3Cx%3E&flag&BODY=b"_s, u"a@x"_s, u"One"_s, u"b"_s, {}, {}},
+        // Only a whole field name counts; the first "?" ends the address and a later one is text.
+        {u"a@x?project=x&body=a subject=b"_s, u"a@x"_s, {}, u"a subject=b"_s, {}, {}},
+        {u"a@x?b?subject=c"_s, u"a@x"_s, {}, {}, {}, {}},
         // clang-format on
     };
     for (const auto &c : cases) {
@@ -34,6 +37,10 @@ TEST(MailtoLink, ReadsLinksAsTheWebWritesThem) {
         EXPECT_EQ(QStringList({parsed.to, parsed.subject, parsed.body, parsed.cc, parsed.bcc}),
                   QStringList({c.to, c.subject, c.body, c.cc, c.bcc}));
     }
+    // The link handed over by the desktop, without its scheme.
+    for (const QString &url :
+         {u"mailto:a@x?subject=Hi"_s, u"  MAILTO:a@x?subject=Hi\n"_s, u"a@x?subject=Hi"_s})
+        EXPECT_EQ(MailtoAddress::handOverText(url), u"a@x?subject=Hi"_s) << url.toStdString();
     // A rich-text area shows the body as text.
     EXPECT_EQ(MailtoAddress::richText(u"<b>1 > 0</b> &\nso"_s), u"&lt;b&gt;1 &gt; 0&lt;/b&gt; &amp;<br>so"_s);
 }
