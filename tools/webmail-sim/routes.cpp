@@ -13,7 +13,6 @@
 //   GET  /blog/published
 //   GET  /calendar/yahoo, /calendar/msn
 //   GET  /_sim/sent, /_sim/signins        what was recorded, in order
-//   GET  /_sim/labels                     the header-caption table of the searched languages
 //   GET  /_sim/message?id=N               one message: from, to, via, cc, subject, date, unread,
 //                                         bodyKind ("plain"/"html"), body, yahooMessageElement,
 //                                         rmsgLayout ("single", "emptyBefore", "nested", "nonExactAfter")
@@ -77,30 +76,6 @@ void notFound(httplib::Response &res, const std::string &what) {
     res.status = 404;
     sendHtml(res, WebText::htmlPage("Not found",
                                     "<h1>Not found</h1>\r\n<p>" + WebText::escapeHtml(what) + "</p>"));
-}
-
-std::string labelsJson() {
-    using HeaderLabels::Kind;
-    constexpr std::pair<Kind, const char *> kinds[] = {{Kind::From, "From"},
-                                                       {Kind::To, "To"},
-                                                       {Kind::Third, "Third"},
-                                                       {Kind::Subject, "Subject"},
-                                                       {Kind::Date, "Date"}};
-    std::string json = "{\"languages\":[";
-    for (int language = 0; language < HeaderLabels::searchedLanguages; ++language)
-        json += (language ? "," : "") + jsonString(HeaderLabels::languageCode(language));
-    json += "]";
-    for (const char *provider : {"yahoo", "hotmail"}) {
-        json += ",\n" + jsonString(provider) + ":{";
-        for (const auto &[kind, name] : kinds) {
-            json += std::string(kind == Kind::From ? "" : ",") + jsonString(name) + ":[";
-            for (int language = 0; language < HeaderLabels::searchedLanguages; ++language)
-                json += (language ? "," : "") + jsonString(HeaderLabels::label(provider, kind, language));
-            json += "]";
-        }
-        json += "}";
-    }
-    return json + "}\n";
 }
 
 const char *rmsgLayoutName(Mailbox::RmsgLayout layout) {
@@ -211,8 +186,6 @@ void installTestHooks(httplib::Server &server, SentStore &store) {
     };
     server.Get("/_sim/reset", reset);
     server.Post("/_sim/reset", reset);
-    server.Get("/_sim/labels",
-               [](const httplib::Request &, httplib::Response &res) { sendJson(res, labelsJson()); });
     server.Get("/_sim/message", [](const httplib::Request &req, httplib::Response &res) {
         if (const auto message = Mailbox::message(intParam(req, "id", 0, 0, Mailbox::maxId + 1)))
             sendJson(res, messageJson(*message));
