@@ -130,7 +130,6 @@ std::string indexPage() {
         "/calendar/msn",
         "/_sim/sent",
         "/_sim/signins",
-        "/_sim/labels",
     };
     std::string html = "<h1>webmail-sim</h1>\r\n<ul>\r\n";
     for (std::string_view link : links)
