@@ -241,6 +241,80 @@ std::optional<QByteArray> foldUtf8(QByteArrayView html) {
     return out.take();
 }
 
+// The ASCII letters that some other character case-folds to (the Kelvin sign to "k", the long s to "s").
+const std::array<bool, 128> &foldedFromBeyondAscii() {
+    static const std::array<bool, 128> reached = [] {
+        std::array<bool, 128> made{};
+        for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+            const char32_t folded = QChar::toCaseFolded(c);
+            if (folded < 0x80)
+                made[folded] = true;
+        }
+        return made;
+    }();
+    return reached;
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+// Whether the folded term may start at `text[at]`, which holds its first letter in some case: the
+// rest follows letter by letter, any blank run standing for a blank. A tag, a reference or a byte
+// beyond ASCII on the way could hide or make the rest, so there the answer is "may".
+bool mayStartAt(QByteArrayView text, qsizetype at, QByteArrayView folded) {
+    qsizetype i = at + 1;
+    for (qsizetype j = 1; j < folded.size(); ++j) {
+        if (i == text.size())
+            return false;
+        const char c = text[i];
+        if (c == '<' || c == '&' || uchar(c) >= 0x80 || uchar(folded[j]) >= 0x80)
+            return true;
+        if (folded[j] == ' ') {
+            if (!isBlank(c))
+                return false;
+            while (i < text.size() && isBlank(text[i]))
+                ++i;
+        } else if (asciiLower(c) == folded[j]) {
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A quick look at the raw bytes, far cheaper than folding them: false only when the folded text
+// cannot hold `folded`, which starts with an ASCII letter or digit.
+bool mayContain(QByteArrayView text, QByteArrayView folded) {
+    const char first = folded[0];
+    const bool firstBeyondAscii = foldedFromBeyondAscii()[uchar(first)];
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (asciiLower(c) == first) {
+            if (mayStartAt(text, i, folded))
+                return true;
+        } else if (uchar(c) >= 0x80) {
+            if (firstBeyondAscii)
+                return true;
+        } else if (c == '\0') {
+            // UTF-16 text, where a zero byte sits beside every ASCII letter: only the full reading knows.
+            return true;
+        } else if (c == '&' && i + 1 < text.size() && text[i + 1] == '#') {
+            // Only numeric references can stand for a letter or digit.
+            qsizetype length = 0;
+            const std::optional<char32_t> decoded = reference(text, i, length);
+            if (decoded && QChar::toCaseFolded(*decoded) == char32_t(first))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 SearchMatcher::SearchMatcher(const QString &term)
@@ -261,7 +335,10 @@ bool SearchMatcher::matchesText(const QByteArray &fileBytes) const {
         return false;
     // The header lines carry captions ("From:") and the values the name search covers.
     const qsizetype body = fileBytes.indexOf("<div id=body");
-    return foldedText(QByteArrayView(fileBytes).sliced(body < 0 ? 0 : body)).contains(m_folded);
+    const QByteArrayView text = QByteArrayView(fileBytes).sliced(body < 0 ? 0 : body);
+    if (isAsciiAlnum(m_folded[0]) && !mayContain(text, m_folded))
+        return false;
+    return foldedText(text).contains(m_folded);
 }
 
 QByteArray SearchMatcher::foldedText(QByteArrayView html) {
