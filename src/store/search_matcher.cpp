@@ -2,6 +2,7 @@
 
 #include "shell/text_file.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <unordered_map>
@@ -255,31 +256,27 @@ const std::array<bool, 128> &foldedFromBeyondAscii() {
     return reached;
 }
 
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-}
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
-// Whether the folded term may start at `text[at]`, which holds its first letter in some case: the
-// rest follows letter by letter, any blank run standing for a blank. A tag, a reference or a byte
-// beyond ASCII on the way could hide or make the rest, so there the answer is "may".
-bool mayStartAt(QByteArrayView text, qsizetype at, QByteArrayView folded) {
+// Whether the folded term may start at `lower[at]`, which holds its first letter: the rest follows
+// letter by letter, any blank run standing for a blank. A tag, a reference or a byte beyond ASCII on
+// the way could hide or make the rest, so there the answer is "may".
+bool mayStartAt(QByteArrayView lower, qsizetype at, QByteArrayView folded) {
     qsizetype i = at + 1;
     for (qsizetype j = 1; j < folded.size(); ++j) {
-        if (i == text.size())
+        if (i == lower.size())
             return false;
-        const char c = text[i];
+        const char c = lower[i];
         if (c == '<' || c == '&' || uchar(c) >= 0x80 || uchar(folded[j]) >= 0x80)
             return true;
         if (folded[j] == ' ') {
             if (!isBlank(c))
                 return false;
-            while (i < text.size() && isBlank(text[i]))
+            while (i < lower.size() && isBlank(lower[i]))
                 ++i;
-        } else if (asciiLower(c) == folded[j]) {
+        } else if (c == folded[j]) {
             ++i;
         } else {
             return false;
@@ -292,25 +289,27 @@ bool mayStartAt(QByteArrayView text, qsizetype at, QByteArrayView folded) {
 // cannot hold `folded`, which starts with an ASCII letter or digit.
 bool mayContain(QByteArrayView text, QByteArrayView folded) {
     const char first = folded[0];
-    const bool firstBeyondAscii = foldedFromBeyondAscii()[uchar(first)];
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (asciiLower(c) == first) {
-            if (mayStartAt(text, i, folded))
-                return true;
-        } else if (uchar(c) >= 0x80) {
-            if (firstBeyondAscii)
-                return true;
-        } else if (c == '\0') {
-            // UTF-16 text, where a zero byte sits beside every ASCII letter: only the full reading knows.
+    // UTF-16 text, where a zero byte sits beside every ASCII letter: only the full reading knows.
+    if (text.contains('\0'))
+        return true;
+    if (foldedFromBeyondAscii()[uchar(first)] &&
+        std::any_of(text.begin(), text.end(), [](char c) { return uchar(c) >= 0x80; }))
+        return true;
+    // Of the references, only numeric ones stand for letters and digits.
+    for (qsizetype at = text.indexOf('&'); at >= 0; at = text.indexOf('&', at + 1)) {
+        if (at + 1 == text.size() || text[at + 1] != '#')
+            continue;
+        qsizetype length = 0;
+        const std::optional<char32_t> decoded = reference(text, at, length);
+        if (decoded && QChar::toCaseFolded(*decoded) == char32_t(first))
             return true;
-        } else if (c == '&' && i + 1 < text.size() && text[i + 1] == '#') {
-            // Only numeric references can stand for a letter or digit.
-            qsizetype length = 0;
-            const std::optional<char32_t> decoded = reference(text, i, length);
-            if (decoded && QChar::toCaseFolded(*decoded) == char32_t(first))
-                return true;
-        }
+    }
+    QByteArray lower(text.size(), Qt::Uninitialized);
+    std::transform(text.begin(), text.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+    for (qsizetype at = lower.indexOf(first); at >= 0; at = lower.indexOf(first, at + 1)) {
+        if (mayStartAt(lower, at, folded))
+            return true;
     }
     return false;
 }
