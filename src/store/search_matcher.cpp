@@ -115,6 +115,10 @@ public:
         }
         m_lastBlank = false;
         const char32_t folded = QChar::toCaseFolded(c);
+        if (folded < 0x80) { // the Kelvin sign and the long s fold to ASCII letters
+            *m_at++ = char(folded);
+            return;
+        }
         // A folded character may take more bytes than it came from (a reference never does).
         if (m_at + 4 > m_out.data() + m_out.size()) {
             const qsizetype used = m_at - m_out.data();
