@@ -264,23 +264,27 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
-// Whether the folded term may start at `lower[at]`, which holds its first letter: the rest follows
-// letter by letter, any blank run standing for a blank. A tag, a reference or a byte beyond ASCII on
-// the way could hide or make the rest, so there the answer is "may".
-bool mayStartAt(QByteArrayView lower, qsizetype at, QByteArrayView folded) {
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+// Whether the folded term may start at `text[at]`, which holds its first letter in some case: the
+// rest follows letter by letter, any blank run standing for a blank. A tag, a reference or a byte
+// beyond ASCII on the way could hide or make the rest, so there the answer is "may".
+bool mayStartAt(QByteArrayView text, qsizetype at, QByteArrayView folded) {
     qsizetype i = at + 1;
     for (qsizetype j = 1; j < folded.size(); ++j) {
-        if (i == lower.size())
+        if (i == text.size())
             return false;
-        const char c = lower[i];
+        const char c = text[i];
         if (c == '<' || c == '&' || uchar(c) >= 0x80 || uchar(folded[j]) >= 0x80)
             return true;
         if (folded[j] == ' ') {
             if (!isBlank(c))
                 return false;
-            while (i < lower.size() && isBlank(lower[i]))
+            while (i < text.size() && isBlank(text[i]))
                 ++i;
-        } else if (c == folded[j]) {
+        } else if (asciiLower(c) == folded[j]) {
             ++i;
         } else {
             return false;
@@ -308,12 +312,19 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
         if (decoded && QChar::toCaseFolded(*decoded) == char32_t(first))
             return true;
     }
-    QByteArray lower(text.size(), Qt::Uninitialized);
-    std::transform(text.begin(), text.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
-    for (qsizetype at = lower.indexOf(first); at >= 0; at = lower.indexOf(first, at + 1)) {
-        if (mayStartAt(lower, at, folded))
+    // The first letter's places in either case, taken in order from two memchr runs.
+    const char upper = first >= 'a' && first <= 'z' ? char(first - 32) : first;
+    qsizetype lowerAt = text.indexOf(first);
+    qsizetype upperAt = upper == first ? -1 : text.indexOf(upper);
+    while (lowerAt >= 0 || upperAt >= 0) {
+        const bool lowerNext = upperAt < 0 || (lowerAt >= 0 && lowerAt < upperAt);
+        const qsizetype at = lowerNext ? lowerAt : upperAt;
+        if (mayStartAt(text, at, folded))
             return true;
+        if (lowerNext)
+            lowerAt = text.indexOf(first, at + 1);
+        else
+            upperAt = text.indexOf(upper, at + 1);
     }
     return false;
 }
