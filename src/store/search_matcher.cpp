@@ -2,6 +2,7 @@
 
 #include "shell/text_file.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <unordered_map>
@@ -114,6 +115,10 @@ public:
         }
         m_lastBlank = false;
         const char32_t folded = QChar::toCaseFolded(c);
+        if (folded < 0x80) { // the Kelvin sign and the long s fold to ASCII letters
+            *m_at++ = char(folded);
+            return;
+        }
         // A folded character may take more bytes than it came from (a reference never does).
         if (m_at + 4 > m_out.data() + m_out.size()) {
             const qsizetype used = m_at - m_out.data();
@@ -241,6 +246,89 @@ std::optional<QByteArray> foldUtf8(QByteArrayView html) {
     return out.take();
 }
 
+// The ASCII letters that some other character case-folds to (the Kelvin sign to "k", the long s to "s").
+const std::array<bool, 128> &foldedFromBeyondAscii() {
+    static const std::array<bool, 128> reached = [] {
+        std::array<bool, 128> made{};
+        for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+            const char32_t folded = QChar::toCaseFolded(c);
+            if (folded < 0x80)
+                made[folded] = true;
+        }
+        return made;
+    }();
+    return reached;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+// Whether the folded term may start at `text[at]`, which holds its first letter in some case: the
+// rest follows letter by letter, any blank run standing for a blank. A tag, a reference or a byte
+// beyond ASCII on the way could hide or make the rest, so there the answer is "may".
+bool mayStartAt(QByteArrayView text, qsizetype at, QByteArrayView folded) {
+    qsizetype i = at + 1;
+    for (qsizetype j = 1; j < folded.size(); ++j) {
+        if (i == text.size())
+            return false;
+        const char c = text[i];
+        if (c == '<' || c == '&' || uchar(c) >= 0x80 || uchar(folded[j]) >= 0x80)
+            return true;
+        if (folded[j] == ' ') {
+            if (!isBlank(c))
+                return false;
+            while (i < text.size() && isBlank(text[i]))
+                ++i;
+        } else if (asciiLower(c) == folded[j]) {
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A quick look at the raw bytes, far cheaper than folding them: false only when the folded text
+// cannot hold `folded`, which starts with an ASCII letter or digit.
+bool mayContain(QByteArrayView text, QByteArrayView folded) {
+    const char first = folded[0];
+    // UTF-16 text, where a zero byte sits beside every ASCII letter: only the full reading knows.
+    if (text.contains('\0'))
+        return true;
+    if (foldedFromBeyondAscii()[uchar(first)] &&
+        std::any_of(text.begin(), text.end(), [](char c) { return uchar(c) >= 0x80; }))
+        return true;
+    // Of the references, only numeric ones stand for letters and digits.
+    for (qsizetype at = text.indexOf('&'); at >= 0; at = text.indexOf('&', at + 1)) {
+        if (at + 1 == text.size() || text[at + 1] != '#')
+            continue;
+        qsizetype length = 0;
+        const std::optional<char32_t> decoded = reference(text, at, length);
+        if (decoded && QChar::toCaseFolded(*decoded) == char32_t(first))
+            return true;
+    }
+    // The first letter's places in either case, taken in order from two memchr runs.
+    const char upper = first >= 'a' && first <= 'z' ? char(first - 32) : first;
+    qsizetype lowerAt = text.indexOf(first);
+    qsizetype upperAt = upper == first ? -1 : text.indexOf(upper);
+    while (lowerAt >= 0 || upperAt >= 0) {
+        const bool lowerNext = upperAt < 0 || (lowerAt >= 0 && lowerAt < upperAt);
+        const qsizetype at = lowerNext ? lowerAt : upperAt;
+        if (mayStartAt(text, at, folded))
+            return true;
+        if (lowerNext)
+            lowerAt = text.indexOf(first, at + 1);
+        else
+            upperAt = text.indexOf(upper, at + 1);
+    }
+    return false;
+}
+
 } // namespace
 
 SearchMatcher::SearchMatcher(const QString &term)
@@ -261,7 +349,10 @@ bool SearchMatcher::matchesText(const QByteArray &fileBytes) const {
         return false;
     // The header lines carry captions ("From:") and the values the name search covers.
     const qsizetype body = fileBytes.indexOf("<div id=body");
-    return foldedText(QByteArrayView(fileBytes).sliced(body < 0 ? 0 : body)).contains(m_folded);
+    const QByteArrayView text = QByteArrayView(fileBytes).sliced(body < 0 ? 0 : body);
+    if (isAsciiAlnum(m_folded[0]) && !mayContain(text, m_folded))
+        return false;
+    return foldedText(text).contains(m_folded);
 }
 
 QByteArray SearchMatcher::foldedText(QByteArrayView html) {
