@@ -2,6 +2,7 @@
 #include "surface_fixture.h"
 
 #include <QAction>
+#include <QColor>
 #include <QComboBox>
 #include <QSignalSpy>
 
@@ -102,7 +103,7 @@ TEST_F(SurfaceTest, ContextMenuEntriesAndActions) {
     EXPECT_EQ(panel.pendingPropertyDialog(), 0);
 }
 
-TEST_F(SurfaceTest, InsertTableTakesItsParameters) {
+TEST_F(SurfaceTest, InsertTableAndTextColour) {
     load(u"<p id=p>here</p>"_qs);
     selectText(u"#p"_qs, 4, 4);
     const EditingSurface::TableParameters table{2, 3, u"BORDER=1 WIDTH=\"50%\""_qs, u"A <caption>"_qs};

@@ -88,6 +88,10 @@ TEST_F(SurfaceDocumentTest, ScriptsNeverRunAndLargeTablesStayUsable) {
     EXPECT_EQ(panel.buildContextMenu().items.size(), 18);
     panel.selection().GetSelection();
     EXPECT_EQ(panel.selection().selectionHtml(), u"el"_qs);
+
+    // Too large to hand over inline: the surface shows it from a file of its own.
+    load(u"<p>"_qs + QString(2'000'000, u'x') + u"</p>"_qs);
+    EXPECT_EQ(body().size(), 2'000'007);
 }
 
 } // namespace
