@@ -2,9 +2,12 @@
 #include "surface_fixture.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QColor>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
@@ -36,6 +39,20 @@ TEST_F(SurfaceTest, ToolbarButtonAppliesAndLatches) {
         EXPECT_EQ(button->isChecked(), c.latches);
         EXPECT_TRUE(button->isEnabled());
     }
+}
+
+TEST_F(SurfaceTest, CutCopyAndPasteGoThroughTheClipboard) {
+    load(u"<p id=p>one two</p>"_qs);
+    selectText(u"#p"_qs, 0, 4);
+    child<QAction>("copy")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == u"one "_qs; }, 3000));
+    selectText(u"#p"_qs, 4, 7);
+    child<QAction>("cut")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == u"two"_qs; }, 3000));
+    selectText(u"#p"_qs, 0, 0);
+    child<QAction>("paste")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return body() == u"<p id=\"p\">twoone&nbsp;</p>"_qs; }, 3000))
+        << body().toStdString();
 }
 
 TEST_F(SurfaceTest, FontListsFollowTheSelection) {
