@@ -2,10 +2,10 @@
 #include "surface_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QColor>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -45,13 +45,32 @@ TEST_F(SurfaceTest, CutCopyAndPasteGoThroughTheClipboard) {
     load(u"<p id=p>one two</p>"_qs);
     selectText(u"#p"_qs, 0, 4);
     child<QAction>("copy")->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == u"one "_qs; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::clipboard()->text() == u"one "_qs; }, 3000));
     selectText(u"#p"_qs, 4, 7);
     child<QAction>("cut")->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == u"two"_qs; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::clipboard()->text() == u"two"_qs; }, 3000));
     selectText(u"#p"_qs, 0, 0);
     child<QAction>("paste")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([this] { return body() == u"<p id=\"p\">twoone&nbsp;</p>"_qs; }, 3000))
+        << body().toStdString();
+}
+
+TEST_F(SurfaceTest, KeyboardShortcutsEditTheSelection) {
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    load(u"<p id=p>one two</p>"_qs);
+    surface().setFocus();
+    selectText(u"#p"_qs, 0, 3);
+    QWidget *keys = surface().focusProxy();
+    const auto press = [keys](Qt::Key key) { QTest::keyClick(keys, key, Qt::ControlModifier); };
+    press(Qt::Key_B);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return body().contains(u"<b>one</b>"_qs); }, 3000))
+        << body().toStdString();
+    press(Qt::Key_Z);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !body().contains(u"<b>"_qs); }, 3000))
+        << body().toStdString();
+    press(Qt::Key_Y);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return body().contains(u"<b>one</b>"_qs); }, 3000))
         << body().toStdString();
 }
 
