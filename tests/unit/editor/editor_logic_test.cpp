@@ -68,8 +68,6 @@ TEST(DocumentFile, RefusesWhatTheEditorCannotHold) {
     using Op = DocumentFile::Operation;
     EXPECT_EQ(DocumentFile::reason(DocumentFile::DiskFull, Op::Save), u"Disk is full"_qs);
     EXPECT_EQ(DocumentFile::reason(DocumentFile::DiskFull, Op::Load), u"Unknown error"_qs);
-    EXPECT_EQ(DocumentFile::reason(DocumentFile::FileNotFound, Op::Save), u"Unknown error"_qs);
-    EXPECT_EQ(DocumentFile::reason(0x1234, Op::Load), u"Unknown error"_qs);
 }
 
 TEST(BlogPost, FooterOnlyWhenSwitchedOnAndNotThereYet) {

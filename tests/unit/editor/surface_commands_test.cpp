@@ -61,8 +61,9 @@ TEST_F(SurfaceTest, KeyboardShortcutsEditTheSelection) {
     load(u"<p id=p>one two</p>"_qs);
     surface().setFocus();
     selectText(u"#p"_qs, 0, 3);
-    QWidget *keys = surface().focusProxy();
-    const auto press = [keys](Qt::Key key) { QTest::keyClick(keys, key, Qt::ControlModifier); };
+    const auto press = [this](Qt::Key key) {
+        QTest::keyClick(surface().focusProxy(), key, Qt::ControlModifier);
+    };
     press(Qt::Key_B);
     EXPECT_TRUE(QTest::qWaitFor([this] { return body().contains(u"<b>one</b>"_qs); }, 3000))
         << body().toStdString();

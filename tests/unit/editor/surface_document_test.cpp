@@ -3,7 +3,8 @@
 
 #include "editor/editor_selection.h"
 
-#include <QFile>
+#include "shell/text_file.h"
+
 #include <QTemporaryDir>
 
 namespace {
@@ -11,16 +12,10 @@ namespace {
 class SurfaceDocumentTest : public SurfaceTest {
 protected:
     QString write(const QString &name, const QByteArray &bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        EXPECT_TRUE(TextFile::writeAtomically(dir.filePath(name), bytes).ok);
+        return dir.filePath(name);
     }
-    QByteArray read(const QString &path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray read(const QString &path) { return TextFile::readAll(path).value_or(QByteArray()); }
     QTemporaryDir dir;
 };
 
