@@ -206,8 +206,9 @@ qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
         if (file.isEmpty())
             return DocumentFile::Cancelled;
     }
-    const QByteArray bytes =
-        m_preserveSource && !m_sourceBytes.isEmpty() && !modified() ? m_sourceBytes : documentHtml().toUtf8();
+    const QByteArray bytes = m_preserveSource && !m_sourceBytes.isEmpty() && !modified()
+                                 ? m_sourceBytes
+                                 : DocumentFile::declaringUtf8(documentHtml()).toUtf8();
     const qint32 error = DocumentFile::write(file, bytes);
     if (error == DocumentFile::NoError) {
         m_path = file;
