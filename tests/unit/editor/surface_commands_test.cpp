@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QColor>
 #include <QComboBox>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -56,8 +55,6 @@ TEST_F(SurfaceTest, CutCopyAndPasteGoThroughTheClipboard) {
 }
 
 TEST_F(SurfaceTest, KeyboardShortcutsEditTheSelection) {
-    frame.show();
-    QApplication::setActiveWindow(&frame);
     load(u"<p id=p>one two</p>"_qs);
     surface().setFocus();
     selectText(u"#p"_qs, 0, 3);
