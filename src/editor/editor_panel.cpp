@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -63,10 +64,13 @@ const char *const featureKeys[] = {"table", "link", "image", "spell"};
 // How long the format lists wait between looks at a busy surface.
 constexpr int busyPollMs = 20;
 
-QComboBox *formatList(const char *name, QWidget *parent, bool editable) {
+// Whether a list may show a text that is none of its entries.
+enum class ListText { EntriesOnly, AnyText };
+
+QComboBox *formatList(const char *name, QWidget *parent, ListText text) {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
-    if (editable) {
+    if (text == ListText::AnyText) {
         // The list shows the selection's font, which need not be one of its entries.
         combo->setEditable(true);
         combo->lineEdit()->setReadOnly(true);
@@ -112,13 +116,13 @@ void EditorPanel::createControls() {
     for (const char *key : featureKeys)
         m_toolbar->button(QString::fromLatin1(key))->setEnabled(false);
 
-    m_fontCombo = formatList("FontCombo", &panel, true);
+    m_fontCombo = formatList("FontCombo", &panel, ListText::AnyText);
     for (const char *name : fontNames)
         m_fontCombo->addItem(QString::fromLatin1(name));
-    m_sizeCombo = formatList("FontSizeCombo", &panel, true);
+    m_sizeCombo = formatList("FontSizeCombo", &panel, ListText::AnyText);
     for (int size = 1; size <= 7; ++size)
         m_sizeCombo->addItem(QString::number(size));
-    m_styleCombo = formatList("ComboStyle", &panel, false);
+    m_styleCombo = formatList("ComboStyle", &panel, ListText::EntriesOnly);
     m_styleCombo->addItem(QStringLiteral("Normal"));
     for (int level = 1; level <= 6; ++level)
         m_styleCombo->addItem(QStringLiteral("Heading %1").arg(level));
