@@ -82,6 +82,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createAddressBook();
     createCompose();
     createMailMerge();
+    createEditor();
 }
 
 MainForm::~MainForm() = default;

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class AddressBookPane;
+class EditorPanel;
 class Messages;
 class NavigationBar;
 class QCheckBox;
@@ -52,6 +53,8 @@ public:
     QWidget *savedFoldersPage() const { return m_savedFoldersPage; }
     SettingsPanel *settingsPanel() const { return m_settingsPanel; }
     QFrame *editorPanel() const { return m_editorPanel; }
+    // The visual HTML editor in that panel, with the shared selection operations.
+    EditorPanel &editor() { return *m_editor; }
     QMenu *fileMenu() const { return m_fileMenu; }
     QStatusBar *statusBar1() const { return m_statusBar; }
     void setStatusPanel(int panel, const QString &text);
@@ -72,6 +75,7 @@ private:
     void reopenAddressBook();
     void createCompose();
     void createMailMerge();
+    void createEditor();
     void createMenus();
     void createHelpMenu();
     void showAbout();
@@ -105,6 +109,7 @@ private:
     SettingsPanel *m_settingsPanel = nullptr;
     QCheckBox *m_checkAutoLog = nullptr;
     QFrame *m_editorPanel = nullptr;
+    EditorPanel *m_editor = nullptr;
     QHBoxLayout *m_inboxBar = nullptr;
     QHBoxLayout *m_composeBar = nullptr;
     QWidget *m_savedFoldersPage = nullptr;

@@ -10,6 +10,7 @@
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
 #include "shell/twips.h"
+#include "editor/editor_panel.h"
 #include "webpages/web_pane.h"
 
 #include <QCheckBox>
@@ -51,6 +52,7 @@ void MainForm::Form_Load() {
     m_panes[0]->navigate(welcomePage(m_startup.mainDir));
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
+    m_editor->setReady(true);
 
     // The settings file was refused (read as defaults, never written): the user is told why.
     if (RegularFile::isSpecial(m_settings.filePath()))
