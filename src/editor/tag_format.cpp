@@ -24,7 +24,7 @@ std::optional<QString> sizeValue(const SizeSetting &size) {
 SizeSetting readSize(const QString &value) {
     SizeSetting size;
     size.set = !value.isEmpty();
-    size.percent = value.contains(u'%');
+    size.percent = value.isEmpty() || value.contains(u'%'); // a width without "%" is in pixels
     size.text = QString(value).remove(u'%');
     return size;
 }
