@@ -53,7 +53,12 @@ EditingSurface::EditingSurface(QWidget *parent)
     script.setRunsOnSubFrames(false);
     page()->scripts().insert(script);
 
-    connect(m_host, &EditorHost::displayChangeReported, this, &EditingSurface::displayChanged);
+    // A burst of reports (typing, dragging a selection) makes one notification.
+    m_displayChange = new QTimer(this);
+    m_displayChange->setSingleShot(true);
+    m_displayChange->setInterval(0);
+    connect(m_host, &EditorHost::displayChangeReported, m_displayChange, qOverload<>(&QTimer::start));
+    connect(m_displayChange, &QTimer::timeout, this, &EditingSurface::displayChanged);
     connect(m_host, &EditorHost::focusLossReported, this, &EditingSurface::focusLost);
     newDocument();
 }
@@ -117,7 +122,7 @@ EditingSurface::DisplayState EditingSurface::displayState(const QList<int> &comm
     QVariantList ids;
     for (int command : commands)
         ids << command;
-    const auto result = callBridge(QStringLiteral("editorDisplayState"), {ids});
+    const auto result = callBridge(QStringLiteral("editorDisplayState"), {QVariant(ids)});
     const QVariantMap map = result ? result->toMap() : QVariantMap();
     const QVariantList statuses = map.value(QStringLiteral("statuses")).toList();
     for (qsizetype i = 0; i < commands.size(); ++i)

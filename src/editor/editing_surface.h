@@ -2,6 +2,7 @@
 
 #include "editor/doc_element.h"
 #include "editor/document_file.h"
+#include "editor/editor_commands.h"
 #include "editor/text_range.h"
 #include "webpages/web_pane.h"
 
@@ -13,6 +14,7 @@
 
 class EditorHost;
 class QTemporaryDir;
+class QTimer;
 
 // The visual HTML editor's editing surface: a local page whose body is editable, with the
 // page's own scripts switched off. Everything that edits the document goes through the
@@ -21,44 +23,13 @@ class QTemporaryDir;
 class EditingSurface : public WebPane {
     Q_OBJECT
 public:
-    // The editing command set.
-    enum Command : int {
-        Bold = 5000,
-        Copy = 5002,
-        Cut = 5003,
-        DeleteColumns = 5006,
-        DeleteRows = 5007,
-        FontDialog = 5009,
-        GetFontName = 5013,
-        GetFontSize = 5014,
-        CreateLink = 5016,
-        Indent = 5018,
-        InsertColumn = 5020,
-        InsertRow = 5021,
-        InsertTable = 5022,
-        Italic = 5023,
-        JustifyCenter = 5024,
-        JustifyLeft = 5025,
-        JustifyRight = 5026,
-        MakeAbsolute = 5028,
-        NumberedList = 5030,
-        Outdent = 5031,
-        Paste = 5032,
-        SelectAll = 5035,
-        SendToBack = 5040,
-        SetBlockFormat = 5043,
-        SetFontName = 5044,
-        SetFontSize = 5045,
-        SetForeColor = 5046,
-        Underline = 5048,
-        Undo = 5049,
-        Unlink = 5050,
-        BulletedList = 5051,
-    };
-    // What the status query answers; "available" means Enabled or more.
-    enum Status : int { NotSupported = 0, Disabled = 1, Enabled = 3, Latched = 7, Mixed = 11 };
-    // How a command may involve the user.
-    enum ExecOption : int { DefaultOption = 0, PromptUser = 1, DontPromptUser = 2 };
+    // The editing command set, command statuses and options (EditingSurface::Bold and so on).
+    using Command = EditorCommands::Command;
+    using enum EditorCommands::Command;
+    using Status = EditorCommands::Status;
+    using enum EditorCommands::Status;
+    using ExecOption = EditorCommands::ExecOption;
+    using enum EditorCommands::ExecOption;
     // Failure codes of loading and saving (DocumentFile::NoError and so on).
     using DocumentError = DocumentFile::DocumentError;
 
@@ -145,6 +116,7 @@ private:
     void setUnmodified(const QByteArray &source);
 
     EditorHost *m_host;
+    QTimer *m_displayChange;
     QStringList m_menuItems;
     QList<int> m_menuStates;
     QString m_path;

@@ -29,10 +29,10 @@ public:
         QFrame &panel;       // the panel frame it fills
         QBoxLayout &modeBar; // where the two mode switches go (outside the panel)
         Messages &messages;
-        std::function<int()> editorHeight;   // twips
-        std::function<int()> editorTop;      // twips
-        std::function<int()> mainPaneHeight; // twips
-        bool preserveSource = false;
+        std::function<int()> editorHeight;    // twips
+        std::function<int()> editorTop;       // twips
+        std::function<int()> mainPaneHeight;  // twips
+        std::function<bool()> preserveSource; // the preserve-source switch, read when the surface is made
     };
     // The commands whose dialogs come from elsewhere; disabled until their owner enables them.
     enum class Feature { Table, Link, Image, Spell, CellProperties, TableProperties };
@@ -54,13 +54,21 @@ public:
 
     // The toolbar's state from the surface's statuses (one round trip).
     void refreshToolbar();
-    // The toolbar's actions, as the buttons and shortcuts run them.
-    void openFile();
-    void saveFile();
+    // The toolbar's actions, as the buttons and shortcuts run them. Open and save ask for the
+    // file when `path` is empty, and report a failure in a message.
+    void openFile(const QString &path = QString());
+    void saveFile(const QString &path = QString());
     void chooseTextColor();
     void toggleExpanded();
     // Editor ready: the format lists act only once start-up is done.
     void setReady(bool ready) { m_ready = ready; }
+
+    // The context menu: built from the surface's statuses when the user asks for it, and the
+    // action of its entry at `index`. A property dialog is requested on the next Timer1 tick.
+    const ContextMenu::Layout &buildContextMenu();
+    void contextMenuAction(int index);
+    // 0 none, 1 cell properties, 2 table properties: waiting for the Timer1 tick.
+    int pendingPropertyDialog() const { return m_pendingDialog; }
 
 signals:
     void tableRequested();
@@ -83,12 +91,11 @@ private:
     void sizeChosen(int index);
     void styleChosen(int index);
     void waitWhileBusy();
-    void showContextMenu();
-    void contextMenuAction(int index);
+    void redo();
     void timerTick();
     void showHtmlSource();
     void showVisual();
-    void resizeSurface();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     Context m_context;
     EditingSurface *m_surface = nullptr;

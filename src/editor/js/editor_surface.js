@@ -295,6 +295,7 @@
         const saved = selectionRange();
         select(range);
         const done = document.execCommand('insertHTML', false, html);
+        modified = true;
         if (saved && document.contains(saved.startContainer))
             select(saved);
         return done;
@@ -314,13 +315,8 @@
         modified = false;
         // The page bridge owns the channel; the editor's host object comes with it.
         bridge.onChannel = function (objects) { host = objects.corvalisEditor || null; };
-        let pending = false;
-        const changed = function () {
-            if (pending)
-                return;
-            pending = true;
-            setTimeout(function () { pending = false; report('displayChanged'); }, 0);
-        };
+        // Timers do not run in a page whose scripts are off: the program coalesces the reports.
+        const changed = function () { report('displayChanged'); };
         document.addEventListener('selectionchange', changed);
         document.addEventListener('input', function () { modified = true; changed(); });
         window.addEventListener('blur', function () { report('focusLost'); });
