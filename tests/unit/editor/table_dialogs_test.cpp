@@ -136,7 +136,7 @@ TEST(FormTableProp, ShowsTheTableAndRewritesItsTag) {
     click(dialog, "OptionHeightPct"); // sets 100
     click(dialog, "Command1");        // the image chooser
     click(dialog, "OkCmd");
-    EXPECT_TRUE(f.editing.newTable->startsWith(u"<table width=80% align=CENTER bgcolor=\"#00ff00\" border=1 "
+    EXPECT_TRUE(f.editing.newTable->startsWith(u"<table width=80% align=CENTER bgcolor=#00ff00 border=1 "
                                                "HEIGHT=100% BACKGROUND=pics/b.gif>"_s))
         << f.editing.newTable->toStdString();
 }
