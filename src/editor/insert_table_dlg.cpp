@@ -67,8 +67,8 @@ InsertTableDlg::InsertTableDlg(TableEditing &editing, const TableDialogServices 
     m_rows->selectAll();
 }
 
-bool InsertTableDlg::readCount(QLineEdit *edit, const QString &what, int *count) {
-    switch (TableFormatting::checkCount(edit->text(), count)) {
+bool InsertTableDlg::readCount(QLineEdit *edit, const QString &what, int maximum, int *count) {
+    switch (TableFormatting::checkCount(edit->text(), maximum, count)) {
     case TableFormatting::CountCheck::Valid:
         return true;
     case TableFormatting::CountCheck::NotPositive:
@@ -78,7 +78,7 @@ bool InsertTableDlg::readCount(QLineEdit *edit, const QString &what, int *count)
     case TableFormatting::CountCheck::TooMany:
         m_services.messages.inform(
             QStringLiteral("A table can have at most %1 %2: please specify a smaller number.")
-                .arg(TableFormatting::maxCount)
+                .arg(maximum)
                 .arg(what));
         break;
     }
@@ -89,8 +89,8 @@ bool InsertTableDlg::readCount(QLineEdit *edit, const QString &what, int *count)
 
 void InsertTableDlg::accept() {
     TableEditing::NewTable table;
-    if (!readCount(m_rows, QStringLiteral("rows"), &table.rows) ||
-        !readCount(m_cols, QStringLiteral("columns"), &table.columns))
+    if (!readCount(m_rows, QStringLiteral("rows"), TableFormatting::maxRows, &table.rows) ||
+        !readCount(m_cols, QStringLiteral("columns"), TableFormatting::maxColumns, &table.columns))
         return;
     TableFormat format;
     format.width = m_width->size();

@@ -19,7 +19,7 @@ public:
     void accept() override;
 
 private:
-    bool readCount(QLineEdit *edit, const QString &what, int *count);
+    bool readCount(QLineEdit *edit, const QString &what, int maximum, int *count);
 
     TableEditing &m_editing;
     const TableDialogServices &m_services;

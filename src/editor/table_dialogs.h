@@ -22,6 +22,8 @@ public:
     // How a dialog is shown: modally by default; tests drive the dialog instead.
     using Show = std::function<void(QDialog &dialog)>;
     void setShow(Show show) { m_show = std::move(show); }
+    // The colour and file choosers the dialogs use; tests answer them.
+    TableDialogServices &services() { return m_services; }
 
     void insertTable();
     void cellProperties(int scope);

@@ -24,12 +24,12 @@ qsizetype firstTableTag(const QString &html) {
 
 } // namespace
 
-CountCheck checkCount(const QString &text, int *count) {
+CountCheck checkCount(const QString &text, int maximum, int *count) {
     bool ok = false;
     const double number = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(number) || number < 1 || number != std::floor(number))
         return CountCheck::NotPositive;
-    if (number > maxCount)
+    if (number > maximum)
         return CountCheck::TooMany;
     *count = int(number);
     return CountCheck::Valid;

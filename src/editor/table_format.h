@@ -19,13 +19,15 @@ struct TableFormat {
 
 namespace TableFormatting {
 
-// The most rows or columns one insertion makes: more would stall the editor for a long time.
-constexpr int maxCount = 1000;
+// The most rows and columns one insertion makes, as many as the editing surface makes: more would
+// stall the editor for a long time.
+constexpr int maxRows = 500;
+constexpr int maxColumns = 100;
 
 // A row or column count as typed: a whole number above 0 (blanks around it allowed, "2.0" and
-// "1e2" are whole numbers), and not above maxCount.
+// "1e2" are whole numbers), and not above `maximum`.
 enum class CountCheck { Valid, NotPositive, TooMany };
-CountCheck checkCount(const QString &text, int *count);
+CountCheck checkCount(const QString &text, int maximum, int *count);
 
 // The text that goes into a new table's opening tag after "TABLE": WIDTH, ALIGN, BORDER,
 // CELLPADDING, CELLSPACING, BGCOLOR, BORDERCOLOR in that order, each after one blank. Height and

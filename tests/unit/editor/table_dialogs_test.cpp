@@ -81,7 +81,8 @@ TEST(InsertTableDlg, OpensWithTheDefaultsAndChecksRowsAndColumns) {
         {u"abc"_s, u"2"_s, u"Please specify a positive integer for the number of table rows."_s},
         {u""_s, u"2"_s, u"Please specify a positive integer for the number of table rows."_s},
         {u"2"_s, u"0"_s, u"Please specify a positive integer for the number of table columns."_s},
-        {u"2000"_s, u"2"_s, u"A table can have at most 1000 rows: please specify a smaller number."_s},
+        {u"2000"_s, u"2"_s, u"A table can have at most 500 rows: please specify a smaller number."_s},
+        {u"2"_s, u"1e9"_s, u"A table can have at most 100 columns: please specify a smaller number."_s},
     };
     for (const auto &c : refused) {
         SCOPED_TRACE(c.rows.toStdString() + " x " + c.cols.toStdString());
