@@ -43,10 +43,10 @@ protected:
     // Waits for the display-changed notification that brings the toolbar up to date.
     void selectText(const QString &selector, int from = 0, int to = -1, const QString &endSelector = {}) {
         QSignalSpy changed(&surface(), &EditingSurface::displayChanged);
-        run(uR"(const s = document.querySelector('%1').firstChild;
+        run(uR"({ const s = document.querySelector('%1').firstChild;
                 const e = '%4' ? document.querySelector('%4').firstChild : s;
                 const r = document.createRange(); r.setStart(s, %2); r.setEnd(e, %3 < 0 ? e.length : %3);
-                const sel = getSelection(); sel.removeAllRanges(); sel.addRange(r);)"_qs.arg(selector)
+                const sel = getSelection(); sel.removeAllRanges(); sel.addRange(r); })"_qs.arg(selector)
                 .arg(from)
                 .arg(to)
                 .arg(endSelector));
