@@ -20,25 +20,15 @@ CellFormat readCell(const QString &document, int markerPosition) {
     if (!targets.found)
         return format;
     const QString tag = document.mid(targets.cell.begin, targets.cell.end - targets.cell.begin + 1);
-    const auto read = [&](const char *name) {
-        return TagValue(tag, 1, QString::fromLatin1(name), {}, TagRead);
-    };
-    format.background = TagFormat::readColour(read("BGCOLOR"));
-    format.borderColour = TagFormat::readColour(read("BORDERCOLOR"));
-    format.width = TagFormat::readSize(read("WIDTH"));
-    format.height = TagFormat::readSize(read("HEIGHT"));
-    format.align =
-        TagFormat::readAlignment(read("ALIGN"), QStringLiteral("MIDDLE"), QStringLiteral("CENTER"));
-    format.valign =
-        TagFormat::readAlignment(read("VALIGN"), QStringLiteral("CENTER"), QStringLiteral("MIDDLE"));
+    TagFormat::readBox(tag, format);
+    format.valign = TagFormat::readAlignment(TagFormat::attribute(tag, "VALIGN"), QStringLiteral("CENTER"),
+                                             QStringLiteral("MIDDLE"));
     format.noWrap = TagHasAttribute(tag, 1, QStringLiteral("NOWRAP"));
     for (auto [name, span] : {std::pair{"ROWSPAN", &format.rowSpan}, std::pair{"COLSPAN", &format.colSpan}}) {
-        const QString value = read(name);
+        const QString value = TagFormat::attribute(tag, name);
         if (!value.isEmpty())
             *span = value;
     }
-    const QString image = read("BACKGROUND");
-    format.image = {!image.isEmpty(), image};
     return format;
 }
 
@@ -48,31 +38,25 @@ QString rewriteCells(const QString &document, int markerPosition, CellScope scop
     const CellTargets targets = findCellTargets(document, markerPosition, scope);
     if (!targets.found)
         return document;
+    // A row's cells keep their widths and row spans, a column's cells their heights and column spans.
+    const bool widthOffered = scope != CellScope::Row;
+    const bool heightOffered = scope != CellScope::Column;
     const std::optional<QString> width = TagFormat::sizeValue(format.width);
     const std::optional<QString> height = TagFormat::sizeValue(format.height);
-    if ((!width && scope != CellScope::Row) || (!height && scope != CellScope::Column)) {
-        *error =
-            !width && scope != CellScope::Row ? TagFormat::SizeError::Width : TagFormat::SizeError::Height;
+    if ((widthOffered && !width) || (heightOffered && !height)) {
+        *error = widthOffered && !width ? TagFormat::SizeError::Width : TagFormat::SizeError::Height;
         return document;
     }
-    TagEdits edits;
-    if (scope != CellScope::Row)
-        edits.push_back({QStringLiteral("WIDTH"), *width, TagSetValue});
-    if (scope != CellScope::Column)
-        edits.push_back({QStringLiteral("HEIGHT"), *height, TagSetValue});
-    edits.push_back({QStringLiteral("BGCOLOR"), TagFormat::colourValue(format.background), TagSetValue});
-    edits.push_back(
-        {QStringLiteral("BORDERCOLOR"), TagFormat::colourValue(format.borderColour), TagSetValue});
-    edits.push_back({QStringLiteral("ALIGN"), format.align, TagSetValue});
+    TagEdits edits = TagFormat::boxEdits(format, widthOffered ? width : std::nullopt,
+                                         heightOffered ? height : std::nullopt);
     edits.push_back({QStringLiteral("VALIGN"), format.valign, TagSetValue});
     edits.push_back(
         {QStringLiteral("NOWRAP"), format.noWrap ? QStringLiteral("1") : QStringLiteral("0"), TagSetFlag});
-    if (scope != CellScope::Row)
+    if (widthOffered)
         edits.push_back({QStringLiteral("ROWSPAN"), spanValue(format.rowSpan), TagSetValue});
-    if (scope != CellScope::Column)
+    if (heightOffered)
         edits.push_back({QStringLiteral("COLSPAN"), spanValue(format.colSpan), TagSetValue});
-    edits.push_back(
-        {QStringLiteral("BACKGROUND"), format.image.set ? format.image.path : QString(), TagSetValue});
+    edits.push_back(TagFormat::imageEdit(format));
 
     QString result;
     result.reserve(document.size() + qsizetype(targets.tags.size()) * 64);

@@ -5,16 +5,13 @@
 
 #include <QString>
 
-// The attributes of a cell tag as the cell dialog shows them. `align` is "" (the list's
-// "Default"), "LEFT", "RIGHT" or "CENTER"; `valign` "", "TOP", "MIDDLE", "BASELINE" or "BOTTOM".
-struct CellFormat {
-    SizeSetting width, height;
-    ColourSetting background, borderColour;
-    QString align, valign;
+// The attributes of a cell tag as the cell dialog shows them. `valign` is "" (the list's
+// "Default"), "TOP", "MIDDLE", "BASELINE" or "BOTTOM".
+struct CellFormat : BoxFormat {
+    QString valign;
     bool noWrap = false;
     QString rowSpan = QStringLiteral("1");
     QString colSpan = QStringLiteral("1");
-    ImageSetting image;
 };
 
 namespace CellFormatting {

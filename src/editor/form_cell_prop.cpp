@@ -1,20 +1,16 @@
 #include "editor/form_cell_prop.h"
 
 #include "editor/cell_format.h"
-#include "editor/colour_choice.h"
-#include "editor/image_choice.h"
+#include "editor/dialog_parts.h"
 #include "editor/optional_spin_box.h"
 #include "editor/size_choice.h"
 #include "editor/table_layout_group.h"
-#include "shell/messages.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -26,25 +22,15 @@ FormCellProp::FormCellProp(CellScope scope, TableEditing &editing, const TableDi
                            QWidget *parent)
     : QDialog(parent)
     , m_editing(editing)
-    , m_services(services)
     , m_optionCell(new QRadioButton(QStringLiteral("Current Cell"), this))
     , m_optionRow(new QRadioButton(QStringLiteral("Entire Row"), this))
     , m_optionColumn(new QRadioButton(QStringLiteral("Entire Column"), this))
-    , m_width(new SizeChoice(QStringLiteral("Set Width"),
-                             {"CheckSetWidth", "EditWidth", "OptionWidthPct", "OptionWidthPix"}, this))
-    , m_height(new SizeChoice(QStringLiteral("Set Height"),
-                              {"CheckSetHeight", "EditHeight", "OptionHeightPct", "OptionHeightPix"}, this))
     , m_horizontal(new QComboBox(this))
     , m_vertical(new QComboBox(this))
     , m_noWrap(new QCheckBox(QStringLiteral("No Wrap"), this))
     , m_rowSpan(new OptionalSpinBox(maxSpan, this))
     , m_colSpan(new OptionalSpinBox(maxSpan, this))
-    , m_background(new ColourChoice(QStringLiteral("Set Background Color:"),
-                                    {"CheckSetBkColor", "ShapeBkColor", "Command2"}, services, this))
-    , m_borderColour(new ColourChoice(QStringLiteral("Set Border Color:"),
-                                      {"CheckSetBorderColor", "ShapeBorderColor", "Command3"}, services,
-                                      this))
-    , m_image(new ImageChoice(services, this)) {
+    , m_fields(services, this) {
     setObjectName(QStringLiteral("FormCellProp"));
     m_optionCell->setObjectName(QStringLiteral("OptionCell"));
     m_optionRow->setObjectName(QStringLiteral("OptionRow"));
@@ -54,8 +40,7 @@ FormCellProp::FormCellProp(CellScope scope, TableEditing &editing, const TableDi
     m_noWrap->setObjectName(QStringLiteral("CheckNoWrap"));
     m_rowSpan->setObjectName(QStringLiteral("EditRowSpan"));
     m_colSpan->setObjectName(QStringLiteral("EditColSpan"));
-    m_horizontal->addItems({QStringLiteral("Default"), QStringLiteral("Left"), QStringLiteral("Right"),
-                            QStringLiteral("Center")});
+    m_horizontal->addItems(AlignmentList::horizontalEntries());
     m_vertical->addItems({QStringLiteral("Default"), QStringLiteral("Top"), QStringLiteral("Middle"),
                           QStringLiteral("Baseline"), QStringLiteral("Bottom")});
 
@@ -67,10 +52,6 @@ FormCellProp::FormCellProp(CellScope scope, TableEditing &editing, const TableDi
         applyLayout->addWidget(option);
         connect(option, &QRadioButton::clicked, this, [this, optionScope] { scopeChosen(optionScope); });
     }
-    auto *size = new QGroupBox(QStringLiteral("Size"), this);
-    auto *sizeLayout = new QVBoxLayout(size);
-    sizeLayout->addWidget(m_width);
-    sizeLayout->addWidget(m_height);
     auto *layoutBox = new QGroupBox(QStringLiteral("Layout"), this);
     auto *form = new QFormLayout(layoutBox);
     form->addRow(QStringLiteral("Horizontal Alignment"), m_horizontal);
@@ -78,36 +59,22 @@ FormCellProp::FormCellProp(CellScope scope, TableEditing &editing, const TableDi
     form->addRow(m_noWrap);
     form->addRow(QStringLiteral("Rows Spanned:"), m_rowSpan);
     form->addRow(QStringLiteral("Columns Spanned:"), m_colSpan);
-    auto *colours = new QGroupBox(QStringLiteral("Colors and Background"), this);
-    auto *colourLayout = new QVBoxLayout(colours);
-    colourLayout->addWidget(m_background);
-    colourLayout->addWidget(m_borderColour);
-    colourLayout->addWidget(m_image);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OkCmd"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("CancelCmd"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(apply);
-    layout->addWidget(size);
+    layout->addWidget(m_fields.sizeGroup());
     layout->addWidget(layoutBox);
-    layout->addWidget(colours);
-    layout->addWidget(buttons);
+    layout->addWidget(m_fields.colourGroup());
+    layout->addWidget(DialogParts::okCancelButtons(this));
 
     m_editing.saveSelection();
     m_capture = m_editing.captureSelection();
     const CellFormat format = CellFormatting::readCell(m_capture.document, m_capture.markerPosition);
-    m_width->setSize(format.width);
-    m_height->setSize(format.height);
+    m_fields.show(format);
     AlignmentList::select(m_horizontal, format.align);
     AlignmentList::select(m_vertical, format.valign);
     m_noWrap->setChecked(format.noWrap);
     m_rowSpan->setValueText(format.rowSpan);
     m_colSpan->setValueText(format.colSpan);
-    m_background->setColour(format.background);
-    m_borderColour->setColour(format.borderColour);
-    m_image->setImage(format.image);
     const std::pair<QRadioButton *, CellScope> &chosen = options[int(scope)];
     chosen.first->setChecked(true);
     scopeChosen(chosen.second);
@@ -124,8 +91,8 @@ void FormCellProp::scopeChosen(CellScope scope) {
                                        QStringLiteral("Column Properties")};
     setWindowTitle(captions[int(scope)]);
     // A row has no one width or row span, a column no one height or column span.
-    m_width->setOffered(scope != CellScope::Row);
-    m_height->setOffered(scope != CellScope::Column);
+    m_fields.width()->setOffered(scope != CellScope::Row);
+    m_fields.height()->setOffered(scope != CellScope::Column);
     if (scope == CellScope::Row)
         m_rowSpan->setValue(1);
     if (scope == CellScope::Column)
@@ -136,24 +103,17 @@ void FormCellProp::scopeChosen(CellScope scope) {
 
 void FormCellProp::accept() {
     CellFormat format;
-    format.width = m_width->size();
-    format.height = m_height->size();
-    format.background = m_background->colour();
-    format.borderColour = m_borderColour->colour();
+    m_fields.take(format, m_editing.baseUrl());
     format.align = AlignmentList::value(m_horizontal);
     format.valign = AlignmentList::value(m_vertical);
     format.noWrap = m_noWrap->isChecked();
     format.rowSpan = m_rowSpan->valueText();
     format.colSpan = m_colSpan->valueText();
-    format.image = m_image->image(m_editing.baseUrl());
     TagFormat::SizeError error;
     const QString document =
         CellFormatting::rewriteCells(m_capture.document, m_capture.markerPosition, scope(), format, &error);
     if (error != TagFormat::SizeError::None) {
-        const bool width = error == TagFormat::SizeError::Width;
-        m_services.messages.inform(QStringLiteral("You must specify a valid %1 for the table cell.")
-                                       .arg(width ? QStringLiteral("width") : QStringLiteral("height")));
-        (width ? m_width : m_height)->edit()->setFocus();
+        m_fields.reportSizeError(error, QStringLiteral("table cell"));
         return;
     }
     // Outside any cell the document comes back as it was: nothing to put in place.

@@ -1,17 +1,15 @@
 #pragma once
 
+#include "editor/box_fields.h"
 #include "editor/cell_targets.h"
 #include "editor/table_editing.h"
 
 #include <QDialog>
 
-class ColourChoice;
-class ImageChoice;
 class OptionalSpinBox;
 class QCheckBox;
 class QComboBox;
 class QRadioButton;
-class SizeChoice;
 
 // "Cell Properties", "Row Properties" or "Column Properties": the attributes of the cell at the
 // caret, applied on OK to that cell, its row or its column. It works on the document captured
@@ -30,19 +28,14 @@ private:
     CellScope scope() const;
 
     TableEditing &m_editing;
-    const TableDialogServices &m_services;
     TableEditing::Capture m_capture;
     QRadioButton *m_optionCell;
     QRadioButton *m_optionRow;
     QRadioButton *m_optionColumn;
-    SizeChoice *m_width;
-    SizeChoice *m_height;
     QComboBox *m_horizontal;
     QComboBox *m_vertical;
     QCheckBox *m_noWrap;
     OptionalSpinBox *m_rowSpan;
     OptionalSpinBox *m_colSpan;
-    ColourChoice *m_background;
-    ColourChoice *m_borderColour;
-    ImageChoice *m_image;
+    BoxFields m_fields;
 };

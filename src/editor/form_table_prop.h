@@ -1,12 +1,10 @@
 #pragma once
 
+#include "editor/box_fields.h"
 #include "editor/table_editing.h"
 
 #include <QDialog>
 
-class ColourChoice;
-class ImageChoice;
-class SizeChoice;
 class TableLayoutGroup;
 
 // "Table Properties": the attributes of the table around the caret, rewritten on OK.
@@ -20,12 +18,7 @@ public:
 
 private:
     TableEditing &m_editing;
-    const TableDialogServices &m_services;
     QString m_tableWork; // the table's outer HTML as read when the dialog opened
     TableLayoutGroup *m_layout;
-    SizeChoice *m_width;
-    SizeChoice *m_height;
-    ColourChoice *m_background;
-    ColourChoice *m_borderColour;
-    ImageChoice *m_image;
+    BoxFields m_fields;
 };

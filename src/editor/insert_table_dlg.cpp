@@ -1,6 +1,7 @@
 #include "editor/insert_table_dlg.h"
 
 #include "editor/colour_choice.h"
+#include "editor/dialog_parts.h"
 #include "editor/size_choice.h"
 #include "editor/table_format.h"
 #include "editor/table_layout_group.h"
@@ -11,7 +12,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 InsertTableDlg::InsertTableDlg(TableEditing &editing, const TableDialogServices &services, QWidget *parent)
@@ -43,22 +43,11 @@ InsertTableDlg::InsertTableDlg(TableEditing &editing, const TableDialogServices 
     form->addRow(m_width);
     m_width->setSize({false, QStringLiteral("100"), true});
 
-    auto *colours = new QGroupBox(QStringLiteral("Colors"), this);
-    auto *colourLayout = new QVBoxLayout(colours);
-    colourLayout->addWidget(m_background);
-    colourLayout->addWidget(m_borderColour);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OkCmd"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("CancelCmd"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(table);
     layout->addWidget(m_layout);
-    layout->addWidget(colours);
-    layout->addWidget(buttons);
+    layout->addWidget(DialogParts::group(QStringLiteral("Colors"), {m_background, m_borderColour}, this));
+    layout->addWidget(DialogParts::okCancelButtons(this));
 
     TableFormat opening;
     opening.align = QStringLiteral("CENTER");

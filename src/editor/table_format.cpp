@@ -57,20 +57,11 @@ TableFormat readTable(const QString &tableHtml) {
     const qsizetype p = firstTableTag(tableHtml);
     if (p < 0)
         return format;
-    const auto read = [&](const char *name) {
-        return TagValue(tableHtml, int(p) + 1, QString::fromLatin1(name), QString(), TagRead);
-    };
-    format.background = TagFormat::readColour(read("BGCOLOR"));
-    format.borderColour = TagFormat::readColour(read("BORDERCOLOR"));
-    format.width = TagFormat::readSize(read("WIDTH"));
-    format.height = TagFormat::readSize(read("HEIGHT"));
-    format.align =
-        TagFormat::readAlignment(read("ALIGN"), QStringLiteral("MIDDLE"), QStringLiteral("CENTER"));
-    format.border = read("BORDER");
-    format.padding = read("CELLPADDING");
-    format.spacing = read("CELLSPACING");
-    const QString image = read("BACKGROUND");
-    format.image = {!image.isEmpty(), image};
+    const QString tag = tableHtml.mid(p, TagEnd(tableHtml, int(p) + 1) - p + 1);
+    TagFormat::readBox(tag, format);
+    format.border = TagFormat::attribute(tag, "BORDER");
+    format.padding = TagFormat::attribute(tag, "CELLPADDING");
+    format.spacing = TagFormat::attribute(tag, "CELLSPACING");
     return format;
 }
 
@@ -85,17 +76,11 @@ QString rewriteTable(const QString &tableHtml, const TableFormat &format, TagFor
         *error = !width ? TagFormat::SizeError::Width : TagFormat::SizeError::Height;
         return tableHtml;
     }
-    const TagEdits edits{
-        {QStringLiteral("WIDTH"), *width, TagSetValue},
-        {QStringLiteral("HEIGHT"), *height, TagSetValue},
-        {QStringLiteral("BGCOLOR"), TagFormat::colourValue(format.background), TagSetValue},
-        {QStringLiteral("BORDERCOLOR"), TagFormat::colourValue(format.borderColour), TagSetValue},
-        {QStringLiteral("ALIGN"), format.align, TagSetValue},
-        {QStringLiteral("BORDER"), format.border.trimmed(), TagSetValue},
-        {QStringLiteral("CELLPADDING"), format.padding.trimmed(), TagSetValue},
-        {QStringLiteral("CELLSPACING"), format.spacing.trimmed(), TagSetValue},
-        {QStringLiteral("BACKGROUND"), format.image.set ? format.image.path : QString(), TagSetValue},
-    };
+    TagEdits edits = TagFormat::boxEdits(format, width, height);
+    edits.push_back({QStringLiteral("BORDER"), format.border.trimmed(), TagSetValue});
+    edits.push_back({QStringLiteral("CELLPADDING"), format.padding.trimmed(), TagSetValue});
+    edits.push_back({QStringLiteral("CELLSPACING"), format.spacing.trimmed(), TagSetValue});
+    edits.push_back(TagFormat::imageEdit(format));
     const qsizetype end = TagEnd(tableHtml, int(p) + 1);
     return tableHtml.left(p) + TagFormat::applyEdits(tableHtml.mid(p, end - p + 1), edits) +
            tableHtml.mid(end + 1);

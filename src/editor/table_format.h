@@ -5,16 +5,11 @@
 #include <QString>
 
 // The attributes of a table's opening tag as the insert-table and table-properties dialogs show
-// them. `align` is "" (the list's "Default"), "LEFT", "RIGHT" or "CENTER"; border, padding and
-// spacing are the numbers as typed (empty: no attribute).
-struct TableFormat {
-    SizeSetting width, height;
-    QString align;
+// them. Border, padding and spacing are the numbers as typed (empty: no attribute).
+struct TableFormat : BoxFormat {
     QString border = QStringLiteral("0");
     QString padding = QStringLiteral("3");
     QString spacing = QStringLiteral("0");
-    ColourSetting background, borderColour;
-    ImageSetting image;
 };
 
 namespace TableFormatting {

@@ -9,6 +9,11 @@
 
 namespace AlignmentList {
 
+QStringList horizontalEntries() {
+    return {QStringLiteral("Default"), QStringLiteral("Left"), QStringLiteral("Right"),
+            QStringLiteral("Center")};
+}
+
 void select(QComboBox *combo, const QString &value) {
     if (value.isEmpty()) {
         combo->setCurrentIndex(0);
@@ -38,8 +43,7 @@ TableLayoutGroup::TableLayoutGroup(QWidget *parent)
     m_padding->setObjectName(QStringLiteral("EditPadding"));
     m_spacing->setObjectName(QStringLiteral("EditSpacing"));
     m_showBorder->setObjectName(QStringLiteral("CheckShowBorder"));
-    m_align->addItems({QStringLiteral("Default"), QStringLiteral("Left"), QStringLiteral("Right"),
-                       QStringLiteral("Center")});
+    m_align->addItems(AlignmentList::horizontalEntries());
     auto *form = new QFormLayout(this);
     form->addRow(QStringLiteral("Alignment"), m_align);
     form->addRow(QStringLiteral("Border Size"), m_border);

@@ -30,6 +30,8 @@ private:
 
 // An alignment list whose first entry is "Default" and whose other entries write themselves in upper case.
 namespace AlignmentList {
+// "Default", "Left", "Right", "Center".
+QStringList horizontalEntries();
 // Selects the entry whose upper-cased text is `value`; "Default" when it is empty.
 void select(QComboBox *combo, const QString &value);
 // The selected entry in upper case; empty for "Default" or no selection.

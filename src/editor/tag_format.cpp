@@ -54,6 +54,37 @@ QString relativeImagePath(const QString &path, const QString &baseUrl) {
     return QUrl::fromLocalFile(absolute).toString();
 }
 
+QString attribute(const QString &tag, const char *name) {
+    return TagValue(tag, 1, QString::fromLatin1(name), QString(), TagRead);
+}
+
+void readBox(const QString &tag, BoxFormat &format) {
+    format.background = readColour(attribute(tag, "BGCOLOR"));
+    format.borderColour = readColour(attribute(tag, "BORDERCOLOR"));
+    format.width = readSize(attribute(tag, "WIDTH"));
+    format.height = readSize(attribute(tag, "HEIGHT"));
+    format.align = readAlignment(attribute(tag, "ALIGN"), QStringLiteral("MIDDLE"), QStringLiteral("CENTER"));
+    const QString image = attribute(tag, "BACKGROUND");
+    format.image = {!image.isEmpty(), image};
+}
+
+TagEdits boxEdits(const BoxFormat &format, const std::optional<QString> &width,
+                  const std::optional<QString> &height) {
+    TagEdits edits;
+    if (width)
+        edits.push_back({QStringLiteral("WIDTH"), *width, TagSetValue});
+    if (height)
+        edits.push_back({QStringLiteral("HEIGHT"), *height, TagSetValue});
+    edits.push_back({QStringLiteral("BGCOLOR"), colourValue(format.background), TagSetValue});
+    edits.push_back({QStringLiteral("BORDERCOLOR"), colourValue(format.borderColour), TagSetValue});
+    edits.push_back({QStringLiteral("ALIGN"), format.align, TagSetValue});
+    return edits;
+}
+
+AttributeEdit imageEdit(const BoxFormat &format) {
+    return {QStringLiteral("BACKGROUND"), format.image.set ? format.image.path : QString(), TagSetValue};
+}
+
 QString applyEdits(QString tag, const TagEdits &edits) {
     for (const AttributeEdit &edit : edits)
         tag = TagValue(tag, 1, edit.name, edit.value, edit.mode);

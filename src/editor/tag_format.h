@@ -24,6 +24,15 @@ struct ImageSetting {
     QString path;
 };
 
+// What table and cell tags share: size, colours, horizontal alignment and background image.
+// `align` is "" (the list's "Default"), "LEFT", "RIGHT" or "CENTER".
+struct BoxFormat {
+    SizeSetting width, height;
+    ColourSetting background, borderColour;
+    QString align;
+    ImageSetting image;
+};
+
 // One attribute change on a tag, as `TagValue` makes it (mode TagSetValue or TagSetFlag).
 struct AttributeEdit {
     QString name;
@@ -55,7 +64,19 @@ QString readAlignment(const QString &value, const QString &synonym, const QStrin
 // at `baseUrl` when that is a local file, else a file URL.
 QString relativeImagePath(const QString &path, const QString &baseUrl);
 
-// The tag at the start of `tag` (its "<" first) with the edits made in order.
+// The value of the attribute `name` of `tag` (a tag's text, its "<" first).
+QString attribute(const QString &tag, const char *name);
+// The shared attributes of `tag` into `format`.
+void readBox(const QString &tag, BoxFormat &format);
+
+// The edits of the shared attributes but the image: WIDTH, HEIGHT, BGCOLOR, BORDERCOLOR and ALIGN in
+// that order, with the checked size values; a size given as nothing is left as the tag has it.
+TagEdits boxEdits(const BoxFormat &format, const std::optional<QString> &width,
+                  const std::optional<QString> &height);
+// BACKGROUND, written when an image is set and removed otherwise.
+AttributeEdit imageEdit(const BoxFormat &format);
+
+// `tag` (its "<" first) with the edits made in order.
 QString applyEdits(QString tag, const TagEdits &edits);
 
 } // namespace TagFormat
