@@ -51,6 +51,8 @@ public:
         QString caption;
     };
 
+    // The surface holds no document until newDocument() or a load gives it one; these wait
+    // for the page, letting other events run.
     explicit EditingSurface(QWidget *parent = nullptr);
     ~EditingSurface() override;
 

@@ -101,6 +101,8 @@ EditorPanel::~EditorPanel() = default;
 
 void EditorPanel::createControls() {
     QFrame &panel = m_context.panel;
+    // The panel lies over a web page, which must not show through.
+    panel.setAutoFillBackground(true);
     m_layout = new QVBoxLayout(&panel);
     m_layout->setContentsMargins(2, 2, 2, 2);
     m_layout->setSpacing(2);
@@ -176,7 +178,13 @@ EditingSurface &EditorPanel::surface() {
 }
 
 void EditorPanel::createSurface() {
-    m_surface = new EditingSurface(&m_context.panel);
+    // Making a web view may run pending events, which may ask for the surface again.
+    auto *made = new EditingSurface(&m_context.panel);
+    if (m_surface) {
+        made->deleteLater();
+        return;
+    }
+    m_surface = made;
     m_surface->setSourcePreservation(m_context.preserveSource && m_context.preserveSource());
     m_surface->setShowBorders(true);
     m_layout->addWidget(m_surface, 1);
@@ -186,6 +194,7 @@ void EditorPanel::createSurface() {
     connect(m_surface, &EditingSurface::contextMenuActionTriggered, this, &EditorPanel::contextMenuAction);
     connect(m_surface, &EditingSurface::pointerLeft, this, &EditorPanel::postTransferRequested);
     connect(m_surface, &EditingSurface::focusLost, this, &EditorPanel::postTransferRequested);
+    m_surface->newDocument();
     refreshToolbar();
 }
 

@@ -16,10 +16,10 @@
         for (const name of location.frames) {
             doc = doc && frameDocument(doc, name);
         }
-        const form = doc && doc.forms.namedItem(location.form);
-        const f = form instanceof HTMLFormElement ? form : (form ? form[0] : null);
-        const e = f ? f.elements.namedItem(location.field) : null;
-        return e instanceof RadioNodeList ? e[0] : e;
+        // Elements of another frame are not instances of this frame's classes: test by tag.
+        const first = item => (item && !item.tagName ? item[0] : item) || null;
+        const form = first(doc && doc.forms.namedItem(location.form));
+        return form && form.tagName === 'FORM' ? first(form.elements.namedItem(location.field)) : null;
     }
 
     Object.assign(window.corvalisBridge, {

@@ -102,4 +102,18 @@ TEST_F(SurfaceTest, ContextMenuEntriesAndActions) {
     EXPECT_EQ(panel.pendingPropertyDialog(), 0);
 }
 
+TEST_F(SurfaceTest, InsertTableTakesItsParameters) {
+    load(u"<p id=p>here</p>"_qs);
+    selectText(u"#p"_qs, 4, 4);
+    const EditingSurface::TableParameters table{2, 3, u"BORDER=1 WIDTH=\"50%\""_qs, u"A <caption>"_qs};
+    EXPECT_TRUE(surface()
+                    .execCommand(EditingSurface::InsertTable, EditingSurface::DontPromptUser,
+                                 QVariant::fromValue(table))
+                    .toBool());
+    EXPECT_EQ(
+        run(u"[document.querySelectorAll('table tr').length, document.querySelectorAll('td').length,"
+            " document.querySelector('table').border, document.querySelector('caption').textContent].join()"_qs),
+        u"2,6,1,A <caption>"_qs);
+}
+
 } // namespace

@@ -1,0 +1,100 @@
+// The editor laid over webmail-sim's blog post pages, and its HTML carried into their post form.
+#include "main_form_harness.h"
+
+#include "editor/editing_surface.h"
+#include "editor/editor_panel.h"
+#include "shell/twips.h"
+#include "webpages/blog_post.h"
+#include "webpages/web_pane.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The post field of each page variant, read in the page's own world.
+const QString framedField =
+    u"frames['inside'].frames['blog_form'].document.forms['stuffform'].txaBody.value"_s;
+const QString plainField = u"document.forms['stuffform'].postBody.value"_s;
+
+class EditorBlogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(h.start()); }
+    WebPane &main() { return h.form().webBrowser(1); }
+    EditorPanel &editor() { return h.form().editor(); }
+    template<typename T> T *child(const char *name) {
+        return h.form().findChild<T *>(QString::fromLatin1(name));
+    }
+
+    MainFormHarness h;
+};
+
+TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
+    const QString post = u"<p>My <b>post</b></p><ul><li>one</li></ul>"_s;
+    editor().surface().setDocumentHtml(u"<html><body>"_s + post + u"</body></html>"_s);
+    for (const auto &[page, field] :
+         {std::pair{u"/blog/post"_s, framedField}, {u"/blog/plain"_s, plainField}}) {
+        SCOPED_TRACE(page.toStdString());
+        ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + page));
+        child<QPushButton>("CommandCopyToPost")->click();
+        EXPECT_EQ(MainFormHarness::runPageScript(main(), field).toString(), post);
+        // The source mode copies too, then uncovers the page.
+        editor().surface().execCommand(EditingSurface::SelectAll);
+        editor().surface().execCommand(EditingSurface::Italic);
+        child<QCheckBox>("CheckHTMLSource")->click();
+        EXPECT_TRUE(MainFormHarness::runPageScript(main(), field).toString().contains(u"<i>"_s));
+        EXPECT_FALSE(h.form().editorPanel()->isVisible());
+        editor().surface().setDocumentHtml(u"<html><body>"_s + post + u"</body></html>"_s);
+    }
+
+    // The footer goes on once, whatever the number of transfers.
+    const BlogPost::Footer footer{true, u"id 7"_s, u"Vellumcast <blog>"_s};
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(BlogPost::transfer(
+            main(), [&] { return editor().surface().bodyHtml(); }, footer));
+    const QString withFooter = MainFormHarness::runPageScript(main(), plainField).toString();
+    EXPECT_EQ(withFooter.count(u"vellumcast.com/?aff=id%207"_s), 1) << withFooter.toStdString();
+    EXPECT_TRUE(withFooter.contains(u"Vellumcast &lt;blog&gt;"_s));
+
+    // A web-mail page has no post form: the editor is not even read.
+    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/hotmail/inbox"_s));
+    bool read = false;
+    EXPECT_FALSE(BlogPost::transfer(
+        main(), [&] { return read = true, QString(); }, footer));
+    EXPECT_FALSE(read);
+}
+
+TEST_F(EditorBlogTest, PlaceEditorOverPageFollowsTheMainPane) {
+    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/post"_s));
+    for (const QSize size : {QSize(1000, 700), QSize(1200, 800)}) {
+        h.form().showNormal();
+        h.form().resize(size);
+        MainFormHarness::waitFor([&] { return h.form().size() == size; }, 2000);
+        child<QPushButton>("CommandPlaceEditor")->click();
+        const QRect pane = main().geometry();
+        const QRect panel = h.form().editorPanel()->geometry();
+        EXPECT_EQ(panel.x(), pane.x());
+        EXPECT_EQ(panel.width(), pane.width());
+        EXPECT_EQ(panel.y(), pane.y() + Twips::toPixels(950));
+        EXPECT_TRUE(h.form().editorPanel()->isVisible());
+    }
+
+    // The picture of the editor over the post page, when asked for.
+    const QString shot = qEnvironmentVariable("CORVALIS_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        editor().surface().setDocumentHtml(
+            u"<html><body><p>A <b>bold</b> start.</p><ul><li>first</li><li>second</li></ul>"
+            "<table border=1><tr><td>cell 1</td><td>cell 2</td></tr></table></body></html>"_s);
+        h.form().findChild<QAction *>(u"expand"_s)->trigger();
+        MainFormHarness::waitFor([] { return false; }, 1500);
+        EXPECT_TRUE(h.form().grab().save(shot));
+    }
+}
+
+} // namespace
