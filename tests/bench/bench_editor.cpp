@@ -141,21 +141,14 @@ struct CapturedTable {
 };
 const CapturedTable &capturedTable() {
     static const CapturedTable table = [] {
-        constexpr int rows = 1000;
-        QString html = QStringLiteral("<html><head></head><body><p>Prices</p><table border=\"1\"><tbody>");
-        int marker = 0;
-        for (int r = 0; r < rows; ++r) {
-            html += QStringLiteral("<tr>");
-            for (int c = 0; c < 5; ++c) {
-                html += QStringLiteral("<td width=\"20%\" valign=\"top\">");
-                if (r == rows / 2 && c == 2)
-                    marker = int(html.size()) + 1;
-                html += QStringLiteral("item %1.%2</td>").arg(r).arg(c);
-            }
-            html += QStringLiteral("</tr>");
-        }
-        html += QStringLiteral("</tbody></table><p>after</p></body></html>");
-        return CapturedTable{html, marker};
+        const QString cell = QStringLiteral("<td width=\"20%\" valign=\"top\">item</td>");
+        const QString tr = QStringLiteral("<tr>"), endTr = QStringLiteral("</tr>");
+        const QString rows = (tr + cell.repeated(5) + endTr).repeated(500);
+        const QString html = QStringLiteral("<html><head></head><body><table border=\"1\"><tbody>") + rows +
+                             tr + cell.repeated(2) + cell.chopped(9) + QStringLiteral("here</td>") +
+                             cell.repeated(2) + endTr + rows +
+                             QStringLiteral("</tbody></table><p>after</p></body></html>");
+        return CapturedTable{html, int(html.indexOf(QStringLiteral("here"))) + 1};
     }();
     return table;
 }
@@ -164,7 +157,6 @@ void BM_CellRewriteColumn(benchmark::State &state) {
     const CapturedTable &table = capturedTable();
     CellFormat format = CellFormatting::readCell(table.document, table.marker);
     format.background = {true, QStringLiteral("#FFCC00")};
-    format.align = QStringLiteral("CENTER");
     format.noWrap = true;
     for (auto _ : state) {
         TagFormat::SizeError error;
