@@ -87,6 +87,12 @@ qint32 DocumentFile::write(const QString &path, const QByteArray &bytes) {
     return storage.bytesAvailable() < bytes.size() ? DiskFull : UnexpectedError;
 }
 
+QString DocumentFile::declaringUtf8(QString html) {
+    static const QRegularExpression charset(QStringLiteral(R"((<meta\b[^>]*?\bcharset\s*=\s*["']?)[\w:.-]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return html.replace(charset, QStringLiteral("\\1utf-8"));
+}
+
 QString DocumentFile::decode(const QByteArray &bytes) {
     return TextFile::decode(bytes);
 }

@@ -38,6 +38,10 @@ qint32 check(const QByteArray &bytes);
 // Writes atomically: a failed save leaves the old file whole.
 qint32 write(const QString &path, const QByteArray &bytes);
 
+// The document as saved (UTF-8) says so: a charset its meta tags name becomes "utf-8", so that
+// a page once written in another encoding reads back as it was.
+QString declaringUtf8(QString html);
+
 // The text of a document file: UTF-8 when valid, else Windows-1252.
 QString decode(const QByteArray &bytes);
 

@@ -19,6 +19,7 @@
 #include <QWebChannel>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 
 static void initEditorResources() {
     Q_INIT_RESOURCE(editor);
@@ -44,6 +45,9 @@ EditingSurface::EditingSurface(QWidget *parent)
     : WebPane(PageScripts::Disabled, LocalPages::Sealed, parent)
     , m_host(new EditorHost(this)) {
     setObjectName(QStringLiteral("DHTMLEdit1"));
+    // Only the surface's own script runs here (the page's are off), and it needs the clipboard.
+    page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
+    page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
     page()->webChannel()->registerObject(QStringLiteral("corvalisEditor"), m_host);
     QWebEngineScript script;
     script.setName(QStringLiteral("corvalis-editor"));
@@ -67,15 +71,6 @@ EditingSurface::~EditingSurface() = default;
 
 QVariant EditingSurface::execCommand(int command, int option, const QVariant &value) {
     switch (command) {
-    case Copy:
-        page()->triggerAction(QWebEnginePage::Copy);
-        return true;
-    case Cut:
-        page()->triggerAction(QWebEnginePage::Cut);
-        return true;
-    case Paste:
-        page()->triggerAction(QWebEnginePage::Paste);
-        return true;
     case FontDialog:
         if (option != DontPromptUser)
             showFontDialog();
@@ -211,8 +206,9 @@ qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
         if (file.isEmpty())
             return DocumentFile::Cancelled;
     }
-    const QByteArray bytes =
-        m_preserveSource && !m_sourceBytes.isEmpty() && !modified() ? m_sourceBytes : documentHtml().toUtf8();
+    const QByteArray bytes = m_preserveSource && !m_sourceBytes.isEmpty() && !modified()
+                                 ? m_sourceBytes
+                                 : DocumentFile::declaringUtf8(documentHtml()).toUtf8();
     const qint32 error = DocumentFile::write(file, bytes);
     if (error == DocumentFile::NoError) {
         m_path = file;

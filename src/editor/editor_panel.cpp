@@ -262,10 +262,13 @@ void EditorPanel::toolbarClicked(const QString &key) {
 
 void EditorPanel::chooseTextColor() {
     const QColor chosen = QColorDialog::getColor(Qt::black, &m_context.panel, QStringLiteral("Text Color"));
-    if (!chosen.isValid())
-        return;
+    if (chosen.isValid())
+        applyTextColor(chosen);
+}
+
+void EditorPanel::applyTextColor(const QColor &color) {
     // The colour number holds blue in its high byte and red in its low byte.
-    const qint32 number = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+    const qint32 number = color.red() | (color.green() << 8) | (color.blue() << 16);
     surface().execCommand(SetForeColor, DontPromptUser, FormatRGBString(number));
     refreshToolbar();
 }

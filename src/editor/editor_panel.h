@@ -13,6 +13,7 @@ class EditorToolbar;
 class Messages;
 class QBoxLayout;
 class QCheckBox;
+class QColor;
 class QComboBox;
 class QFrame;
 class QTimer;
@@ -58,7 +59,9 @@ public:
     // file when `path` is empty, and report a failure in a message.
     void openFile(const QString &path = QString());
     void saveFile(const QString &path = QString());
+    // Asks for a colour (a cancel changes nothing) and gives it to the selected text.
     void chooseTextColor();
+    void applyTextColor(const QColor &color);
     void toggleExpanded();
     // Editor ready: the format lists act only once start-up is done.
     void setReady(bool ready) { m_ready = ready; }

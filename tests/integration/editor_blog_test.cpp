@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QPushButton>
 
@@ -52,6 +54,12 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
         EXPECT_FALSE(h.form().editorPanel()->isVisible());
         editor().surface().setDocumentHtml(u"<html><body>"_s + post + u"</body></html>"_s);
     }
+
+    // Leaving the editor with the pointer carries the change over too.
+    editor().surface().setDocumentHtml(u"<html><body><p>left</p></body></html>"_s);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&editor().surface(), &leave);
+    EXPECT_EQ(MainFormHarness::runPageScript(main(), plainField).toString(), u"<p>left</p>"_s);
 
     // The footer goes on once, whatever the number of transfers.
     const BlogPost::Footer footer{true, u"id 7"_s, u"Vellumcast <blog>"_s};

@@ -23,6 +23,7 @@
         5044: ['fontName', false], 5045: ['fontSize', false], 5046: ['foreColor', false],
         5043: ['formatBlock', false], 5016: ['createLink', false], 5050: ['unlink', false],
         5049: ['undo', false], 5035: ['selectAll', false],
+        5002: ['copy', false], 5003: ['cut', false], 5032: ['paste', false],
     };
     const blockFormats = {
         'normal': 'p', 'heading 1': 'h1', 'heading 2': 'h2', 'heading 3': 'h3', 'heading 4': 'h4',

@@ -65,11 +65,14 @@ TEST(DocumentFile, RefusesWhatTheEditorCannotHold) {
         SCOPED_TRACE(c.why);
         EXPECT_EQ(DocumentFile::check(c.bytes), c.error);
     }
+    EXPECT_EQ(
+        DocumentFile::declaringUtf8(
+            uR"(<META http-equiv="Content-Type" content="text/html; charset=windows-1252">)"
+            uR"(<meta charset=ISO-8859-1><p>charset=x</p>)"_qs),
+        uR"(<META http-equiv="Content-Type" content="text/html; charset=utf-8"><meta charset=utf-8><p>charset=x</p>)"_qs);
     using Op = DocumentFile::Operation;
     EXPECT_EQ(DocumentFile::reason(DocumentFile::DiskFull, Op::Save), u"Disk is full"_qs);
     EXPECT_EQ(DocumentFile::reason(DocumentFile::DiskFull, Op::Load), u"Unknown error"_qs);
-    EXPECT_EQ(DocumentFile::reason(DocumentFile::FileNotFound, Op::Save), u"Unknown error"_qs);
-    EXPECT_EQ(DocumentFile::reason(0x1234, Op::Load), u"Unknown error"_qs);
 }
 
 TEST(BlogPost, FooterOnlyWhenSwitchedOnAndNotThereYet) {

@@ -2,8 +2,11 @@
 #include "surface_fixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QColor>
 #include <QComboBox>
-#include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
@@ -35,6 +38,38 @@ TEST_F(SurfaceTest, ToolbarButtonAppliesAndLatches) {
         EXPECT_EQ(button->isChecked(), c.latches);
         EXPECT_TRUE(button->isEnabled());
     }
+}
+
+TEST_F(SurfaceTest, CutCopyAndPasteGoThroughTheClipboard) {
+    load(u"<p id=p>one two</p>"_qs);
+    selectText(u"#p"_qs, 0, 4);
+    child<QAction>("copy")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::clipboard()->text() == u"one "_qs; }, 3000));
+    selectText(u"#p"_qs, 4, 7);
+    child<QAction>("cut")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::clipboard()->text() == u"two"_qs; }, 3000));
+    selectText(u"#p"_qs, 0, 0);
+    child<QAction>("paste")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return body() == u"<p id=\"p\">twoone&nbsp;</p>"_qs; }, 3000))
+        << body().toStdString();
+}
+
+TEST_F(SurfaceTest, KeyboardShortcutsEditTheSelection) {
+    load(u"<p id=p>one two</p>"_qs);
+    surface().setFocus();
+    selectText(u"#p"_qs, 0, 3);
+    const auto press = [this](Qt::Key key) {
+        QTest::keyClick(surface().focusProxy(), key, Qt::ControlModifier);
+    };
+    press(Qt::Key_B);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return body().contains(u"<b>one</b>"_qs); }, 3000))
+        << body().toStdString();
+    press(Qt::Key_Z);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !body().contains(u"<b>"_qs); }, 3000))
+        << body().toStdString();
+    press(Qt::Key_Y);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return body().contains(u"<b>one</b>"_qs); }, 3000))
+        << body().toStdString();
 }
 
 TEST_F(SurfaceTest, FontListsFollowTheSelection) {
@@ -102,7 +137,7 @@ TEST_F(SurfaceTest, ContextMenuEntriesAndActions) {
     EXPECT_EQ(panel.pendingPropertyDialog(), 0);
 }
 
-TEST_F(SurfaceTest, InsertTableTakesItsParameters) {
+TEST_F(SurfaceTest, InsertTableAndTextColour) {
     load(u"<p id=p>here</p>"_qs);
     selectText(u"#p"_qs, 4, 4);
     const EditingSurface::TableParameters table{2, 3, u"BORDER=1 WIDTH=\"50%\""_qs, u"A <caption>"_qs};
