@@ -97,4 +97,5 @@ void InsertTableDlg::accept() {
     m_editing.setShowBorders(m_layout->showBorder()->isChecked());
     m_editing.insertTable(table);
     QDialog::accept();
+    m_editing.dialogClosed(true);
 }
