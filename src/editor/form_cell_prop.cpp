@@ -7,8 +7,8 @@
 #include "editor/table_layout_group.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QRadioButton>
