@@ -22,6 +22,7 @@ class QTabBar;
 class Settings;
 class SettingsPanel;
 class SignInController;
+class TableDialogs;
 class TabNavigator;
 class WebPane;
 
@@ -110,6 +111,7 @@ private:
     QCheckBox *m_checkAutoLog = nullptr;
     QFrame *m_editorPanel = nullptr;
     EditorPanel *m_editor = nullptr;
+    TableDialogs *m_tableDialogs = nullptr;
     QHBoxLayout *m_inboxBar = nullptr;
     QHBoxLayout *m_composeBar = nullptr;
     QWidget *m_savedFoldersPage = nullptr;

@@ -1,0 +1,133 @@
+#include "editor/cell_format.h"
+#include "editor/tag_value.h"
+
+#include "support/sim_process.h" // prints QStrings in failures
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A document written with "|" where the caret stands: the text without it and the marker's
+// 1-based position, as the selection capture gives them.
+struct Captured {
+    QString document;
+    int marker;
+};
+Captured captured(const QString &withCaret) {
+    const qsizetype at = withCaret.indexOf(u'|');
+    return {QString(withCaret).remove(at, 1), int(at) + 1};
+}
+
+QString targetIds(const Captured &doc, CellScope scope) {
+    QStringList ids;
+    for (const TagSpan &tag : findCellTargets(doc.document, doc.marker, scope).tags)
+        ids << TagValue(doc.document, int(tag.begin) + 1, u"ID"_s, {}, TagRead);
+    return ids.join(u' ');
+}
+
+const QString grid = u"<p>before</p><TABLE><TR><TD id=a1>1</TD><TD id=a2>2</TD><TD id=a3>3</TD></TR>"
+                     "<TR><TD id=b1>4</TD><TD id=b2>5|</TD><TD id=b3>6</TD></TR>"
+                     "<TR><TD id=c1>7</TD><TD id=c2>8</TD><TD id=c3>9</TD></TR></TABLE><p>after</p>"_s;
+
+} // namespace
+
+TEST(CellTargets, EachScopeReachesItsCells) {
+    const QString nested = u"<table><tbody><tr><th id=h1>A</th><th id=h2>B</th></tr>"
+                           "<tr><td id=r1>x</td><td id=r2><table><tr><td id=n1>in|</td><td id=n2></td></tr>"
+                           "<tr><td id=n3></td></tr></table> tail</td></tr>"
+                           "<tr><td id=s1 colspan=2>wide</td></tr></tbody></table>"_s;
+    const struct {
+        const char *why;
+        QString document;
+        QString cell, row, column;
+    } cases[] = {
+        {"middle of a 3x3 grid", grid, u"b2"_s, u"b1 b2 b3"_s, u"a2 b2 c2"_s},
+        {"one row", u"<table><tr><td id=a>|</td><td id=b></td></tr></table>"_s, u"a"_s, u"a b"_s, u"a"_s},
+        {"one column", u"<table><tr><td id=a></td></tr><tr><td id=b>|</td></tr></table>"_s, u"b"_s, u"b"_s,
+         u"a b"_s},
+        // Header cells are cells; a row shorter than the column has no cell in it.
+        {"header row, spans", QString(nested).remove(u'|').replace(u"wide"_s, u"wi|de"_s), u"s1"_s, u"s1"_s,
+         u"h1 r1 s1"_s},
+        {"inside a nested table", nested, u"n1"_s, u"n1 n2"_s, u"n1 n3"_s},
+        {"after a nested table in the outer cell",
+         QString(nested).remove(u'|').replace(u" tail"_s, u" t|ail"_s), u"r2"_s, u"r1 r2"_s, u"h2 r2"_s},
+        {"upper case, quoted ids, comment with a cell",
+         u"<TABLE><TR><!-- <td id=x> --><TD ID=\"q\">a|</TD><TH ID='w'>b</TH></TR></TABLE>"_s, u"q"_s,
+         u"q w"_s, u"q"_s},
+        {"outside any table", u"<p>a|</p><table><tr><td id=a></td></tr></table>"_s, u""_s, u""_s, u""_s},
+        {"in a caption before any row", u"<table><caption>c|</caption><tr><td id=a></td></tr></table>"_s,
+         u""_s, u""_s, u""_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        const Captured doc = captured(c.document);
+        EXPECT_EQ(targetIds(doc, CellScope::Cell), c.cell);
+        EXPECT_EQ(targetIds(doc, CellScope::Row), c.row);
+        EXPECT_EQ(targetIds(doc, CellScope::Column), c.column);
+    }
+}
+
+TEST(CellFormat, ReadsTheCellAtTheCaret) {
+    const auto read = [](const QString &tag) {
+        const Captured doc = captured(u"<table><tr><td>x</td>"_s + tag + u"a|b</td></tr></table>"_s);
+        return CellFormatting::readCell(doc.document, doc.marker);
+    };
+    const CellFormat byHand = read(u"<TD VALIGN=center ALIGN=middle NOWRAP ROWSPAN=3 WIDTH=50%>"_s);
+    EXPECT_EQ(byHand.valign, u"MIDDLE"_s);
+    EXPECT_EQ(byHand.align, u"CENTER"_s);
+    EXPECT_EQ(byHand.rowSpan, u"3"_s);
+    EXPECT_TRUE(byHand.noWrap && byHand.width.percent);
+    const CellFormat browser = read(u"<td valign=\"top\" nowrap=\"\" width=\"40\">"_s);
+    EXPECT_EQ(browser.valign, u"TOP"_s);
+    EXPECT_EQ(browser.rowSpan, u"1"_s);
+    EXPECT_TRUE(browser.noWrap);
+    EXPECT_FALSE(browser.width.percent);
+    EXPECT_FALSE(read(u"<td>"_s).noWrap);
+}
+
+// Whole documents are compared: the text outside the rewritten tags comes back byte for byte.
+TEST(CellFormat, RewritesOnlyTheTargetTags) {
+    const Captured doc = captured(grid);
+    const CellFormat read = CellFormatting::readCell(doc.document, doc.marker);
+    CellFormat background = read, valign = read, cell = read;
+    background.background = {true, u"#FF0000"_s};
+    valign.valign = u"TOP"_s;
+    cell.width = {true, u"120"_s, true};
+    cell.rowSpan = u"3"_s;
+    cell.noWrap = true;
+    const struct {
+        CellScope scope;
+        const CellFormat &format;
+        QString added; // to each target tag
+        QStringList targets;
+    } cases[] = {{CellScope::Row, background, u" BGCOLOR=#FF0000"_s, {u"b1"_s, u"b2"_s, u"b3"_s}},
+                 {CellScope::Column, valign, u" VALIGN=TOP"_s, {u"a2"_s, u"b2"_s, u"c2"_s}},
+                 {CellScope::Cell, cell, u" WIDTH=100% NOWRAP ROWSPAN=3"_s, {u"b2"_s}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.added.toStdString());
+        QString expected = doc.document;
+        for (const QString &id : c.targets)
+            expected.replace(u"<TD id="_s + id + u'>', u"<TD id="_s + id + c.added + u'>');
+        TagFormat::SizeError error;
+        EXPECT_EQ(CellFormatting::rewriteCells(doc.document, doc.marker, c.scope, c.format, &error),
+                  expected);
+        EXPECT_EQ(error, TagFormat::SizeError::None);
+    }
+}
+
+TEST(CellFormat, KeepsWhatAScopeDoesNotOfferAndRefusesBadSizes) {
+    const Captured doc = captured(u"<table><tr><td width=\"30%\" rowspan=\"2\">a|</td><td nowrap=\"\" "
+                                  "width=\"9\" rowspan=\"4\">b</td></tr></table>"_s);
+    CellFormat format = CellFormatting::readCell(doc.document, doc.marker);
+    format.width = {true, u"x"_s, true}; // not offered for a row, so not checked
+    format.rowSpan = u"1"_s;
+    TagFormat::SizeError error;
+    EXPECT_EQ(
+        CellFormatting::rewriteCells(doc.document, doc.marker, CellScope::Row, format, &error),
+        u"<table><tr><td width=\"30%\" rowspan=\"2\">a</td><td  width=\"9\" rowspan=\"4\">b</td></tr></table>"_s);
+    EXPECT_EQ(CellFormatting::rewriteCells(doc.document, doc.marker, CellScope::Cell, format, &error),
+              doc.document);
+    EXPECT_EQ(error, TagFormat::SizeError::Width);
+}
