@@ -68,6 +68,7 @@ private:
     void createStore();
     void createAddressBook();
     void createCompose();
+    void createSpelling();
     void createMenus();
     QWidget *createWorkArea();
     QWidget *createInboxPage();

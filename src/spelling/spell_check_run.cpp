@@ -1,0 +1,25 @@
+#include "spelling/spell_check_run.h"
+
+#include "shell/messages.h"
+
+SpellCheckRun::Outcome SpellCheckRun::run(SpellEngine &engine, const QString &text, const Target &target,
+                                          const Ask &ask, Messages &messages) {
+    int code = engine.check(text);
+    while (code < SpellEngine::Done) {
+        if (code == SpellEngine::Cancelled)
+            return Outcome::Cancelled;
+        const qsizetype offset = engine.wordOffset();
+        const qsizetype length = engine.misspelledWord().size();
+        const QRect place = target.selectWord(offset, length);
+        // A word changed "all" earlier is changed again without asking.
+        const Answer answer = code == SpellEngine::ChangePending
+                                  ? Answer{SpellEngine::Decision::Change, engine.replacement()}
+                                  : ask(engine, place);
+        code = engine.decide(answer.decision, answer.replacement);
+        if (engine.replaced())
+            target.replace(offset, length, engine.replacement());
+        if (!engine.addError().isEmpty())
+            messages.inform(engine.addError());
+    }
+    return Outcome::Completed;
+}
