@@ -82,6 +82,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createStore();
     createAddressBook();
     createCompose();
+    createEditor();
     createSpelling();
 }
 

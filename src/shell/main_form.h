@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class AddressBookPane;
+class EditorPanel;
 class Messages;
 class NavigationBar;
 class QCheckBox;
@@ -51,6 +52,8 @@ public:
     QWidget *savedFoldersPage() const { return m_savedFoldersPage; }
     SettingsPanel *settingsPanel() const { return m_settingsPanel; }
     QFrame *editorPanel() const { return m_editorPanel; }
+    // The visual HTML editor in that panel, with the shared selection operations.
+    EditorPanel &editor() { return *m_editor; }
     QMenu *fileMenu() const { return m_fileMenu; }
     QStatusBar *statusBar1() const { return m_statusBar; }
     void setStatusPanel(int panel, const QString &text);
@@ -68,6 +71,7 @@ private:
     void createStore();
     void createAddressBook();
     void createCompose();
+    void createEditor();
     void createSpelling();
     void createMenus();
     QWidget *createWorkArea();
@@ -98,6 +102,7 @@ private:
     SettingsPanel *m_settingsPanel = nullptr;
     QCheckBox *m_checkAutoLog = nullptr;
     QFrame *m_editorPanel = nullptr;
+    EditorPanel *m_editor = nullptr;
     QHBoxLayout *m_inboxBar = nullptr;
     QWidget *m_savedFoldersPage = nullptr;
     QMenu *m_fileMenu = nullptr;

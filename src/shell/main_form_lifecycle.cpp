@@ -8,6 +8,7 @@
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
 #include "shell/twips.h"
+#include "editor/editor_panel.h"
 #include "webpages/web_pane.h"
 
 #include <QCheckBox>
@@ -48,6 +49,7 @@ void MainForm::Form_Load() {
     m_panes[0]->navigate(welcomePage(m_startup.mainDir));
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
+    m_editor->setReady(true);
 
     if (m_options.quitAfterStart) {
         // Automation: close through the normal shutdown once the welcome page is there.

@@ -117,6 +117,9 @@
             return;
         new QWebChannel(qt.webChannelTransport, function (channel) {
             window.corvalisHost = channel.objects.corvalisHost;
+            // Other scripts of the program's world reach their own host objects here.
+            if (window.corvalisBridge.onChannel)
+                window.corvalisBridge.onChannel(channel.objects);
             const host = window.corvalisHost;
             for (const f of document.forms)
                 host.fieldsChanged(nameOf(f), fieldsOf(f));

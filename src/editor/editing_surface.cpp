@@ -1,0 +1,307 @@
+#include "editor/editing_surface.h"
+
+#include "editor/document_file.h"
+#include "editor/editor_host.h"
+#include "editor/font_sizes.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebChannel>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+static void initEditorResources() {
+    Q_INIT_RESOURCE(editor);
+}
+
+namespace {
+
+const QString blankDocument = QStringLiteral("<html><head></head><body></body></html>");
+const QString htmlFilter = QStringLiteral("HTML files (*.htm *.html);;All files (*)");
+// setHtml() passes the document in a data address, which holds at most 2 MB.
+constexpr qsizetype inlineDocumentLimit = 1500 * 1024;
+constexpr int loadTimeoutMs = 60000;
+
+QString surfaceScript() {
+    initEditorResources();
+    QFile file(QStringLiteral(":/corvalis/editor/editor_surface.js"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+EditingSurface::EditingSurface(QWidget *parent)
+    : WebPane(PageScripts::Disabled, LocalPages::Sealed, parent)
+    , m_host(new EditorHost(this)) {
+    setObjectName(QStringLiteral("DHTMLEdit1"));
+    page()->webChannel()->registerObject(QStringLiteral("corvalisEditor"), m_host);
+    QWebEngineScript script;
+    script.setName(QStringLiteral("corvalis-editor"));
+    script.setSourceCode(surfaceScript());
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    page()->scripts().insert(script);
+
+    // A burst of reports (typing, dragging a selection) makes one notification.
+    m_displayChange = new QTimer(this);
+    m_displayChange->setSingleShot(true);
+    m_displayChange->setInterval(0);
+    connect(m_host, &EditorHost::displayChangeReported, m_displayChange, qOverload<>(&QTimer::start));
+    connect(m_displayChange, &QTimer::timeout, this, &EditingSurface::displayChanged);
+    connect(m_host, &EditorHost::focusLossReported, this, &EditingSurface::focusLost);
+    newDocument();
+}
+
+EditingSurface::~EditingSurface() = default;
+
+QVariant EditingSurface::execCommand(int command, int option, const QVariant &value) {
+    switch (command) {
+    case Copy:
+        page()->triggerAction(QWebEnginePage::Copy);
+        return true;
+    case Cut:
+        page()->triggerAction(QWebEnginePage::Cut);
+        return true;
+    case Paste:
+        page()->triggerAction(QWebEnginePage::Paste);
+        return true;
+    case FontDialog:
+        if (option != DontPromptUser)
+            showFontDialog();
+        return true;
+    case InsertTable:
+        return insertTable(value.value<TableParameters>());
+    default:
+        break;
+    }
+    const auto result = callBridge(QStringLiteral("editorExec"), {command, value});
+    if (command == GetFontName)
+        return result ? result->toString() : QString();
+    if (command == GetFontSize)
+        return result ? result->toInt() : 0;
+    return result && result->toBool();
+}
+
+QVariant EditingSurface::insertTable(const TableParameters &table) {
+    const QVariantMap parameters{{QStringLiteral("rows"), table.rows},
+                                 {QStringLiteral("columns"), table.columns},
+                                 {QStringLiteral("attributes"), table.tableAttributes},
+                                 {QStringLiteral("caption"), table.caption}};
+    const auto result = callBridge(QStringLiteral("editorExec"), {int(InsertTable), parameters});
+    return result && result->toBool();
+}
+
+namespace {
+// The clipboard is the program's to look at, not the page's.
+int pasteStatus() {
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    return data && (data->hasText() || data->hasHtml()) ? EditingSurface::Enabled : EditingSurface::Disabled;
+}
+} // namespace
+
+int EditingSurface::queryStatus(int command) {
+    if (command == Paste)
+        return pasteStatus();
+    const auto result = callBridge(QStringLiteral("editorStatus"), {command});
+    return result ? result->toInt() : NotSupported;
+}
+
+EditingSurface::DisplayState EditingSurface::displayState(const QList<int> &commands) {
+    DisplayState state;
+    QVariantList ids;
+    for (int command : commands)
+        ids << command;
+    const auto result = callBridge(QStringLiteral("editorDisplayState"), {QVariant(ids)});
+    const QVariantMap map = result ? result->toMap() : QVariantMap();
+    const QVariantList statuses = map.value(QStringLiteral("statuses")).toList();
+    for (qsizetype i = 0; i < commands.size(); ++i)
+        state.statuses << (commands[i] == Paste ? pasteStatus() : statuses.value(i).toInt());
+    state.fontNameStatus = map.value(QStringLiteral("fontNameStatus")).toInt();
+    state.fontName = map.value(QStringLiteral("fontName")).toString();
+    state.fontSizeStatus = map.value(QStringLiteral("fontSizeStatus")).toInt();
+    state.fontSize = map.value(QStringLiteral("fontSize")).toInt();
+    return state;
+}
+
+void EditingSurface::setContextMenu(const QStringList &items, const QList<int> &states) {
+    m_menuItems = items;
+    m_menuStates = states;
+}
+
+void EditingSurface::contextMenuEvent(QContextMenuEvent *event) {
+    emit contextMenuRequested(event->pos());
+    QMenu menu(this);
+    for (qsizetype i = 0; i < m_menuItems.size(); ++i) {
+        if (m_menuItems[i].isEmpty()) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction *action = menu.addAction(m_menuItems[i]);
+        action->setData(int(i));
+        action->setEnabled(m_menuStates.value(i) != 2);
+    }
+    if (menu.isEmpty())
+        return;
+    if (QAction *chosen = menu.exec(event->globalPos()))
+        emit contextMenuActionTriggered(chosen->data().toInt());
+}
+
+void EditingSurface::leaveEvent(QEvent *event) {
+    WebPane::leaveEvent(event);
+    emit pointerLeft();
+}
+
+bool EditingSurface::loadPage(const QUrl &url, const QString &html) {
+    QEventLoop loop;
+    bool ok = false;
+    const auto finished = connect(page(), &QWebEnginePage::loadFinished, &loop, [&](bool success) {
+        ok = success;
+        loop.quit();
+    });
+    QTimer::singleShot(loadTimeoutMs, &loop, &QEventLoop::quit);
+    if (html.isNull())
+        setUrl(url);
+    else
+        setHtml(html, url);
+    loop.exec();
+    disconnect(finished);
+    if (ok && m_showBorders)
+        callBridge(QStringLiteral("editorShowBorders"), {true});
+    return ok;
+}
+
+qint32 EditingSurface::loadDocument(const QString &path, bool prompt) {
+    QString file = path;
+    if (file.isEmpty()) {
+        if (!prompt)
+            return DocumentFile::InvalidArgument;
+        file = QFileDialog::getOpenFileName(this, QStringLiteral("Open HTML File"), QString(), htmlFilter);
+        if (file.isEmpty())
+            return DocumentFile::Cancelled;
+    }
+    const DocumentFile::ReadResult read = DocumentFile::read(file);
+    if (read.error != DocumentFile::NoError)
+        return read.error;
+    if (!loadPage(QUrl::fromLocalFile(read.absolutePath), QString()))
+        return DocumentFile::UnexpectedError;
+    m_path = read.absolutePath;
+    m_baseUrl = QUrl::fromLocalFile(read.absolutePath).toString();
+    setUnmodified(read.bytes);
+    return DocumentFile::NoError;
+}
+
+qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
+    QString file = path;
+    if (file.isEmpty()) {
+        if (!prompt)
+            return DocumentFile::InvalidArgument;
+        file =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Save Blog as HTML File"), m_path, htmlFilter);
+        if (file.isEmpty())
+            return DocumentFile::Cancelled;
+    }
+    const QByteArray bytes =
+        m_preserveSource && !m_sourceBytes.isEmpty() && !modified() ? m_sourceBytes : documentHtml().toUtf8();
+    const qint32 error = DocumentFile::write(file, bytes);
+    if (error == DocumentFile::NoError) {
+        m_path = file;
+        setUnmodified(bytes);
+    }
+    return error;
+}
+
+void EditingSurface::newDocument() {
+    m_path.clear();
+    loadPage(QUrl(m_baseUrl), blankDocument);
+    m_sourceBytes.clear();
+}
+
+bool EditingSurface::modified() {
+    const auto result = callBridge(QStringLiteral("editorModified"));
+    return !result || result->toBool();
+}
+
+void EditingSurface::setUnmodified(const QByteArray &source) {
+    m_sourceBytes = source;
+    callBridge(QStringLiteral("editorSetModified"), {false});
+}
+
+QString EditingSurface::documentHtml() {
+    if (m_preserveSource && !m_sourceBytes.isEmpty() && !modified())
+        return DocumentFile::decode(m_sourceBytes);
+    const auto result = callBridge(QStringLiteral("editorDocumentHtml"));
+    return result ? result->toString() : QString();
+}
+
+void EditingSurface::setDocumentHtml(const QString &html) {
+    const QByteArray bytes = html.toUtf8();
+    if (bytes.size() <= inlineDocumentLimit) {
+        loadPage(QUrl(m_baseUrl), html);
+    } else {
+        // Too large for an inline document: it is shown from a file of the surface's own.
+        if (!m_largeDocuments)
+            m_largeDocuments = std::make_unique<QTemporaryDir>();
+        const QString file = m_largeDocuments->filePath(QStringLiteral("document.htm"));
+        if (DocumentFile::write(file, bytes) != DocumentFile::NoError)
+            return;
+        loadPage(QUrl::fromLocalFile(file), QString());
+    }
+    setUnmodified(bytes);
+}
+
+QString EditingSurface::bodyHtml() {
+    const auto result = callBridge(QStringLiteral("editorBodyHtml"));
+    return result ? result->toString() : QString();
+}
+
+void EditingSurface::setShowBorders(bool on) {
+    m_showBorders = on;
+    callBridge(QStringLiteral("editorShowBorders"), {on});
+}
+
+QString EditingSurface::selectionType() {
+    const auto result = callBridge(QStringLiteral("editorSelectionType"));
+    return result ? result->toString() : QStringLiteral("None");
+}
+
+TextRange EditingSurface::createRange() {
+    const auto result = callBridge(QStringLiteral("editorCreateRange"));
+    return TextRange(this, result ? result->toInt() : 0);
+}
+
+DocElement EditingSurface::controlElement() {
+    const auto result = callBridge(QStringLiteral("editorControlElement"));
+    return DocElement(this, result ? result->toInt() : 0);
+}
+
+void EditingSurface::showFontDialog() {
+    const DisplayState state = displayState({Bold, Italic, Underline});
+    QFont initial(state.fontName);
+    initial.setPointSizeF(FontSizes::pointsOf(state.fontSize > 0 ? state.fontSize : 3));
+    initial.setBold(state.statuses.value(0) == Latched);
+    initial.setItalic(state.statuses.value(1) == Latched);
+    initial.setUnderline(state.statuses.value(2) == Latched);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Font"));
+    if (!ok)
+        return;
+    execCommand(SetFontName, DontPromptUser, chosen.family());
+    execCommand(SetFontSize, DontPromptUser, FontSizes::sizeOf(chosen.pointSizeF()));
+    const std::pair<int, bool> toggles[] = {
+        {Bold, chosen.bold()}, {Italic, chosen.italic()}, {Underline, chosen.underline()}};
+    for (qsizetype i = 0; i < 3; ++i) {
+        if ((state.statuses.value(i) == Latched) != toggles[i].second)
+            execCommand(toggles[i].first);
+    }
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "editor/doc_element.h"
+#include "editor/document_file.h"
+#include "editor/editor_commands.h"
+#include "editor/text_range.h"
+#include "webpages/web_pane.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+#include <memory>
+
+class EditorHost;
+class QTemporaryDir;
+class QTimer;
+
+// The visual HTML editor's editing surface: a local page whose body is editable, with the
+// page's own scripts switched off. Everything that edits the document goes through the
+// command interface (command ids of the editing command set), or through the document
+// operations below (text ranges and elements), each one round trip into the page.
+class EditingSurface : public WebPane {
+    Q_OBJECT
+public:
+    // The editing command set, command statuses and options (EditingSurface::Bold and so on).
+    using Command = EditorCommands::Command;
+    using enum EditorCommands::Command;
+    using Status = EditorCommands::Status;
+    using enum EditorCommands::Status;
+    using ExecOption = EditorCommands::ExecOption;
+    using enum EditorCommands::ExecOption;
+    // Failure codes of loading and saving (DocumentFile::NoError and so on).
+    using DocumentError = DocumentFile::DocumentError;
+
+    // What one display change needs: the statuses of `commands` (in their order) and the
+    // two font queries, fetched in one round trip.
+    struct DisplayState {
+        QList<int> statuses;
+        int fontNameStatus = NotSupported;
+        QString fontName;
+        int fontSizeStatus = NotSupported;
+        int fontSize = 0; // 1 to 7; below 1 when the selection has none
+    };
+
+    // The parameters of the insert-table command (value of InsertTable).
+    struct TableParameters {
+        int rows = 1;
+        int columns = 1;
+        QString tableAttributes; // the text after "TABLE" in the opening tag
+        QString caption;
+    };
+
+    explicit EditingSurface(QWidget *parent = nullptr);
+    ~EditingSurface() override;
+
+    // Performs `command` on the selection. `value` is a string for colour, font name and
+    // block format, an int for font size and a TableParameters for InsertTable. Gives the
+    // font name or size for the two get commands, true or false for the others.
+    QVariant execCommand(int command, int option = DontPromptUser, const QVariant &value = {});
+    int queryStatus(int command);
+    DisplayState displayState(const QList<int> &commands);
+
+    // The items of the next context menu: an empty text is a separator, state 0 enabled, 2 greyed.
+    void setContextMenu(const QStringList &items, const QList<int> &states);
+
+    // With an empty path and `prompt`, asks the user for the file. Gives a DocumentError (NoError, Cancelled,
+    // ...).
+    qint32 loadDocument(const QString &path, bool prompt);
+    qint32 saveDocument(const QString &path, bool prompt);
+    void newDocument();
+    // The file last loaded or saved; empty for a new document.
+    QString documentPath() const { return m_path; }
+
+    // The whole document as HTML text; setting it replaces the document.
+    QString documentHtml();
+    void setDocumentHtml(const QString &html);
+    // The body's inner HTML, as the blog post and the compose form receive it.
+    QString bodyHtml();
+    QString baseUrl() const { return m_baseUrl; }
+    void setBaseUrl(const QString &url) { m_baseUrl = url; }
+    bool busy() const { return WebPane::busy(); }
+
+    // Keep the HTML source as written: a document saved without edits keeps its bytes.
+    void setSourcePreservation(bool on) { m_preserveSource = on; }
+    bool sourcePreservation() const { return m_preserveSource; }
+    // Draw tables with visible borders while editing, even when their border is 0.
+    void setShowBorders(bool on);
+    bool showBorders() const { return m_showBorders; }
+
+    // The document object: the selection's type ("None", "Text" or "Control"), a text range
+    // made from the selection, and the element of a control selection.
+    QString selectionType();
+    TextRange createRange();
+    DocElement controlElement();
+
+signals:
+    // The selection or the formatting at the caret changed.
+    void displayChanged();
+    // The user asked for the context menu at `position`; raised before it is shown.
+    void contextMenuRequested(const QPoint &position);
+    // The user picked the context-menu item at `index` (zero-based).
+    void contextMenuActionTriggered(int index);
+    void pointerLeft();
+    void focusLost();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    bool loadPage(const QUrl &url, const QString &html);
+    void showFontDialog();
+    QVariant insertTable(const TableParameters &table);
+    bool modified();
+    void setUnmodified(const QByteArray &source);
+
+    EditorHost *m_host;
+    QTimer *m_displayChange;
+    QStringList m_menuItems;
+    QList<int> m_menuStates;
+    QString m_path;
+    QString m_baseUrl;
+    QByteArray m_sourceBytes; // the document as loaded or saved, for source preservation
+    std::unique_ptr<QTemporaryDir> m_largeDocuments;
+    bool m_preserveSource = false;
+    bool m_showBorders = false;
+};
+
+Q_DECLARE_METATYPE(EditingSurface::TableParameters)

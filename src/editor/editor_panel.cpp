@@ -1,0 +1,385 @@
+#include "editor/editor_panel.h"
+
+#include "editor/editing_surface.h"
+#include "editor/editor_selection.h"
+#include "editor/editor_toolbar.h"
+#include "editor/rgb_string.h"
+#include "shell/messages.h"
+#include "shell/twips.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <array>
+#include <utility>
+
+namespace {
+
+using namespace EditorCommands;
+
+// The toolbar buttons that follow the selection, with the command each shows the state of.
+constexpr std::array<std::pair<const char *, int>, 11> toolbarStates{{{"Bold", Bold},
+                                                                      {"Italic", Italic},
+                                                                      {"Underline", Underline},
+                                                                      {"Numbers", NumberedList},
+                                                                      {"Bullets", BulletedList},
+                                                                      {"Outdent", Outdent},
+                                                                      {"Indent", Indent},
+                                                                      {"LeftJustify", JustifyLeft},
+                                                                      {"Center", JustifyCenter},
+                                                                      {"RightJustify", JustifyRight},
+                                                                      {"Color", SetForeColor}}};
+
+// Buttons that simply run a command, and how.
+constexpr std::array<std::tuple<const char *, int, int>, 13> commandButtons{
+    {{"cut", Cut, PromptUser},
+     {"copy", Copy, PromptUser},
+     {"paste", Paste, PromptUser},
+     {"Bold", Bold, DontPromptUser},
+     {"Italic", Italic, DontPromptUser},
+     {"Underline", Underline, DontPromptUser},
+     {"Numbers", NumberedList, DontPromptUser},
+     {"Bullets", BulletedList, DontPromptUser},
+     {"Outdent", Outdent, DontPromptUser},
+     {"Indent", Indent, DontPromptUser},
+     {"LeftJustify", JustifyLeft, DontPromptUser},
+     {"Center", JustifyCenter, DontPromptUser},
+     {"RightJustify", JustifyRight, DontPromptUser}}};
+
+const char *const fontNames[] = {"Times New Roman", "Arial", "Tahoma", "Courier", "Verdana", "Wingdings"};
+const char *const featureKeys[] = {"table", "link", "image", "spell"};
+
+// How long the format lists wait between looks at a busy surface.
+constexpr int busyPollMs = 20;
+
+QComboBox *formatList(const char *name, QWidget *parent, bool editable) {
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    if (editable) {
+        // The list shows the selection's font, which need not be one of its entries.
+        combo->setEditable(true);
+        combo->lineEdit()->setReadOnly(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
+    return combo;
+}
+
+QPushButton *panelButton(const char *name, const char *caption, QWidget *parent) {
+    auto *button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+} // namespace
+
+EditorPanel::EditorPanel(Context context, QObject *parent)
+    : QObject(parent)
+    , m_context(std::move(context)) {
+    setObjectName(QStringLiteral("EditorPanel"));
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(100);
+    m_timer1->setSingleShot(true);
+    connect(m_timer1, &QTimer::timeout, this, &EditorPanel::timerTick);
+    createControls();
+    m_context.panel.installEventFilter(this);
+}
+
+EditorPanel::~EditorPanel() = default;
+
+void EditorPanel::createControls() {
+    QFrame &panel = m_context.panel;
+    m_layout = new QVBoxLayout(&panel);
+    m_layout->setContentsMargins(2, 2, 2, 2);
+    m_layout->setSpacing(2);
+    m_toolbar = new EditorToolbar(&panel);
+    m_layout->addWidget(m_toolbar);
+    connect(m_toolbar, &EditorToolbar::buttonClicked, this, &EditorPanel::toolbarClicked);
+    for (const char *key : featureKeys)
+        m_toolbar->button(QString::fromLatin1(key))->setEnabled(false);
+
+    m_fontCombo = formatList("FontCombo", &panel, true);
+    for (const char *name : fontNames)
+        m_fontCombo->addItem(QString::fromLatin1(name));
+    m_sizeCombo = formatList("FontSizeCombo", &panel, true);
+    for (int size = 1; size <= 7; ++size)
+        m_sizeCombo->addItem(QString::number(size));
+    m_styleCombo = formatList("ComboStyle", &panel, false);
+    m_styleCombo->addItem(QStringLiteral("Normal"));
+    for (int level = 1; level <= 6; ++level)
+        m_styleCombo->addItem(QStringLiteral("Heading %1").arg(level));
+    connect(m_fontCombo, &QComboBox::activated, this, &EditorPanel::fontChosen);
+    connect(m_sizeCombo, &QComboBox::activated, this, &EditorPanel::sizeChosen);
+    connect(m_styleCombo, &QComboBox::activated, this, &EditorPanel::styleChosen);
+
+    auto *place = panelButton("CommandPlaceEditor", "Place Editor over Page", &panel);
+    auto *copy = panelButton("CommandCopyToPost", "Copy to Post Form", &panel);
+    connect(place, &QPushButton::clicked, this, &EditorPanel::placeOverPageRequested);
+    connect(copy, &QPushButton::clicked, this, &EditorPanel::postTransferRequested);
+
+    auto *lists = new QHBoxLayout;
+    lists->addWidget(m_fontCombo);
+    lists->addWidget(m_sizeCombo);
+    lists->addWidget(m_styleCombo);
+    lists->addStretch(1);
+    lists->addWidget(place);
+    lists->addWidget(copy);
+    m_layout->addLayout(lists);
+
+    // The mode switches stay reachable while the panel is hidden.
+    m_checkNormal = new QCheckBox(QStringLiteral("Edit Visually "));
+    m_checkNormal->setObjectName(QStringLiteral("CheckNormal"));
+    m_checkSource = new QCheckBox(QStringLiteral("Edit HTML Source (tags)"));
+    m_checkSource->setObjectName(QStringLiteral("CheckHTMLSource"));
+    auto *modes = new QButtonGroup(this);
+    modes->addButton(m_checkNormal);
+    modes->addButton(m_checkSource);
+    m_context.modeBar.addWidget(m_checkNormal);
+    m_context.modeBar.addWidget(m_checkSource);
+    connect(m_checkNormal, &QCheckBox::clicked, this, &EditorPanel::showVisual);
+    connect(m_checkSource, &QCheckBox::clicked, this, &EditorPanel::showHtmlSource);
+
+    const std::pair<QKeySequence, std::function<void()>> shortcuts[] = {
+        {QKeySequence::Open, [this] { openFile(); }},
+        {QKeySequence::Save, [this] { saveFile(); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { redo(); }}};
+    for (const auto &[keys, run] : shortcuts) {
+        auto *shortcut = new QShortcut(keys, &panel);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, run);
+    }
+}
+
+bool EditorPanel::eventFilter(QObject *watched, QEvent *event) {
+    // The surface costs a page; it is made the first time the panel shows.
+    if (watched == &m_context.panel && event->type() == QEvent::Show && !m_surface)
+        QTimer::singleShot(0, this, [this] { surface(); });
+    return QObject::eventFilter(watched, event);
+}
+
+EditingSurface &EditorPanel::surface() {
+    if (!m_surface)
+        createSurface();
+    return *m_surface;
+}
+
+void EditorPanel::createSurface() {
+    m_surface = new EditingSurface(&m_context.panel);
+    m_surface->setSourcePreservation(m_context.preserveSource && m_context.preserveSource());
+    m_surface->setShowBorders(true);
+    m_layout->addWidget(m_surface, 1);
+    m_selection = std::make_unique<EditorSelection>(*m_surface);
+    connect(m_surface, &EditingSurface::displayChanged, this, &EditorPanel::refreshToolbar);
+    connect(m_surface, &EditingSurface::contextMenuRequested, this, &EditorPanel::buildContextMenu);
+    connect(m_surface, &EditingSurface::contextMenuActionTriggered, this, &EditorPanel::contextMenuAction);
+    connect(m_surface, &EditingSurface::pointerLeft, this, &EditorPanel::postTransferRequested);
+    connect(m_surface, &EditingSurface::focusLost, this, &EditorPanel::postTransferRequested);
+    refreshToolbar();
+}
+
+EditorSelection &EditorPanel::selection() {
+    surface();
+    return *m_selection;
+}
+
+void EditorPanel::setFeatureAvailable(Feature feature, bool available) {
+    m_featureAvailable[int(feature)] = available;
+    if (int(feature) < int(std::size(featureKeys)))
+        m_toolbar->button(QString::fromLatin1(featureKeys[int(feature)]))->setEnabled(available);
+}
+
+bool EditorPanel::featureAvailable(Feature feature) const {
+    return m_featureAvailable[int(feature)];
+}
+
+void EditorPanel::refreshToolbar() {
+    if (!m_surface)
+        return;
+    QList<int> commands;
+    for (const auto &entry : toolbarStates)
+        commands << entry.second;
+    const EditingSurface::DisplayState state = m_surface->displayState(commands);
+    for (qsizetype i = 0; i < qsizetype(toolbarStates.size()); ++i) {
+        const int status = state.statuses.value(i);
+        QAction *button = m_toolbar->button(QString::fromLatin1(toolbarStates[i].first));
+        button->setEnabled(status >= Enabled);
+        button->setChecked(status == Latched);
+    }
+    const bool nameKnown = state.fontNameStatus == Enabled || state.fontNameStatus == Latched;
+    m_fontCombo->setEditText(nameKnown ? state.fontName : QString());
+    m_fontCombo->setEnabled(nameKnown || state.fontNameStatus == Mixed);
+    const bool sizeKnown = state.fontSizeStatus == Enabled || state.fontSizeStatus == Latched;
+    m_sizeCombo->setEditText(sizeKnown && state.fontSize >= 1 ? QString::number(state.fontSize) : QString());
+    m_sizeCombo->setEnabled(sizeKnown || state.fontSizeStatus == Mixed);
+}
+
+void EditorPanel::toolbarClicked(const QString &key) {
+    for (const auto &[button, command, option] : commandButtons) {
+        if (key == QLatin1String(button)) {
+            surface().execCommand(command, option);
+            refreshToolbar();
+            return;
+        }
+    }
+    if (key == QLatin1String("Color"))
+        chooseTextColor();
+    else if (key == QLatin1String("open"))
+        openFile();
+    else if (key == QLatin1String("save"))
+        saveFile();
+    else if (key == QLatin1String("expand"))
+        toggleExpanded();
+    else if (key == QLatin1String("link"))
+        emit linkRequested();
+    else if (key == QLatin1String("image"))
+        emit imageRequested();
+    else if (key == QLatin1String("table"))
+        emit tableRequested();
+    else if (key == QLatin1String("spell"))
+        emit spellRequested();
+}
+
+void EditorPanel::chooseTextColor() {
+    const QColor chosen = QColorDialog::getColor(Qt::black, &m_context.panel, QStringLiteral("Text Color"));
+    if (!chosen.isValid())
+        return;
+    // The colour number holds blue in its high byte and red in its low byte.
+    const qint32 number = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+    surface().execCommand(SetForeColor, DontPromptUser, FormatRGBString(number));
+    refreshToolbar();
+}
+
+void EditorPanel::fontChosen(int index) {
+    if (!m_ready || index < 0 || index >= int(std::size(fontNames)) ||
+        surface().queryStatus(SetFontName) < Enabled)
+        return;
+    m_surface->execCommand(SetFontName, DontPromptUser, QString::fromLatin1(fontNames[index]));
+    waitWhileBusy();
+    m_surface->setFocus();
+}
+
+void EditorPanel::sizeChosen(int index) {
+    // The size is the list position, whatever the entry says.
+    if (!m_ready || index < 0)
+        return;
+    surface().execCommand(SetFontSize, DontPromptUser, index + 1);
+    m_surface->setFocus();
+}
+
+void EditorPanel::styleChosen(int index) {
+    // Styles apply at all times, not only before the first display change.
+    if (index < 0 || surface().queryStatus(SetBlockFormat) < Enabled)
+        return;
+    m_surface->execCommand(SetBlockFormat, DontPromptUser, m_styleCombo->itemText(index));
+    waitWhileBusy();
+    m_surface->setFocus();
+}
+
+void EditorPanel::waitWhileBusy() {
+    while (m_surface && m_surface->busy()) {
+        QEventLoop loop;
+        QTimer::singleShot(busyPollMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+void EditorPanel::redo() {
+    surface().page()->triggerAction(QWebEnginePage::Redo);
+}
+
+const ContextMenu::Layout &EditorPanel::buildContextMenu() {
+    const EditingSurface::DisplayState state = surface().displayState(
+        {Cut, Copy, Paste, SelectAll, FontDialog, MakeAbsolute, SendToBack, InsertRow});
+    const auto &s = state.statuses;
+    ContextMenu::Statuses statuses;
+    statuses.cut = s.value(0);
+    statuses.copy = s.value(1);
+    statuses.paste = s.value(2);
+    statuses.selectAll = s.value(3);
+    statuses.font = s.value(4);
+    statuses.makeAbsolute = s.value(5);
+    statuses.sendToBack = s.value(6);
+    statuses.insertRow = s.value(7);
+    statuses.cellPropertiesAvailable = featureAvailable(Feature::CellProperties);
+    statuses.tablePropertiesAvailable = featureAvailable(Feature::TableProperties);
+    m_menu = ContextMenu::build(statuses);
+    m_surface->setContextMenu(m_menu.items, m_menu.states);
+    return m_menu;
+}
+
+void EditorPanel::contextMenuAction(int index) {
+    const ContextMenu::Action action = ContextMenu::actionAt(m_menu, index);
+    if (action.command != 0) {
+        surface().execCommand(action.command, action.option);
+        refreshToolbar();
+        return;
+    }
+    if (action.propertyDialog == 0)
+        return;
+    if (action.propertyDialog == 1)
+        m_cellScope = action.scope;
+    m_pendingDialog = action.propertyDialog;
+    // The dialog opens after the menu has closed, never from inside its notification.
+    m_timer1->start();
+}
+
+void EditorPanel::timerTick() {
+    const int pending = std::exchange(m_pendingDialog, 0);
+    if (pending == 1)
+        emit cellPropertiesRequested(m_cellScope);
+    else if (pending == 2)
+        emit tablePropertiesRequested();
+}
+
+void EditorPanel::openFile(const QString &path) {
+    const qint32 error = surface().loadDocument(path, path.isEmpty());
+    if (error == DocumentFile::NoError || error == DocumentFile::Cancelled)
+        return;
+    m_context.messages.inform(QStringLiteral("Error occurred while loading document: ") +
+                              DocumentFile::reason(error, DocumentFile::Operation::Load) + QLatin1Char('.'));
+    m_surface->newDocument();
+}
+
+void EditorPanel::saveFile(const QString &path) {
+    const qint32 error = surface().saveDocument(path, path.isEmpty());
+    if (error == DocumentFile::NoError || error == DocumentFile::Cancelled)
+        return;
+    m_context.messages.inform(QStringLiteral("Error occurred while saving document: ") +
+                              DocumentFile::reason(error, DocumentFile::Operation::Save) + QLatin1Char('.'));
+}
+
+void EditorPanel::toggleExpanded() {
+    QFrame &panel = m_context.panel;
+    const int editorHeight = m_context.editorHeight();
+    int height = 0;
+    if (panel.height() > Twips::toPixels(editorHeight)) {
+        height = editorHeight < 1500 ? 2500 : editorHeight;
+        m_toolbar->setExpanded(false);
+    } else {
+        height = m_context.mainPaneHeight() - m_context.editorTop() - 50;
+        m_toolbar->setExpanded(true);
+    }
+    panel.resize(panel.width(), Twips::toPixels(height));
+}
+
+void EditorPanel::showHtmlSource() {
+    emit postTransferRequested();
+    m_context.panel.hide();
+}
+
+void EditorPanel::showVisual() {
+    m_context.panel.show();
+    m_context.panel.raise();
+}

@@ -1,0 +1,467 @@
+// The editing surface's own script, in the program's script world (the page's scripts are off).
+// It makes the document editable, runs the editing commands, answers the status queries and
+// keeps the text ranges and elements the program works with, by number.
+(function () {
+    'use strict';
+    const bridge = window.corvalisBridge;
+    if (!bridge || bridge.editorExec)
+        return;
+
+    const ranges = new Map();
+    const elements = new Map();
+    let nextId = 1;
+    let modified = false;
+    let host = null;
+
+    const NOT_SUPPORTED = 0, DISABLED = 1, ENABLED = 3, LATCHED = 7, MIXED = 11;
+    // Commands that document.execCommand does itself, and whether they latch.
+    const native = {
+        5000: ['bold', true], 5023: ['italic', true], 5048: ['underline', true],
+        5018: ['indent', false], 5031: ['outdent', false],
+        5024: ['justifyCenter', true], 5025: ['justifyLeft', true], 5026: ['justifyRight', true],
+        5030: ['insertOrderedList', true], 5051: ['insertUnorderedList', true],
+        5044: ['fontName', false], 5045: ['fontSize', false], 5046: ['foreColor', false],
+        5043: ['formatBlock', false], 5016: ['createLink', false], 5050: ['unlink', false],
+        5049: ['undo', false], 5035: ['selectAll', false],
+    };
+    const blockFormats = {
+        'normal': 'p', 'heading 1': 'h1', 'heading 2': 'h2', 'heading 3': 'h3', 'heading 4': 'h4',
+        'heading 5': 'h5', 'heading 6': 'h6', 'formatted': 'pre', 'address': 'address',
+    };
+    const replaced = new Set(['IMG', 'TABLE', 'HR', 'INPUT', 'TEXTAREA', 'SELECT', 'BUTTON', 'IFRAME', 'OBJECT']);
+
+    function keep(map, value) {
+        if (!value)
+            return 0;
+        const id = nextId++;
+        map.set(id, value);
+        return id;
+    }
+    function selectionRange() {
+        const sel = document.getSelection();
+        if (sel && sel.rangeCount > 0)
+            return sel.getRangeAt(0);
+        if (!document.body)
+            return null;
+        const r = document.createRange();
+        r.setStart(document.body, 0);
+        return r;
+    }
+    function select(range) {
+        const sel = document.getSelection();
+        sel.removeAllRanges();
+        sel.addRange(range);
+    }
+    // The element of a control selection: one replaced or positioned element selected whole.
+    function controlElement() {
+        const sel = document.getSelection();
+        if (!sel || sel.rangeCount === 0)
+            return null;
+        const r = sel.getRangeAt(0);
+        if (r.startContainer !== r.endContainer || r.endOffset - r.startOffset !== 1)
+            return null;
+        const node = r.startContainer.childNodes[r.startOffset];
+        if (!node || node.nodeType !== Node.ELEMENT_NODE)
+            return null;
+        return replaced.has(node.tagName) || getComputedStyle(node).position === 'absolute' ? node : null;
+    }
+    function elementAt(range) {
+        if (!range)
+            return null;
+        const n = range.startContainer;
+        return n.nodeType === Node.ELEMENT_NODE ? n : n.parentElement;
+    }
+    function currentCell() {
+        const e = elementAt(selectionRange());
+        const cell = e ? e.closest('td,th') : null;
+        return cell && document.body.contains(cell) ? cell : null;
+    }
+    // What can be positioned: the selected element, or the division around the caret.
+    function positionTarget() {
+        const control = controlElement();
+        if (control)
+            return control;
+        const e = elementAt(selectionRange());
+        if (!e)
+            return null;
+        for (let p = e; p && p !== document.body; p = p.parentElement) {
+            if (getComputedStyle(p).position === 'absolute' || p.tagName === 'DIV')
+                return p;
+        }
+        return null;
+    }
+    function hasSelection() {
+        const sel = document.getSelection();
+        return !!sel && sel.rangeCount > 0 && !sel.isCollapsed;
+    }
+    // Distinct values of `property` over the selected text; null when there is no text.
+    function selectedValues(read) {
+        const range = selectionRange();
+        if (!range || range.collapsed)
+            return null;
+        const values = new Set();
+        const root = range.commonAncestorContainer;
+        if (root.nodeType === Node.TEXT_NODE) {
+            values.add(read(root.parentElement));
+            return values;
+        }
+        const walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT);
+        for (let n = walker.nextNode(); n; n = walker.nextNode()) {
+            if (n.data.trim() && range.intersectsNode(n))
+                values.add(read(n.parentElement));
+            if (values.size > 1)
+                break;
+        }
+        return values.size ? values : null;
+    }
+    function fontNameOf(e) {
+        return getComputedStyle(e).fontFamily.split(',')[0].replace(/["']/g, '').trim();
+    }
+    function fontSizeOf(e) {
+        // The seven legacy sizes, by the pixel sizes they stand for.
+        const px = parseFloat(getComputedStyle(e).fontSize);
+        const steps = [10, 13, 16, 18, 24, 32, 48];
+        let best = 0;
+        for (let i = 1; i < steps.length; ++i) {
+            if (Math.abs(steps[i] - px) < Math.abs(steps[best] - px))
+                best = i;
+        }
+        return best + 1;
+    }
+    function fontStatus(read) {
+        if (!document.body)
+            return [DISABLED, ''];
+        const values = selectedValues(read);
+        if (values && values.size > 1)
+            return [MIXED, ''];
+        const e = elementAt(selectionRange());
+        if (!e)
+            return [DISABLED, ''];
+        return [ENABLED, values ? values.values().next().value : read(e)];
+    }
+
+    function status(id) {
+        if (!document.body)
+            return DISABLED;
+        switch (id) {
+        case 5002: case 5003:
+            return hasSelection() ? ENABLED : DISABLED;
+        case 5009: case 5022: case 5035:
+            return ENABLED;
+        case 5013: return fontStatus(fontNameOf)[0];
+        case 5014: return fontStatus(fontSizeOf)[0];
+        case 5006: case 5007: case 5020: case 5021:
+            return currentCell() ? ENABLED : DISABLED;
+        case 5028:
+            return positionTarget() ? ENABLED : DISABLED;
+        case 5040: {
+            const t = positionTarget();
+            return t && getComputedStyle(t).position === 'absolute' ? ENABLED : DISABLED;
+        }
+        case 5046:
+            return ENABLED;
+        }
+        const n = native[id];
+        if (!n)
+            return NOT_SUPPORTED;
+        if (!document.queryCommandEnabled(n[0]))
+            return DISABLED;
+        return n[1] && document.queryCommandState(n[0]) ? LATCHED : ENABLED;
+    }
+
+    function blankCell(like) {
+        const cell = document.createElement(like && like.tagName === 'TH' ? 'th' : 'td');
+        cell.innerHTML = '&nbsp;';
+        return cell;
+    }
+    // Row and column changes, on the table around the caret; new ones come before the current.
+    function tableCommand(id) {
+        const cell = currentCell();
+        if (!cell)
+            return false;
+        const row = cell.parentElement;
+        const table = row.closest('table');
+        const column = cell.cellIndex;
+        if (id === 5021) {
+            const fresh = row.cloneNode(false);
+            for (const c of row.cells)
+                fresh.appendChild(blankCell(c)).colSpan = c.colSpan;
+            row.parentNode.insertBefore(fresh, row);
+        } else if (id === 5007) {
+            row.remove();
+            if (table.rows.length === 0)
+                table.remove();
+        } else {
+            for (const r of Array.from(table.rows)) {
+                const c = r.cells[Math.min(column, r.cells.length - 1)];
+                if (!c)
+                    continue;
+                if (id === 5020)
+                    r.insertBefore(blankCell(c), r.cells[column] || null);
+                else if (r.cells[column])
+                    r.cells[column].remove();
+            }
+            if (id === 5006 && table.rows[0] && table.rows[0].cells.length === 0)
+                table.remove();
+        }
+        modified = true;
+        return true;
+    }
+    function togglePosition() {
+        const t = positionTarget();
+        if (!t)
+            return false;
+        if (getComputedStyle(t).position === 'absolute') {
+            t.style.removeProperty('position');
+            t.style.removeProperty('left');
+            t.style.removeProperty('top');
+            if (!t.getAttribute('style'))
+                t.removeAttribute('style');
+        } else {
+            const left = t.offsetLeft, top = t.offsetTop;
+            t.style.position = 'absolute';
+            t.style.left = left + 'px';
+            t.style.top = top + 'px';
+        }
+        modified = true;
+        return true;
+    }
+    function escapeText(text) {
+        const d = document.createElement('div');
+        d.textContent = text;
+        return d.innerHTML;
+    }
+    function insertTable(p) {
+        const rows = Math.max(1, Math.min(p.rows | 0, 500)), cols = Math.max(1, Math.min(p.columns | 0, 100));
+        let html = '<table' + (p.attributes ? ' ' + p.attributes : '') + '>';
+        if (p.caption)
+            html += '<caption>' + escapeText(p.caption) + '</caption>';
+        html += '<tbody>';
+        for (let r = 0; r < rows; ++r)
+            html += '<tr>' + '<td>&nbsp;</td>'.repeat(cols) + '</tr>';
+        html += '</tbody></table>';
+        return document.execCommand('insertHTML', false, html);
+    }
+    function exec(id, value) {
+        if (!document.body)
+            return false;
+        switch (id) {
+        case 5006: case 5007: case 5020: case 5021:
+            return tableCommand(id);
+        case 5028:
+            return togglePosition();
+        case 5022:
+            return insertTable(value || {});
+        case 5013:
+            return fontStatus(fontNameOf)[1];
+        case 5014: {
+            const [s, size] = fontStatus(fontSizeOf);
+            return s === ENABLED ? size : 0;
+        }
+        case 5043: {
+            const tag = blockFormats[String(value).toLowerCase()] || String(value);
+            return document.execCommand('formatBlock', false, '<' + tag + '>');
+        }
+        }
+        const n = native[id];
+        if (!n)
+            return false;
+        return document.execCommand(n[0], false, value === undefined || value === null ? null : String(value));
+    }
+
+    // Characters of text before a boundary point, counted from the start of the body.
+    function offsetOf(node, offset) {
+        const r = document.createRange();
+        r.setStart(document.body, 0);
+        r.setEnd(node, offset);
+        return r.toString().length;
+    }
+    // The boundary point `count` characters into the body's text (clamped to its ends).
+    function pointAt(count) {
+        const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+        let last = null;
+        for (let n = walker.nextNode(); n; n = walker.nextNode()) {
+            if (count <= n.data.length)
+                return [n, count];
+            count -= n.data.length;
+            last = n;
+        }
+        return last ? [last, last.data.length] : [document.body, document.body.childNodes.length];
+    }
+    function textLength() {
+        return document.body ? document.body.textContent.length : 0;
+    }
+    function insertAt(range, html) {
+        const saved = selectionRange();
+        select(range);
+        const done = document.execCommand('insertHTML', false, html);
+        modified = true;
+        if (saved && document.contains(saved.startContainer))
+            select(saved);
+        return done;
+    }
+    function serialize(fragment) {
+        const d = document.createElement('div');
+        d.appendChild(fragment);
+        return d.innerHTML;
+    }
+
+    function report(name) {
+        if (host)
+            host[name]();
+    }
+    function connect() {
+        document.designMode = 'on';
+        modified = false;
+        // The page bridge owns the channel; the editor's host object comes with it.
+        bridge.onChannel = function (objects) { host = objects.corvalisEditor || null; };
+        // Timers do not run in a page whose scripts are off: the program coalesces the reports.
+        const changed = function () { report('displayChanged'); };
+        document.addEventListener('selectionchange', changed);
+        document.addEventListener('input', function () { modified = true; changed(); });
+        window.addEventListener('blur', function () { report('focusLost'); });
+    }
+    if (document.readyState === 'loading')
+        document.addEventListener('DOMContentLoaded', connect);
+    else
+        connect();
+
+    let borderSheet = null;
+    Object.assign(bridge, {
+        editorExec(id, value) {
+            const done = exec(id, value);
+            if (id !== 5013 && id !== 5014 && id !== 5035 && id !== 5002)
+                modified = modified || !!done;
+            return done;
+        },
+        editorStatus(id) {
+            return status(id);
+        },
+        editorDisplayState(ids) {
+            const name = fontStatus(fontNameOf), size = fontStatus(fontSizeOf);
+            return {
+                statuses: ids.map(status),
+                fontNameStatus: name[0], fontName: name[1],
+                fontSizeStatus: size[0], fontSize: size[0] === ENABLED ? size[1] : 0,
+            };
+        },
+        editorModified() {
+            return modified;
+        },
+        editorSetModified(on) {
+            modified = !!on;
+            return true;
+        },
+        editorDocumentHtml() {
+            const root = document.documentElement;
+            if (!root)
+                return '';
+            const type = document.doctype ? '<!DOCTYPE ' + document.doctype.name + '>\r\n' : '';
+            return type + root.outerHTML;
+        },
+        editorBodyHtml() {
+            return document.body ? document.body.innerHTML : '';
+        },
+        // Tables drawn with visible borders while editing, through a sheet the document never holds.
+        editorShowBorders(on) {
+            if (!borderSheet) {
+                borderSheet = new CSSStyleSheet();
+                borderSheet.replaceSync('table, td, th { border: 1px dotted #999 !important; }');
+            }
+            const others = document.adoptedStyleSheets.filter(s => s !== borderSheet);
+            document.adoptedStyleSheets = on ? others.concat([borderSheet]) : others;
+            return true;
+        },
+        editorSelectionType() {
+            if (controlElement())
+                return 'Control';
+            return hasSelection() ? 'Text' : 'None';
+        },
+        editorCreateRange() {
+            const r = selectionRange();
+            return r ? keep(ranges, r.cloneRange()) : 0;
+        },
+        editorControlElement() {
+            return keep(elements, controlElement());
+        },
+        rangeHtmlText(id) {
+            const r = ranges.get(id);
+            return r ? serialize(r.cloneContents()) : null;
+        },
+        rangeText(id) {
+            const r = ranges.get(id);
+            return r ? r.toString() : null;
+        },
+        rangeMove(id, count) {
+            const r = ranges.get(id);
+            if (!r || !document.body)
+                return null;
+            const from = offsetOf(r.startContainer, r.startOffset);
+            const to = Math.max(0, Math.min(textLength(), from + count));
+            const [node, offset] = pointAt(to);
+            r.setStart(node, offset);
+            r.collapse(true);
+            return to - from;
+        },
+        rangeSelect(id) {
+            const r = ranges.get(id);
+            if (!r)
+                return false;
+            select(r);
+            return true;
+        },
+        rangeCollapse(id, toStart) {
+            const r = ranges.get(id);
+            if (!r)
+                return false;
+            r.collapse(!!toStart);
+            return true;
+        },
+        rangeParentElement(id) {
+            const r = ranges.get(id);
+            if (!r)
+                return 0;
+            const c = r.commonAncestorContainer;
+            return keep(elements, c.nodeType === Node.ELEMENT_NODE ? c : c.parentElement);
+        },
+        rangePasteHtml(id, html) {
+            const r = ranges.get(id);
+            return r ? insertAt(r, html) : false;
+        },
+        elementTagName(id) {
+            const e = elements.get(id);
+            return e ? e.tagName : null;
+        },
+        elementOuterHtml(id) {
+            const e = elements.get(id);
+            return e ? e.outerHTML : null;
+        },
+        elementSetOuterHtml(id, html) {
+            const e = elements.get(id);
+            if (!e || !e.parentNode || e === document.body)
+                return false;
+            const r = document.createRange();
+            r.selectNode(e);
+            return insertAt(r, html);
+        },
+        elementInsertAdjacentHtml(id, where, html) {
+            const e = elements.get(id);
+            if (!e)
+                return false;
+            const r = document.createRange();
+            switch (String(where).toLowerCase()) {
+            case 'beforebegin': r.setStartBefore(e); break;
+            case 'afterbegin': r.setStart(e, 0); break;
+            case 'beforeend': r.setStart(e, e.childNodes.length); break;
+            case 'afterend': r.setStartAfter(e); break;
+            default: return false;
+            }
+            r.collapse(true);
+            return insertAt(r, html);
+        },
+        elementParent(id) {
+            const e = elements.get(id);
+            return e ? keep(elements, e.parentElement) : 0;
+        },
+    });
+})();

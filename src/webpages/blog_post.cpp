@@ -1,0 +1,47 @@
+#include "webpages/blog_post.h"
+
+#include "webpages/web_pane.h"
+
+#include <QUrl>
+#include <QVariantList>
+
+namespace {
+
+// The product word the footer's link carries; a post that holds it has its footer.
+const QString productWord = QStringLiteral("vellumcast");
+
+// Where the service's page keeps the post body, tried in this order: the frames to go through
+// (by name), then the form and its field.
+QVariantList fieldLocations() {
+    auto location = [](const QStringList &frames, const char *field) {
+        return QVariantMap{{QStringLiteral("frames"), frames},
+                           {QStringLiteral("form"), QStringLiteral("stuffform")},
+                           {QStringLiteral("field"), QString::fromLatin1(field)}};
+    };
+    return {location({QStringLiteral("inside"), QStringLiteral("blog_form")}, "txaBody"),
+            location({}, "postBody"),
+            location({QStringLiteral("inside"), QStringLiteral("post_form")}, "postBody")};
+}
+
+} // namespace
+
+QString BlogPost::withFooter(const QString &html, const Footer &footer) {
+    if (!footer.enabled || footer.affiliateId.isEmpty() || footer.affiliateText.isEmpty() ||
+        html.toLower().contains(productWord))
+        return html;
+    const QString link = QStringLiteral("https://www.vellumcast.com/?aff=") +
+                         QString::fromLatin1(QUrl::toPercentEncoding(footer.affiliateId));
+    return html + QStringLiteral("<p style=\"font-size: x-small\">Posted with <a href=\"%1\">%2</a></p>")
+                      .arg(link.toHtmlEscaped(), footer.affiliateText.toHtmlEscaped());
+}
+
+bool BlogPost::transfer(WebPane &pane, const std::function<QString()> &editorHtml, const Footer &footer) {
+    const QVariantList locations = fieldLocations();
+    const auto found = pane.callBridge(QStringLiteral("postBodyLocation"), {QVariant(locations)});
+    if (!found || found->toInt() < 0)
+        return false;
+    const QString html = withFooter(editorHtml(), footer);
+    const auto written =
+        pane.callBridge(QStringLiteral("setPostBody"), {locations.value(found->toInt()), html});
+    return written && written->toBool();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class WebPane;
+
+// The blog service's post page: its post-body field follows the editor's HTML, so the service's
+// own publish button posts what the editor shows.
+namespace BlogPost {
+
+// The small-print footer with the affiliate link that blog posts may carry.
+struct Footer {
+    bool enabled = false;
+    QString affiliateId;
+    QString affiliateText;
+};
+
+// The HTML with the footer appended, when the footer is switched on with an identifier and a
+// text and the HTML does not carry the product's link already (so it is never added twice).
+QString withFooter(const QString &html, const Footer &footer);
+
+// Copies the editor's HTML (read by `editorHtml`, only when the page has a post-body field) into
+// the field, at the first of the service's field locations that exists. False, with nothing
+// read or written, when the pane shows no post page.
+bool transfer(WebPane &pane, const std::function<QString()> &editorHtml, const Footer &footer);
+
+} // namespace BlogPost

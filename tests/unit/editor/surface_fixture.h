@@ -1,0 +1,66 @@
+#pragma once
+
+#include "editor/editing_surface.h"
+#include "editor/editor_panel.h"
+#include "shell/messages.h"
+
+#include <QEventLoop>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QSignalSpy>
+#include <QWebEngineScript>
+
+#include <gtest/gtest.h>
+
+// An editor panel with its real surface (offscreen), on a document given as HTML. Scripts run
+// in the program's world, as the page's own are off.
+class SurfaceTest : public ::testing::Test {
+protected:
+    SurfaceTest()
+        : panel({frame, modes, messages, [] { return 3030; }, [] { return 950; }, [] { return 9000; },
+                 [this] { return preserve; }},
+                nullptr) {
+        frame.resize(900, 500);
+        panel.setReady(true);
+    }
+    EditingSurface &surface() { return panel.surface(); }
+
+    void load(const QString &body) {
+        surface().setDocumentHtml(u"<html><body>"_qs + body + u"</body></html>"_qs);
+    }
+    QVariant run(const QString &script) {
+        QEventLoop loop;
+        QVariant result;
+        surface().page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
+            result = v;
+            loop.quit();
+        });
+        loop.exec();
+        return result;
+    }
+    // Selects the text of the `index`th match of `selector`, from character `from` to `to`
+    // (to -1: the end); a second selector ends the selection in another element.
+    // Waits for the display-changed notification that brings the toolbar up to date.
+    void selectText(const QString &selector, int from = 0, int to = -1, const QString &endSelector = {}) {
+        QSignalSpy changed(&surface(), &EditingSurface::displayChanged);
+        run(uR"({ const s = document.querySelector('%1').firstChild;
+                const e = '%4' ? document.querySelector('%4').firstChild : s;
+                const r = document.createRange(); r.setStart(s, %2); r.setEnd(e, %3 < 0 ? e.length : %3);
+                const sel = getSelection(); sel.removeAllRanges(); sel.addRange(r); })"_qs.arg(selector)
+                .arg(from)
+                .arg(to)
+                .arg(endSelector));
+        EXPECT_TRUE(changed.wait(3000));
+    }
+    QString body() { return surface().bodyHtml(); }
+    template<typename T> T *child(const char *name) {
+        return frame.findChild<T *>(QString::fromLatin1(name));
+    }
+
+    QFrame frame;
+    QWidget modeHolder;
+    QHBoxLayout modes{&modeHolder};
+    RecordingMessages messages;
+    bool preserve = false;
+    EditorPanel panel;
+};
