@@ -4,34 +4,43 @@
 #include "shell/settings.h"
 #include "spelling/spell_decision_dialog.h"
 
-SpellChecker::SpellChecker(Context context, QObject *parent)
+SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function<Paths()> startupPaths,
+                           QObject *parent)
     : QObject(parent)
-    , m_context(std::move(context)) {
+    , m_settings(settings)
+    , m_messages(messages)
+    , m_startupPaths(std::move(startupPaths)) {
     setObjectName(QStringLiteral("VSSpell1"));
 }
 
+SpellChecker::Paths &SpellChecker::paths() {
+    if (!m_paths)
+        m_paths = m_startupPaths();
+    return *m_paths;
+}
+
 void SpellChecker::setDictionaries(const QString &mainDictionary, const QString &customDictionary) {
-    m_context.mainDictionary = mainDictionary;
-    m_context.customDictionary = customDictionary;
+    paths().mainDictionary = mainDictionary;
+    paths().customDictionary = customDictionary;
     while (m_engine.mainDictionaryCount() > 0)
         m_engine.unloadMainDictionary();
     while (m_engine.customDictionaryCount() > 0)
         m_engine.unloadCustomDictionary();
-    m_context.settings.set(Keys::MainDictionary, mainDictionary);
-    m_context.settings.set(Keys::CustomDictionary, customDictionary);
+    m_settings.set(Keys::MainDictionary, mainDictionary);
+    m_settings.set(Keys::CustomDictionary, customDictionary);
 }
 
 bool SpellChecker::loadDictionaries() {
     if (m_engine.mainDictionaryCount() == 0) {
-        const auto loaded = m_engine.loadMainDictionary(m_context.mainDictionary);
+        const auto loaded = m_engine.loadMainDictionary(paths().mainDictionary);
         if (!loaded.ok)
-            m_context.messages.inform(loaded.error);
+            m_messages.inform(loaded.error);
     }
     // Without a custom dictionary chosen, words cannot be added; nothing else is missing.
-    if (m_engine.customDictionaryCount() == 0 && !m_context.customDictionary.isEmpty()) {
-        const auto loaded = m_engine.loadCustomDictionary(m_context.customDictionary);
+    if (m_engine.customDictionaryCount() == 0 && !paths().customDictionary.isEmpty()) {
+        const auto loaded = m_engine.loadCustomDictionary(paths().customDictionary);
         if (!loaded.ok)
-            m_context.messages.inform(loaded.error);
+            m_messages.inform(loaded.error);
     }
     return m_engine.mainDictionaryCount() > 0;
 }
@@ -39,5 +48,5 @@ bool SpellChecker::loadDictionaries() {
 SpellCheckRun::Outcome SpellChecker::check(const QString &text, const SpellCheckRun::Target &target,
                                            QWidget *parent) {
     return SpellCheckRun::run(m_engine, text, target, m_ask ? m_ask : SpellDecisionDialog::modalAsk(parent),
-                              m_context.messages);
+                              m_messages);
 }

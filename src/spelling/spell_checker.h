@@ -5,6 +5,9 @@
 
 #include <QObject>
 
+#include <functional>
+#include <optional>
+
 class Messages;
 class Settings;
 class QWidget;
@@ -14,20 +17,20 @@ class QWidget;
 class SpellChecker : public QObject {
     Q_OBJECT
 public:
-    struct Context {
-        Settings &settings;
-        Messages &messages;
+    struct Paths {
         QString mainDir;
         QString mainDictionary;
         QString customDictionary;
     };
-    SpellChecker(Context context, QObject *parent);
+    // `startupPaths` gives the paths start-up has read; asked when they are first needed.
+    SpellChecker(Settings &settings, Messages &messages, std::function<Paths()> startupPaths,
+                 QObject *parent);
 
     SpellEngine &engine() { return m_engine; }
-    Messages &messages() { return m_context.messages; }
-    QString mainDir() const { return m_context.mainDir; }
-    QString mainDictionary() const { return m_context.mainDictionary; }
-    QString customDictionary() const { return m_context.customDictionary; }
+    Messages &messages() { return m_messages; }
+    QString mainDir() { return paths().mainDir; }
+    QString mainDictionary() { return paths().mainDictionary; }
+    QString customDictionary() { return paths().customDictionary; }
 
     // Takes new dictionary paths: stores them and unloads what is loaded, so that the next check
     // loads the new ones.
@@ -42,7 +45,12 @@ public:
     void setAsk(SpellCheckRun::Ask ask) { m_ask = std::move(ask); }
 
 private:
-    Context m_context;
+    Paths &paths();
+
+    Settings &m_settings;
+    Messages &m_messages;
+    std::function<Paths()> m_startupPaths;
+    std::optional<Paths> m_paths;
     SpellEngine m_engine;
     SpellCheckRun::Ask m_ask;
 };

@@ -98,8 +98,7 @@ TEST(SpellAnswerBodyTest, CancelLeavesTheTextAndThePageAsTheyWere) {
     const auto original = pane.formFieldValue(u"qaform"_s, u"eda"_s);
     ASSERT_TRUE(original);
 
-    SpellChecker checker({h.settings(), h.messages(), h.mainDir(), h.mainDir() + u"american.vtd"_s, {}},
-                         nullptr);
+    SpellChecker &checker = *h.form().findChild<SpellChecker *>(u"VSSpell1"_s);
     int questions = 0;
     checker.setAsk([&](SpellEngine &, const QRect &) {
         ++questions;

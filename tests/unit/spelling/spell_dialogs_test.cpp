@@ -22,7 +22,12 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
     QTemporaryDir dir;
     Settings settings(dir.filePath(u"corvalis.ini"_s));
     RecordingMessages messages;
-    SpellChecker checker({settings, messages, dataDir, dataDir + u"american.vtd"_s, {}}, nullptr);
+    SpellChecker checker(
+        settings, messages,
+        [] {
+            return SpellChecker::Paths{dataDir, dataDir + u"american.vtd"_s, {}};
+        },
+        nullptr);
     ASSERT_TRUE(checker.loadDictionaries());
 
     FormSpellOptions options(checker);
