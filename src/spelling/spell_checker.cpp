@@ -20,6 +20,8 @@ SpellChecker::Paths &SpellChecker::paths() {
 }
 
 void SpellChecker::setDictionaries(const QString &mainDictionary, const QString &customDictionary) {
+    // Drops a dictionary read at start-up (waiting for the read if it is still under way).
+    m_preloaded = {};
     paths().mainDictionary = mainDictionary;
     paths().customDictionary = customDictionary;
     while (m_engine.mainDictionaryCount() > 0)
@@ -30,9 +32,15 @@ void SpellChecker::setDictionaries(const QString &mainDictionary, const QString 
     m_settings.set(Keys::CustomDictionary, customDictionary);
 }
 
+void SpellChecker::preload() {
+    m_preloaded = std::async(std::launch::async, &SpellEngine::prepareMainDictionary, paths().mainDictionary);
+}
+
 bool SpellChecker::loadDictionaries() {
     if (m_engine.mainDictionaryCount() == 0) {
-        const auto loaded = m_engine.loadMainDictionary(paths().mainDictionary);
+        const auto loaded = m_engine.adoptMainDictionary(
+            m_preloaded.valid() ? m_preloaded.get()
+                                : SpellEngine::prepareMainDictionary(paths().mainDictionary));
         if (!loaded.ok)
             m_messages.inform(loaded.error);
     }

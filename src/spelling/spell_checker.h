@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <functional>
+#include <future>
 #include <optional>
 
 class Messages;
@@ -35,6 +36,9 @@ public:
     // Takes new dictionary paths: stores them and unloads what is loaded, so that the next check
     // loads the new ones.
     void setDictionaries(const QString &mainDictionary, const QString &customDictionary);
+    // Start-up: the main dictionary is read on a worker thread, so that neither start-up nor the
+    // first check waits for it.
+    void preload();
     // Loads the dictionaries that are not loaded yet, reporting what fails; true when a main
     // dictionary is there to check with.
     bool loadDictionaries();
@@ -51,6 +55,7 @@ private:
     Messages &m_messages;
     std::function<Paths()> m_startupPaths;
     std::optional<Paths> m_paths;
+    std::future<SpellEngine::PreparedDictionary> m_preloaded;
     SpellEngine m_engine;
     SpellCheckRun::Ask m_ask;
 };

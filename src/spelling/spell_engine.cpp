@@ -27,20 +27,31 @@ bool listHas(const QSet<QString> &words, QStringView word) {
 SpellEngine::SpellEngine() = default;
 SpellEngine::~SpellEngine() = default;
 
-SpellEngine::LoadResult SpellEngine::loadMainDictionary(const QString &mainFilePath) {
+SpellEngine::PreparedDictionary SpellEngine::prepareMainDictionary(const QString &mainFilePath) {
     const auto located = DictionaryFiles::locateMain(mainFilePath);
     if (!located.ok)
-        return {false, located.error};
+        return {{false, located.error}, nullptr};
     auto dictionary = std::make_unique<nuspell::Dictionary>();
     try {
         dictionary->load_aff_dic(std::filesystem::path(located.affixPath.toStdString()));
     } catch (const std::exception &error) {
-        return {false, QStringLiteral("The dictionary %1 cannot be loaded: %2")
-                           .arg(located.affixPath, QString::fromLocal8Bit(error.what()))};
+        return {{false, QStringLiteral("The dictionary %1 cannot be loaded: %2")
+                            .arg(located.affixPath, QString::fromLocal8Bit(error.what()))},
+                nullptr};
     }
-    m_mains.push_back(std::move(dictionary));
-    m_suggestionCache.clear();
-    return {true, {}};
+    return {{true, {}}, std::move(dictionary)};
+}
+
+SpellEngine::LoadResult SpellEngine::adoptMainDictionary(PreparedDictionary prepared) {
+    if (prepared.dictionary) {
+        m_mains.push_back(std::move(prepared.dictionary));
+        m_suggestionCache.clear();
+    }
+    return prepared.result;
+}
+
+SpellEngine::LoadResult SpellEngine::loadMainDictionary(const QString &mainFilePath) {
+    return adoptMainDictionary(prepareMainDictionary(mainFilePath));
 }
 
 SpellEngine::LoadResult SpellEngine::loadCustomDictionary(const QString &path) {

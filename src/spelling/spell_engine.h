@@ -5,14 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <nuspell/dictionary.hxx>
+
 #include <memory>
 #include <vector>
-
-namespace nuspell {
-inline namespace v5 {
-class Dictionary;
-}
-} // namespace nuspell
 
 // The spell checker: main dictionaries (hunspell dictionaries read by nuspell) and custom word
 // lists, and one check at a time over a text, a word at a time. A check step's result code is
@@ -37,6 +33,15 @@ public:
 
     SpellEngine();
     ~SpellEngine();
+
+    // A main dictionary read from its files but not yet in use. Reading touches no engine, so it may
+    // run on another thread while the engine is in use.
+    struct PreparedDictionary {
+        LoadResult result;
+        std::unique_ptr<nuspell::Dictionary> dictionary;
+    };
+    static PreparedDictionary prepareMainDictionary(const QString &mainFilePath);
+    LoadResult adoptMainDictionary(PreparedDictionary prepared);
 
     int mainDictionaryCount() const { return int(m_mains.size()); }
     int customDictionaryCount() const { return int(m_customs.size()); }
