@@ -59,21 +59,22 @@ void AnswerBodyDialog::CheckButton_Click() {
     if (!m_checker.loadDictionaries())
         return;
     // The text box counts a line break as one character, as the checked text does.
-    SpellCheckRun::Target target{[this](qsizetype offset, qsizetype length) {
-                                     QTextCursor cursor = m_text1->textCursor();
-                                     cursor.setPosition(int(offset));
-                                     cursor.setPosition(int(offset + length), QTextCursor::KeepAnchor);
-                                     m_text1->setTextCursor(cursor);
-                                     const QRect rect = m_text1->cursorRect(cursor);
-                                     return QRect(m_text1->viewport()->mapToGlobal(rect.topLeft()),
-                                                  rect.size());
-                                 },
-                                 [this](qsizetype offset, qsizetype length, const QString &replacement) {
-                                     QTextCursor cursor = m_text1->textCursor();
-                                     cursor.setPosition(int(offset));
-                                     cursor.setPosition(int(offset + length), QTextCursor::KeepAnchor);
-                                     cursor.insertText(replacement);
-                                 }};
+    const auto stretch = [this](qsizetype offset, qsizetype length) {
+        QTextCursor cursor = m_text1->textCursor();
+        cursor.setPosition(int(offset));
+        cursor.setPosition(int(offset + length), QTextCursor::KeepAnchor);
+        return cursor;
+    };
+    const SpellCheckRun::Target target{
+        [this, stretch](qsizetype offset, qsizetype length) {
+            m_text1->setTextCursor(stretch(offset, length));
+            const QRect rect = m_text1->cursorRect();
+            return QRect(m_text1->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+        },
+        [stretch](qsizetype offset, qsizetype length, const QString &replacement) {
+            stretch(offset, length).insertText(replacement);
+            return true;
+        }};
     const auto outcome = m_checker.check(m_text1->toPlainText(), target, this);
     m_checker.messages().inform(outcome == SpellCheckRun::Outcome::Completed
                                     ? QStringLiteral("Spellcheck complete!")

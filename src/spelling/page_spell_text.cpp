@@ -46,8 +46,9 @@ SpellCheckRun::Target PageSpellText::target() {
                                                                 int(values[3].toDouble() * zoom) + 1));
             },
             [this](qsizetype offset, qsizetype length, const QString &replacement) {
-                m_pane.callBridge(QStringLiteral("spellReplace"),
-                                  {rangePosition(m_text, offset), length, replacement});
+                const auto done = m_pane.callBridge(QStringLiteral("spellReplace"),
+                                                    {rangePosition(m_text, offset), length, replacement});
                 m_text.replace(offset, length, replacement);
+                return done && done->toBool();
             }};
 }

@@ -18,7 +18,8 @@ struct Target {
     // Shows the word as the selection; gives its place on the screen (global coordinates), so that
     // the decision dialog can stay clear of it.
     std::function<QRect(qsizetype offset, qsizetype length)> selectWord;
-    std::function<void(qsizetype offset, qsizetype length, const QString &replacement)> replace;
+    // False when the text there is gone (the page changed meanwhile).
+    std::function<bool(qsizetype offset, qsizetype length, const QString &replacement)> replace;
 };
 
 struct Answer {
