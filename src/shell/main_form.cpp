@@ -85,6 +85,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createMailMerge();
     createEditor();
     m_tableDialogs = new TableDialogs(*m_editor, m_messages, this);
+    createSpelling();
 }
 
 MainForm::~MainForm() = default;

@@ -77,6 +77,7 @@ private:
     void createCompose();
     void createMailMerge();
     void createEditor();
+    void createSpelling();
     void createMenus();
     void createHelpMenu();
     void showAbout();

@@ -11,6 +11,7 @@
 #include "shell/tab_navigator.h"
 #include "shell/twips.h"
 #include "editor/editor_panel.h"
+#include "spelling/spell_checker.h"
 #include "webpages/web_pane.h"
 
 #include <QCheckBox>
@@ -36,6 +37,7 @@ QRect toTwips(const QRect &pixels) {
 void MainForm::Form_Load() {
     const double dpi = Twips::screenDpi();
     m_startup = readStartupValues(m_settings, dpi);
+    findChild<SpellChecker *>(QStringLiteral("VSSpell1"))->preload();
     m_addressPane->hidePane();
     m_panes[0]->navigate(welcomePage(m_startup.mainDir));
 

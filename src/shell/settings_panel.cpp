@@ -84,10 +84,14 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     m_comboFolders3 = new QComboBox(frame);
     m_comboFolders3->setObjectName(QStringLiteral("ComboFolders3"));
     m_comboFolders3->addItem(QStringLiteral("Saved"));
+    auto *spellOptions = new QPushButton(QStringLiteral("Spell check Opitions"), frame);
+    spellOptions->setObjectName(QStringLiteral("SpellOptions"));
+    connect(spellOptions, &QPushButton::clicked, this, &SettingsPanel::spellOptionsRequested);
 
     auto *form = new QFormLayout(frame);
     form->addRow(defBrowser);
     form->addRow(m_checkEmail);
+    form->addRow(spellOptions);
     form->addRow(QStringLiteral("Default Email Template:"), m_comboTemplate2);
     form->addRow(QStringLiteral("Default folder:"), m_comboFolders3);
     return frame;

@@ -24,6 +24,7 @@ public:
 signals:
     void defaultMailProgramHelpRequested();
     void startPageChosen(const QString &address);
+    void spellOptionsRequested();
 
 private:
     QGroupBox *createStartPageFrame(const QString &serviceUrl);

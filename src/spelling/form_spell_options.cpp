@@ -1,0 +1,61 @@
+#include "spelling/form_spell_options.h"
+
+#include "spelling/spell_checker.h"
+#include "spelling/spell_languages.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+FormSpellOptions::FormSpellOptions(SpellChecker &checker, QWidget *parent)
+    : QDialog(parent)
+    , m_checker(checker)
+    , m_comboMain(new QComboBox(this))
+    , m_editCustom(new QLineEdit(this)) {
+    setObjectName(QStringLiteral("FormSpellOptions"));
+    setWindowTitle(QStringLiteral("Spelling Check Settings"));
+    m_comboMain->setObjectName(QStringLiteral("ComboMain"));
+    for (const auto &language : SpellLanguages::all())
+        m_comboMain->addItem(QString::fromLatin1(language.listText));
+    m_comboMain->setCurrentIndex(SpellLanguages::indexForPath(checker.mainDictionary()));
+    m_editCustom->setObjectName(QStringLiteral("EditCustom"));
+    m_editCustom->setText(checker.customDictionary());
+    m_editCustom->setMinimumWidth(320);
+
+    auto *browse = new QPushButton(QStringLiteral("Browse..."), this);
+    browse->setObjectName(QStringLiteral("Command1"));
+    connect(browse, &QPushButton::clicked, this, &FormSpellOptions::Command1_Click);
+    m_chooseFile = [this] {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Open Custom Dictionary"),
+                                            m_editCustom->text(),
+                                            QStringLiteral("MS Word Dictionary Files (*.dic)"));
+    };
+
+    auto *customRow = new QHBoxLayout;
+    customRow->addWidget(m_editCustom, 1);
+    customRow->addWidget(browse);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &FormSpellOptions::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &FormSpellOptions::reject);
+    auto *form = new QFormLayout(this);
+    form->addRow(QStringLiteral("&Main dictionary:"), m_comboMain);
+    form->addRow(QStringLiteral("&Custom dictionary:"), customRow);
+    form->addRow(buttons);
+}
+
+void FormSpellOptions::Command1_Click() {
+    const QString chosen = m_chooseFile();
+    if (!chosen.isEmpty())
+        m_editCustom->setText(chosen);
+}
+
+void FormSpellOptions::accept() {
+    m_checker.setDictionaries(
+        SpellLanguages::mainDictionaryPath(m_checker.mainDir(), m_comboMain->currentIndex()),
+        m_editCustom->text().trimmed());
+    QDialog::accept();
+}

@@ -1,0 +1,60 @@
+#include "spelling/spell_checker.h"
+
+#include "shell/messages.h"
+#include "shell/settings.h"
+#include "spelling/spell_decision_dialog.h"
+
+SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function<Paths()> startupPaths,
+                           QObject *parent)
+    : QObject(parent)
+    , m_settings(settings)
+    , m_messages(messages)
+    , m_startupPaths(std::move(startupPaths)) {
+    setObjectName(QStringLiteral("VSSpell1"));
+}
+
+SpellChecker::Paths &SpellChecker::paths() {
+    if (!m_paths)
+        m_paths = m_startupPaths();
+    return *m_paths;
+}
+
+void SpellChecker::setDictionaries(const QString &mainDictionary, const QString &customDictionary) {
+    // Drops a dictionary read at start-up (waiting for the read if it is still under way).
+    m_preloaded = {};
+    paths().mainDictionary = mainDictionary;
+    paths().customDictionary = customDictionary;
+    while (m_engine.mainDictionaryCount() > 0)
+        m_engine.unloadMainDictionary();
+    while (m_engine.customDictionaryCount() > 0)
+        m_engine.unloadCustomDictionary();
+    m_settings.set(Keys::MainDictionary, mainDictionary);
+    m_settings.set(Keys::CustomDictionary, customDictionary);
+}
+
+void SpellChecker::preload() {
+    m_preloaded = std::async(std::launch::async, &SpellEngine::prepareMainDictionary, paths().mainDictionary);
+}
+
+bool SpellChecker::loadDictionaries() {
+    if (m_engine.mainDictionaryCount() == 0) {
+        const auto loaded = m_engine.adoptMainDictionary(
+            m_preloaded.valid() ? m_preloaded.get()
+                                : SpellEngine::prepareMainDictionary(paths().mainDictionary));
+        if (!loaded.ok)
+            m_messages.inform(loaded.error);
+    }
+    // Without a custom dictionary chosen, words cannot be added; nothing else is missing.
+    if (m_engine.customDictionaryCount() == 0 && !paths().customDictionary.isEmpty()) {
+        const auto loaded = m_engine.loadCustomDictionary(paths().customDictionary);
+        if (!loaded.ok)
+            m_messages.inform(loaded.error);
+    }
+    return m_engine.mainDictionaryCount() > 0;
+}
+
+SpellCheckRun::Outcome SpellChecker::check(const QString &text, const SpellCheckRun::Target &target,
+                                           QWidget *parent) {
+    return SpellCheckRun::run(m_engine, text, target, m_ask ? m_ask : SpellDecisionDialog::modalAsk(parent),
+                              m_messages);
+}

@@ -1,0 +1,70 @@
+// The browser toolbar's spell check of the answer field on the sign-in service's answer page.
+#include "main_form_harness.h"
+
+#include "spelling/answer_body_dialog.h"
+#include "spelling/spell_checker.h"
+#include "spelling/spell_decision_dialog.h"
+#include "webpages/web_pane.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(SpellAnswerBodyTest, CorrectsTheAnswerAndSavesItIntoThePage) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    WebPane &pane = h.form().webBrowser(1);
+    QAction *spell = h.form().findChild<QAction *>(u"spell"_s);
+    auto &checker = *h.form().findChild<SpellChecker *>(u"VSSpell1"_s);
+    // Saves a picture when CORVALIS_SCREENSHOTS names a folder.
+    auto screenshot = [](QWidget *widget, const QString &name) {
+        if (const QString folder = qEnvironmentVariable("CORVALIS_SCREENSHOTS"); !folder.isEmpty())
+            widget->grab().save(folder + u'/' + name);
+    };
+
+    // A page without the answer field says so (the button follows the address, not the content).
+    spell->setEnabled(true);
+    spell->trigger();
+    EXPECT_TRUE(h.messages().last().contains(u"no answer to spell check"_s));
+
+    ASSERT_TRUE(h.load(pane, h.sim().baseUrl() + u"/cgi-bin/signin.cgi"_s));
+    // The user picks the right suggestion in the decision dialog and presses Change.
+    const QHash<QString, QString> wanted{
+        {u"Teh"_s, u"The"_s}, {u"lern"_s, u"learn"_s}, {u"languge"_s, u"language"_s}};
+    QStringList asked;
+    checker.setAsk([&](SpellEngine &engine, const QRect &) {
+        SpellDecisionDialog dialog;
+        dialog.fill(engine);
+        asked.append(engine.misspelledWord());
+        auto *list = dialog.findChild<QListWidget *>(u"SuggestList"_s);
+        list->setCurrentItem(
+            list->findItems(wanted.value(engine.misspelledWord()), Qt::MatchExactly).value(0));
+        if (asked.size() == 3)
+            screenshot(h.form().findChild<AnswerBodyDialog *>(u"vtshilit"_s), u"answer_body_word.png"_s);
+        dialog.findChild<QPushButton *>(u"Change"_s)->click();
+        return dialog.answer();
+    });
+    // The dialog is modal: it is driven once it is up (reading the page runs events before that).
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, &h.form(), [&] {
+        auto *dialog = h.form().findChild<AnswerBodyDialog *>(u"vtshilit"_s);
+        if (!dialog || !dialog->isVisible())
+            return;
+        driver.stop();
+        dialog->CheckButton_Click();
+        dialog->DoneButton_Click();
+    });
+    driver.start(20);
+    spell->trigger();
+
+    EXPECT_EQ(asked, (QStringList{u"Teh"_s, u"lern"_s, u"languge"_s}));
+    EXPECT_EQ(h.messages().last(), u"Spellcheck complete!"_s);
+    EXPECT_EQ(pane.formFieldValue(u"qaform"_s, u"eda"_s),
+              u"The best way to learn a new language is to speak it every day."_s);
+}

@@ -1,0 +1,67 @@
+// The editor's spell check over the real editing surface and the inbox pane.
+#include "main_form_harness.h"
+
+#include "editor/editing_surface.h"
+#include "editor/editor_panel.h"
+#include "spelling/spell_checker.h"
+#include "spelling/spell_decision_dialog.h"
+#include "webpages/web_pane.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using Decision = SpellEngine::Decision;
+
+TEST(SpellEditorTest, SelectsEachWordAfterLineBreaksWritesChangesBackAndPrefersTheInboxSelection) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    h.form().editorPanel()->show();
+    EditingSurface &surface = h.form().editor().surface();
+    surface.setDocumentHtml(u"<html><body><p>First line</p><p>Second<br>third<br><br>Teh end of lern</p>"
+                            "<div>teh</div></body></html>"_s);
+    // Each question is answered from `answers`, noting the word and the text the page shows selected.
+    QList<SpellCheckRun::Answer> answers{{Decision::ChangeAll, u"The"_s}, {Decision::Change, u"learn"_s}};
+    QStringList asked;
+    bool clearOfWord = true;
+    h.form().findChild<SpellChecker *>(u"VSSpell1"_s)->setAsk([&](SpellEngine &engine, const QRect &word) {
+        SpellDecisionDialog dialog(&h.form());
+        dialog.fill(engine);
+        dialog.placeAwayFrom(word);
+        dialog.show();
+        clearOfWord = clearOfWord && !dialog.frameGeometry().intersects(word);
+        asked.append(engine.misspelledWord() + u'=' +
+                     MainFormHarness::runPageScript(surface, u"getSelection().toString()"_s).toString());
+        const QString folder = qEnvironmentVariable("CORVALIS_SCREENSHOTS");
+        if (!folder.isEmpty() && asked.size() == 1) {
+            QPixmap shot = h.form().grab();
+            QPainter(&shot).drawPixmap(dialog.geometry().topLeft() - h.form().geometry().topLeft(),
+                                       dialog.grab());
+            shot.save(folder + u"/decision_dialog_editor.png"_s);
+        }
+        return answers.value(asked.size() - 1);
+    });
+    QAction *spell = h.form().editorPanel()->findChild<QAction *>(u"spell"_s);
+    spell->trigger();
+
+    // "teh" is not "Teh": Change All does not reach it. The third answer cancels: no message.
+    EXPECT_EQ(asked, (QStringList{u"Teh=Teh"_s, u"lern=lern"_s, u"teh=teh"_s}));
+    EXPECT_TRUE(clearOfWord);
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+    const QString body = surface.bodyHtml();
+    EXPECT_TRUE(body.contains(u"The end of learn"_s) && body.contains(u"<div>teh</div>"_s))
+        << body.toStdString();
+
+    // A selection in the inbox pane is checked instead: the answer page's "Welcome" is spelled right.
+    WebPane &inbox = h.form().webBrowser(1);
+    ASSERT_TRUE(h.load(inbox, h.sim().baseUrl() + u"/cgi-bin/signin.cgi"_s));
+    MainFormHarness::runPageScript(inbox,
+                                   u"getSelection().selectAllChildren(document.querySelector('h1'))"_s);
+    asked.clear();
+    spell->trigger();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(h.messages().last(), u"The spelling check is complete."_s);
+}

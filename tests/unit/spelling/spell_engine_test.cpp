@@ -1,0 +1,171 @@
+#include "spelling/spell_engine.h"
+#include "spelling/word_splitter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using Decision = SpellEngine::Decision;
+
+namespace {
+
+QString dataFile(const char *name) {
+    return QStringLiteral(CORVALIS_SOURCE_DIR "/data/") + QLatin1String(name);
+}
+
+// The words found after `from`, joined by "|".
+QString wordsOf(const QString &text, qsizetype from = 0) {
+    QStringList words;
+    WordSplitter splitter(text, from);
+    while (const auto span = splitter.next())
+        words.append(text.sliced(span->offset, span->length));
+    return words.join(u'|');
+}
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// An engine with U.S. English and a custom list in a fresh folder.
+struct EnglishEngine : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(engine.loadMainDictionary(dataFile("american.vtd")).ok);
+        ASSERT_TRUE(engine.loadCustomDictionary(customPath).ok);
+    }
+    QTemporaryDir dir;
+    QString customPath = dir.filePath(u"custom.dic"_s);
+    SpellEngine engine;
+};
+
+} // namespace
+
+TEST(WordSplitter, FindsTheWordsAReaderWouldCheck) {
+    const struct {
+        QString text, words;
+    } cases[] = {
+        {u"don't l'homme l\u2019homme"_s, u"don't|l'homme|l\u2019homme"_s},
+        {u"the students' 'word'"_s, u"the|students|word"_s}, // quotes are not part of words
+        {u"well-known up-to-date"_s, u"well|known|up|to|date"_s},
+        {u"café cafe\u0301 Straße"_s, u"café|cafe\u0301|Straße"_s}, // composed and decomposed accents
+        {u"call 555-1234 at 3rd or B2B"_s, u"call|at|or"_s},
+        {u"mail ann@x.com, see https://x.org/a-b and www.lern.com ok"_s, u"mail|see|and|ok"_s},
+        {u"NASA and I"_s, u"and|I"_s}, // a single capital is a word
+        {u"teh\u0001lern\u0000day"_s, u"teh|lern|day"_s},
+        {u"a\U0001D49Cb c"_s, u"a\U0001D49Cb|c"_s}, // a letter beyond the basic plane
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(wordsOf(c.text), c.words);
+    // A check resumes after a replacement, possibly inside an address.
+    EXPECT_EQ(wordsOf(u"see www.lern.com teh"_s, 8), u"teh"_s);
+}
+
+TEST(SpellEngine, KnowsWordsAndSuggestsInEachLanguage) {
+    const struct {
+        const char *file;
+        QStringList known;
+        QString misspelt, suggestion;
+    } cases[] = {
+        {"american.vtd", {u"color"_s, u"don't"_s, u"don\u2019t"_s}, u"recieve"_s, u"receive"_s},
+        {"british.vtd", {u"colour"_s, u"café"_s}, u"recieve"_s, u"receive"_s},
+        {"dutch.vtd", {u"gemakkelijk"_s, u"ideeën"_s}, u"fietz"_s, u"fiets"_s},
+        {"french.vtd", {u"l'homme"_s, u"aujourd\u2019hui"_s, u"où"_s}, u"maisson"_s, u"maison"_s},
+        {"german.vtd", {u"Straße"_s, u"Mädchen"_s}, u"Hauss"_s, u"Haus"_s},
+        {"italian.vtd", {u"città"_s, u"perché"_s}, u"gattoo"_s, u"gatto"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        SpellEngine engine;
+        ASSERT_TRUE(engine.loadMainDictionary(dataFile(c.file)).ok);
+        for (const QString &word : c.known)
+            EXPECT_TRUE(engine.isKnown(word)) << word.toStdString();
+        ASSERT_EQ(engine.check(u"  "_s + c.misspelt + u"."_s), SpellEngine::WordPending);
+        EXPECT_EQ(engine.wordOffset(), 2);
+        EXPECT_EQ(engine.suggestions().value(0), c.suggestion);
+    }
+}
+
+TEST_F(EnglishEngine, StepsThroughMisspellingsAndTakesInReplacements) {
+    ASSERT_EQ(engine.check(u"Teh lern, teh lern again; teh"_s), SpellEngine::WordPending);
+    EXPECT_EQ(engine.decide(Decision::Change, u"The"_s), SpellEngine::WordPending);
+    EXPECT_EQ(engine.decide(Decision::ChangeAll, u"learn"_s), SpellEngine::WordPending);
+    // The longer replacement moved the offsets of the words after it.
+    EXPECT_EQ(engine.wordOffset(), 11);
+    // "Change All" words come back already decided; the ignored word never again.
+    EXPECT_EQ(engine.decide(Decision::IgnoreAll), SpellEngine::ChangePending);
+    EXPECT_EQ(engine.wordOffset(), 15);
+    EXPECT_EQ(engine.decide(Decision::Change, engine.replacement()), SpellEngine::Done);
+    EXPECT_EQ(engine.text(), u"The learn, teh learn again; teh"_s);
+
+    // Ignore All lasts one check only; Cancel ends a check.
+    ASSERT_EQ(engine.check(u"teh"_s), SpellEngine::WordPending);
+    EXPECT_EQ(engine.decide(Decision::Cancel), SpellEngine::Cancelled);
+}
+
+TEST_F(EnglishEngine, AddedWordsSurviveARestart) {
+    ASSERT_EQ(engine.check(u"Corvalis zorbix"_s), SpellEngine::WordPending);
+    EXPECT_EQ(engine.decide(Decision::Add), SpellEngine::WordPending);
+    EXPECT_EQ(engine.decide(Decision::Add), SpellEngine::Done);
+    EXPECT_TRUE(engine.addError().isEmpty());
+
+    SpellEngine restarted;
+    ASSERT_TRUE(restarted.loadMainDictionary(dataFile("american.vtd")).ok);
+    ASSERT_TRUE(restarted.loadCustomDictionary(customPath).ok);
+    // A custom word in lower case also stands at the start of a sentence.
+    EXPECT_EQ(restarted.check(u"Corvalis zorbix. Zorbix"_s), SpellEngine::Done);
+}
+
+TEST_F(EnglishEngine, AWordThatCannotBeAddedIsReportedAndIgnored) {
+    const QString readOnly = dir.filePath(u"locked.dic"_s);
+    writeFile(readOnly, "alpha\r\n");
+    QFile::setPermissions(readOnly, QFile::ReadOwner);
+    for (const QString &path : {readOnly, dir.filePath(u"gone/custom.dic"_s)}) {
+        engine.unloadCustomDictionary();
+        ASSERT_TRUE(engine.loadCustomDictionary(path).ok);
+        ASSERT_EQ(engine.check(u"zorbix and zorbix"_s), SpellEngine::WordPending);
+        EXPECT_EQ(engine.decide(Decision::Add), SpellEngine::Done);
+        EXPECT_TRUE(engine.addError().contains(path));
+    }
+}
+
+TEST(SpellEngine, BadDictionaryFilesGiveClearErrors) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath(u"klingon.vtd"_s), "dictionary=tlh_XX\r\npackage=hunspell-tlh\r\n");
+    writeFile(dir.filePath(u"empty.vtd"_s), "# nothing\r\n");
+    writeFile(dir.filePath(u"escape.vtd"_s), "dictionary=../../etc/en_US\r\n");
+    writeFile(dir.filePath(u"binary.dic"_s), QByteArray("ELF\0\0\x01zz", 8));
+    const std::pair<const char *, QString> cases[] = {
+        {"klingon.vtd", u"Install the package hunspell-tlh"_s},
+        {"empty.vtd", u"does not name a dictionary"_s},
+        {"escape.vtd", u"does not name a dictionary"_s},
+        {"missing.vtd", u"cannot be read"_s},
+        {"binary.dic", u"is not a word list"_s},
+    };
+    for (const auto &[name, errorPart] : cases) {
+        SpellEngine engine;
+        const QString path = dir.filePath(QLatin1String(name));
+        const auto result =
+            path.endsWith(u".dic"_s) ? engine.loadCustomDictionary(path) : engine.loadMainDictionary(path);
+        EXPECT_TRUE(!result.ok && result.error.contains(errorPart)) << result.error.toStdString();
+        EXPECT_EQ(engine.mainDictionaryCount() + engine.customDictionaryCount(), 0);
+    }
+}
+
+TEST_F(EnglishEngine, LargeAndOddTextsAreCheckedToTheEnd) {
+    QString large;
+    while (large.size() < 5 * 1024 * 1024)
+        large += u"The quick brown fox jumpd over the lazy dog.\r\n"_s;
+    // 5 MB of text with one word ignored all, one word of 100 000 letters, control characters.
+    for (const QString &text : {large, QString(100000, u'x'), u"\u0001\u0002teh\u0007\u001b"_s}) {
+        int questions = 0;
+        for (int code = engine.check(text); code < SpellEngine::Done;
+             code = engine.decide(Decision::IgnoreAll)) {
+            ++questions;
+            EXPECT_LE(engine.suggestions().size(), 20);
+        }
+        EXPECT_EQ(questions, 1);
+    }
+}
