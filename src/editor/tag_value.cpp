@@ -178,7 +178,7 @@ QString setFlag(const QString &html, const ParsedTag &tag, const QString &name, 
 
 // The tag at the 1-based `start`, or nothing when no closed tag starts there.
 std::optional<ParsedTag> tagAt(const QString &html, int start, const QString &name) {
-    if (start < 1 || start > html.size() || html[start - 1] != u'<' || name.isEmpty())
+    if (start < 1 || start > html.size() || html[start - 1] != u'<')
         return std::nullopt;
     ParsedTag tag = parseTag(html, start - 1, name);
     if (tag.end < 0)
@@ -189,7 +189,7 @@ std::optional<ParsedTag> tagAt(const QString &html, int start, const QString &na
 } // namespace
 
 QString TagValue(const QString &html, int start, const QString &name, const QString &value, int mode) {
-    const std::optional<ParsedTag> tag = tagAt(html, start, name);
+    const std::optional<ParsedTag> tag = name.isEmpty() ? std::nullopt : tagAt(html, start, name);
     switch (mode) {
     case TagSetValue:
         return tag ? setValue(html, *tag, name, value) : html; // a broken tag is kept rather than lost
@@ -202,5 +202,11 @@ QString TagValue(const QString &html, int start, const QString &name, const QStr
 
 bool TagHasAttribute(const QString &html, int start, const QString &name) {
     const std::optional<ParsedTag> tag = tagAt(html, start, name);
-    return tag && !tag->matches.empty();
+    return !name.isEmpty() && tag && !tag->matches.empty();
+}
+
+qsizetype TagEnd(const QString &html, int start) {
+    // An empty name matches no attribute: this only walks the tag.
+    const std::optional<ParsedTag> tag = tagAt(html, start, QString());
+    return tag ? tag->end : -1;
 }

@@ -26,3 +26,7 @@ QString TagValue(const QString &html, int start, const QString &name, const QStr
 // Whether the tag at `start` has the attribute in any form: a flag (NOWRAP), or valued, even with an
 // empty value (nowrap="" is how a browser writes a flag back).
 bool TagHasAttribute(const QString &html, int start, const QString &name);
+
+// The 0-based index of the ">" that closes the tag starting at the 1-based `start` (quotes
+// respected, as `TagValue` reads the tag), or -1 when no closed tag starts there.
+qsizetype TagEnd(const QString &html, int start);

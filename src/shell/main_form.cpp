@@ -1,5 +1,6 @@
 #include "shell/main_form.h"
 
+#include "editor/table_dialogs.h"
 #include "shell/address_book_pane.h"
 #include "shell/dialog_pos_editor.h"
 #include "shell/help_launcher.h"
@@ -83,6 +84,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createAddressBook();
     createCompose();
     createEditor();
+    m_tableDialogs = new TableDialogs(*m_editor, m_messages, this);
 }
 
 MainForm::~MainForm() = default;

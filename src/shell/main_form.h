@@ -22,6 +22,7 @@ class QTabBar;
 class Settings;
 class SettingsPanel;
 class SignInController;
+class TableDialogs;
 class TabNavigator;
 class WebPane;
 
@@ -102,6 +103,7 @@ private:
     QCheckBox *m_checkAutoLog = nullptr;
     QFrame *m_editorPanel = nullptr;
     EditorPanel *m_editor = nullptr;
+    TableDialogs *m_tableDialogs = nullptr;
     QHBoxLayout *m_inboxBar = nullptr;
     QWidget *m_savedFoldersPage = nullptr;
     QMenu *m_fileMenu = nullptr;

@@ -1,6 +1,8 @@
 #include "editor/rgb_string.h"
 #include "editor/tag_value.h"
 
+#include "support/sim_process.h" // prints QStrings in failures
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/doc_element.h"
+#include "editor/table_editing.h"
+
+class EditorPanel;
+
+// The table and cell dialogs' access to the editor panel's real surface and its shared
+// selection operations.
+class SurfaceTableEditing : public TableEditing {
+public:
+    explicit SurfaceTableEditing(EditorPanel &panel)
+        : m_panel(panel) {}
+
+    bool showBorders() override;
+    void setShowBorders(bool on) override;
+    void insertTable(const NewTable &table) override;
+    void saveSelection() override;
+    QString tableAtCaret() override;
+    void replaceTableAtCaret(const QString &html) override;
+    Capture captureSelection() override;
+    void replaceDocument(const QString &html) override;
+    void discardCapture(const QString &captured) override;
+    QString baseUrl() override;
+    void dialogClosed(bool changed) override;
+
+    // Set when a dialog has changed the document; nothing in the editor reads it yet.
+    bool changed() const { return m_changed; }
+
+private:
+    EditorPanel &m_panel;
+    DocElement m_table; // the table found by the last tableAtCaret
+    bool m_changed = false;
+};
