@@ -1,0 +1,135 @@
+// The image dialog's tag rules: fields read from and written to the IMG tag, the link around it,
+// the map placed after the body's opening tag, and picture paths as SRC values.
+#include "editor/image_tag.h"
+#include "editor/make_rel_path.h"
+
+#include "support/sim_process.h" // prints QStrings in failures
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(ImageTag, ReadsTheFieldsOfAnImage) {
+    const ImageTag::Fields f = ImageTag::read(
+        u"<img src=\"file:///home/a/my%20pic.gif\" alt=\"A dog\" border=2 width=50% height=\"30\" "
+        "align=middle usemap=\"#m\">"_s);
+    EXPECT_EQ(f.src, u"/home/a/my pic.gif"_s);
+    EXPECT_EQ(f.alt, u"A dog"_s);
+    EXPECT_EQ(f.border, u"2"_s);
+    EXPECT_TRUE(f.width.set && f.width.percent);
+    EXPECT_EQ(f.width.value, u"50"_s);
+    EXPECT_TRUE(f.height.set && !f.height.percent);
+    EXPECT_EQ(f.align, u"middle"_s);
+    EXPECT_EQ(f.usemap, u"#m"_s);
+
+    const ImageTag::Fields empty = ImageTag::read(QString::fromUtf16(ImageTag::emptyTag));
+    EXPECT_EQ(empty.src, u"http://"_s) << "a SRC too short to be an address";
+    EXPECT_EQ(empty.align, u"Default"_s);
+    EXPECT_FALSE(empty.width.set);
+}
+
+TEST(ImageTag, WritesEachFieldAndRemovesEmptyOnes) {
+    const QString old = u"<img src=old.gif alt=\"x\" align=left width=10 height=10 hspace=3>"_s;
+    ImageTag::Fields f;
+    f.src = u"new pic.gif"_s;
+    f.alt = u"Say \"hi\""_s;
+    f.border = u"1"_s;
+    f.align = u"Default"_s;
+    f.width = {true, u"150"_s, true};
+    f.height = {true, u"40"_s, false};
+    const ImageTag::Built built = ImageTag::write(old, f);
+    ASSERT_EQ(built.problem, ImageTag::Problem::None);
+    const ImageTag::Fields back = ImageTag::read(built.tag);
+    EXPECT_EQ(back.src, f.src);
+    EXPECT_EQ(back.alt, f.alt) << built.tag.toStdString();
+    EXPECT_EQ(back.width.value, u"100"_s) << "a percentage is capped at 100";
+    EXPECT_TRUE(back.width.percent);
+    EXPECT_EQ(back.height.value, u"40"_s);
+    EXPECT_EQ(back.align, u"Default"_s) << "Default removes ALIGN";
+    EXPECT_TRUE(back.hspace.isEmpty());
+    EXPECT_FALSE(built.tag.contains(u"hspace"_s, Qt::CaseInsensitive));
+    f.alt.clear();
+    EXPECT_FALSE(ImageTag::write(old, f).tag.contains(u"alt"_s, Qt::CaseInsensitive)) << "empty ALT goes";
+    f.width.set = false;
+    EXPECT_FALSE(ImageTag::write(old, f).tag.contains(u"width"_s, Qt::CaseInsensitive));
+
+    const struct {
+        ImageTag::Size width, height;
+        ImageTag::Problem problem;
+        QString message;
+    } refused[] = {
+        {{true, u""_s, false},
+         {},
+         ImageTag::Problem::Width,
+         u"You must specify a valid width for the image."_s},
+        {{true, u"wide"_s, true},
+         {},
+         ImageTag::Problem::Width,
+         u"You must specify a valid width for the image."_s},
+        {{},
+         {true, u" "_s, false},
+         ImageTag::Problem::Height,
+         u"You must specify a valid height for the image."_s},
+    };
+    for (const auto &r : refused) {
+        f.width = r.width;
+        f.height = r.height;
+        const ImageTag::Built b = ImageTag::write(old, f);
+        EXPECT_EQ(b.problem, r.problem);
+        EXPECT_EQ(b.message, r.message);
+        EXPECT_EQ(b.tag, old);
+    }
+}
+
+TEST(ImageTag, LinksAndEntries) {
+    EXPECT_EQ(ImageTag::wrapInLink(u"<IMG SRC=a.gif>"_s, u"b.htm"_s),
+              u"<A href =\"b.htm\"><IMG SRC=a.gif></A>"_s);
+    EXPECT_EQ(ImageTag::entryTarget(u"Home page>index.htm"_s), u"index.htm"_s);
+    EXPECT_EQ(ImageTag::entryTarget(u"index.htm"_s), u"index.htm"_s);
+}
+
+TEST(ImageTag, PlacesTheMapRightAfterTheBodysOpeningTag) {
+    const QString map = u"<MAP NAME=\"m\"></MAP>"_s;
+    const struct {
+        QString html;
+        std::optional<QString> expected;
+        QString why;
+    } cases[] = {
+        {u"<html><body class=a><p>x</p></body></html>"_s,
+         u"<html><body class=a><MAP NAME=\"m\"></MAP><p>x</p></body></html>"_s, u"plain body tag"_s},
+        {u"<title>nobody</title><BODY onload={a>b}>x"_s,
+         u"<title>nobody</title><BODY onload={a>b}><MAP NAME=\"m\"></MAP>x"_s,
+         u"a \">\" between braces does not end the tag; a word holding body is no tag"_s},
+        {u"<p>no body here</p>"_s, std::nullopt, u"no body tag"_s},
+        {u"<body{>"_s, std::nullopt, u"the braces never close"_s},
+        {u"<body><map name=\"m\"><area></map><p>x</p>"_s, u"<body><MAP NAME=\"m\"></MAP><p>x</p>"_s,
+         u"the old map of that name is replaced"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why.toStdString());
+        EXPECT_EQ(ImageTag::placeMap(c.html, map, u"m"_s), c.expected);
+    }
+    EXPECT_EQ(ImageTag::findMap(u"<body><MAP name=a></MAP><map NAME=\"b\"><area></map>x"_s, u"#B"_s),
+              u"<map NAME=\"b\"><area></map>"_s);
+    EXPECT_EQ(ImageTag::findMap(u"<map name=a></map>"_s, u"#"_s), u""_s);
+}
+
+TEST(ImageTag, PicturePathsBecomeSourcesThatBrowsersResolve) {
+    const struct {
+        QString path, document, src;
+    } cases[] = {
+        {u"/home/a/site/img/dog.gif"_s, u"/home/a/site/doc.htm"_s, u"img/dog.gif"_s},
+        {u"/home/a/site/my \"best\" #1?.gif"_s, u"/home/a/site/doc.htm"_s,
+         u"my%20%22best%22%20%231%3F.gif"_s},
+        {u"/home/a/bilder/hund-ä.png"_s, u"/home/a/site/doc.htm"_s, u"../bilder/hund-%C3%A4.png"_s},
+        {u"/home/a/x y.gif"_s, u""_s, u"file:///home/a/x%20y.gif"_s},
+        {u"http://example.com/a b.gif"_s, u"/home/a/doc.htm"_s, u"http://example.com/a b.gif"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_EQ(ImageTag::sourceFor(c.path, c.document), c.src);
+        // Read back into the dialog, the source shows the path as the document refers to it.
+        EXPECT_EQ(ImageTag::pathFromSource(c.src),
+                  c.document.isEmpty() ? c.path : MakeRelPathRel(c.path, c.document));
+    }
+}
