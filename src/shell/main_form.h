@@ -22,6 +22,7 @@ class QTabBar;
 class Settings;
 class SettingsPanel;
 class SignInController;
+class LinkImageDialogs;
 class TableDialogs;
 class TabNavigator;
 class WebPane;
@@ -104,6 +105,7 @@ private:
     QFrame *m_editorPanel = nullptr;
     EditorPanel *m_editor = nullptr;
     TableDialogs *m_tableDialogs = nullptr;
+    LinkImageDialogs *m_linkImageDialogs = nullptr;
     QHBoxLayout *m_inboxBar = nullptr;
     QWidget *m_savedFoldersPage = nullptr;
     QMenu *m_fileMenu = nullptr;

@@ -382,6 +382,19 @@
             const r = selectionRange();
             return r ? keep(ranges, r.cloneRange()) : 0;
         },
+        // Moves the selection's end by `count` characters (negative: back), never before its start.
+        editorMoveSelectionEnd(count) {
+            const sel = document.getSelection();
+            if (!sel || sel.rangeCount === 0 || !document.body)
+                return false;
+            const r = sel.getRangeAt(0).cloneRange();
+            const start = offsetOf(r.startContainer, r.startOffset);
+            const end = offsetOf(r.endContainer, r.endOffset) + count;
+            const [node, offset] = pointAt(Math.max(start, Math.min(textLength(), end)));
+            r.setEnd(node, offset);
+            select(r);
+            return true;
+        },
         editorControlElement() {
             return keep(elements, controlElement());
         },
