@@ -44,13 +44,6 @@ QString withAttribute(const QString &tag, const char *name, const QString &value
     return TagValue(tag, 1, QString::fromLatin1(name), value, TagSetValue);
 }
 
-// The content of an element from its outer HTML: what lies between its opening and closing tags.
-QString innerOf(const QString &outer) {
-    const qsizetype open = TagEnd(outer, 1);
-    const qsizetype close = outer.lastIndexOf(u"</"_s);
-    return open < 0 || close <= open ? QString() : outer.mid(open + 1, close - open - 1);
-}
-
 } // namespace
 
 FormHyperLink::FormHyperLink(EditingSurface &surface, Messages &messages, QWidget *parent)
@@ -193,11 +186,9 @@ void FormHyperLink::accept() {
 }
 
 void FormHyperLink::removeLink() {
+    // At a bare caret the whole link goes, as the command alone would leave it.
+    m_surface.callBridge(u"editorSelectEnclosing"_s, {u"a"_s});
     m_surface.execCommand(EditingSurface::Unlink);
-    // At a bare caret the command leaves the link: the link is then replaced by its content.
-    DocElement link = findLink();
-    if (!link.isNull())
-        link.setOuterHTML(innerOf(link.outerHTML()));
     QDialog::accept();
     m_surface.setFocus();
 }

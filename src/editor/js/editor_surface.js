@@ -395,6 +395,19 @@
             select(r);
             return true;
         },
+        // Widens a bare caret to the content of the element around it with that tag name.
+        editorSelectEnclosing(tagName) {
+            const r = selectionRange();
+            if (!r || !r.collapsed)
+                return false;
+            const e = elementAt(r) && elementAt(r).closest(tagName);
+            if (!e || !document.body.contains(e))
+                return false;
+            const whole = document.createRange();
+            whole.selectNodeContents(e);
+            select(whole);
+            return true;
+        },
         editorControlElement() {
             return keep(elements, controlElement());
         },

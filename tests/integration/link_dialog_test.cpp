@@ -1,0 +1,122 @@
+// The hyperlink dialog on the real editing surface (offscreen): making, editing and removing links,
+// read back from the live document.
+#include "editor/editor_toolbar.h"
+#include "editor/link_image_dialogs.h"
+#include "support/sim_process.h" // prints QStrings in failures
+#include "unit/editor/surface_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class LinkDialogTest : public SurfaceTest {
+protected:
+    LinkDialogTest()
+        : dialogs(panel, messages, &frame) {}
+
+    // Runs the toolbar's "link" button and drives the dialog it shows; false when none was shown.
+    bool linkButton(const std::function<void(QDialog &)> &drive) {
+        bool shown = false;
+        dialogs.setShow([&](QDialog &dialog) {
+            shown = true;
+            drive(dialog);
+        });
+        auto *toolbar = frame.findChild<EditorToolbar *>();
+        EXPECT_TRUE(toolbar && toolbar->button(u"link"_s)->isEnabled());
+        toolbar->button(u"link"_s)->trigger();
+        return shown;
+    }
+    QString paragraph() { return run(u"document.getElementById('p').innerHTML"_s).toString(); }
+
+    LinkImageDialogs dialogs;
+};
+
+template<typename T> T *field(QDialog &dialog, const char *name) {
+    T *found = dialog.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_TRUE(found) << name;
+    return found;
+}
+
+} // namespace
+
+TEST_F(LinkDialogTest, LinksTheSelectedWordWithoutItsTrailingBlank) {
+    load(u"<p id=p>Hello world again</p>"_s);
+    selectText(u"#p"_s, 6, 12); // "world "
+    EXPECT_TRUE(linkButton([](QDialog &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Insert/Edit HyperLink"_s);
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditExtURL")->text(), u"http://"_s);
+        EXPECT_FALSE(field<QPushButton>(dialog, "CommandRemoveLink")->isEnabled());
+        field<QLineEdit>(dialog, "EditExtURL")->setText(u"page.htm"_s);
+        field<QComboBox>(dialog, "ComboBookmark")->setEditText(u"part"_s);
+        dialog.accept();
+    }));
+    EXPECT_EQ(paragraph(), u"Hello <a href=\"page.htm#part\">world</a> again"_s);
+}
+
+TEST_F(LinkDialogTest, EditsTheTargetOfAnExistingLinkAndKeepsItsAddress) {
+    load(u"<p id=p>see <a id=l href=\"page.htm#sec\">the page</a> now</p>"_s);
+    selectText(u"#l"_s, 2, 2); // a bare caret inside the link
+    EXPECT_TRUE(linkButton([](QDialog &dialog) {
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditExtURL")->text(), u"page.htm"_s);
+        EXPECT_EQ(field<QComboBox>(dialog, "ComboBookmark")->currentText(), u"sec"_s);
+        EXPECT_TRUE(field<QPushButton>(dialog, "CommandRemoveLink")->isEnabled());
+        field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_blank"_s);
+        dialog.accept();
+    }));
+    // Rewriting the link turns the blanks beside it into no-break spaces.
+    EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s),
+              u"see <a id=\"l\" href=\"page.htm#sec\" target=\"_blank\">the page</a> now"_s);
+}
+
+TEST_F(LinkDialogTest, RemovesTheLinkAndKeepsItsText) {
+    const struct {
+        int from, to;
+        const char *why;
+    } cases[] = {{2, 2, "a bare caret in the link"}, {0, -1, "the link's text selected"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        load(u"<p id=p>see <a id=l href=\"page.htm\">the page</a> now</p>"_s);
+        selectText(u"#l"_s, c.from, c.to);
+        EXPECT_TRUE(
+            linkButton([](QDialog &dialog) { field<QPushButton>(dialog, "CommandRemoveLink")->click(); }));
+        EXPECT_EQ(run(u"document.querySelectorAll('a').length"_s).toInt(), 0) << paragraph().toStdString();
+        EXPECT_EQ(run(u"document.getElementById('p').textContent"_s).toString(), u"see the page now"_s);
+    }
+}
+
+TEST_F(LinkDialogTest, RefusesAnEmptySelection) {
+    load(u"<p id=p>Hello</p>"_s);
+    selectText(u"#p"_s, 2, 2);
+    EXPECT_FALSE(linkButton([](QDialog &) {}));
+    EXPECT_EQ(messages.last(), u"You must select some text to make into a link"_s);
+    EXPECT_EQ(run(u"document.querySelectorAll('a').length"_s).toInt(), 0);
+}
+
+TEST_F(LinkDialogTest, ListsTheDocumentsBookmarksOnTheFirstDropDown) {
+    load(u"<p id=p>Hello <a name=\"one\">1</a><a name=\"\">2</a><A NAME=\"Top\">3</A></p>"_s);
+    selectText(u"#p"_s, 0, 5);
+    EXPECT_TRUE(linkButton([](QDialog &dialog) {
+        auto *bookmarks = field<QComboBox>(dialog, "ComboBookmark");
+        EXPECT_EQ(bookmarks->count(), 0);
+        bookmarks->showPopup();
+        bookmarks->hidePopup();
+        QStringList names;
+        for (int i = 0; i < bookmarks->count(); ++i)
+            names << bookmarks->itemText(i);
+        EXPECT_EQ(names, (QStringList{u"one"_s, u"Top"_s}));
+        if (const QString shots = qEnvironmentVariable("CORVALIS_SCREENSHOTS"); !shots.isEmpty()) {
+            field<QLineEdit>(dialog, "EditExtURL")->setText(u"chapter2.htm"_s);
+            bookmarks->setEditText(u"Top"_s);
+            dialog.grab().save(shots + u"/link_dialog.png"_s);
+        }
+        dialog.reject();
+    }));
+    EXPECT_EQ(run(u"document.querySelectorAll('a[href]').length"_s).toInt(), 0) << "Cancel changes nothing";
+}
