@@ -2,6 +2,7 @@
 
 #include "editor/dialog_parts.h"
 #include "editor/editing_surface.h"
+#include "editor/image_tag.h"
 #include "editor/link_address.h"
 #include "editor/link_image_parts.h"
 #include "editor/tag_value.h"
@@ -35,10 +36,6 @@ public:
         QComboBox::showPopup();
     }
 };
-
-QString attribute(const QString &tag, const char *name) {
-    return TagValue(tag, 1, QString::fromLatin1(name), {}, TagRead);
-}
 
 QString withAttribute(const QString &tag, const char *name, const QString &value) {
     return TagValue(tag, 1, QString::fromLatin1(name), value, TagSetValue);
@@ -109,7 +106,7 @@ FormHyperLink::FormHyperLink(EditingSurface &surface, Messages &messages, QWidge
 
 bool FormHyperLink::prepare() {
     const DocElement link = findLink();
-    const QString href = link.isNull() ? QString() : attribute(link.outerHTML(), "HREF");
+    const QString href = link.isNull() ? QString() : ImageTag::attributeText(link.outerHTML(), "HREF");
     m_linkExists = !href.isEmpty();
     m_remove->setEnabled(m_linkExists);
     if (!m_linkExists && m_surface.selectionType() != u"Control") {
@@ -124,7 +121,7 @@ bool FormHyperLink::prepare() {
     const LinkAddress::Parts parts = LinkAddress::split(href);
     m_address->setText(parts.address);
     m_bookmark->setEditText(parts.bookmark);
-    m_target->setEditText(link.isNull() ? QString() : attribute(link.outerHTML(), "TARGET"));
+    m_target->setEditText(link.isNull() ? QString() : ImageTag::attributeText(link.outerHTML(), "TARGET"));
     return true;
 }
 

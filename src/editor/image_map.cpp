@@ -1,6 +1,6 @@
 #include "editor/image_map.h"
 
-#include "editor/tag_value.h"
+#include "editor/image_tag.h"
 
 #include <QLineF>
 #include <QRegularExpression>
@@ -44,15 +44,6 @@ QString quoted(const QString &value) {
     return u'"' + value.toHtmlEscaped() + u'"';
 }
 
-QString read(const QString &tag, const char *name) {
-    QString value = TagValue(tag, 1, QString::fromLatin1(name), {}, TagRead);
-    // Values come back as the document holds them, with entities; the map editor shows plain text.
-    return value.replace(u"&quot;"_s, u"\""_s)
-        .replace(u"&lt;"_s, u"<"_s)
-        .replace(u"&gt;"_s, u">"_s)
-        .replace(u"&amp;"_s, u"&"_s);
-}
-
 } // namespace
 
 QString ImageMap::html() const {
@@ -72,15 +63,15 @@ QString ImageMap::html() const {
 
 ImageMap ImageMap::fromHtml(const QString &mapHtml) {
     ImageMap map;
-    map.name = read(mapHtml, "NAME");
+    map.name = ImageTag::attributeText(mapHtml, "NAME");
     static const QRegularExpression areaTag(u"<AREA\\b[^>]*>"_s, QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression number(u"-?\\d+"_s);
     for (auto tags = areaTag.globalMatch(mapHtml); tags.hasNext();) {
         const QString tag = tags.next().captured();
         Area area;
-        const QString shape = read(tag, "SHAPE").toLower();
+        const QString shape = ImageTag::attributeText(tag, "SHAPE").toLower();
         QList<int> values;
-        for (auto n = number.globalMatch(read(tag, "COORDS")); n.hasNext();)
+        for (auto n = number.globalMatch(ImageTag::attributeText(tag, "COORDS")); n.hasNext();)
             values << n.next().captured().toInt();
         if (shape.startsWith(u"circ") && values.size() >= 3) {
             area.shape = Shape::Circle;
@@ -94,9 +85,9 @@ ImageMap ImageMap::fromHtml(const QString &mapHtml) {
         } else {
             continue;
         }
-        area.href = read(tag, "HREF");
-        area.alt = read(tag, "ALT");
-        area.target = read(tag, "TARGET");
+        area.href = ImageTag::attributeText(tag, "HREF");
+        area.alt = ImageTag::attributeText(tag, "ALT");
+        area.target = ImageTag::attributeText(tag, "TARGET");
         map.areas << area;
     }
     return map;

@@ -12,10 +12,6 @@ namespace ImageTag {
 
 namespace {
 
-QString attribute(const QString &tag, const char *name) {
-    return TagValue(tag, 1, QString::fromLatin1(name), {}, TagRead);
-}
-
 QString set(const QString &tag, const char *name, const QString &value) {
     return TagValue(tag, 1, QString::fromLatin1(name), value, TagSetValue);
 }
@@ -45,21 +41,30 @@ bool isWebAddress(const QString &path) {
 
 } // namespace
 
+QString attributeText(const QString &tag, const char *name) {
+    QString value = TagValue(tag, 1, QString::fromLatin1(name), {}, TagRead);
+    return value.replace(u"&quot;"_s, u"\""_s)
+        .replace(u"&#39;"_s, u"'"_s)
+        .replace(u"&lt;"_s, u"<"_s)
+        .replace(u"&gt;"_s, u">"_s)
+        .replace(u"&amp;"_s, u"&"_s);
+}
+
 Fields read(const QString &tag) {
     Fields fields;
-    fields.src = pathFromSource(attribute(tag, "SRC"));
+    fields.src = pathFromSource(attributeText(tag, "SRC"));
     if (fields.src.size() < 3)
         fields.src = QStringLiteral("http://");
-    fields.alt = attribute(tag, "ALT");
-    fields.border = attribute(tag, "BORDER");
-    fields.hspace = attribute(tag, "HSPACE");
-    fields.vspace = attribute(tag, "VSPACE");
-    fields.align = attribute(tag, "ALIGN");
+    fields.alt = attributeText(tag, "ALT");
+    fields.border = attributeText(tag, "BORDER");
+    fields.hspace = attributeText(tag, "HSPACE");
+    fields.vspace = attributeText(tag, "VSPACE");
+    fields.align = attributeText(tag, "ALIGN");
     if (fields.align.isEmpty())
         fields.align = QStringLiteral("Default");
-    fields.width = readSize(attribute(tag, "WIDTH"));
-    fields.height = readSize(attribute(tag, "HEIGHT"));
-    fields.usemap = attribute(tag, "USEMAP");
+    fields.width = readSize(attributeText(tag, "WIDTH"));
+    fields.height = readSize(attributeText(tag, "HEIGHT"));
+    fields.usemap = attributeText(tag, "USEMAP");
     return fields;
 }
 

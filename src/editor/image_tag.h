@@ -28,6 +28,10 @@ struct Fields {
     QString usemap;
 };
 
+// The value of the attribute `name` of the tag at the start of `tag`, as text: the entities a
+// document writes in attribute values (&quot; &amp; &lt; &gt; &#39;) read as their characters.
+QString attributeText(const QString &tag, const char *name);
+
 // The fields of the IMG tag at the start of `tag`. A SRC shorter than 3 characters reads as "http://".
 Fields read(const QString &tag);
 

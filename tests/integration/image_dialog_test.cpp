@@ -1,0 +1,253 @@
+// The image dialog and the image-map editor on the real editing surface (offscreen), with real
+// picture files, read back from the live document.
+#include "editor/form_image.h"
+#include "editor/image_file_browser.h"
+#include "editor/image_map_editor.h"
+#include "editor/link_image_dialogs.h"
+#include "support/sim_process.h" // prints QStrings in failures
+#include "unit/editor/surface_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QGraphicsView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineView>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class ImageDialogTest : public SurfaceTest {
+protected:
+    ImageDialogTest()
+        : dialogs(panel, messages, &frame) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        picture.save(dir.filePath(u"dog.png"_s));
+        picture.save(dir.filePath(weirdName));
+        QFile text(dir.filePath(u"notes.png"_s));
+        text.open(QIODevice::WriteOnly);
+        text.write("this is no picture\n");
+        text.close();
+        QFile page(dir.filePath(u"b.htm"_s));
+        page.open(QIODevice::WriteOnly);
+        page.write("<html><body>b</body></html>");
+        page.close();
+        QFile doc(docPath());
+        doc.open(QIODevice::WriteOnly);
+        doc.write("<html><body><p id=p>A dog here.</p></body></html>");
+        doc.close();
+        surface().loadDocument(docPath(), false);
+    }
+    QString docPath() const { return dir.filePath(u"doc.htm"_s); }
+
+    // Runs the image command with the caret in the paragraph (or the image selected) and drives
+    // the dialog it shows.
+    void imageDialog(const std::function<void(QDialog &)> &drive) {
+        bool shown = false;
+        dialogs.setShow([&](QDialog &dialog) {
+            shown = true;
+            drive(dialog);
+        });
+        emit panel.imageRequested();
+        EXPECT_TRUE(shown);
+    }
+    void caretInParagraph() { selectText(u"#p"_s, 5, 5); }
+    void selectImage() {
+        QSignalSpy changed(&surface(), &EditingSurface::displayChanged);
+        run(u"{ const r = document.createRange(); r.selectNode(document.querySelector('img'));"
+            " const s = getSelection(); s.removeAllRanges(); s.addRange(r); }"_s);
+        EXPECT_TRUE(changed.wait(3000));
+    }
+    // Saves the document and opens it in a browser pane: the natural width of its image (0: the
+    // picture did not load).
+    int widthInBrowser() {
+        EXPECT_EQ(surface().saveDocument(docPath(), false), qint32(DocumentFile::NoError));
+        QWebEngineView browser;
+        QSignalSpy loaded(&browser, &QWebEngineView::loadFinished);
+        browser.load(QUrl::fromLocalFile(docPath()));
+        EXPECT_TRUE(loaded.wait(5000));
+        int width = 0;
+        for (int i = 0; i < 50 && width == 0; ++i) {
+            QEventLoop loop;
+            browser.page()->runJavaScript(u"document.querySelector('img').naturalWidth"_s,
+                                          [&](const QVariant &v) {
+                                              width = v.toInt();
+                                              loop.quit();
+                                          });
+            loop.exec();
+            if (width == 0)
+                QTest::qWait(20);
+        }
+        return width;
+    }
+    QString attribute(const char *selector, const char *name) {
+        return run(u"document.querySelector('%1').getAttribute('%2')"_s.arg(QString::fromLatin1(selector),
+                                                                            QString::fromLatin1(name)))
+            .toString();
+    }
+
+    QTemporaryDir dir;
+    const QString weirdName = u"my \"best\" dog #1 ä.png"_s;
+    LinkImageDialogs dialogs;
+};
+
+template<typename T> T *field(QDialog &dialog, const char *name) {
+    T *found = dialog.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_TRUE(found) << name;
+    return found;
+}
+
+void clickFile(QDialog &dialog, const QString &path) {
+    emit dialog.findChild<ImageFileBrowser *>()->fileClicked(path);
+}
+
+// Drags on the map editor's picture from `from` to `to` (picture pixels) with the tool `tool`.
+void drag(QGraphicsView *view, QPoint from, QPoint to) {
+    QWidget *viewport = view->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, view->mapFromScene(from));
+    QTest::mouseMove(viewport, view->mapFromScene((from + to) / 2));
+    QTest::mouseMove(viewport, view->mapFromScene(to));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, view->mapFromScene(to));
+}
+
+} // namespace
+
+TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Insert Graphic"_s);
+        EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), u"http://"_s);
+        clickFile(dialog, dir.filePath(u"dog.png"_s));
+        EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), dir.filePath(u"dog.png"_s));
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"40"_s);
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditHeight")->text(), u"30"_s);
+        EXPECT_TRUE(field<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
+        EXPECT_FALSE(field<QLabel>(dialog, "Image1")->pixmap().isNull());
+        field<QLineEdit>(dialog, "EditAltText")->setText(u"A \"good\" dog"_s);
+        field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
+        dialog.accept();
+    });
+    EXPECT_EQ(attribute("img", "src"), u"dog.png"_s) << "relative to the document's folder";
+    EXPECT_EQ(attribute("img", "alt"), u"A \"good\" dog"_s);
+    EXPECT_EQ(attribute("img", "width"), u"40"_s);
+    EXPECT_EQ(widthInBrowser(), 40);
+
+    selectImage();
+    imageDialog([&](QDialog &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Select Graphic"_s);
+        EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), u"dog.png"_s);
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditAltText")->text(), u"A \"good\" dog"_s);
+        EXPECT_EQ(field<QComboBox>(dialog, "ComboAlign")->currentText(), u"middle"_s);
+        field<QRadioButton>(dialog, "OptionWidthPct")->setChecked(true);
+        field<QLineEdit>(dialog, "EditWidth")->setText(u"150"_s);
+        field<QCheckBox>(dialog, "CheckSetHeight")->setChecked(false);
+        field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"Default"_s);
+        dialog.accept();
+    });
+    EXPECT_EQ(run(u"document.querySelectorAll('img').length"_s).toInt(), 1) << "the image was replaced";
+    EXPECT_EQ(attribute("img", "width"), u"100%"_s);
+    EXPECT_EQ(run(u"document.querySelector('img').hasAttribute('height') || "
+                  "document.querySelector('img').hasAttribute('align')"_s)
+                  .toBool(),
+              false);
+}
+
+TEST_F(ImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        clickFile(dialog, dir.filePath(weirdName));
+        field<QRadioButton>(dialog, "optImageJump")->setChecked(true);
+        dialog.accept();
+        EXPECT_EQ(messages.last(), u"Please select a topic to jump to"_s);
+        auto *pages = field<QComboBox>(dialog, "cboImageHref");
+        EXPECT_GE(pages->findText(u"b.htm"_s), 0);
+        pages->setCurrentText(u"b.htm"_s);
+        dialog.accept();
+    });
+    EXPECT_EQ(attribute("a", "href"), u"b.htm"_s);
+    EXPECT_EQ(run(u"document.querySelector('a > img') !== null"_s).toBool(), true);
+    // Blanks, quotes, "#" and letters beyond ASCII in the file name: the picture still loads.
+    EXPECT_EQ(widthInBrowser(), 40) << attribute("img", "src").toStdString();
+}
+
+TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        auto *form = static_cast<FormImage *>(&dialog);
+        form->setEditMap([&](const ImageMap &map, const QString &picture) {
+            ImageMapEditor editor(map, picture, &dialog);
+            auto *view = editor.findChild<QGraphicsView *>(u"MapView"_s);
+            editor.show();
+            field<QAbstractButton>(editor, "cmdZoomIn")->click(); // drawn at twice the size
+            field<QAbstractButton>(editor, "toolRect")->click();
+            drag(view, {2, 3}, {12, 13});
+            field<QLineEdit>(editor, "EditAreaHref")->setText(u"b.htm"_s);
+            emit field<QLineEdit>(editor, "EditAreaHref")->textEdited(u"b.htm"_s);
+            field<QAbstractButton>(editor, "toolCircle")->click();
+            drag(view, {25, 15}, {29, 15});
+            field<QAbstractButton>(editor, "toolPoly")->click();
+            for (QPoint p : {QPoint(1, 20), QPoint(10, 28), QPoint(1, 28)})
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(p));
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPoint(1, 28)));
+            EXPECT_EQ(field<QListWidget>(editor, "ListAreas")->count(), 3);
+            if (const QString shots = qEnvironmentVariable("CORVALIS_SCREENSHOTS"); !shots.isEmpty())
+                editor.grab().save(shots + u"/map_editor.png"_s);
+            return std::optional(editor.map());
+        });
+        clickFile(dialog, dir.filePath(u"dog.png"_s));
+        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
+        dialog.accept();
+        EXPECT_EQ(messages.last().left(31), u"Please set the image map attrib"_s);
+        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
+        dialog.accept();
+    });
+    EXPECT_EQ(run(u"document.body.firstElementChild.tagName"_s).toString(), u"MAP"_s);
+    EXPECT_EQ(attribute("img", "usemap"), u"#map_dog"_s);
+    EXPECT_EQ(attribute("map", "name"), u"map_dog"_s);
+    EXPECT_EQ(
+        run(u"[...document.querySelectorAll('map area')].map(a => a.shape + ':' + a.coords).join(' ')"_s)
+            .toString(),
+        u"rect:2,3,12,13 circle:25,15,4 poly:1,20,10,28,1,28"_s);
+    EXPECT_EQ(attribute("area", "href"), u"b.htm"_s);
+
+    // Opened again, the map comes back into the editor, and saving it keeps one map.
+    selectImage();
+    imageDialog([&](QDialog &dialog) {
+        static_cast<FormImage *>(&dialog)->setEditMap([&](const ImageMap &map, const QString &picture) {
+            ImageMapEditor editor(map, picture, &dialog);
+            EXPECT_EQ(field<QListWidget>(editor, "ListAreas")->count(), 3);
+            return std::optional(editor.map());
+        });
+        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
+        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
+        dialog.accept();
+    });
+    EXPECT_EQ(run(u"document.querySelectorAll('map').length"_s).toInt(), 1);
+    EXPECT_EQ(run(u"document.querySelectorAll('map area').length"_s).toInt(), 3);
+}
+
+TEST_F(ImageDialogTest, ReportsFilesThatAreNoPicture) {
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        clickFile(dialog, dir.filePath(u"notes.png"_s));
+        EXPECT_TRUE(field<QLabel>(dialog, "Image1")->text().startsWith(u"No preview"_s));
+        EXPECT_FALSE(field<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
+        dialog.reject();
+    });
+    QFile log(dir.filePath(u"GWJavaHelp.log"_s));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().startsWith("FormImage File1 click: "));
+    QDir::setCurrent(cwd);
+    EXPECT_EQ(run(u"document.querySelectorAll('img').length"_s).toInt(), 0);
+}
