@@ -166,26 +166,32 @@ void FormImage::createControls() {
     locationBox->setLayout(location);
     auto *previewBox = DialogParts::group(u"Preview"_s, {m_previewStack, previewButton}, this);
 
-    auto *attributes = new QGridLayout;
-    attributes->addWidget(DialogParts::group(u"Alternate Text"_s, {m_alt}, this), 0, 0, 1, 4);
+    auto *numberRow = new QGridLayout;
     const struct {
         const char *caption;
         QWidget *box;
-    } numbers[] = {{"Border", m_border}, {"Horizontal Spacing", m_hspace}, {"Vertical Spacing", m_vspace}};
+    } numbers[] = {{"Border", m_border},
+                   {"Horizontal Spacing", m_hspace},
+                   {"Vertical Spacing", m_vspace},
+                   {"Alignment", m_align}};
     int column = 0;
     for (const auto &n : numbers) {
-        attributes->addWidget(new QLabel(QString::fromLatin1(n.caption), this), 1, column);
-        attributes->addWidget(n.box, 2, column++);
+        numberRow->addWidget(new QLabel(QString::fromLatin1(n.caption), this), 0, column);
+        numberRow->addWidget(n.box, 1, column++);
     }
-    attributes->addWidget(new QLabel(u"Alignment"_s, this), 1, column);
-    attributes->addWidget(m_align, 2, column);
-    int row = 3;
+    auto *sizes = new QGridLayout;
+    int row = 0;
     for (const SizeRow &r : {width, height}) {
-        attributes->addWidget(r.check, row, 0);
-        attributes->addWidget(r.edit, row, 1);
-        attributes->addWidget(r.pixels, row, 2);
-        attributes->addWidget(r.percent, row++, 3);
+        sizes->addWidget(r.check, row, 0);
+        sizes->addWidget(r.edit, row, 1);
+        sizes->addWidget(r.pixels, row, 2);
+        sizes->addWidget(r.percent, row++, 3);
     }
+    sizes->setColumnStretch(4, 1);
+    auto *attributes = new QHBoxLayout;
+    attributes->addLayout(numberRow);
+    attributes->addSpacing(24);
+    attributes->addLayout(sizes, 1);
 
     auto *modes = new QHBoxLayout;
     modes->addWidget(
@@ -202,6 +208,7 @@ void FormImage::createControls() {
     top->addWidget(previewBox);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
+    layout->addWidget(DialogParts::group(u"Alternate Text"_s, {m_alt}, this));
     layout->addLayout(attributes);
     layout->addLayout(modes);
     layout->addWidget(buttons);

@@ -134,6 +134,10 @@ TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
         EXPECT_FALSE(field<QLabel>(dialog, "Image1")->pixmap().isNull());
         field<QLineEdit>(dialog, "EditAltText")->setText(u"A \"good\" dog"_s);
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
+        if (const QString shots = qEnvironmentVariable("CORVALIS_SCREENSHOTS"); !shots.isEmpty()) {
+            QTest::qWait(500); // the file list fills in the background
+            dialog.grab().save(shots + u"/image_dialog.png"_s);
+        }
         dialog.accept();
     });
     EXPECT_EQ(attribute("img", "src"), u"dog.png"_s) << "relative to the document's folder";
@@ -233,6 +237,32 @@ TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
     });
     EXPECT_EQ(run(u"document.querySelectorAll('map').length"_s).toInt(), 1);
     EXPECT_EQ(run(u"document.querySelectorAll('map area').length"_s).toInt(), 3);
+}
+
+TEST_F(ImageDialogTest, TakesA50MegabytePictureAndA500PointPolygon) {
+    QImage big(4096, 4096, QImage::Format_RGB888); // 50 MB as a bitmap file
+    big.fill(Qt::blue);
+    const QString bigPath = dir.filePath(u"big.bmp"_s);
+    ASSERT_TRUE(big.save(bigPath));
+    big = QImage();
+    ImageMap map{u"m"_s, {ImageMap::Area{ImageMap::Shape::Poly, {}, u"b.htm"_s, {}, {}}}};
+    for (int i = 0; i < 500; ++i)
+        map.areas[0].points << QPoint(i * 8, (i * 37) % 4096);
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        clickFile(dialog, bigPath);
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"4096"_s);
+        EXPECT_FALSE(field<QLabel>(dialog, "Image1")->pixmap().isNull());
+        static_cast<FormImage *>(&dialog)->setEditMap([&](const ImageMap &, const QString &picture) {
+            ImageMapEditor editor(map, picture, &dialog);
+            return std::optional(editor.map());
+        });
+        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
+        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
+        dialog.accept();
+    });
+    EXPECT_EQ(run(u"document.querySelector('map area').coords.split(',').length"_s).toInt(), 1000);
+    EXPECT_EQ(attribute("img", "usemap"), u"#m"_s);
 }
 
 TEST_F(ImageDialogTest, ReportsFilesThatAreNoPicture) {
