@@ -15,17 +15,25 @@ bool isWindowsPath(const QString &path) {
     return path.contains(u'\\') || drive.match(path).hasMatch();
 }
 
-// The first place where `folder` stands in `target` as a whole name: followed by the separator or
-// by the end of the target.
-qsizetype findFolder(const QString &target, const QString &folder, QChar separator, Qt::CaseSensitivity cs) {
+// Whether the target lies in `folder`: the folder begins the target and is followed by the
+// separator or by the end of the target (the folder "pages" is not "pages2").
+bool inFolder(const QString &target, const QString &folder, QChar separator, Qt::CaseSensitivity cs) {
     if (folder.isEmpty()) // the root, after going up from the top folder
-        return target.startsWith(separator) ? 0 : -1;
-    for (qsizetype p = target.indexOf(folder, 0, cs); p >= 0; p = target.indexOf(folder, p + 1, cs)) {
-        const qsizetype end = p + folder.size();
-        if (end == target.size() || target.at(end) == separator)
-            return p;
+        return target.startsWith(separator);
+    return target.startsWith(folder, cs) &&
+           (target.size() == folder.size() || target.at(folder.size()) == separator);
+}
+
+// Runs of separators inside a path are one separator; a leading pair (a network path) stays.
+QString collapseSeparators(const QString &path, QChar separator) {
+    QString out;
+    out.reserve(path.size());
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (i > 1 && path.at(i) == separator && out.endsWith(separator))
+            continue;
+        out += path.at(i);
     }
-    return -1;
+    return out;
 }
 
 } // namespace
@@ -41,19 +49,18 @@ QString MakeRelPathRel(const QString &target, const QString &base) {
     QString path = target;
     if (windows)
         path.replace(u'/', u'\\');
+    path = collapseSeparators(path, separator);
+    const QString basePath = collapseSeparators(base, separator);
 
-    const qsizetype last = base.lastIndexOf(separator);
-    QString folder = last < 0 ? base : base.left(last);
+    const qsizetype last = basePath.lastIndexOf(separator);
+    QString folder = last < 0 ? basePath : basePath.left(last);
     QString prefix;
     for (;;) {
-        const qsizetype p = findFolder(path, folder, separator, cs);
-        if (p >= 0) {
-            QString result = prefix + path.mid(p + folder.size() + 1);
+        if (inFolder(path, folder, separator, cs)) {
+            QString result = prefix + path.mid(folder.size() + 1);
             const QString doubled(2, separator);
             while (result.contains(doubled))
                 result.replace(doubled, QString(separator));
-            while (result.startsWith(separator)) // the folder was followed by a doubled separator
-                result.remove(0, 1);
             return result;
         }
         const qsizetype cut = folder.lastIndexOf(separator);

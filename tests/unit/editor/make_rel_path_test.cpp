@@ -18,6 +18,8 @@ TEST(MakeRelPathRel, RefersFromTheDocumentsFolder) {
          u"up to the root"_s},
         {u"/site/pages2/a.gif"_s, u"/site/pages/doc.htm"_s, u"../pages2/a.gif"_s,
          u"a folder whose name begins another's is no match"_s},
+        {u"/b/site/k"_s, u"/site/doc.htm"_s, u"../b/site/k"_s,
+         u"the folder matches only where the target begins"_s},
         {u"/Site/Pages/a.gif"_s, u"/site/pages/doc.htm"_s, u"../../Site/Pages/a.gif"_s,
          u"Linux names differ in case"_s},
         {u"http://example.com/site/pages/a.gif"_s, u"/site/pages/doc.htm"_s,
