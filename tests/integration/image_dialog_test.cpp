@@ -9,10 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
-#include <QFile>
 #include <QGraphicsView>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,18 +30,13 @@ protected:
         picture.fill(Qt::darkGreen);
         picture.save(dir.filePath(u"dog.png"_s));
         picture.save(dir.filePath(weirdName));
-        QFile text(dir.filePath(u"notes.png"_s));
-        text.open(QIODevice::WriteOnly);
-        text.write("this is no picture\n");
-        text.close();
-        QFile page(dir.filePath(u"b.htm"_s));
-        page.open(QIODevice::WriteOnly);
-        page.write("<html><body>b</body></html>");
-        page.close();
-        QFile doc(docPath());
-        doc.open(QIODevice::WriteOnly);
-        doc.write("<html><body><p id=p>A dog here.</p></body></html>");
-        doc.close();
+        for (const auto &[name, text] :
+             {std::pair{u"notes.png"_s, "this is no picture"},
+              {u"b.htm"_s, "<body>b</body>"},
+              {u"doc.htm"_s, "<html><body><p id=p>A dog here.</p></body></html>"}}) {
+            QFile file(dir.filePath(name));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+        }
         surface().loadDocument(docPath(), false);
     }
     QString docPath() const { return dir.filePath(u"doc.htm"_s); }
@@ -67,27 +59,23 @@ protected:
             " const s = getSelection(); s.removeAllRanges(); s.addRange(r); }"_s);
         EXPECT_TRUE(changed.wait(3000));
     }
-    // Saves the document and opens it in a browser pane: the natural width of its image (0: the
-    // picture did not load).
+    // Saves the document and opens it in a browser pane, whose load ends once the document's
+    // pictures have loaded: the natural width of its image (0: the picture did not load).
     int widthInBrowser() {
         EXPECT_EQ(surface().saveDocument(docPath(), false), qint32(DocumentFile::NoError));
         QWebEngineView browser;
         QSignalSpy loaded(&browser, &QWebEngineView::loadFinished);
         browser.load(QUrl::fromLocalFile(docPath()));
         EXPECT_TRUE(loaded.wait(5000));
-        int width = 0;
-        for (int i = 0; i < 50 && width == 0; ++i) {
-            QEventLoop loop;
-            browser.page()->runJavaScript(u"document.querySelector('img').naturalWidth"_s,
-                                          [&](const QVariant &v) {
-                                              width = v.toInt();
-                                              loop.quit();
-                                          });
-            loop.exec();
-            if (width == 0)
-                QTest::qWait(20);
-        }
-        return width;
+        QVariant width;
+        QEventLoop loop;
+        browser.page()->runJavaScript(u"document.querySelector('img').naturalWidth"_s,
+                                      [&](const QVariant &v) {
+                                          width = v;
+                                          loop.quit();
+                                      });
+        loop.exec();
+        return width.toInt();
     }
     QString attribute(const char *selector, const char *name) {
         return run(u"document.querySelector('%1').getAttribute('%2')"_s.arg(QString::fromLatin1(selector),
@@ -125,19 +113,12 @@ TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
     caretInParagraph();
     imageDialog([&](QDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), u"Insert Graphic"_s);
-        EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), u"http://"_s);
         clickFile(dialog, dir.filePath(u"dog.png"_s));
         EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), dir.filePath(u"dog.png"_s));
         EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"40"_s);
-        EXPECT_EQ(field<QLineEdit>(dialog, "EditHeight")->text(), u"30"_s);
-        EXPECT_TRUE(field<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
         EXPECT_FALSE(field<QLabel>(dialog, "Image1")->pixmap().isNull());
         field<QLineEdit>(dialog, "EditAltText")->setText(u"A \"good\" dog"_s);
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
-        if (const QString shots = qEnvironmentVariable("CORVALIS_SCREENSHOTS"); !shots.isEmpty()) {
-            QTest::qWait(500); // the file list fills in the background
-            dialog.grab().save(shots + u"/image_dialog.png"_s);
-        }
         dialog.accept();
     });
     EXPECT_EQ(attribute("img", "src"), u"dog.png"_s) << "relative to the document's folder";
@@ -159,10 +140,8 @@ TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
     });
     EXPECT_EQ(run(u"document.querySelectorAll('img').length"_s).toInt(), 1) << "the image was replaced";
     EXPECT_EQ(attribute("img", "width"), u"100%"_s);
-    EXPECT_EQ(run(u"document.querySelector('img').hasAttribute('height') || "
-                  "document.querySelector('img').hasAttribute('align')"_s)
-                  .toBool(),
-              false);
+    EXPECT_FALSE(
+        run(u"['height', 'align'].some(a => document.querySelector('img').hasAttribute(a))"_s).toBool());
 }
 
 TEST_F(ImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
@@ -203,8 +182,9 @@ TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
                 QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(p));
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPoint(1, 28)));
             EXPECT_EQ(field<QListWidget>(editor, "ListAreas")->count(), 3);
-            if (const QString shots = qEnvironmentVariable("CORVALIS_SCREENSHOTS"); !shots.isEmpty())
-                editor.grab().save(shots + u"/map_editor.png"_s);
+            field<QAbstractButton>(editor, "toolSelect")->click(); // move the rectangle, then pull a corner
+            drag(view, {7, 8}, {9, 8});
+            drag(view, {14, 13}, {16, 15});
             return std::optional(editor.map());
         });
         clickFile(dialog, dir.filePath(u"dog.png"_s));
@@ -215,12 +195,11 @@ TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
         dialog.accept();
     });
     EXPECT_EQ(run(u"document.body.firstElementChild.tagName"_s).toString(), u"MAP"_s);
-    EXPECT_EQ(attribute("img", "usemap"), u"#map_dog"_s);
-    EXPECT_EQ(attribute("map", "name"), u"map_dog"_s);
+    EXPECT_EQ(attribute("img", "usemap"), u"#"_s + attribute("map", "name"));
     EXPECT_EQ(
         run(u"[...document.querySelectorAll('map area')].map(a => a.shape + ':' + a.coords).join(' ')"_s)
             .toString(),
-        u"rect:2,3,12,13 circle:25,15,4 poly:1,20,10,28,1,28"_s);
+        u"rect:4,3,16,15 circle:25,15,4 poly:1,20,10,28,1,28"_s);
     EXPECT_EQ(attribute("area", "href"), u"b.htm"_s);
 
     // Opened again, the map comes back into the editor, and saving it keeps one map.
@@ -235,11 +214,13 @@ TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
         field<QAbstractButton>(dialog, "cmdMapEdit")->click();
         dialog.accept();
     });
-    EXPECT_EQ(run(u"document.querySelectorAll('map').length"_s).toInt(), 1);
-    EXPECT_EQ(run(u"document.querySelectorAll('map area').length"_s).toInt(), 3);
+    EXPECT_EQ(
+        run(u"document.querySelectorAll('map').length + ' ' + document.querySelectorAll('area').length"_s)
+            .toString(),
+        u"1 3"_s);
 }
 
-TEST_F(ImageDialogTest, TakesA50MegabytePictureAndA500PointPolygon) {
+TEST_F(ImageDialogTest, TakesBadPicturesA50MegabyteOneAndA500PointPolygon) {
     QImage big(4096, 4096, QImage::Format_RGB888); // 50 MB as a bitmap file
     big.fill(Qt::blue);
     const QString bigPath = dir.filePath(u"big.bmp"_s);
@@ -248,8 +229,13 @@ TEST_F(ImageDialogTest, TakesA50MegabytePictureAndA500PointPolygon) {
     ImageMap map{u"m"_s, {ImageMap::Area{ImageMap::Shape::Poly, {}, u"b.htm"_s, {}, {}}}};
     for (int i = 0; i < 500; ++i)
         map.areas[0].points << QPoint(i * 8, (i * 37) % 4096);
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path()); // where the diagnostic line goes
     caretInParagraph();
     imageDialog([&](QDialog &dialog) {
+        clickFile(dialog, dir.filePath(u"notes.png"_s));
+        EXPECT_TRUE(field<QLabel>(dialog, "Image1")->text().startsWith(u"No preview"_s));
+        EXPECT_FALSE(field<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
         clickFile(dialog, bigPath);
         EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"4096"_s);
         EXPECT_FALSE(field<QLabel>(dialog, "Image1")->pixmap().isNull());
@@ -261,23 +247,9 @@ TEST_F(ImageDialogTest, TakesA50MegabytePictureAndA500PointPolygon) {
         field<QAbstractButton>(dialog, "cmdMapEdit")->click();
         dialog.accept();
     });
+    QDir::setCurrent(cwd);
+    QFile log(dir.filePath(u"GWJavaHelp.log"_s));
+    EXPECT_TRUE(log.open(QIODevice::ReadOnly) && log.readAll().startsWith("FormImage File1 click: "));
     EXPECT_EQ(run(u"document.querySelector('map area').coords.split(',').length"_s).toInt(), 1000);
     EXPECT_EQ(attribute("img", "usemap"), u"#m"_s);
-}
-
-TEST_F(ImageDialogTest, ReportsFilesThatAreNoPicture) {
-    const QString cwd = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    caretInParagraph();
-    imageDialog([&](QDialog &dialog) {
-        clickFile(dialog, dir.filePath(u"notes.png"_s));
-        EXPECT_TRUE(field<QLabel>(dialog, "Image1")->text().startsWith(u"No preview"_s));
-        EXPECT_FALSE(field<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
-        dialog.reject();
-    });
-    QFile log(dir.filePath(u"GWJavaHelp.log"_s));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(log.readAll().startsWith("FormImage File1 click: "));
-    QDir::setCurrent(cwd);
-    EXPECT_EQ(run(u"document.querySelectorAll('img').length"_s).toInt(), 0);
 }

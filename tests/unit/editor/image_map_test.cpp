@@ -15,14 +15,11 @@ TEST(ImageMap, WritesAreasAndReadsThemBack) {
                                 u"Say \"a\" & b"_s,
                                 u"_blank"_s}
               << ImageMap::Area{ImageMap::Shape::Circle, {{30, 30}, {33, 34}}, u"b.htm"_s, u""_s, u""_s};
-    ImageMap::Area poly{ImageMap::Shape::Poly, {}, u"c.htm"_s, u"big"_s, u""_s};
-    for (int i = 0; i < 500; ++i)
-        poly.points << QPoint(i, (i * 7) % 300);
+    const ImageMap::Area poly{ImageMap::Shape::Poly, {{1, 2}, {5, 2}, {3, 9}}, u"c.htm"_s, u"big"_s, u""_s};
     map.areas << poly;
 
     const QString html = map.html();
-    EXPECT_TRUE(html.startsWith(u"<MAP NAME=\"m1\"><AREA SHAPE=rect COORDS=\"10,20,50,40\""_s))
-        << html.left(120).toStdString();
+    EXPECT_TRUE(html.startsWith(u"<MAP NAME=\"m1\"><AREA SHAPE=rect COORDS=\"10,20,50,40\""_s));
     EXPECT_TRUE(html.contains(u"COORDS=\"30,30,5\""_s)) << "circle: centre and radius";
 
     const ImageMap back = ImageMap::fromHtml(html);
