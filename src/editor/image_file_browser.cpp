@@ -54,6 +54,9 @@ ImageFileBrowser::ImageFileBrowser(QWidget *parent)
     m_type->setCurrentIndex(0);
     m_fileModel->setNameFilters({u"*"_s});
 
+    // The tree fills in the background: the chosen folder comes into view once its parent is read.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this,
+            [this] { m_tree->scrollTo(m_tree->currentIndex()); });
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &index) { setFolder(m_folders->filePath(index)); });
     connect(m_list, &QListView::clicked, this,

@@ -86,9 +86,12 @@ void ImageMapAreaItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *
     painter->drawPath(outline());
     if (!selected)
         return;
+    // Handles keep their size on the screen whatever the zoom.
+    const qreal zoom = std::max<qreal>(painter->worldTransform().m11(), 1);
     painter->setBrush(Qt::white);
     for (const QPoint &p : m_area.points)
-        painter->drawRect(handleRect(p));
+        painter->drawRect(QRectF(p.x() - handleRadius / zoom, p.y() - handleRadius / zoom,
+                                 2 * handleRadius / zoom, 2 * handleRadius / zoom));
 }
 
 int ImageMapAreaItem::handleAt(const QPointF &point) const {

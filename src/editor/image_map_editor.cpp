@@ -14,6 +14,7 @@
 #include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -231,6 +232,17 @@ void ImageMapEditor::finishDrawing() {
     addArea(kept);
     m_scene->clearSelection();
     kept->setSelected(true);
+}
+
+void ImageMapEditor::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape && m_drawing) {
+        const std::unique_ptr<ImageMapAreaItem> dropped(std::exchange(m_drawing, nullptr));
+        m_scene->removeItem(dropped.get());
+    } else if (event->key() == Qt::Key_Delete && m_view->hasFocus()) {
+        deleteArea();
+    } else {
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void ImageMapEditor::selectionChanged() {

@@ -27,6 +27,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Delete removes the chosen area; Escape drops the area being drawn before it closes the dialog.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void addArea(ImageMapAreaItem *item);

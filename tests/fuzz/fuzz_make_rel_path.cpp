@@ -1,6 +1,5 @@
 // Relative paths over any pair of paths: an empty target gives "", a web address comes back as it
-// was, a result that goes up holds no doubled separator, and for plain Linux paths the result, followed from
-// the base's folder, leads to the target itself.
+// was, and for plain Linux paths the result, followed from the base's folder, leads to the target.
 #include "fuzz_checks.h"
 
 #include "editor/make_rel_path.h"
@@ -21,10 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(result.isEmpty());
     if (target.startsWith(QLatin1String("http://")))
         FUZZ_CHECK(result == target);
-    if (result.startsWith(QLatin1String("../")))
-        FUZZ_CHECK(!result.contains(QLatin1String("//")));
-    // Plain absolute Linux paths (no network path) without "." names, ":" or "\": the result leads back to
-    // the target.
+    // Absolute Linux paths, no network path, no "." names, ":" or "\".
     const auto plain = [](const QString &path) {
         return path.startsWith(u'/') && !path.startsWith(QLatin1String("//")) && !path.contains(u'.') &&
                !path.contains(u':') && !path.contains(u'\\');

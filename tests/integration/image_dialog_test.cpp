@@ -131,7 +131,6 @@ TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
         EXPECT_EQ(dialog.windowTitle(), u"Select Graphic"_s);
         EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), u"dog.png"_s);
         EXPECT_EQ(field<QLineEdit>(dialog, "EditAltText")->text(), u"A \"good\" dog"_s);
-        EXPECT_EQ(field<QComboBox>(dialog, "ComboAlign")->currentText(), u"middle"_s);
         field<QRadioButton>(dialog, "OptionWidthPct")->setChecked(true);
         field<QLineEdit>(dialog, "EditWidth")->setText(u"150"_s);
         field<QCheckBox>(dialog, "CheckSetHeight")->setChecked(false);
@@ -202,13 +201,11 @@ TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
         u"rect:4,3,16,15 circle:25,15,4 poly:1,20,10,28,1,28"_s);
     EXPECT_EQ(attribute("area", "href"), u"b.htm"_s);
 
-    // Opened again, the map comes back into the editor, and saving it keeps one map.
-    selectImage();
+    selectImage(); // opened again, the map comes back into the editor and stays one map
     imageDialog([&](QDialog &dialog) {
-        static_cast<FormImage *>(&dialog)->setEditMap([&](const ImageMap &map, const QString &picture) {
-            ImageMapEditor editor(map, picture, &dialog);
-            EXPECT_EQ(field<QListWidget>(editor, "ListAreas")->count(), 3);
-            return std::optional(editor.map());
+        static_cast<FormImage *>(&dialog)->setEditMap([&](const ImageMap &map, const QString &) {
+            EXPECT_EQ(map.areas.size(), 3);
+            return std::optional(map);
         });
         field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
         field<QAbstractButton>(dialog, "cmdMapEdit")->click();

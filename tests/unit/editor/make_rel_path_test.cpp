@@ -24,16 +24,13 @@ TEST(MakeRelPathRel, RefersFromTheDocumentsFolder) {
          u"Linux names differ in case"_s},
         {u"http://example.com/site/pages/a.gif"_s, u"/site/pages/doc.htm"_s,
          u"http://example.com/site/pages/a.gif"_s, u"a web address stays"_s},
-        {u"https://x/a.gif"_s, u"C:\\x\\doc.htm"_s, u"https://x/a.gif"_s, u"also next to a Windows base"_s},
         {u""_s, u"/site/pages/doc.htm"_s, u""_s, u"empty target"_s},
         {u"a.gif"_s, u"doc.htm"_s, u"a.gif"_s, u"no separator anywhere"_s},
-        {u"img/a.gif"_s, u"/site/doc.htm"_s, u"img/a.gif"_s, u"already relative"_s},
-        {u"/site/pages//img/a.gif"_s, u"/site/pages/doc.htm"_s, u"img/a.gif"_s, u"doubled separators"_s},
+        {u"D:\\a.gif"_s, u"C:\\site\\doc.htm"_s, u"D:\\a.gif"_s, u"another drive"_s},
         {u"C:\\site\\images\\a.gif"_s, u"C:\\site\\pages\\doc.htm"_s, u"..\\images\\a.gif"_s,
          u"Windows sibling"_s},
         {u"c:/SITE/pages/img/a.gif"_s, u"C:\\site\\pages\\doc.htm"_s, u"img\\a.gif"_s,
          u"Windows names compare without case, / becomes \\"_s},
-        {u"D:\\a.gif"_s, u"C:\\site\\doc.htm"_s, u"D:\\a.gif"_s, u"another drive"_s},
         {u"C:\\pages2\\a.gif"_s, u"C:\\pages\\doc.htm"_s, u"..\\pages2\\a.gif"_s, u"Windows prefix folder"_s},
     };
     for (const auto &c : cases) {
