@@ -41,6 +41,9 @@ QString withAttribute(const QString &tag, const char *name, const QString &value
     return TagValue(tag, 1, QString::fromLatin1(name), value, TagSetValue);
 }
 
+// Further back than any document reaches: moving a range by it goes to the document's start.
+constexpr int documentStart = 5000000;
+
 } // namespace
 
 FormHyperLink::FormHyperLink(EditingSurface &surface, Messages &messages, QWidget *parent)
@@ -168,18 +171,27 @@ void FormHyperLink::accept() {
     if (m_linkExists) {
         // The link is rewritten in place: creating a link at a bare caret would insert a new one.
         DocElement link = findLink();
-        const QString outer = link.outerHTML();
-        link.setOuterHTML(withAttribute(withAttribute(outer, "HREF", address), "TARGET", target));
+        rewrite(link, withAttribute(withAttribute(link.outerHTML(), "HREF", address), "TARGET", target));
     } else {
         m_surface.execCommand(EditingSurface::CreateLink, EditingSurface::DontPromptUser, address);
-        if (!target.isEmpty()) {
-            DocElement link = findLink();
-            if (!link.isNull())
-                link.setOuterHTML(withAttribute(link.outerHTML(), "TARGET", target));
-        }
+        if (DocElement link = findLink(); !target.isEmpty() && !link.isNull())
+            rewrite(link, withAttribute(link.outerHTML(), "TARGET", target));
     }
     QDialog::accept();
     m_surface.setFocus();
+}
+
+// Replaces the link element; the selection comes back to where it was, over the same text.
+void FormHyperLink::rewrite(DocElement &link, const QString &html) {
+    const qsizetype length = m_surface.createRange().text().size();
+    TextRange range = m_surface.createRange();
+    const int offset = -range.move(-documentStart);
+    link.setOuterHTML(html);
+    range = m_surface.createRange();
+    range.move(-documentStart);
+    range.move(offset);
+    range.select();
+    m_surface.callBridge(u"editorMoveSelectionEnd"_s, {int(length)});
 }
 
 void FormHyperLink::removeLink() {

@@ -32,6 +32,7 @@ public:
 private:
     // The link element around the selection, or a null element.
     DocElement findLink();
+    void rewrite(DocElement &link, const QString &html);
     void loadBookmarks();
     void showTab(int index);
 

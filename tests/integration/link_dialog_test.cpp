@@ -53,11 +53,15 @@ TEST_F(LinkDialogTest, LinksTheSelectedWordWithoutItsTrailingBlankButNotABareCar
         EXPECT_EQ(dialog.windowTitle(), u"Insert/Edit HyperLink"_s);
         EXPECT_EQ(field<QLineEdit>(dialog, "EditExtURL")->text(), u"http://"_s);
         EXPECT_FALSE(field<QPushButton>(dialog, "CommandRemoveLink")->isEnabled());
+        // Rewriting a link turns the blanks beside it into no-break spaces.
         field<QLineEdit>(dialog, "EditExtURL")->setText(u"page.htm"_s);
         field<QComboBox>(dialog, "ComboBookmark")->setEditText(u"part"_s);
+        field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_top"_s);
         dialog.accept();
     }));
-    EXPECT_EQ(paragraph(), u"Hello <a href=\"page.htm#part\">world</a> again"_s);
+    EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s),
+              u"Hello <a href=\"page.htm#part\" target=\"_top\">world</a> again"_s);
+    EXPECT_EQ(run(u"getSelection().toString()"_s).toString(), u"world"_s) << "the link's text stays selected";
 
     selectText(u"#p"_s, 2, 2); // a bare caret: nothing to make into a link
     EXPECT_FALSE(linkButton([](QDialog &) {}));
@@ -82,7 +86,6 @@ TEST_F(LinkDialogTest, EditsTheTargetOfAnExistingLinkAndListsTheBookmarks) {
         field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_blank"_s);
         dialog.accept();
     }));
-    // Rewriting the link turns the blanks beside it into no-break spaces.
     EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s),
               u"see <a id=\"l\" href=\"page.htm#sec\" target=\"_blank\">the page</a> now"_s);
 }
