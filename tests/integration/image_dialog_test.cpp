@@ -98,7 +98,7 @@ void clickFile(QDialog &dialog, const QString &path) {
     emit dialog.findChild<ImageFileBrowser *>()->fileClicked(path);
 }
 
-// Drags on the map editor's picture from `from` to `to` (picture pixels) with the tool `tool`.
+// Drags on the map editor's picture from `from` to `to` (picture pixels).
 void drag(QGraphicsView *view, QPoint from, QPoint to) {
     QWidget *viewport = view->viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {}, view->mapFromScene(from));
@@ -112,18 +112,14 @@ void drag(QGraphicsView *view, QPoint from, QPoint to) {
 TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
     caretInParagraph();
     imageDialog([&](QDialog &dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Insert Graphic"_s);
         clickFile(dialog, dir.filePath(u"dog.png"_s));
-        EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), dir.filePath(u"dog.png"_s));
         EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"40"_s);
-        EXPECT_FALSE(field<QLabel>(dialog, "Image1")->pixmap().isNull());
         field<QLineEdit>(dialog, "EditAltText")->setText(u"A \"good\" dog"_s);
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
         dialog.accept();
     });
     EXPECT_EQ(attribute("img", "src"), u"dog.png"_s) << "relative to the document's folder";
     EXPECT_EQ(attribute("img", "alt"), u"A \"good\" dog"_s);
-    EXPECT_EQ(attribute("img", "width"), u"40"_s);
     EXPECT_EQ(widthInBrowser(), 40);
 
     selectImage();
@@ -151,7 +147,6 @@ TEST_F(ImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
         dialog.accept();
         EXPECT_EQ(messages.last(), u"Please select a topic to jump to"_s);
         auto *pages = field<QComboBox>(dialog, "cboImageHref");
-        EXPECT_GE(pages->findText(u"b.htm"_s), 0);
         pages->setCurrentText(u"b.htm"_s);
         dialog.accept();
     });

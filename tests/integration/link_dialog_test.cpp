@@ -90,18 +90,10 @@ TEST_F(LinkDialogTest, EditsTheTargetOfAnExistingLinkAndListsTheBookmarks) {
               u"see <a id=\"l\" href=\"page.htm#sec\" target=\"_blank\">the page</a> now"_s);
 }
 
-TEST_F(LinkDialogTest, RemovesTheLinkAndKeepsItsText) {
-    const struct {
-        int from, to;
-        const char *why;
-    } cases[] = {{2, 2, "a bare caret in the link"}, {0, -1, "the link's text selected"}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        load(u"<p id=p>see <a id=l href=\"page.htm\">the page</a> now</p>"_s);
-        selectText(u"#l"_s, c.from, c.to);
-        EXPECT_TRUE(
-            linkButton([](QDialog &dialog) { field<QPushButton>(dialog, "CommandRemoveLink")->click(); }));
-        EXPECT_EQ(run(u"document.querySelectorAll('a').length"_s).toInt(), 0) << paragraph().toStdString();
-        EXPECT_EQ(run(u"document.getElementById('p').textContent"_s).toString(), u"see the page now"_s);
-    }
+TEST_F(LinkDialogTest, RemovesTheLinkAtABareCaretAndKeepsItsText) {
+    load(u"<p id=p>see <a id=l href=\"page.htm\">the page</a> now</p>"_s);
+    selectText(u"#l"_s, 2, 2);
+    EXPECT_TRUE(
+        linkButton([](QDialog &dialog) { field<QPushButton>(dialog, "CommandRemoveLink")->click(); }));
+    EXPECT_EQ(paragraph(), u"see the page now"_s);
 }
