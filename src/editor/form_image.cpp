@@ -2,6 +2,7 @@
 
 #include "editor/dialog_parts.h"
 #include "editor/editing_surface.h"
+#include "editor/editor_selection.h"
 #include "editor/image_file_browser.h"
 #include "editor/image_map_editor.h"
 #include "editor/link_image_parts.h"
@@ -216,14 +217,7 @@ void FormImage::createControls() {
 }
 
 void FormImage::readSelectedImage() {
-    DocElement element;
-    if (m_surface.selectionType() == u"Control") {
-        element = m_surface.controlElement();
-    } else {
-        TextRange range = m_surface.createRange();
-        range.collapse(true);
-        element = range.parentElement();
-    }
+    const DocElement element = EditorSelection(m_surface).SelectedElement();
     // Only an image itself is edited: the attributes are read from the tag at the start.
     if (element.tagName().compare(u"IMG"_s, Qt::CaseInsensitive) == 0) {
         m_workingTag = element.outerHTML();
