@@ -1,5 +1,6 @@
 #include "shell/main_form.h"
 
+#include "editor/link_image_dialogs.h"
 #include "editor/table_dialogs.h"
 #include "shell/address_book_pane.h"
 #include "shell/dialog_pos_editor.h"
@@ -86,6 +87,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createEditor();
     m_tableDialogs = new TableDialogs(*m_editor, m_messages, this);
     createSpelling();
+    m_linkImageDialogs = new LinkImageDialogs(*m_editor, m_messages, this);
 }
 
 MainForm::~MainForm() = default;

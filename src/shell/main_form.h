@@ -22,6 +22,7 @@ class QTabBar;
 class Settings;
 class SettingsPanel;
 class SignInController;
+class LinkImageDialogs;
 class TableDialogs;
 class TabNavigator;
 class WebPane;
@@ -113,6 +114,7 @@ private:
     QFrame *m_editorPanel = nullptr;
     EditorPanel *m_editor = nullptr;
     TableDialogs *m_tableDialogs = nullptr;
+    LinkImageDialogs *m_linkImageDialogs = nullptr;
     QHBoxLayout *m_inboxBar = nullptr;
     QHBoxLayout *m_composeBar = nullptr;
     QWidget *m_savedFoldersPage = nullptr;

@@ -382,6 +382,32 @@
             const r = selectionRange();
             return r ? keep(ranges, r.cloneRange()) : 0;
         },
+        // Moves the selection's end by `count` characters (negative: back), never before its start.
+        editorMoveSelectionEnd(count) {
+            const sel = document.getSelection();
+            if (!sel || sel.rangeCount === 0 || !document.body)
+                return false;
+            const r = sel.getRangeAt(0).cloneRange();
+            const start = offsetOf(r.startContainer, r.startOffset);
+            const end = offsetOf(r.endContainer, r.endOffset) + count;
+            const [node, offset] = pointAt(Math.max(start, Math.min(textLength(), end)));
+            r.setEnd(node, offset);
+            select(r);
+            return true;
+        },
+        // Widens a bare caret to the content of the element around it with that tag name.
+        editorSelectEnclosing(tagName) {
+            const r = selectionRange();
+            if (!r || !r.collapsed)
+                return false;
+            const e = elementAt(r) && elementAt(r).closest(tagName);
+            if (!e || !document.body.contains(e))
+                return false;
+            const whole = document.createRange();
+            whole.selectNodeContents(e);
+            select(whole);
+            return true;
+        },
         editorControlElement() {
             return keep(elements, controlElement());
         },

@@ -1,0 +1,247 @@
+// The image dialog and the image-map editor on the real editing surface (offscreen), with real
+// picture files, read back from the live document.
+#include "editor/form_image.h"
+#include "editor/image_file_browser.h"
+#include "editor/image_map_editor.h"
+#include "editor/link_image_dialogs.h"
+#include "support/sim_process.h" // prints QStrings in failures
+#include "unit/editor/surface_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineView>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class ImageDialogTest : public SurfaceTest {
+protected:
+    ImageDialogTest()
+        : dialogs(panel, messages, &frame) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        picture.save(dir.filePath(u"dog.png"_s));
+        picture.save(dir.filePath(weirdName));
+        for (const auto &[name, text] :
+             {std::pair{u"notes.png"_s, "this is no picture"},
+              {u"b.htm"_s, "<body>b</body>"},
+              {u"doc.htm"_s, "<html><body><p id=p>A dog here.</p></body></html>"}}) {
+            QFile file(dir.filePath(name));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+        }
+        surface().loadDocument(docPath(), false);
+    }
+    QString docPath() const { return dir.filePath(u"doc.htm"_s); }
+
+    // Runs the image command with the caret in the paragraph (or the image selected) and drives
+    // the dialog it shows.
+    void imageDialog(const std::function<void(QDialog &)> &drive) {
+        bool shown = false;
+        dialogs.setShow([&](QDialog &dialog) {
+            shown = true;
+            drive(dialog);
+        });
+        emit panel.imageRequested();
+        EXPECT_TRUE(shown);
+    }
+    void caretInParagraph() { selectText(u"#p"_s, 5, 5); }
+    void selectImage() {
+        QSignalSpy changed(&surface(), &EditingSurface::displayChanged);
+        run(u"{ const r = document.createRange(); r.selectNode(document.querySelector('img'));"
+            " const s = getSelection(); s.removeAllRanges(); s.addRange(r); }"_s);
+        EXPECT_TRUE(changed.wait(3000));
+    }
+    // Saves the document and opens it in a browser pane, whose load ends once the document's
+    // pictures have loaded: the natural width of its image (0: the picture did not load).
+    int widthInBrowser() {
+        EXPECT_EQ(surface().saveDocument(docPath(), false), qint32(DocumentFile::NoError));
+        QWebEngineView browser;
+        QSignalSpy loaded(&browser, &QWebEngineView::loadFinished);
+        browser.load(QUrl::fromLocalFile(docPath()));
+        EXPECT_TRUE(loaded.wait(5000));
+        QVariant width;
+        QEventLoop loop;
+        browser.page()->runJavaScript(u"document.querySelector('img').naturalWidth"_s,
+                                      [&](const QVariant &v) {
+                                          width = v;
+                                          loop.quit();
+                                      });
+        loop.exec();
+        return width.toInt();
+    }
+    QString attribute(const char *selector, const char *name) {
+        return run(u"document.querySelector('%1').getAttribute('%2')"_s.arg(QString::fromLatin1(selector),
+                                                                            QString::fromLatin1(name)))
+            .toString();
+    }
+
+    QTemporaryDir dir;
+    const QString weirdName = u"my \"best\" dog #1 ä.png"_s;
+    LinkImageDialogs dialogs;
+};
+
+template<typename T> T *field(QDialog &dialog, const char *name) {
+    T *found = dialog.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_TRUE(found) << name;
+    return found;
+}
+
+void clickFile(QDialog &dialog, const QString &path) {
+    emit dialog.findChild<ImageFileBrowser *>()->fileClicked(path);
+}
+
+// Drags on the map editor's picture from `from` to `to` (picture pixels).
+void drag(QGraphicsView *view, QPoint from, QPoint to) {
+    QWidget *viewport = view->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, view->mapFromScene(from));
+    QTest::mouseMove(viewport, view->mapFromScene((from + to) / 2));
+    QTest::mouseMove(viewport, view->mapFromScene(to));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, view->mapFromScene(to));
+}
+
+} // namespace
+
+TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        clickFile(dialog, dir.filePath(u"dog.png"_s));
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"40"_s);
+        field<QLineEdit>(dialog, "EditAltText")->setText(u"A \"good\" dog"_s);
+        field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
+        dialog.accept();
+    });
+    EXPECT_EQ(attribute("img", "src"), u"dog.png"_s) << "relative to the document's folder";
+    EXPECT_EQ(attribute("img", "alt"), u"A \"good\" dog"_s);
+    EXPECT_EQ(widthInBrowser(), 40);
+
+    selectImage();
+    imageDialog([&](QDialog &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Select Graphic"_s);
+        EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), u"dog.png"_s);
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditAltText")->text(), u"A \"good\" dog"_s);
+        field<QRadioButton>(dialog, "OptionWidthPct")->setChecked(true);
+        field<QLineEdit>(dialog, "EditWidth")->setText(u"150"_s);
+        field<QCheckBox>(dialog, "CheckSetHeight")->setChecked(false);
+        field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"Default"_s);
+        dialog.accept();
+    });
+    EXPECT_EQ(run(u"document.querySelectorAll('img').length"_s).toInt(), 1) << "the image was replaced";
+    EXPECT_EQ(attribute("img", "width"), u"100%"_s);
+    EXPECT_FALSE(
+        run(u"['height', 'align'].some(a => document.querySelector('img').hasAttribute(a))"_s).toBool());
+}
+
+TEST_F(ImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        clickFile(dialog, dir.filePath(weirdName));
+        field<QRadioButton>(dialog, "optImageJump")->setChecked(true);
+        dialog.accept();
+        EXPECT_EQ(messages.last(), u"Please select a topic to jump to"_s);
+        auto *pages = field<QComboBox>(dialog, "cboImageHref");
+        pages->setCurrentText(u"b.htm"_s);
+        dialog.accept();
+    });
+    EXPECT_EQ(attribute("a", "href"), u"b.htm"_s);
+    EXPECT_EQ(run(u"document.querySelector('a > img') !== null"_s).toBool(), true);
+    // Blanks, quotes, "#" and letters beyond ASCII in the file name: the picture still loads.
+    EXPECT_EQ(widthInBrowser(), 40) << attribute("img", "src").toStdString();
+}
+
+TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        auto *form = static_cast<FormImage *>(&dialog);
+        form->setEditMap([&](const ImageMap &map, const QString &picture) {
+            ImageMapEditor editor(map, picture, &dialog);
+            auto *view = editor.findChild<QGraphicsView *>(u"MapView"_s);
+            editor.show();
+            field<QAbstractButton>(editor, "cmdZoomIn")->click(); // drawn at twice the size
+            field<QAbstractButton>(editor, "toolRect")->click();
+            drag(view, {2, 3}, {12, 13});
+            field<QLineEdit>(editor, "EditAreaHref")->setText(u"b.htm"_s);
+            emit field<QLineEdit>(editor, "EditAreaHref")->textEdited(u"b.htm"_s);
+            field<QAbstractButton>(editor, "toolCircle")->click();
+            drag(view, {25, 15}, {29, 15});
+            field<QAbstractButton>(editor, "toolPoly")->click();
+            for (QPoint p : {QPoint(1, 20), QPoint(10, 28), QPoint(1, 28)})
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(p));
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPoint(1, 28)));
+            EXPECT_EQ(field<QListWidget>(editor, "ListAreas")->count(), 3);
+            field<QAbstractButton>(editor, "toolSelect")->click(); // move the rectangle, then pull a corner
+            drag(view, {7, 8}, {9, 8});
+            drag(view, {14, 13}, {16, 15});
+            return std::optional(editor.map());
+        });
+        clickFile(dialog, dir.filePath(u"dog.png"_s));
+        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
+        dialog.accept();
+        EXPECT_EQ(messages.last().left(31), u"Please set the image map attrib"_s);
+        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
+        dialog.accept();
+    });
+    EXPECT_EQ(run(u"document.body.firstElementChild.tagName"_s).toString(), u"MAP"_s);
+    EXPECT_EQ(attribute("img", "usemap"), u"#"_s + attribute("map", "name"));
+    EXPECT_EQ(
+        run(u"[...document.querySelectorAll('map area')].map(a => a.shape + ':' + a.coords).join(' ')"_s)
+            .toString(),
+        u"rect:4,3,16,15 circle:25,15,4 poly:1,20,10,28,1,28"_s);
+    EXPECT_EQ(attribute("area", "href"), u"b.htm"_s);
+
+    selectImage(); // opened again, the map comes back into the editor and stays one map
+    imageDialog([&](QDialog &dialog) {
+        static_cast<FormImage *>(&dialog)->setEditMap([&](const ImageMap &map, const QString &) {
+            EXPECT_EQ(map.areas.size(), 3);
+            return std::optional(map);
+        });
+        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
+        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
+        dialog.accept();
+    });
+    EXPECT_EQ(
+        run(u"document.querySelectorAll('map').length + ' ' + document.querySelectorAll('area').length"_s)
+            .toString(),
+        u"1 3"_s);
+}
+
+TEST_F(ImageDialogTest, TakesBadPicturesA50MegabyteOneAndA500PointPolygon) {
+    QImage big(4096, 4096, QImage::Format_RGB888); // 50 MB as a bitmap file
+    big.fill(Qt::blue);
+    const QString bigPath = dir.filePath(u"big.bmp"_s);
+    ASSERT_TRUE(big.save(bigPath));
+    big = QImage();
+    ImageMap map{u"m"_s, {ImageMap::Area{ImageMap::Shape::Poly, {}, u"b.htm"_s, {}, {}}}};
+    for (int i = 0; i < 500; ++i)
+        map.areas[0].points << QPoint(i * 8, (i * 37) % 4096);
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path()); // where the diagnostic line goes
+    caretInParagraph();
+    imageDialog([&](QDialog &dialog) {
+        clickFile(dialog, dir.filePath(u"notes.png"_s));
+        EXPECT_TRUE(field<QLabel>(dialog, "Image1")->text().startsWith(u"No preview"_s));
+        EXPECT_FALSE(field<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
+        clickFile(dialog, bigPath);
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"4096"_s);
+        EXPECT_FALSE(field<QLabel>(dialog, "Image1")->pixmap().isNull());
+        static_cast<FormImage *>(&dialog)->setEditMap([&](const ImageMap &, const QString &picture) {
+            ImageMapEditor editor(map, picture, &dialog);
+            return std::optional(editor.map());
+        });
+        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
+        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
+        dialog.accept();
+    });
+    QDir::setCurrent(cwd);
+    QFile log(dir.filePath(u"GWJavaHelp.log"_s));
+    EXPECT_TRUE(log.open(QIODevice::ReadOnly) && log.readAll().startsWith("FormImage File1 click: "));
+    EXPECT_EQ(run(u"document.querySelector('map area').coords.split(',').length"_s).toInt(), 1000);
+    EXPECT_EQ(attribute("img", "usemap"), u"#m"_s);
+}

@@ -1,0 +1,126 @@
+// The image dialog's tag rules: fields read from and written to the IMG tag, the map placed after
+// the body's opening tag, image maps written and read back, and picture paths as SRC values.
+#include "editor/image_map.h"
+#include "editor/image_tag.h"
+#include "editor/make_rel_path.h"
+
+#include "support/sim_process.h" // prints QStrings in failures
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(ImageTag, ReadsSizesInPercentAndAMissingSource) {
+    const ImageTag::Fields f =
+        ImageTag::read(u"<img src=\"file:///a/my%20pic.gif\" width=50% height=\"30\">"_s);
+    EXPECT_EQ(f.src, u"/a/my pic.gif"_s);
+    EXPECT_TRUE(f.width.set && f.width.percent && f.width.value == u"50"_s);
+    EXPECT_TRUE(f.height.set && !f.height.percent);
+    EXPECT_EQ(ImageTag::read(QString::fromUtf16(ImageTag::emptyTag)).src, u"http://"_s) << "SRC too short";
+}
+
+TEST(ImageTag, WritesEachFieldAndRemovesEmptyOnes) {
+    const QString old = u"<img src=old.gif alt=\"x\" align=left width=10 height=10 hspace=3>"_s;
+    ImageTag::Fields f;
+    f.src = u"new pic.gif"_s;
+    f.alt = u"Say \"hi\""_s;
+    f.border = u"1"_s;
+    f.align = u"Default"_s;
+    f.width = {true, u"150"_s, true};
+    f.height = {true, u"40"_s, false};
+    const ImageTag::Built built = ImageTag::write(old, f);
+    ASSERT_EQ(built.problem, ImageTag::Problem::None);
+    const ImageTag::Fields back = ImageTag::read(built.tag);
+    EXPECT_EQ(back.alt, f.alt) << built.tag.toStdString();
+    EXPECT_EQ(back.width.value + back.height.value, u"10040"_s) << "a percentage is capped at 100";
+    EXPECT_FALSE(built.tag.contains(u"hspace"_s, Qt::CaseInsensitive) ||
+                 built.tag.contains(u"align"_s, Qt::CaseInsensitive));
+    f.alt.clear();
+    EXPECT_FALSE(ImageTag::write(old, f).tag.contains(u"alt"_s, Qt::CaseInsensitive)) << "empty ALT goes";
+
+    f.width = {true, u""_s, false}; // ticked, with no number
+    EXPECT_EQ(ImageTag::write(old, f).message, u"You must specify a valid width for the image."_s);
+    f.width.set = false;
+    f.height = {true, u" "_s, true};
+    const ImageTag::Built refused = ImageTag::write(old, f);
+    EXPECT_EQ(refused.problem, ImageTag::Problem::Height);
+    EXPECT_EQ(refused.message, u"You must specify a valid height for the image."_s);
+    EXPECT_EQ(refused.tag, old);
+}
+
+TEST(ImageTag, PlacesTheMapRightAfterTheBodysOpeningTag) {
+    const QString map = u"<MAP NAME=\"m\"></MAP>"_s;
+    const struct {
+        QString html;
+        std::optional<QString> expected;
+        QString why;
+    } cases[] = {
+        {u"<html><body class=a><p>x</p></body></html>"_s,
+         u"<html><body class=a><MAP NAME=\"m\"></MAP><p>x</p></body></html>"_s, u"plain body tag"_s},
+        {u"<title>nobody</title><BODY onload={a>b}>x"_s,
+         u"<title>nobody</title><BODY onload={a>b}><MAP NAME=\"m\"></MAP>x"_s,
+         u"a \">\" between braces does not end the tag; a word holding body is no tag"_s},
+        {u"<p>no body here</p>"_s, std::nullopt, u"no body tag"_s},
+        {u"<body><map name=\"m\"><area></map><p>x</p>"_s, u"<body><MAP NAME=\"m\"></MAP><p>x</p>"_s,
+         u"the old map of that name is replaced"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why.toStdString());
+        EXPECT_EQ(ImageTag::placeMap(c.html, map, u"m"_s), c.expected);
+    }
+    EXPECT_EQ(ImageTag::findMap(u"<body><MAP name=a></MAP><map NAME=\"b\"><area></map>x"_s, u"#B"_s),
+              u"<map NAME=\"b\"><area></map>"_s);
+}
+
+TEST(ImageTag, PicturePathsBecomeSourcesThatBrowsersResolve) {
+    const struct {
+        QString path, document, src;
+    } cases[] = {
+        {u"/home/a/site/my \"best\" #1?.gif"_s, u"/home/a/site/doc.htm"_s,
+         u"my%20%22best%22%20%231%3F.gif"_s},
+        {u"/home/a/bilder/hund-ä.png"_s, u"/home/a/site/doc.htm"_s, u"../bilder/hund-%C3%A4.png"_s},
+        {u"/home/a/x y.gif"_s, u""_s, u"file:///home/a/x%20y.gif"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        EXPECT_EQ(ImageTag::sourceFor(c.path, c.document), c.src);
+        // Read back into the dialog, the source shows the path as the document refers to it.
+        EXPECT_EQ(ImageTag::pathFromSource(c.src),
+                  c.document.isEmpty() ? c.path : MakeRelPathRel(c.path, c.document));
+    }
+}
+
+TEST(ImageMap, WritesAreasAndReadsThemBack) {
+    ImageMap map{u"m1"_s, {}};
+    map.areas << ImageMap::Area{ImageMap::Shape::Rect,
+                                {{50, 40}, {10, 20}},
+                                u"a.htm#x"_s,
+                                u"Say \"a\" & b"_s,
+                                u"_blank"_s}
+              << ImageMap::Area{ImageMap::Shape::Circle, {{30, 30}, {33, 34}}, u"b.htm"_s, u""_s, u""_s};
+    const ImageMap::Area poly{ImageMap::Shape::Poly, {{1, 2}, {5, 2}, {3, 9}}, u"c.htm"_s, u"big"_s, u""_s};
+    map.areas << poly;
+
+    const QString html = map.html();
+    EXPECT_TRUE(html.startsWith(u"<MAP NAME=\"m1\"><AREA SHAPE=rect COORDS=\"10,20,50,40\""_s));
+    EXPECT_TRUE(html.contains(u"COORDS=\"30,30,5\""_s)) << "circle: centre and radius";
+
+    const ImageMap back = ImageMap::fromHtml(html);
+    EXPECT_EQ(back.name, u"m1"_s);
+    ASSERT_EQ(back.areas.size(), 3);
+    EXPECT_EQ(back.areas[0].points, (QList<QPoint>{{10, 20}, {50, 40}}));
+    EXPECT_EQ(back.areas[0].alt, map.areas[0].alt);
+    EXPECT_EQ(back.areas[0].href, u"a.htm#x"_s);
+    EXPECT_EQ(back.areas[0].target, u"_blank"_s);
+    EXPECT_EQ(back.areas[1].shape, ImageMap::Shape::Circle);
+    EXPECT_EQ(back.areas[1].points, (QList<QPoint>{{30, 30}, {35, 30}}));
+    EXPECT_EQ(back.areas[2].points, poly.points);
+}
+
+TEST(ImageMap, LeavesOutAreasItCannotDraw) {
+    const ImageMap map = ImageMap::fromHtml(
+        u"<map name=x><area shape=rect coords=\"1,2,3\"><area shape=star coords=\"1,2,3,4\">"
+        "<area coords=\"1,2,3,4\" href=ok.htm><area shape=poly coords=\"1,1,2,2\"></map>"_s);
+    ASSERT_EQ(map.areas.size(), 1);
+    EXPECT_EQ(map.areas[0].href, u"ok.htm"_s) << "a rectangle is the default shape";
+}
