@@ -85,6 +85,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createCompose();
     createMailMerge();
     createEditor();
+    createBlogFooter();
     m_tableDialogs = new TableDialogs(*m_editor, m_messages, this);
     createSpelling();
     m_linkImageDialogs = new LinkImageDialogs(*m_editor, m_messages, this);
@@ -145,9 +146,15 @@ QWidget *MainForm::createInboxPage() {
     m_inboxBar->setObjectName(QStringLiteral("inboxBar"));
     m_inboxBar->addStretch(1);
     m_inboxBar->addWidget(m_checkAutoLog);
+    // The editor's mode switches and blog footer get a row of their own: beside the inbox's
+    // commands they would cut captions at the window's designed size.
+    m_editorBar = new QHBoxLayout;
+    m_editorBar->setObjectName(QStringLiteral("editorBar"));
+    m_editorBar->addStretch(1);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 2, 0, 0);
     layout->addLayout(m_inboxBar);
+    layout->addLayout(m_editorBar);
     layout->addWidget(m_panes[0], 1);
 
     // The editor panel lies over the main pane, outside the layout.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/startup.h"
+#include "webpages/blog_post.h"
 #include "webpages/page_state.h"
 
 #include <QMainWindow>
@@ -64,6 +65,8 @@ public:
     void showPositionEditorDialog();
     // Places the editor panel over the main pane at `ed_top` with height `ed_ht`.
     void placeEditorPanel();
+    // Switches the blog-post footer on or off for this run and keeps its identifier and text.
+    void applyBlogFooter(const BlogPost::Footer &footer);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -78,6 +81,8 @@ private:
     void createCompose();
     void createMailMerge();
     void createEditor();
+    void createBlogFooter();
+    void showBlogFooterDialog();
     void createSpelling();
     void createMenus();
     void createHelpMenu();
@@ -116,6 +121,7 @@ private:
     TableDialogs *m_tableDialogs = nullptr;
     LinkImageDialogs *m_linkImageDialogs = nullptr;
     QHBoxLayout *m_inboxBar = nullptr;
+    QHBoxLayout *m_editorBar = nullptr;
     QHBoxLayout *m_composeBar = nullptr;
     QWidget *m_savedFoldersPage = nullptr;
     QMenu *m_fileMenu = nullptr;

@@ -18,7 +18,7 @@ constexpr int postPageEditorOffset = 950; // twips
 } // namespace
 
 void MainForm::createEditor() {
-    m_editor = new EditorPanel({*m_editorPanel, *m_inboxBar, m_messages, [this] { return m_startup.edHt; },
+    m_editor = new EditorPanel({*m_editorPanel, *m_editorBar, m_messages, [this] { return m_startup.edHt; },
                                 [this] { return m_startup.edTop; },
                                 [this] { return Twips::fromPixels(m_panes[0]->height()); },
                                 [this] { return m_startup.preserveHtml; }},

@@ -45,7 +45,7 @@ TEST(AddressBookWindowTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowClose
         EXPECT_EQ(folder, h.mainDir() + u"addrbooks/"_s);
         return friends;
     });
-    h.form().findChild<QAction *>(u"open"_s)->trigger();
+    h.toolAction(u"Toolbar2"_s, u"open"_s)->trigger();
     auto *grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
     auto *label = h.form().findChild<QLabel *>(u"LabelBkName"_s);
     auto *edit = h.form().findChild<QLineEdit *>(u"TextEdit"_s);
@@ -56,7 +56,7 @@ TEST(AddressBookWindowTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowClose
     EXPECT_EQ(grid->model()->index(6, 1).data().toString(), u"O\"Brien"_s);
     EXPECT_TRUE(grid->isColumnHidden(4));
 
-    h.form().findChild<QAction *>(u"find"_s)->trigger();
+    h.toolAction(u"Toolbar2"_s, u"find"_s)->trigger();
     auto *find = h.form().findChild<QDialog *>(u"DialogFind"_s);
     ASSERT_TRUE(find && find->isVisible());
     EXPECT_FALSE(find->isModal());
@@ -71,7 +71,7 @@ TEST(AddressBookWindowTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowClose
     edit->selectAll();
     edit->insert(u"Anna"_s);
     EXPECT_EQ(label->text(), u" Address Book:  Friends.csv*"_s);
-    h.form().findChild<QAction *>(u"add"_s)->trigger();
+    h.toolAction(u"Toolbar2"_s, u"add"_s)->trigger();
     EXPECT_EQ(grid->model()->rowCount(), 11);
     h.form().close();
     const QByteArray saved = contents(friends);
@@ -113,7 +113,7 @@ TEST(AddressBookWindowTest, ImportedRowsAndTheDisplayedSendersJoinTheBook) {
     EXPECT_EQ(lastRow(), (QStringList{u"Xia"_s, u"Young"_s, u"x@y.z"_s}));
     EXPECT_EQ(h.messages().shown(), QStringList{DialogImport::finishedMessage()});
 
-    QAction *addmsg = h.form().findChild<QAction *>(u"addmsg"_s);
+    QAction *addmsg = h.toolAction(u"Toolbar2"_s, u"addmsg"_s);
     addmsg->trigger();
     EXPECT_EQ(h.messages().last(), AddressBookController::noSenderMessage()) << "the welcome page";
     const struct {

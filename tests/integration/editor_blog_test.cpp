@@ -99,7 +99,7 @@ TEST_F(EditorBlogTest, PlaceEditorOverPageFollowsTheMainPane) {
         editor().surface().setDocumentHtml(
             u"<html><body><p>A <b>bold</b> start.</p><ul><li>first</li><li>second</li></ul>"
             "<table border=1><tr><td>cell 1</td><td>cell 2</td></tr></table></body></html>"_s);
-        h.form().findChild<QAction *>(u"expand"_s)->trigger();
+        h.toolAction(u"Toolbar3"_s, u"expand"_s)->trigger();
         MainFormHarness::waitFor([] { return false; }, 1500);
         EXPECT_TRUE(h.form().grab().save(shot));
     }

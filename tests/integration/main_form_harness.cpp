@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
@@ -61,4 +62,12 @@ QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
     loop.exec();
     return result;
+}
+
+QAction *MainFormHarness::toolAction(const QString &toolbar, const QString &key) {
+    for (QAction *action : m_form->findChild<QToolBar *>(toolbar)->actions()) {
+        if (action->objectName() == key)
+            return action;
+    }
+    return nullptr;
 }

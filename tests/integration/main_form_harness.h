@@ -26,6 +26,8 @@ public:
     Settings &settings() { return *m_settings; }
     RecordingMessages &messages() { return m_messages; }
     SimProcess &sim() { return m_sim; }
+    // The button `key` of the toolbar named `toolbar` (several toolbars have an "open" or "spell").
+    QAction *toolAction(const QString &toolbar, const QString &key);
     QString mainDir() const { return m_dir.path() + QLatin1Char('/'); }
     QString iniPath() const { return m_dir.filePath(QStringLiteral("corvalis.ini")); }
 

@@ -20,7 +20,7 @@ TEST(SpellAnswerBodyTest, CorrectsTheAnswerAndSavesItIntoThePage) {
     MainFormHarness h;
     ASSERT_TRUE(h.start());
     WebPane &pane = h.form().webBrowser(1);
-    QAction *spell = h.form().findChild<QAction *>(u"spell"_s);
+    QAction *spell = h.toolAction(u"Toolbar1"_s, u"spell"_s);
     auto &checker = *h.form().findChild<SpellChecker *>(u"VSSpell1"_s);
     // Saves a picture when CORVALIS_SCREENSHOTS names a folder.
     auto screenshot = [](QWidget *widget, const QString &name) {
