@@ -3,6 +3,7 @@
 #include "addressbook/dialog_import.h"
 #include "addressbook/dialog_new_addr_book.h"
 #include "shell/messages.h"
+#include "shell/regular_file.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -78,6 +79,10 @@ void AddressBook::Open_CSV() {
 }
 
 void AddressBook::openFile(const QString &path) {
+    if (RegularFile::isSpecial(path)) {
+        m_messages.inform(RegularFile::refusal(path));
+        return;
+    }
     BookFile::OpenedBook book = BookFile::open(path);
     if (book.error != BookFile::Error::None) {
         m_messages.inform(readFailureMessage(book.error, path));

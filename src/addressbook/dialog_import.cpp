@@ -3,6 +3,7 @@
 #include "addressbook/address_book.h"
 #include "addressbook/import_lineup.h"
 #include "shell/messages.h"
+#include "shell/regular_file.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -116,6 +117,10 @@ void DialogImport::Form_Load(const QString &path) {
     if (columns > 0)
         m_titleGrid->setColumnHidden(columns - 1, true);
 
+    if (RegularFile::isSpecial(path)) {
+        m_book.messages().inform(RegularFile::refusal(path));
+        return;
+    }
     BookFile::OpenedBook file = BookFile::openImport(path);
     if (file.error != BookFile::Error::None) {
         m_book.messages().inform(AddressBook::readFailureMessage(file.error, path));

@@ -1,5 +1,7 @@
 #include "termination_signals.h"
 
+#include "shell/close_request.h"
+
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -9,7 +11,8 @@
 
 namespace {
 
-// The handler only writes a byte; the event loop reads it and closes the window.
+// The handler only writes a byte; the event loop reads it and closes the window (and any dialog
+// open over it).
 int signalSockets[2] = {-1, -1};
 
 void onSignal(int) {
@@ -37,6 +40,6 @@ void TerminationSignals::closeOnSignal(QWidget &window) {
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte;
         [[maybe_unused]] const auto read = ::read(signalSockets[0], &byte, 1);
-        window.close();
+        CloseRequest::closeWithDialogs(window);
     });
 }

@@ -89,6 +89,8 @@ private:
     Options m_options;
     StartupValues m_startup;
     PageState m_pageState;
+    bool m_loaded = false;    // start-up has finished
+    bool m_closeHeld = false; // a close came before it had
     bool m_unloaded = false;
     bool m_doAffiliate = false;
 

@@ -84,9 +84,9 @@ void MainForm::createCompose() {
 
     new WindowEvents(
         *this, [inbox] { inbox->TickRange(); }, [handOver] { handOver->start(); },
-        [transfer, inboxSettings] {
-            if (transfer->running())
-                transfer->cancelWait();
+        [transfer, handOver, inboxSettings] {
+            handOver->stop();
+            transfer->close();
             inboxSettings->closeKeywords();
         });
 }

@@ -4,6 +4,8 @@
 
 #include "shell/address_book_pane.h"
 #include "shell/dialog_pos_editor.h"
+#include "shell/messages.h"
+#include "shell/regular_file.h"
 #include "shell/settings.h"
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
@@ -50,6 +52,13 @@ void MainForm::Form_Load() {
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
 
+    // The settings file was refused (read as defaults, never written): the user is told why.
+    if (RegularFile::isSpecial(m_settings.filePath()))
+        m_messages.inform(RegularFile::refusal(m_settings.filePath()));
+    m_loaded = true;
+    // A close that came while start-up ran waited for it; it is carried out now.
+    if (m_closeHeld)
+        QTimer::singleShot(0, this, &QWidget::close);
     if (m_options.quitAfterStart) {
         // Automation: close through the normal shutdown once the welcome page is there.
         connect(
@@ -99,6 +108,13 @@ void MainForm::resizeEvent(QResizeEvent *event) {
 }
 
 void MainForm::closeEvent(QCloseEvent *event) {
+    if (!m_loaded) {
+        // Start-up has not applied the stored switches and placement yet: a shutdown now
+        // would write the defaults over them.
+        m_closeHeld = true;
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -118,7 +134,9 @@ void MainForm::Form_Unload() {
     state.windowState = isMinimized()   ? WindowState::Minimized
                         : isMaximized() ? WindowState::Maximized
                                         : WindowState::Normal;
-    state.geometryTwips = toTwips(geometry());
+    // The position as start-up's move() takes it (the frame's corner), the size as resize()
+    // does: the window opens where it was closed, not a frame's width further on.
+    state.geometryTwips = toTwips(QRect(pos(), size()));
     for (const SettingWrite &write : shutdownWrites(state))
         m_settings.set(write.key, write.value);
     startCompanion();

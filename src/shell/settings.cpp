@@ -1,6 +1,7 @@
 #include "shell/settings.h"
 
 #include "shell/ini_file.h"
+#include "shell/regular_file.h"
 #include "shell/text_file.h"
 
 #include <QDir>
@@ -113,6 +114,8 @@ QString Settings::GetIni(const QString &section, const QString &key, const QStri
     // Without the lock the read goes ahead: a write never leaves a half-written file to see.
     const FileLock lock(m_filePath + QLatin1String(".lock"), FileLock::Mode::Shared);
     std::optional<QString> value;
+    if (RegularFile::isSpecial(m_filePath))
+        return fitted(defaultValue);
     if (const std::optional<QByteArray> bytes = TextFile::readAll(m_filePath, maxFileBytes))
         value = IniFile::parse(*bytes).value(section, key);
     return fitted(value.value_or(defaultValue));
@@ -120,6 +123,8 @@ QString Settings::GetIni(const QString &section, const QString &key, const QStri
 
 void Settings::SetIni(const QString &section, const QString &key, const QString &value) {
     // Failures here are silent by design; the write below fails too and the old file stays.
+    if (RegularFile::isSpecial(m_filePath))
+        return; // not a settings file, and never replaced by one
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
     const FileLock lock(m_filePath + QLatin1String(".lock"), FileLock::Mode::Exclusive);
     if (!lock.held())

@@ -9,7 +9,7 @@
 
 // What the main window itself does for the compose and inbox commands: a press on its own
 // surface ticks a run of messages, the first showing starts the mailto hand-over, and closing
-// ends a pending wait.
+// ends the hand-over and any pending wait.
 class WindowEvents : public QObject {
 public:
     WindowEvents(QWidget &window, std::function<void()> pressed, std::function<void()> shown,

@@ -1,6 +1,7 @@
 #include "store/saved_folders_tab.h"
 
 #include "shell/messages.h"
+#include "shell/regular_file.h"
 #include "store/folder_list_box.h"
 #include "store/folder_lists.h"
 #include "store/message_list_model.h"
@@ -161,6 +162,11 @@ void SavedFoldersTab::onSelectionChanged(const QItemSelection &selected) {
 void SavedFoldersTab::preview(int row) {
     const QString path = m_model->filePath(row);
     // A sort keeps the message selected; it is shown already.
+    if (RegularFile::isSpecial(path)) {
+        m_previewed.clear();
+        m_context.messages.inform(RegularFile::refusal(path));
+        return;
+    }
     if (path != m_previewed) {
         m_previewed = path;
         m_context.previewPane.navigate(QFileInfo(path).absoluteFilePath());

@@ -4,12 +4,13 @@
 #include "webpages/mailto_address.h"
 #include "webpages/page_model.h"
 #include "webpages/page_state.h"
+#include "webpages/page_wait.h"
 #include "webpages/web_pane.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QScopedValueRollback>
-#include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -32,22 +33,33 @@ ComposeTransfer::ComposeTransfer(Panes panes, TabSwitch tabs, Settings &settings
 
 void ComposeTransfer::ReplyOrForward(int mode, const QString &mailtoText) {
     const std::optional<TransferMode> known = transferModeFrom(mode);
-    if (!known || m_running)
+    if (!known || m_running || m_closed)
         return;
     const QScopedValueRollback running(m_running, true);
-    run(*known, mailtoText);
+    // The wait holds the user's cancel: it belongs to this transfer, never to the next one.
+    PageWait wait;
+    wait.setPollInterval(retryIntervalMs);
+    const QScopedValueRollback current(m_wait, &wait);
+    run(*known, mailtoText, wait);
 }
 
 void ComposeTransfer::cancelWait() {
-    m_state.user_clicked_cancel = true;
+    if (m_wait)
+        m_wait->cancel();
     emit waitShown(false);
+}
+
+void ComposeTransfer::close() {
+    m_closed = true;
+    if (m_wait)
+        m_wait->cancel();
 }
 
 void ComposeTransfer::stage(const char *marker) {
     m_settings.set(Keys::Bug, QString::fromLatin1(marker));
 }
 
-void ComposeTransfer::run(TransferMode mode, const QString &mailtoText) {
+void ComposeTransfer::run(TransferMode mode, const QString &mailtoText, PageWait &wait) {
     stage("1");
     m_state.did_insert = true; // the tab switch below must not clear the page this fills
     WebPane &target = chooseTarget(mode);
@@ -55,13 +67,14 @@ void ComposeTransfer::run(TransferMode mode, const QString &mailtoText) {
     stage("2");
 
     const std::optional<ReplyBuilder::MessageValues> values = gather(mode, mailtoText);
+    if (wait.isCancelled())
+        return;
     if (!values) {
         stage("0");
         return;
     }
     stage("4");
-    // A cancel pressed during a look into the page may come after the panel was shown again.
-    const bool composeReady = waitForComposeForm(target);
+    const bool composeReady = waitForComposeForm(target, wait);
     emit waitShown(false);
     if (!composeReady)
         return; // cancelled: the marker stays at "5"
@@ -103,8 +116,15 @@ std::optional<ReplyBuilder::MessageValues> ComposeTransfer::gather(TransferMode 
         values.body = m_state.template_body;
         break;
     default: {
-        const auto saved = ReplyBuilder::fromSavedMessage(
-            mode, [this](const QString &id) { return m_panes.preview.elementText(id); });
+        // One look reads every element, so another message selected meanwhile cannot mix in.
+        const std::optional<QHash<QString, QString>> texts =
+            m_panes.preview.elementTexts({u"replyto"_s, u"to"_s, u"cc"_s, u"bcc"_s, u"body"_s, u"subject"_s});
+        if (!texts)
+            return std::nullopt;
+        const auto saved = ReplyBuilder::fromSavedMessage(mode, [&texts](const QString &id) {
+            const auto text = texts->constFind(id);
+            return text == texts->cend() ? std::nullopt : std::optional(*text);
+        });
         if (!saved)
             return std::nullopt;
         values = *saved;
@@ -115,44 +135,23 @@ std::optional<ReplyBuilder::MessageValues> ComposeTransfer::gather(TransferMode 
     return values;
 }
 
-bool ComposeTransfer::waitForComposeForm(WebPane &target) {
+bool ComposeTransfer::waitForComposeForm(WebPane &target, PageWait &wait) {
     const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
-    bool first = true;
-    for (;;) {
-        if (m_state.user_clicked_cancel) {
-            m_state.user_clicked_cancel = false;
-            return false;
-        }
-        // Every attempt is at stage "5"; the marker is written once, not on every retry.
-        if (first)
-            stage("5");
-        first = false;
+    // Every attempt is at stage "5"; the marker is written once, not on every retry.
+    stage("5");
+    wait.wakeOn(&target, &WebPane::documentCompleted);
+    const PageWait::Outcome outcome = wait.until([&] {
+        // Events that came with the tab switch run before each look.
         QCoreApplication::processEvents();
-        if (m_state.user_clicked_cancel)
-            continue;
+        if (wait.isCancelled())
+            return false;
         if (target.formFieldValue(form.form, form.to))
             return true;
-        if (m_state.user_clicked_cancel)
-            continue;
-        emit waitShown(true);
-        pause(target);
-    }
-}
-
-void ComposeTransfer::pause(WebPane &target) {
-    // Sleeps in the event loop until the next attempt is due, the page has loaded, or the user
-    // cancels: the wait costs nothing while it lasts.
-    QEventLoop loop;
-    QTimer retry;
-    retry.setSingleShot(true);
-    connect(&retry, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(&target, &WebPane::documentCompleted, &loop, &QEventLoop::quit);
-    connect(this, &ComposeTransfer::waitShown, &loop, [&loop](bool shown) {
-        if (!shown)
-            loop.quit();
+        if (!wait.isCancelled())
+            emit waitShown(true);
+        return false;
     });
-    retry.start(retryIntervalMs);
-    loop.exec();
+    return outcome == PageWait::Outcome::Met;
 }
 
 bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+class PageWait;
 class Settings;
 class WebPane;
 struct PageState;
@@ -15,8 +16,8 @@ struct PageState;
 // and reads the page's subject and body back for the template dialog.
 //
 // The page may still be loading when the tab switch has asked for it, so the transfer waits
-// for the compose form, as long as it takes, until the user cancels the wait. Its progress is
-// written to the settings key "bug" as it goes.
+// for the compose form, as long as it takes, until the user cancels the wait or the program
+// closes. Its progress is written to the settings key "bug" as it goes.
 class ComposeTransfer : public QObject {
     Q_OBJECT
 public:
@@ -28,12 +29,15 @@ public:
     ComposeTransfer(Panes panes, TabSwitch tabs, Settings &settings, PageState &state, QObject *parent);
 
     // `mode` is a TransferMode number; others do nothing. `mailtoText` is what a mailto link
-    // handed in (mode 5 only). A call made while another one waits does nothing.
+    // handed in (mode 5 only). A call made while another one waits, or once the program is
+    // closing, does nothing.
     void ReplyOrForward(int mode, const QString &mailtoText = QString());
     bool running() const { return m_running; }
 
     // The wait panel's Cancel: the waiting transfer ends without writing a field.
     void cancelWait();
+    // The program is closing: a running transfer ends as cancelled and no other one starts.
+    void close();
 
     // How often the compose form is looked for while the page loads.
     static constexpr int retryIntervalMs = 200;
@@ -43,11 +47,10 @@ signals:
     void waitShown(bool shown);
 
 private:
-    void run(TransferMode mode, const QString &mailtoText);
+    void run(TransferMode mode, const QString &mailtoText, PageWait &wait);
     WebPane &chooseTarget(TransferMode mode);
     std::optional<ReplyBuilder::MessageValues> gather(TransferMode mode, const QString &mailtoText);
-    bool waitForComposeForm(WebPane &target);
-    void pause(WebPane &target);
+    bool waitForComposeForm(WebPane &target, PageWait &wait);
     // Writes the fields; false when a write failed (the transfer stops there).
     bool writeFields(TransferMode mode, WebPane &target, const ReplyBuilder::MessageValues &values);
     bool writeYahooRichText(WebPane &target, const QString &text);
@@ -58,4 +61,6 @@ private:
     Settings &m_settings;
     PageState &m_state;
     bool m_running = false;
+    bool m_closed = false;
+    PageWait *m_wait = nullptr; // the running transfer's wait
 };

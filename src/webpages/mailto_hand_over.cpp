@@ -42,6 +42,8 @@ MailtoHandOver::~MailtoHandOver() {
 }
 
 void MailtoHandOver::start() {
+    if (m_stopped)
+        return;
     if (m_lockFd < 0) {
         m_lockFd = openLockFile(m_settings.filePath());
         // Another program on the same settings file holds it already: both poll, and whichever
@@ -61,11 +63,17 @@ bool MailtoHandOver::receiverRunning(const QString &settingsPath) {
     return held;
 }
 
+void MailtoHandOver::stop() {
+    m_stopped = true;
+    m_timer->stop();
+}
+
 void MailtoHandOver::Timer2_Timer() {
     m_timer->setInterval(intervalMs);
     QCoreApplication::processEvents();
-    // A transfer waiting for its compose page keeps the address for a later tick.
-    if (m_transfer.running())
+    // A transfer waiting for its compose page keeps the address for a later tick; a program
+    // that began closing leaves it for the next start.
+    if (m_stopped || m_transfer.running())
         return;
     const QString address = m_settings.get(Keys::Mailto);
     if (address.isEmpty())
@@ -74,6 +82,14 @@ void MailtoHandOver::Timer2_Timer() {
     m_settings.set(Keys::Mailto, QString());
     m_settings.set(Keys::Bug, QStringLiteral("7788"));
     QCoreApplication::processEvents();
+    if (m_stopped) {
+        // The close came just now: the address goes back, unless a newer one is waiting.
+        if (m_settings.get(Keys::Mailto).isEmpty())
+            m_settings.set(Keys::Mailto, address);
+        return;
+    }
     m_transfer.ReplyOrForward(int(TransferMode::Mailto), address);
-    m_settings.set(Keys::Bug, QStringLiteral("8888"));
+    // A transfer ended by the close keeps its own marker.
+    if (!m_stopped)
+        m_settings.set(Keys::Bug, QStringLiteral("8888"));
 }

@@ -22,6 +22,8 @@ public:
 
     // Starts the once-a-second poll and announces the receiver.
     void start();
+    // The program is closing: no tick takes an address any more, and start() does nothing.
+    void stop();
     QTimer *timer2() const { return m_timer; }
 
     // True while a program using `settingsPath` takes mailto addresses.
@@ -36,4 +38,5 @@ private:
     ComposeTransfer &m_transfer;
     QTimer *m_timer;
     int m_lockFd = -1;
+    bool m_stopped = false;
 };

@@ -8,7 +8,6 @@ struct PageState {
     bool to_retry = false;   // an address insertion waits for the compose page
     int to_retry_which = 0;  // its field code
     bool did_insert = false; // the compose page was just filled: skip clearing it once
-    bool user_clicked_cancel = false;
     QString template_subj;
     QString template_body;
 };

@@ -13,8 +13,11 @@ WebPage::WebPage(PageScripts scripts, LocalPages localPages, QObject *parent)
     s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
 }
 
-bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) {
-    if (isMainFrame)
-        emit navigationRequested(url);
+bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) {
+    if (!isMainFrame)
+        return true;
+    emit navigationRequested(url);
+    if (type == NavigationTypeFormSubmitted)
+        emit formNavigationRequested(url);
     return true;
 }

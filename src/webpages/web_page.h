@@ -16,6 +16,8 @@ public:
 signals:
     // Emitted before the main frame leaves its current page; url() is still the old address.
     void navigationRequested(const QUrl &target);
+    // The main frame is about to post (or get) a form to `target`.
+    void formNavigationRequested(const QUrl &target);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

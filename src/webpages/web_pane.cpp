@@ -1,14 +1,13 @@
 #include "webpages/web_pane.h"
 
 #include "webpages/dom_bridge_host.h"
+#include "webpages/page_wait.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
-#include <QTimer>
 #include <QWebChannel>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -69,8 +68,12 @@ WebPane::WebPane(PageScripts scripts, LocalPages localPages, QWidget *parent)
     connect(page, &QWebEnginePage::loadStarted, this, [this] { m_busy = true; });
     connect(page, &QWebEnginePage::loadProgress, this,
             [this](int progress) { emit progressChanged(progress, 100); });
+    connect(page, &WebPage::formNavigationRequested, this, &WebPane::formNavigation);
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         m_busy = false;
+        // What the page left behind belongs to the page before this one.
+        m_announcedPost.reset();
+        m_formNavigation.reset();
         m_documentUrl = url().toString();
         emit progressChanged(0, 100);
         emit documentCompleted(ok);
@@ -79,7 +82,10 @@ WebPane::WebPane(PageScripts scripts, LocalPages localPages, QWidget *parent)
             [this](const QString &url) { emit statusTextChanged(url); });
     connect(page, &QWebEnginePage::urlChanged, this, [this] { m_knownFields.clear(); });
     connect(m_host, &DomBridgeHost::fieldsReported, this, &WebPane::rememberFields);
-    connect(m_host, &DomBridgeHost::submitReported, this, &WebPane::formPosted);
+    connect(m_host, &DomBridgeHost::submitReported, this,
+            [this](const QString &form, const QString &action, const QString &data) {
+                postAnnounced({form, action, data});
+            });
 }
 
 void WebPane::installBridge() {
@@ -111,22 +117,26 @@ std::optional<QVariant> WebPane::callBridge(const QString &function, const QVari
                                           "return b ? b.%1.apply(b, %2) : null;})()")
                                .arg(function, QString::fromUtf8(args));
 
-    // The answer may arrive after we gave up waiting, so it lands in shared state.
+    // The answer may arrive after the wait has ended, so it lands in shared state.
     struct Answer {
-        QEventLoop loop;
+        bool arrived = false;
         std::optional<QVariant> value;
+        QPointer<PageWait> wait;
     };
     auto answer = std::make_shared<Answer>();
-    std::weak_ptr<Answer> weak = answer;
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [weak](const QVariant &result) {
-        if (auto a = weak.lock()) {
-            if (result.isValid() && !result.isNull())
-                a->value = result;
-            a->loop.quit();
-        }
+    PageWait wait;
+    wait.setPollInterval(callTimeoutMs);
+    answer->wait = &wait;
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer](const QVariant &result) {
+        answer->arrived = true;
+        if (result.isValid() && !result.isNull())
+            answer->value = result;
+        if (answer->wait)
+            answer->wait->wake();
     });
-    QTimer::singleShot(callTimeoutMs, &answer->loop, &QEventLoop::quit);
-    answer->loop.exec();
+    // A call cut short by the application's quit finds nothing, like one that gets no answer.
+    if (wait.until([&answer] { return answer->arrived; }, callTimeoutMs) != PageWait::Outcome::Met)
+        return std::nullopt;
     return answer->value;
 }
 
@@ -153,6 +163,7 @@ bool WebPane::submitForm(const QString &form, const QString &actionSuffix) {
     if (!v)
         return false;
     const QVariantMap posted = v->toMap();
+    m_announcedPost.reset();
     emit formPosted(posted.value(QStringLiteral("form")).toString(),
                     posted.value(QStringLiteral("action")).toString(),
                     posted.value(QStringLiteral("data")).toString());
@@ -175,6 +186,19 @@ bool WebPane::setElementHtml(const QString &id, const QString &html) {
     return v && v->toBool();
 }
 
+std::optional<QHash<QString, QString>> WebPane::elementTexts(const QStringList &ids) {
+    const auto v = callBridge(QStringLiteral("elementTexts"), {ids});
+    if (!v)
+        return std::nullopt;
+    QHash<QString, QString> texts;
+    const QVariantMap found = v->toMap();
+    for (auto it = found.cbegin(); it != found.cend(); ++it) {
+        if (!it.value().isNull())
+            texts.insert(it.key(), withCrLf(it.value().toString()));
+    }
+    return texts;
+}
+
 std::optional<QString> WebPane::bodyText() {
     const auto v = callBridge(QStringLiteral("bodyText"));
     return v ? std::optional(withCrLf(v->toString())) : std::nullopt;
@@ -191,4 +215,31 @@ void WebPane::rememberFields(const QString &form, const QVariantMap &fields) {
     QVariantMap &known = m_knownFields[form];
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         known.insert(it.key(), it.value());
+}
+
+namespace {
+
+// The address a form goes to, whatever query the form's fields or its action add.
+QUrl postTarget(const QUrl &url) {
+    return url.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
+}
+
+} // namespace
+
+void WebPane::postAnnounced(const Post &post) {
+    if (m_formNavigation && postTarget(*m_formNavigation) == postTarget(QUrl(post.action))) {
+        m_formNavigation.reset();
+        emit formPosted(post.form, post.action, post.data);
+        return;
+    }
+    m_announcedPost = post;
+}
+
+void WebPane::formNavigation(const QUrl &target) {
+    if (m_announcedPost && postTarget(target) == postTarget(QUrl(m_announcedPost->action))) {
+        const Post post = *std::exchange(m_announcedPost, std::nullopt);
+        emit formPosted(post.form, post.action, post.data);
+        return;
+    }
+    m_formNavigation = target;
 }

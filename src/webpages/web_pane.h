@@ -38,6 +38,9 @@ public:
     bool submitForm(const QString &form, const QString &actionSuffix = {});
     std::optional<QString> elementText(const QString &id);
     std::optional<QString> elementHtml(const QString &id);
+    // The text of several elements read at one moment from one document; an element that is
+    // missing has no entry.
+    std::optional<QHash<QString, QString>> elementTexts(const QStringList &ids);
     bool setElementHtml(const QString &id, const QString &html);
     std::optional<QString> bodyText();
 
@@ -56,17 +59,27 @@ signals:
     void documentCompleted(bool ok);
     void statusTextChanged(const QString &text);
     void progressChanged(int progress, int maximum);
+    // A form was posted: by the user's submit that really left the page, or by submitForm().
     void formPosted(const QString &form, const QString &action, const QString &postData);
 
 private:
+    struct Post {
+        QString form, action, data;
+    };
     void installBridge();
     void rememberFields(const QString &form, const QVariantMap &fields);
+    // A post counts once the page has announced it and the browser navigates with it, in
+    // whichever order the two arrive.
+    void postAnnounced(const Post &post);
+    void formNavigation(const QUrl &target);
 
     DomBridgeHost *m_host;
     QWebChannel *m_channel;
     bool m_busy = false;
     QString m_documentUrl;
     QHash<QString, QVariantMap> m_knownFields;
+    std::optional<Post> m_announcedPost;
+    std::optional<QUrl> m_formNavigation;
 };
 
 // Page text as the program's text rules expect it: line breaks as CR LF.

@@ -7,18 +7,27 @@
     if (window.corvalisBridge)
         return;
 
+    // A field named like a property of its form ("action", "elements", "id", "submit") hides
+    // that property on the form object; the prototypes' own accessors still reach the real ones.
+    const formElements = Object.getOwnPropertyDescriptor(HTMLFormElement.prototype, 'elements').get;
+    const formAction = Object.getOwnPropertyDescriptor(HTMLFormElement.prototype, 'action');
+    const elementId = Object.getOwnPropertyDescriptor(Element.prototype, 'id').get;
+    const attribute = Element.prototype.getAttribute;
+    function elementsOf(f) { return formElements.call(f); }
+    function actionOf(f) { return formAction.get.call(f); }
+
     function form(name) {
         const byName = document.forms.namedItem(name);
         if (byName)
             return byName instanceof HTMLFormElement ? byName : byName[0];
         const byId = document.getElementById(name);
-        return byId && byId.tagName === 'FORM' ? byId : null;
+        return byId instanceof HTMLFormElement ? byId : null;
     }
     function field(formName, fieldName) {
         const f = form(formName);
         if (!f)
             return null;
-        const e = f.elements.namedItem(fieldName);
+        const e = elementsOf(f).namedItem(fieldName);
         if (!e)
             return null;
         // A name shared by several fields gives a list; the first one is meant.
@@ -29,7 +38,7 @@
     }
     function fieldsOf(f) {
         const out = {};
-        for (const e of f.elements) {
+        for (const e of elementsOf(f)) {
             if (e.name && !(e.name in out) && !((e.type === 'checkbox' || e.type === 'radio') && !e.checked))
                 out[e.name] = e.value;
         }
@@ -37,7 +46,7 @@
     }
     function encodeFields(f) {
         const parts = [];
-        for (const e of f.elements) {
+        for (const e of elementsOf(f)) {
             if (!e.name || e.disabled || e.type === 'submit' || e.type === 'button' || e.type === 'image')
                 continue;
             if ((e.type === 'checkbox' || e.type === 'radio') && !e.checked)
@@ -47,11 +56,11 @@
         }
         return parts.join('&');
     }
-    function nameOf(f) { return f.getAttribute('name') || f.id || ''; }
+    function nameOf(f) { return attribute.call(f, 'name') || elementId.call(f) || ''; }
 
     window.corvalisBridge = {
         // The lookups, for the functions each area adds in its own bridge_<area>.js.
-        find: { form, field, all, fieldsOf, encodeFields },
+        find: { form, field, all, fieldsOf, encodeFields, elementsOf, actionOf },
 
         formFieldValue(formName, fieldName) {
             const e = field(formName, fieldName);
@@ -70,13 +79,13 @@
         },
         formAction(formName) {
             const f = form(formName);
-            return f ? f.action : null;
+            return f ? actionOf(f) : null;
         },
         setFormAction(formName, action) {
             const f = form(formName);
             if (!f)
                 return false;
-            f.action = action;
+            formAction.set.call(f, action);
             return true;
         },
         submitForm(formName, actionSuffix) {
@@ -84,9 +93,9 @@
             if (!f)
                 return false;
             if (actionSuffix)
-                f.action = f.action + actionSuffix;
+                formAction.set.call(f, actionOf(f) + actionSuffix);
             // The program reports its own submits (the submit event does not fire for them).
-            const posted = { form: nameOf(f), action: f.action, data: encodeFields(f) };
+            const posted = { form: nameOf(f), action: actionOf(f), data: encodeFields(f) };
             HTMLFormElement.prototype.submit.call(f);
             return posted;
         },
@@ -104,6 +113,15 @@
                 return false;
             e.innerHTML = html;
             return true;
+        },
+        // Several elements' text from one moment of one document: null for each one missing.
+        elementTexts(ids) {
+            const out = {};
+            for (const id of ids) {
+                const e = all(id);
+                out[id] = e ? e.innerText : null;
+            }
+            return out;
         },
         bodyText() {
             return document.body ? document.body.innerText : null;
@@ -128,10 +146,17 @@
             document.addEventListener('input', report, true);
             document.addEventListener('change', report, true);
             document.addEventListener('submit', function (event) {
-                const f = event.target;
-                host.fieldsChanged(nameOf(f), fieldsOf(f));
-                host.formSubmitted(nameOf(f), f.action, encodeFields(f));
+                if (event.target instanceof HTMLFormElement)
+                    host.fieldsChanged(nameOf(event.target), fieldsOf(event.target));
             }, true);
+            // A post is announced only for a submit the browser itself fired (not a page script's
+            // imitation) that no handler cancelled, once the handlers before this one have run.
+            // The program reports it when the page really navigates with it.
+            window.addEventListener('submit', function (event) {
+                const f = event.target;
+                if (event.isTrusted && !event.defaultPrevented && f instanceof HTMLFormElement)
+                    host.formSubmitted(nameOf(f), actionOf(f), encodeFields(f));
+            });
         });
     }
     if (document.readyState === 'loading')

@@ -2,14 +2,14 @@
 // `list` names the list form, which boxes are messages and the classes of a row's parts.
 (function () {
     'use strict';
-    const { form } = window.corvalisBridge.find;
+    const { form, elementsOf } = window.corvalisBridge.find;
 
     function messageBoxes(list) {
         const f = form(list.form);
         if (!f)
             return null;
         const boxes = [];
-        for (const e of f.elements) {
+        for (const e of elementsOf(f)) {
             const isMessage = list.boxName ? e.name === list.boxName
                                            : e.type === 'checkbox' && e.name !== list.selectAll;
             if (isMessage)
