@@ -5,14 +5,22 @@
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 
+#include <csignal>
+
 using namespace Qt::StringLiterals;
+
+namespace {
 
 TEST(MailtoQueue, TwentyLaunchersAtOnceHandOverEveryAddressInTurn) {
     MainFormHarness h;
@@ -44,3 +52,37 @@ TEST(MailtoQueue, TwentyLaunchersAtOnceHandOverEveryAddressInTurn) {
     composed.removeIf([&](const QString &address) { return !written.contains(address); });
     EXPECT_EQ(composed, written);
 }
+
+// The programs started on `ini`, launchers left out.
+QList<qint64> programsOn(const QString &ini) {
+    QList<qint64> pids;
+    for (const QString &pid : QDir(u"/proc"_s).entryList({u"[0-9]*"_s}, QDir::Dirs)) {
+        QFile file(u"/proc/%1/cmdline"_s.arg(pid));
+        const QList<QByteArray> arguments =
+            file.open(QIODevice::ReadOnly) ? file.readAll().split('\0') : QList<QByteArray>{};
+        if (arguments.contains(QFile::encodeName(ini)) && !arguments.contains("--mailto"))
+            pids << pid.toLongLong();
+    }
+    return pids;
+}
+
+TEST(MailtoQueue, TwentyLaunchersWithNoProgramRunningStartOne) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(u"corvalis.ini"_s);
+    std::vector<std::unique_ptr<QProcess>> launchers;
+    for (int i = 0; i < 20; ++i) {
+        launchers.push_back(std::make_unique<QProcess>());
+        launchers.back()->start(
+            QStringLiteral(CORVALIS_PATH),
+            {u"--settings"_s, ini, u"--no-splash"_s, u"--mailto"_s, u"mailto:user%1@example.com"_s.arg(i)});
+    }
+    // The started copies that found the first one running end within a few seconds.
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return programsOn(ini).size() == 1; }, 60000));
+    QThread::sleep(2);
+    const QList<qint64> programs = programsOn(ini);
+    EXPECT_EQ(programs.size(), 1);
+    for (const qint64 pid : programs)
+        ::kill(pid_t(pid), SIGKILL);
+}
+
+} // namespace
