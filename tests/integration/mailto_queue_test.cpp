@@ -22,16 +22,22 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Twenty launchers started together, as for links clicked in a row.
+std::vector<std::unique_ptr<QProcess>> startLaunchers(const QStringList &options) {
+    std::vector<std::unique_ptr<QProcess>> launchers;
+    for (int i = 0; i < 20; ++i) {
+        launchers.push_back(std::make_unique<QProcess>());
+        launchers.back()->start(QStringLiteral(CORVALIS_PATH),
+                                options + QStringList{u"--mailto"_s, u"mailto:user%1@example.com"_s.arg(i)});
+    }
+    return launchers;
+}
+
 TEST(MailtoQueue, TwentyLaunchersAtOnceHandOverEveryAddressInTurn) {
     MainFormHarness h;
     ASSERT_TRUE(h.start());
     ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/yahoo/inbox"_s));
-    std::vector<std::unique_ptr<QProcess>> launchers;
-    for (int i = 0; i < 20; ++i) {
-        launchers.push_back(std::make_unique<QProcess>());
-        launchers.back()->start(QStringLiteral(CORVALIS_PATH), {u"--settings"_s, h.iniPath(), u"--mailto"_s,
-                                                                u"mailto:user%1@example.com"_s.arg(i)});
-    }
+    const auto launchers = startLaunchers({u"--settings"_s, h.iniPath()});
     const PageModel::ComposeForm &form = PageModel::composeForm(u"yahoo"_s);
     QStringList written, composed; // each address as it appears in the key, and on the compose page
     const auto note = [](QStringList &list, const QString &value) {
@@ -69,13 +75,7 @@ QList<qint64> programsOn(const QString &ini) {
 TEST(MailtoQueue, TwentyLaunchersWithNoProgramRunningStartOne) {
     QTemporaryDir dir;
     const QString ini = dir.filePath(u"corvalis.ini"_s);
-    std::vector<std::unique_ptr<QProcess>> launchers;
-    for (int i = 0; i < 20; ++i) {
-        launchers.push_back(std::make_unique<QProcess>());
-        launchers.back()->start(
-            QStringLiteral(CORVALIS_PATH),
-            {u"--settings"_s, ini, u"--no-splash"_s, u"--mailto"_s, u"mailto:user%1@example.com"_s.arg(i)});
-    }
+    const auto launchers = startLaunchers({u"--settings"_s, ini, u"--no-splash"_s});
     // The started copies that found the first one running end within a few seconds.
     EXPECT_TRUE(MainFormHarness::waitFor([&] { return programsOn(ini).size() == 1; }, 60000));
     QThread::sleep(2);
