@@ -1,13 +1,17 @@
 #include "shell/box_messages.h"
 #include "shell/main_form.h"
 #include "shell/settings.h"
+#include "single_instance.h"
 #include "termination_signals.h"
 #include "webpages/mailto_address.h"
 #include "webpages/mailto_hand_over.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
 #include <QProcess>
+#include <QTextStream>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -36,18 +40,44 @@ bool wantsMailtoHandOver(int argc, char **argv) {
     return false;
 }
 
+// An address handed over earlier and not yet taken is never overwritten: the
+// launcher waits for the key to be emptied, as long as the running program
+// keeps taking addresses, but no longer than this without one being taken.
+constexpr int handOverStallMs = 5000;
+
+// Writes `text` into the empty `mailto` key; false when the key stayed taken.
+bool writeWhenEmpty(Settings &settings, const QString &text) {
+    QDeadlineTimer deadline(handOverStallMs);
+    QString waitingFor;
+    while (!settings.setIfEmpty(Keys::Mailto, text)) {
+        const QString now = settings.get(Keys::Mailto);
+        if (now != waitingFor) {
+            waitingFor = now;
+            deadline.setRemainingTime(handOverStallMs);
+        } else if (deadline.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    return true;
+}
+
 // The launcher a desktop runs for a mailto link: it needs no window. The
 // address goes into the settings file, where a running Corvalis takes it
 // within a second; without one, Corvalis is started with the same options and
-// takes it once its window is up.
+// takes it once its window is up. What cannot be handed over is reported on
+// standard error and in the exit status (2).
 int handOverMailto(QCoreApplication &app) {
     QCommandLineParser parser;
     addOptions(parser);
     parser.process(app);
     Settings settings(Settings::locate(app.arguments()));
     const QString text = MailtoAddress::handOverText(parser.value(QStringLiteral("mailto")));
-    if (!text.isEmpty())
-        settings.set(Keys::Mailto, text);
+    if (!text.isEmpty() && !writeWhenEmpty(settings, text)) {
+        QTextStream(stderr) << "Corvalis: could not hand over " << text
+                            << ": the previous address was not taken in time\n";
+        return 2;
+    }
     if (MailtoHandOver::receiverRunning(settings.filePath()))
         return 0;
 
@@ -90,6 +120,9 @@ int main(int argc, char **argv) {
     parser.process(app);
 
     Settings settings(Settings::locate(app.arguments()));
+    SingleInstance instance(settings.filePath());
+    if (instance.otherRunning())
+        return 0;
     MainForm::Options options;
     options.showSplash = !parser.isSet(QStringLiteral("no-splash"));
     options.quitAfterStart = parser.isSet(QStringLiteral("quit-after-start"));
@@ -97,6 +130,7 @@ int main(int argc, char **argv) {
     BoxMessages messages(nullptr);
     MainForm window(settings, messages, options);
     messages.setParentWidget(&window);
+    instance.raiseOnRequest(window);
     TerminationSignals::closeOnSignal(window);
     window.Form_Load();
     return app.exec();

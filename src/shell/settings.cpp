@@ -122,22 +122,30 @@ QString Settings::GetIni(const QString &section, const QString &key, const QStri
 }
 
 void Settings::SetIni(const QString &section, const QString &key, const QString &value) {
+    change(section, key, value, false);
+}
+
+bool Settings::change(const QString &section, const QString &key, const QString &value, bool onlyWhenEmpty) {
     // Failures here are silent by design; the write below fails too and the old file stays.
     if (RegularFile::isSpecial(m_filePath))
-        return; // not a settings file, and never replaced by one
+        return false; // not a settings file, and never replaced by one
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
     const FileLock lock(m_filePath + QLatin1String(".lock"), FileLock::Mode::Exclusive);
     if (!lock.held())
-        return;
+        return false;
 
     IniFile ini;
     if (const std::optional<QByteArray> bytes = TextFile::readAll(m_filePath, maxFileBytes))
         ini = IniFile::parse(*bytes);
     else if (QFileInfo::exists(m_filePath))
-        return; // a file that cannot be read is not replaced by one holding a single key
+        return false; // a file that cannot be read is not replaced by one holding a single key
+    if (onlyWhenEmpty && !ini.value(section, key).value_or(QString()).isEmpty())
+        return false;
     ini.setValue(section, key, value);
     // The file holds the stored sign-in, so only its owner may read it.
-    TextFile::writeAtomically(m_filePath, ini.serialize(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return TextFile::writeAtomically(m_filePath, ini.serialize(),
+                                     QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        .ok;
 }
 
 QString Settings::get(const SettingKey &key) const {
@@ -147,4 +155,8 @@ QString Settings::get(const SettingKey &key) const {
 
 void Settings::set(const SettingKey &key, const QString &value) {
     SetIni(QString::fromUtf8(key.section), QString::fromUtf8(key.key), value);
+}
+
+bool Settings::setIfEmpty(const SettingKey &key, const QString &value) {
+    return change(QString::fromUtf8(key.section), QString::fromUtf8(key.key), value, true);
 }

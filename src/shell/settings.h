@@ -29,9 +29,14 @@ public:
 
     QString get(const SettingKey &key) const;
     void set(const SettingKey &key, const QString &value);
+    // Stores `value` only while the key is empty, checked and written under one lock; true when
+    // it was stored. Two writers never overwrite each other's value this way.
+    bool setIfEmpty(const SettingKey &key, const QString &value);
 
     static constexpr qsizetype maxValueLength = 298;
 
 private:
+    bool change(const QString &section, const QString &key, const QString &value, bool onlyWhenEmpty);
+
     QString m_filePath;
 };

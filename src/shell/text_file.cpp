@@ -1,11 +1,17 @@
 #include "shell/text_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace TextFile {
@@ -113,8 +119,33 @@ QStringList splitLines(QStringView text) {
     return lines;
 }
 
-WriteResult writeAtomically(const QString &path, const QByteArray &bytes,
-                            QFileDevice::Permissions permissions) {
+namespace {
+
+mode_t modeOf(QFileDevice::Permissions permissions) {
+    mode_t mode = 0;
+    for (const auto &[permission, bit] : {std::pair{QFileDevice::ReadOwner, S_IRUSR},
+                                          {QFileDevice::WriteOwner, S_IWUSR},
+                                          {QFileDevice::ExeOwner, S_IXUSR},
+                                          {QFileDevice::ReadGroup, S_IRGRP},
+                                          {QFileDevice::WriteGroup, S_IWGRP},
+                                          {QFileDevice::ExeGroup, S_IXGRP},
+                                          {QFileDevice::ReadOther, S_IROTH},
+                                          {QFileDevice::WriteOther, S_IWOTH},
+                                          {QFileDevice::ExeOther, S_IXOTH}}) {
+        if (permissions & permission)
+            mode |= bit;
+    }
+    return mode;
+}
+
+WriteResult failure(int error) {
+    return {false, QString::fromLocal8Bit(std::strerror(error))};
+}
+
+// Where the file system has no unnamed files: QSaveFile, whose named temporary file a killed
+// process leaves behind.
+WriteResult writeThroughSaveFile(const QString &path, const QByteArray &bytes,
+                                 QFileDevice::Permissions permissions) {
     QSaveFile file(path);
     // Unbuffered: a buffered flush that runs out of room writes part of the data and still lets
     // commit() succeed (seen with Qt 6.4), which would replace the old file by a cut one. An
@@ -131,6 +162,89 @@ WriteResult writeAtomically(const QString &path, const QByteArray &bytes,
     if (!file.commit())
         return {false, file.errorString()};
     return {true, {}};
+}
+
+bool writeAll(int fd, const QByteArray &bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t count = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        done += count;
+    }
+    return true;
+}
+
+// The name a finished unnamed file has for a moment before it is renamed over the target: 7
+// bytes longer, as QSaveFile's, and ending in "~" so that one left by a killed process is known.
+QByteArray temporaryName(const QByteArray &target) {
+    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray name = target + '.';
+    for (int i = 0; i < 5; ++i)
+        name += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+    return name + '~';
+}
+
+void removeLeftTemporaries(const QString &target) {
+    const QFileInfo info(target);
+    const QString pattern = info.fileName() + QLatin1String(".?????~");
+    for (const QFileInfo &left :
+         info.dir().entryInfoList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(left.absoluteFilePath());
+}
+
+// Gives the unnamed file its temporary name and renames it over `target`.
+WriteResult publish(int fd, const QString &target) {
+    const QByteArray source = "/proc/self/fd/" + QByteArray::number(fd);
+    const QByteArray targetName = QFile::encodeName(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temporary = temporaryName(targetName);
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temporary.constData(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return failure(errno);
+        }
+        if (::rename(temporary.constData(), targetName.constData()) != 0) {
+            const int error = errno;
+            ::unlink(temporary.constData());
+            return failure(error);
+        }
+        return {true, {}};
+    }
+    return failure(EEXIST);
+}
+
+} // namespace
+
+WriteResult writeAtomically(const QString &path, const QByteArray &bytes,
+                            QFileDevice::Permissions permissions) {
+    // A link is replaced where it points, as QSaveFile does.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    // The data goes into an unnamed file in the target's folder, so a failed write never touches
+    // the old file and a process killed while writing leaves nothing behind; one killed in the
+    // moment between naming and renaming leaves a temporary name, removed here the next time.
+    removeLeftTemporaries(target);
+    const int fd = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                          O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR))
+        return writeThroughSaveFile(path, bytes, permissions);
+    if (fd < 0)
+        return failure(errno);
+    struct stat old {};
+    WriteResult result{true, {}};
+    if (permissions && ::fchmod(fd, modeOf(permissions)) != 0)
+        result = failure(errno);
+    else if (!permissions && ::stat(QFile::encodeName(target).constData(), &old) == 0 &&
+             ::fchmod(fd, old.st_mode & 07777) != 0)
+        result = failure(errno);
+    else if (errno = 0; !writeAll(fd, bytes))
+        result = failure(errno ? errno : EIO);
+    else
+        result = publish(fd, target);
+    ::close(fd);
+    return result;
 }
 
 std::optional<QByteArray> readAll(const QString &path, qint64 maxBytes) {
