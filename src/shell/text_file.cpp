@@ -80,7 +80,12 @@ QString decode(const QByteArray &bytes) {
                                          std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
         if (rest.startsWith(mark)) {
             QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
-            return withoutLoneSurrogates(utf16(rest.sliced(mark.size())));
+            QString text = withoutLoneSurrogates(utf16(rest.sliced(mark.size())));
+            // Marks repeated after the first are dropped, as in UTF-8 files: written back as UTF-8
+            // they would read as marks and vanish, so the text would not read back the same.
+            while (text.startsWith(QChar(0xFEFF)))
+                text.remove(0, 1);
+            return text;
         }
     }
     static constexpr QByteArrayView bom("\xEF\xBB\xBF");

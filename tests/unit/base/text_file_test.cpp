@@ -35,6 +35,7 @@ TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
                     10),
          u"aé\r\n"_s}, // spreadsheet "Unicode Text"
         {QByteArray("\xfe\xff\0a\0\xe9", 6), u"aé"_s},
+        {QByteArray("\xfe\xff\xfe\xff\0a", 6), u"a"_s}, // repeated marks dropped, as in UTF-8
         {QByteArray("\xff\xfe\0\xd8"
                     "a\0",
                     6),
