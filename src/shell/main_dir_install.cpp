@@ -8,8 +8,7 @@
 bool MainDirInstall::isProgramFile(const QString &relativePath) {
     return relativePath.startsWith(QLatin1String("html/")) ||
            relativePath.startsWith(QLatin1String("help/")) || relativePath == QLatin1String("blankmsg.htm") ||
-           relativePath == QLatin1String("blank.dat") ||
-           relativePath.endsWith(QLatin1String(".vtd"));
+           relativePath == QLatin1String("blank.dat") || relativePath.endsWith(QLatin1String(".vtd"));
 }
 
 MainDirInstall::Result MainDirInstall::install(const QString &dataDir, const QString &mainDir) {

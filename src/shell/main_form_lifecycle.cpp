@@ -2,6 +2,7 @@
 // be done (a missing file, a value the window refuses) is skipped and the next one runs.
 #include "shell/main_form.h"
 
+#include "editor/editor_panel.h"
 #include "shell/address_book_pane.h"
 #include "shell/dialog_pos_editor.h"
 #include "shell/messages.h"
@@ -10,7 +11,6 @@
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
 #include "shell/twips.h"
-#include "editor/editor_panel.h"
 #include "spelling/spell_checker.h"
 #include "webpages/web_pane.h"
 

@@ -28,7 +28,8 @@ std::string delayQuery(int sendDelayMs) {
 }
 
 std::string hotmailForm(int sendDelayMs) {
-    return "<form name=\"composeform\" method=\"post\" action=\"/hotmail/send?box=1" + delayQuery(sendDelayMs) +
+    return "<form name=\"composeform\" method=\"post\" action=\"/hotmail/send?box=1" +
+           delayQuery(sendDelayMs) +
            "\">\r\n"
            "<input type=\"hidden\" name=\"curmbox\" value=\"F000000001\">\r\n<table>\r\n" +
            fieldRow("To:", "to") + fieldRow("Cc:", "cc") + fieldRow("Bcc:", "bcc") +
@@ -41,7 +42,8 @@ std::string hotmailForm(int sendDelayMs) {
 // The page's own script copies the rich-text area into "PlainMsg" when the user presses Send.
 std::string yahooForm(int sendDelayMs) {
     return "<form name=\"Compose\" id=\"compose\" method=\"post\" action=\"/yahoo/send?box=Inbox" +
-           delayQuery(sendDelayMs) + "\" "
+           delayQuery(sendDelayMs) +
+           "\" "
            "onsubmit=\"this.PlainMsg.value = document.getElementById('plainmsg').innerHTML\">\r\n"
            "<input type=\"hidden\" name=\".crumb\" value=\"sim\">\r\n<table>\r\n" +
            fieldRow("To:", "To") + fieldRow("Cc:", "Cc") + fieldRow("Bcc:", "Bcc") +
@@ -63,13 +65,13 @@ std::string composePage(Provider provider, int sendDelayMs) {
 
 std::string richComposePage(Provider provider) {
     const std::string base = "/" + std::string(MailPages::providerName(provider));
-    return WebText::htmlPage(
-        "Compose (Rich Text)",
-        toolbar(provider) + "<form name=\"richcompose\" method=\"post\" action=\"" + base +
-            "/send?box=rich\">\r\n<input type=\"hidden\" name=\"html\" value=\"\">\r\n"
-            "<div id=\"richto\" contenteditable=\"true\">To:</div>\r\n"
-            "<div id=\"plainmsg\" contenteditable=\"true\"></div>\r\n</form>",
-        style);
+    return WebText::htmlPage("Compose (Rich Text)",
+                             toolbar(provider) + "<form name=\"richcompose\" method=\"post\" action=\"" +
+                                 base +
+                                 "/send?box=rich\">\r\n<input type=\"hidden\" name=\"html\" value=\"\">\r\n"
+                                 "<div id=\"richto\" contenteditable=\"true\">To:</div>\r\n"
+                                 "<div id=\"plainmsg\" contenteditable=\"true\"></div>\r\n</form>",
+                             style);
 }
 
 std::string sentPage(Provider provider, int number) {

@@ -120,7 +120,8 @@ void installMail(httplib::Server &server, SentStore &store, Provider provider) {
         if (req.get_param_value("rich") == "1")
             sendHtml(res, ComposePages::richComposePage(provider));
         else
-            sendHtml(res, ComposePages::composePage(provider, intParam(req, "send_delay_ms", 0, 0, maxDelayMs)));
+            sendHtml(res,
+                     ComposePages::composePage(provider, intParam(req, "send_delay_ms", 0, 0, maxDelayMs)));
     });
     server.Post(base + "/send",
                 [&store, provider, base](const httplib::Request &req, httplib::Response &res) {
