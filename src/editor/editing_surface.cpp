@@ -48,6 +48,8 @@ EditingSurface::EditingSurface(QWidget *parent)
     // Only the surface's own script runs here (the page's are off), and it needs the clipboard.
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
+    // A document shows the pictures beside it; with the page's scripts off, nothing can read them.
+    page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     page()->webChannel()->registerObject(QStringLiteral("corvalisEditor"), m_host);
     QWebEngineScript script;
     script.setName(QStringLiteral("corvalis-editor"));
