@@ -23,12 +23,8 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
     QTemporaryDir dir;
     Settings settings(dir.filePath(u"corvalis.ini"_s));
     RecordingMessages messages;
-    SpellChecker checker(
-        settings, messages,
-        [] {
-            return SpellChecker::Paths{dataDir, dataDir + u"american.vtd"_s, {}};
-        },
-        nullptr);
+    const auto paths = [] { return SpellChecker::Paths{dataDir, dataDir + u"american.vtd"_s, {}}; };
+    SpellChecker checker(settings, messages, paths, nullptr);
     ASSERT_TRUE(checker.loadDictionaries());
 
     FormSpellOptions options(checker);
@@ -37,8 +33,8 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
     options.setFileChooser([&] { return custom; });
     options.findChild<QPushButton *>(u"Command1"_s)->click();
     options.accept();
-    EXPECT_EQ(settings.get(Keys::MainDictionary), dataDir + u"german.vtd"_s);
-    EXPECT_EQ(settings.get(Keys::CustomDictionary), custom);
+    EXPECT_EQ(settings.get(Keys::MainDictionary) + u'|' + settings.get(Keys::CustomDictionary),
+              dataDir + u"german.vtd|"_s + custom);
     EXPECT_EQ(checker.engine().mainDictionaryCount() + checker.engine().customDictionaryCount(), 0);
 
     ASSERT_TRUE(checker.loadDictionaries());
@@ -58,27 +54,21 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
 }
 
 TEST(SpellLanguages, RecognisesTheLanguageOfAStoredPath) {
-    const std::pair<QString, int> cases[] = {
-        {u"/srv/corvalis/FRENCH.VTD"_s, 3},
-        {u"/srv/klingon.vtd"_s, 0},
-        {u"/srv/dutch-british.vtd"_s, 2}, // the later language in the list wins
-        // A folder's name is not the dictionary's.
-        {u"/home/german/italian.vtd"_s, 5},
-        {u"/home/german/american.vtd"_s, 0},
-    };
-    for (const auto &[path, index] : cases)
-        EXPECT_EQ(SpellLanguages::indexForPath(path), index) << path.toStdString();
+    // The later language in the list wins; a folder's name is not the dictionary's.
+    QList<int> indexes;
+    for (const QString &path :
+         {u"/srv/corvalis/FRENCH.VTD"_s, u"/srv/klingon.vtd"_s, u"/srv/dutch-british.vtd"_s,
+          u"/home/german/italian.vtd"_s, u"/home/german/american.vtd"_s})
+        indexes.append(SpellLanguages::indexForPath(path));
+    EXPECT_EQ(indexes, (QList<int>{3, 0, 2, 5, 0}));
 }
 
 TEST(SpellLanguages, PutsOneSeparatorBetweenFolderAndFile) {
-    const std::pair<QString, QString> cases[] = {
-        {u"/srv/main/"_s, u"/srv/main/german.vtd"_s},
-        {u"/srv/main"_s, u"/srv/main/german.vtd"_s},
-        {u"/srv/main//"_s, u"/srv/main/german.vtd"_s},
-        // A network path keeps the doubled separator it starts with.
-        {u"//server/share/"_s, u"//server/share/german.vtd"_s},
-        {u"\\\\server\\share\\"_s, u"\\\\server\\share\\german.vtd"_s},
-    };
-    for (const auto &[mainDir, path] : cases)
-        EXPECT_EQ(SpellLanguages::mainDictionaryPath(mainDir, 4), path);
+    // A network path keeps the doubled separator it starts with.
+    QStringList paths;
+    for (const QString &mainDir :
+         {u"/srv/main"_s, u"/srv/main//"_s, u"//server/share/"_s, u"\\\\server\\share\\"_s})
+        paths.append(SpellLanguages::mainDictionaryPath(mainDir, 4));
+    EXPECT_EQ(paths.join(u'|'), u"/srv/main/german.vtd|/srv/main/german.vtd|//server/share/german.vtd|"
+                                u"\\\\server\\share\\german.vtd"_s);
 }

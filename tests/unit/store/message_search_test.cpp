@@ -42,14 +42,13 @@ TEST(MessageSearch, FindsInTheFoldersAskedSkipsWhatIsNoMessageAndCancels) {
     const QStringList all{u"Inbox"_s, u"Work"_s, u"Big"_s};
     const struct {
         SearchQuery query;
-        QStringList expected;
-        int notMessages, unreadable;
+        QString expected; // the hits, then the counts of files that are no message and unreadable
     } cases[] = {
-        {{u"lunch"_s, all, false}, {u"Inbox:Ann Lunch"_s}, 50, 0},
-        {{u"lunch"_s, all, true}, {u"Big:Large"_s, u"Inbox:Ann Lunch"_s, u"Work:Dan"_s}, 50, 3},
-        {{u"lunch"_s, {u"Work"_s, u"Nowhere"_s}, true}, {u"Work:Dan"_s}, 0, 0},
-        {{u".*"_s, all, true}, {}, 50, 3}, // pattern characters are text
-        {{u"["_s, all, true}, {}, 50, 3},
+        {{u"lunch"_s, all, false}, u"Inbox:Ann Lunch|50|0"_s},
+        {{u"lunch"_s, all, true}, u"Big:Large|Inbox:Ann Lunch|Work:Dan|50|3"_s},
+        {{u"lunch"_s, {u"Work"_s, u"Nowhere"_s}, true}, u"Work:Dan|0|0"_s},
+        {{u".*"_s, all, true}, u"50|3"_s}, // pattern characters are text
+        {{u"["_s, all, true}, u"50|3"_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE((c.query.term + u" in "_s + c.query.folders.join(u',')).toStdString());
@@ -59,9 +58,8 @@ TEST(MessageSearch, FindsInTheFoldersAskedSkipsWhatIsNoMessageAndCancels) {
              MessageSearch::run(store.path(), c.query, LooseDate::Order::MonthFirst, tally).results())
             hits.append(hit.folder + u':' + hit.name.from);
         hits.sort();
-        EXPECT_EQ(hits, c.expected);
-        EXPECT_EQ(tally->notMessages, c.notMessages);
-        EXPECT_EQ(tally->unreadable, c.unreadable);
+        hits << QString::number(tally->notMessages) << QString::number(tally->unreadable);
+        EXPECT_EQ(hits.join(u'|'), c.expected);
     }
 
     // A new search cancels the running one.
