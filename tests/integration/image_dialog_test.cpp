@@ -44,13 +44,8 @@ protected:
     // Runs the image command with the caret in the paragraph (or the image selected) and drives
     // the dialog it shows.
     void imageDialog(const std::function<void(QDialog &)> &drive) {
-        bool shown = false;
-        dialogs.setShow([&](QDialog &dialog) {
-            shown = true;
-            drive(dialog);
-        });
-        emit panel.imageRequested();
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(drivesDialog(
+            dialogs, [this] { emit panel.imageRequested(); }, drive));
     }
     void caretInParagraph() { selectText(u"#p"_s, 5, 5); }
     void selectImage() {
@@ -68,31 +63,23 @@ protected:
         browser.load(QUrl::fromLocalFile(docPath()));
         EXPECT_TRUE(loaded.wait(5000));
         QVariant width;
-        QEventLoop loop;
         browser.page()->runJavaScript(u"document.querySelector('img').naturalWidth"_s,
-                                      [&](const QVariant &v) {
-                                          width = v;
-                                          loop.quit();
-                                      });
-        loop.exec();
+                                      [&](const QVariant &v) { width = v; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return width.isValid(); }, 3000));
         return width.toInt();
     }
-    QString attribute(const char *selector, const char *name) {
-        return run(u"document.querySelector('%1').getAttribute('%2')"_s.arg(QString::fromLatin1(selector),
-                                                                            QString::fromLatin1(name)))
+    // The attributes `names` ("a,b") of the first element `selector` finds, joined by "|".
+    QString attribute(const char *selector, const char *names) {
+        return run(u"'%2'.split(',').map(a => document.querySelector('%1').getAttribute(a)).join('|')"_s.arg(
+                       QString::fromLatin1(selector), QString::fromLatin1(names)))
             .toString();
     }
+    QString script(const QString &text) { return run(text).toString(); }
 
     QTemporaryDir dir;
     const QString weirdName = u"my \"best\" dog #1 ä.png"_s;
     LinkImageDialogs dialogs;
 };
-
-template<typename T> T *field(QDialog &dialog, const char *name) {
-    T *found = dialog.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_TRUE(found) << name;
-    return found;
-}
 
 void clickFile(QDialog &dialog, const QString &path) {
     emit dialog.findChild<ImageFileBrowser *>()->fileClicked(path);
@@ -118,25 +105,24 @@ TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
         dialog.accept();
     });
-    EXPECT_EQ(attribute("img", "src"), u"dog.png"_s) << "relative to the document's folder";
-    EXPECT_EQ(attribute("img", "alt"), u"A \"good\" dog"_s);
+    // The source relative to the document's folder.
+    EXPECT_EQ(attribute("img", "src,alt"), u"dog.png|A \"good\" dog"_s);
     EXPECT_EQ(widthInBrowser(), 40);
 
     selectImage();
     imageDialog([&](QDialog &dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Select Graphic"_s);
-        EXPECT_EQ(field<QLineEdit>(dialog, "Text1")->text(), u"dog.png"_s);
-        EXPECT_EQ(field<QLineEdit>(dialog, "EditAltText")->text(), u"A \"good\" dog"_s);
+        EXPECT_EQ(QStringList({dialog.windowTitle(), field<QLineEdit>(dialog, "Text1")->text(),
+                               field<QLineEdit>(dialog, "EditAltText")->text()}),
+                  QStringList({u"Select Graphic"_s, u"dog.png"_s, u"A \"good\" dog"_s}));
         field<QRadioButton>(dialog, "OptionWidthPct")->setChecked(true);
         field<QLineEdit>(dialog, "EditWidth")->setText(u"150"_s);
         field<QCheckBox>(dialog, "CheckSetHeight")->setChecked(false);
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"Default"_s);
         dialog.accept();
     });
-    EXPECT_EQ(run(u"document.querySelectorAll('img').length"_s).toInt(), 1) << "the image was replaced";
-    EXPECT_EQ(attribute("img", "width"), u"100%"_s);
-    EXPECT_FALSE(
-        run(u"['height', 'align'].some(a => document.querySelector('img').hasAttribute(a))"_s).toBool());
+    // The image was replaced, without height and alignment.
+    EXPECT_EQ(script(u"document.querySelectorAll('img').length"_s) + attribute("img", "width,height,align"),
+              u"1100%||"_s);
 }
 
 TEST_F(ImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
@@ -146,14 +132,12 @@ TEST_F(ImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
         field<QRadioButton>(dialog, "optImageJump")->setChecked(true);
         dialog.accept();
         EXPECT_EQ(messages.last(), u"Please select a topic to jump to"_s);
-        auto *pages = field<QComboBox>(dialog, "cboImageHref");
-        pages->setCurrentText(u"b.htm"_s);
+        field<QComboBox>(dialog, "cboImageHref")->setCurrentText(u"b.htm"_s);
         dialog.accept();
     });
-    EXPECT_EQ(attribute("a", "href"), u"b.htm"_s);
-    EXPECT_EQ(run(u"document.querySelector('a > img') !== null"_s).toBool(), true);
+    EXPECT_EQ(script(u"document.querySelector('a > img').parentNode.getAttribute('href')"_s), u"b.htm"_s);
     // Blanks, quotes, "#" and letters beyond ASCII in the file name: the picture still loads.
-    EXPECT_EQ(widthInBrowser(), 40) << attribute("img", "src").toStdString();
+    EXPECT_EQ(widthInBrowser(), 40);
 }
 
 TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
@@ -188,13 +172,11 @@ TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
         field<QAbstractButton>(dialog, "cmdMapEdit")->click();
         dialog.accept();
     });
-    EXPECT_EQ(run(u"document.body.firstElementChild.tagName"_s).toString(), u"MAP"_s);
+    EXPECT_EQ(script(u"document.body.firstElementChild.tagName"_s), u"MAP"_s);
     EXPECT_EQ(attribute("img", "usemap"), u"#"_s + attribute("map", "name"));
-    EXPECT_EQ(
-        run(u"[...document.querySelectorAll('map area')].map(a => a.shape + ':' + a.coords).join(' ')"_s)
-            .toString(),
-        u"rect:4,3,16,15 circle:25,15,4 poly:1,20,10,28,1,28"_s);
-    EXPECT_EQ(attribute("area", "href"), u"b.htm"_s);
+    EXPECT_EQ(script(u"[...document.querySelectorAll('map area')].map(a => a.shape + ':' + a.coords +"
+                     " (a.getAttribute('href') || '')).join(' ')"_s),
+              u"rect:4,3,16,15b.htm circle:25,15,4 poly:1,20,10,28,1,28"_s);
 
     selectImage(); // opened again, the map comes back into the editor and stays one map
     imageDialog([&](QDialog &dialog) {
@@ -207,8 +189,7 @@ TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
         dialog.accept();
     });
     EXPECT_EQ(
-        run(u"document.querySelectorAll('map').length + ' ' + document.querySelectorAll('area').length"_s)
-            .toString(),
+        script(u"document.querySelectorAll('map').length + ' ' + document.querySelectorAll('area').length"_s),
         u"1 3"_s);
 }
 

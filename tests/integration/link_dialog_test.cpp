@@ -23,26 +23,15 @@ protected:
 
     // Runs the toolbar's "link" button and drives the dialog it shows; false when none was shown.
     bool linkButton(const std::function<void(QDialog &)> &drive) {
-        bool shown = false;
-        dialogs.setShow([&](QDialog &dialog) {
-            shown = true;
-            drive(dialog);
-        });
-        auto *toolbar = frame.findChild<EditorToolbar *>();
-        EXPECT_TRUE(toolbar && toolbar->button(u"link"_s)->isEnabled());
-        toolbar->button(u"link"_s)->trigger();
-        return shown;
+        QAction *button = frame.findChild<EditorToolbar *>()->button(u"link"_s);
+        EXPECT_TRUE(button->isEnabled());
+        return drivesDialog(
+            dialogs, [button] { button->trigger(); }, drive);
     }
     QString paragraph() { return run(u"document.getElementById('p').innerHTML"_s).toString(); }
 
     LinkImageDialogs dialogs;
 };
-
-template<typename T> T *field(QDialog &dialog, const char *name) {
-    T *found = dialog.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_TRUE(found) << name;
-    return found;
-}
 
 } // namespace
 
@@ -50,8 +39,8 @@ TEST_F(LinkDialogTest, LinksTheSelectedWordWithoutItsTrailingBlankButNotABareCar
     load(u"<p id=p>Hello world again</p>"_s);
     selectText(u"#p"_s, 6, 12); // "world "
     EXPECT_TRUE(linkButton([](QDialog &dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Insert/Edit HyperLink"_s);
-        EXPECT_EQ(field<QLineEdit>(dialog, "EditExtURL")->text(), u"http://"_s);
+        EXPECT_EQ(dialog.windowTitle() + field<QLineEdit>(dialog, "EditExtURL")->text(),
+                  u"Insert/Edit HyperLinkhttp://"_s);
         field<QLineEdit>(dialog, "EditExtURL")->setText(u"page.htm"_s);
         field<QComboBox>(dialog, "ComboBookmark")->setEditText(u"part"_s);
         field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_top"_s);
@@ -78,8 +67,7 @@ TEST_F(LinkDialogTest, EditsTheTargetOfAnExistingLinkAndListsTheBookmarks) {
         EXPECT_EQ(bookmarks->count(), 0) << "filled on the first drop-down";
         bookmarks->showPopup();
         bookmarks->hidePopup();
-        EXPECT_EQ(bookmarks->itemText(0) + bookmarks->itemText(1), u"oneTop"_s);
-        EXPECT_EQ(bookmarks->currentText(), u"sec"_s);
+        EXPECT_EQ(bookmarks->itemText(0) + bookmarks->itemText(1) + bookmarks->currentText(), u"oneTopsec"_s);
         EXPECT_TRUE(field<QPushButton>(dialog, "CommandRemoveLink")->isEnabled());
         field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_blank"_s);
         dialog.accept();

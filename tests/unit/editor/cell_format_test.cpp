@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -38,11 +40,7 @@ TEST(CellTargets, EachScopeReachesItsCells) {
                            "<tr><td id=r1>x</td><td id=r2><table><tr><td id=n1>in|</td><td id=n2></td></tr>"
                            "<tr><td id=n3></td></tr></table> tail</td></tr>"
                            "<tr><td id=s1 colspan=2>wide</td></tr></tbody></table>"_s;
-    const struct {
-        const char *why;
-        QString document;
-        QString cell, row, column;
-    } cases[] = {
+    const std::tuple<const char *, QString, QString, QString, QString> cases[] = {
         {"middle of a 3x3 grid", grid, u"b2"_s, u"b1 b2 b3"_s, u"a2 b2 c2"_s},
         {"one row", u"<table><tr><td id=a>|</td><td id=b></td></tr></table>"_s, u"a"_s, u"a b"_s, u"a"_s},
         {"one column", u"<table><tr><td id=a></td></tr><tr><td id=b>|</td></tr></table>"_s, u"b"_s, u"b"_s,
@@ -60,31 +58,28 @@ TEST(CellTargets, EachScopeReachesItsCells) {
         {"in a caption before any row", u"<table><caption>c|</caption><tr><td id=a></td></tr></table>"_s,
          u""_s, u""_s, u""_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        const Captured doc = captured(c.document);
-        EXPECT_EQ(targetIds(doc, CellScope::Cell), c.cell);
-        EXPECT_EQ(targetIds(doc, CellScope::Row), c.row);
-        EXPECT_EQ(targetIds(doc, CellScope::Column), c.column);
+    for (const auto &[why, document, cell, row, column] : cases) {
+        SCOPED_TRACE(why);
+        const Captured doc = captured(document);
+        EXPECT_EQ(QStringList({targetIds(doc, CellScope::Cell), targetIds(doc, CellScope::Row),
+                               targetIds(doc, CellScope::Column)}),
+                  QStringList({cell, row, column}));
     }
 }
 
 TEST(CellFormat, ReadsTheCellAtTheCaret) {
-    const auto read = [](const QString &tag) {
+    // Vertical and horizontal alignment, row span, no-wrap and a width in percent, in one line.
+    const auto summary = [](const QString &tag) {
         const Captured doc = captured(u"<table><tr><td>x</td>"_s + tag + u"a|b</td></tr></table>"_s);
-        return CellFormatting::readCell(doc.document, doc.marker);
+        const CellFormat f = CellFormatting::readCell(doc.document, doc.marker);
+        return QStringList{f.valign, f.align, f.rowSpan, f.noWrap ? u"nowrap"_s : u"wrap"_s,
+                           f.width.percent ? u"%"_s : u"px"_s}
+            .join(u' ');
     };
-    const CellFormat byHand = read(u"<TD VALIGN=center ALIGN=middle NOWRAP ROWSPAN=3 WIDTH=50%>"_s);
-    EXPECT_EQ(byHand.valign, u"MIDDLE"_s);
-    EXPECT_EQ(byHand.align, u"CENTER"_s);
-    EXPECT_EQ(byHand.rowSpan, u"3"_s);
-    EXPECT_TRUE(byHand.noWrap && byHand.width.percent);
-    const CellFormat browser = read(u"<td valign=\"top\" nowrap=\"\" width=\"40\">"_s);
-    EXPECT_EQ(browser.valign, u"TOP"_s);
-    EXPECT_EQ(browser.rowSpan, u"1"_s);
-    EXPECT_TRUE(browser.noWrap);
-    EXPECT_FALSE(browser.width.percent);
-    EXPECT_FALSE(read(u"<td>"_s).noWrap);
+    EXPECT_EQ(summary(u"<TD VALIGN=center ALIGN=middle NOWRAP ROWSPAN=3 WIDTH=50%>"_s),
+              u"MIDDLE CENTER 3 nowrap %"_s);
+    EXPECT_EQ(summary(u"<td valign=\"top\" nowrap=\"\" width=\"40\">"_s), u"TOP  1 nowrap px"_s);
+    EXPECT_TRUE(summary(u"<td>"_s).contains(u" wrap "_s));
 }
 
 // Whole documents are compared: the text outside the rewritten tags comes back byte for byte.
@@ -97,22 +92,18 @@ TEST(CellFormat, RewritesOnlyTheTargetTags) {
     cell.width = {true, u"120"_s, true};
     cell.rowSpan = u"3"_s;
     cell.noWrap = true;
-    const struct {
-        CellScope scope;
-        const CellFormat &format;
-        QString added; // to each target tag
-        QStringList targets;
-    } cases[] = {{CellScope::Row, background, u" BGCOLOR=#FF0000"_s, {u"b1"_s, u"b2"_s, u"b3"_s}},
-                 {CellScope::Column, valign, u" VALIGN=TOP"_s, {u"a2"_s, u"b2"_s, u"c2"_s}},
-                 {CellScope::Cell, cell, u" WIDTH=100% NOWRAP ROWSPAN=3"_s, {u"b2"_s}}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.added.toStdString());
+    // Scope, format, what is added to each target tag, the targets.
+    const std::tuple<CellScope, CellFormat, QString, QStringList> cases[] = {
+        {CellScope::Row, background, u" BGCOLOR=#FF0000"_s, {u"b1"_s, u"b2"_s, u"b3"_s}},
+        {CellScope::Column, valign, u" VALIGN=TOP"_s, {u"a2"_s, u"b2"_s, u"c2"_s}},
+        {CellScope::Cell, cell, u" WIDTH=100% NOWRAP ROWSPAN=3"_s, {u"b2"_s}}};
+    for (const auto &[scope, format, added, targets] : cases) {
+        SCOPED_TRACE(added.toStdString());
         QString expected = doc.document;
-        for (const QString &id : c.targets)
-            expected.replace(u"<TD id="_s + id + u'>', u"<TD id="_s + id + c.added + u'>');
+        for (const QString &id : targets)
+            expected.replace(u"<TD id="_s + id + u'>', u"<TD id="_s + id + added + u'>');
         TagFormat::SizeError error;
-        EXPECT_EQ(CellFormatting::rewriteCells(doc.document, doc.marker, c.scope, c.format, &error),
-                  expected);
+        EXPECT_EQ(CellFormatting::rewriteCells(doc.document, doc.marker, scope, format, &error), expected);
         EXPECT_EQ(error, TagFormat::SizeError::None);
     }
 }

@@ -4,13 +4,38 @@
 #include "editor/editor_panel.h"
 #include "shell/messages.h"
 
+#include <QDialog>
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QSignalSpy>
+#include <QTest>
 #include <QWebEngineScript>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+// The child `name` of a dialog, failing the test when it is missing.
+template<typename T = QWidget> T *field(QObject &dialog, const char *name) {
+    T *found = dialog.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_TRUE(found) << name;
+    return found;
+}
+
+// Runs `trigger` with `dialogs` handing the dialog it shows (at once or on a timer) to `drive`;
+// whether one was shown.
+template<typename Dialogs>
+bool drivesDialog(Dialogs &dialogs, const std::function<void()> &trigger,
+                  const std::function<void(QDialog &)> &drive) {
+    bool shown = false;
+    dialogs.setShow([&](QDialog &dialog) {
+        shown = true;
+        drive(dialog);
+    });
+    trigger();
+    return QTest::qWaitFor([&] { return shown; }, 1000);
+}
 
 // An editor panel with its real surface (offscreen), on a document given as HTML. Scripts run
 // in the program's world, as the page's own are off.

@@ -15,14 +15,7 @@ TEST_F(SurfaceTest, SaveSelectionCountsCharactersBeforeTheCaretAndKeepsIt) {
 }
 
 TEST_F(SurfaceTest, GetSelectionCapturesTheMarkedDocument) {
-    struct Case {
-        const char *why;
-        const char *start, *end;
-        int from, to;
-        bool spansCellEnd;
-        const char *selectionStart; // what the selection HTML begins with
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, const char *, const char *, int, int, bool, const char *> cases[] = {
         {"outside tables", "#p", "", 6, 11, false, "world"},
         {"inside one cell", "#a", "", 1, 4, false, "lph"},
         // Across a cell's end the marker stands at the start of the first cell.
@@ -30,21 +23,21 @@ TEST_F(SurfaceTest, GetSelectionCapturesTheMarkedDocument) {
     };
     const QString document = uR"(<p id=p>hello world</p>
         <table><tbody><tr><td id=a>alpha</td><td id=b>beta</td></tr></tbody></table>)"_qs;
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto &[why, start, end, from, to, spansCellEnd, selectionStart] : cases) {
+        SCOPED_TRACE(why);
         load(document);
         const QString before = body();
-        selectText(QString::fromLatin1(c.start), c.from, c.to, QString::fromLatin1(c.end));
+        selectText(QString::fromLatin1(start), from, to, QString::fromLatin1(end));
         EditorSelection &s = panel.selection();
         s.GetSelection();
-        EXPECT_EQ(s.spansCellEnd(), c.spansCellEnd);
+        EXPECT_EQ(s.spansCellEnd(), spansCellEnd);
         EXPECT_FALSE(s.capturedDocument().contains(u"GWZSEL28"_qs));
         EXPECT_TRUE(s.capturedDocument().contains(u"<td id=\"a\">alpha</td>"_qs));
         EXPECT_EQ(s.selectionHtml(), s.capturedDocument().mid(s.markerPosition() - 1, s.selectionLength()));
-        EXPECT_TRUE(s.selectionHtml().startsWith(QString::fromLatin1(c.selectionStart)))
+        EXPECT_TRUE(s.selectionHtml().startsWith(QString::fromLatin1(selectionStart)))
             << s.selectionHtml().toStdString();
-        if (!c.spansCellEnd) {
-            EXPECT_EQ(s.selectionLength(), c.to - c.from);
+        if (!spansCellEnd) {
+            EXPECT_EQ(s.selectionLength(), to - from);
         }
         // The undo takes the marker out of the live document again.
         EXPECT_EQ(body(), before);
