@@ -69,12 +69,11 @@ TEST(SearchResults, FindInOneFolderOrAllThenActOnAResult) {
               (QStringList{u"Archive:Cid"_s, u"Work:Ann"_s, u"Work:Bob"_s, u"sent:pat@x"_s}));
 
     // A sent copy found offers what the sent folder offers; a moved or deleted result leaves the list.
+    auto *reply = form.findChild<QPushButton *>(u"CommandReplyText"_s);
     select(u"pat@x"_s, u"sent"_s);
-    EXPECT_FALSE(form.findChild<QPushButton *>(u"CommandReplyText"_s)->isVisibleTo(&form) ||
-                 form.findChild<QPushButton *>(u"CommandMove"_s)->isEnabled());
+    EXPECT_FALSE(reply->isVisibleTo(&form) || form.findChild<QPushButton *>(u"CommandMove"_s)->isEnabled());
     select(u"Cid"_s, u"Cid"_s);
-    EXPECT_TRUE(form.findChild<QPushButton *>(u"CommandReplyText"_s)->isVisibleTo(&form) &&
-                form.findChild<QPushButton *>(u"CommandReplyText"_s)->isEnabled());
+    EXPECT_TRUE(reply->isVisibleTo(&form) && reply->isEnabled());
     auto *target = form.findChild<QComboBox *>(u"ComboFolders4"_s);
     target->setCurrentIndex(target->findText(u"Work"_s));
     form.findChild<QPushButton *>(u"CommandMove"_s)->click();

@@ -51,9 +51,9 @@ protected:
 
 TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
     auto *combo = h.form().findChild<QComboBox *>(u"ComboTemplate"_s);
-    EXPECT_EQ(combo->findText(u"Yesterday.txt"_s), 0);
-    EXPECT_EQ(h.form().settingsPanel()->comboTemplate2()->findText(u"Yesterday.txt"_s), 0);
-    emit h.form().settingsPanel()->comboTemplate2()->activated(0); // chosen as the default
+    QComboBox *defaultCombo = h.form().settingsPanel()->comboTemplate2();
+    EXPECT_EQ(combo->findText(u"Yesterday.txt"_s) + defaultCombo->findText(u"Yesterday.txt"_s), 0);
+    emit defaultCombo->activated(0); // chosen as the default
     EXPECT_EQ(combo->currentText(), u"Yesterday.txt"_s);
     write(u"Spring offer"_s, u"Dear <<First>>,\nR&D <ünï>"_s);
     // The compose frame's button opens the dialog modally; the work is done inside it.
@@ -62,9 +62,8 @@ TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
         ASSERT_NE(dialog, nullptr);
         dialog->findChild<QPushButton *>(u"Command3"_s)->click();
         auto *subject = dialog->findChild<QLineEdit *>(u"Text1"_s);
-        EXPECT_EQ(subject->text(), u"Spring offer"_s);
-        EXPECT_EQ(dialog->findChild<QPlainTextEdit *>(u"Text2"_s)->toPlainText(),
-                  u"Dear <<First>>,\nR&D <ünï>"_s);
+        auto *body = dialog->findChild<QPlainTextEdit *>(u"Text2"_s);
+        EXPECT_EQ(subject->text() + u'|' + body->toPlainText(), u"Spring offer|Dear <<First>>,\nR&D <ünï>"_s);
         const auto refused = [&](const QString &name, const QString &subjectText, const QString &message) {
             dialog->findChild<QComboBox *>(u"Combo1"_s)->setEditText(name);
             subject->setText(subjectText);
@@ -78,7 +77,7 @@ TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
         EXPECT_TRUE(dialog->OKButton_Click());
         EXPECT_TRUE(dialog->OKButton_Click()); // saved twice, listed once
         // Closing with unsaved changes and choosing Cancel keeps the dialog and its text.
-        dialog->findChild<QPlainTextEdit *>(u"Text2"_s)->appendPlainText(u"PS"_s);
+        body->appendPlainText(u"PS"_s);
         h.messages().queueAnswer(Messages::Answer::Cancel);
         dialog->reject();
         EXPECT_EQ(h.messages().last(), DialogTemplate::saveQuestion());
@@ -87,8 +86,7 @@ TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
     });
     button(u"CommandTemplate"_s)->click();
     EXPECT_TRUE(QFile::exists(h.mainDir() + u"templates/Offer.txt"_s));
-    EXPECT_EQ(combo->count(), 2);
-    EXPECT_EQ(h.form().settingsPanel()->comboTemplate2()->count(), 2);
+    EXPECT_EQ(combo->count() + defaultCombo->count(), 4);
 
     // "Use Template" without a choice, then with one.
     write(QString(), QString());
@@ -97,14 +95,13 @@ TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
     EXPECT_EQ(h.messages().last(), u"You must select a template."_s);
     combo->setCurrentIndex(combo->findText(u"Offer.txt"_s));
     button(u"Command4"_s)->click();
-    EXPECT_EQ(field(form.subject), u"Spring offer"_s);
-    EXPECT_EQ(field(form.body), u"Dear <<First>>,\nR&D <ünï>\n"_s);
+    EXPECT_EQ(field(form.subject) + u'|' + field(form.body), u"Spring offer|Dear <<First>>,\nR&D <ünï>\n"_s);
 }
 
 TEST_P(TemplateWindowTest, MergeFromTheComposeFrameUsesPlainTitlesOfASortedBook) {
     QFile book(h.mainDir() + u"addrbooks/club.csv"_s);
-    ASSERT_TRUE(book.open(QIODevice::WriteOnly));
-    book.write("First,Last,Email,\r\nBea,B,bea@x.org,\r\nAl,A,al@x.org,\r\n");
+    ASSERT_TRUE(book.open(QIODevice::WriteOnly) &&
+                book.write("First,Last,Email,\r\nBea,B,bea@x.org,\r\nAl,A,al@x.org,\r\n"));
     book.close();
     auto *addresses = h.form().findChild<AddressBookController *>(u"AddressBookController"_s);
     addresses->book().setPendingPath(book.fileName());
@@ -116,10 +113,11 @@ TEST_P(TemplateWindowTest, MergeFromTheComposeFrameUsesPlainTitlesOfASortedBook)
     ASSERT_TRUE(merge && merge->isVisible());
     h.messages().setFallbackAnswer(Messages::Answer::Yes);
     merge->findChild<QPushButton *>(u"CommandStart"_s)->click();
-    const QJsonArray sent = h.sim().sent();
-    ASSERT_EQ(sent.size(), 2);
-    EXPECT_EQ(sent[0][u"fields"_s][form.subject].toString(), u"Hi Al"_s);
-    EXPECT_EQ(sent[1][u"fields"_s][form.to].toString(), u"bea@x.org"_s);
+    QStringList sent;
+    for (const QJsonValue &message : h.sim().sent())
+        sent << message[u"fields"_s][form.to].toString() + u'|' +
+                    message[u"fields"_s][form.subject].toString();
+    EXPECT_EQ(sent, (QStringList{u"al@x.org|Hi Al"_s, u"bea@x.org|Hi Bea"_s}));
     merge->close();
 }
 

@@ -51,14 +51,15 @@ TEST(WaitsPageTest, ACancelDuringALookEndsThatTransferAndNoOther) {
         QTimer::singleShot(800, cancel, &QPushButton::click);
     });
     waitShown.start(50);
-    transfer->ReplyOrForward(int(TransferMode::ReplyWithText));
-    EXPECT_EQ(compose.formFieldValue(hotmail.form, hotmail.to), u""_s);
-    EXPECT_EQ(h.settings().get(Keys::Bug), u"5"_s);
+    const auto outcome = [&] { // the To field and the stage marker after a transfer
+        transfer->ReplyOrForward(int(TransferMode::ReplyWithText));
+        return compose.formFieldValue(hotmail.form, hotmail.to).value_or(u"-"_s) + u'|' +
+               h.settings().get(Keys::Bug);
+    };
+    EXPECT_EQ(outcome(), u"|5"_s);
     // The next transfer is not swallowed by that cancel (nor left waiting by this test).
     QTimer::singleShot(15000, cancel, &QPushButton::click);
-    transfer->ReplyOrForward(int(TransferMode::ReplyWithText));
-    EXPECT_EQ(compose.formFieldValue(hotmail.form, hotmail.to), u"<ann@example.com>"_s);
-    EXPECT_EQ(h.settings().get(Keys::Bug), u"0"_s);
+    EXPECT_EQ(outcome(), u"<ann@example.com>|0"_s);
 }
 
 TEST(WaitsPageTest, OnlyAPostThatLeavesThePageKeepsASentCopy) {
@@ -89,6 +90,5 @@ TEST(WaitsPageTest, OnlyAPostThatLeavesThePageKeepsASentCopy) {
     ASSERT_TRUE(
         MainFormHarness::waitFor([&] { return h.sim().sent().size() == 1 && !sent.isEmpty(QDir::Files); }));
     const QStringList files = sent.entryList(QDir::Files);
-    ASSERT_EQ(files.size(), 1);
-    EXPECT_TRUE(files[0].contains(u"Sent"_s)) << files[0].toStdString();
+    EXPECT_TRUE(files.size() == 1 && files[0].contains(u"Sent"_s)) << files.join(u' ').toStdString();
 }
