@@ -36,6 +36,8 @@ std::vector<QStringList> bookRows(int count) {
     return rows;
 }
 
+const auto noSelection = [] { return std::pair{-1, -1}; };
+
 // A compose pane with a message written in it, the merge run and its dialog on a book in memory.
 struct MergeRig {
     MergeRig(const QString &base, const QString &logFolder, int rowCount, const QString &provider,
@@ -43,12 +45,8 @@ struct MergeRig {
         : rows(bookRows(rowCount))
         , form(PageModel::composeForm(provider))
         , run(pane)
-        , dialog({run, messages, [] {}, [this] { return book(); },
-                  [] {
-                      return std::pair{-1, -1};
-                  },
-                  [] { return u"/b.csv"_s; }, logFolder, [] {}, [](int, int, const QString &) {},
-                  [] { return 0; }, [](int) {}}) {
+        , dialog({run, messages, [] {}, [this] { return book(); }, noSelection, [] { return u"/b.csv"_s; },
+                  logFolder, [] {}, [](int, int, const QString &) {}, [] { return 0; }, [](int) {}}) {
         messages.setFallbackAnswer(Messages::Answer::Yes);
         pane.navigate(base + u"/"_s + provider + u"/compose"_s + query);
         loaded = MainFormHarness::waitForPage(pane, u"compose"_s) &&
@@ -57,9 +55,8 @@ struct MergeRig {
                                             pane.setFormFieldValue(form.form, form.body, body)));
     }
     MergePlan::Book book() {
-        return {{u"First"_s, u"Last"_s, u"Email"_s, u"Note"_s}, 2, int(rows.size()), [this](int r) {
-                    return rows[r];
-                }};
+        const auto row = [this](int r) { return rows[r]; };
+        return {{u"First"_s, u"Last"_s, u"Email"_s, u"Note"_s}, 2, int(rows.size()), row};
     }
     QString field(const QString &name) { return pane.formFieldValue(form.form, name).value_or(u"-"_s); }
     void click(const char *name) { dialog.findChild<QPushButton *>(QString::fromLatin1(name))->click(); }
