@@ -286,11 +286,8 @@ TEST_P(TemplateWindowTest, MergeFromTheComposeFrameUsesPlainTitlesOfASortedBook)
     ASSERT_TRUE(merge && merge->isVisible());
     h.messages().setFallbackAnswer(Messages::Answer::Yes);
     merge->findChild<QPushButton *>(u"CommandStart"_s)->click();
-    QStringList sent;
-    for (const QJsonValue &message : h.sim().sent())
-        sent << message[u"fields"_s][form.to].toString() + u'|' +
-                    message[u"fields"_s][form.subject].toString();
-    EXPECT_EQ(sent, (QStringList{u"al@x.org|Hi Al"_s, u"bea@x.org|Hi Bea"_s}));
+    EXPECT_EQ(sentFields(h.sim(), {form.to, form.subject}),
+              (QStringList{u"al@x.org|Hi Al"_s, u"bea@x.org|Hi Bea"_s}));
     merge->close();
 }
 
