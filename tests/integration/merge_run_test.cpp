@@ -1,16 +1,25 @@
 // Mail merge runs against webmail-sim through a real compose pane: what arrives at the service,
-// Test, Stop, the rich-text page, and a run killed and resumed.
+// Test, Stop, the rich-text page, and a run killed and resumed. Email templates in the main window:
+// listed from the folder at start-up, captured from the compose page, saved, and put back with
+// "Use Template"; and the merge opened from the compose frame on a sorted address book.
+#include "addressbook/address_book_controller.h"
 #include "mailmerge/dialog_merge.h"
+#include "mailmerge/dialog_template.h"
 #include "mailmerge/merge_journal.h"
 #include "mailmerge/merge_run.h"
 #include "main_form_harness.h"
+#include "shell/settings_panel.h"
+#include "shell/tab_navigator.h"
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -36,9 +45,7 @@ std::vector<QStringList> bookRows(int count) {
     return rows;
 }
 
-std::pair<int, int> noSelection() {
-    return {-1, -1};
-}
+const auto noSelection = [] { return std::pair{-1, -1}; };
 
 // A compose pane with a message written in it, the merge run and its dialog on a book in memory.
 struct MergeRig {
@@ -47,7 +54,7 @@ struct MergeRig {
         : rows(bookRows(rowCount))
         , form(PageModel::composeForm(provider))
         , run(pane)
-        , dialog({run, messages, [] {}, [this] { return book(); }, &noSelection, [] { return u"/b.csv"_s; },
+        , dialog({run, messages, [] {}, [this] { return book(); }, noSelection, [] { return u"/b.csv"_s; },
                   logFolder, [] {}, [](int, int, const QString &) {}, [] { return 0; }, [](int) {}}) {
         messages.setFallbackAnswer(Messages::Answer::Yes);
         pane.navigate(base + u"/"_s + provider + u"/compose"_s + query);
@@ -57,9 +64,8 @@ struct MergeRig {
                                             pane.setFormFieldValue(form.form, form.body, body)));
     }
     MergePlan::Book book() {
-        return {{u"First"_s, u"Last"_s, u"Email"_s, u"Note"_s}, 2, int(rows.size()), [this](int r) {
-                    return rows[r];
-                }};
+        const auto row = [this](int r) { return rows[r]; };
+        return {{u"First"_s, u"Last"_s, u"Email"_s, u"Note"_s}, 2, int(rows.size()), row};
     }
     QString field(const QString &name) { return pane.formFieldValue(form.form, name).value_or(u"-"_s); }
     void click(const char *name) { dialog.findChild<QPushButton *>(QString::fromLatin1(name))->click(); }
@@ -75,8 +81,16 @@ struct MergeRig {
     bool loaded = false;
 };
 
-QString sentField(const QJsonValue &message, const QString &name) {
-    return message[u"fields"_s][name].toString();
+// Each message the service got, as its named fields joined by '|'.
+QStringList sentFields(const SimProcess &sim, const QStringList &names) {
+    QStringList messages;
+    for (const QJsonValue &message : sim.sent()) {
+        QStringList fields;
+        for (const QString &name : names)
+            fields << message[u"fields"_s][name].toString();
+        messages << fields.join(u'|');
+    }
+    return messages;
 }
 
 class MergeRunTest : public ::testing::TestWithParam<QString> {
@@ -92,30 +106,26 @@ TEST_P(MergeRunTest, EveryRowWithAnAddressGetsItsOwnEmail) {
     ASSERT_TRUE(rig.loaded);
     rig.click("CommandStart");
     EXPECT_TRUE(rig.messages.shown().first().startsWith(u"16 emails will be sent."_s));
-    const QJsonArray sent = sim.sent();
-    ASSERT_EQ(sent.size(), 16); // rows 4, 9, 14 and 19 have no address
-    for (int i = 0, k = 0; i < 20; ++i) {
-        if (i % 5 == 4)
-            continue;
-        SCOPED_TRACE(i);
+    QStringList expected; // rows 4, 9, 14 and 19 have no address
+    for (int i = 0; i < 20; ++i) {
         const QString first = i % 7 == 3 ? QString() : u"Ann%1"_s.arg(i);
-        EXPECT_EQ(sentField(sent[k], rig.form.to), u"p%1@example.com"_s.arg(i));
-        EXPECT_EQ(sentField(sent[k], rig.form.subject), u"News for "_s + first);
-        EXPECT_EQ(sentField(sent[k++], rig.form.body),
-                  u"Dear "_s + (first.isEmpty() ? u"friend"_s : first) +
-                      u" Zoë \"Q\",\r\n<b>&amp; R&D</b> ünï <<Unknown>>\r\nBye"_s);
+        if (i % 5 != 4)
+            expected
+                << u"p%1@example.com|News for %2|Dear %3 Zoë \"Q\",\r\n<b>&amp; R&D</b> ünï <<Unknown>>\r\nBye"_s
+                       .arg(i)
+                       .arg(first, first.isEmpty() ? u"friend"_s : first);
     }
-    EXPECT_EQ(rig.label(), u"Emails Sent: 16"_s);
-    EXPECT_EQ(rig.field(rig.form.subject), subject); // the message is back, To empty
-    EXPECT_EQ(rig.field(rig.form.to), QString());
+    EXPECT_EQ(sentFields(sim, {rig.form.to, rig.form.subject, rig.form.body}), expected);
+    // The message is back, To empty.
+    EXPECT_EQ(rig.label() + u'|' + rig.field(rig.form.subject) + u'|' + rig.field(rig.form.to),
+              u"Emails Sent: 16|"_s + subject + u'|');
 }
 
 TEST_P(MergeRunTest, TestSendsNothingAndStopDuringASendCountsItAndRestores) {
     MergeRig rig(sim.baseUrl(), logs.path(), 4, GetParam(), u"?send_delay_ms=1500"_s);
     ASSERT_TRUE(rig.loaded);
     rig.click("CommandTest");
-    EXPECT_EQ(rig.field(rig.form.to), u"p0@example.com"_s);
-    EXPECT_EQ(rig.field(rig.form.subject), u"News for Ann0"_s);
+    EXPECT_EQ(rig.field(rig.form.to) + u'|' + rig.field(rig.form.subject), u"p0@example.com|News for Ann0"_s);
     EXPECT_FALSE(rig.startEnabled());
     rig.click("CommandUndoTest");
     EXPECT_EQ(rig.field(rig.form.subject), subject);
@@ -129,10 +139,9 @@ TEST_P(MergeRunTest, TestSendsNothingAndStopDuringASendCountsItAndRestores) {
     });
     rig.click("CommandStart");
     EXPECT_EQ(posts, 2);
-    EXPECT_EQ(rig.label(), u"Emails Sent: 2"_s);
-    EXPECT_EQ(rig.dialog.findChild<QPlainTextEdit *>(u"TextSent"_s)->toPlainText(),
-              u"p0@example.com\np1@example.com"_s);
-    EXPECT_EQ(rig.field(rig.form.subject), subject);
+    EXPECT_EQ(rig.label() + u'|' + rig.dialog.findChild<QPlainTextEdit *>(u"TextSent"_s)->toPlainText() +
+                  u'|' + rig.field(rig.form.subject),
+              u"Emails Sent: 2|p0@example.com\np1@example.com|"_s + subject);
     EXPECT_TRUE(rig.startEnabled());
     EXPECT_TRUE(MainFormHarness::waitFor([&] { return sim.sent().size() == 2; }, 5000));
 }
@@ -175,20 +184,111 @@ TEST(MergeKill, ResumedRunSendsEachAddressOnce) {
     // Skip what was sent; the address in flight is sent again only when the service never got it
     // (a post in flight when the child died reaches the service within its delay, if at all).
     MainFormHarness::waitFor([&] { return sim.sent().size() > before; }, 500);
-    const auto sentTo = [&sim] {
-        QStringList addresses;
-        for (const QJsonValue &message : sim.sent())
-            addresses.push_back(message[u"fields"_s][u"to"_s].toString());
-        return addresses;
-    };
     const QString log = QDir(logs.path()).entryInfoList(QDir::Files).value(0).filePath();
     if (const MergeLog::State earlier = MergeJournal::readState(log); !earlier.inFlight.empty()) {
         rig.messages.queueAnswer(Messages::Answer::Yes);
-        const bool arrived = sentTo().contains(earlier.inFlight[0].address);
+        const bool arrived = sentFields(sim, {u"to"_s}).contains(earlier.inFlight[0].address);
         rig.messages.queueAnswer(arrived ? Messages::Answer::No : Messages::Answer::Yes);
     }
     rig.click("CommandStart");
-    const QStringList addresses = sentTo();
+    const QStringList addresses = sentFields(sim, {u"to"_s});
     EXPECT_EQ(addresses.size(), 24);
     EXPECT_EQ(QSet<QString>(addresses.begin(), addresses.end()).size(), 24);
 }
+
+namespace {
+
+class TemplateWindowTest : public ::testing::TestWithParam<QString> {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(TemplateFile::write(h.mainDir() + u"templates/Yesterday.txt"_s, {u"Old"_s, u"Old"_s}),
+                  QString());
+        ASSERT_TRUE(h.start());
+        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + GetParam() + u"/inbox"_s));
+        h.form().tabs().select(TabNavigator::Compose);
+        ASSERT_TRUE(MainFormHarness::waitForPage(compose(), u"compose"_s));
+    }
+    WebPane &compose() { return h.form().webBrowser(3); }
+    QString field(const QString &name) { return compose().formFieldValue(form.form, name).value_or(u"-"_s); }
+    void write(const QString &subject, const QString &body) {
+        ASSERT_TRUE(compose().setFormFieldValue(form.form, form.subject, subject));
+        ASSERT_TRUE(compose().setFormFieldValue(form.form, form.body, body));
+    }
+    QPushButton *button(const QString &name) { return h.form().findChild<QPushButton *>(name); }
+
+    MainFormHarness h;
+    PageModel::ComposeForm form = PageModel::composeForm(GetParam());
+};
+
+} // namespace
+
+TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
+    auto *combo = h.form().findChild<QComboBox *>(u"ComboTemplate"_s);
+    QComboBox *defaultCombo = h.form().settingsPanel()->comboTemplate2();
+    EXPECT_EQ(combo->findText(u"Yesterday.txt"_s) + defaultCombo->findText(u"Yesterday.txt"_s), 0);
+    emit defaultCombo->activated(0); // chosen as the default
+    EXPECT_EQ(combo->currentText(), u"Yesterday.txt"_s);
+    write(u"Spring offer"_s, u"Dear <<First>>,\nR&D <ünï>"_s);
+    // The compose frame's button opens the dialog modally; the work is done inside it.
+    QTimer::singleShot(0, &h.form(), [&] {
+        auto *dialog = qobject_cast<DialogTemplate *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QPushButton *>(u"Command3"_s)->click();
+        auto *subject = dialog->findChild<QLineEdit *>(u"Text1"_s);
+        auto *body = dialog->findChild<QPlainTextEdit *>(u"Text2"_s);
+        EXPECT_EQ(subject->text() + u'|' + body->toPlainText(), u"Spring offer|Dear <<First>>,\nR&D <ünï>"_s);
+        const auto refused = [&](const QString &name, const QString &subjectText, const QString &message) {
+            dialog->findChild<QComboBox *>(u"Combo1"_s)->setEditText(name);
+            subject->setText(subjectText);
+            EXPECT_FALSE(dialog->OKButton_Click());
+            EXPECT_EQ(h.messages().last(), message);
+        };
+        refused(u"../Offer"_s, u"Spring offer"_s,
+                TemplateFile::nameErrorMessage(TemplateFile::NameError::Unsafe));
+        refused(u"Offer"_s, u"  "_s, DialogTemplate::noSubjectMessage());
+        subject->setText(u"Spring offer"_s);
+        EXPECT_TRUE(dialog->OKButton_Click());
+        EXPECT_TRUE(dialog->OKButton_Click()); // saved twice, listed once
+        // Closing with unsaved changes and choosing Cancel keeps the dialog and its text.
+        body->appendPlainText(u"PS"_s);
+        h.messages().queueAnswer(Messages::Answer::Cancel);
+        dialog->reject();
+        EXPECT_EQ(h.messages().last(), DialogTemplate::saveQuestion());
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->reject(); // No: closes unsaved
+    });
+    button(u"CommandTemplate"_s)->click();
+    EXPECT_TRUE(QFile::exists(h.mainDir() + u"templates/Offer.txt"_s));
+    EXPECT_EQ(combo->count() + defaultCombo->count(), 4);
+
+    // "Use Template" without a choice, then with one.
+    write(QString(), QString());
+    combo->setCurrentIndex(-1);
+    button(u"Command4"_s)->click();
+    EXPECT_EQ(h.messages().last(), u"You must select a template."_s);
+    combo->setCurrentIndex(combo->findText(u"Offer.txt"_s));
+    button(u"Command4"_s)->click();
+    EXPECT_EQ(field(form.subject) + u'|' + field(form.body), u"Spring offer|Dear <<First>>,\nR&D <ünï>\n"_s);
+}
+
+TEST_P(TemplateWindowTest, MergeFromTheComposeFrameUsesPlainTitlesOfASortedBook) {
+    QFile book(h.mainDir() + u"addrbooks/club.csv"_s);
+    ASSERT_TRUE(book.open(QIODevice::WriteOnly) &&
+                book.write("First,Last,Email,\r\nBea,B,bea@x.org,\r\nAl,A,al@x.org,\r\n"));
+    book.close();
+    auto *addresses = h.form().findChild<AddressBookController *>(u"AddressBookController"_s);
+    addresses->book().setPendingPath(book.fileName());
+    addresses->book().Open_CSV();
+    addresses->book().model().sortPress(0); // the title now shows "^ First"
+    write(u"Hi <<First>>"_s, u"Body"_s);
+    button(u"Command5"_s)->click();
+    auto *merge = h.form().findChild<DialogMerge *>(u"DialogMerge"_s);
+    ASSERT_TRUE(merge && merge->isVisible());
+    h.messages().setFallbackAnswer(Messages::Answer::Yes);
+    merge->findChild<QPushButton *>(u"CommandStart"_s)->click();
+    EXPECT_EQ(sentFields(h.sim(), {form.to, form.subject}),
+              (QStringList{u"al@x.org|Hi Al"_s, u"bea@x.org|Hi Bea"_s}));
+    merge->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Providers, TemplateWindowTest, ::testing::Values(u"hotmail"_s, u"yahoo"_s));

@@ -1,15 +1,20 @@
-// The editor's spell check over the real editing surface and the inbox pane.
+// The spell check through the main window: the editor's over the real editing surface and the
+// inbox pane, and the browser toolbar's of the answer field on the sign-in service's answer page.
 #include "main_form_harness.h"
 
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
+#include "spelling/answer_body_dialog.h"
 #include "spelling/spell_checker.h"
 #include "spelling/spell_decision_dialog.h"
 #include "webpages/web_pane.h"
 
 #include <QAction>
 #include <QFrame>
-#include <QPainter>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,13 +40,6 @@ TEST(SpellEditorTest, SelectsEachWordAfterLineBreaksWritesChangesBackAndPrefersT
         clearOfWord = clearOfWord && !dialog.frameGeometry().intersects(word);
         asked.append(engine.misspelledWord() + u'=' +
                      MainFormHarness::runPageScript(surface, u"getSelection().toString()"_s).toString());
-        const QString folder = qEnvironmentVariable("CORVALIS_SCREENSHOTS");
-        if (!folder.isEmpty() && asked.size() == 1) {
-            QPixmap shot = h.form().grab();
-            QPainter(&shot).drawPixmap(dialog.geometry().topLeft() - h.form().geometry().topLeft(),
-                                       dialog.grab());
-            shot.save(folder + u"/decision_dialog_editor.png"_s);
-        }
         return answers.value(asked.size() - 1);
     });
     QAction *spell = h.form().editorPanel()->findChild<QAction *>(u"spell"_s);
@@ -51,9 +49,8 @@ TEST(SpellEditorTest, SelectsEachWordAfterLineBreaksWritesChangesBackAndPrefersT
     EXPECT_EQ(asked, (QStringList{u"Teh=Teh"_s, u"lern=lern"_s, u"teh=teh"_s}));
     EXPECT_TRUE(clearOfWord);
     EXPECT_TRUE(h.messages().shown().isEmpty());
-    const QString body = surface.bodyHtml();
-    EXPECT_TRUE(body.contains(u"The end of learn"_s) && body.contains(u"<div>teh</div>"_s))
-        << body.toStdString();
+    EXPECT_TRUE(surface.bodyHtml().contains(u"The end of learn</p><div>teh</div>"_s))
+        << surface.bodyHtml().toStdString();
 
     // A selection in the inbox pane is checked instead: the answer page's "Welcome" is spelled right.
     WebPane &inbox = h.form().webBrowser(1);
@@ -64,4 +61,49 @@ TEST(SpellEditorTest, SelectsEachWordAfterLineBreaksWritesChangesBackAndPrefersT
     spell->trigger();
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(h.messages().last(), u"The spelling check is complete."_s);
+}
+
+TEST(SpellAnswerBodyTest, CorrectsTheAnswerAndSavesItIntoThePage) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    WebPane &pane = h.form().webBrowser(1);
+    QAction *spell = h.toolAction(u"Toolbar1"_s, u"spell"_s);
+
+    // A page without the answer field says so (the button follows the address, not the content).
+    spell->setEnabled(true);
+    spell->trigger();
+    EXPECT_TRUE(h.messages().last().contains(u"no answer to spell check"_s));
+
+    ASSERT_TRUE(h.load(pane, h.sim().baseUrl() + u"/cgi-bin/signin.cgi"_s));
+    // The user picks the right suggestion in the decision dialog and presses Change.
+    const QHash<QString, QString> wanted{
+        {u"Teh"_s, u"The"_s}, {u"lern"_s, u"learn"_s}, {u"languge"_s, u"language"_s}};
+    QStringList asked;
+    h.form().findChild<SpellChecker *>(u"VSSpell1"_s)->setAsk([&](SpellEngine &engine, const QRect &) {
+        SpellDecisionDialog dialog;
+        dialog.fill(engine);
+        asked.append(engine.misspelledWord());
+        auto *list = dialog.findChild<QListWidget *>(u"SuggestList"_s);
+        list->setCurrentItem(
+            list->findItems(wanted.value(engine.misspelledWord()), Qt::MatchExactly).value(0));
+        dialog.findChild<QPushButton *>(u"Change"_s)->click();
+        return dialog.answer();
+    });
+    // The dialog is modal: it is driven once it is up (reading the page runs events before that).
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, &h.form(), [&] {
+        auto *dialog = h.form().findChild<AnswerBodyDialog *>(u"vtshilit"_s);
+        if (!dialog || !dialog->isVisible())
+            return;
+        driver.stop();
+        dialog->CheckButton_Click();
+        dialog->DoneButton_Click();
+    });
+    driver.start(20);
+    spell->trigger();
+
+    EXPECT_EQ(
+        asked.join(u' ') + u'|' + h.messages().last() + u'|' +
+            pane.formFieldValue(u"qaform"_s, u"eda"_s).value_or(u"-"_s),
+        u"Teh lern languge|Spellcheck complete!|The best way to learn a new language is to speak it every day."_s);
 }

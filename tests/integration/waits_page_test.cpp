@@ -1,18 +1,36 @@
-// The compose page's wait and posts, against webmail-sim: a Cancel pressed while the program
-// looks into the page, and submits that never leave the page.
+// The program's waits: on the compose page against webmail-sim, a Cancel pressed while the program
+// looks into the page and submits that never leave the page; and a SIGTERM (a desktop logout) during
+// every kind of wait, after which the program exits at once, having written its settings once, with
+// the values start-up had read. Links clicked in quick succession: every launcher waits its turn,
+// none overwrites an address not yet taken, and the running program takes them all in order.
 #include "main_form_harness.h"
 
+#include "shell/main_dir_install.h"
+#include "shell/settings.h"
+#include "shell/tab_addresses.h"
 #include "shell/tab_navigator.h"
 #include "store/saved_message_file.h"
 #include "webpages/compose_transfer.h"
+#include "webpages/mailto_hand_over.h"
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <functional>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -51,14 +69,15 @@ TEST(WaitsPageTest, ACancelDuringALookEndsThatTransferAndNoOther) {
         QTimer::singleShot(800, cancel, &QPushButton::click);
     });
     waitShown.start(50);
-    transfer->ReplyOrForward(int(TransferMode::ReplyWithText));
-    EXPECT_EQ(compose.formFieldValue(hotmail.form, hotmail.to), u""_s);
-    EXPECT_EQ(h.settings().get(Keys::Bug), u"5"_s);
+    const auto outcome = [&] { // the To field and the stage marker after a transfer
+        transfer->ReplyOrForward(int(TransferMode::ReplyWithText));
+        return compose.formFieldValue(hotmail.form, hotmail.to).value_or(u"-"_s) + u'|' +
+               h.settings().get(Keys::Bug);
+    };
+    EXPECT_EQ(outcome(), u"|5"_s);
     // The next transfer is not swallowed by that cancel (nor left waiting by this test).
     QTimer::singleShot(15000, cancel, &QPushButton::click);
-    transfer->ReplyOrForward(int(TransferMode::ReplyWithText));
-    EXPECT_EQ(compose.formFieldValue(hotmail.form, hotmail.to), u"<ann@example.com>"_s);
-    EXPECT_EQ(h.settings().get(Keys::Bug), u"0"_s);
+    EXPECT_EQ(outcome(), u"<ann@example.com>|0"_s);
 }
 
 TEST(WaitsPageTest, OnlyAPostThatLeavesThePageKeepsASentCopy) {
@@ -89,6 +108,141 @@ TEST(WaitsPageTest, OnlyAPostThatLeavesThePageKeepsASentCopy) {
     ASSERT_TRUE(
         MainFormHarness::waitFor([&] { return h.sim().sent().size() == 1 && !sent.isEmpty(QDir::Files); }));
     const QStringList files = sent.entryList(QDir::Files);
-    ASSERT_EQ(files.size(), 1);
-    EXPECT_TRUE(files[0].contains(u"Sent"_s)) << files[0].toStdString();
+    EXPECT_TRUE(files.size() == 1 && files[0].contains(u"Sent"_s)) << files.join(u' ').toStdString();
 }
+
+TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
+    enum class Reach { Splash, PollTick, ComposeWait };
+    const struct {
+        const char *wait;
+        Reach reach;
+        QByteArray composePage; // what the compose pane loads for a mailto; none: a missing page
+        QString end;            // the stage marker and the handed-in address at the end
+    } cases[] = {
+        {"splash, before start-up has applied the stored values", Reach::Splash, {}, u"|"_s},
+        // The tick and the close come in one pass of the event loop; the address is kept.
+        {"mailto poll", Reach::PollTick, {}, u"|ann@example.com"_s},
+        {"compose wait: the page never has the form", Reach::ComposeWait, {}, u"5|"_s},
+        {"bridge call: the page's script never yields", Reach::ComposeWait, "<script>for (;;) {}</script>",
+         u"5|"_s},
+    };
+    // The switches and placement start-up reads; the shutdown must write the same back.
+    const QStringList keys{u"autologin"_s, u"setmax"_s, u"left"_s, u"top"_s, u"width"_s, u"height"_s};
+    const QStringList stored{u"1"_s, u"0"_s, u"1500"_s, u"1500"_s, u"12000"_s, u"9000"_s};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.wait);
+        QTemporaryDir dir;
+        MainDirInstall::install(QStringLiteral(CORVALIS_SOURCE_DIR "/data"), dir.path());
+        const QString ini = dir.filePath(u"corvalis.ini"_s);
+        Settings settings(ini);
+        const auto value = [&](const QString &key) { return settings.GetIni(u"Settings"_s, key, QString()); };
+        settings.SetIni(u"Locations"_s, u"main dir"_s, dir.path() + u'/');
+        for (int i = 0; i < keys.size(); ++i)
+            settings.SetIni(u"Settings"_s, keys[i], stored[i]);
+        // The compose page a mailto opens, worked out from the welcome page's address.
+        QFile page(QUrl(*TabAddresses::composeAddress(
+                            QUrl::fromLocalFile(dir.filePath(u"html/welcome.htm"_s)).toString()))
+                       .toLocalFile());
+        ASSERT_TRUE(c.composePage.isEmpty() ||
+                    (page.open(QIODevice::WriteOnly) && page.write(c.composePage) > 0));
+        page.close();
+
+        QProcess corvalis;
+        QStringList arguments{u"--settings"_s, ini};
+        if (c.reach != Reach::Splash)
+            arguments << u"--no-splash"_s;
+        corvalis.start(QStringLiteral(CORVALIS_PATH), arguments);
+        const auto send = [&](int signal) { ::kill(pid_t(corvalis.processId()), signal); };
+        // The program has its own SIGTERM handler in place: it would die of the signal before.
+        const auto handlesSigterm = [&] {
+            QFile status(u"/proc/%1/status"_s.arg(corvalis.processId()));
+            const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+            const QByteArray mask = text.mid(text.indexOf("SigCgt:") + 7).split('\n').value(0).trimmed();
+            return (mask.toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+        };
+        ASSERT_TRUE(QTest::qWaitFor(handlesSigterm, 20000));
+        ASSERT_TRUE(c.reach == Reach::Splash ||
+                    QTest::qWaitFor([&] { return MailtoHandOver::receiverRunning(ini); }, 20000));
+        if (c.reach == Reach::PollTick) {
+            send(SIGSTOP);
+            settings.set(Keys::Mailto, u"ann@example.com"_s);
+            QTest::qWait(MailtoHandOver::intervalMs + 200); // the tick falls due meanwhile
+            send(SIGTERM);
+            send(SIGCONT);
+        } else if (c.reach == Reach::Splash) {
+            QTest::qWait(1000); // start-up reaches the splash, which shows for 1.5 s
+            send(SIGTERM);
+        } else {
+            settings.set(Keys::Mailto, u"ann@example.com"_s);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return value(u"bug"_s) == u"5"_s; }, 20000));
+            QTest::qWait(1000); // the page has come, and a look into it is under way
+            send(SIGTERM);
+        }
+        EXPECT_TRUE(corvalis.waitForFinished(2000)); // or it is killed when `corvalis` goes
+        EXPECT_EQ(corvalis.exitStatus(), QProcess::NormalExit);
+        for (int i = 0; i < keys.size(); ++i)
+            EXPECT_EQ(value(keys[i]), stored[i]) << keys[i].toStdString();
+        EXPECT_EQ(value(u"bug"_s) + u'|' + value(u"mailto"_s), c.end);
+    }
+}
+
+namespace {
+
+using Programs = std::vector<std::unique_ptr<QProcess>>;
+
+// `count` programs started together, the i-th with `arguments(i)`.
+Programs startPrograms(int count, const std::function<QStringList(int)> &arguments) {
+    Programs programs;
+    for (int i = 0; i < count; ++i) {
+        programs.push_back(std::make_unique<QProcess>());
+        programs.back()->start(QStringLiteral(CORVALIS_PATH), arguments(i));
+    }
+    return programs;
+}
+
+qsizetype running(const Programs &programs) {
+    return std::ranges::count_if(programs, [](const auto &p) { return p->state() != QProcess::NotRunning; });
+}
+
+TEST(MailtoQueue, TwentyLaunchersAtOnceHandOverEveryAddressInTurn) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/yahoo/inbox"_s));
+    // Twenty launchers started together, as for links clicked in a row.
+    const Programs launchers = startPrograms(20, [&](int i) {
+        return QStringList{u"--settings"_s, h.iniPath(), u"--mailto"_s,
+                           u"mailto:user%1@example.com"_s.arg(i)};
+    });
+    const PageModel::ComposeForm &form = PageModel::composeForm(u"yahoo"_s);
+    QStringList written, composed; // each address as it appears in the key, and on the compose page
+    const auto note = [](QStringList &list, const QString &value) {
+        if (!value.isEmpty() && !list.contains(value))
+            list << value;
+    };
+    const auto allComposed = [&] {
+        note(written, h.settings().get(Keys::Mailto));
+        note(composed, h.form().webBrowser(3).formFieldValue(form.form, form.to).value_or(QString()));
+        return composed.size() == 20 && running(launchers) == 0;
+    };
+    EXPECT_TRUE(MainFormHarness::waitFor(allComposed, 120000)) << composed.join(u' ').toStdString();
+    for (const auto &launcher : launchers)
+        EXPECT_EQ(launcher->exitCode(), 0) << launcher->readAllStandardError().toStdString();
+    // An address taken between two looks at the key is never seen there; the rest keep their order.
+    composed.removeIf([&](const QString &address) { return !written.contains(address); });
+    EXPECT_EQ(composed, written);
+}
+
+TEST(SingleProgram, StartsOnOneSettingsFileLeaveOneRunning) {
+    QTemporaryDir dir;
+    const Programs programs = startPrograms(3, [&](int) {
+        return QStringList{u"--settings"_s, dir.filePath(u"corvalis.ini"_s), u"--no-splash"_s};
+    });
+    // The later starts hand over to the first and end; the first stays.
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return running(programs) == 1; }, 60000));
+    QThread::sleep(2);
+    EXPECT_EQ(running(programs), 1);
+    for (const auto &program : programs)
+        EXPECT_TRUE(program->state() != QProcess::NotRunning || program->exitCode() == 0);
+}
+
+} // namespace
