@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStorageInfo>
 
 namespace {
@@ -78,13 +77,12 @@ qint32 DocumentFile::write(const QString &path, const QByteArray &bytes) {
         return InvalidArgument;
     if (!info.absoluteDir().exists())
         return PathNotFound;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return AccessDenied;
-    if (file.write(bytes) == bytes.size() && file.commit())
+    if (TextFile::writeAtomically(path, bytes).ok)
         return NoError;
-    const QStorageInfo storage(info.absolutePath());
-    return storage.bytesAvailable() < bytes.size() ? DiskFull : UnexpectedError;
+    if (QStorageInfo(info.absolutePath()).bytesAvailable() < bytes.size())
+        return DiskFull;
+    const bool writable = info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
+    return writable ? UnexpectedError : AccessDenied;
 }
 
 QString DocumentFile::declaringUtf8(QString html) {

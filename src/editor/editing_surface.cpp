@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebChannel>

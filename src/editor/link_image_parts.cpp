@@ -1,8 +1,9 @@
 #include "editor/link_image_parts.h"
 
+#include "shell/text_file.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -26,13 +27,11 @@ QUrl previewUrl(const QString &text, const QString &documentPath) {
 }
 
 void writeDiagnostic(const QString &label, int number, const QString &description) {
-    QSaveFile log(QStringLiteral("GWJavaHelp.log"));
-    if (!log.open(QIODevice::WriteOnly))
-        return;
-    log.write((label + QStringLiteral(": ") + QString::number(number) + QLatin1Char(' ') + description +
-               QStringLiteral("\r\n"))
-                  .toUtf8());
-    log.commit();
+    // A folder where the log cannot be written costs nothing but the line.
+    TextFile::writeAtomically(QStringLiteral("GWJavaHelp.log"),
+                              (label + QStringLiteral(": ") + QString::number(number) + QLatin1Char(' ') +
+                               description + QStringLiteral("\r\n"))
+                                  .toUtf8());
 }
 
 } // namespace LinkImageParts

@@ -19,7 +19,8 @@ MboxExportResult MboxExport::exportFolder(const QString &folderPath, const QStri
         result.detail = reason;
         return result;
     };
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a write the disk has no room for fails there and then.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(out.errorString());
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QFileInfo &file = files[i];
