@@ -76,6 +76,12 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
                               serviceUrl, this);
     m_signIn = new SignInController(
         *m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); }, this);
+    // The Settings tab says where the stored sign-in is kept.
+    QLabel *signInPlace = m_settingsPanel->labelSignInPlace();
+    const PasswordStore &passwords = m_signIn->passwords();
+    const auto showPlace = [signInPlace, &passwords] { signInPlace->setText(passwords.placeText()); };
+    connect(&passwords, &PasswordStore::placeChanged, signInPlace, showPlace);
+    showPlace();
 
     createMenus();
     createStatusBar();

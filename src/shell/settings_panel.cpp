@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -87,6 +88,9 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     auto *spellOptions = new QPushButton(QStringLiteral("Spell check Opitions"), frame);
     spellOptions->setObjectName(QStringLiteral("SpellOptions"));
     connect(spellOptions, &QPushButton::clicked, this, &SettingsPanel::spellOptionsRequested);
+    m_labelSignInPlace = new QLabel(frame);
+    m_labelSignInPlace->setObjectName(QStringLiteral("LabelSignInPlace"));
+    m_labelSignInPlace->setWordWrap(true);
 
     auto *form = new QFormLayout(frame);
     form->addRow(defBrowser);
@@ -94,5 +98,6 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     form->addRow(spellOptions);
     form->addRow(QStringLiteral("Default Email Template:"), m_comboTemplate2);
     form->addRow(QStringLiteral("Default folder:"), m_comboFolders3);
+    form->addRow(m_labelSignInPlace);
     return frame;
 }

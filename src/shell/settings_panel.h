@@ -5,6 +5,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -20,6 +21,8 @@ public:
     QCheckBox *checkEmail() const { return m_checkEmail; }
     QComboBox *comboTemplate2() const { return m_comboTemplate2; }
     QComboBox *comboFolders3() const { return m_comboFolders3; }
+    // Says where the stored sign-in is kept.
+    QLabel *labelSignInPlace() const { return m_labelSignInPlace; }
 
 signals:
     void defaultMailProgramHelpRequested();
@@ -36,4 +39,5 @@ private:
     QCheckBox *m_checkEmail = nullptr;
     QComboBox *m_comboTemplate2 = nullptr;
     QComboBox *m_comboFolders3 = nullptr;
+    QLabel *m_labelSignInPlace = nullptr;
 };

@@ -13,8 +13,9 @@ SettingWrites SignIn::captureOnLeave(const QString &currentAddress, bool autoLog
                                      const std::optional<QString> &password) {
     if (!isWelcomePage(currentAddress))
         return {};
+    // Leaving unticked is signing out for good: the stored password goes too.
     if (!autoLogTicked)
-        return {{Keys::AutoLogin, QStringLiteral("0")}};
+        return {{Keys::AutoLogin, QStringLiteral("0")}, {Keys::Pw, QString()}};
     if (!email || !password || email->isEmpty() || password->isEmpty())
         return {};
     return {{Keys::Email, *email}, {Keys::Pw, *password}, {Keys::AutoLogin, QStringLiteral("1")}};

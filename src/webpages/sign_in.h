@@ -13,7 +13,8 @@ namespace SignIn {
 bool isWelcomePage(const QString &address);
 
 // What leaving the welcome page stores, in the order it is stored. `email` and `password`
-// are the sign-in form's fields, missing when the page has no such form.
+// are the sign-in form's fields, missing when the page has no such form. An empty `pw` removes
+// the stored password.
 SettingWrites captureOnLeave(const QString &currentAddress, bool autoLogTicked,
                              const std::optional<QString> &email, const std::optional<QString> &password);
 

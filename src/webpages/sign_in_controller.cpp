@@ -10,20 +10,32 @@ SignInController::SignInController(WebPane &mainPane, Settings &settings, std::f
     : QObject(parent)
     , m_pane(mainPane)
     , m_settings(settings)
-    , m_autoLogTicked(std::move(autoLogTicked)) {
+    , m_autoLogTicked(std::move(autoLogTicked))
+    , m_passwords(settings, this) {
     connect(&m_pane, &WebPane::navigationRequested, this, &SignInController::captureOnLeave);
     connect(&m_pane, &WebPane::documentCompleted, this, &SignInController::welcomePageLoaded);
+    connect(&m_passwords, &PasswordStore::passwordKnown, this, [this] {
+        if (!std::exchange(m_awaitingPassword, QDeadlineTimer()).hasExpired())
+            signInWithStoredPassword();
+    });
+    // Asked at once, so that the answer is there by the time the welcome page has loaded.
+    m_passwords.read();
 }
 
 void SignInController::captureOnLeave() {
     // The page is being left: its fields are read from what the page last reported, since
     // the document may be gone before a round trip into it would return.
     using namespace PageModel;
+    m_awaitingPassword = QDeadlineTimer();
     const auto writes = SignIn::captureOnLeave(m_pane.documentUrl(), m_autoLogTicked(),
                                                m_pane.knownFieldValue(loginForm, loginEmail),
                                                m_pane.knownFieldValue(loginForm, loginPassword));
-    for (const auto &write : writes)
-        m_settings.set(write.key, write.value);
+    for (const auto &write : writes) {
+        if (qstrcmp(write.key.key, Keys::Pw.key) == 0)
+            m_passwords.store(write.value);
+        else
+            m_settings.set(write.key, write.value);
+    }
 }
 
 void SignInController::welcomePageLoaded() {
@@ -33,9 +45,16 @@ void SignInController::welcomePageLoaded() {
         return;
     // The welcome page ships with a placeholder; the service's address is configured.
     m_pane.setFormAction(loginForm, m_settings.get(Keys::ServiceUrl) + signInPath);
+    if (m_passwords.reading())
+        m_awaitingPassword = QDeadlineTimer(keyringWaitMs);
+    else
+        signInWithStoredPassword();
+}
 
-    const auto credentials = SignIn::automaticSignIn(address, m_autoLogTicked(), m_settings.get(Keys::Email),
-                                                     m_settings.get(Keys::Pw));
+void SignInController::signInWithStoredPassword() {
+    using namespace PageModel;
+    const auto credentials = SignIn::automaticSignIn(m_pane.locationUrl(), m_autoLogTicked(),
+                                                     m_settings.get(Keys::Email), m_passwords.password());
     if (!credentials)
         return;
     if (m_pane.setFormFieldValue(loginForm, loginEmail, credentials->email) &&

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "webpages/password_store.h"
+
+#include <QDeadlineTimer>
 #include <QObject>
 
 #include <functional>
@@ -15,11 +18,21 @@ public:
     SignInController(WebPane &mainPane, Settings &settings, std::function<bool()> autoLogTicked,
                      QObject *parent);
 
+    const PasswordStore &passwords() const { return m_passwords; }
+
+    // How long after the welcome page has loaded a password still on its way from the keyring
+    // signs in; later, the user may already be typing.
+    static constexpr int keyringWaitMs = 10000;
+
 private:
     void captureOnLeave();
     void welcomePageLoaded();
+    void signInWithStoredPassword();
 
     WebPane &m_pane;
     Settings &m_settings;
     std::function<bool()> m_autoLogTicked;
+    PasswordStore m_passwords;
+    // Set while the welcome page waits for the keyring's answer.
+    QDeadlineTimer m_awaitingPassword;
 };

@@ -1,6 +1,7 @@
 // Signing in through the welcome page against the local sign-in service.
 #include "main_form_harness.h"
 
+#include "shell/settings_panel.h"
 #include "webpages/web_pane.h"
 
 #include <QAction>
@@ -8,6 +9,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +39,53 @@ QString stored(MainFormHarness &h, const QString &key) {
     return h.settings().GetIni(u"Settings"_s, key, u"<none>"_s);
 }
 
+// These tests run twice: with no desktop keyring, where the settings file keeps the password,
+// and against a real one (a private GNOME Keyring, see support/with_keyring.sh).
+const bool withKeyring = qEnvironmentVariableIsSet("CORVALIS_TEST_KEYRING");
+
+// The password the desktop keyring holds for `email`, read past the program.
+QString inKeyring(const QString &email) {
+    QProcess lookup;
+    lookup.start(u"secret-tool"_s, {u"lookup"_s, u"server"_s, u"Corvalis"_s, u"user"_s, email});
+    lookup.waitForFinished();
+    return QString::fromUtf8(lookup.readAllStandardOutput());
+}
+
+QString placeLine(MainFormHarness &h) {
+    return h.form().settingsPanel()->labelSignInPlace()->text();
+}
+
+// Waits for the keyring's answer to the read at start-up.
+bool keyringAnswered(MainFormHarness &h) {
+    return MainFormHarness::waitFor([&] { return !placeLine(h).startsWith(u"Looking"_s); });
+}
+
+struct Stored {
+    QString file, keyring; // the settings file's `pw`; the keyring's password
+};
+// A password the program keeps: in the keyring when there is one, else in the file.
+Stored kept(const QString &password) {
+    return withKeyring ? Stored{QString(), password} : Stored{password, QString()};
+}
+
+void expectStored(MainFormHarness &h, const QString &email, const Stored &expected) {
+    const auto now = [&] { return Stored{h.settings().get(Keys::Pw), inKeyring(email)}; };
+    MainFormHarness::waitFor(
+        [&] { return now().file == expected.file && now().keyring == expected.keyring; });
+    EXPECT_EQ(now().file, expected.file);
+    EXPECT_EQ(now().keyring, expected.keyring);
+    // The Settings tab says where it is.
+    const QString line = placeLine(h);
+    const QString place = !expected.keyring.isEmpty() ? u"desktop keyring"_s
+                          : expected.file.isEmpty()   ? u"No sign-in"_s
+                                                      : u"settings file"_s;
+    EXPECT_TRUE(line.contains(place)) << line.toStdString();
+}
+
+QJsonArray signIns(MainFormHarness &h) {
+    return QJsonDocument::fromJson(h.sim().get(u"/_sim/signins"_s)).array();
+}
+
 } // namespace
 
 TEST(SignInTest, ASignInByHandReachesTheServiceAndStoresWhatTheBoxAllows) {
@@ -43,14 +93,35 @@ TEST(SignInTest, ASignInByHandReachesTheServiceAndStoresWhatTheBoxAllows) {
         const char *why;
         QByteArray ini;
         bool ticked;
-        QString password;
+        QString email, password;          // typed
         std::optional<QString> autologin; // nothing: left as it was
-        QString email;
+        QString storedEmail;
+        Stored storedPassword;
     } cases[] = {
-        {"ticked", {}, true, u"pa ss&word"_s, u"1"_s, u"ann@example.com"_s},
-        {"unticked stores only the switch", "[Settings]\r\nautologin=1\r\n", false, u"secret"_s, u"0"_s,
-         u"<none>"_s},
-        {"ticked without a password stores nothing", {}, true, QString(), std::nullopt, u"<none>"_s},
+        {"ticked",
+         {},
+         true,
+         u"ann@example.com"_s,
+         u"pa ss&word"_s,
+         u"1"_s,
+         u"ann@example.com"_s,
+         kept(u"pa ss&word"_s)},
+        {"unticked stores the switch and forgets the stored password",
+         "[Settings]\r\nautologin=0\r\nemail=bea@example.com\r\npw=old\r\n",
+         false,
+         u"bea@example.com"_s,
+         u"secret"_s,
+         u"0"_s,
+         u"bea@example.com"_s,
+         {}},
+        {"ticked without a password stores nothing",
+         {},
+         true,
+         u"cy@example.com"_s,
+         QString(),
+         std::nullopt,
+         u"<none>"_s,
+         {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
@@ -59,13 +130,13 @@ TEST(SignInTest, ASignInByHandReachesTheServiceAndStoresWhatTheBoxAllows) {
         WebPane &pane = h.form().webBrowser(1);
         h.form().findChild<QCheckBox *>(u"CheckAutoLog"_s)->setChecked(c.ticked);
         const QString before = stored(h, u"autologin"_s);
-        signInByHand(pane, u"ann@example.com"_s, c.password);
+        signInByHand(pane, c.email, c.password);
         ASSERT_TRUE(MainFormHarness::waitForPage(pane, u"/cgi-bin/signin.cgi"_s));
         EXPECT_EQ(stored(h, u"autologin"_s), c.autologin.value_or(before));
-        EXPECT_EQ(stored(h, u"email"_s), c.email);
-        EXPECT_EQ(stored(h, u"pw"_s), c.email == u"<none>"_s ? c.email : c.password);
+        EXPECT_EQ(stored(h, u"email"_s), c.storedEmail);
+        expectStored(h, c.email, c.storedPassword);
         if (!c.password.isEmpty()) {
-            const QJsonArray signins = QJsonDocument::fromJson(h.sim().get(u"/_sim/signins"_s)).array();
+            const QJsonArray signins = signIns(h);
             ASSERT_EQ(signins.size(), 1);
             EXPECT_EQ(signins[0].toObject()[u"password"_s].toString(), c.password);
             // The answer page of the sign-in service offers its answer field to the spell checker.
@@ -75,20 +146,49 @@ TEST(SignInTest, ASignInByHandReachesTheServiceAndStoresWhatTheBoxAllows) {
     }
 }
 
-TEST(SignInTest, StoredSignInSignsInByItselfOnEveryLoadOfTheWelcomePage) {
-    MainFormHarness h("[Settings]\r\nautologin=2\r\nemail=bob@example.com\r\npw=hunter2\r\n");
+TEST(SignInTest, AStoredSignInSignsInOnEveryLoadOfTheWelcomePageAndAtTheNextStart) {
+    const QString bob = u"bob@example.com"_s;
+    {
+        MainFormHarness h("[Settings]\r\nautologin=2\r\nemail=bob@example.com\r\npw=hunter2\r\n");
+        ASSERT_TRUE(h.sim().started());
+        // start() waits for the welcome page, which the automatic sign-in leaves at once.
+        h.start();
+        WebPane &pane = h.form().webBrowser(1);
+        ASSERT_TRUE(MainFormHarness::waitForPage(pane, u"/cgi-bin/signin.cgi"_s));
+        ASSERT_TRUE(h.form().findChild<QCheckBox *>(u"CheckAutoLog"_s)->isChecked());
+        ASSERT_TRUE(h.load(pane, QUrl::fromLocalFile(h.mainDir() + u"html/welcome.htm"_s).toString()) ||
+                    MainFormHarness::waitForPage(pane, u"/cgi-bin/signin.cgi"_s));
+        ASSERT_TRUE(MainFormHarness::waitFor([&] { return signIns(h).size() == 2; }));
+        EXPECT_EQ(signIns(h)[1].toObject()[u"email"_s].toString(), bob);
+        EXPECT_EQ(signIns(h)[1].toObject()[u"password"_s].toString(), u"hunter2"_s);
+        // The older file's password has moved into the keyring, when there is one.
+        expectStored(h, bob, kept(u"hunter2"_s));
+    }
+    // The next start finds it there; with no keyring and nothing in the file, nothing signs in.
+    MainFormHarness h("[Settings]\r\nautologin=1\r\nemail=bob@example.com\r\n");
     ASSERT_TRUE(h.sim().started());
-    // start() waits for the welcome page, which the automatic sign-in leaves at once.
     h.start();
-    WebPane &pane = h.form().webBrowser(1);
-    ASSERT_TRUE(MainFormHarness::waitForPage(pane, u"/cgi-bin/signin.cgi"_s));
-    ASSERT_TRUE(h.form().findChild<QCheckBox *>(u"CheckAutoLog"_s)->isChecked());
+    if (withKeyring) {
+        ASSERT_TRUE(MainFormHarness::waitForPage(h.form().webBrowser(1), u"/cgi-bin/signin.cgi"_s));
+        EXPECT_EQ(signIns(h)[0].toObject()[u"password"_s].toString(), u"hunter2"_s);
+    } else {
+        ASSERT_TRUE(keyringAnswered(h));
+        EXPECT_TRUE(signIns(h).isEmpty());
+    }
+}
 
-    ASSERT_TRUE(h.load(pane, QUrl::fromLocalFile(h.mainDir() + u"html/welcome.htm"_s).toString()) ||
-                MainFormHarness::waitForPage(pane, u"/cgi-bin/signin.cgi"_s));
-    ASSERT_TRUE(MainFormHarness::waitFor(
-        [&] { return QJsonDocument::fromJson(h.sim().get(u"/_sim/signins"_s)).array().size() == 2; }));
-    const QJsonArray signins = QJsonDocument::fromJson(h.sim().get(u"/_sim/signins"_s)).array();
-    EXPECT_EQ(signins[1].toObject()[u"email"_s].toString(), u"bob@example.com"_s);
-    EXPECT_EQ(signins[1].toObject()[u"password"_s].toString(), u"hunter2"_s);
+// Last: the keyring stays locked.
+TEST(SignInTest, ALockedKeyringCostsTheAutomaticSignInAndANewSignInStaysInTheFile) {
+    if (!withKeyring)
+        GTEST_SKIP() << "needs a desktop keyring";
+    QProcess::execute(u"gdbus"_s, {u"call"_s, u"--session"_s, u"--dest"_s, u"org.freedesktop.secrets"_s,
+                                   u"--object-path"_s, u"/org/freedesktop/secrets"_s, u"--method"_s,
+                                   u"org.freedesktop.Secret.Service.Lock"_s,
+                                   u"['/org/freedesktop/secrets/collection/login']"_s});
+    MainFormHarness h("[Settings]\r\nautologin=1\r\nemail=bob@example.com\r\n");
+    ASSERT_TRUE(h.start());
+    ASSERT_TRUE(keyringAnswered(h));
+    EXPECT_TRUE(signIns(h).isEmpty()); // the welcome page stays for the user
+    signInByHand(h.form().webBrowser(1), u"dee@example.com"_s, u"pw4"_s);
+    expectStored(h, u"dee@example.com"_s, {u"pw4"_s, {}});
 }

@@ -20,7 +20,8 @@ TEST(SignInRulesTest, LeavingTheWelcomePageStoresWhatTheBoxAndFieldsAllow) {
     } cases[] = {
         {"ticked, both fields", welcome, true, u"ann@x"_s, u"s3cret"_s,
          u"email=ann@x pw=s3cret autologin=1"_s},
-        {"unticked stores only the switch", welcome, false, u"ann@x"_s, u"s3cret"_s, u"autologin=0"_s},
+        {"unticked stores the switch and forgets the password", welcome, false, u"ann@x"_s, u"s3cret"_s,
+         u"autologin=0 pw="_s},
         {"ticked, only the e-mail: nothing, the switch unchanged", welcome, true, u"ann@x"_s, QString(),
          u""_s},
         {"ticked, no sign-in form on the page", welcome, true, std::nullopt, std::nullopt, u""_s},

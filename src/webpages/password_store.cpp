@@ -1,0 +1,139 @@
+#include "webpages/password_store.h"
+
+#include "shell/settings.h"
+
+#include <qt6keychain/keychain.h>
+
+using namespace QKeychain;
+
+const QString PasswordStore::service = QStringLiteral("Corvalis");
+
+PasswordStore::PasswordStore(Settings &settings, QObject *parent)
+    : QObject(parent)
+    , m_settings(settings) {}
+
+void PasswordStore::read() {
+    const int generation = ++m_generation;
+    m_email = m_settings.get(Keys::Email);
+    const QString filed = m_settings.get(Keys::Pw);
+    if (!filed.isEmpty() || m_email.isEmpty()) {
+        setKnown(filed);
+        if (filed.isEmpty())
+            setPlace(Place::Nothing);
+        else if (m_email.isEmpty())
+            setPlace(Place::SettingsFile);
+        else
+            keep(m_email, filed);
+        return;
+    }
+    m_reading = true;
+    auto *job = new ReadPasswordJob(service);
+    job->setKey(m_email);
+    run(job, [this, generation](Job &done) {
+        if (generation != m_generation)
+            return;
+        switch (done.error()) {
+        case NoError:
+            setKnown(static_cast<ReadPasswordJob &>(done).textData());
+            setPlace(Place::Keyring);
+            return;
+        case AccessDenied:
+        case AccessDeniedByUser:
+            setKnown({});
+            setPlace(Place::Refused, done.errorString());
+            return;
+        default: // not found, or no keyring to ask
+            setKnown({});
+            setPlace(Place::Nothing);
+        }
+    });
+}
+
+void PasswordStore::store(const QString &password) {
+    ++m_generation;
+    m_reading = false;
+    const QString email = m_settings.get(Keys::Email);
+    // A sign-in under another address replaces the one kept before.
+    if (!m_email.isEmpty() && m_email != email)
+        remove(m_email);
+    m_email = email;
+    m_password = password;
+    if (password.isEmpty()) {
+        remove(email);
+        setPasswordInFile({});
+        setPlace(Place::Nothing);
+    } else {
+        keep(email, password);
+    }
+}
+
+QString PasswordStore::placeText() const {
+    switch (m_place) {
+    case Place::Looking:
+        return tr("Looking for the stored sign-in in the desktop keyring...");
+    case Place::Nothing:
+        return tr("No sign-in is stored.");
+    case Place::Keyring:
+        return tr("The stored sign-in is kept in the desktop keyring.");
+    case Place::Refused:
+        return tr("The desktop keyring did not give the stored sign-in (%1): sign in on the welcome page.")
+            .arg(m_keyringError);
+    case Place::SettingsFile:
+        return tr("The stored sign-in is kept in the settings file: the desktop keyring is not available "
+                  "(%1).")
+            .arg(m_keyringError.isEmpty() ? tr("no e-mail address to keep it under") : m_keyringError);
+    }
+    return {};
+}
+
+void PasswordStore::keep(const QString &email, const QString &password) {
+    const int generation = m_generation;
+    auto *job = new WritePasswordJob(service);
+    job->setKey(email);
+    job->setTextData(password);
+    run(job, [this, generation, password](Job &done) {
+        if (generation != m_generation)
+            return;
+        if (done.error() == NoError) {
+            setPasswordInFile({});
+            setPlace(Place::Keyring);
+        } else {
+            // No keyring, or one that refused: the password stays where it was always kept.
+            setPasswordInFile(password);
+            setPlace(Place::SettingsFile, done.errorString());
+        }
+    });
+}
+
+void PasswordStore::remove(const QString &email) {
+    if (email.isEmpty())
+        return;
+    auto *job = new DeletePasswordJob(service);
+    job->setKey(email);
+    run(job, [](Job &) {}); // nothing there, or no keyring: nothing to remove
+}
+
+void PasswordStore::run(Job *job, const std::function<void(Job &)> &done) {
+    // The job deletes itself when it finishes; one that never does outlives nothing of ours,
+    // since the answer is delivered only while this store exists.
+    job->setAutoDelete(true);
+    connect(job, &Job::finished, this, [done](Job *finished) { done(*finished); });
+    job->start();
+}
+
+void PasswordStore::setPlace(Place place, const QString &keyringError) {
+    m_keyringError = keyringError;
+    if (std::exchange(m_place, place) != place || !keyringError.isEmpty())
+        emit placeChanged();
+}
+
+void PasswordStore::setPasswordInFile(const QString &password) {
+    if (m_settings.get(Keys::Pw) != password)
+        m_settings.set(Keys::Pw, password);
+}
+
+void PasswordStore::setKnown(const QString &password) {
+    m_password = password;
+    m_reading = false;
+    emit passwordKnown();
+}
