@@ -13,6 +13,8 @@
 #include <QTextStream>
 #include <QThread>
 
+#include <functional>
+
 #include <unistd.h>
 
 namespace {
@@ -44,18 +46,47 @@ bool wantsMailtoHandOver(int argc, char **argv) {
 // launcher waits for the key to be emptied, as long as the running program
 // keeps taking addresses, but no longer than this without one being taken.
 constexpr int handOverStallMs = 5000;
+// A program just started may take this long before it takes its first address.
+constexpr int programStartMs = 30000;
 
-// Writes `text` into the empty `mailto` key; false when the key stayed taken.
-bool writeWhenEmpty(Settings &settings, const QString &text) {
-    QDeadlineTimer deadline(handOverStallMs);
+// Starts Corvalis on the launcher's settings file, unless it runs already. The program outlives the
+// launcher, and whatever read the launcher's output may be gone by the time it writes a line.
+bool startProgram(const QCommandLineParser &parser, const Settings &settings) {
+    if (MailtoHandOver::receiverRunning(settings.filePath()))
+        return true;
+    QStringList arguments{QStringLiteral("--settings"), settings.filePath()};
+    for (const char *option : {"no-splash", "quit-after-start"}) {
+        if (parser.isSet(QString::fromLatin1(option)))
+            arguments << QStringLiteral("--") + QString::fromLatin1(option);
+    }
+    QProcess program;
+    program.setProgram(QCoreApplication::applicationFilePath());
+    program.setArguments(arguments);
+    program.setStandardInputFile(QProcess::nullDevice());
+    program.setStandardOutputFile(QProcess::nullDevice());
+    program.setStandardErrorFile(QProcess::nullDevice());
+    return program.startDetached();
+}
+
+// Writes `text` into the empty `mailto` key; false when the key stayed taken. An address that
+// nobody takes (its launcher's program failed to start, or was killed) gets a program started.
+bool writeWhenEmpty(Settings &settings, const QString &text, const std::function<bool()> &startProgram) {
+    QDeadlineTimer stall(handOverStallMs);
+    QDeadlineTimer starting(QDeadlineTimer::Forever);
     QString waitingFor;
     while (!settings.setIfEmpty(Keys::Mailto, text)) {
         const QString now = settings.get(Keys::Mailto);
         if (now != waitingFor) {
             waitingFor = now;
-            deadline.setRemainingTime(handOverStallMs);
-        } else if (deadline.hasExpired()) {
-            return false;
+            stall.setRemainingTime(handOverStallMs);
+        } else if (stall.hasExpired()) {
+            // A program still starting gets its time; a running one that stopped taking addresses
+            // does not.
+            if (starting.isForever() && !MailtoHandOver::receiverRunning(settings.filePath()) &&
+                startProgram())
+                starting.setRemainingTime(programStartMs);
+            else if (starting.isForever() || starting.hasExpired())
+                return false;
         }
         QThread::msleep(50);
     }
@@ -72,29 +103,14 @@ int handOverMailto(QCoreApplication &app) {
     addOptions(parser);
     parser.process(app);
     Settings settings(Settings::locate(app.arguments()));
+    const auto start = [&] { return startProgram(parser, settings); };
     const QString text = MailtoAddress::handOverText(parser.value(QStringLiteral("mailto")));
-    if (!text.isEmpty() && !writeWhenEmpty(settings, text)) {
+    if (!text.isEmpty() && !writeWhenEmpty(settings, text, start)) {
         QTextStream(stderr) << "Corvalis: could not hand over " << text
                             << ": the previous address was not taken in time\n";
         return 2;
     }
-    if (MailtoHandOver::receiverRunning(settings.filePath()))
-        return 0;
-
-    QStringList arguments{QStringLiteral("--settings"), settings.filePath()};
-    for (const char *option : {"no-splash", "quit-after-start"}) {
-        if (parser.isSet(QString::fromLatin1(option)))
-            arguments << QStringLiteral("--") + QString::fromLatin1(option);
-    }
-    // The program outlives the launcher, and whatever read the launcher's output
-    // may be gone by the time it writes a line.
-    QProcess program;
-    program.setProgram(QCoreApplication::applicationFilePath());
-    program.setArguments(arguments);
-    program.setStandardInputFile(QProcess::nullDevice());
-    program.setStandardOutputFile(QProcess::nullDevice());
-    program.setStandardErrorFile(QProcess::nullDevice());
-    return program.startDetached() ? 0 : 1;
+    return start() ? 0 : 1;
 }
 
 } // namespace

@@ -232,6 +232,43 @@ TEST(MailtoQueue, TwentyLaunchersAtOnceHandOverEveryAddressInTurn) {
     EXPECT_EQ(composed, written);
 }
 
+// The programs running on the settings file `ini`, launchers left out.
+QList<pid_t> programsOn(const QString &ini) {
+    QList<pid_t> pids;
+    for (const QString &pid : QDir(u"/proc"_s).entryList({u"[0-9]*"_s}, QDir::Dirs)) {
+        QFile file(u"/proc/%1/cmdline"_s.arg(pid));
+        const QList<QByteArray> arguments =
+            file.open(QIODevice::ReadOnly) ? file.readAll().split('\0') : QList<QByteArray>();
+        if (arguments.contains(QFile::encodeName(ini)) && !arguments.contains("--mailto"))
+            pids << pid_t(pid.toInt());
+    }
+    return pids;
+}
+
+TEST(MailtoQueue, TwentyLaunchersWithNoProgramRunningStartOneThatTakesEveryAddress) {
+    MainFormHarness h; // its files and service; the program is the launchers' to start
+    // The program opens on the inbox, as after a sign-in: its compose page is the inbox's.
+    QFile welcome(h.mainDir() + u"html/welcome.htm"_s);
+    ASSERT_TRUE(welcome.open(QIODevice::WriteOnly));
+    welcome.write(u"<script>location.replace('%1/yahoo/inbox')</script>"_s.arg(h.sim().baseUrl()).toUtf8());
+    welcome.close();
+    const Programs launchers = startPrograms(20, [&](int i) {
+        return QStringList{u"--settings"_s, h.iniPath(), u"--no-splash"_s, u"--mailto"_s,
+                           u"mailto:user%1@example.com"_s.arg(i)};
+    });
+    // Each launcher writes into the empty key only, and only the program empties it: twenty
+    // launchers ended well and an empty key are twenty addresses taken, in the order written.
+    EXPECT_TRUE(MainFormHarness::waitFor(
+        [&] { return running(launchers) == 0 && h.settings().get(Keys::Mailto).isEmpty(); }, 180000));
+    for (const auto &launcher : launchers)
+        EXPECT_EQ(launcher->exitCode(), 0) << launcher->readAllStandardError().toStdString();
+    // A program started while the first was still starting has ended.
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return programsOn(h.iniPath()).size() == 1; }, 30000));
+    for (const pid_t pid : programsOn(h.iniPath()))
+        ::kill(pid, SIGTERM);
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return programsOn(h.iniPath()).isEmpty(); }));
+}
+
 TEST(SingleProgram, StartsOnOneSettingsFileLeaveOneRunning) {
     QTemporaryDir dir;
     const Programs programs = startPrograms(3, [&](int) {
