@@ -16,22 +16,22 @@ void PasswordStore::read() {
     const int generation = ++m_generation;
     m_email = m_settings.get(Keys::Email);
     const QString filed = m_settings.get(Keys::Pw);
-    if (!filed.isEmpty() || m_email.isEmpty()) {
+    if (!filed.isEmpty()) {
         setKnown(filed);
-        if (filed.isEmpty())
-            setPlace(Place::Nothing);
-        else if (m_email.isEmpty())
+        if (m_email.isEmpty())
             setPlace(Place::SettingsFile);
         else
             keep(m_email, filed);
         return;
     }
+    // Asked even without an address to ask for: the answer tells whether there is a keyring.
     m_reading = true;
     auto *job = new ReadPasswordJob(service);
     job->setKey(m_email);
     run(job, [this, generation](Job &done) {
         if (generation != m_generation)
             return;
+        noteAnswer(done);
         switch (done.error()) {
         case NoError:
             setKnown(static_cast<ReadPasswordJob &>(done).textData());
@@ -40,7 +40,7 @@ void PasswordStore::read() {
         case AccessDenied:
         case AccessDeniedByUser:
             setKnown({});
-            setPlace(Place::Refused, done.errorString());
+            setPlace(Place::Refused);
             return;
         default: // not found, or no keyring to ask
             setKnown({});
@@ -72,16 +72,20 @@ QString PasswordStore::placeText() const {
     case Place::Looking:
         return tr("Looking for the stored sign-in in the desktop keyring...");
     case Place::Nothing:
-        return tr("No sign-in is stored.");
+        return m_keyringAvailable
+                   ? tr("No sign-in is stored; one would be kept in the desktop keyring.")
+                   : tr("No sign-in is stored; one would be kept in the settings file, since no desktop "
+                        "keyring answered (%1).")
+                         .arg(m_keyringError);
     case Place::Keyring:
         return tr("The stored sign-in is kept in the desktop keyring.");
     case Place::Refused:
         return tr("The desktop keyring did not give the stored sign-in (%1): sign in on the welcome page.")
             .arg(m_keyringError);
     case Place::SettingsFile:
-        return tr("The stored sign-in is kept in the settings file: the desktop keyring is not available "
-                  "(%1).")
-            .arg(m_keyringError.isEmpty() ? tr("no e-mail address to keep it under") : m_keyringError);
+        return tr("The stored sign-in is kept in the settings file: %1.")
+            .arg(m_email.isEmpty() ? tr("there is no e-mail address to keep it under in the desktop keyring")
+                                   : tr("the desktop keyring did not take it (%1)").arg(m_keyringError));
     }
     return {};
 }
@@ -94,13 +98,14 @@ void PasswordStore::keep(const QString &email, const QString &password) {
     run(job, [this, generation, password](Job &done) {
         if (generation != m_generation)
             return;
+        noteAnswer(done);
         if (done.error() == NoError) {
             setPasswordInFile({});
             setPlace(Place::Keyring);
         } else {
             // No keyring, or one that refused: the password stays where it was always kept.
             setPasswordInFile(password);
-            setPlace(Place::SettingsFile, done.errorString());
+            setPlace(Place::SettingsFile);
         }
     });
 }
@@ -121,10 +126,16 @@ void PasswordStore::run(Job *job, const std::function<void(Job &)> &done) {
     job->start();
 }
 
-void PasswordStore::setPlace(Place place, const QString &keyringError) {
-    m_keyringError = keyringError;
-    if (std::exchange(m_place, place) != place || !keyringError.isEmpty())
-        emit placeChanged();
+void PasswordStore::noteAnswer(const Job &job) {
+    m_keyringError = job.errorString();
+    // Anything but a missing service is an answer from a keyring.
+    m_keyringAvailable =
+        job.error() != NoBackendAvailable && job.error() != NotImplemented && job.error() != OtherError;
+}
+
+void PasswordStore::setPlace(Place place) {
+    m_place = place;
+    emit placeChanged();
 }
 
 void PasswordStore::setPasswordInFile(const QString &password) {

@@ -47,7 +47,8 @@ private:
     void keep(const QString &email, const QString &password);
     void remove(const QString &email);
     void run(QKeychain::Job *job, const std::function<void(QKeychain::Job &)> &done);
-    void setPlace(Place place, const QString &keyringError = {});
+    void noteAnswer(const QKeychain::Job &job);
+    void setPlace(Place place);
     void setPasswordInFile(const QString &password);
     // The answer of read().
     void setKnown(const QString &password);
@@ -57,7 +58,8 @@ private:
     QString m_password;
     bool m_reading = false;
     Place m_place = Place::Looking;
-    QString m_keyringError;
+    bool m_keyringAvailable = false;
+    QString m_keyringError; // the keyring's last answer
     // Answers to calls made before the last store() are stale and dropped.
     int m_generation = 0;
 };

@@ -76,10 +76,11 @@ void expectStored(MainFormHarness &h, const QString &email, const Stored &expect
     EXPECT_EQ(now().keyring, expected.keyring);
     // The Settings tab says where it is.
     const QString line = placeLine(h);
-    const QString place = !expected.keyring.isEmpty() ? u"desktop keyring"_s
-                          : expected.file.isEmpty()   ? u"No sign-in"_s
-                                                      : u"settings file"_s;
-    EXPECT_TRUE(line.contains(place)) << line.toStdString();
+    const QString place = !expected.keyring.isEmpty() ? u"kept in the desktop keyring"_s
+                          : expected.file.isEmpty()   ? u"No sign-in is stored; one would be"_s
+                                                      : u"kept in the settings file"_s;
+    EXPECT_TRUE(line.startsWith(u"The stored sign-in is "_s + place) || line.startsWith(place))
+        << line.toStdString();
 }
 
 QJsonArray signIns(MainFormHarness &h) {
