@@ -7,10 +7,8 @@
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 

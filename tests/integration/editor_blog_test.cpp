@@ -7,7 +7,6 @@
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,5 +1,6 @@
 #include "main_form_harness.h"
 
+#include "addressbook/address_book_controller.h"
 #include "shell/main_dir_install.h"
 #include "webpages/web_pane.h"
 
@@ -62,6 +63,12 @@ QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
     loop.exec();
     return result;
+}
+
+void MainFormHarness::openBook(const QString &path) {
+    AddressBook &book = m_form->findChild<AddressBookController *>()->book();
+    book.setPendingPath(path);
+    book.Open_CSV();
 }
 
 QAction *MainFormHarness::toolAction(const QString &toolbar, const QString &key) {

@@ -30,6 +30,8 @@ public:
     QAction *toolAction(const QString &toolbar, const QString &key);
     QString mainDir() const { return m_dir.path() + QLatin1Char('/'); }
     QString iniPath() const { return m_dir.filePath(QStringLiteral("corvalis.ini")); }
+    // Opens the address book at `path` in the window, as its Open does once a file is chosen.
+    void openBook(const QString &path);
 
     // Navigates a pane and waits until it has loaded the page.
     bool load(WebPane &pane, const QString &address);

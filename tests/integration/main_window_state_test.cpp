@@ -28,22 +28,12 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-void openBook(MainFormHarness &h, const QString &path) {
-    auto *addresses = h.form().findChild<AddressBookController *>();
-    addresses->book().setPendingPath(path);
-    addresses->book().Open_CSV();
-}
-
-} // namespace
-
 TEST(StartupBookTest, TheOpenBookAndThePaletteSwitchSurviveARestart) {
     MainFormHarness first;
     ASSERT_TRUE(first.start());
     first.form().findChild<QCheckBox *>(u"CheckEmail"_s)->setChecked(true);
     const QString friends = first.mainDir() + u"addrbooks/Friends.csv"_s;
-    openBook(first, friends);
+    first.openBook(friends);
     first.form().close();
     const QString stored = first.settings().get(Keys::LastBook);
     EXPECT_EQ(stored, friends);
@@ -87,7 +77,7 @@ TEST(WindowFit, EveryTabShowsItsCaptionsWholeBesideTheAddressBook) {
     MainFormHarness h("[Settings]\r\nsetmax=0\r\n");
     ASSERT_TRUE(h.start());
     h.form().findChild<QAbstractButton *>(u"CommandShowAddress"_s)->click();
-    openBook(h, h.mainDir() + u"addrbooks/Colleagues.txt"_s);
+    h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
     for (int tab = 1; tab <= 5; ++tab) {
         h.form().tabs().select(tab);
         for (QWidget *w : h.form().findChildren<QWidget *>()) {

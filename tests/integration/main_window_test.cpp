@@ -9,7 +9,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTabBar>
 
 #include <gtest/gtest.h>
 

@@ -10,6 +10,7 @@
 #include "main_form_harness.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
+#include "shell/text_file.h"
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
@@ -272,14 +273,11 @@ TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
 }
 
 TEST_P(TemplateWindowTest, MergeFromTheComposeFrameUsesPlainTitlesOfASortedBook) {
-    QFile book(h.mainDir() + u"addrbooks/club.csv"_s);
-    ASSERT_TRUE(book.open(QIODevice::WriteOnly) &&
-                book.write("First,Last,Email,\r\nBea,B,bea@x.org,\r\nAl,A,al@x.org,\r\n"));
-    book.close();
-    auto *addresses = h.form().findChild<AddressBookController *>(u"AddressBookController"_s);
-    addresses->book().setPendingPath(book.fileName());
-    addresses->book().Open_CSV();
-    addresses->book().model().sortPress(0); // the title now shows "^ First"
+    const QString book = h.mainDir() + u"addrbooks/club.csv"_s;
+    ASSERT_TRUE(
+        TextFile::writeAtomically(book, "First,Last,Email,\r\nBea,B,bea@x.org,\r\nAl,A,al@x.org,\r\n").ok);
+    h.openBook(book);
+    h.form().findChild<AddressBookController *>()->book().model().sortPress(0); // the title shows "^ First"
     write(u"Hi <<First>>"_s, u"Body"_s);
     button(u"Command5"_s)->click();
     auto *merge = h.form().findChild<DialogMerge *>(u"DialogMerge"_s);

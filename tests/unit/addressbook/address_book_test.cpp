@@ -9,11 +9,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 

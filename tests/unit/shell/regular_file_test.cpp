@@ -5,7 +5,6 @@
 #include "shell/regular_file.h"
 #include "shell/settings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
