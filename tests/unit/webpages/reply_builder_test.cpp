@@ -41,19 +41,27 @@ TEST(ReplyBuilder, OnlyTheKnownModeNumbersAreModes) {
         EXPECT_FALSE(transferModeFrom(mode)) << mode;
 }
 
-TEST(ReplyBuilder, StripCaptionKeepsWhatFollowsTheFirstColon) {
+TEST(ReplyBuilder, CaptionsAddressesAndRichTextOfOneValue) {
     const struct {
+        QString (*rule)(const QString &);
         QString text, expected;
     } cases[] = {
-        {u"Reply-to: ann@example.com "_s, u"ann@example.com"_s},
-        {u"Subject:\u00a0Re: a/b? x:y"_s, u"Re: a/b? x:y"_s}, // the later colons survive
-        {u"no caption"_s, u"no caption"_s},                   // untouched, not even trimmed
-        {u"Cc:\u00a0"_s, u""_s},
-        {u""_s, u""_s},
+        {ReplyBuilder::stripCaption, u"Reply-to: ann@example.com "_s, u"ann@example.com"_s},
+        {ReplyBuilder::stripCaption, u"Subject:\u00a0Re: a/b? x:y"_s, u"Re: a/b? x:y"_s}, // later colons stay
+        {ReplyBuilder::stripCaption, u"no caption"_s, u"no caption"_s}, // untouched, not even trimmed
+        {ReplyBuilder::stripCaption, u"Cc:\u00a0"_s, u""_s},
+        {ReplyBuilder::stripCaption, u""_s, u""_s},
+        // Hotmail's To takes the address from the first bracket on.
+        {ReplyBuilder::hotmailTo, u"Ann Smith <ann@example.com>"_s, u"<ann@example.com>"_s},
+        {ReplyBuilder::hotmailTo, u"ann@example.com"_s, u"ann@example.com"_s},
+        {ReplyBuilder::hotmailTo, u"a <b> <c>"_s, u"<b> <c>"_s},
+        {ReplyBuilder::hotmailTo, u""_s, u""_s},
+        {ReplyBuilder::yahooRichText, u"\n>\n>Hi"_s, u"\n<BR>&gt;\n<BR>&gt;Hi"_s},
+        {ReplyBuilder::yahooRichText, u"a > b"_s, u"a <BR>&gt; b"_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(visible(c.text));
-        EXPECT_EQ(ReplyBuilder::stripCaption(c.text), c.expected);
+        EXPECT_EQ(c.rule(c.text), c.expected);
     }
 }
 
@@ -160,22 +168,4 @@ TEST(ReplyBuilder, TemplateGoesAboveTheBodyOfAComposePageInTheInboxPane) {
               u"Template\r\n\r\nDraft"_s);
     EXPECT_EQ(ReplyBuilder::templateBody(ReplyBuilder::ComposeTarget::ComposePane, u"Template"_s, u"Draft"_s),
               u"Template"_s);
-}
-
-TEST(ReplyBuilder, RichTextAndHotmailAddress) {
-    EXPECT_EQ(ReplyBuilder::yahooRichText(u"\n>\n>Hi"_s), u"\n<BR>&gt;\n<BR>&gt;Hi"_s);
-    EXPECT_EQ(ReplyBuilder::yahooRichText(u"a > b"_s), u"a <BR>&gt; b"_s);
-
-    const struct {
-        QString to, expected;
-    } cases[] = {
-        {u"Ann Smith <ann@example.com>"_s, u"<ann@example.com>"_s},
-        {u"ann@example.com"_s, u"ann@example.com"_s},
-        {u"a <b> <c>"_s, u"<b> <c>"_s}, // from the first bracket on
-        {u""_s, u""_s},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.to.toStdString());
-        EXPECT_EQ(ReplyBuilder::hotmailTo(c.to), c.expected);
-    }
 }
