@@ -2,7 +2,6 @@
 #include "addressbook/book_file.h"
 
 #include "book_test_files.h"
-#include "unit/base/file_size_limit.h"
 
 #include <QTemporaryDir>
 
@@ -109,18 +108,6 @@ TEST(BookFileTest, BadFilesGiveAnErrorOrASensibleLoad) {
     // The same line as a header would make a grid nobody can use.
     ASSERT_TRUE(writeBytes(path, QByteArray(5 * 1024 * 1024, ',')));
     EXPECT_EQ(BookFile::read(path, Delimiter::Comma).error, BookFile::Error::TooManyColumns);
-}
-
-TEST(BookFileTest, AFailedSaveLeavesTheOldFileWhole) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"book.csv"_s);
-    const QByteArray old = "\"A\",\"\"\r\n\"old\",\"\"\r\n";
-    ASSERT_TRUE(writeBytes(path, old));
-    BookTable table = BookFile::parse(QString(4000, u'x') + u",\r\n"_s, Delimiter::Comma).table;
-    FileSizeLimit limit(1024);
-    ASSERT_TRUE(limit.active());
-    EXPECT_FALSE(BookFile::write(path, table, Delimiter::Comma).ok);
-    EXPECT_EQ(readBytes(path), old);
 }
 
 TEST(BookFileTest, OpeningFindsTheColumnsAndMovesThemIntoPlace) {
