@@ -1,7 +1,7 @@
 // The main window across restarts and at its designed size: the address book, the palette and the
-// default folder come back, and no caption beside the address book is cut. Finding saved messages
-// from the saved-folders tab: results with their folder, the commands on a result, and back to the
-// folder when the field is emptied.
+// default folder come back, no caption beside the address book is cut, and a minimized window
+// closes as a maximized one. Finding saved messages from the saved-folders tab: results with their
+// folder, the commands on a result, and back to the folder when the field is emptied.
 #include "main_form_harness.h"
 
 #include "addressbook/address_book_controller.h"
@@ -94,6 +94,12 @@ TEST(WindowFit, EveryTabShowsItsCaptionsWholeBesideTheAddressBook) {
     auto *grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
     for (int c = 0; c < grid->model()->columnCount() - 1; ++c) // the last column is hidden
         EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c)) << c;
+    // Minimized, the window closes as a maximized one does, writing no placement.
+    h.form().setWindowState(Qt::WindowMinimized);
+    h.form().close();
+    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"setmax"_s, {}) +
+                  h.settings().GetIni(u"Settings"_s, u"width"_s, u"absent"_s),
+              u"1absent"_s);
 }
 
 TEST(SearchResults, FindInOneFolderOrAllThenActOnAResult) {

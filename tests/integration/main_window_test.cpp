@@ -101,17 +101,3 @@ TEST(MainWindowTest, StoredPlacementIsRestoredAndTheAddressPaneKeepsWithinTheSpl
     EXPECT_EQ(stored(u"height"_s), u"7500"_s);
     EXPECT_FALSE(stored(u"left"_s).isEmpty());
 }
-
-TEST(MainWindowTest, LeftOfMinusOneKeepsTheDesignedPlacementAndMinimizedClosesAsMaximized) {
-    MainFormHarness h("[Settings]\r\nsetmax=0\r\nleft=-1\r\nwidth=3000\r\nheight=2000\r\n");
-    ASSERT_TRUE(h.start());
-    MainForm &form = h.form();
-    EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
-    // The stored 3000 x 2000 twips would be 200 x 133 pixels; the designed size stays.
-    EXPECT_GT(form.width(), Twips::toPixels(3000));
-    form.setWindowState(Qt::WindowMinimized);
-    form.close();
-    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"setmax"_s, QString()), u"1"_s);
-    // The position keys are left as they were.
-    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"width"_s, QString()), u"3000"_s);
-}
