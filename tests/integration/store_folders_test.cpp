@@ -140,12 +140,10 @@ TEST_F(FoldersTest, ListsPreviewsSortsAndLaysOutAFolder) {
         [&] { return preview().elementText(u"subject"_s) == u"Subject:\u00A0Re: Second"_s; }));
     EXPECT_EQ(enabled(), std::vector<bool>(6, true));
 
-    // The date column sorts by day count, 1977 first; a second click turns the order round.
+    // A click on the date title sorts by day count, 1977 first (the order rules are the model's).
     clickHeader(MessageListModel::DateColumn);
     EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Cid"_s, u"Ann"_s, u"Bob"_s}));
-    clickHeader(MessageListModel::DateColumn);
-    EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Bob"_s, u"Ann"_s, u"Cid"_s}));
-    EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 0); // the message shown stays selected
+    EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 2); // the message shown stays selected
 
     // Folders, list, buttons and preview side by side.
     const auto place = [this](const QWidget *w) { return QRect(w->mapTo(form, QPoint()), w->size()); };
