@@ -2,6 +2,7 @@
 
 #include "addressbook/address_book_controller.h"
 #include "shell/main_dir_install.h"
+#include "shell/tab_navigator.h"
 #include "webpages/web_pane.h"
 
 #include <QEventLoop>
@@ -51,6 +52,13 @@ bool MainFormHarness::load(WebPane &pane, const QString &address) {
     QSignalSpy completed(&pane, &WebPane::documentCompleted);
     pane.navigate(address);
     return completed.wait(15000) && waitForPage(pane, QUrl(address).path());
+}
+
+bool MainFormHarness::openCompose(const QString &provider) {
+    if (!load(m_form->webBrowser(1), m_sim.baseUrl() + u'/' + provider + QStringLiteral("/inbox")))
+        return false;
+    m_form->tabs().select(TabNavigator::Compose);
+    return waitForPage(m_form->webBrowser(3), provider + QStringLiteral("/compose"));
 }
 
 QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {

@@ -35,9 +35,7 @@ TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWr
     // The compose address comes from the inbox address; one without a second "/" after its tenth
     // character leaves the compose pane alone.
     WebPane &compose = form.webBrowser(3);
-    ASSERT_TRUE(h.load(form.webBrowser(1), h.sim().baseUrl() + u"/yahoo/inbox"_s));
-    form.tabs().select(TabNavigator::Compose);
-    ASSERT_TRUE(MainFormHarness::waitForPage(compose, u"/yahoo/compose"_s));
+    ASSERT_TRUE(h.openCompose(u"yahoo"_s));
     form.tabs().select(TabNavigator::InboxLogin);
     form.webBrowser(1).navigate(u"about:blank"_s);
     ASSERT_TRUE(

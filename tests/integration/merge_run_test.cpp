@@ -205,9 +205,7 @@ protected:
         ASSERT_EQ(TemplateFile::write(h.mainDir() + u"templates/Yesterday.txt"_s, {u"Old"_s, u"Old"_s}),
                   QString());
         ASSERT_TRUE(h.start());
-        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + GetParam() + u"/inbox"_s));
-        h.form().tabs().select(TabNavigator::Compose);
-        ASSERT_TRUE(MainFormHarness::waitForPage(compose(), u"compose"_s));
+        ASSERT_TRUE(h.openCompose(GetParam()));
     }
     WebPane &compose() { return h.form().webBrowser(3); }
     QString field(const QString &name) { return compose().formFieldValue(form.form, name).value_or(u"-"_s); }

@@ -240,9 +240,7 @@ TEST_F(FoldersTest, ShowingComposeClearsTheFormUnlessItWasJustFilled) {
     WebPane &compose = form->webBrowser(3);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.provider.toStdString());
-        ASSERT_TRUE(h.load(form->webBrowser(1), h.sim().baseUrl() + u"/%1/inbox?lang=en"_s.arg(c.provider)));
-        form->tabs().select(TabNavigator::Compose);
-        ASSERT_TRUE(MainFormHarness::waitForPage(compose, c.provider + u"/compose"_s));
+        ASSERT_TRUE(h.openCompose(c.provider));
         const auto fill = [&] {
             for (const QString &field : c.fields)
                 ASSERT_TRUE(compose.setFormFieldValue(c.form, field, u"kept "_s + field));
