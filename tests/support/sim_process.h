@@ -33,7 +33,12 @@ private:
     QString m_baseUrl;
 };
 
-// Lets GoogleTest print QStrings readably in failed expectations.
+// Lets GoogleTest print QStrings readably in failed expectations, line ends shown as \r and \n.
 inline void PrintTo(const QString &text, std::ostream *os) {
-    *os << '"' << text.toStdString() << '"';
+    *os << '"'
+        << QString(text)
+               .replace(u'\r', QStringLiteral("\\r"))
+               .replace(u'\n', QStringLiteral("\\n"))
+               .toStdString()
+        << '"';
 }

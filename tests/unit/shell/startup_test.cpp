@@ -1,7 +1,7 @@
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "shell/text_file.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,9 +14,7 @@ class StartupTest : public ::testing::Test {
 protected:
     Settings settingsWith(const QByteArray &ini) {
         const QString path = m_dir.filePath(u"corvalis.ini"_s);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(ini);
+        EXPECT_TRUE(TextFile::writeAtomically(path, ini).ok);
         return Settings(path);
     }
     QTemporaryDir m_dir;

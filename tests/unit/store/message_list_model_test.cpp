@@ -1,5 +1,7 @@
 #include "store/message_list_model.h"
 
+#include "shell/text_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -16,9 +18,7 @@ using Layout = MessageListModel::Layout;
 struct Folder {
     QTemporaryDir dir;
     void add(const QString &name, const QByteArray &bytes = "x") const {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
-        file.write(bytes);
+        ASSERT_TRUE(TextFile::writeAtomically(dir.filePath(name), bytes).ok) << name.toStdString();
     }
     QString path() const { return dir.path(); }
 };

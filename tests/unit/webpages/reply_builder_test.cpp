@@ -1,5 +1,7 @@
 #include "webpages/reply_builder.h"
 
+#include "support/sim_process.h" // prints QStrings in failures
+
 #include <QHash>
 
 #include <gtest/gtest.h>
@@ -8,10 +10,6 @@ using namespace Qt::StringLiterals;
 using ReplyBuilder::MessageValues;
 
 namespace {
-
-std::string visible(QString text) {
-    return text.replace(u'\r', u"\\r"_s).replace(u'\n', u"\\n"_s).toStdString();
-}
 
 // The texts of a previewed saved message as the preview pane gives them.
 ReplyBuilder::ElementText savedMessage(QHash<QString, QString> elements) {
@@ -60,7 +58,7 @@ TEST(ReplyBuilder, CaptionsAddressesAndRichTextOfOneValue) {
         {ReplyBuilder::yahooRichText, u"a > b"_s, u"a <BR>&gt; b"_s},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(visible(c.text));
+        SCOPED_TRACE(testing::PrintToString(c.text));
         EXPECT_EQ(c.rule(c.text), c.expected);
     }
 }
@@ -135,7 +133,7 @@ TEST(ReplyBuilder, WrapsAtTheFirstBlankFromColumn43) {
         {u""_s, u""_s},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(visible(c.text));
+        SCOPED_TRACE(testing::PrintToString(c.text));
         EXPECT_EQ(ReplyBuilder::wrapBody(c.text), c.expected);
     }
 }
@@ -155,12 +153,12 @@ TEST(ReplyBuilder, ComposesTheBodyOfEachMode) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.mode));
-        EXPECT_EQ(visible(ReplyBuilder::composeBody(c.mode, body)), visible(c.expected));
+        EXPECT_EQ(ReplyBuilder::composeBody(c.mode, body), c.expected);
     }
     // Quoting follows the wrapping, so the broken lines are quoted too.
     const QString longLine = QString(45, u'a') + u" b"_s;
-    EXPECT_EQ(visible(ReplyBuilder::composeBody(TransferMode::ReplyWithText, longLine)),
-              visible(u"\n>\n>"_s + QString(45, u'a') + u"\n>b"_s));
+    EXPECT_EQ(ReplyBuilder::composeBody(TransferMode::ReplyWithText, longLine),
+              u"\n>\n>"_s + QString(45, u'a') + u"\n>b"_s);
 }
 
 TEST(ReplyBuilder, TemplateGoesAboveTheBodyOfAComposePageInTheInboxPane) {
