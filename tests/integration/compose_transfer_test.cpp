@@ -72,11 +72,9 @@ protected:
         ASSERT_NE(list, nullptr);
         // The folder may hold other messages; ours is found by its file.
         const QFileInfo file(saved.path);
-        QModelIndexList rows;
-        for (const QString &name : {file.fileName(), file.completeBaseName()}) {
-            rows += list->model()->match(list->model()->index(0, MessageListModel::FileColumn),
-                                         Qt::DisplayRole, name, 1, Qt::MatchExactly);
-        }
+        const QModelIndexList rows =
+            list->model()->match(list->model()->index(0, MessageListModel::FileColumn), Qt::DisplayRole,
+                                 file.fileName(), 1, Qt::MatchExactly);
         ASSERT_FALSE(rows.isEmpty()) << file.fileName().toStdString();
         list->selectionModel()->setCurrentIndex(rows.first(), QItemSelectionModel::ClearAndSelect |
                                                                   QItemSelectionModel::Rows);
