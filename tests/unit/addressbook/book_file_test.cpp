@@ -140,11 +140,9 @@ TEST(BookFileTest, OpeningFindsTheColumnsAndMovesThemIntoPlace) {
         ASSERT_TRUE(writeBytes(path, c.bytes));
         const BookFile::OpenedBook book = BookFile::open(path);
         ASSERT_EQ(book.error, BookFile::Error::None);
-        EXPECT_EQ(shown(book.table), c.table);
-        EXPECT_EQ(book.roles.first, c.first);
-        EXPECT_EQ(book.roles.last, c.last);
-        EXPECT_EQ(book.roles.email, c.email);
-        EXPECT_EQ(book.noAddresses, c.noAddresses);
+        EXPECT_EQ(std::tuple(shown(book.table), book.roles.first, book.roles.last, book.roles.email,
+                             book.noAddresses),
+                  std::tuple(c.table, c.first, c.last, c.email, c.noAddresses));
     }
 }
 
