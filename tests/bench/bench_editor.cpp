@@ -6,6 +6,7 @@
 #include "editor/editor_panel.h"
 #include "editor/editor_selection.h"
 #include "shell/messages.h"
+#include "support/page_script.h"
 #include "support/sim_process.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
@@ -17,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWebEngineScript>
 
 #include <benchmark/benchmark.h>
 
@@ -55,13 +55,10 @@ struct Editor {
     }
     // Selects the second to fourth words of paragraph 1000.
     void selectWords() {
-        QEventLoop loop;
-        panel.surface().page()->runJavaScript(
-            QStringLiteral("{ const t = document.getElementById('p1000').lastChild;"
-                           "  const r = document.createRange(); r.setStart(t, 5); r.setEnd(t, 20);"
-                           "  getSelection().removeAllRanges(); getSelection().addRange(r); }"),
-            QWebEngineScript::ApplicationWorld, [&](const QVariant &) { loop.quit(); });
-        loop.exec();
+        runPageScript(*panel.surface().page(),
+                      QStringLiteral("{ const t = document.getElementById('p1000').lastChild;"
+                                     "  const r = document.createRange(); r.setStart(t, 5); r.setEnd(t, 20);"
+                                     "  getSelection().removeAllRanges(); getSelection().addRange(r); }"));
     }
 
     QFrame frame;

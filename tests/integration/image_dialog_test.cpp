@@ -60,11 +60,7 @@ protected:
         QSignalSpy loaded(&browser, &QWebEngineView::loadFinished);
         browser.load(QUrl::fromLocalFile(docPath()));
         EXPECT_TRUE(loaded.wait(5000));
-        QVariant width;
-        browser.page()->runJavaScript(u"document.querySelector('img').naturalWidth"_s,
-                                      [&](const QVariant &v) { width = v; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return width.isValid(); }, 3000));
-        return width.toInt();
+        return runPageScript(*browser.page(), u"document.querySelector('img').naturalWidth"_s).toInt();
     }
     // The attributes `names` ("a,b") of the first element `selector` finds, joined by "|".
     QString attribute(const char *selector, const char *names) {

@@ -3,16 +3,13 @@
 #include "addressbook/address_book_controller.h"
 #include "shell/main_dir_install.h"
 #include "shell/tab_navigator.h"
+#include "support/page_script.h"
 #include "webpages/web_pane.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
 
 MainFormHarness::MainFormHarness(const QByteArray &extraIni) {
     MainDirInstall::install(QStringLiteral(CORVALIS_SOURCE_DIR "/data"), m_dir.path());
@@ -62,15 +59,7 @@ bool MainFormHarness::openCompose(const QString &provider) {
 }
 
 QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {
-    QEventLoop loop;
-    QVariant result;
-    pane.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        result = v;
-        loop.quit();
-    });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
+    return ::runPageScript(*pane.page(), script);
 }
 
 void MainFormHarness::openBook(const QString &path) {
