@@ -1,5 +1,6 @@
 #include "store/saved_message_file.h"
 
+#include "shell/text_file.h"
 #include "store/message_name.h"
 
 #include <QDir>
@@ -104,9 +105,7 @@ TEST(WriteSavedMessage, WritesOverwritesAndKeepsToTheStore) {
         writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), again, MessageKind::Captured).ok());
     EXPECT_EQ(store.files(QStringLiteral("Saved")),
               QStringList{QStringLiteral("Ann  a@x &&Hello&&12#05#2004 10^31&&Bob.htm")});
-    QFile file(result.path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), content(again));
+    EXPECT_EQ(TextFile::readAll(result.path), content(again));
 
     // Sent copies go to "sent" whatever folder is given; captures never do.
     const SavedMessage sent = captured(sentFrom, "Hi", "12/05/2004 10:31:02", "bob@x");
