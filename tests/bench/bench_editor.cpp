@@ -6,6 +6,7 @@
 #include "editor/editor_panel.h"
 #include "editor/editor_selection.h"
 #include "shell/messages.h"
+#include "shell/text_file.h"
 #include "support/page_script.h"
 #include "support/sim_process.h"
 #include "webpages/blog_post.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QTemporaryDir>
@@ -48,10 +48,7 @@ struct Editor {
     Editor() {
         frame.resize(1000, 600);
         frame.show();
-        QFile file(dir.filePath(QStringLiteral("long.htm")));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(generatedDocument().toUtf8());
-        path = file.fileName();
+        TextFile::writeAtomically(path, generatedDocument().toUtf8());
     }
     // Selects the second to fourth words of paragraph 1000.
     void selectWords() {
@@ -69,7 +66,7 @@ struct Editor {
                        [] { return false; }},
                       nullptr};
     QTemporaryDir dir;
-    QString path;
+    QString path = dir.filePath(QStringLiteral("long.htm"));
 };
 
 Editor &editor() {
