@@ -3,10 +3,10 @@
 #include "addressbook/address_book.h"
 #include "addressbook/book_table.h"
 #include "shell/messages.h"
+#include "shell/text_file.h"
 
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -14,13 +14,11 @@
 
 // Small file and table helpers for the address book tests.
 inline bool writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return TextFile::writeAtomically(path, bytes).ok;
 }
 
 inline QByteArray readBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TextFile::readAll(path).value_or(QByteArray());
 }
 
 // A table as one line a table row can hold: the titles, then each row, cells joined by '|'
