@@ -28,8 +28,6 @@ TEST_F(StartupTest, MissingFileGivesAMaximizedWindowAutomaticEditorAndNoSignIn) 
     EXPECT_FALSE(v.placementTwips.has_value());
     EXPECT_TRUE(v.autoPosEditor);
     EXPECT_FALSE(v.autoLogTicked);
-    EXPECT_EQ(v.edTop, 950);
-    EXPECT_EQ(v.edHt, 3030);
     EXPECT_EQ(v.mainDir, QString());
     EXPECT_EQ(v.mainDictionary, u"american.vtd"_s);
     EXPECT_EQ(v.affiliateText,
