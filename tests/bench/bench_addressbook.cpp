@@ -2,6 +2,7 @@
 // saving it and sorting it by one column. The model's memory is reported against the file's size.
 #include "addressbook/book_file.h"
 #include "addressbook/book_model.h"
+#include "shell/text_file.h"
 
 #include <QTemporaryDir>
 
@@ -41,9 +42,7 @@ struct Fixture {
         path = dir.filePath(QStringLiteral("big.csv"));
         const QByteArray bytes = makeBook().toUtf8();
         fileBytes = bytes.size();
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
+        TextFile::writeAtomically(path, bytes);
     }
     QTemporaryDir dir;
     QString path;

@@ -6,18 +6,18 @@
 #include "editor/editor_panel.h"
 #include "editor/editor_selection.h"
 #include "shell/messages.h"
+#include "shell/text_file.h"
+#include "support/page_script.h"
 #include "support/sim_process.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWebEngineScript>
 
 #include <benchmark/benchmark.h>
 
@@ -48,20 +48,14 @@ struct Editor {
     Editor() {
         frame.resize(1000, 600);
         frame.show();
-        QFile file(dir.filePath(QStringLiteral("long.htm")));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(generatedDocument().toUtf8());
-        path = file.fileName();
+        TextFile::writeAtomically(path, generatedDocument().toUtf8());
     }
     // Selects the second to fourth words of paragraph 1000.
     void selectWords() {
-        QEventLoop loop;
-        panel.surface().page()->runJavaScript(
-            QStringLiteral("{ const t = document.getElementById('p1000').lastChild;"
-                           "  const r = document.createRange(); r.setStart(t, 5); r.setEnd(t, 20);"
-                           "  getSelection().removeAllRanges(); getSelection().addRange(r); }"),
-            QWebEngineScript::ApplicationWorld, [&](const QVariant &) { loop.quit(); });
-        loop.exec();
+        runPageScript(*panel.surface().page(),
+                      QStringLiteral("{ const t = document.getElementById('p1000').lastChild;"
+                                     "  const r = document.createRange(); r.setStart(t, 5); r.setEnd(t, 20);"
+                                     "  getSelection().removeAllRanges(); getSelection().addRange(r); }"));
     }
 
     QFrame frame;
@@ -72,7 +66,7 @@ struct Editor {
                        [] { return false; }},
                       nullptr};
     QTemporaryDir dir;
-    QString path;
+    QString path = dir.filePath(QStringLiteral("long.htm"));
 };
 
 Editor &editor() {

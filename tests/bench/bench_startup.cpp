@@ -2,8 +2,8 @@
 // which shows the window, waits until the welcome page has loaded, runs the normal shutdown
 // and exits.
 #include "shell/main_dir_install.h"
+#include "shell/text_file.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -17,13 +17,10 @@ void BM_Startup(benchmark::State &state) {
     QTemporaryDir dir;
     MainDirInstall::install(QStringLiteral(CORVALIS_DATA_DIR), dir.path());
     const QString ini = dir.filePath(QStringLiteral("corvalis.ini"));
-    QFile file(ini);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!TextFile::writeAtomically(ini, "[Locations]\r\nmain dir=" + dir.path().toUtf8() + "/\r\n").ok) {
         state.SkipWithError("cannot write the settings file");
         return;
     }
-    file.write("[Locations]\r\nmain dir=" + dir.path().toUtf8() + "/\r\n");
-    file.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")) && !env.contains(QStringLiteral("DISPLAY")))

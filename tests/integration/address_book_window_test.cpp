@@ -4,13 +4,13 @@
 #include "addressbook/address_book_controller.h"
 #include "addressbook/dialog_import.h"
 #include "shell/tab_navigator.h"
+#include "shell/text_file.h"
 #include "webpages/web_pane.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -19,15 +19,6 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray contents(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 TEST(AddressBookWindowTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowCloses) {
     MainFormHarness h;
@@ -74,7 +65,7 @@ TEST(AddressBookWindowTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowClose
     h.toolAction(u"Toolbar2"_s, u"add"_s)->trigger();
     EXPECT_EQ(grid->model()->rowCount(), 11);
     h.form().close();
-    const QByteArray saved = contents(friends);
+    const QByteArray saved = TextFile::readAll(friends).value_or(QByteArray());
     EXPECT_TRUE(saved.startsWith(
         "\"First Name\",\"Last Name\",\"Email Address\",\"Phone\",\"\"\r\n\"Anna\",\"Lee\""));
     EXPECT_TRUE(saved.contains("\"O\"\"Brien\""));
@@ -85,17 +76,15 @@ TEST(AddressBookWindowTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowClose
 TEST(AddressBookWindowTest, ImportedRowsAndTheDisplayedSendersJoinTheBook) {
     MainFormHarness h;
     ASSERT_TRUE(h.start());
+    h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
+    const QString file = h.mainDir() + u"export.csv"_s;
+    ASSERT_TRUE(TextFile::writeAtomically(file, "E-mail Address;Last Name;First Name;\r\nx@y.z;Young;Xia;\r\n"
+                                                "lena.berg@example.com;Berg;Lena;\r\n")
+                    .ok);
     auto *addresses = h.form().findChild<AddressBookController *>();
-    addresses->book().setPendingPath(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
-    addresses->book().Open_CSV();
-    QFile file(h.mainDir() + u"export.csv"_s);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
-        "E-mail Address;Last Name;First Name;\r\nx@y.z;Young;Xia;\r\nlena.berg@example.com;Berg;Lena;\r\n");
-    file.close();
     addresses->book().setFileChooser([&](const QString &title, const QString &, const QString &) {
         EXPECT_EQ(title, u"Import Address List"_s);
-        return file.fileName();
+        return file;
     });
     addresses->book().setDialogRunner([](QDialog &dialog) {
         auto &import = dynamic_cast<DialogImport &>(dialog);

@@ -1,5 +1,6 @@
 // The mailto hand-over: an address written into the settings file, by a test or by the
-// `corvalis --mailto URL` launcher, becomes a new message on the compose page.
+// `corvalis --mailto URL` launcher, becomes a new message on the compose page, every field of the
+// link filled in.
 #include "main_form_harness.h"
 
 #include "shell/tab_navigator.h"
@@ -7,16 +8,16 @@
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString fullLink = u"b@x?subject=Hi%20%26%20bye&body=See%0D%0A%3Cb%3Eyou&cc=c@x&bcc=d@x"_s;
 
 QString corvalisProgram() {
     return QStringLiteral(CORVALIS_PATH);
@@ -42,13 +43,15 @@ protected:
         ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + provider + u"/inbox"_s));
     }
 
-    // Waits until the compose page holds a message to `to` about `subject`.
-    bool composed(const QString &provider, const QString &to, const QString &subject) {
-        const PageModel::ComposeForm &form = PageModel::composeForm(provider);
-        WebPane &compose = h.form().webBrowser(3);
+    // Waits until the Compose tab shows and the compose page's To, subject, body, Cc and Bcc, joined
+    // by "|", are `fields`.
+    bool composed(const QString &provider, const QString &fields) {
+        const PageModel::ComposeForm &f = PageModel::composeForm(provider);
         return MainFormHarness::waitFor([&] {
-            return h.form().tabs().selected() == 2 && compose.formFieldValue(form.form, form.to) == to &&
-                   compose.formFieldValue(form.form, form.subject) == subject;
+            QStringList values;
+            for (const QString &field : {f.to, f.subject, f.body, f.cc, f.bcc})
+                values.append(h.form().webBrowser(3).formFieldValue(f.form, field).value_or(u"<none>"_s));
+            return h.form().tabs().selected() == 2 && values.join(u'|') == fields;
         });
     }
 
@@ -58,37 +61,34 @@ protected:
 } // namespace
 
 TEST_F(ComposeMailtoTest, AHandedInAddressBecomesANewMessage) {
-    const struct {
-        const char *provider;
-        QString handedIn, to, subject;
-    } cases[] = {
-        {"hotmail", u"ann@example.com?subject=Hi"_s, u"ann@example.com"_s, u"Hi"_s},
-        // Hotmail takes the address in angle brackets; the subject is decoded.
-        {"hotmail", u"Ann <ann@example.com>?subject=Hi%20there"_s, u"<ann@example.com>"_s, u"Hi there"_s},
-        {"hotmail", u"bob@example.com"_s, u"bob@example.com"_s, u""_s},
+    const std::pair<QString, QString> cases[] = {
+        {fullLink, u"b@x|Hi & bye|See\n<b>you|c@x|d@x"_s},
+        // Fields the link does not give are emptied; Hotmail takes the address in angle brackets.
+        {u"Ann <ann@example.com>?subject=Hi%20there"_s, u"<ann@example.com>|Hi there|||"_s},
+        {u"bob@example.com"_s, u"bob@example.com||||"_s},
     };
     startOnInbox(u"hotmail"_s);
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.handedIn.toStdString());
+    for (const auto &[link, fields] : cases) {
+        SCOPED_TRACE(link.toStdString());
         h.form().tabs().select(3); // the user is elsewhere
-        h.settings().SetIni(u"Settings"_s, u"mailto"_s, c.handedIn);
-        ASSERT_TRUE(composed(QString::fromLatin1(c.provider), c.to, c.subject));
+        h.settings().SetIni(u"Settings"_s, u"mailto"_s, link);
+        ASSERT_TRUE(composed(u"hotmail"_s, fields));
         EXPECT_EQ(h.settings().get(Keys::Mailto), u""_s);
-        ASSERT_TRUE(MainFormHarness::waitFor([&] { return h.settings().get(Keys::Bug) == u"8888"_s; }));
-        const PageModel::ComposeForm &form = PageModel::composeForm(QString::fromLatin1(c.provider));
-        EXPECT_EQ(h.form().webBrowser(3).formFieldValue(form.form, form.body), u""_s);
+        EXPECT_TRUE(MainFormHarness::waitFor([&] { return h.settings().get(Keys::Bug) == u"8888"_s; }));
     }
 }
 
 TEST_F(ComposeMailtoTest, TheLauncherHandsOverToTheRunningProgram) {
     startOnInbox(u"yahoo"_s);
-    EXPECT_EQ(
-        runLauncher({u"--settings"_s, h.iniPath(), u"--mailto"_s, u"mailto:ann@example.com?subject=Hi"_s}),
-        0);
-    ASSERT_TRUE(composed(u"yahoo"_s, u"ann@example.com"_s, u"Hi"_s));
+    EXPECT_EQ(runLauncher({u"--settings"_s, h.iniPath(), u"--mailto"_s, u"mailto:"_s + fullLink}), 0);
+    ASSERT_TRUE(composed(u"yahoo"_s, u"b@x|Hi & bye|See\n<b>you|c@x|d@x"_s));
     EXPECT_EQ(h.settings().get(Keys::Mailto), u""_s);
-    // The rich-text area is emptied with the body.
-    EXPECT_EQ(h.form().webBrowser(3).elementHtml(PageModel::yahooRichTextElement), u""_s);
+    // The rich-text area shows the link's markup as text, and is emptied with the body.
+    WebPane &compose = h.form().webBrowser(3);
+    EXPECT_EQ(compose.elementHtml(PageModel::yahooRichTextElement), u"See<br>&lt;b&gt;you"_s);
+    h.settings().SetIni(u"Settings"_s, u"mailto"_s, u"ann@example.com?subject=Hi"_s);
+    ASSERT_TRUE(composed(u"yahoo"_s, u"ann@example.com|Hi|||"_s));
+    EXPECT_EQ(compose.elementHtml(PageModel::yahooRichTextElement), u""_s);
 }
 
 TEST_F(ComposeMailtoTest, TheLauncherStartsTheProgramWhenNoneRuns) {

@@ -72,11 +72,9 @@ protected:
         ASSERT_NE(list, nullptr);
         // The folder may hold other messages; ours is found by its file.
         const QFileInfo file(saved.path);
-        QModelIndexList rows;
-        for (const QString &name : {file.fileName(), file.completeBaseName()}) {
-            rows += list->model()->match(list->model()->index(0, MessageListModel::FileColumn),
-                                         Qt::DisplayRole, name, 1, Qt::MatchExactly);
-        }
+        const QModelIndexList rows =
+            list->model()->match(list->model()->index(0, MessageListModel::FileColumn), Qt::DisplayRole,
+                                 file.fileName(), 1, Qt::MatchExactly);
         ASSERT_FALSE(rows.isEmpty()) << file.fileName().toStdString();
         list->selectionModel()->setCurrentIndex(rows.first(), QItemSelectionModel::ClearAndSelect |
                                                                   QItemSelectionModel::Rows);
@@ -183,18 +181,9 @@ TEST_P(ComposeTransferTest, PressingThePagesSendKeepsACopyInSentWhenAsked) {
         MainFormHarness::waitFor([&] { return !sent.entryList({u"*.htm"_s}, QDir::Files).isEmpty(); }));
     const QStringList files = sent.entryList({u"*.htm"_s}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
-    EXPECT_TRUE(files[0].endsWith(u"&&sent message.htm"_s)) << files[0].toStdString();
-    const QString text = TextFile::decode(TextFile::readAll(sent.filePath(files[0])).value_or(QByteArray()));
-    const QString to = provider == PageModel::hotmail ? u"&lt;ann@example.com&gt;"_s
-                                                      : u"Ann Smith &lt;ann@example.com&gt;"_s;
-    EXPECT_TRUE(text.contains(u"<b>From:&nbsp;</b>Sent Message</font></div>"_s));
-    EXPECT_TRUE(text.contains(u"<b>To:&nbsp;</b>"_s + to + u"</font></div>"_s)) << text.toStdString();
-    EXPECT_TRUE(text.contains(u"<b>Subject:&nbsp;</b>RE: Lunch</font></div>"_s));
-    // A plain-text body is kept with a line break tag before each line end.
-    EXPECT_TRUE(
-        text.contains(u"<div id=body><font face=arial>\r\n<br>\r\n><br>\r\n>See you at noon, and please "
-                      u"bring the map of<br>\r\n>the old town with you.<br>\r\n>Ann</font></div>"_s))
-        << text.toStdString();
+    // The copy's fields are the post's; how a post becomes a copy, and a copy a file, is tested apart.
+    EXPECT_TRUE(files[0].contains(u"&&RE  Lunch&&"_s) && files[0].endsWith(u"&&sent message.htm"_s))
+        << files[0].toStdString();
     // The service got the same message.
     ASSERT_TRUE(MainFormHarness::waitFor([&] { return h.sim().sent().size() == 1; }));
     EXPECT_EQ(h.sim().sent()[0].toObject()[u"fields"_s].toObject()[form.subject].toString(), u"RE: Lunch"_s);

@@ -7,7 +7,6 @@
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -80,17 +79,6 @@ TEST_F(EditorBlogTest, PlaceEditorOverPageFollowsTheMainPane) {
         const QRect panel = h.form().editorPanel()->geometry();
         EXPECT_EQ(panel, QRect(pane.x(), pane.y() + Twips::toPixels(950), pane.width(), panel.height()));
         EXPECT_TRUE(h.form().editorPanel()->isVisible());
-    }
-
-    // The picture of the editor over the post page, when asked for.
-    const QString shot = qEnvironmentVariable("CORVALIS_SCREENSHOT");
-    if (!shot.isEmpty()) {
-        editor().surface().setDocumentHtml(
-            u"<html><body><p>A <b>bold</b> start.</p><ul><li>first</li><li>second</li></ul>"
-            "<table border=1><tr><td>cell 1</td><td>cell 2</td></tr></table></body></html>"_s);
-        h.toolAction(u"Toolbar3"_s, u"expand"_s)->trigger();
-        MainFormHarness::waitFor([] { return false; }, 1500);
-        EXPECT_TRUE(h.form().grab().save(shot));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "editor/image_file_browser.h"
 #include "editor/image_map_editor.h"
 #include "editor/link_image_dialogs.h"
+#include "shell/text_file.h"
 #include "support/sim_process.h" // prints QStrings in failures
 #include "unit/editor/surface_fixture.h"
 
@@ -30,13 +31,10 @@ protected:
         picture.fill(Qt::darkGreen);
         picture.save(dir.filePath(u"dog.png"_s));
         picture.save(dir.filePath(weirdName));
-        for (const auto &[name, text] :
-             {std::pair{u"notes.png"_s, "this is no picture"},
-              {u"b.htm"_s, "<body>b</body>"},
-              {u"doc.htm"_s, "<html><body><p id=p>A dog here.</p></body></html>"}}) {
-            QFile file(dir.filePath(name));
-            EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
-        }
+        for (const auto &[name, text] : {std::pair{u"notes.png"_s, "this is no picture"},
+                                         {u"b.htm"_s, "<body>b</body>"},
+                                         {u"doc.htm"_s, "<html><body><p id=p>A dog here.</p></body></html>"}})
+            EXPECT_TRUE(TextFile::writeAtomically(dir.filePath(name), text).ok);
         surface().loadDocument(docPath(), false);
     }
     QString docPath() const { return dir.filePath(u"doc.htm"_s); }
@@ -62,11 +60,7 @@ protected:
         QSignalSpy loaded(&browser, &QWebEngineView::loadFinished);
         browser.load(QUrl::fromLocalFile(docPath()));
         EXPECT_TRUE(loaded.wait(5000));
-        QVariant width;
-        browser.page()->runJavaScript(u"document.querySelector('img').naturalWidth"_s,
-                                      [&](const QVariant &v) { width = v; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return width.isValid(); }, 3000));
-        return width.toInt();
+        return runPageScript(*browser.page(), u"document.querySelector('img').naturalWidth"_s).toInt();
     }
     // The attributes `names` ("a,b") of the first element `selector` finds, joined by "|".
     QString attribute(const char *selector, const char *names) {

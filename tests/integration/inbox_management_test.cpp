@@ -85,19 +85,14 @@ protected:
 } // namespace
 
 TEST_P(InboxManagementTest, TicksRunsFromAnyTabAndLeavesTheSelectAllBoxAlone) {
-    const struct {
-        std::set<int> ticked, expected;
-    } cases[] = {{{2, 5, 7, 9}, {2, 3, 4, 5, 7, 8, 9}}, {{4}, {4, 5, 6, 7, 8, 9, 10}}};
+    // Which boxes a run fills is the range rule's, tested apart; here, the run on the page.
     setSelectAll(false);
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.ticked));
-        tick(c.ticked);
-        h.form().tabs().select(5);
-        trigger("mnuTickRange");
-        EXPECT_EQ(h.form().tabs().selected(), 1);
-        EXPECT_EQ(ticked(), c.expected);
-        EXPECT_FALSE(selectAllTicked());
-    }
+    tick({2, 5, 7, 9});
+    h.form().tabs().select(5);
+    trigger("mnuTickRange");
+    EXPECT_EQ(h.form().tabs().selected(), 1);
+    EXPECT_EQ(ticked(), (std::set<int>{2, 3, 4, 5, 7, 8, 9}));
+    EXPECT_FALSE(selectAllTicked());
     // A press on the window's edge does the same.
     tick({3, 5});
     QTest::mousePress(&h.form(), Qt::LeftButton, {}, QPoint(2, h.form().height() / 2));

@@ -10,7 +10,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 

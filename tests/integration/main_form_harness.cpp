@@ -1,16 +1,15 @@
 #include "main_form_harness.h"
 
+#include "addressbook/address_book_controller.h"
 #include "shell/main_dir_install.h"
+#include "shell/tab_navigator.h"
+#include "support/page_script.h"
 #include "webpages/web_pane.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
 
 MainFormHarness::MainFormHarness(const QByteArray &extraIni) {
     MainDirInstall::install(QStringLiteral(CORVALIS_SOURCE_DIR "/data"), m_dir.path());
@@ -52,16 +51,21 @@ bool MainFormHarness::load(WebPane &pane, const QString &address) {
     return completed.wait(15000) && waitForPage(pane, QUrl(address).path());
 }
 
+bool MainFormHarness::openCompose(const QString &provider) {
+    if (!load(m_form->webBrowser(1), m_sim.baseUrl() + u'/' + provider + QStringLiteral("/inbox")))
+        return false;
+    m_form->tabs().select(TabNavigator::Compose);
+    return waitForPage(m_form->webBrowser(3), provider + QStringLiteral("/compose"));
+}
+
 QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {
-    QEventLoop loop;
-    QVariant result;
-    pane.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        result = v;
-        loop.quit();
-    });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
+    return ::runPageScript(*pane.page(), script);
+}
+
+void MainFormHarness::openBook(const QString &path) {
+    AddressBook &book = m_form->findChild<AddressBookController *>()->book();
+    book.setPendingPath(path);
+    book.Open_CSV();
 }
 
 QAction *MainFormHarness::toolAction(const QString &toolbar, const QString &key) {

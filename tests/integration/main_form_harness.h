@@ -30,7 +30,11 @@ public:
     QAction *toolAction(const QString &toolbar, const QString &key);
     QString mainDir() const { return m_dir.path() + QLatin1Char('/'); }
     QString iniPath() const { return m_dir.filePath(QStringLiteral("corvalis.ini")); }
+    // Opens the address book at `path` in the window, as its Open does once a file is chosen.
+    void openBook(const QString &path);
 
+    // Shows the provider's inbox in the main pane, then the Compose tab with its compose page.
+    bool openCompose(const QString &provider);
     // Navigates a pane and waits until it has loaded the page.
     bool load(WebPane &pane, const QString &address);
     // Waits until the pane has finished loading a page whose address contains `part`.

@@ -1,7 +1,7 @@
 // The main window across restarts and at its designed size: the address book, the palette and the
-// default folder come back, and no caption beside the address book is cut. Finding saved messages
-// from the saved-folders tab: results with their folder, the commands on a result, and back to the
-// folder when the field is emptied.
+// default folder come back, no caption beside the address book is cut, and a minimized window
+// closes as a maximized one. Finding saved messages from the saved-folders tab: results with their
+// folder, the commands on a result, and back to the folder when the field is emptied.
 #include "main_form_harness.h"
 
 #include "addressbook/address_book_controller.h"
@@ -28,22 +28,12 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-void openBook(MainFormHarness &h, const QString &path) {
-    auto *addresses = h.form().findChild<AddressBookController *>();
-    addresses->book().setPendingPath(path);
-    addresses->book().Open_CSV();
-}
-
-} // namespace
-
 TEST(StartupBookTest, TheOpenBookAndThePaletteSwitchSurviveARestart) {
     MainFormHarness first;
     ASSERT_TRUE(first.start());
     first.form().findChild<QCheckBox *>(u"CheckEmail"_s)->setChecked(true);
     const QString friends = first.mainDir() + u"addrbooks/Friends.csv"_s;
-    openBook(first, friends);
+    first.openBook(friends);
     first.form().close();
     const QString stored = first.settings().get(Keys::LastBook);
     EXPECT_EQ(stored, friends);
@@ -87,7 +77,7 @@ TEST(WindowFit, EveryTabShowsItsCaptionsWholeBesideTheAddressBook) {
     MainFormHarness h("[Settings]\r\nsetmax=0\r\n");
     ASSERT_TRUE(h.start());
     h.form().findChild<QAbstractButton *>(u"CommandShowAddress"_s)->click();
-    openBook(h, h.mainDir() + u"addrbooks/Colleagues.txt"_s);
+    h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
     for (int tab = 1; tab <= 5; ++tab) {
         h.form().tabs().select(tab);
         for (QWidget *w : h.form().findChildren<QWidget *>()) {
@@ -104,6 +94,12 @@ TEST(WindowFit, EveryTabShowsItsCaptionsWholeBesideTheAddressBook) {
     auto *grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
     for (int c = 0; c < grid->model()->columnCount() - 1; ++c) // the last column is hidden
         EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c)) << c;
+    // Minimized, the window closes as a maximized one does, writing no placement.
+    h.form().setWindowState(Qt::WindowMinimized);
+    h.form().close();
+    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"setmax"_s, {}) +
+                  h.settings().GetIni(u"Settings"_s, u"width"_s, u"absent"_s),
+              u"1absent"_s);
 }
 
 TEST(SearchResults, FindInOneFolderOrAllThenActOnAResult) {

@@ -9,7 +9,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTabBar>
 
 #include <gtest/gtest.h>
 
@@ -36,9 +35,7 @@ TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWr
     // The compose address comes from the inbox address; one without a second "/" after its tenth
     // character leaves the compose pane alone.
     WebPane &compose = form.webBrowser(3);
-    ASSERT_TRUE(h.load(form.webBrowser(1), h.sim().baseUrl() + u"/yahoo/inbox"_s));
-    form.tabs().select(TabNavigator::Compose);
-    ASSERT_TRUE(MainFormHarness::waitForPage(compose, u"/yahoo/compose"_s));
+    ASSERT_TRUE(h.openCompose(u"yahoo"_s));
     form.tabs().select(TabNavigator::InboxLogin);
     form.webBrowser(1).navigate(u"about:blank"_s);
     ASSERT_TRUE(
@@ -101,18 +98,4 @@ TEST(MainWindowTest, StoredPlacementIsRestoredAndTheAddressPaneKeepsWithinTheSpl
     EXPECT_EQ(stored(u"width"_s), u"10500"_s);
     EXPECT_EQ(stored(u"height"_s), u"7500"_s);
     EXPECT_FALSE(stored(u"left"_s).isEmpty());
-}
-
-TEST(MainWindowTest, LeftOfMinusOneKeepsTheDesignedPlacementAndMinimizedClosesAsMaximized) {
-    MainFormHarness h("[Settings]\r\nsetmax=0\r\nleft=-1\r\nwidth=3000\r\nheight=2000\r\n");
-    ASSERT_TRUE(h.start());
-    MainForm &form = h.form();
-    EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
-    // The stored 3000 x 2000 twips would be 200 x 133 pixels; the designed size stays.
-    EXPECT_GT(form.width(), Twips::toPixels(3000));
-    form.setWindowState(Qt::WindowMinimized);
-    form.close();
-    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"setmax"_s, QString()), u"1"_s);
-    // The position keys are left as they were.
-    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"width"_s, QString()), u"3000"_s);
 }

@@ -10,6 +10,7 @@
 #include "main_form_harness.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
+#include "shell/text_file.h"
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 
@@ -204,9 +205,7 @@ protected:
         ASSERT_EQ(TemplateFile::write(h.mainDir() + u"templates/Yesterday.txt"_s, {u"Old"_s, u"Old"_s}),
                   QString());
         ASSERT_TRUE(h.start());
-        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + GetParam() + u"/inbox"_s));
-        h.form().tabs().select(TabNavigator::Compose);
-        ASSERT_TRUE(MainFormHarness::waitForPage(compose(), u"compose"_s));
+        ASSERT_TRUE(h.openCompose(GetParam()));
     }
     WebPane &compose() { return h.form().webBrowser(3); }
     QString field(const QString &name) { return compose().formFieldValue(form.form, name).value_or(u"-"_s); }
@@ -272,14 +271,11 @@ TEST_P(TemplateWindowTest, CaptureSaveAndUseTemplate) {
 }
 
 TEST_P(TemplateWindowTest, MergeFromTheComposeFrameUsesPlainTitlesOfASortedBook) {
-    QFile book(h.mainDir() + u"addrbooks/club.csv"_s);
-    ASSERT_TRUE(book.open(QIODevice::WriteOnly) &&
-                book.write("First,Last,Email,\r\nBea,B,bea@x.org,\r\nAl,A,al@x.org,\r\n"));
-    book.close();
-    auto *addresses = h.form().findChild<AddressBookController *>(u"AddressBookController"_s);
-    addresses->book().setPendingPath(book.fileName());
-    addresses->book().Open_CSV();
-    addresses->book().model().sortPress(0); // the title now shows "^ First"
+    const QString book = h.mainDir() + u"addrbooks/club.csv"_s;
+    ASSERT_TRUE(
+        TextFile::writeAtomically(book, "First,Last,Email,\r\nBea,B,bea@x.org,\r\nAl,A,al@x.org,\r\n").ok);
+    h.openBook(book);
+    h.form().findChild<AddressBookController *>()->book().model().sortPress(0); // the title shows "^ First"
     write(u"Hi <<First>>"_s, u"Body"_s);
     button(u"Command5"_s)->click();
     auto *merge = h.form().findChild<DialogMerge *>(u"DialogMerge"_s);

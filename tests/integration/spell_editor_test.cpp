@@ -10,9 +10,7 @@
 #include "webpages/web_pane.h"
 
 #include <QAction>
-#include <QFrame>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 

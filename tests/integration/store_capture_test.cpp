@@ -2,6 +2,7 @@
 #include "main_form_harness.h"
 
 #include "shell/tab_navigator.h"
+#include "shell/text_file.h"
 #include "store/header_labels.h"
 #include "store/message_capture.h"
 #include "store/message_store.h"
@@ -60,10 +61,7 @@ protected:
         const QStringList names = files();
         if (names.size() != 1)
             return {u"<%1 files>"_s.arg(names.size()), {}};
-        QFile file(folderPath() + u'/' + names.first());
-        if (!file.open(QIODevice::ReadOnly))
-            return {names.first(), {}};
-        return {names.first(), file.readAll()};
+        return {names.first(), TextFile::readAll(folderPath() + u'/' + names.first()).value_or(QByteArray())};
     }
 
     MainFormHarness h;

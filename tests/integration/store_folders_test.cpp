@@ -101,25 +101,21 @@ protected:
     QComboBox *moveTarget = nullptr;
 };
 
-QStringList items(const QComboBox *box) {
+// The texts of a folder list, in their order.
+QStringList items(const QAbstractItemModel *model) {
     QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts.append(box->itemText(i));
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.append(model->index(row, 0).data().toString());
     return texts;
 }
 
 TEST_F(FoldersTest, ListsPreviewsSortsAndLaysOutAFolder) {
-    const QStringList all{u"Archive"_s, u"Saved"_s, u"sent"_s, u"Work"_s};
-    EXPECT_EQ(items(form->findChild<QComboBox *>(u"ComboFolders"_s)), all);
-    EXPECT_EQ(items(form->findChild<QComboBox *>(u"ComboFolders3"_s)), all);
-    EXPECT_EQ(items(moveTarget), (QStringList{u"Archive"_s, u"Saved"_s, u"Work"_s}));
-    QStringList browsed;
-    for (int i = 0; i < folders->count(); ++i)
-        browsed.append(folders->item(i)->text());
-    EXPECT_EQ(browsed, all);
-    // The default folder ("Saved" until another is chosen) is the capture target and is listed.
-    EXPECT_EQ(form->findChild<QComboBox *>(u"ComboFolders"_s)->currentText(), u"Saved"_s);
-    EXPECT_EQ(folders->currentItem()->text(), u"Saved"_s);
+    // Capture target, default folder and the folders browsed list every folder; a move, all but "sent".
+    for (const QAbstractItemModel *model :
+         {form->findChild<QComboBox *>(u"ComboFolders"_s)->model(),
+          form->findChild<QComboBox *>(u"ComboFolders3"_s)->model(), folders->model()})
+        EXPECT_EQ(items(model), (QStringList{u"Archive"_s, u"Saved"_s, u"sent"_s, u"Work"_s}));
+    EXPECT_EQ(items(moveTarget->model()), (QStringList{u"Archive"_s, u"Saved"_s, u"Work"_s}));
     EXPECT_EQ(enabled(), std::vector<bool>(6, false));
     EXPECT_EQ(QApplication::focusWidget(), list); // showing the tab focused the list
 
@@ -140,12 +136,10 @@ TEST_F(FoldersTest, ListsPreviewsSortsAndLaysOutAFolder) {
         [&] { return preview().elementText(u"subject"_s) == u"Subject:\u00A0Re: Second"_s; }));
     EXPECT_EQ(enabled(), std::vector<bool>(6, true));
 
-    // The date column sorts by day count, 1977 first; a second click turns the order round.
+    // A click on the date title sorts by day count, 1977 first (the order rules are the model's).
     clickHeader(MessageListModel::DateColumn);
     EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Cid"_s, u"Ann"_s, u"Bob"_s}));
-    clickHeader(MessageListModel::DateColumn);
-    EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Bob"_s, u"Ann"_s, u"Cid"_s}));
-    EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 0); // the message shown stays selected
+    EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 2); // the message shown stays selected
 
     // Folders, list, buttons and preview side by side.
     const auto place = [this](const QWidget *w) { return QRect(w->mapTo(form, QPoint()), w->size()); };
@@ -155,10 +149,6 @@ TEST_F(FoldersTest, ListsPreviewsSortsAndLaysOutAFolder) {
     EXPECT_LE(folderList.right(), messages.left());
     EXPECT_LE(messages.bottom(), buttons.top());
     EXPECT_LE(buttons.bottom(), pane.top());
-    // A picture of the tab for people to look at, when asked for.
-    if (const QString shot = qEnvironmentVariable("CORVALIS_SCREENSHOT"); !shot.isEmpty()) {
-        EXPECT_TRUE(form->grab().save(shot));
-    }
 }
 
 TEST_F(FoldersTest, MovesToAnotherFolderOnlyAndDeletesUpToTheLastRow) {
@@ -222,7 +212,7 @@ TEST_F(FoldersTest, TheSentFolderHasItsOwnLayoutAndNewFoldersAreListed) {
     EXPECT_TRUE(QDir(h.mainDir() + u"savedmgs/Receipts"_s).exists());
     EXPECT_EQ(form->findChild<QComboBox *>(u"ComboFolders"_s)->currentText(), u"Receipts"_s);
     EXPECT_EQ(folders->currentItem()->text(), u"Receipts"_s);
-    EXPECT_TRUE(items(moveTarget).contains(u"Receipts"_s));
+    EXPECT_TRUE(items(moveTarget->model()).contains(u"Receipts"_s));
     EXPECT_EQ(list->model()->rowCount(), 0); // the new folder is listed at once
     EXPECT_TRUE(button("CommandReplyText")->isVisibleTo(form));
 
@@ -246,9 +236,7 @@ TEST_F(FoldersTest, ShowingComposeClearsTheFormUnlessItWasJustFilled) {
     WebPane &compose = form->webBrowser(3);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.provider.toStdString());
-        ASSERT_TRUE(h.load(form->webBrowser(1), h.sim().baseUrl() + u"/%1/inbox?lang=en"_s.arg(c.provider)));
-        form->tabs().select(TabNavigator::Compose);
-        ASSERT_TRUE(MainFormHarness::waitForPage(compose, c.provider + u"/compose"_s));
+        ASSERT_TRUE(h.openCompose(c.provider));
         const auto fill = [&] {
             for (const QString &field : c.fields)
                 ASSERT_TRUE(compose.setFormFieldValue(c.form, field, u"kept "_s + field));

@@ -46,39 +46,20 @@ SimProcess::~SimProcess() {
     }
 }
 
-QUrl SimProcess::url(const QString &pathAndQuery) const {
-    return QUrl(m_baseUrl + pathAndQuery);
-}
-
-SimProcess::Response SimProcess::request(const QString &pathAndQuery,
-                                         const std::optional<QByteArray> &form) const {
+QByteArray SimProcess::get(const QString &pathAndQuery) const {
     if (!started())
         return {};
-    QNetworkRequest request(url(pathAndQuery));
-    if (form)
-        request.setHeader(QNetworkRequest::ContentTypeHeader,
-                          QByteArrayLiteral("application/x-www-form-urlencoded"));
-    const std::unique_ptr<QNetworkReply> reply(form ? m_network->post(request, *form)
-                                                    : m_network->get(request));
+    const std::unique_ptr<QNetworkReply> reply(
+        m_network->get(QNetworkRequest(QUrl(m_baseUrl + pathAndQuery))));
     QEventLoop loop;
     QTimer::singleShot(requestTimeoutMs, &loop, &QEventLoop::quit);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
-    Response response;
-    if (reply->isFinished()) {
-        response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        response.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
-        response.body = reply->readAll();
-        response.url = reply->url();
-    } else {
-        reply->abort();
-    }
-    return response;
-}
-
-void SimProcess::reset() const {
-    request(QStringLiteral("/_sim/reset"), QByteArray());
+    if (reply->isFinished())
+        return reply->readAll();
+    reply->abort();
+    return {};
 }
 
 QJsonArray SimProcess::sent() const {

@@ -3,10 +3,8 @@
 #include <QByteArray>
 #include <QJsonArray>
 #include <QString>
-#include <QUrl>
 
 #include <memory>
-#include <optional>
 #include <ostream>
 
 class QNetworkAccessManager;
@@ -16,13 +14,6 @@ class QProcess;
 // over HTTP. Requests block in a local event loop for at most five seconds.
 class SimProcess {
 public:
-    struct Response {
-        int status = 0; // 0 when no answer came
-        QByteArray contentType;
-        QByteArray body;
-        QUrl url; // the address answered from, after redirects
-    };
-
     SimProcess();
     ~SimProcess();
     SimProcess(const SimProcess &) = delete;
@@ -31,14 +22,8 @@ public:
     bool started() const { return !m_baseUrl.isEmpty(); }
     // "http://127.0.0.1:<port>", empty when the sim did not start.
     QString baseUrl() const { return m_baseUrl; }
-    QUrl url(const QString &pathAndQuery) const;
-
-    // GET, or POST of an url-encoded form when `form` is given; redirects are followed.
-    Response request(const QString &pathAndQuery, const std::optional<QByteArray> &form = std::nullopt) const;
-    QByteArray get(const QString &pathAndQuery) const { return request(pathAndQuery).body; }
-    QByteArray post(const QString &path, const QByteArray &form) const { return request(path, form).body; }
-
-    void reset() const;
+    // The body of the answer to a GET, empty when none came.
+    QByteArray get(const QString &pathAndQuery) const;
     // What the sim recorded as sent, oldest first.
     QJsonArray sent() const;
 
@@ -48,7 +33,12 @@ private:
     QString m_baseUrl;
 };
 
-// Lets GoogleTest print QStrings readably in failed expectations.
+// Lets GoogleTest print QStrings readably in failed expectations, line ends shown as \r and \n.
 inline void PrintTo(const QString &text, std::ostream *os) {
-    *os << '"' << text.toStdString() << '"';
+    *os << '"'
+        << QString(text)
+               .replace(u'\r', QStringLiteral("\\r"))
+               .replace(u'\n', QStringLiteral("\\n"))
+               .toStdString()
+        << '"';
 }

@@ -1,20 +1,14 @@
 // Opening, saving and creating books, as the user meets them through the dialogs and the grid.
-#include "addressbook/address_book.h"
-#include "addressbook/address_grid.h"
 #include "addressbook/dialog_new_addr_book.h"
 
 #include "book_test_files.h"
-#include "shell/messages.h"
 #include "unit/base/file_size_limit.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -27,7 +21,7 @@ const QByteArray blank = "First Name,Last Name,Email Address,Phone,,\r\n";
 const QByteArray friends = "\"First\",\"Last\",\"Email\",\"\"\r\n\"Ann\",\"Lee\",\"ann@x.com\",\"\"\r\n"
                            "\"Bo\",\"Ray\",\"bo@x.com\",\"\"\r\n";
 
-class AddressBookTest : public testing::Test {
+class AddressBookTest : public BookFixture {
 protected:
     AddressBookTest() {
         QDir(m_dir.path()).mkpath(u"addrbooks"_s);
@@ -38,15 +32,6 @@ protected:
             return m_chosen;
         });
     }
-    QString place(const QString &relative) const { return m_dir.filePath(relative); }
-    void open(const QString &relative) {
-        m_book.setPendingPath(place(relative));
-        m_book.Open_CSV();
-    }
-
-    QTemporaryDir m_dir;
-    RecordingMessages m_messages;
-    AddressBook m_book{m_messages, [this](const QString &relative) { return place(relative); }, nullptr};
     QString m_chosen;
     QStringList m_asked;
 };

@@ -1,17 +1,14 @@
 // The import dialog, the find dialog and the address palette.
-#include "addressbook/address_book.h"
 #include "addressbook/dialog_find.h"
 #include "addressbook/dialog_import.h"
 
 #include "book_test_files.h"
-#include "shell/messages.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,13 +16,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class AddressDialogsTest : public testing::Test {
+class AddressDialogsTest : public BookFixture {
 protected:
     AddressDialogsTest() {
-        writeBytes(m_dir.filePath(u"book.csv"_s), "First,Last,Email,Phone,\r\nAnn,Lee,ann@x.com,1,\r\n"
-                                                  "Bo,Smith,,2,\r\nCy,sMall,cy@x.com,3,\r\n");
-        m_book.setPendingPath(m_dir.filePath(u"book.csv"_s));
-        m_book.Open_CSV();
+        writeBytes(place(u"book.csv"_s), "First,Last,Email,Phone,\r\nAnn,Lee,ann@x.com,1,\r\n"
+                                         "Bo,Smith,,2,\r\nCy,sMall,cy@x.com,3,\r\n");
+        open(u"book.csv"_s);
     }
     QString file(const QString &name, const QByteArray &bytes) {
         const QString path = m_dir.filePath(name);
@@ -44,11 +40,6 @@ protected:
             result.append(model.headerData(c, Qt::Horizontal).toString());
         return result;
     }
-
-    QTemporaryDir m_dir;
-    RecordingMessages m_messages;
-    AddressBook m_book{m_messages, [this](const QString &relative) { return m_dir.filePath(relative); },
-                       nullptr};
 };
 
 } // namespace

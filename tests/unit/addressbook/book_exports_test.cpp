@@ -1,11 +1,7 @@
 // Contact exports of other programs (tests/data/exports), opened as a book and imported.
-#include "addressbook/address_book.h"
 #include "addressbook/dialog_import.h"
 
 #include "book_test_files.h"
-#include "shell/messages.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -47,17 +43,7 @@ QString contactsFrom(const AddressBook &book, int first) {
     return contacts.join(u'/');
 }
 
-class BookExportsTest : public testing::Test {
-protected:
-    void open(const QString &path) {
-        m_book.setPendingPath(path);
-        m_book.Open_CSV();
-    }
-    QTemporaryDir m_dir;
-    RecordingMessages m_messages;
-    AddressBook m_book{m_messages, [this](const QString &relative) { return m_dir.filePath(relative); },
-                       nullptr};
-};
+using BookExportsTest = BookFixture;
 
 } // namespace
 

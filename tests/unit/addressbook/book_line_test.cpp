@@ -1,8 +1,6 @@
 // Splitting and joining address book lines.
 #include "addressbook/book_line.h"
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 #include <vector>

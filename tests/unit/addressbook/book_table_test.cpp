@@ -93,8 +93,6 @@ TEST(ColumnRolesTest, TitlesAreRecognisedByTheFirstMatch) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.titles.join(u',').toStdString());
         const ColumnRoles roles = ColumnRoles::recognise(c.titles);
-        EXPECT_EQ(roles.first, c.first);
-        EXPECT_EQ(roles.last, c.last);
-        EXPECT_EQ(roles.email, c.email);
+        EXPECT_EQ(std::tuple(roles.first, roles.last, roles.email), std::tuple(c.first, c.last, c.email));
     }
 }

@@ -1,20 +1,24 @@
 #pragma once
 
+#include "addressbook/address_book.h"
 #include "addressbook/book_table.h"
+#include "shell/messages.h"
+#include "shell/text_file.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 // Small file and table helpers for the address book tests.
 inline bool writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return TextFile::writeAtomically(path, bytes).ok;
 }
 
 inline QByteArray readBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TextFile::readAll(path).value_or(QByteArray());
 }
 
 // A table as one line a table row can hold: the titles, then each row, cells joined by '|'
@@ -29,3 +33,18 @@ inline QString shown(const BookTable &table) {
     }
     return rows.join(u'/');
 }
+
+// An address book whose relative paths lead into a fresh folder, its messages recorded.
+class BookFixture : public testing::Test {
+protected:
+    QString place(const QString &relative) const { return QDir(m_dir.path()).filePath(relative); }
+    // Opens the book at `path` (relative to the folder, or absolute) as its Open does.
+    void open(const QString &path) {
+        m_book.setPendingPath(place(path));
+        m_book.Open_CSV();
+    }
+
+    QTemporaryDir m_dir;
+    RecordingMessages m_messages;
+    AddressBook m_book{m_messages, [this](const QString &relative) { return place(relative); }, nullptr};
+};

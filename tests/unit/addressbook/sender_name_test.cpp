@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 TEST(SenderNameTest, SplitsTheFromValueIntoNamesAndAddress) {
@@ -24,8 +26,6 @@ TEST(SenderNameTest, SplitsTheFromValueIntoNamesAndAddress) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.from.toStdString());
         const SenderName::Sender sender = SenderName::parse(c.from);
-        EXPECT_EQ(sender.first, c.first);
-        EXPECT_EQ(sender.last, c.last);
-        EXPECT_EQ(sender.address, c.address);
+        EXPECT_EQ(std::tie(sender.first, sender.last, sender.address), std::tie(c.first, c.last, c.address));
     }
 }

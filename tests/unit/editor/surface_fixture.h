@@ -3,14 +3,13 @@
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "shell/messages.h"
+#include "support/page_script.h"
 
 #include <QDialog>
-#include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWebEngineScript>
 
 #include <gtest/gtest.h>
 
@@ -53,16 +52,7 @@ protected:
     void load(const QString &body) {
         surface().setDocumentHtml(u"<html><body>"_qs + body + u"</body></html>"_qs);
     }
-    QVariant run(const QString &script) {
-        QEventLoop loop;
-        QVariant result;
-        surface().page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-            result = v;
-            loop.quit();
-        });
-        loop.exec();
-        return result;
-    }
+    QVariant run(const QString &script) { return runPageScript(*surface().page(), script); }
     // Selects the text of the `index`th match of `selector`, from character `from` to `to`
     // (to -1: the end); a second selector ends the selection in another element.
     // Waits for the display-changed notification that brings the toolbar up to date.

@@ -1,5 +1,7 @@
 #include "mailmerge/template_file.h"
 
+#include "shell/text_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -40,9 +42,7 @@ TEST(TemplateFile, WriteAndReadRoundTrip) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
         ASSERT_EQ(TemplateFile::write(path, {u"Hi"_s, c.body}), QString());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(QString::fromUtf8(file.readAll()), c.file);
+        EXPECT_EQ(QString::fromUtf8(TextFile::readAll(path).value_or("-")), c.file);
         const auto read = TemplateFile::read(path).value;
         ASSERT_TRUE(read);
         EXPECT_EQ(read->subject + u'|' + read->body, u"Hi|"_s + c.readBack);
@@ -54,10 +54,9 @@ TEST(TemplateFile, WriteAndReadRoundTrip) {
 TEST(TemplateFile, BadFilesAndListing) {
     QTemporaryDir dir;
     const auto make = [&dir](const char *name, const QByteArray &bytes) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(TextFile::writeAtomically(path, bytes).ok);
+        return path;
     };
     using TemplateFile::ReadError;
     EXPECT_EQ(TemplateFile::read(dir.filePath(u"none.txt"_s)).error, ReadError::Missing);

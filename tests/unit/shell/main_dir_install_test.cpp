@@ -1,4 +1,5 @@
 #include "shell/main_dir_install.h"
+#include "shell/text_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,14 +11,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 void write(const QString &path, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()) && TextFile::writeAtomically(path, bytes).ok);
 }
 QByteArray read(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return TextFile::readAll(path).value_or("<missing>");
 }
 } // namespace
 
@@ -42,7 +39,8 @@ TEST(MainDirInstallTest, RefreshesProgramFilesAndNeverOverwritesUserData) {
     QTemporaryDir relativeTarget;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(data.path());
-    const auto relative = MainDirInstall::install(u"."_s, QDir(data.path()).relativeFilePath(relativeTarget.path()));
+    const auto relative =
+        MainDirInstall::install(u"."_s, QDir(data.path()).relativeFilePath(relativeTarget.path()));
     QDir::setCurrent(previous);
     ASSERT_TRUE(relative.ok) << relative.error.toStdString();
     EXPECT_EQ(read(relativeTarget.filePath(u"html/welcome.htm"_s)), "new welcome");

@@ -4,8 +4,8 @@
 #include "shell/messages.h"
 #include "shell/regular_file.h"
 #include "shell/settings.h"
+#include "shell/text_file.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -21,10 +21,7 @@ TEST(RegularFileTest, PipesAndOtherSpecialFilesAreRefusedWhereFilesAreOpened) {
     const QString book = dir.filePath(u"book.csv"_s);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(fifo, link));
-    QFile file(book);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
-                file.write("First,Last,E-mail\r\nAnn,Smith,a@b.c\r\n") > 0);
-    file.close();
+    ASSERT_TRUE(TextFile::writeAtomically(book, "First,Last,E-mail\r\nAnn,Smith,a@b.c\r\n").ok);
     EXPECT_FALSE(RegularFile::isSpecial(book) || RegularFile::isSpecial(dir.filePath(u"missing"_s)));
     EXPECT_TRUE(RegularFile::isSpecial(link) && RegularFile::isSpecial(dir.path()));
 

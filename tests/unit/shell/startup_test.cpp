@@ -1,7 +1,7 @@
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "shell/text_file.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,9 +14,7 @@ class StartupTest : public ::testing::Test {
 protected:
     Settings settingsWith(const QByteArray &ini) {
         const QString path = m_dir.filePath(u"corvalis.ini"_s);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(ini);
+        EXPECT_TRUE(TextFile::writeAtomically(path, ini).ok);
         return Settings(path);
     }
     QTemporaryDir m_dir;
@@ -30,21 +28,10 @@ TEST_F(StartupTest, MissingFileGivesAMaximizedWindowAutomaticEditorAndNoSignIn) 
     EXPECT_FALSE(v.placementTwips.has_value());
     EXPECT_TRUE(v.autoPosEditor);
     EXPECT_FALSE(v.autoLogTicked);
-    EXPECT_EQ(v.edTop, 950);
-    EXPECT_EQ(v.edHt, 3030);
     EXPECT_EQ(v.mainDir, QString());
     EXPECT_EQ(v.mainDictionary, u"american.vtd"_s);
     EXPECT_EQ(v.affiliateText,
               u"This Blog was Created by Vellumcast - Visual HTML Editing for Blogger.com"_s);
-}
-
-TEST_F(StartupTest, EditorDefaultsGrowWithLargerPixels) {
-    // 120 DPI is 12 twips per pixel: the defaults shrink to 12/15 of themselves.
-    const StartupValues v = readStartupValues(Settings(m_dir.filePath(u"absent.ini"_s)), 120.0);
-    EXPECT_EQ(v.edTop, 760);
-    EXPECT_EQ(v.edHt, 2424);
-    const StartupValues large = readStartupValues(Settings(m_dir.filePath(u"absent.ini"_s)), 72.0);
-    EXPECT_EQ(large.edTop, 1266);
 }
 
 TEST_F(StartupTest, AutoLoginTicksOnlyForNumbersAboveZero) {
@@ -83,15 +70,24 @@ TEST_F(StartupTest, WindowPlacementIsRestoredOnlyWhenNotMaximizedAndLeftIsSet) {
     }
 }
 
-TEST_F(StartupTest, StoredEditorPlacementIsUsedUnscaledWhenAutomaticPlacementIsOff) {
-    const StartupValues v =
-        readStartupValues(settingsWith("[Settings]\r\nautopos=0\r\ned_top=1200\r\ned_ht=4000\r\n"), 120.0);
-    EXPECT_FALSE(v.autoPosEditor);
-    EXPECT_EQ(v.edTop, 1200);
-    EXPECT_EQ(v.edHt, 4000);
-    const StartupValues automatic =
-        readStartupValues(settingsWith("[Settings]\r\nautopos=1\r\ned_top=1200\r\n"), 96.0);
-    EXPECT_EQ(automatic.edTop, 950);
+TEST_F(StartupTest, EditorPlacementIsScaledDefaultsUnlessStoredWithAutomaticPlacementOff) {
+    const struct {
+        const char *ini;
+        double dpi;
+        int edTop, edHt;
+    } cases[] = {
+        // 120 DPI is 12 twips per pixel: the defaults shrink to 12/15 of themselves.
+        {"", 120.0, 760, 2424},
+        {"", 72.0, 1266, 4040},
+        {"[Settings]\r\nautopos=0\r\ned_top=1200\r\ned_ht=4000\r\n", 120.0, 1200, 4000},
+        {"[Settings]\r\nautopos=1\r\ned_top=1200\r\n", 96.0, 950, 3030},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.ini);
+        const StartupValues v = readStartupValues(settingsWith(c.ini), c.dpi);
+        EXPECT_EQ(v.autoPosEditor, !QByteArray(c.ini).contains("autopos=0"));
+        EXPECT_EQ(QList<int>({v.edTop, v.edHt}), QList<int>({c.edTop, c.edHt}));
+    }
 }
 
 TEST_F(StartupTest, MainDirectoryGetsItsSeparatorAndDataPathsJoinEitherWay) {

@@ -1,6 +1,8 @@
 #include "spelling/spell_engine.h"
 #include "spelling/word_splitter.h"
 
+#include "shell/text_file.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -22,12 +24,6 @@ QString wordsOf(const QString &text, qsizetype from = 0) {
     while (const auto span = splitter.next())
         words.append(text.sliced(span->offset, span->length));
     return words.join(u'|');
-}
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // An engine with U.S. English and a custom list in a fresh folder.
@@ -118,7 +114,7 @@ TEST_F(EnglishEngine, AddedWordsSurviveARestart) {
 
 TEST_F(EnglishEngine, AWordThatCannotBeAddedIsReportedAndIgnored) {
     const QString readOnly = dir.filePath(u"locked.dic"_s);
-    writeFile(readOnly, "alpha\r\n");
+    ASSERT_TRUE(TextFile::writeAtomically(readOnly, "alpha\r\n").ok);
     QFile::setPermissions(readOnly, QFile::ReadOwner);
     for (const QString &path : {readOnly, dir.filePath(u"gone/custom.dic"_s)}) {
         engine.unloadCustomDictionary();
@@ -144,8 +140,7 @@ TEST(SpellEngine, BadDictionaryFilesGiveClearErrors) {
     for (const auto &[name, bytes, errorPart] : cases) {
         SpellEngine engine;
         const QString path = dir.filePath(QLatin1String(name));
-        if (!bytes.isNull())
-            writeFile(path, bytes);
+        ASSERT_TRUE(bytes.isNull() || TextFile::writeAtomically(path, bytes).ok);
         const auto result =
             path.endsWith(u".dic"_s) ? engine.loadCustomDictionary(path) : engine.loadMainDictionary(path);
         EXPECT_TRUE(!result.ok && result.error.contains(errorPart)) << result.error.toStdString();

@@ -24,39 +24,6 @@ QString yahooPage(int language, const QString &to = QStringLiteral("bob@example.
            c(Kind::Date) + QStringLiteral(" 12/05/2004 10:31\r\n") + QStringLiteral("Body text\r\n");
 }
 
-// An MSN Hotmail message page: the recipient line is captioned "Reply-" + the To caption.
-QString hotmailPage(int language) {
-    const auto c = [language](Kind kind) { return caption(hotmail, kind, language); };
-    return QStringLiteral("Mail\r\n") + c(Kind::From) + QStringLiteral(" Ann Lee <ann@example.com>\r\n") +
-           c(Kind::Third) + QStringLiteral(" bob@example.com\r\n") + c(Kind::Subject) +
-           QStringLiteral(" Hello: world\r\n") + c(Kind::Date) + QStringLiteral(" 12/05/2004 10:31\r\nBody");
-}
-
-TEST(HeaderCapture, ReadsBothProvidersInEverySearchedLanguage) {
-    for (int language = 0; language < HeaderLabels::searchedLanguages; ++language) {
-        SCOPED_TRACE(language);
-        const QString yahooText = yahooPage(language);
-        ASSERT_EQ(HeaderCapture::chooseLanguage(yahoo, yahooText, 0), language);
-        const HeaderCapture::Headers y = HeaderCapture::read(yahoo, yahooText, language);
-        EXPECT_EQ(y.from, QStringLiteral("Ann Lee <ann@example.com>"));
-        EXPECT_EQ(y.to, QStringLiteral("bob@example.com"));
-        EXPECT_EQ(y.subject, QStringLiteral("Re: plans: June"));
-        EXPECT_EQ(y.date, QStringLiteral("12/05/2004 10:31"));
-        EXPECT_TRUE(y.fromFound);
-        // The body fallback starts at the line end after the Subject line.
-        EXPECT_EQ(y.lastEnd,
-                  yahooText.indexOf(QStringLiteral("\r\n") + caption(yahoo, Kind::Date, language)));
-
-        const QString hotmailText = hotmailPage(language);
-        ASSERT_EQ(HeaderCapture::chooseLanguage(hotmail, hotmailText, 0), language);
-        const HeaderCapture::Headers h = HeaderCapture::read(hotmail, hotmailText, language);
-        EXPECT_EQ(h.from, QStringLiteral("Ann Lee <ann@example.com>"));
-        EXPECT_EQ(h.to, QStringLiteral("bob@example.com"));
-        EXPECT_EQ(h.subject, QStringLiteral("Hello: world"));
-        EXPECT_EQ(h.date, QStringLiteral("12/05/2004 10:31"));
-    }
-}
-
 TEST(HeaderCapture, KeepsTheCurrentLanguageWhileItsSubjectCaptionMatches) {
     const QString german = yahooPage(1);
     EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 1), 1);

@@ -2,6 +2,8 @@
 #include "store/mbox_export.h"
 #include "store/saved_message_file.h"
 
+#include "shell/text_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -49,11 +51,11 @@ TEST(MboxExport, MailReadersReadEveryHeaderAndBodyBack) {
     };
     // clang-format on
     QTemporaryDir dir;
-    for (const SavedMessage &message : saved) {
-        QFile file(dir.filePath(SavedMessageFile::fileName(message, MessageKind::Captured)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(SavedMessageFile::content(message));
-    }
+    for (const SavedMessage &message : saved)
+        ASSERT_TRUE(TextFile::writeAtomically(
+                        dir.filePath(SavedMessageFile::fileName(message, MessageKind::Captured)),
+                        SavedMessageFile::content(message))
+                        .ok);
     QFile(dir.filePath(u"notes.txt"_s)).open(QIODevice::WriteOnly);
     const QString mbox = dir.filePath(u"out/Work.mbox"_s);
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"out"_s));

@@ -6,7 +6,7 @@ namespace {
 
 const QString to = QStringLiteral("To:");
 
-TEST(MessageBody, PlainTextGetsLineBreaksAndShorterBlankRuns) {
+TEST(MessageBody, TidyBreaksPlainTextLinesShortensBlankRunsAndDropsALeadingRecipientLine) {
     struct Case {
         const char *why;
         QString body, expected;
@@ -24,25 +24,11 @@ TEST(MessageBody, PlainTextGetsLineBreaksAndShorterBlankRuns) {
         {"a lone LF is no line end here", QStringLiteral("a\nb"), QStringLiteral("a\nb")},
         {"markup in the first two characters does not count", QStringLiteral("<p>a\r\nb"),
          QStringLiteral("<p>a<br>\r\nb")},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(MessageBody::tidy(c.body, to), c.expected);
-    }
-}
-
-TEST(MessageBody, MarkupFromTheThirdCharacterOnIsLeftAlone) {
-    for (const char *html : {"xx<p>a\r\n\r\n\r\nb", "ab</b>\r\n", "xy<DIV>\r\n", "  <P>\r\n"}) {
-        SCOPED_TRACE(html);
-        EXPECT_EQ(MessageBody::tidy(QString::fromLatin1(html), to), QString::fromLatin1(html));
-    }
-}
-
-TEST(MessageBody, DropsALeadingRecipientLine) {
-    struct Case {
-        const char *why;
-        QString body, expected;
-    } cases[] = {
+        // Markup from the third character on is left alone.
+        {"markup", QStringLiteral("xx<p>a\r\n\r\n\r\nb"), QStringLiteral("xx<p>a\r\n\r\n\r\nb")},
+        {"a closing tag", QStringLiteral("ab</b>\r\n"), QStringLiteral("ab</b>\r\n")},
+        {"capitals", QStringLiteral("xy<DIV>\r\n"), QStringLiteral("xy<DIV>\r\n")},
+        {"after blanks", QStringLiteral("  <P>\r\n"), QStringLiteral("  <P>\r\n")},
         {"caption in the first 20, '>' before 100", QStringLiteral("<b>To:</b> bob<br>rest"),
          QStringLiteral(" bob<br>rest")},
         {"the '>' is looked for from the fifth character on", QStringLiteral("<b>To: x> y</b>"),

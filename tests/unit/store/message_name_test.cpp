@@ -32,35 +32,25 @@ TEST(MessageName, SplitsTheFourPartsOfAName) {
               QStringLiteral("A&&B&&C&&D .htm"));
 }
 
-TEST(MessageName, ShowsReplyPrefixesWithTheirColon) {
-    struct Case {
-        const char *part;
-        const char *listed;
+TEST(MessageName, ListsReplyPrefixesWithTheirColonAndDatesWithoutTheirTime) {
+    const struct {
+        QString (*listed)(const QString &);
+        const char *part, *expected;
     } cases[] = {
-        {"Re  news", "Re:  news"}, // written from "Re: news"
-        {"more news", "more: news"}, {"RE RE stuff", "RE: RE: stuff"},
-        {"  re hello", "re: hello"}, {"Reply", "Reply"},
+        {MessageName::listedSubject, "Re  news", "Re:  news"}, // written from "Re: news"
+        {MessageName::listedSubject, "more news", "more: news"},
+        {MessageName::listedSubject, "RE RE stuff", "RE: RE: stuff"},
+        {MessageName::listedSubject, "  re hello", "re: hello"},
+        {MessageName::listedSubject, "Reply", "Reply"},
+        {MessageName::listedDate, "12#05#2004 10^31", "12/05/2004"},
+        {MessageName::listedDate, "Sunday, December 5, 2004 10^31 AM", "Sunday, December 5, 2004"},
+        {MessageName::listedDate, "10^31", "10:"},                                 // no space before the ":"
+        {MessageName::listedDate, "Mon,  5 Dec 2004   10^31", "Mon,  5 Dec 2004"}, // trailing spaces go
+        {MessageName::listedDate, "yesterday", "yesterday"},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.part);
-        EXPECT_EQ(MessageName::listedSubject(QString::fromLatin1(c.part)), QString::fromLatin1(c.listed));
-    }
-}
-
-TEST(MessageName, CutsTheListedDateBeforeItsTime) {
-    struct Case {
-        const char *part;
-        const char *listed;
-    } cases[] = {
-        {"12#05#2004 10^31", "12/05/2004"},
-        {"Sunday, December 5, 2004 10^31 AM", "Sunday, December 5, 2004"},
-        {"10^31", "10:"},                                 // no space before the ":"
-        {"Mon,  5 Dec 2004   10^31", "Mon,  5 Dec 2004"}, // trailing spaces after the cut go
-        {"yesterday", "yesterday"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.part);
-        EXPECT_EQ(MessageName::listedDate(QString::fromLatin1(c.part)), QString::fromLatin1(c.listed));
+        EXPECT_EQ(c.listed(QString::fromLatin1(c.part)), QString::fromLatin1(c.expected));
     }
 }
 
