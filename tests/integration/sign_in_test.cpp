@@ -2,15 +2,19 @@
 #include "main_form_harness.h"
 
 #include "shell/settings_panel.h"
+#include "webpages/sign_in_controller.h"
 #include "webpages/web_pane.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDBusConnection>
+#include <QDBusVirtualObject>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -176,6 +180,30 @@ TEST(SignInTest, AStoredSignInSignsInOnEveryLoadOfTheWelcomePageAndAtTheNextStar
         ASSERT_TRUE(keyringAnswered(h));
         EXPECT_TRUE(signIns(h).isEmpty());
     }
+}
+
+// A Secret Service that takes every call and never answers, as a keyring waiting on a prompt
+// that nobody answers does.
+class SilentKeyring : public QDBusVirtualObject {
+public:
+    QString introspect(const QString &) const override { return {}; }
+    bool handleMessage(const QDBusMessage &, const QDBusConnection &) override { return true; }
+};
+
+TEST(SignInTest, AKeyringThatNeverAnswersLeavesTheWelcomePageToTheUser) {
+    SilentKeyring keyring;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.registerService(u"org.freedesktop.secrets"_s) ||
+        !bus.registerVirtualObject(u"/org/freedesktop/secrets"_s, &keyring, QDBusConnection::SubPath))
+        GTEST_SKIP() << "needs a session bus with no keyring on it";
+    MainFormHarness h("[Settings]\r\nautologin=1\r\nemail=eve@example.com\r\n");
+    ASSERT_TRUE(h.start()); // nothing at start-up waits for the keyring
+    EXPECT_TRUE(placeLine(h).startsWith(u"Looking"_s));
+    // The user signs in by hand meanwhile; the service sees that sign-in only.
+    signInByHand(h.form().webBrowser(1), u"eve@example.com"_s, u"pw5"_s);
+    ASSERT_TRUE(MainFormHarness::waitForPage(h.form().webBrowser(1), u"/cgi-bin/signin.cgi"_s));
+    QTest::qWait(SignInController::keyringWaitMs);
+    EXPECT_EQ(signIns(h).size(), 1);
 }
 
 // Last: the keyring stays locked.
