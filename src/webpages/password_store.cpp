@@ -6,7 +6,10 @@
 
 using namespace QKeychain;
 
-const QString PasswordStore::service = QStringLiteral("Corvalis");
+namespace {
+// The keyring's service name: the program's.
+const QString service = QStringLiteral("Corvalis");
+} // namespace
 
 PasswordStore::PasswordStore(Settings &settings, QObject *parent)
     : QObject(parent)

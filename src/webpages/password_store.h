@@ -18,8 +18,6 @@ class Job;
 class PasswordStore : public QObject {
     Q_OBJECT
 public:
-    enum class Place { Looking, Nothing, Keyring, Refused, SettingsFile };
-
     PasswordStore(Settings &settings, QObject *parent);
 
     // Finds the stored password for the stored e-mail address; one found in the settings file
@@ -32,18 +30,16 @@ public:
     bool reading() const { return m_reading; }
     // The stored password, once known; empty for none.
     QString password() const { return m_password; }
-    Place place() const { return m_place; }
     // One line for the Settings tab.
     QString placeText() const;
-
-    // The keyring's service name: the program's.
-    static const QString service;
 
 signals:
     void passwordKnown();
     void placeChanged();
 
 private:
+    enum class Place { Looking, Nothing, Keyring, Refused, SettingsFile };
+
     void keep(const QString &email, const QString &password);
     void remove(const QString &email);
     void run(QKeychain::Job *job, const std::function<void(QKeychain::Job &)> &done);
