@@ -85,13 +85,6 @@ QAction *EditorToolbar::button(const QString &key) const {
     return findChild<QAction *>(key, Qt::FindDirectChildrenOnly);
 }
 
-QStringList EditorToolbar::keys() {
-    QStringList out;
-    for (const Button &b : buttons)
-        out << QString::fromLatin1(b.key);
-    return out;
-}
-
 void EditorToolbar::setExpanded(bool expanded) {
     QAction *expand = button(QStringLiteral("expand"));
     expand->setToolTip(expanded ? QStringLiteral("Contract Editor") : QStringLiteral("Expand Editor"));

@@ -13,8 +13,6 @@ public:
     explicit EditorToolbar(QWidget *parent);
 
     QAction *button(const QString &key) const;
-    // The keys in toolbar order.
-    static QStringList keys();
 
     void setExpanded(bool expanded);
 

@@ -23,12 +23,11 @@ public:
     // replaceable in tests.
     using FileChooser = std::function<QString(const QString &suggested)>;
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
-    void setDateOrder(LooseDate::Order order) { m_order = order; }
 
 private:
     QString m_mainDir;
     Messages &m_messages;
     QWidget *m_window;
     FileChooser m_chooseFile;
-    LooseDate::Order m_order = LooseDate::systemOrder();
+    const LooseDate::Order m_order = LooseDate::systemOrder();
 };

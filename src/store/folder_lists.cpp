@@ -51,7 +51,3 @@ QString FolderLists::browsedFolder() const {
     const QListWidgetItem *item = m_controls.browsed->currentItem();
     return item ? item->text() : QString();
 }
-
-QString FolderLists::moveTargetFolder() const {
-    return m_controls.moveTarget->currentText();
-}

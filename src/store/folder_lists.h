@@ -34,7 +34,6 @@ public:
     QStringList folders() const { return m_folders; }
     QString captureFolder() const;
     QString browsedFolder() const;
-    QString moveTargetFolder() const;
 
 private:
     Controls m_controls;

@@ -40,7 +40,6 @@ public:
     void start(const SearchQuery &query);
     void cancel();
     bool running() const;
-    void setDateOrder(LooseDate::Order order) { m_order = order; }
 
     // The search itself, for callers that wait for it (benchmarks): results in the future,
     // counts of what was left out in `tally`.
@@ -57,7 +56,7 @@ signals:
 
 private:
     QString m_mainDir;
-    LooseDate::Order m_order;
+    const LooseDate::Order m_order;
     std::unique_ptr<QFutureWatcher<SearchHit>> m_watcher;
     std::shared_ptr<SearchTally> m_tally;
 };

@@ -98,11 +98,6 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     connect(find, &QShortcut::activated, m_searchBar, &SearchBar::focusField);
 }
 
-void SavedFoldersTab::setDateOrder(LooseDate::Order order) {
-    m_dateOrder = order;
-    m_search->search().setDateOrder(order);
-}
-
 QWidget *SavedFoldersTab::createListPanel(QWidget *page) {
     auto *panel = new QWidget(page);
     m_searchBar = new SearchBar(panel);

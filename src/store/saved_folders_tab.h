@@ -47,8 +47,6 @@ public:
     void ListMsg_ColumnClick(int column);
     void focusMessageList();
 
-    // How a numeric date in a file name is read; the system's order unless a test says otherwise.
-    void setDateOrder(LooseDate::Order order);
     // Opens the saved-messages folder in the desktop's file manager; replaceable in tests.
     void setFolderOpener(std::function<bool(const QUrl &)> opener) { m_openFolder = std::move(opener); }
 
@@ -89,6 +87,7 @@ private:
     QString m_listedFolder;
     QString m_previewed;
     bool m_dragging = false;
-    LooseDate::Order m_dateOrder = LooseDate::systemOrder();
+    // How a numeric date in a file name is read.
+    const LooseDate::Order m_dateOrder = LooseDate::systemOrder();
     std::function<bool(const QUrl &)> m_openFolder;
 };
