@@ -66,6 +66,7 @@ bool keyringAnswered(MainFormHarness &h) {
 
 struct Stored {
     QString file, keyring; // the settings file's `pw`; the keyring's password
+    friend bool operator==(const Stored &, const Stored &) = default;
 };
 // A password the program keeps: in the keyring when there is one, else in the file.
 Stored kept(const QString &password) {
@@ -74,10 +75,10 @@ Stored kept(const QString &password) {
 
 void expectStored(MainFormHarness &h, const QString &email, const Stored &expected) {
     const auto now = [&] { return Stored{h.settings().get(Keys::Pw), inKeyring(email)}; };
-    MainFormHarness::waitFor(
-        [&] { return now().file == expected.file && now().keyring == expected.keyring; });
-    EXPECT_EQ(now().file, expected.file);
-    EXPECT_EQ(now().keyring, expected.keyring);
+    Stored found;
+    MainFormHarness::waitFor([&] { return (found = now()) == expected; });
+    EXPECT_EQ(found.file, expected.file);
+    EXPECT_EQ(found.keyring, expected.keyring);
     // The Settings tab says where it is.
     const QString line = placeLine(h);
     const QString place = !expected.keyring.isEmpty() ? u"kept in the desktop keyring"_s
