@@ -2,8 +2,8 @@
 
 #include "addressbook/dialog_import.h"
 #include "addressbook/dialog_new_addr_book.h"
-#include "shell/messages.h"
-#include "shell/regular_file.h"
+#include "base/messages.h"
+#include "base/regular_file.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "addressbook/dialog_find.h"
 #include "addressbook/form_email.h"
 #include "addressbook/sender_name.h"
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <QAction>
 #include <QBoxLayout>

@@ -4,8 +4,8 @@
 #include "addressbook/book_model.h"
 #include "addressbook/column_roles.h"
 #include "addressbook/find_state.h"
-#include "shell/messages.h"
-#include "shell/twips.h"
+#include "base/messages.h"
+#include "base/twips.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -3,7 +3,7 @@
 #include "addressbook/book_line.h"
 #include "addressbook/book_table.h"
 #include "addressbook/column_roles.h"
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 #include "addressbook/address_book.h"
 #include "addressbook/import_lineup.h"
-#include "shell/messages.h"
-#include "shell/regular_file.h"
+#include "base/messages.h"
+#include "base/regular_file.h"
 
 #include <QCheckBox>
 #include <QComboBox>

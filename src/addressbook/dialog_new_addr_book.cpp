@@ -2,8 +2,8 @@
 
 #include "addressbook/address_book.h"
 #include "addressbook/new_book_name.h"
-#include "shell/messages.h"
-#include "shell/text_file.h"
+#include "base/messages.h"
+#include "base/text_file.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // corvalis-install: prepares a main directory from the program's data folder and records it,
 // with the address of the web-mail service, in the settings file. The program itself only
 // reads [Locations] "main dir"; this is what writes it.
-#include "shell/main_dir_install.h"
-#include "shell/settings.h"
+#include "base/main_dir_install.h"
+#include "base/settings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
+#include "base/settings.h"
 #include "shell/box_messages.h"
 #include "shell/main_form.h"
-#include "shell/settings.h"
 #include "single_instance.h"
 #include "termination_signals.h"
 #include "webpages/mailto_address.h"

@@ -1,10 +1,10 @@
 #include "editor/box_fields.h"
 
+#include "base/messages.h"
 #include "editor/colour_choice.h"
 #include "editor/dialog_parts.h"
 #include "editor/image_choice.h"
 #include "editor/size_choice.h"
-#include "shell/messages.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

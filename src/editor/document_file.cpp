@@ -1,6 +1,6 @@
 #include "editor/document_file.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QDir>
 #include <QFile>

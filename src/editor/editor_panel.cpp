@@ -1,11 +1,11 @@
 #include "editor/editor_panel.h"
 
+#include "base/messages.h"
+#include "base/twips.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_selection.h"
 #include "editor/editor_toolbar.h"
 #include "editor/rgb_string.h"
-#include "shell/messages.h"
-#include "shell/twips.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

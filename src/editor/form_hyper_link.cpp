@@ -1,12 +1,12 @@
 #include "editor/form_hyper_link.h"
 
+#include "base/messages.h"
 #include "editor/dialog_parts.h"
 #include "editor/editing_surface.h"
 #include "editor/image_tag.h"
 #include "editor/link_address.h"
 #include "editor/link_image_parts.h"
 #include "editor/tag_value.h"
-#include "shell/messages.h"
 
 #include <QApplication>
 #include <QComboBox>

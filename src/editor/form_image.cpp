@@ -1,5 +1,6 @@
 #include "editor/form_image.h"
 
+#include "base/messages.h"
 #include "editor/dialog_parts.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_selection.h"
@@ -8,7 +9,6 @@
 #include "editor/link_image_parts.h"
 #include "editor/make_rel_path.h"
 #include "editor/optional_spin_box.h"
-#include "shell/messages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "editor/insert_table_dlg.h"
 
+#include "base/messages.h"
 #include "editor/colour_choice.h"
 #include "editor/dialog_parts.h"
 #include "editor/size_choice.h"
 #include "editor/table_format.h"
 #include "editor/table_layout_group.h"
-#include "shell/messages.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

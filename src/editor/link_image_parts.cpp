@@ -1,6 +1,6 @@
 #include "editor/link_image_parts.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QDir>
 #include <QFileInfo>

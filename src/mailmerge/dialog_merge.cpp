@@ -1,8 +1,8 @@
 #include "mailmerge/dialog_merge.h"
 
+#include "base/messages.h"
 #include "mailmerge/merge_journal.h"
 #include "mailmerge/merge_run.h"
-#include "shell/messages.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "mailmerge/dialog_template.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

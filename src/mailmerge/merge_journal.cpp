@@ -1,6 +1,6 @@
 #include "mailmerge/merge_journal.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "shell/address_book_pane.h"
 
+#include "base/twips.h"
 #include "shell/splitter_rules.h"
-#include "shell/twips.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/about_facts.h"
+#include "base/about_facts.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "shell/inbox_settings.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
+#include "base/settings.h"
 #include "shell/setting_widgets.h"
-#include "shell/settings.h"
 #include "webpages/spam_keywords.h"
 
 #include <QCheckBox>

@@ -2,9 +2,9 @@
 #include "shell/main_form.h"
 
 #include "addressbook/address_book_controller.h"
+#include "base/settings.h"
 #include "shell/address_book_pane.h"
 #include "shell/setting_widgets.h"
-#include "shell/settings.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
 #include "store/message_capture.h"

@@ -1,8 +1,8 @@
 // "Blog Footer...": the footer link that blog posts may carry, beside the editor's mode switches.
+#include "base/settings.h"
+#include "base/settings_keys.h"
 #include "shell/dialog_blog_footer.h"
 #include "shell/main_form.h"
-#include "shell/settings.h"
-#include "shell/settings_keys.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // Reply, forward, sent copies, the mailto hand-over and inbox management in the main window.
 #include "shell/main_form.h"
 
+#include "base/settings.h"
 #include "shell/sent_copies.h"
-#include "shell/settings.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
 #include "webpages/compose_transfer.h"

@@ -2,9 +2,9 @@
 // the blog post page it writes into.
 #include "shell/main_form.h"
 
+#include "base/twips.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
-#include "shell/twips.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 

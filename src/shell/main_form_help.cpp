@@ -1,9 +1,9 @@
 // The Help menu, F1 on each tab and the about box.
+#include "base/settings.h"
 #include "shell/address_book_pane.h"
 #include "shell/dialog_about.h"
 #include "shell/help_launcher.h"
 #include "shell/main_form.h"
-#include "shell/settings.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
 

@@ -2,15 +2,15 @@
 // be done (a missing file, a value the window refuses) is skipped and the next one runs.
 #include "shell/main_form.h"
 
+#include "base/messages.h"
+#include "base/regular_file.h"
+#include "base/settings.h"
+#include "base/twips.h"
 #include "editor/editor_panel.h"
 #include "shell/address_book_pane.h"
 #include "shell/dialog_pos_editor.h"
-#include "shell/messages.h"
-#include "shell/regular_file.h"
-#include "shell/settings.h"
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
-#include "shell/twips.h"
 #include "spelling/spell_checker.h"
 #include "webpages/web_pane.h"
 

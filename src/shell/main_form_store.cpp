@@ -1,7 +1,7 @@
 // The saved-message folders' part of the main window.
 #include "shell/main_form.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
 #include "store/folder_exporter.h"

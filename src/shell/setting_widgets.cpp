@@ -1,6 +1,6 @@
 #include "shell/setting_widgets.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 #include "shell/wrapping_check_box.h"
 
 #include <QCheckBox>

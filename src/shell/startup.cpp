@@ -1,8 +1,8 @@
 #include "shell/startup.h"
 
-#include "shell/lenient_number.h"
-#include "shell/settings.h"
-#include "shell/twips.h"
+#include "base/lenient_number.h"
+#include "base/settings.h"
+#include "base/twips.h"
 
 #include <QDir>
 

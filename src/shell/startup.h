@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/setting_write.h"
+#include "base/setting_write.h"
 
 #include <QList>
 #include <QRect>

@@ -1,6 +1,6 @@
 #include "spelling/answer_body_dialog.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 #include "spelling/spell_checker.h"
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"

@@ -1,6 +1,6 @@
 #include "spelling/dictionary_files.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QFileInfo>
 

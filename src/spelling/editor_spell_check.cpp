@@ -1,6 +1,6 @@
 #include "spelling/editor_spell_check.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 #include "spelling/page_spell_text.h"
 #include "spelling/spell_checker.h"
 

@@ -1,6 +1,6 @@
 #include "spelling/spell_check_run.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 SpellCheckRun::Outcome SpellCheckRun::run(SpellEngine &engine, const QString &text, const Target &target,
                                           const Ask &ask, Messages &messages) {

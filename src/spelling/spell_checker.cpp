@@ -1,7 +1,7 @@
 #include "spelling/spell_checker.h"
 
-#include "shell/messages.h"
-#include "shell/settings.h"
+#include "base/messages.h"
+#include "base/settings.h"
 #include "spelling/spell_decision_dialog.h"
 
 SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function<Paths()> startupPaths,

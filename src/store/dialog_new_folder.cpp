@@ -1,6 +1,6 @@
 #include "store/dialog_new_folder.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 #include "store/saved_folders.h"
 
 #include <QHBoxLayout>

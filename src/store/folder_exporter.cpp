@@ -1,6 +1,6 @@
 #include "store/folder_exporter.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 #include "store/mbox_export.h"
 #include "store/saved_folders.h"
 

@@ -1,6 +1,6 @@
 #include "store/mbox_export.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 #include "store/mbox_writer.h"
 #include "store/saved_message_file.h"
 

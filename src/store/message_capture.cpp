@@ -1,6 +1,6 @@
 #include "store/message_capture.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 #include "store/folder_lists.h"
 #include "store/message_body.h"
 #include "store/saved_message_file.h"

@@ -1,6 +1,6 @@
 #include "store/message_search.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 #include "store/saved_folders.h"
 #include "store/search_matcher.h"
 

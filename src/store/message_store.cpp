@@ -7,7 +7,7 @@
 #include "store/message_capture.h"
 #include "store/saved_folders_tab.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "store/saved_folders_tab.h"
 
-#include "shell/messages.h"
-#include "shell/regular_file.h"
+#include "base/messages.h"
+#include "base/regular_file.h"
 #include "store/folder_list_box.h"
 #include "store/folder_lists.h"
 #include "store/message_list_model.h"

@@ -1,6 +1,6 @@
 #include "store/search_matcher.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "webpages/address_insertion.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 #include "webpages/page_model.h"
 #include "webpages/page_state.h"
 #include "webpages/web_pane.h"

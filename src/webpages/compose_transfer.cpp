@@ -1,6 +1,6 @@
 #include "webpages/compose_transfer.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 #include "webpages/mailto_address.h"
 #include "webpages/page_model.h"
 #include "webpages/page_state.h"

@@ -1,6 +1,6 @@
 #include "webpages/mailto_hand_over.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 #include "webpages/compose_transfer.h"
 #include "webpages/reply_builder.h"
 

@@ -1,6 +1,6 @@
 #include "webpages/password_store.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 
 #include <qt6keychain/keychain.h>
 

@@ -1,6 +1,6 @@
 #include "webpages/post_data.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QByteArray>
 

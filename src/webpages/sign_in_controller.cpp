@@ -1,6 +1,6 @@
 #include "webpages/sign_in_controller.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 #include "webpages/page_model.h"
 #include "webpages/sign_in.h"
 #include "webpages/web_pane.h"

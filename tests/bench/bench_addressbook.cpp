@@ -2,7 +2,7 @@
 // saving it and sorting it by one column. The model's memory is reported against the file's size.
 #include "addressbook/book_file.h"
 #include "addressbook/book_model.h"
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QTemporaryDir>
 

@@ -1,12 +1,12 @@
 // The editor on a generated 1 MB document (2 000 paragraphs, 50 tables): loading it into the
 // surface, one toolbar refresh, one selection capture, one post transfer into the blog page. And
 // the cell dialog's rewrite of a whole column in a 1 000-row table.
+#include "base/messages.h"
+#include "base/text_file.h"
 #include "editor/cell_format.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "editor/editor_selection.h"
-#include "shell/messages.h"
-#include "shell/text_file.h"
 #include "support/page_script.h"
 #include "support/sim_process.h"
 #include "webpages/blog_post.h"

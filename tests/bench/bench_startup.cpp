@@ -1,8 +1,8 @@
 // Start-up to a usable window: the whole `corvalis --no-splash --quit-after-start` process,
 // which shows the window, waits until the welcome page has loaded, runs the normal shutdown
 // and exits.
-#include "shell/main_dir_install.h"
-#include "shell/text_file.h"
+#include "base/main_dir_install.h"
+#include "base/text_file.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -5,7 +5,7 @@
 
 #include "addressbook/book_file.h"
 #include "addressbook/book_line.h"
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <cstdint>
 #include <vector>

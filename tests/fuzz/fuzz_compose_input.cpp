@@ -3,7 +3,7 @@
 // compose transfer and the sent copy rely on hold.
 #include "fuzz_checks.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 #include "webpages/mailto_address.h"
 #include "webpages/post_data.h"
 #include "webpages/sent_capture.h"

@@ -3,10 +3,10 @@
 // ends without growing the text, and the log reads back what it wrote.
 #include "fuzz_checks.h"
 
+#include "base/text_file.h"
 #include "mailmerge/merge_fields.h"
 #include "mailmerge/merge_log.h"
 #include "mailmerge/template_file.h"
-#include "shell/text_file.h"
 
 #include <cstdint>
 

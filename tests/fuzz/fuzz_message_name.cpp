@@ -3,7 +3,7 @@
 // and any name at all (a folder may hold anything) is read without harm.
 #include "fuzz_checks.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 #include "store/loose_date.h"
 #include "store/message_name.h"
 #include "store/saved_message_file.h"

@@ -3,9 +3,9 @@
 // gives back the numbers it is shown.
 #include "fuzz_checks.h"
 
-#include "shell/ini_file.h"
-#include "shell/lenient_number.h"
-#include "shell/text_file.h"
+#include "base/ini_file.h"
+#include "base/lenient_number.h"
+#include "base/text_file.h"
 
 #include <cstdint>
 #include <cstring>

@@ -3,8 +3,8 @@
 
 #include "addressbook/address_book_controller.h"
 #include "addressbook/dialog_import.h"
+#include "base/text_file.h"
 #include "shell/tab_navigator.h"
-#include "shell/text_file.h"
 #include "webpages/web_pane.h"
 
 #include <QAction>

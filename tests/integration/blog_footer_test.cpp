@@ -1,10 +1,10 @@
 // "Blog Footer...": the dialog's choice reaches the settings file and the window's own post transfer.
 #include "main_form_harness.h"
 
+#include "base/settings_keys.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "shell/dialog_blog_footer.h"
-#include "shell/settings_keys.h"
 #include "webpages/web_pane.h"
 
 #include <QCheckBox>

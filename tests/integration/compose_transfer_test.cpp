@@ -2,8 +2,8 @@
 // the copy kept when the page's own Send is pressed, and the template exchange.
 #include "main_form_harness.h"
 
+#include "base/text_file.h"
 #include "shell/tab_navigator.h"
-#include "shell/text_file.h"
 #include "store/message_list_model.h"
 #include "store/saved_message_file.h"
 #include "webpages/compose_transfer.h"

@@ -1,9 +1,9 @@
 // The editor laid over webmail-sim's blog post pages, and its HTML carried into their post form.
 #include "main_form_harness.h"
 
+#include "base/twips.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
-#include "shell/twips.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 

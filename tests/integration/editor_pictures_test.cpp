@@ -1,5 +1,5 @@
 // A document opened in the editor shows the pictures that lie beside it.
-#include "shell/text_file.h"
+#include "base/text_file.h"
 #include "unit/editor/surface_fixture.h"
 
 #include <QImage>

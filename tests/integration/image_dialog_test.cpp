@@ -1,10 +1,10 @@
 // The image dialog and the image-map editor on the real editing surface (offscreen), with real
 // picture files, read back from the live document.
+#include "base/text_file.h"
 #include "editor/form_image.h"
 #include "editor/image_file_browser.h"
 #include "editor/image_map_editor.h"
 #include "editor/link_image_dialogs.h"
-#include "shell/text_file.h"
 #include "support/sim_process.h" // prints QStrings in failures
 #include "unit/editor/surface_fixture.h"
 

@@ -1,7 +1,7 @@
 #include "main_form_harness.h"
 
 #include "addressbook/address_book_controller.h"
-#include "shell/main_dir_install.h"
+#include "base/main_dir_install.h"
 #include "shell/tab_navigator.h"
 #include "support/page_script.h"
 #include "webpages/web_pane.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/messages.h"
+#include "base/settings.h"
 #include "shell/main_form.h"
-#include "shell/messages.h"
-#include "shell/settings.h"
 #include "support/sim_process.h"
 
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // The main window on real panes: start-up placement, tabs, progress and shutdown.
 #include "main_form_harness.h"
 
+#include "base/twips.h"
 #include "shell/address_book_pane.h"
 #include "shell/tab_navigator.h"
-#include "shell/twips.h"
 #include "webpages/web_pane.h"
 
 #include <QProgressBar>

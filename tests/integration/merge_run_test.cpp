@@ -3,6 +3,7 @@
 // listed from the folder at start-up, captured from the compose page, saved, and put back with
 // "Use Template"; and the merge opened from the compose frame on a sorted address book.
 #include "addressbook/address_book_controller.h"
+#include "base/text_file.h"
 #include "mailmerge/dialog_merge.h"
 #include "mailmerge/dialog_template.h"
 #include "mailmerge/merge_journal.h"
@@ -10,7 +11,6 @@
 #include "main_form_harness.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
-#include "shell/text_file.h"
 #include "webpages/page_model.h"
 #include "webpages/web_pane.h"
 

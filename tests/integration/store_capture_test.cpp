@@ -1,8 +1,8 @@
 // Capturing the message shown in the main pane from webmail-sim's pages into a saved file.
 #include "main_form_harness.h"
 
+#include "base/text_file.h"
 #include "shell/tab_navigator.h"
-#include "shell/text_file.h"
 #include "store/header_labels.h"
 #include "store/message_capture.h"
 #include "store/message_store.h"

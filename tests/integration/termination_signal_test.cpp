@@ -1,6 +1,6 @@
 // A desktop logout (SIGTERM) or Ctrl+C (SIGINT) closes Corvalis as its close box does.
-#include "shell/main_dir_install.h"
-#include "shell/settings.h"
+#include "base/main_dir_install.h"
+#include "base/settings.h"
 
 #include <QFile>
 #include <QProcess>

@@ -5,8 +5,8 @@
 // none overwrites an address not yet taken, and the running program takes them all in order.
 #include "main_form_harness.h"
 
-#include "shell/main_dir_install.h"
-#include "shell/settings.h"
+#include "base/main_dir_install.h"
+#include "base/settings.h"
 #include "shell/tab_addresses.h"
 #include "shell/tab_navigator.h"
 #include "store/saved_message_file.h"

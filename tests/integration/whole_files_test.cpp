@@ -1,8 +1,8 @@
 // Every writer of the user's files replaces a file whole: a process killed at any moment, or one
 // stopped by a full disk, leaves the old file or the new one, and no temporary file beside it.
 #include "addressbook/book_file.h"
+#include "base/settings.h"
 #include "mailmerge/template_file.h"
-#include "shell/settings.h"
 #include "store/saved_message_file.h"
 #include "unit/base/file_size_limit.h"
 

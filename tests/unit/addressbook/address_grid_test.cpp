@@ -4,7 +4,7 @@
 #include "addressbook/book_model.h"
 #include "addressbook/find_state.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // Two processes change the settings file at the same time: the program writing its switches and
 // an outside launcher handing in `mailto`. The second process is this test binary started again
 // with CORVALIS_TEST_MAILTO_WRITER set; it does its writes before main() and exits.
-#include "shell/settings.h"
+#include "base/settings.h"
 
 #include <QCoreApplication>
 #include <QProcess>

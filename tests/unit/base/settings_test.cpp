@@ -1,6 +1,6 @@
-#include "shell/settings.h"
+#include "base/settings.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include "file_size_limit.h"
 

@@ -1,4 +1,4 @@
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include "file_size_limit.h"
 

@@ -3,7 +3,7 @@
 
 #include "editor/editor_selection.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QTemporaryDir>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/messages.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
-#include "shell/messages.h"
 #include "support/page_script.h"
 
 #include <QDialog>

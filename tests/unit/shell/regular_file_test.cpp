@@ -1,10 +1,10 @@
 // A named pipe opened for reading waits for a writer: such files are refused before opening,
 // or these tests would hang.
 #include "addressbook/address_book.h"
-#include "shell/messages.h"
-#include "shell/regular_file.h"
-#include "shell/settings.h"
-#include "shell/text_file.h"
+#include "base/messages.h"
+#include "base/regular_file.h"
+#include "base/settings.h"
+#include "base/text_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

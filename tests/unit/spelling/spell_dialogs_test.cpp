@@ -1,5 +1,5 @@
-#include "shell/messages.h"
-#include "shell/settings.h"
+#include "base/messages.h"
+#include "base/settings.h"
 #include "spelling/form_spell_options.h"
 #include "spelling/spell_checker.h"
 #include "spelling/spell_decision_dialog.h"

@@ -1,7 +1,7 @@
 #include "spelling/spell_engine.h"
 #include "spelling/word_splitter.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

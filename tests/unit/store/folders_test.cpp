@@ -3,7 +3,7 @@
 #include "store/message_list_model.h"
 #include "store/saved_folders.h"
 
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <QDir>
 #include <QDragMoveEvent>

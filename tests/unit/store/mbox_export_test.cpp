@@ -2,7 +2,7 @@
 #include "store/mbox_export.h"
 #include "store/saved_message_file.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QDir>
 #include <QFile>

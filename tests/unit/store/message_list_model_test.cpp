@@ -1,6 +1,6 @@
 #include "store/message_list_model.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "store/saved_message_file.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 #include "store/message_name.h"
 
 #include <QDir>

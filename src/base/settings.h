@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settings_keys.h"
+#include "base/settings_keys.h"
 
 #include <QString>
 #include <QStringList>

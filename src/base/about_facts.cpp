@@ -1,4 +1,4 @@
-#include "shell/about_facts.h"
+#include "base/about_facts.h"
 
 QList<ShippedPart> shippedParts() {
     return {

@@ -1,8 +1,8 @@
-#include "shell/settings.h"
+#include "base/settings.h"
 
-#include "shell/ini_file.h"
-#include "shell/regular_file.h"
-#include "shell/text_file.h"
+#include "base/ini_file.h"
+#include "base/regular_file.h"
+#include "base/text_file.h"
 
 #include <QDir>
 #include <QFile>

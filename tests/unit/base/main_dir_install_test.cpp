@@ -1,5 +1,5 @@
-#include "shell/main_dir_install.h"
-#include "shell/text_file.h"
+#include "base/main_dir_install.h"
+#include "base/text_file.h"
 
 #include <QDir>
 #include <QFile>

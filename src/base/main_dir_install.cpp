@@ -1,4 +1,4 @@
-#include "shell/main_dir_install.h"
+#include "base/main_dir_install.h"
 
 #include <QDir>
 #include <QDirIterator>

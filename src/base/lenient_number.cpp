@@ -1,4 +1,4 @@
-#include "shell/lenient_number.h"
+#include "base/lenient_number.h"
 
 #include <limits>
 

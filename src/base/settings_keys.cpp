@@ -1,4 +1,4 @@
-#include "shell/settings_keys.h"
+#include "base/settings_keys.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "shell/messages.h"
+#include "base/messages.h"
 
 #include <QStringList>
 

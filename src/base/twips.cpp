@@ -1,4 +1,4 @@
-#include "shell/twips.h"
+#include "base/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "shell/regular_file.h"
+#include "base/regular_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 
-#include "shell/text_file.h"
+#include "base/text_file.h"
 
 namespace {
 
