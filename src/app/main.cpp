@@ -1,4 +1,5 @@
 #include "base/settings.h"
+#include "base/startup_profile.h"
 #include "shell/box_messages.h"
 #include "shell/main_form.h"
 #include "single_instance.h"
@@ -27,6 +28,8 @@ void addOptions(QCommandLineParser &parser) {
     parser.addOption({QStringLiteral("no-splash"), QStringLiteral("Start without the splash window.")});
     parser.addOption({QStringLiteral("quit-after-start"),
                       QStringLiteral("Close normally as soon as the welcome page has loaded.")});
+    parser.addOption({QStringLiteral("startup-profile"),
+                      QStringLiteral("Print on standard error how long each start-up step took.")});
     parser.addOption({QStringLiteral("mailto"),
                       QStringLiteral("Hand URL (a mailto: link) to Corvalis, "
                                      "starting it when it is not running."),
@@ -37,6 +40,15 @@ bool wantsMailtoHandOver(int argc, char **argv) {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
         if (argument == "--mailto" || argument.startsWith("--mailto="))
+            return true;
+    }
+    return false;
+}
+
+// Read before QApplication exists, so that its own start is measured too.
+bool wantsStartupProfile(int argc, char **argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--startup-profile")
             return true;
     }
     return false;
@@ -120,6 +132,9 @@ int main(int argc, char **argv) {
         QCoreApplication app(argc, argv);
         return handOverMailto(app);
     }
+    if (wantsStartupProfile(argc, argv))
+        StartupProfile::enable();
+    StartupProfile::mark("main");
     TerminationSignals::catchSignals();
     // Chromium's sandbox cannot run as root; an administrator's session still
     // gets its panes.
@@ -130,6 +145,7 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("Corvalis"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvalis"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALIS_VERSION));
+    StartupProfile::mark("application");
 
     QCommandLineParser parser;
     addOptions(parser);
@@ -145,9 +161,11 @@ int main(int argc, char **argv) {
 
     BoxMessages messages(nullptr);
     MainForm window(settings, messages, options);
+    StartupProfile::mark("window built");
     messages.setParentWidget(&window);
     instance.raiseOnRequest(window);
     TerminationSignals::closeOnSignal(window);
     window.Form_Load();
+    StartupProfile::mark("window shown");
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "base/messages.h"
 #include "base/settings.h"
+#include "base/startup_profile.h"
 #include "base/twips.h"
 #include "editor/link_image_dialogs.h"
 #include "editor/table_dialogs.h"
@@ -53,6 +54,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     m_panes[3] = new WebPane(WebPane::PageScripts::Enabled, WebPane::LocalPages::Sealed, this);
     for (int i = 0; i < 4; ++i)
         m_panes[i]->setObjectName(QStringLiteral("WebBrowser%1").arg(i + 1));
+    StartupProfile::mark("browser panes");
 
     const QString serviceUrl = m_settings.get(Keys::ServiceUrl);
     m_navigation = new NavigationBar(*m_panes[0], *m_panes[2], serviceUrl, this);
@@ -84,16 +86,24 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     showPlace();
 
     createMenus();
+    StartupProfile::mark("createMenus");
     createStatusBar();
     connectPanes();
     createStore();
+    StartupProfile::mark("createStore");
     createAddressBook();
+    StartupProfile::mark("createAddressBook");
     createCompose();
+    StartupProfile::mark("createCompose");
     createMailMerge();
+    StartupProfile::mark("createMailMerge");
     createEditor();
+    StartupProfile::mark("createEditor");
     createBlogFooter();
+    StartupProfile::mark("createBlogFooter");
     m_tableDialogs = new TableDialogs(*m_editor, m_messages, this);
     createSpelling();
+    StartupProfile::mark("createSpelling");
     m_linkImageDialogs = new LinkImageDialogs(*m_editor, m_messages, this);
 }
 

@@ -5,6 +5,7 @@
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/settings.h"
+#include "base/startup_profile.h"
 #include "base/twips.h"
 #include "editor/editor_panel.h"
 #include "shell/address_book_pane.h"
@@ -37,20 +38,27 @@ QRect toTwips(const QRect &pixels) {
 void MainForm::Form_Load() {
     const double dpi = Twips::screenDpi();
     m_startup = readStartupValues(m_settings, dpi);
-    findChild<SpellChecker *>(QStringLiteral("VSSpell1"))->preload();
     m_addressPane->hidePane();
-    m_panes[0]->navigate(welcomePage(m_startup.mainDir));
+    // The dictionary is read in the background once the welcome page is there, so that it does
+    // not compete with the page for the processor.
+    connect(
+        m_panes[0], &WebPane::documentCompleted, this,
+        [this] { findChild<SpellChecker *>(QStringLiteral("VSSpell1"))->preload(); },
+        Qt::SingleShotConnection);
 
     if (m_options.showSplash) {
+        m_panes[0]->navigate(welcomePage(m_startup.mainDir));
         SplashForm splash(this);
         splash.exec();
     }
     m_pageState = PageState{};
     m_checkAutoLog->setChecked(m_startup.autoLogTicked);
     applyPlacement();
+    StartupProfile::mark("placement");
     reopenAddressBook();
-    // The welcome page loaded while the splash showed, before the stored switches were
-    // applied; loading it once more lets the automatic sign-in see them.
+    StartupProfile::mark("address book reopened");
+    // A welcome page loaded while the splash showed came before the stored switches were
+    // applied; loading it (once more) lets the automatic sign-in see them.
     m_panes[0]->navigate(welcomePage(m_startup.mainDir));
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
@@ -63,6 +71,11 @@ void MainForm::Form_Load() {
     // A close that came while start-up ran waited for it; it is carried out now.
     if (m_closeHeld)
         QTimer::singleShot(0, this, &QWidget::close);
+    if (StartupProfile::enabled()) {
+        connect(
+            m_panes[0], &WebPane::documentCompleted, this,
+            [] { StartupProfile::mark("welcome page loaded"); }, Qt::SingleShotConnection);
+    }
     if (m_options.quitAfterStart) {
         // Automation: close through the normal shutdown once the welcome page is there.
         connect(

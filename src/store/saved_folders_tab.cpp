@@ -197,8 +197,10 @@ void SavedFoldersTab::showSentButtons(bool sent) {
 
 void SavedFoldersTab::showNoMessage() {
     m_previewed.clear();
-    m_context.previewPane.navigate(QDir(m_context.mainDir.isEmpty() ? QStringLiteral(".") : m_context.mainDir)
-                                       .absoluteFilePath(QStringLiteral("blankmsg.htm")));
+    // The empty message is loaded when the tab shows, not behind it (as at start-up).
+    m_context.previewPane.navigateWhenShown(
+        QDir(m_context.mainDir.isEmpty() ? QStringLiteral(".") : m_context.mainDir)
+            .absoluteFilePath(QStringLiteral("blankmsg.htm")));
     m_list->clearSelection();
     setMessageButtonsEnabled(false);
 }

@@ -106,8 +106,22 @@ QString WebPane::locationUrl() const {
 }
 
 void WebPane::navigate(const QString &address) {
+    m_addressWhenShown.clear();
     // Addresses typed without a scheme are meant as web addresses, and plain paths as files.
     setUrl(QUrl::fromUserInput(address, QString(), QUrl::AssumeLocalFile));
+}
+
+void WebPane::navigateWhenShown(const QString &address) {
+    if (isVisible())
+        navigate(address);
+    else
+        m_addressWhenShown = address;
+}
+
+void WebPane::showEvent(QShowEvent *event) {
+    QWebEngineView::showEvent(event);
+    if (!m_addressWhenShown.isEmpty())
+        navigate(m_addressWhenShown);
 }
 
 std::optional<QVariant> WebPane::callBridge(const QString &function, const QVariantList &arguments) {

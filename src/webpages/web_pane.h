@@ -30,6 +30,9 @@ public:
     QString documentUrl() const { return m_documentUrl; }
     bool busy() const { return m_busy; }
     void navigate(const QString &address);
+    // Loads `address` now when the pane is on screen, else as it shows (unless another page is
+    // asked for meanwhile): a page nobody may look at costs no loading.
+    void navigateWhenShown(const QString &address);
 
     std::optional<QString> formFieldValue(const QString &form, const QString &field);
     bool setFormFieldValue(const QString &form, const QString &field, const QString &value);
@@ -62,6 +65,9 @@ signals:
     // A form was posted: by the user's submit that really left the page, or by submitForm().
     void formPosted(const QString &form, const QString &action, const QString &postData);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     struct Post {
         QString form, action, data;
@@ -76,6 +82,7 @@ private:
     DomBridgeHost *m_host;
     QWebChannel *m_channel;
     bool m_busy = false;
+    QString m_addressWhenShown;
     QString m_documentUrl;
     QHash<QString, QVariantMap> m_knownFields;
     std::optional<Post> m_announcedPost;
