@@ -1,8 +1,19 @@
 #include "store/address_text.h"
 
+#include <algorithm>
+
 namespace {
 
+bool isAddress(QStringView text) {
+    return text.contains(u'@') && std::none_of(text.begin(), text.end(),
+                                               [](QChar c) { return c <= u' ' || c == u'<' || c == u'>'; });
+}
+
 std::optional<MimeText::Mailbox> mailbox(QString text) {
+    // A line break or other control character in a name is a blank to a reader.
+    for (QChar &c : text)
+        if (c < u' ')
+            c = u' ';
     text = text.trimmed();
     const qsizetype open = text.lastIndexOf(u'<');
     if (open >= 0 && text.endsWith(u'>')) {
@@ -10,11 +21,11 @@ std::optional<MimeText::Mailbox> mailbox(QString text) {
         if (name.size() >= 2 && name.startsWith(u'"') && name.endsWith(u'"'))
             name = name.sliced(1, name.size() - 2).replace(QLatin1String("\\\""), QLatin1String("\""));
         const QString address = text.sliced(open + 1, text.size() - open - 2).trimmed();
-        if (address.contains(u'@'))
+        if (isAddress(address))
             return MimeText::Mailbox{name, address};
         return std::nullopt;
     }
-    if (text.contains(u'@') && !text.contains(u' ') && !text.contains(u'<') && !text.contains(u'>'))
+    if (isAddress(text))
         return MimeText::Mailbox{{}, text};
     return std::nullopt;
 }

@@ -95,8 +95,21 @@ MailReader::Found found(GMimeMessage *message) {
     return out;
 }
 
-// The messages of a stream in `format`; `cutOff` skips the last one as incomplete.
-bool parse(GMimeStream *stream, GMimeFormat format, qint64 size, bool cutOff, const Each &each) {
+// The blank line that ends an mbox entry, which the parser leaves in the last message's text.
+void dropSeparator(MailReader::Found &last) {
+    if (!last.message)
+        return;
+    QString &body = last.message->body;
+    if (body.endsWith(QLatin1String("<br>\r\n")))
+        body.chop(6);
+    else if (body.endsWith(u'\n'))
+        body.chop(1);
+}
+
+// The messages of a stream in `format`. The last one is skipped as incomplete when `cutOff`, and
+// loses the mbox separator that ends it when `separated`.
+bool parse(GMimeStream *stream, GMimeFormat format, qint64 size, bool cutOff, bool separated,
+           const Each &each) {
     GMimeParser *parser = g_mime_parser_new_with_stream(stream);
     g_mime_parser_set_format(parser, format);
     bool going = true;
@@ -115,6 +128,8 @@ bool parse(GMimeStream *stream, GMimeFormat format, qint64 size, bool cutOff, co
         if (cutOff)
             pending =
                 MailReader::Found{std::nullopt, QStringLiteral("cut off at the end of the file"), false};
+        else if (separated)
+            dropSeparator(*pending);
         going = each(*pending, 1000);
     }
     g_object_unref(parser);
@@ -145,11 +160,15 @@ bool parseFile(const QString &path, GMimeFormat format, const Each &each) {
         return each({std::nullopt, QStringLiteral("unreadable"), false}, 1000);
     const qint64 size = file.size();
     bool cutOff = false;
-    if (format == GMIME_FORMAT_MBOX && size > 0 && file.seek(size - 1))
-        cutOff = file.read(1) != "\n";
+    bool separated = false;
+    if (format == GMIME_FORMAT_MBOX && size > 1 && file.seek(size - 2)) {
+        const QByteArray end = file.read(2);
+        cutOff = !end.endsWith('\n');
+        separated = end == "\n\n";
+    }
     file.seek(0);
     GMimeStream *stream = g_mime_stream_fs_new(dup(file.handle()));
-    const bool going = parse(stream, format, size, cutOff, each);
+    const bool going = parse(stream, format, size, cutOff, separated, each);
     g_object_unref(stream);
     return going;
 }
