@@ -176,7 +176,7 @@ bool parseFile(const QString &path, GMimeFormat format, const Each &each) {
 } // namespace
 
 MailReader::Outcome MailReader::read(const QString &source, const Each &each) {
-    MimeText::decodedHeader({}); // makes GMime ready
+    MimeText::ready();
     const QFileInfo info(source);
     if (info.isFile()) {
         const FileKind kind = kindOf(source);

@@ -110,6 +110,10 @@ QByteArray MimeText::quotedPrintable(const QByteArray &bytes) {
     return out.replace("\nFrom ", "\n=46rom ");
 }
 
+void MimeText::ready() {
+    format();
+}
+
 QString MimeText::decodedHeader(const QByteArray &raw) {
     format();
     QByteArray unfolded = raw;

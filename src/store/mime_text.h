@@ -26,6 +26,9 @@ QByteArray addressHeader(const char *name, const QList<Mailbox> &mailboxes);
 // start with "From " starts with "=46rom " instead, so no mbox reader takes it for a new entry.
 QByteArray quotedPrintable(const QByteArray &bytes);
 
+// Makes GMime ready for use elsewhere; the functions here do it themselves.
+void ready();
+
 // A header value as a reader shows it: encoded words decoded, folds unfolded.
 QString decodedHeader(const QByteArray &raw);
 
