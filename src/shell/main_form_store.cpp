@@ -6,6 +6,7 @@
 #include "shell/tab_navigator.h"
 #include "store/folder_exporter.h"
 #include "store/folder_lists.h"
+#include "store/message_importer.h"
 #include "store/message_store.h"
 #include "webpages/compose_form.h"
 
@@ -26,6 +27,11 @@ void MainForm::createStore() {
     fileMenu()->insertAction(fileMenu()->actions().value(0), exportFolder);
     connect(exportFolder, &QAction::triggered, store,
             [store] { store->exporter().exportFolder(store->folderLists().browsedFolder()); });
+    auto *importMessages = new QAction(QStringLiteral("Import &Messages..."), fileMenu());
+    importMessages->setObjectName(QStringLiteral("ImportMessages"));
+    fileMenu()->insertAction(exportFolder, importMessages);
+    connect(importMessages, &QAction::triggered, store,
+            [store] { store->importer().importInto(store->folderLists().browsedFolder()); });
 
     connect(&tabs(), &TabNavigator::tabChangeStarted, store, &MessageStore::hideSavedLabel);
     connect(&tabs(), &TabNavigator::savedFoldersShown, store, &MessageStore::focusMessageList);

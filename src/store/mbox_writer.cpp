@@ -1,5 +1,8 @@
 #include "store/mbox_writer.h"
 
+#include "store/address_text.h"
+#include "store/mime_text.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
@@ -13,29 +16,6 @@ bool isAscii(QStringView text) {
             return false;
     }
     return true;
-}
-
-// Encoded words of at most 45 bytes of text each (60 encoded, within the 75 allowed), never
-// splitting a character.
-QByteArray encodedWords(const QString &text) {
-    QByteArrayList words;
-    QByteArray chunk;
-    const auto flush = [&] {
-        if (!chunk.isEmpty())
-            words.append("=?UTF-8?B?" + chunk.toBase64() + "?=");
-        chunk.clear();
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QByteArray bytes = text.sliced(i, length).toUtf8();
-        if (chunk.size() + bytes.size() > 45)
-            flush();
-        chunk += bytes;
-        i += length - 1;
-    }
-    flush();
-    // Blank space between encoded words is not part of the text: the header folds there.
-    return words.join("\n ");
 }
 
 // asctime's form, in UTC: "Sun Dec  5 10:31:00 2004".
@@ -97,58 +77,33 @@ std::optional<QDateTime> MboxWriter::readDate(const QString &date, LooseDate::Or
     return QDateTime(*day, time, zone);
 }
 
-QByteArray MboxWriter::headerValue(const QString &value) {
-    QString text = value;
-    text.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
-    if (isAscii(text))
-        return text.toLatin1();
-    const QStringList words = text.split(u' ');
-    QByteArrayList parts;
-    // Neighbouring words that need encoding go into one run, their blanks inside it.
-    for (qsizetype i = 0; i < words.size();) {
-        if (isAscii(words[i])) {
-            parts.append(words[i].toLatin1());
-            ++i;
-            continue;
-        }
-        qsizetype end = i + 1;
-        while (end < words.size() && !isAscii(words[end]))
-            ++end;
-        parts.append(encodedWords(words.mid(i, end - i).join(u' ')));
-        i = end;
-    }
-    return parts.join(' ');
-}
-
-QByteArray MboxWriter::body(const QString &html) {
-    QString text = html;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
-    static const QRegularExpression entryStart(QStringLiteral("^(>*From )"),
-                                               QRegularExpression::MultilineOption);
-    text.replace(entryStart, QStringLiteral(">\\1"));
-    if (!text.endsWith(u'\n'))
-        text += u'\n';
-    return text.toUtf8();
-}
-
 QByteArray MboxWriter::entry(const SavedMessage &message, const QDateTime &fallback, LooseDate::Order order) {
     const std::optional<QDateTime> date = readDate(message.date, order);
     QByteArray out =
         "From " + envelopeSender(message.from) + ' ' + fromLineDate(date.value_or(fallback)) + '\n';
     const auto header = [&out](const char *name, const QString &value) {
         if (!value.trimmed().isEmpty())
-            out += QByteArray(name) + ": " + headerValue(value.trimmed()) + '\n';
+            out += MimeText::unstructuredHeader(name, value.trimmed());
     };
-    header("From", message.from);
-    header("To", message.to);
-    header("Cc", message.cc);
+    const auto addresses = [&](const char *name, const QString &value) {
+        if (const std::optional<QList<MimeText::Mailbox>> list = AddressText::mailboxes(value))
+            out += MimeText::addressHeader(name, *list);
+        else
+            header(name, value);
+    };
+    addresses("From", message.from);
+    addresses("To", message.to);
+    addresses("Cc", message.cc);
     header("Subject", message.subject);
     if (date)
         out += "Date: " + date->toString(Qt::RFC2822Date).toLatin1() + '\n';
     else
         header("Date", message.date);
-    out += "MIME-Version: 1.0\nContent-Type: text/html; charset=UTF-8\nContent-Transfer-Encoding: 8bit\n\n";
-    out += body(message.body);
+    QString body = message.body;
+    body.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    out += "MIME-Version: 1.0\nContent-Type: text/html; charset=UTF-8\n"
+           "Content-Transfer-Encoding: quoted-printable\n\n";
+    out += MimeText::quotedPrintable(body.toUtf8());
     out += '\n';
     return out;
 }

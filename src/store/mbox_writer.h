@@ -11,21 +11,15 @@
 
 // Saved messages as entries of an mbox file, the one-file mailbox that mail programs import:
 // each entry a "From " line, the headers, a blank line, the body, and a blank line. Lines end
-// in LF; a body line that would read as the start of an entry ("From ", ">From ") gets one ">"
-// more. The body is the saved HTML, in UTF-8.
+// in LF and stay within 998 characters; addresses are written as mailboxes, other values as
+// text with encoded words where needed. The body is the saved HTML in UTF-8, quoted-printable,
+// so that it reads back byte for byte and no line of it starts an entry.
 namespace MboxWriter {
 
 // The saved date read as a moment: an RFC 5322 date as it stands, else a date a mail page
 // shows ("12/05/2004 10:31", "December 5, 2004 10:31 AM"), in the local zone when it names
 // none. Nothing when the text is no date.
 std::optional<QDateTime> readDate(const QString &date, LooseDate::Order order);
-
-// A header value as RFC 2047 allows: ASCII words as they are, each run of words with other
-// characters as UTF-8 encoded words. Line breaks become blanks.
-QByteArray headerValue(const QString &value);
-
-// The body's lines with LF ends, quoted where they would start an entry, ending in LF.
-QByteArray body(const QString &html);
 
 // One whole entry. `fallback` dates the "From " line when the saved date cannot be read; the
 // Date header then keeps the saved text.

@@ -5,6 +5,7 @@
 #include "store/search_matcher.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QPromise>
 #include <QtConcurrent>
 
@@ -16,6 +17,23 @@ struct Candidate {
     QString path;
     SearchHit hit;
 };
+
+// The file up to its body, where the header lines end (the whole file when it holds no body).
+std::optional<QByteArray> readHead(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray head;
+    while (head.size() < MessageSearch::maxFileBytes) {
+        const QByteArray chunk = file.read(16 * 1024);
+        if (chunk.isEmpty())
+            return file.error() == QFileDevice::NoError ? std::optional(head) : std::nullopt;
+        head += chunk;
+        if (head.contains("<div id=body"))
+            return head;
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -34,8 +52,7 @@ QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery 
         const SearchMatcher matcher(query.term);
         if (matcher.isEmpty())
             return;
-        // Names first: they cost no file read. What is left is read when the text counts.
-        std::vector<Candidate> unread;
+        std::vector<Candidate> candidates;
         for (const QString &folder : query.folders) {
             const QString folderPath = SavedFolders::folderPath(mainDir, folder);
             for (QDirIterator it(folderPath, QDir::Files); it.hasNext();) {
@@ -43,24 +60,22 @@ QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery 
                     return;
                 it.next();
                 std::optional<MessageName> name = MessageName::parse(it.fileName(), order);
-                if (!name) {
+                if (name)
+                    candidates.push_back({it.filePath(), {folder, std::move(*name)}});
+                else
                     ++tally->notMessages;
-                    continue;
-                }
-                SearchHit hit{folder, std::move(*name)};
-                if (matcher.matchesName(hit.name))
-                    promise.addResult(std::move(hit));
-                else if (query.messageText)
-                    unread.push_back({it.filePath(), std::move(hit)});
             }
         }
-        QtConcurrent::blockingMap(unread, [&](const Candidate &candidate) {
+        // The headers are the file's first lines: without the message text, only they are read.
+        QtConcurrent::blockingMap(candidates, [&](const Candidate &candidate) {
             if (promise.isCanceled())
                 return;
-            const std::optional<QByteArray> bytes = TextFile::readAll(candidate.path, maxFileBytes);
+            const std::optional<QByteArray> bytes = query.messageText
+                                                        ? TextFile::readAll(candidate.path, maxFileBytes)
+                                                        : readHead(candidate.path);
             if (!bytes)
                 ++tally->unreadable;
-            else if (matcher.matchesText(*bytes))
+            else if (matcher.matchesHeaders(*bytes) || (query.messageText && matcher.matchesText(*bytes)))
                 promise.addResult(candidate.hit);
         });
     });

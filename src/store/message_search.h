@@ -16,7 +16,7 @@
 struct SearchQuery {
     QString term;
     QStringList folders;      // the folders searched, by name
-    bool messageText = false; // the files' text too, not only their names
+    bool messageText = false; // the message text too, not only the header values
 };
 
 struct SearchHit {

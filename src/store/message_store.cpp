@@ -5,6 +5,7 @@
 #include "store/folder_list_box.h"
 #include "store/folder_lists.h"
 #include "store/message_capture.h"
+#include "store/message_importer.h"
 #include "store/saved_folders_tab.h"
 
 #include "base/settings.h"
@@ -35,6 +36,7 @@ MessageStore::MessageStore(Context context, QWidget *parent)
 
     m_exporter = new FolderExporter(m_context.mainDir, m_context.messages, parent, this);
     m_exporter->setObjectName(QStringLiteral("FolderExporter"));
+    m_importer = new MessageImporter(m_context.mainDir, m_context.messages, parent, this);
 
     connect(m_tab, &SavedFoldersTab::newFolderRequested, this, &MessageStore::showNewFolderDialog);
     connect(m_tab, &SavedFoldersTab::exportRequested, m_exporter, &FolderExporter::exportFolder);

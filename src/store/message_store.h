@@ -6,6 +6,7 @@
 
 class DialogNewFolder;
 class FolderExporter;
+class MessageImporter;
 class FolderLists;
 class Messages;
 class MessageCapture;
@@ -44,6 +45,7 @@ public:
     SavedFoldersTab &savedFoldersTab() const { return *m_tab; }
     FolderLists &folderLists() const { return *m_lists; }
     FolderExporter &exporter() const { return *m_exporter; }
+    MessageImporter &importer() const { return *m_importer; }
 
     // "New Folder": creates a folder and makes it the capture target and the folder browsed.
     void showNewFolderDialog();
@@ -67,5 +69,6 @@ private:
     FolderLists *m_lists = nullptr;
     MessageCapture *m_capture = nullptr;
     FolderExporter *m_exporter = nullptr;
+    MessageImporter *m_importer = nullptr;
     std::function<void(DialogNewFolder &)> m_runDialog;
 };

@@ -41,6 +41,8 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     , m_openFolder([](const QUrl &url) { return QDesktopServices::openUrl(url); }) {
     QWidget *page = m_context.page;
     m_model = new MessageListModel(this);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            &SavedFoldersTab::relistKeepingSelection);
     m_list = new MessageListView(page);
     m_list->setModel(m_model);
     // The file name and the day count are for the program's use.
@@ -182,10 +184,34 @@ void SavedFoldersTab::listFolder(const QString &folder) {
     }
     const bool sent = SavedMessageFile::isSentFolder(folder);
     m_listedFolder = folder;
-    m_model->list(SavedFolders::folderPath(m_context.mainDir, folder),
-                  sent ? MessageListModel::Layout::Sent : MessageListModel::Layout::Received, m_dateOrder);
+    const QString path = SavedFolders::folderPath(m_context.mainDir, folder);
+    if (m_watcher.directories() != QStringList{path}) {
+        if (!m_watcher.directories().isEmpty())
+            m_watcher.removePaths(m_watcher.directories());
+        m_watcher.addPath(path);
+    }
+    m_model->list(path, sent ? MessageListModel::Layout::Sent : MessageListModel::Layout::Received,
+                  m_dateOrder);
     showSentButtons(sent);
     showNoMessage();
+}
+
+void SavedFoldersTab::relistKeepingSelection() {
+    // Search results and a drag in progress stay as they are.
+    if (m_listedFolder.isEmpty() || m_model->showingResults() || m_dragging)
+        return;
+    const int row = selectedRow();
+    const QString selected = row >= 0 ? m_model->filePath(row) : QString();
+    m_model->list(SavedFolders::folderPath(m_context.mainDir, m_listedFolder), m_model->layout(),
+                  m_dateOrder);
+    for (int i = 0; !selected.isEmpty() && i < m_model->rowCount(); ++i) {
+        if (m_model->filePath(i) == selected) {
+            m_list->setCurrentIndex(m_model->index(i, 0));
+            return;
+        }
+    }
+    if (!selected.isEmpty())
+        showNoMessage();
 }
 
 void SavedFoldersTab::showSentButtons(bool sent) {

@@ -2,6 +2,7 @@
 
 #include "store/loose_date.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QUrl>
 
@@ -60,6 +61,7 @@ private:
     QWidget *createMessageButtons(QWidget *page);
     QWidget *createListPanel(QWidget *page);
     void listFolder(const QString &folder);
+    void relistKeepingSelection();
     void showNoMessage();
     void showSentButtons(bool sent);
     void showFolderMenu(const QPoint &at);
@@ -85,6 +87,8 @@ private:
     QPushButton *m_delete = nullptr;
     QPushButton *m_move = nullptr;
     QString m_listedFolder;
+    // The folder listed, so that a message saved, moved or imported into it shows at once.
+    QFileSystemWatcher m_watcher;
     QString m_previewed;
     bool m_dragging = false;
     // How a numeric date in a file name is read.

@@ -4,53 +4,35 @@
 
 #include <algorithm>
 #include <array>
-#include <string_view>
-#include <unordered_map>
 
 namespace {
 
-// HTML's names for the characters 160 to 255, in order.
-constexpr std::array<const char *, 96> latin1Names = {
-    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",
-    "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",
-    "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12",
-    "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil",
-    "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde",
-    "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",
-    "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",
-    "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",
-    "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
-    "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
-
-struct NamedCharacter {
+// HTML's named character references, sorted by name; `second` is 0 for a name that stands for
+// one character.
+struct NamedReference {
     const char *name;
-    char32_t code;
+    char32_t first, second;
 };
-constexpr NamedCharacter otherNames[] = {
-    {"amp", u'&'},   {"lt", u'<'},     {"gt", u'>'},     {"quot", u'"'},   {"apos", u'\''},
-    {"euro", u'€'},  {"hellip", u'…'}, {"ndash", u'–'},  {"mdash", u'—'},  {"lsquo", u'‘'},
-    {"rsquo", u'’'}, {"ldquo", u'“'},  {"rdquo", u'”'},  {"bull", u'•'},   {"trade", u'™'},
-    {"OElig", u'Œ'}, {"oelig", u'œ'},  {"Scaron", u'Š'}, {"scaron", u'š'}, {"Yuml", u'Ÿ'},
+constexpr NamedReference namedReferences[] = {
+#include "html_entities.inc"
 };
 
-std::optional<char32_t> namedCharacter(QByteArrayView name) {
-    static const std::unordered_map<std::string_view, char32_t> names = [] {
-        std::unordered_map<std::string_view, char32_t> made;
-        for (size_t i = 0; i < latin1Names.size(); ++i)
-            made.emplace(latin1Names[i], char32_t(160 + i));
-        for (const NamedCharacter &named : otherNames)
-            made.emplace(named.name, named.code);
-        return made;
-    }();
-    const auto found = names.find(std::string_view(name.data(), size_t(name.size())));
-    return found == names.end() ? std::nullopt : std::optional<char32_t>(found->second);
+const NamedReference *namedReference(QByteArrayView name) {
+    const auto found = std::lower_bound(std::begin(namedReferences), std::end(namedReferences), name,
+                                        [](const NamedReference &row, QByteArrayView key) {
+                                            return QByteArrayView(row.name).compare(key) < 0;
+                                        });
+    return found != std::end(namedReferences) && QByteArrayView(found->name) == name ? found : nullptr;
 }
 
-// The character a reference at `text[at]` ("&amp;", "&#233;", "&#xE9;") stands for, and its
-// length; nothing when it is no reference, and the "&" is then text.
-std::optional<char32_t> reference(QByteArrayView text, qsizetype at, qsizetype &length) {
+// The characters a reference at `text[at]` ("&amp;", "&#233;", "&#xE9;") stands for (one, or
+// two for a few names), and its length; nothing when it is no reference, and the "&" is then text.
+struct Referenced {
+    char32_t first, second = 0;
+};
+std::optional<Referenced> reference(QByteArrayView text, qsizetype at, qsizetype &length) {
     const qsizetype end = text.indexOf(';', at + 1);
-    if (end < 0 || end - at > 10 || end == at + 1)
+    if (end < 0 || end - at > 40 || end == at + 1)
         return std::nullopt;
     length = end - at + 1;
     const QByteArrayView name = text.sliced(at + 1, end - at - 1);
@@ -60,9 +42,11 @@ std::optional<char32_t> reference(QByteArrayView text, qsizetype at, qsizetype &
         const uint code = name.sliced(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
         if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
             return std::nullopt;
-        return char32_t(code);
+        return Referenced{char32_t(code)};
     }
-    return namedCharacter(name);
+    if (const NamedReference *named = namedReference(name))
+        return Referenced{named->first, named->second};
+    return std::nullopt;
 }
 
 bool isAsciiLetter(char c) {
@@ -227,8 +211,10 @@ std::optional<QByteArray> foldUtf8(QByteArrayView html) {
             }
         } else if (c == '&') {
             qsizetype length = 0;
-            if (const std::optional<char32_t> decoded = reference(html, i, length)) {
-                out.character(*decoded);
+            if (const std::optional<Referenced> decoded = reference(html, i, length)) {
+                out.character(decoded->first);
+                if (decoded->second != 0)
+                    out.character(decoded->second);
                 i += length - 1;
                 continue;
             }
@@ -308,8 +294,8 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
         if (at + 1 == text.size() || text[at + 1] != '#')
             continue;
         qsizetype length = 0;
-        const std::optional<char32_t> decoded = reference(text, at, length);
-        if (decoded && QChar::toCaseFolded(*decoded) == char32_t(first))
+        const std::optional<Referenced> decoded = reference(text, at, length);
+        if (decoded && QChar::toCaseFolded(decoded->first) == char32_t(first))
             return true;
     }
     // The first letter's places in either case, taken in order from two memchr runs.
@@ -338,21 +324,40 @@ SearchMatcher::SearchMatcher(const QString &term)
                               .replace(u'<', QStringLiteral("&lt;"))
                               .toUtf8())) {}
 
-bool SearchMatcher::matchesName(const MessageName &name) const {
-    return !m_term.isEmpty() && (name.from.contains(m_term, Qt::CaseInsensitive) ||
-                                 name.subject.contains(m_term, Qt::CaseInsensitive) ||
-                                 name.to.contains(m_term, Qt::CaseInsensitive));
-}
-
-bool SearchMatcher::matchesText(const QByteArray &fileBytes) const {
+bool SearchMatcher::matchesHeaders(QByteArrayView fileBytes) const {
     if (m_folded.isEmpty())
         return false;
-    // The header lines carry captions ("From:") and the values the name search covers.
     const qsizetype body = fileBytes.indexOf("<div id=body");
-    const QByteArrayView text = QByteArrayView(fileBytes).sliced(body < 0 ? 0 : body);
-    if (isAsciiAlnum(m_folded[0]) && !mayContain(text, m_folded))
+    const QByteArrayView head = fileBytes.first(body < 0 ? fileBytes.size() : body);
+    // Each value between its caption ("<b>Subject:&nbsp;</b>") and the end of its line.
+    for (const QByteArrayView id : {"from", "to", "cc", "subject", "date"}) {
+        const QByteArray start = "<div id=" + id.toByteArray() + '>';
+        const qsizetype line = head.indexOf(start);
+        const qsizetype caption = line < 0 ? -1 : head.indexOf("</b>", line);
+        if (caption < 0)
+            continue;
+        const qsizetype from = caption + 4;
+        qsizetype end = head.indexOf("</font></div>\r\n<div id=", from);
+        if (end < 0)
+            end = head.indexOf("</font></div>", from);
+        if (end >= 0 && matchesFolded(head.sliced(from, end - from)))
+            return true;
+    }
+    return false;
+}
+
+bool SearchMatcher::matchesText(QByteArrayView fileBytes) const {
+    if (m_folded.isEmpty())
         return false;
-    return foldedText(text).contains(m_folded);
+    // The header lines carry captions ("From:"); their values are matchesHeaders' to find.
+    const qsizetype body = fileBytes.indexOf("<div id=body");
+    return matchesFolded(fileBytes.sliced(body < 0 ? 0 : body));
+}
+
+bool SearchMatcher::matchesFolded(QByteArrayView html) const {
+    if (isAsciiAlnum(m_folded[0]) && !mayContain(html, m_folded))
+        return false;
+    return foldedText(html).contains(m_folded);
 }
 
 QByteArray SearchMatcher::foldedText(QByteArrayView html) {

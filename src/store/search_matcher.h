@@ -1,7 +1,5 @@
 #pragma once
 
-#include "store/message_name.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -14,11 +12,12 @@ public:
     explicit SearchMatcher(const QString &term);
 
     bool isEmpty() const { return m_folded.isEmpty(); }
-    // From, subject and To as the file name carries them; no file is opened.
-    bool matchesName(const MessageName &name) const;
+    // The From, To, Cc, subject and date values of a saved file's header lines as the preview shows
+    // them (the captions are no part of them).
+    bool matchesHeaders(QByteArrayView fileBytes) const;
     // The message text of a saved file's bytes: the body's words as a reader sees them, tags
     // left out and character references read. A term split by a tag ("hel<b>lo</b>") is found.
-    bool matchesText(const QByteArray &fileBytes) const;
+    bool matchesText(QByteArrayView fileBytes) const;
 
     // The visible text of `html` (UTF-8, or else Windows-1252), folded for comparing: tags dropped (a tag
     // that breaks a line leaves a blank), character references decoded, letters case-folded, blank runs made
@@ -26,6 +25,8 @@ public:
     static QByteArray foldedText(QByteArrayView html);
 
 private:
+    bool matchesFolded(QByteArrayView html) const;
+
     QString m_term;      // as typed, trimmed
     QByteArray m_folded; // as foldedText would write it
 };

@@ -44,10 +44,10 @@ TEST(MboxExport, MailReadersReadEveryHeaderAndBodyBack) {
     };
     const QJsonArray expected = { // [envelope, From, To, Cc, Subject, Date, type, body] each
         QJsonArray{u"ann@x.com"_s, saved[0].from, saved[0].to, saved[0].cc, saved[0].subject, u"2004-12-05 10:31"_s,
-         u"text/html;utf-8"_s, u"Hi<br>\n>From here, >From there\n>>From quoted\nbye\n"_s},
-        QJsonArray{u"MAILER-DAEMON"_s, saved[1].from, saved[1].to, {}, {}, saved[1].date, u"text/html;utf-8"_s, u"\n"_s},
+         u"text/html;utf-8"_s, u"Hi<br>\nFrom here, >From there\n>From quoted\nbye"_s},
+        QJsonArray{u"MAILER-DAEMON"_s, saved[1].from, saved[1].to, {}, {}, saved[1].date, u"text/html;utf-8"_s, u""_s},
         QJsonArray{u"zoe@x.com"_s, saved[2].from, saved[2].to, {}, saved[2].subject, u"2004-12-12 10:31"_s,
-         u"text/html;utf-8"_s, u"<p>Grüße</p>\n"_s},
+         u"text/html;utf-8"_s, u"<p>Grüße</p>"_s},
     };
     // clang-format on
     QTemporaryDir dir;
