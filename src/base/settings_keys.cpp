@@ -39,6 +39,7 @@ std::span<const SettingKey> all() {
         SpamWords[2],
         SpamWords[3],
         MergePace,
+        MergeTimeout,
         DefaultTemplate,
     };
     return keys;

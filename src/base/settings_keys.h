@@ -65,8 +65,10 @@ inline constexpr SettingKey SpamWords[] = {{"Settings", "spamwords", ""},
                                            {"Settings", "spamwords3", ""},
                                            {"Settings", "spamwords4", ""}};
 
-// Mail merge: seconds between two emails; the template the compose frame offers first.
+// Mail merge: seconds between two emails; seconds any one wait of a run (for the compose page,
+// for the service's answer) may last before the run stops; the template the compose frame offers first.
 inline constexpr SettingKey MergePace{"Settings", "mergepace", "0"};
+inline constexpr SettingKey MergeTimeout{"Settings", "mergetimeout", "60"};
 inline constexpr SettingKey DefaultTemplate{"Settings", "deftemplate", ""};
 
 // Every key above; a key added to the program is added here too.

@@ -196,6 +196,7 @@ void DialogMerge::onProgress(int done, int total, qint64 msLeft) {
 std::optional<MergePlan::Book> DialogMerge::prepare() {
     if (m_parts.run.isRunning())
         return std::nullopt;
+    m_parts.run.setTimeLimit(std::max(m_parts.timeLimitSeconds(), 1) * 1000);
     m_parts.showCompose();
     MergePlan::Book book = m_parts.book();
     if (book.rowCount <= 0 || book.emailColumn < 0) {
@@ -217,9 +218,8 @@ MergePlan::Rows DialogMerge::rangeRows(int rowCount) const {
 std::optional<std::vector<int>> DialogMerge::confirmRows(const MergePlan::Book &book,
                                                          const QString &logName) {
     const MergeLog::State earlier = MergeJournal::readState(QDir(m_parts.logFolder).filePath(logName));
-    bool skipEarlier = false;
-    bool skipInFlight = false;
-    if (!earlier.confirmed.empty() || !earlier.inFlight.empty()) {
+    MergeLog::Resume resume;
+    if (!earlier.confirmed.empty()) {
         const Messages::Answer skip = m_parts.messages.ask(
             QStringLiteral("This message was sent to %1 addresses of this address book before. Skip the "
                            "addresses it was sent to?")
@@ -227,27 +227,24 @@ std::optional<std::vector<int>> DialogMerge::confirmRows(const MergePlan::Book &
             Messages::Buttons::YesNoCancel, Messages::Answer::Yes);
         if (skip == Messages::Answer::Cancel)
             return std::nullopt;
-        skipEarlier = skip == Messages::Answer::Yes;
-        if (skipEarlier && !earlier.inFlight.empty()) {
-            QStringList addresses;
-            for (const MergeLog::Entry &entry : earlier.inFlight)
-                addresses.push_back(QStringLiteral("row %1: %2").arg(entry.row + 1).arg(entry.address));
-            skipInFlight = m_parts.messages.ask(
-                               QStringLiteral("The earlier run ended while sending to:\n%1\nIt is not known "
-                                              "whether the service received this. Send to it again?")
-                                   .arg(addresses.join(u'\n')),
-                               Messages::Buttons::YesNo, Messages::Answer::No) != Messages::Answer::Yes;
-        }
+        // Sending everything again includes the emails whose arrival is unknown.
+        resume.skipSent = skip == Messages::Answer::Yes;
+        resume.sendUnknownAgain = !resume.skipSent;
+    }
+    if (resume.skipSent && !earlier.unknown.empty()) {
+        QStringList addresses;
+        for (const MergeLog::Entry &entry : earlier.unknown)
+            addresses.push_back(QStringLiteral("row %1: %2").arg(entry.row + 1).arg(entry.address));
+        // Not sending twice is the default.
+        resume.sendUnknownAgain =
+            m_parts.messages.ask(
+                QStringLiteral("The earlier run stopped while sending to:\n%1\nIt is not known "
+                               "whether the service received this. Send to it again?")
+                    .arg(addresses.join(u'\n')),
+                Messages::Buttons::YesNo, Messages::Answer::No) == Messages::Answer::Yes;
     }
     const auto alreadySent = [&](int, const QString &address) {
-        if (!skipEarlier)
-            return false;
-        if (earlier.isConfirmed(address))
-            return true;
-        return skipInFlight &&
-               std::any_of(earlier.inFlight.begin(), earlier.inFlight.end(), [&](const auto &e) {
-                   return e.address.compare(address, Qt::CaseInsensitive) == 0;
-               });
+        return MergeLog::skips(earlier, address, resume);
     };
     const MergePlan::Check check =
         MergePlan::check(book, rangeRows(book.rowCount), m_parts.run.message().subject,
@@ -284,16 +281,20 @@ void DialogMerge::CommandStart_Click() {
     const MergeRun::Outcome outcome =
         m_parts.run.send(*book, *rows, journal.isOpen() ? &journal : nullptr, m_pace->value() * 1000);
     journal.close();
-    endRun(outcome == MergeRun::Outcome::Failed);
+    endRun(outcome);
 }
 
-void DialogMerge::endRun(bool failed) {
+void DialogMerge::endRun(MergeRun::Outcome outcome) {
+    // The user learns at once why the service stopped the run; putting the message back may
+    // then wait for the compose page, within the time limit.
+    if (outcome == MergeRun::Outcome::ServiceFailed)
+        m_parts.messages.inform(m_parts.run.problem());
     // The page gets the message back as it was written, fields included.
     m_parts.run.restore();
     setButtons(Buttons::Idle);
     m_timeLeft->clear();
     m_parts.showProgress(0, 0, QString());
-    if (failed)
+    if (outcome == MergeRun::Outcome::Failed)
         m_parts.messages.inform(MergeRun::failureMessage());
 }
 

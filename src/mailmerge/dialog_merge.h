@@ -1,12 +1,12 @@
 #pragma once
 
 #include "mailmerge/merge_plan.h"
+#include "mailmerge/merge_run.h"
 
 #include <QDialog>
 
 #include <functional>
 
-class MergeRun;
 class Messages;
 class QGroupBox;
 class QLabel;
@@ -35,6 +35,8 @@ public:
         std::function<void(int done, int total, const QString &text)> showProgress;
         std::function<int()> paceSeconds;
         std::function<void(int)> setPaceSeconds;
+        // How long any one wait of a run may last (for the page, for the service's answer).
+        std::function<int()> timeLimitSeconds;
     };
     explicit DialogMerge(Parts parts, QWidget *parent = nullptr);
 
@@ -62,7 +64,7 @@ private:
     void showLog(bool shown);
     void onEmailSent(int total, const QString &address);
     void onProgress(int done, int total, qint64 msLeft);
-    void endRun(bool failed);
+    void endRun(MergeRun::Outcome outcome);
     // The rows to send to, after the user has seen the check and the resume question; empty
     // when the user went back.
     std::optional<std::vector<int>> confirmRows(const MergePlan::Book &book, const QString &logName);

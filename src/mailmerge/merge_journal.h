@@ -19,6 +19,7 @@ public:
 
     bool recordSending(const MergeLog::Entry &entry) { return append(MergeLog::sendingLine(entry)); }
     bool recordSent(const MergeLog::Entry &entry) { return append(MergeLog::sentLine(entry)); }
+    bool recordUnknown(const MergeLog::Entry &entry) { return append(MergeLog::unknownLine(entry)); }
     void close() { m_file.close(); }
 
 private:

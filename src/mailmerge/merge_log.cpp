@@ -4,11 +4,14 @@
 
 #include <QCryptographicHash>
 
+#include <algorithm>
+
 namespace MergeLog {
 namespace {
 
 const QByteArray sending = "sending";
 const QByteArray sent = "sent";
+const QByteArray unknown = "unknown";
 
 // Addresses are compared as a mail service does: blanks around them and letter case do not count.
 QString addressKey(const QString &address) {
@@ -22,12 +25,24 @@ QByteArray line(const QByteArray &kind, const Entry &entry) {
     return kind + '\t' + QByteArray::number(entry.row) + '\t' + TextFile::encode(address) + "\r\n";
 }
 
+bool listed(const std::vector<Entry> &entries, const QString &address) {
+    const QString key = addressKey(address);
+    return std::any_of(entries.begin(), entries.end(),
+                       [&key](const Entry &entry) { return addressKey(entry.address) == key; });
+}
+
+bool contains(const std::vector<Entry> &entries, const Entry &entry) {
+    return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
 } // namespace
 
 bool State::isConfirmed(const QString &address) const {
-    const QString key = addressKey(address);
-    return std::any_of(confirmed.begin(), confirmed.end(),
-                       [&key](const Entry &entry) { return addressKey(entry.address) == key; });
+    return listed(confirmed, address);
+}
+
+bool State::isUnknown(const QString &address) const {
+    return listed(unknown, address);
 }
 
 QByteArray sendingLine(const Entry &entry) {
@@ -36,6 +51,10 @@ QByteArray sendingLine(const Entry &entry) {
 
 QByteArray sentLine(const Entry &entry) {
     return line(sent, entry);
+}
+
+QByteArray unknownLine(const Entry &entry) {
+    return line(unknown, entry);
 }
 
 State parse(const QByteArray &bytes) {
@@ -55,14 +74,22 @@ State parse(const QByteArray &bytes) {
         const Entry entry{row, TextFile::decode(parts[2]).trimmed()};
         if (entry.address.isEmpty())
             continue;
-        if (parts[0] == sending) {
-            state.inFlight.push_back(entry);
+        if (parts[0] == sending || parts[0] == unknown) {
+            if (!contains(state.confirmed, entry) && !contains(state.unknown, entry))
+                state.unknown.push_back(entry);
         } else if (parts[0] == sent) {
-            std::erase(state.inFlight, entry);
-            state.confirmed.push_back(entry);
+            std::erase(state.unknown, entry);
+            if (!contains(state.confirmed, entry))
+                state.confirmed.push_back(entry);
         }
     }
     return state;
+}
+
+bool skips(const State &state, const QString &address, const Resume &resume) {
+    if (state.isConfirmed(address))
+        return resume.skipSent;
+    return state.isUnknown(address) && !resume.sendUnknownAgain;
 }
 
 QString fileName(const QString &bookPath, const QString &subject, const QString &body) {

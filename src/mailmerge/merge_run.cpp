@@ -6,8 +6,57 @@
 #include "webpages/web_pane.h"
 
 #include <QScopedValueRollback>
+#include <QWebEngineLoadingInfo>
 
 using ComposeForm::Field;
+
+namespace {
+
+SendAnswer::Load loadOf(const QWebEngineLoadingInfo &info) {
+    SendAnswer::Load load;
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        load.ending = SendAnswer::Ending::Succeeded;
+        break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        load.ending = SendAnswer::Ending::Stopped;
+        break;
+    default:
+        load.ending = SendAnswer::Ending::Failed;
+        break;
+    }
+    load.url = info.url();
+    // The browser reports the answer's HTTP status, a success's too, in this domain; any other
+    // domain means no HTTP answer came (a refused, broken or aborted connection).
+    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+        load.httpStatus = info.errorCode();
+    else if (load.ending != SendAnswer::Ending::Succeeded)
+        load.error = info.errorString();
+    load.errorPage = info.isErrorPage();
+    return load;
+}
+
+QString unconfirmed(const QString &address, const QString &why) {
+    return QStringLiteral(
+               "Mail merge stopped: the service did not confirm the email to %1, because %2. It is "
+               "not known whether it arrived. The merge log marks it as unknown; when you start "
+               "the merge again you can send it again or skip it.")
+        .arg(address, why);
+}
+
+QString notSent(const QString &address, const QString &why) {
+    return QStringLiteral("Mail merge stopped before the email to %1, because %2. That email was not sent; "
+                          "starting the merge again sends it.")
+        .arg(address, why);
+}
+
+QString notBack(const QString &address, const QString &why) {
+    return QStringLiteral("Mail merge stopped after the email to %1, because the compose page did not load "
+                          "again: %2.")
+        .arg(address, why);
+}
+
+} // namespace
 
 MergeRun::MergeRun(WebPane &compose, QObject *parent)
     : QObject(parent)
@@ -18,6 +67,8 @@ MergeRun::MergeRun(WebPane &compose, QObject *parent)
         wait->setPollInterval(pollIntervalMs);
         wait->wakeOn(&m_compose, &WebPane::documentCompleted);
     }
+    // The browser tells how a load ended (with the HTTP status) right after it finished.
+    connect(m_compose.page(), &QWebEnginePage::loadingChanged, this, &MergeRun::loadingChanged);
 }
 
 QString MergeRun::failureMessage() {
@@ -26,17 +77,28 @@ QString MergeRun::failureMessage() {
         "only in plain test mode. You cannot use the Rich Text/HTML compose form.");
 }
 
+void MergeRun::loadingChanged(const QWebEngineLoadingInfo &info) {
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+        return;
+    m_shown = loadOf(info);
+    ++m_loadsEnded;
+    m_wait->wake();
+    m_restoreWait->wake();
+}
+
 bool MergeRun::pageIdle() const {
     return !m_compose.busy();
 }
 
 bool MergeRun::atCompose() const {
-    return !m_compose.busy() && m_compose.documentUrl() == m_composeAddress;
+    return !m_compose.busy() && m_compose.documentUrl() == m_composeAddress &&
+           (!m_shown || SendAnswer::problem(*m_shown, QUrl(m_composeAddress)).isEmpty());
 }
 
 std::optional<MergeRun::Message> MergeRun::captureTemplate() {
     m_wait->reset();
-    waitUntil([this] { return pageIdle(); }, Wait::UntilStopped);
+    if (waitUntil([this] { return pageIdle(); }, Wait::UntilStopped) != PageWait::Outcome::Met)
+        return std::nullopt;
     m_composeAddress = m_compose.documentUrl();
     m_provider = PageModel::DetectProvider(m_compose.locationUrl());
     const std::optional<QString> subject = ComposeForm::value(m_compose, m_provider, Field::Subject);
@@ -57,19 +119,26 @@ MergeRun::Outcome MergeRun::test(const MergePlan::Book &book, int row) {
     const QScopedValueRollback running(m_running, true);
     m_wait->reset();
     const QStringList cells = book.cells(row);
-    waitUntil([this] { return pageIdle(); }, Wait::UntilStopped);
-    if (!fill(cells.value(book.emailColumn).trimmed(),
+    if (waitUntil([this] { return pageIdle(); }, Wait::UntilStopped) == PageWait::Outcome::TimedOut ||
+        !fill(cells.value(book.emailColumn).trimmed(),
               MergeFields::mergeRow(m_message.subject, book.titles, cells),
               MergeFields::mergeRow(m_message.body, book.titles, cells)))
         return Outcome::Failed;
     return Outcome::Finished;
 }
 
+MergeRun::Outcome MergeRun::serviceFailed(const QString &problem) {
+    m_problem = problem;
+    return Outcome::ServiceFailed;
+}
+
 MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<int> &rows,
                                  MergeJournal *journal, int paceMs) {
     const QScopedValueRollback running(m_running, true);
     m_wait->reset();
+    m_problem.clear();
     const PageModel::ComposeForm &form = PageModel::composeForm(m_provider);
+    const QUrl service(m_composeAddress);
     QElapsedTimer clock;
     clock.start();
     int done = 0;
@@ -79,36 +148,67 @@ MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<
         const QString address = cells.value(book.emailColumn).trimmed();
         if (address.isEmpty())
             continue;
-        if (!waitUntil([this] { return pageIdle(); }, Wait::UntilStopped))
-            return Outcome::Stopped;
+        // The page is ready before it is filled, and again before the submit.
+        const auto ready = [&]() -> std::optional<Outcome> {
+            switch (waitUntil([this] { return pageIdle(); }, Wait::UntilStopped)) {
+            case PageWait::Outcome::Met:
+                return std::nullopt;
+            case PageWait::Outcome::Cancelled:
+                return Outcome::Stopped;
+            case PageWait::Outcome::TimedOut:
+                break;
+            }
+            return serviceFailed(notSent(
+                address,
+                QStringLiteral("the compose page did not finish loading within %1 s").arg(limitSeconds())));
+        };
+        if (const std::optional<Outcome> stop = ready())
+            return *stop;
         if (!fill(address, MergeFields::mergeRow(m_message.subject, book.titles, cells),
                   MergeFields::mergeRow(m_message.body, book.titles, cells)))
             return Outcome::Failed;
-        if (!waitUntil([this] { return pageIdle(); }, Wait::UntilStopped))
-            return Outcome::Stopped;
+        if (const std::optional<Outcome> stop = ready())
+            return *stop;
 
         // The log knows of the send before the service can: a crash from here on leaves the
-        // address listed as in flight, for the user to decide on when resuming.
+        // address unknown, for the user to decide on when resuming.
         const MergeLog::Entry entry{row, address};
         if (journal)
             journal->recordSending(entry);
-        if (!m_compose.submitForm(form.plainForm, form.sendSuffix))
-            return Outcome::Failed;
-        // The form has gone out: the email counts even when Stop ends the wait for the answer.
-        const bool answered =
-            waitUntil([this] { return !m_compose.busy() && m_compose.documentUrl() != m_composeAddress; },
-                      Wait::UntilStopped);
-        if (answered && journal)
+        const int loadsBefore = m_loadsEnded;
+        QString why;
+        if (!m_compose.submitForm(form.plainForm, form.sendSuffix)) {
+            why = QStringLiteral("the page did not take the submit");
+        } else {
+            // Stop does not end this wait: the email has gone out, and its answer tells whether
+            // it counts. A quitting application does.
+            const PageWait::Outcome answer =
+                waitUntil([&] { return m_loadsEnded > loadsBefore && pageIdle(); }, Wait::IgnoringStop);
+            if (answer == PageWait::Outcome::Cancelled)
+                return Outcome::Stopped;
+            why = answer == PageWait::Outcome::TimedOut ? SendAnswer::noAnswer(limitSeconds())
+                                                        : SendAnswer::problem(*m_shown, service);
+        }
+        if (!why.isEmpty()) {
+            if (journal)
+                journal->recordUnknown(entry);
+            return serviceFailed(unconfirmed(address, why));
+        }
+        if (journal)
             journal->recordSent(entry);
         ++m_sentCount;
         ++done;
         emit progressChanged(done, total, done < total ? clock.elapsed() * (total - done) / done : 0);
         emit emailSent(m_sentCount, address);
-        if (!answered)
-            return Outcome::Stopped;
 
-        if (!returnToCompose(Wait::UntilStopped))
+        switch (returnToCompose(Wait::UntilStopped, why)) {
+        case PageWait::Outcome::Met:
+            break;
+        case PageWait::Outcome::Cancelled:
             return Outcome::Stopped;
+        case PageWait::Outcome::TimedOut:
+            return serviceFailed(notBack(address, why));
+        }
         if (paceMs > 0 && done < total && m_wait->sleep(paceMs) != PageWait::Outcome::Met)
             return Outcome::Stopped;
     }
@@ -118,39 +218,50 @@ MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<
 bool MergeRun::restore() {
     if (m_composeAddress.isEmpty())
         return false;
-    // A stopped run may leave the service's answer loading: the compose page replaces it.
-    if (!atCompose() && !returnToCompose(Wait::IgnoringStop, restoreTimeoutMs))
+    // A stopped run may leave the service's answer, an error page, or a send still loading: the
+    // compose page replaces it.
+    QString why;
+    if (!atCompose() && returnToCompose(Wait::IgnoringStop, why) != PageWait::Outcome::Met)
         return false;
     return fill(QString(), m_message.subject, m_message.body);
 }
 
-bool MergeRun::returnToCompose(Wait wait, int timeoutMs) {
-    // Only a load that completes counts: a navigation cut short also ends, at the new address.
-    bool loaded = false;
-    const QMetaObject::Connection completed =
-        connect(&m_compose, &WebPane::documentCompleted, this, [&loaded](bool ok) { loaded = loaded || ok; });
+PageWait::Outcome MergeRun::returnToCompose(Wait wait, QString &why) {
+    // Only a good page at the compose address counts. A load that failed (the service down, an
+    // error status, a send still on its way that replaced the page) is tried again after a pause.
+    int loadsBefore = m_loadsEnded;
+    std::optional<QElapsedTimer> failedAt;
     m_compose.navigate(m_composeAddress);
-    const bool back = waitUntil(
+    why = SendAnswer::noAnswer(limitSeconds());
+    return waitUntil(
         [&] {
-            if (!loaded || m_compose.busy())
+            if (failedAt) {
+                if (failedAt->elapsed() < reloadPauseMs)
+                    return false;
+                failedAt.reset();
+                loadsBefore = m_loadsEnded;
+                m_compose.navigate(m_composeAddress);
+                return false;
+            }
+            if (m_loadsEnded == loadsBefore || !pageIdle())
                 return false;
             if (atCompose())
                 return true;
-            // The answer to a send that was still on its way replaced the page: load it again.
-            loaded = false;
-            m_compose.navigate(m_composeAddress);
+            const QString problem = SendAnswer::problem(*m_shown, QUrl(m_composeAddress));
+            why = (problem.isEmpty() ? QStringLiteral("another page replaced it") : problem) +
+                  QStringLiteral(" (tried for %1 s)").arg(limitSeconds());
+            failedAt.emplace();
+            failedAt->start();
             return false;
         },
-        wait, timeoutMs);
-    disconnect(completed);
-    return back;
+        wait);
 }
 
 void MergeRun::stop() {
     m_wait->cancel();
 }
 
-bool MergeRun::waitUntil(const std::function<bool()> &done, Wait wait, int timeoutMs) {
+PageWait::Outcome MergeRun::waitUntil(const std::function<bool()> &done, Wait wait) {
     PageWait &pageWait = wait == Wait::UntilStopped ? *m_wait : *m_restoreWait;
-    return pageWait.until(done, timeoutMs) == PageWait::Outcome::Met;
+    return pageWait.until(done, m_timeLimitMs);
 }

@@ -2,6 +2,7 @@
 
 #include "mailmerge/merge_journal.h"
 #include "mailmerge/merge_plan.h"
+#include "mailmerge/send_answer.h"
 #include "webpages/page_wait.h"
 
 #include <QElapsedTimer>
@@ -9,13 +10,20 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
+class QWebEngineLoadingInfo;
 class WebPane;
 
 // Sends one message per row through the service's compose page: for each row it fills To,
 // subject and body with the merged text, submits the form as the page's Send button would,
 // waits for the service's answer and goes back to the compose page. Every wait runs the event
-// loop, so the window stays responsive and Stop ends a run at whichever wait it is in.
+// loop, so the window stays responsive and Stop ends a run at whichever wait it is in, and every
+// wait ends after the time limit.
+//
+// An email counts as sent only when the service answered its submit with a successful page
+// (SendAnswer). A failed or missing answer stops the run: the journal marks that email unknown
+// and problem() says what happened, naming the address.
 class MergeRun : public QObject {
     Q_OBJECT
 public:
@@ -23,7 +31,8 @@ public:
         QString subject;
         QString body;
     };
-    enum class Outcome { Finished, Stopped, Failed };
+    // ServiceFailed: the service failed or did not answer in time; see problem().
+    enum class Outcome { Finished, Stopped, Failed, ServiceFailed };
 
     explicit MergeRun(WebPane &compose, QObject *parent = nullptr);
 
@@ -39,37 +48,50 @@ public:
                  int paceMs);
     // Fills the page for `row` without sending.
     Outcome test(const MergePlan::Book &book, int row);
-    // Puts the captured message back into the page, To emptied; false when the page has no form.
+    // Puts the captured message back into the page, To emptied, loading the compose page again
+    // when it is not shown; false when the page has no form or did not load in time.
     bool restore();
 
-    // Ends a running send at its next wait; the email whose form went out is still counted.
+    // Ends a running send at its next wait. The wait for the answer to an email already
+    // submitted is not cut short: that email ends confirmed or unknown, within the time limit.
     void stop();
     bool isRunning() const { return m_running; }
     int sentCount() const { return m_sentCount; }
     void resetCount() { m_sentCount = 0; }
 
+    // How long any one wait may last before the run stops.
+    void setTimeLimit(int ms) { m_timeLimitMs = std::max(ms, 1); }
+    int timeLimit() const { return m_timeLimitMs; }
+    // Why the last send() ended with ServiceFailed, naming the address; empty otherwise.
+    QString problem() const { return m_problem; }
+
     static QString failureMessage();
     // How often a wait looks at the page between the page's own signals.
     static constexpr int pollIntervalMs = 50;
-    // How long putting the message back waits for the compose page.
-    static constexpr int restoreTimeoutMs = 15000;
+    static constexpr int defaultTimeLimitMs = 60000;
+    // A compose page that failed to load is loaded again after this pause.
+    static constexpr int reloadPauseMs = 500;
 
 signals:
-    // A submitted email was counted: the running total and the address.
+    // A submitted email was confirmed by the service: the running total and the address.
     void emailSent(int total, const QString &address);
     // `done` of `total` emails of this run, with an estimate of the time left.
     void progressChanged(int done, int total, qint64 msLeft);
 
 private:
     enum class Wait { UntilStopped, IgnoringStop };
-    // Until `done` holds; false when the run was stopped (when `wait` allows), the application
-    // quits or `timeoutMs` (when above 0) passes.
-    bool waitUntil(const std::function<bool()> &done, Wait wait, int timeoutMs = PageWait::noTimeout);
-    // Loads the compose address again and waits until the page is there.
-    bool returnToCompose(Wait wait, int timeoutMs = PageWait::noTimeout);
+    // Until `done` holds, the run is stopped (when `wait` allows), the application quits or the
+    // time limit passes.
+    PageWait::Outcome waitUntil(const std::function<bool()> &done, Wait wait);
+    // Loads the compose address again until the page is there, loading it anew after a load that
+    // failed; `why` tells what went wrong when it does not come back.
+    PageWait::Outcome returnToCompose(Wait wait, QString &why);
     bool fill(const QString &to, const QString &subject, const QString &body);
     bool pageIdle() const;
     bool atCompose() const;
+    void loadingChanged(const QWebEngineLoadingInfo &info);
+    int limitSeconds() const { return (m_timeLimitMs + 999) / 1000; }
+    Outcome serviceFailed(const QString &problem);
 
     WebPane &m_compose;
     QString m_provider;
@@ -77,6 +99,12 @@ private:
     Message m_message;
     bool m_running = false;
     PageWait *m_wait;        // ended by Stop
-    PageWait *m_restoreWait; // putting the message back after a Stop
+    PageWait *m_restoreWait; // waits Stop does not end: an answer, putting the message back
     int m_sentCount = 0;
+    int m_timeLimitMs = defaultTimeLimitMs;
+    QString m_problem;
+    // How the page's last load ended, and how many have ended, so that a wait knows whether a
+    // load ended since it began.
+    std::optional<SendAnswer::Load> m_shown;
+    int m_loadsEnded = 0;
 };

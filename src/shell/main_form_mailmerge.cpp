@@ -182,7 +182,13 @@ void MainForm::createMailMerge() {
              progress->setValue(done);
          },
          [this] { return m_settings.get(Keys::MergePace).toInt(); },
-         [this](int seconds) { m_settings.set(Keys::MergePace, QString::number(seconds)); }},
+         [this](int seconds) { m_settings.set(Keys::MergePace, QString::number(seconds)); },
+         [this] {
+             bool ok = false;
+             const int seconds = m_settings.get(Keys::MergeTimeout).toInt(&ok);
+             return ok && seconds > 0 ? seconds
+                                      : QString::fromLatin1(Keys::MergeTimeout.defaultValue).toInt();
+         }},
         this);
     connect(mailMerge, &QPushButton::clicked, this, [this, merge] {
         if (m_tabs->selected() != TabNavigator::Compose)

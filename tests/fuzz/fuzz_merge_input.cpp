@@ -23,10 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const auto itself = [](const QString &name) -> std::optional<QString> { return "<<" + name + ">>"; };
     FUZZ_CHECK(MergeFields::merge(text, itself).size() <= text.size());
 
-    for (const MergeLog::Entry &entry : MergeLog::parse(bytes).inFlight) {
+    for (const MergeLog::Entry &entry : MergeLog::parse(bytes).unknown) {
         const MergeLog::State sent =
             MergeLog::parse(MergeLog::sendingLine(entry) + MergeLog::sentLine(entry));
-        FUZZ_CHECK(sent.inFlight.empty() && sent.confirmed.size() == 1 && entry.row >= 0);
+        FUZZ_CHECK(sent.unknown.empty() && sent.confirmed.size() == 1 && entry.row >= 0);
+        const MergeLog::State failed =
+            MergeLog::parse(MergeLog::sendingLine(entry) + MergeLog::unknownLine(entry));
+        FUZZ_CHECK(failed.unknown.size() == 1 && failed.confirmed.empty());
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 //
 // Listens on 127.0.0.1 and prints its base address ("http://127.0.0.1:43567") as the first
 // line on stdout; ends cleanly on SIGTERM or SIGINT.
+#include "failures.h"
 #include "routes.h"
 #include "sent_store.h"
 
@@ -64,11 +65,12 @@ int main(int argc, char **argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     SentStore store;
+    Failures failures;
     httplib::Server server;
     server.new_task_queue = [] { return new httplib::ThreadPool(workerThreads); };
     // Stopping waits for idle keep-alive connections to time out; keep that wait short.
     server.set_keep_alive_timeout(1);
-    Routes::install(server, store);
+    Routes::install(server, store, failures);
 
     const char *host = "127.0.0.1";
     int port = *requestedPort;
@@ -91,6 +93,8 @@ int main(int argc, char **argv) {
         // A signal that arrives before the server runs must still stop it.
         while (!listenEnded && !server.is_running())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Held requests end first: stopping waits for every worker.
+        failures.stopHolding();
         server.stop();
     });
     const bool listened = server.listen_after_bind();

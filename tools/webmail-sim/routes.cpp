@@ -17,11 +17,16 @@
 //                                         bodyKind ("plain"/"html"), body, yahooMessageElement,
 //                                         rmsgLayout ("single", "emptyBefore", "nested", "nonExactAfter")
 //   GET or POST /_sim/reset               forgets everything recorded
+//   GET  /_sim/fail?sends=N&how=H[&after=K]  the next N sends (posts to a send or publish address)
+//                                         fail as H: 500 (any status 400-599), drop or hang, once
+//                                         K more have gone through; sends=0 disarms
 // Any request may carry ?delay_ms=N (at most 10000): the answer then comes that much later, for
-// tests of waiting for a slow page or a slow send.
+// tests of waiting for a slow page or a slow send. Any request takes the failure switches
+// ?status=N, ?drop=1 and ?hang=1 (failures.h).
 #include "routes.h"
 
 #include "compose_pages.h"
+#include "failures.h"
 #include "mail_pages.h"
 #include "mailbox.h"
 #include "sent_store.h"
@@ -195,16 +200,45 @@ void installTestHooks(httplib::Server &server, SentStore &store) {
     });
 }
 
-} // namespace
+// A form posted to a send or publish address: what /_sim/fail makes fail.
+bool isSend(const httplib::Request &req) {
+    return req.method == "POST" && (req.path == "/blog/publish" || req.path.ends_with("/send"));
+}
 
-void install(httplib::Server &server, SentStore &store) {
-    server.set_pre_routing_handler([](const httplib::Request &req, httplib::Response &) {
+// Any request takes the failure switches; /_sim/fail arms the sends'.
+void installFailures(httplib::Server &server, Failures &failures) {
+    server.set_pre_routing_handler([&failures](const httplib::Request &req, httplib::Response &res) {
         if (req.has_param("delay_ms")) {
             const int delay = intParam(req, "delay_ms", 0, 0, maxDelayMs);
             std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         }
+        // A failing request is answered here, before its page does anything.
+        if (const std::optional<Failures::Failure> failure = failures.take(req, isSend(req))) {
+            failures.apply(*failure, req, res);
+            return httplib::Server::HandlerResponse::Handled;
+        }
         return httplib::Server::HandlerResponse::Unhandled;
     });
+    server.Get("/_sim/fail", [&failures](const httplib::Request &req, httplib::Response &res) {
+        const std::optional<Failures::Failure> failure = Failures::parse(req.get_param_value("how"));
+        const int sends = intParam(req, "sends", -1, 0, 1 << 30);
+        if (!failure || sends < 0) {
+            res.status = 400;
+            sendJson(res, "{\"error\":\"needs sends=N and how=500|drop|hang\"}\n");
+            return;
+        }
+        const int after = intParam(req, "after", 0, 0, 1 << 30);
+        failures.arm(sends, *failure, after);
+        sendJson(res, "{\"sends\":" + std::to_string(sends) +
+                          ",\"how\":" + jsonString(req.get_param_value("how")) +
+                          ",\"after\":" + std::to_string(after) + "}\n");
+    });
+}
+
+} // namespace
+
+void install(httplib::Server &server, SentStore &store, Failures &failures) {
+    installFailures(server, failures);
     server.set_error_handler([](const httplib::Request &req, httplib::Response &res) {
         if (res.body.empty())
             sendHtml(res,

@@ -1,5 +1,4 @@
 #include "mailmerge/merge_fields.h"
-#include "mailmerge/merge_log.h"
 #include "mailmerge/merge_plan.h"
 
 #include <gtest/gtest.h>
@@ -69,17 +68,4 @@ TEST(MergePlan, CheckFindsWhatTheUserShouldKnow) {
     const MergePlan::Check all = MergePlan::check(big, {0, 9999}, u"<<Last>>"_s, {});
     EXPECT_EQ(all.rowsToSend.size(), 10000u);
     EXPECT_TRUE(MergePlan::summary(all).contains(u"and 9995 more"_s));
-}
-
-TEST(MergeLog, ResumeStateFromTheLog) {
-    const MergeLog::Entry ann{0, u"ann@x.org"_s}, bob{1, u"Bob@X.org"_s}, kim{2, u"kim@x.org"_s};
-    const QByteArray log = MergeLog::sendingLine(ann) + MergeLog::sentLine(ann) + MergeLog::sendingLine(bob) +
-                           MergeLog::sentLine(bob) + "garbage\r\nsent\tx\ty\r\n" +
-                           MergeLog::sendingLine(kim) + "sent\t2\tkim"; // cut off by a crash
-    const MergeLog::State state = MergeLog::parse(log);
-    EXPECT_EQ(state.confirmed, (std::vector<MergeLog::Entry>{ann, bob}));
-    EXPECT_EQ(state.inFlight, (std::vector<MergeLog::Entry>{kim}));
-    EXPECT_TRUE(state.isConfirmed(u" bob@x.org"_s) && !state.isConfirmed(u"kim@x.org"_s));
-    // Another message on the same book has a log of its own.
-    EXPECT_NE(MergeLog::fileName(u"b.csv"_s, u"s"_s, u"x"_s), MergeLog::fileName(u"b.csv"_s, u"sx"_s, u""_s));
 }

@@ -1,0 +1,124 @@
+// webmail-sim's failure switches: any page answers with an error status, drops its connection or
+// never answers when asked to, /_sim/fail makes chosen sends fail, a failed send is not recorded,
+// and a held request neither blocks the others nor the service's stopping. Requests go over a
+// plain socket, one connection each, so that no client library retries what failed.
+#include "support/sim_process.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Answer {
+    bool ended = false; // the service closed the connection within the wait
+    int status = 0;     // 0: no answer came
+};
+
+// A GET, or a POST of `form` when there is one, on a connection of its own that the request
+// asks to keep open: the service closes it only when it means to.
+Answer request(const QString &base, const QString &target, const QByteArray &form = {}, int waitMs = 5000) {
+    const QUrl url(base);
+    QTcpSocket socket;
+    socket.connectToHost(url.host(), quint16(url.port()));
+    if (!socket.waitForConnected(waitMs))
+        return {};
+    QByteArray head = (form.isNull() ? "GET " : "POST ") + target.toUtf8() + " HTTP/1.1\r\nHost: sim\r\n";
+    if (!form.isNull())
+        head += "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+                QByteArray::number(form.size()) + "\r\n";
+    socket.write(head + "\r\n" + form);
+    QByteArray answer;
+    const QDeadlineTimer deadline(waitMs);
+    while (socket.state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
+        socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 1)));
+        answer += socket.readAll();
+        // A kept-alive answer is whole once its body is.
+        const qsizetype headEnd = answer.indexOf("\r\n\r\n");
+        const qsizetype length = answer.indexOf("Content-Length: ");
+        if (headEnd > 0 && length > 0 && length < headEnd &&
+            !answer.left(headEnd).contains("Connection: close") &&
+            answer.size() - headEnd - 4 >= answer.mid(length + 16, 10).split('\r').value(0).toLongLong())
+            break;
+    }
+    answer += socket.readAll();
+    return {socket.state() != QAbstractSocket::ConnectedState, answer.mid(9, 3).toInt()};
+}
+
+QStringList sentTo(const SimProcess &sim) {
+    QStringList to;
+    for (const QJsonValue &message : sim.sent())
+        to << message[u"fields"_s][u"to"_s].toString();
+    return to;
+}
+
+} // namespace
+
+TEST(FailureSwitches, AnyPageFailsAsAskedAndNothingIsRecorded) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.started());
+    const QString base = sim.baseUrl();
+    EXPECT_EQ(request(base, u"/hotmail/inbox"_s).status, 200);
+    const Answer error = request(base, u"/hotmail/inbox?status=503"_s);
+    EXPECT_EQ(error.status, 503);
+    // The form of a failed post is never read: the connection closes after the answer, so that
+    // no part of it is taken for a next request.
+    const Answer failedPost =
+        request(base, u"/yahoo/send?status=500"_s, QByteArray("To=a%40x.org&").repeated(800));
+    EXPECT_TRUE(failedPost.ended && failedPost.status == 500);
+    const Answer dropped = request(base, u"/hotmail/send?drop=1"_s, "to=b%40x.org");
+    EXPECT_TRUE(dropped.ended && dropped.status == 0);
+    // A held request does not answer.
+    const Answer held = request(base, u"/hotmail/send?hang=1"_s, "to=c%40x.org", 1000);
+    EXPECT_TRUE(!held.ended && held.status == 0);
+    EXPECT_EQ(sentTo(sim), QStringList());
+}
+
+TEST(FailureSwitches, TheNextSendsFailAfterTheFirstOnes) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.started());
+    const QString base = sim.baseUrl();
+    EXPECT_EQ(request(base, u"/_sim/fail?sends=2&how=teapot"_s).status, 400);
+    const struct {
+        const char *how;
+        int failed; // a failed send's status: 0 for none
+    } cases[] = {{"500", 500}, {"drop", 0}, {"hang", 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.how);
+        request(base, u"/_sim/reset"_s);
+        EXPECT_EQ(request(base, u"/_sim/fail?sends=2&after=1&how="_s + QLatin1String(c.how)).status, 200);
+        QList<int> statuses;
+        for (int i = 1; i <= 4; ++i) {
+            statuses << request(base, u"/hotmail/send"_s, "to=p" + QByteArray::number(i), 1000).status;
+            // Pages that are not sends are not among them.
+            EXPECT_EQ(request(base, u"/hotmail/compose"_s).status, 200);
+        }
+        EXPECT_EQ(statuses, (QList<int>{303, c.failed, c.failed, 303}));
+        EXPECT_EQ(sentTo(sim), (QStringList{u"p1"_s, u"p4"_s}));
+    }
+}
+
+TEST(FailureSwitches, AHeldRequestKeepsNeitherTheOthersNorTheStoppingWaiting) {
+    QProcess sim;
+    sim.start(QStringLiteral(WEBMAIL_SIM_PATH), {u"--port"_s, u"0"_s});
+    ASSERT_TRUE(sim.waitForStarted() && sim.waitForReadyRead());
+    const QString base = QString::fromUtf8(sim.readLine()).trimmed();
+    QTcpSocket held;
+    held.connectToHost(QUrl(base).host(), quint16(QUrl(base).port()));
+    ASSERT_TRUE(held.waitForConnected());
+    held.write("GET /hotmail/inbox?hang=1 HTTP/1.1\r\nHost: sim\r\n\r\n");
+    held.waitForBytesWritten();
+    EXPECT_EQ(request(base, u"/hotmail/inbox"_s).status, 200);
+    sim.terminate();
+    EXPECT_TRUE(sim.waitForFinished(10000));
+    EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(sim.exitCode(), 0);
+    // The held request ended with its connection, unanswered.
+    held.waitForDisconnected(5000);
+    EXPECT_EQ(held.readAll(), QByteArray());
+}
