@@ -1,3 +1,4 @@
+#include "base/first_start.h"
 #include "base/settings.h"
 #include "shell/box_messages.h"
 #include "shell/main_form.h"
@@ -139,6 +140,12 @@ int main(int argc, char **argv) {
     SingleInstance instance(settings.filePath());
     if (instance.otherRunning())
         return 0;
+    // Installed from a package, the program sets up its own main directory at the first start.
+    const auto firstStart =
+        FirstStart::ensureMainDir(settings, FirstStart::dataDirBeside(QCoreApplication::applicationDirPath()),
+                                  FirstStart::defaultMainDir());
+    if (!firstStart.error.isEmpty())
+        QTextStream(stderr) << "Corvalis: no main directory: " << firstStart.error << '\n';
     MainForm::Options options;
     options.showSplash = !parser.isSet(QStringLiteral("no-splash"));
     options.quitAfterStart = parser.isSet(QStringLiteral("quit-after-start"));

@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QProcess>
@@ -64,10 +65,18 @@ void MainForm::Form_Load() {
     if (m_closeHeld)
         QTimer::singleShot(0, this, &QWidget::close);
     if (m_options.quitAfterStart) {
-        // Automation: close through the normal shutdown once the welcome page is there.
+        // Automation: close through the normal shutdown once the welcome page is there; a
+        // welcome page that could not be loaded makes the exit status 1.
         connect(
             m_panes[0], &WebPane::documentCompleted, this,
-            [this] { QTimer::singleShot(0, this, &QWidget::close); }, Qt::SingleShotConnection);
+            [this](bool loaded) {
+                QTimer::singleShot(0, this, [this, loaded] {
+                    close();
+                    if (!loaded)
+                        QCoreApplication::exit(1);
+                });
+            },
+            Qt::SingleShotConnection);
     }
 }
 
