@@ -3,6 +3,7 @@
 #include "shell/address_book_pane.h"
 #include "shell/dialog_about.h"
 #include "shell/help_launcher.h"
+#include "shell/help_window.h"
 #include "shell/main_form.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
@@ -14,8 +15,9 @@
 
 void MainForm::createHelpMenu() {
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("&Contents"), this,
-                    [this] { HelpLauncher::open(m_startup.mainDir, HelpLauncher::Topic::Contents); });
+    help->addAction(QStringLiteral("&Contents"), this, [this] {
+        HelpWindow::showTopic(*this, m_startup.mainDir, HelpLauncher::Topic::Contents);
+    });
     // F1 explains what is in front of the user: the address books or the editor when they have the
     // focus, else the tab on show.
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
@@ -27,7 +29,7 @@ void MainForm::createHelpMenu() {
             topic = HelpLauncher::Topic::AddressBooks;
         else if (focus && m_editorPanel->isAncestorOf(focus))
             topic = HelpLauncher::Topic::Editor;
-        HelpLauncher::open(m_startup.mainDir, topic);
+        HelpWindow::showTopic(*this, m_startup.mainDir, topic);
     });
     help->addSeparator();
     QAction *about = help->addAction(QStringLiteral("&About Corvalis"), this, &MainForm::showAbout);
@@ -36,8 +38,9 @@ void MainForm::createHelpMenu() {
     help->addAction(QStringLiteral("About &Qt"), qApp, &QApplication::aboutQt)
         ->setMenuRole(QAction::AboutQtRole);
 
-    connect(m_settingsPanel, &SettingsPanel::defaultMailProgramHelpRequested, this,
-            [this] { HelpLauncher::open(m_startup.mainDir, HelpLauncher::Topic::DefaultMailProgram); });
+    connect(m_settingsPanel, &SettingsPanel::defaultMailProgramHelpRequested, this, [this] {
+        HelpWindow::showTopic(*this, m_startup.mainDir, HelpLauncher::Topic::DefaultMailProgram);
+    });
 }
 
 void MainForm::showAbout() {
