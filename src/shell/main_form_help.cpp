@@ -7,6 +7,7 @@
 #include "shell/main_form.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
+#include "webpages/sign_in_controller.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -44,6 +45,8 @@ void MainForm::createHelpMenu() {
 }
 
 void MainForm::showAbout() {
-    DialogAbout dialog(DialogAbout::currentFacts(m_settings.filePath(), m_startup.mainDir), this);
+    AboutFacts facts = DialogAbout::currentFacts(m_settings.filePath(), m_startup.mainDir);
+    facts.keyring = m_signIn->passwords().keyringAnswer();
+    DialogAbout dialog(facts, this);
     dialog.exec();
 }
