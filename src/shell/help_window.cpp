@@ -13,7 +13,7 @@ HelpWindow::HelpWindow(const QString &contentsPage, QWidget *owner)
     , m_contentsPage(contentsPage)
     , m_browser(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Corvalis Help"));
+    setWindowTitle(QStringLiteral("Help"));
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     // Pages of the web open in the desktop's browser, if it has one; help pages stay here.
     m_browser->setOpenLinks(false);
@@ -38,7 +38,7 @@ HelpWindow::HelpWindow(const QString &contentsPage, QWidget *owner)
     bar->addAction(QStringLiteral("&Contents"), this, [this] { open(m_contentsPage); })
         ->setObjectName(QStringLiteral("helpContents"));
     connect(m_browser, &QTextBrowser::sourceChanged, this,
-            [this] { setWindowTitle(m_browser->documentTitle() + QStringLiteral(" - Corvalis Help")); });
+            [this] { setWindowTitle(m_browser->documentTitle() + QStringLiteral(" - Help")); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
