@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
+#include <QIcon>
 #include <QProcess>
 #include <QTextStream>
 #include <QThread>
@@ -131,6 +132,9 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("Corvalis"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvalis"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALIS_VERSION));
+    // The desktop matches the windows to the menu entry, and its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvalis"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("corvalis")));
 
     QCommandLineParser parser;
     addOptions(parser);
