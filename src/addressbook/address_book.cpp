@@ -10,7 +10,9 @@
 
 namespace {
 
-const QString fileFilter = QStringLiteral("Address Book (*.csv);;Tab Delimited Text File (*.txt)");
+// Both kinds of book are offered at once: a filter of one kind alone hides the other.
+const QString fileFilter =
+    QStringLiteral("Address books (*.csv *.txt);;Address Book (*.csv);;Tab Delimited Text File (*.txt)");
 
 QString fileName(const QString &path) {
     return QFileInfo(path).fileName();

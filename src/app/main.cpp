@@ -1,3 +1,4 @@
+#include "base/first_start.h"
 #include "base/settings.h"
 #include "base/startup_profile.h"
 #include "shell/box_messages.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
+#include <QIcon>
 #include <QProcess>
 #include <QTextStream>
 #include <QThread>
@@ -145,6 +147,9 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("Corvalis"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvalis"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALIS_VERSION));
+    // The desktop matches the windows to the menu entry, and its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvalis"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("corvalis")));
     StartupProfile::mark("application");
 
     QCommandLineParser parser;
@@ -155,6 +160,12 @@ int main(int argc, char **argv) {
     SingleInstance instance(settings.filePath());
     if (instance.otherRunning())
         return 0;
+    // Installed from a package, the program sets up its own main directory at the first start.
+    const auto firstStart =
+        FirstStart::ensureMainDir(settings, FirstStart::dataDirBeside(QCoreApplication::applicationDirPath()),
+                                  FirstStart::defaultMainDir());
+    if (!firstStart.error.isEmpty())
+        QTextStream(stderr) << "Corvalis: no main directory: " << firstStart.error << '\n';
     MainForm::Options options;
     options.showSplash = !parser.isSet(QStringLiteral("no-splash"));
     options.quitAfterStart = parser.isSet(QStringLiteral("quit-after-start"));

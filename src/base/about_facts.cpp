@@ -19,5 +19,6 @@ QString systemInformation(const AboutFacts &facts) {
     };
     return line("Corvalis", facts.version) + line("Qt", facts.qtVersion) +
            line("Chromium", facts.chromiumVersion) + line("System", facts.platform) +
-           line("Settings file", facts.settingsFile) + line("Main directory", facts.mainDir);
+           line("Settings file", facts.settingsFile) + line("Main directory", facts.mainDir) +
+           line("Keyring", facts.keyring);
 }

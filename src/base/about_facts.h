@@ -11,6 +11,7 @@ struct AboutFacts {
     QString settingsFile;
     QString mainDir;
     QString platform;
+    QString keyring; // the desktop keyring's last answer
 };
 
 struct ShippedPart {

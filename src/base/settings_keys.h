@@ -41,7 +41,7 @@ inline constexpr SettingKey PreserveHtml{"Settings", "preserveHTML", "0"};
 inline constexpr SettingKey DoAffiliate{"Settings", "do_affiliate", ""};
 inline constexpr SettingKey AffId{"Settings", "affID", ""};
 inline constexpr SettingKey AffText{
-    "Settings", "afftext", "This Blog was Created by Vellumcast - Visual HTML Editing for Blogger.com"};
+    "Settings", "afftext", "This Blog was Created by Corvalis - Visual HTML Editing for Blogger.com"};
 
 // Hand-over from an outside launcher, and the progress marker of the last hand-over.
 inline constexpr SettingKey Mailto{"Settings", "mailto", ""};

@@ -136,7 +136,7 @@ QString DialogMerge::testText() {
                           "and will display it in "
                           "the Compose form. The email will not be sent. After checking the test email to "
                           "make sure it is correct, "
-                          "click the Stop Test button go return to your original email template.");
+                          "click the Stop Test button to return to your original email template.");
 }
 
 QString DialogMerge::noBookMessage() {

@@ -5,6 +5,8 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -66,9 +68,19 @@ QString HelpLauncher::pagePath(const QString &mainDir, Topic topic) {
     return dataPath(mainDir, QStringLiteral("help/") + pageName(topic));
 }
 
+bool HelpLauncher::desktopHasBrowser() {
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return false;
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    return query.waitForFinished(3000) && query.exitCode() == 0 &&
+           !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
 bool HelpLauncher::open(const QString &mainDir, Topic topic) {
     const QFileInfo page(pagePath(mainDir, topic));
-    if (!page.exists())
+    if (!page.exists() || !desktopHasBrowser())
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(page.absoluteFilePath()));
 }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-// Help pages live below the main directory and open in the desktop's browser.
+// Help pages live below the main directory and open in the desktop's browser, where it has one.
 namespace HelpLauncher {
 
 enum class Topic {
@@ -28,6 +28,9 @@ Topic topicForTab(int tab);
 // The page's name below the main directory's help folder ("index.html").
 QString pageName(Topic topic);
 QString pagePath(const QString &mainDir, Topic topic);
+// True when the desktop's opener is there and names a program for web pages. Asked first, so
+// that a desktop without one never gets the request (which only earns a warning on stderr).
+bool desktopHasBrowser();
 // Returns false when the page is missing or no browser took it.
 bool open(const QString &mainDir, Topic topic);
 

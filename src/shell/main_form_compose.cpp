@@ -82,8 +82,14 @@ void MainForm::createCompose() {
         menu->addAction(QStringLiteral("&Clear Ticks"), this, [inbox] { inbox->ClearTicks(); });
     clearTicks->setObjectName(QStringLiteral("mnuClearTicks"));
 
+    // A press on the window's own surface ticks a run only where the message list is on show:
+    // elsewhere (the Settings tab's blank area) it would pull the user over to the Inbox tab.
+    const auto pressed = [this, inbox] {
+        if (m_tabs->selected() == TabNavigator::InboxLogin)
+            inbox->TickRange();
+    };
     new WindowEvents(
-        *this, [inbox] { inbox->TickRange(); }, [handOver] { handOver->start(); },
+        *this, pressed, [handOver] { handOver->start(); },
         [transfer, handOver, inboxSettings] {
             handOver->stop();
             transfer->close();

@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QProcess>
@@ -77,10 +78,18 @@ void MainForm::Form_Load() {
             [] { StartupProfile::mark("welcome page loaded"); }, Qt::SingleShotConnection);
     }
     if (m_options.quitAfterStart) {
-        // Automation: close through the normal shutdown once the welcome page is there.
+        // Automation: close through the normal shutdown once the welcome page is there; a
+        // welcome page that could not be loaded makes the exit status 1.
         connect(
             m_panes[0], &WebPane::documentCompleted, this,
-            [this] { QTimer::singleShot(0, this, &QWidget::close); }, Qt::SingleShotConnection);
+            [this](bool loaded) {
+                QTimer::singleShot(0, this, [this, loaded] {
+                    close();
+                    if (!loaded)
+                        QCoreApplication::exit(1);
+                });
+            },
+            Qt::SingleShotConnection);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "mailmerge/merge_run.h"
 #include "mailmerge/template_file.h"
 #include "shell/help_launcher.h"
+#include "shell/help_window.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
 #include "webpages/compose_transfer.h"
@@ -90,7 +91,7 @@ void MainForm::createMailMerge() {
     auto *transfer = findChild<ComposeTransfer *>(QStringLiteral("ComposeTransfer"));
     auto *addresses = findChild<AddressBookController *>(QStringLiteral("AddressBookController"));
     const auto helpOn = [this](HelpLauncher::Topic topic) {
-        return [this, topic] { HelpLauncher::open(m_startup.mainDir, topic); };
+        return [this, topic] { HelpWindow::showTopic(*this, m_startup.mainDir, topic); };
     };
 
     // Opens the template dialog; in apply mode the chosen template goes straight into the page.

@@ -75,7 +75,7 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     auto *frame = new QGroupBox(QStringLiteral("Options"), this);
     frame->setObjectName(QStringLiteral("FrameOptions"));
     auto *defBrowser = new WrappingPushButton(
-        QStringLiteral("Set &Skiffpost as your Default E-mail Program (for mailto links)"), frame);
+        QStringLiteral("Set &Corvalis as your Default E-mail Program (for mailto links)"), frame);
     defBrowser->setObjectName(QStringLiteral("CommandDefBrowser"));
     connect(defBrowser, &QPushButton::clicked, this, &SettingsPanel::defaultMailProgramHelpRequested);
     m_checkEmail = new WrappingCheckBox(QStringLiteral("Show &Email Address Palette on Startup"), frame);

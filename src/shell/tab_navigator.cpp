@@ -4,6 +4,7 @@
 #include "webpages/page_state.h"
 #include "webpages/web_pane.h"
 
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 
@@ -16,6 +17,21 @@ TabNavigator::TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, Pa
     , m_state(state)
     , m_serviceUrl(std::move(serviceUrl)) {
     connect(&m_tabs, &QTabBar::currentChanged, this, &TabNavigator::onTabChanged);
+    // Ctrl+Tab and Ctrl+PgDn walk to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp back, round the ends.
+    const struct {
+        QKeySequence keys;
+        int step;
+    } walks[] = {{QKeySequence::NextChild, 1},
+                 {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                 {QKeySequence::PreviousChild, -1},
+                 {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto &walk : walks) {
+        auto *shortcut = new QShortcut(walk.keys, m_tabs.window());
+        connect(shortcut, &QShortcut::activated, this, [this, step = walk.step] {
+            const int count = m_tabs.count();
+            select((selected() - 1 + step + count) % count + 1);
+        });
+    }
 }
 
 int TabNavigator::selected() const {

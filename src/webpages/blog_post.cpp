@@ -8,7 +8,7 @@
 namespace {
 
 // The product word the footer's link carries; a post that holds it has its footer.
-const QString productWord = QStringLiteral("vellumcast");
+const QString productWord = QStringLiteral("corvalis");
 
 // Where the service's page keeps the post body, tried in this order: the frames to go through
 // (by name), then the form and its field.
@@ -29,7 +29,7 @@ QString BlogPost::withFooter(const QString &html, const Footer &footer) {
     if (!footer.enabled || footer.affiliateId.isEmpty() || footer.affiliateText.isEmpty() ||
         html.toLower().contains(productWord))
         return html;
-    const QString link = QStringLiteral("https://www.vellumcast.com/?aff=") +
+    const QString link = QStringLiteral("https://corvalis.example/?aff=") +
                          QString::fromLatin1(QUrl::toPercentEncoding(footer.affiliateId));
     return html + QStringLiteral("<p style=\"font-size: x-small\">Posted with <a href=\"%1\">%2</a></p>")
                       .arg(link.toHtmlEscaped(), footer.affiliateText.toHtmlEscaped());

@@ -25,6 +25,9 @@ const ComposeForm &composeForm(const QString &provider);
 inline const QString loginForm = QStringLiteral("login");
 inline const QString loginEmail = QStringLiteral("email");
 inline const QString loginPassword = QStringLiteral("password");
+// Asks for the service's address while none is recorded; removed from the page once one is.
+inline const QString loginService = QStringLiteral("service");
+inline const QString serviceQuestion = QStringLiteral("servicebox");
 
 // The sign-in service's answer page: its answer field can be spell checked.
 inline const QString answerForm = QStringLiteral("qaform");

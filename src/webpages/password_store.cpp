@@ -70,6 +70,12 @@ void PasswordStore::store(const QString &password) {
     }
 }
 
+QString PasswordStore::keyringAnswer() const {
+    if (!m_keyringError.isEmpty())
+        return m_keyringError;
+    return m_keyringAvailable ? QStringLiteral("answered") : QString();
+}
+
 QString PasswordStore::placeText() const {
     switch (m_place) {
     case Place::Looking:
@@ -78,17 +84,15 @@ QString PasswordStore::placeText() const {
         return m_keyringAvailable
                    ? tr("No sign-in is stored; one would be kept in the desktop keyring.")
                    : tr("No sign-in is stored; one would be kept in the settings file, since no desktop "
-                        "keyring answered (%1).")
-                         .arg(m_keyringError);
+                        "keyring answered.");
     case Place::Keyring:
         return tr("The stored sign-in is kept in the desktop keyring.");
     case Place::Refused:
-        return tr("The desktop keyring did not give the stored sign-in (%1): sign in on the welcome page.")
-            .arg(m_keyringError);
+        return tr("The desktop keyring did not give the stored sign-in: sign in on the welcome page.");
     case Place::SettingsFile:
         return tr("The stored sign-in is kept in the settings file: %1.")
             .arg(m_email.isEmpty() ? tr("there is no e-mail address to keep it under in the desktop keyring")
-                                   : tr("the desktop keyring did not take it (%1)").arg(m_keyringError));
+                                   : tr("the desktop keyring did not take it"));
     }
     return {};
 }

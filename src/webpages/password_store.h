@@ -32,6 +32,8 @@ public:
     QString password() const { return m_password; }
     // One line for the Settings tab.
     QString placeText() const;
+    // The keyring's last answer in its own technical words, for the about box's system information.
+    QString keyringAnswer() const;
 
 signals:
     void passwordKnown();

@@ -21,6 +21,19 @@ SettingWrites SignIn::captureOnLeave(const QString &currentAddress, bool autoLog
     return {{Keys::Email, *email}, {Keys::Pw, *password}, {Keys::AutoLogin, QStringLiteral("1")}};
 }
 
+std::optional<QString> SignIn::serviceAddress(const std::optional<QString> &typed) {
+    if (!typed)
+        return std::nullopt;
+    QString text = typed->trimmed();
+    while (text.endsWith(QLatin1Char('/')))
+        text.chop(1);
+    const QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() ||
+        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
+        return std::nullopt;
+    return text;
+}
+
 std::optional<SignIn::Credentials> SignIn::automaticSignIn(const QString &address, bool autoLogTicked,
                                                            const QString &storedEmail,
                                                            const QString &storedPassword) {

@@ -26,6 +26,10 @@ struct Credentials {
 std::optional<Credentials> automaticSignIn(const QString &address, bool autoLogTicked,
                                            const QString &storedEmail, const QString &storedPassword);
 
+// The service address typed on the welcome page, as it is recorded: an http(s) address with a
+// host, without trailing slashes; nothing for anything else.
+std::optional<QString> serviceAddress(const std::optional<QString> &typed);
+
 // The sign-in service's answer page offers its answer field to the spell checker.
 bool isAnswerPage(const QString &address, const QString &serviceUrl);
 

@@ -22,11 +22,26 @@ SignInController::SignInController(WebPane &mainPane, Settings &settings, std::f
     m_passwords.read();
 }
 
+namespace {
+
+// The address recorded in the settings file; empty while none is (the key's default does not count).
+QString recordedServiceUrl(const Settings &settings) {
+    return settings.GetIni(QString::fromLatin1(Keys::ServiceUrl.section),
+                           QString::fromLatin1(Keys::ServiceUrl.key), QString());
+}
+
+} // namespace
+
 void SignInController::captureOnLeave() {
     // The page is being left: its fields are read from what the page last reported, since
     // the document may be gone before a round trip into it would return.
     using namespace PageModel;
     m_awaitingPassword = QDeadlineTimer();
+    // The service's address is asked for once, on the welcome page.
+    if (SignIn::isWelcomePage(m_pane.documentUrl()) && recordedServiceUrl(m_settings).isEmpty()) {
+        if (const auto service = SignIn::serviceAddress(m_pane.knownFieldValue(loginForm, loginService)))
+            m_settings.set(Keys::ServiceUrl, *service);
+    }
     const auto writes = SignIn::captureOnLeave(m_pane.documentUrl(), m_autoLogTicked(),
                                                m_pane.knownFieldValue(loginForm, loginEmail),
                                                m_pane.knownFieldValue(loginForm, loginPassword));
@@ -43,8 +58,12 @@ void SignInController::welcomePageLoaded() {
     const QString address = m_pane.locationUrl();
     if (!SignIn::isWelcomePage(address))
         return;
-    // The welcome page ships with a placeholder; the service's address is configured.
-    m_pane.setFormAction(loginForm, m_settings.get(Keys::ServiceUrl) + signInPath);
+    // The welcome page asks for the service's address and posts there until one is recorded.
+    const QString service = recordedServiceUrl(m_settings);
+    if (!service.isEmpty()) {
+        m_pane.setElementHtml(serviceQuestion, QString());
+        m_pane.setFormAction(loginForm, service + signInPath);
+    }
     if (m_passwords.reading())
         m_awaitingPassword = QDeadlineTimer(keyringWaitMs);
     else

@@ -81,7 +81,7 @@ TEST(BlogPost, FooterOnlyWhenSwitchedOnAndNotThereYet) {
         {"empty post still gets it", QString(), on, true},
         {"off", u"<p>x</p>"_qs, {false, u"a"_qs, u"b"_qs}, false},
         {"no identifier", u"<p>x</p>"_qs, {true, QString(), u"b"_qs}, false},
-        {"already there", u"<A HREF=\"http://VellumCast.com\">x</A>"_qs, on, false},
+        {"already there", u"<A HREF=\"http://CorValis.example\">x</A>"_qs, on, false},
     };
     for (const auto &[why, html, footer, appended] : cases) {
         SCOPED_TRACE(why);

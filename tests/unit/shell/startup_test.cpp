@@ -30,8 +30,7 @@ TEST_F(StartupTest, MissingFileGivesAMaximizedWindowAutomaticEditorAndNoSignIn) 
     EXPECT_FALSE(v.autoLogTicked);
     EXPECT_EQ(v.mainDir, QString());
     EXPECT_EQ(v.mainDictionary, u"american.vtd"_s);
-    EXPECT_EQ(v.affiliateText,
-              u"This Blog was Created by Vellumcast - Visual HTML Editing for Blogger.com"_s);
+    EXPECT_EQ(v.affiliateText, u"This Blog was Created by Corvalis - Visual HTML Editing for Blogger.com"_s);
 }
 
 TEST_F(StartupTest, AutoLoginTicksOnlyForNumbersAboveZero) {

@@ -45,6 +45,24 @@ TEST(SignInRulesTest, AutomaticSignInNeedsTheWelcomePageTheBoxAndBothStoredValue
     EXPECT_FALSE(SignIn::automaticSignIn(u"http://x/inbox"_s, true, u"a@b.c"_s, u"pw"_s).has_value());
 }
 
+TEST(SignInRulesTest, OnlyAnHttpAddressWithAHostIsRecordedAsTheService) {
+    const struct {
+        std::optional<QString> typed;
+        std::optional<QString> recorded;
+    } cases[] = {
+        {u" http://127.0.0.1:8087// "_s, u"http://127.0.0.1:8087"_s},
+        {u"https://mail.example.org/web"_s, u"https://mail.example.org/web"_s},
+        {u"127.0.0.1:8087"_s, std::nullopt}, // no scheme: the form could not post there
+        {u"file:///etc"_s, std::nullopt},
+        {u""_s, std::nullopt},
+        {std::nullopt, std::nullopt}, // a page without the question
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed.value_or(u"(none)"_s).toStdString());
+        EXPECT_EQ(SignIn::serviceAddress(c.typed), c.recorded);
+    }
+}
+
 TEST(SignInRulesTest, AnswerPageProviderAndLineEnds) {
     const QString service = u"http://127.0.0.1:8087"_s;
     EXPECT_TRUE(SignIn::isAnswerPage(u"http://127.0.0.1:8087/cgi-bin/signin.cgi?x=1"_s, service + u'/'));
