@@ -18,8 +18,10 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include <memory>
 
@@ -88,6 +90,22 @@ void MainForm::createCompose() {
         if (m_tabs->selected() == TabNavigator::InboxLogin)
             inbox->TickRange();
     };
+
+    // The right mouse button on a message list ticks the run too (as the help says); elsewhere
+    // the page's own menu comes.
+    WebPane *main = &webBrowser(1);
+    main->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(main, &QWidget::customContextMenuRequested, this, [this, inbox, main](const QPoint &at) {
+        // The page asks from inside one of its own tasks, where it cannot answer the ticking's calls.
+        QTimer::singleShot(0, this, [inbox, main, at] {
+            if (inbox->TickRange())
+                return;
+            QMenu *menu = main->createStandardContextMenu();
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(main->mapToGlobal(at));
+        });
+    });
+
     new WindowEvents(
         *this, pressed, [handOver] { handOver->start(); },
         [transfer, handOver, inboxSettings] {

@@ -54,10 +54,11 @@ void InboxPage::tick(const std::vector<bool> &ticks) {
     m_pane.callBridge(QStringLiteral("setMessageTicks"), {listNames(m_state.webmail), states});
 }
 
-void InboxPage::TickRange() {
+bool InboxPage::TickRange() {
     const auto rows = messageRows();
     if (rows)
         tick(InboxTicks::tickRange(InboxTicks::ticksOf(*rows)));
+    return rows.has_value();
 }
 
 void InboxPage::ClearTicks() {

@@ -16,7 +16,8 @@ class InboxPage {
 public:
     InboxPage(WebPane &pane, PageState &state, TabSwitch tabs);
 
-    void TickRange();
+    // Returns false when the pane shows no message list.
+    bool TickRange();
     void ClearTicks();
     // Ticks the unread messages: all, or the first `limit` when it is above 0.
     void checkUnread(int limit);

@@ -6,10 +6,46 @@
 #include "support/page_script.h"
 #include "webpages/web_pane.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QDialog>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+
+namespace {
+
+// Takes the files the program hands to the desktop, in its place.
+class OpenRecorder : public QObject {
+    Q_OBJECT
+public:
+    explicit OpenRecorder(QStringList &opened)
+        : m_opened(opened) {
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open");
+    }
+    ~OpenRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+public slots:
+    void open(const QUrl &url) { m_opened.append(url.toLocalFile()); }
+
+private:
+    QStringList &m_opened;
+};
+
+QString strip(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
+} // namespace
 
 MainFormHarness::MainFormHarness(const QByteArray &extraIni) {
     MainDirInstall::install(QStringLiteral(CORVALIS_SOURCE_DIR "/data"), m_dir.path());
@@ -20,6 +56,7 @@ MainFormHarness::MainFormHarness(const QByteArray &extraIni) {
     }
     ini.close();
     m_settings = std::make_unique<Settings>(iniPath());
+    m_openedRecorder = std::make_unique<OpenRecorder>(m_opened);
 }
 
 MainFormHarness::~MainFormHarness() = default;
@@ -75,3 +112,128 @@ QAction *MainFormHarness::toolAction(const QString &toolbar, const QString &key)
     }
     return nullptr;
 }
+
+QString MainFormHarness::userStep(const QString &how) {
+    MainForm &window = form();
+    if (how.startsWith(QLatin1Char('#'))) {
+        // Keys go to the window the user looks at (the offscreen platform leaves it unactivated
+        // after a dialog closes).
+        QApplication::setActiveWindow(&window);
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keySequence(focus ? focus : &window, QKeySequence(how.mid(1)));
+        return {};
+    }
+    if (how.startsWith(QLatin1String("tab:"))) {
+        auto *bar = window.findChild<QTabBar *>(QStringLiteral("TabStrip2"));
+        for (int i = 0; i < bar->count(); ++i) {
+            if (bar->tabText(i) == how.mid(4)) {
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+                return {};
+            }
+        }
+        return QStringLiteral("no tab ") + how;
+    }
+    if (how.contains(QLatin1Char('>'))) {
+        const QStringList path = how.split(QLatin1Char('>'));
+        QMenu *menu = nullptr;
+        for (QAction *title : window.menuBar()->actions()) {
+            if (strip(title->text()) == path[0] && title->isVisible()) {
+                QTest::mouseClick(window.menuBar(), Qt::LeftButton, {},
+                                  window.menuBar()->actionGeometry(title).center());
+                menu = title->menu();
+            }
+        }
+        if (!menu || !menu->isVisible())
+            return QStringLiteral("no open menu ") + path[0];
+        for (QAction *item : menu->actions()) {
+            if (strip(item->text()) == path[1] && item->isVisible() && item->isEnabled()) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+                return {};
+            }
+        }
+        menu->close();
+        return QStringLiteral("no menu item ") + how;
+    }
+    const bool right = how.startsWith(QLatin1String("right:"));
+    // Of the controls of one name, the one on show.
+    QObject *at = &window;
+    for (const QString &name : how.mid(right ? 6 : 0).split(QLatin1Char('/'))) {
+        const QList<QObject *> named = at ? at->findChildren<QObject *>(name) : QList<QObject *>();
+        at = named.value(0);
+        for (QObject *candidate : named) {
+            if (auto *w = qobject_cast<QWidget *>(candidate); w && w->isVisible()) {
+                at = w;
+                break;
+            }
+        }
+    }
+    auto *widget = qobject_cast<QWidget *>(at);
+    if (auto *action = qobject_cast<QAction *>(at)) {
+        for (QObject *shown : action->associatedObjects()) {
+            if (auto *bar = qobject_cast<QToolBar *>(shown))
+                widget = bar->widgetForAction(action);
+        }
+    }
+    if (!widget || !widget->isVisible() || !widget->isEnabled())
+        return how + (!widget ? QStringLiteral(" is missing") : !widget->isVisible() ? QStringLiteral(" is hidden")
+                                                                                      : QStringLiteral(" is disabled"));
+    if (right) {
+        // An item view's menu is asked for on its current item; a page takes the mouse itself and
+        // asks for its menu in turn.
+        if (auto *view = qobject_cast<QAbstractItemView *>(widget)) {
+            const QPoint point = view->visualRect(view->currentIndex()).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, point, view->viewport()->mapToGlobal(point));
+            QApplication::sendEvent(view->viewport(), &event);
+            return {};
+        }
+        QWidget *target = widget->focusProxy() ? widget->focusProxy() : widget;
+        QTest::mouseMove(target, target->rect().center());
+        QTest::mouseClick(target, Qt::RightButton, {}, target->rect().center());
+        return {};
+    }
+    // A check box or a radio button takes clicks on its box and caption only.
+    const bool boxed = qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget);
+    QTest::mouseClick(widget, Qt::LeftButton, {},
+                      boxed ? QPoint(widget->height() / 2, widget->height() / 2) : widget->rect().center());
+    return {};
+}
+
+QStringList MainFormHarness::modalsDuring(const std::function<void()> &step,
+                                          const std::function<void(QWidget &)> &inside) {
+    QStringList names;
+    QList<QPointer<QWidget>> seen;
+    QPointer<QWidget> held; // the window `inside` is busy with
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *top = QApplication::activePopupWidget();
+        if (!top)
+            top = QApplication::activeModalWidget();
+        if (!top || top == held)
+            return;
+        if (!seen.contains(top)) {
+            seen.append(top);
+            // Qt's own dialogs are named after their class: their titles tell them apart.
+            const bool named = !top->objectName().isEmpty() && !top->objectName().startsWith(QLatin1Char('Q'));
+            names.append(named ? top->objectName() : top->windowTitle());
+            if (inside && seen.size() == 1) {
+                // Run outside this poll, so that what `inside` opens is polled for too.
+                held = top;
+                QTimer::singleShot(0, top, [&inside, &held, top] {
+                    inside(*top);
+                    held = nullptr;
+                });
+                return;
+            }
+        }
+        if (auto *dialog = qobject_cast<QDialog *>(top))
+            dialog->reject();
+        else
+            top->close();
+    });
+    poll.start(20);
+    step();
+    poll.stop();
+    return names;
+}
+
+#include "main_form_harness.moc"

@@ -44,10 +44,26 @@ public:
     // Runs a script in the page's own world (as the page's user would act) and returns its result.
     static QVariant runPageScript(WebPane &pane, const QString &script);
 
+    // One step of the user's, on the real widgets: a menu path chosen with the mouse ("File>Exit"),
+    // keys typed into the focused widget ("#Ctrl+Q"), a tab's caption clicked ("tab:Compose"), a
+    // right click on an item view's current item ("right:ComboFolders2") or a click on the widget
+    // at an object path ("GetBody", "Toolbar2/open": an action is clicked on its toolbar's button).
+    // Says why the step could not be taken (a missing, hidden or disabled control), else nothing.
+    QString userStep(const QString &how);
+    // Runs `step` and closes each modal window or popup menu it opens, returning their object
+    // names (their titles when unnamed). `inside` runs on the first one before it closes; what it
+    // opens in turn is noted and closed too.
+    static QStringList modalsDuring(const std::function<void()> &step,
+                                    const std::function<void(QWidget &)> &inside = {});
+    // The files and folders the window handed to the desktop to open (help pages, folders).
+    const QStringList &openedFiles() const { return m_opened; }
+
 private:
     QTemporaryDir m_dir;
     SimProcess m_sim;
     std::unique_ptr<Settings> m_settings;
     RecordingMessages m_messages;
     std::unique_ptr<MainForm> m_form;
+    QStringList m_opened;
+    std::unique_ptr<QObject> m_openedRecorder;
 };

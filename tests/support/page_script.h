@@ -5,16 +5,21 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
+#include <memory>
+
 // Runs a script in the page's own world, as the page's user would act, and returns its result
-// (invalid when none came within five seconds).
+// (invalid when none came within five seconds; a later answer is dropped).
 inline QVariant runPageScript(QWebEnginePage &page, const QString &script) {
-    QEventLoop loop;
-    QVariant result;
-    page.runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &v) {
-        result = v;
-        loop.quit();
+    struct Answer {
+        QVariant value;
+        QEventLoop loop;
+    };
+    const auto answer = std::make_shared<Answer>();
+    page.runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer](const QVariant &v) {
+        answer->value = v;
+        answer->loop.quit();
     });
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
+    QTimer::singleShot(5000, &answer->loop, &QEventLoop::quit);
+    answer->loop.exec();
+    return answer->value;
 }

@@ -1,0 +1,237 @@
+// Every way into a feature of the main window, taken as the user takes it (menus, keys, tabs,
+// toolbar and window buttons, buttons of a dialog), shows the feature's window or effect. What the
+// feature then does is its own tests' to prove.
+#include "main_form_harness.h"
+
+#include "addressbook/address_book_controller.h"
+#include "shell/address_book_pane.h"
+#include "shell/tab_navigator.h"
+#include "store/saved_message_file.h"
+#include "webpages/web_pane.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct UserPath {
+    QString how;          // MainFormHarness::userStep's way in
+    QStringList expected; // among what appeared (see `observe`)
+    std::function<QString()> probe = {};           // an effect of its own
+    std::function<void(QWidget &)> inside = {};    // done in the modal window it opens
+    std::function<void()> before = {};             // the state the way in needs
+};
+
+void click(QWidget *widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+} // namespace
+
+TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
+    MainFormHarness h;
+    ASSERT_TRUE(writeSavedMessage(h.mainDir(), {},
+                                  {SavedMessageFile::sentFrom, u"Hi"_s, u"12/06/2004 09:00:00"_s,
+                                   u"kim@example.com"_s, {}, {}, u"hi"_s},
+                                  MessageKind::Sent)
+                    .ok());
+    ASSERT_TRUE(h.start());
+    const auto form = [&h]() -> MainForm & { return h.form(); };
+    const auto main = [&h]() -> WebPane & { return h.form().webBrowser(1); };
+    const auto at = [&](const QString &part) { // the document itself, not the address asked for
+        const auto href = [&] { return MainFormHarness::runPageScript(main(), u"location.href"_s).toString(); };
+        return MainFormHarness::waitFor([&] { return href().contains(part) && !main().busy(); }) ? u"at "_s + part
+                                                                                                  : href();
+    };
+    const auto ticked = [&] {
+        return MainFormHarness::runPageScript(
+                   main(), u"document.querySelectorAll('tr.msgrow input[type=checkbox]:checked').length"_s)
+                   .toString() +
+               u" ticked"_s;
+    };
+    const auto tick = [&](int first, int last) {
+        MainFormHarness::runPageScript(main(), u"document.querySelectorAll('tr.msgrow input[type=checkbox]')"
+                                               u".forEach((b, i) => b.checked = i == %1 || i == %2)"_s.arg(first)
+                                                   .arg(last));
+    };
+    const auto someTicked = [&] { return ticked() == u"0 ticked"_s ? ticked() : u"some ticked"_s; };
+    const auto shown = [&](const char *name, const QString &yes, const QString &no) {
+        return form().findChild<QWidget *>(QString::fromLatin1(name))->isVisible() ? yes : no;
+    };
+    const auto pane = [&] {
+        return form().addressBookPane().addbook_hidden() ? u"pane hidden"_s
+               : form().addressBookPane().expanded()     ? u"pane expanded"_s
+                                                         : u"pane shown"_s;
+    };
+    auto *grid = form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+    const auto rows = [&] { return u"%1 rows"_s.arg(grid->model()->rowCount()); };
+    const auto pickMessage = [&](const QString &folder) {
+        form().tabs().select(TabNavigator::SavedFolders);
+        auto *folders = form().findChild<QListWidget *>(u"ComboFolders2"_s);
+        folders->setCurrentItem(folders->findItems(folder, Qt::MatchExactly).value(0));
+        auto *list = form().findChild<QTreeView *>(u"ListMsg"_s);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 1)).center());
+        ASSERT_TRUE(MainFormHarness::waitForPage(form().webBrowser(2), folder == u"sent"_s ? u"sent"_s : u"Saved"_s));
+    };
+    int loads = 0;
+    QObject::connect(&main(), &WebPane::documentCompleted, [&loads] { ++loads; });
+    int loadsBefore = 0;
+    const auto reloaded = [&] {
+        return MainFormHarness::waitFor([&] { return loads > loadsBefore; }) ? u"reloaded"_s : u"not loaded"_s;
+    };
+    const auto countLoads = [&] { loadsBefore = loads; };
+    const auto clickIn = [](const char *name) {
+        return [name](QWidget &dialog) { click(dialog.findChild<QWidget *>(QString::fromLatin1(name))); };
+    };
+    const QString base = h.sim().baseUrl();
+
+    const UserPath paths[] = {
+        // The tabs, F1 on one of them and the Settings tab's buttons.
+        {u"tab:Compose"_s, {u"tab 2 ComposePage"_s}},
+        {u"tab:Calendar"_s, {u"tab 4 WebBrowser4"_s}},
+        {u"tab:Settings"_s, {u"tab 5 PictureSettings"_s}},
+        {u"#F1"_s, {u"open settings.html"_s}},
+        {u"CommandDefBrowser"_s, {u"open mailto.html"_s}},
+        {u"SpellOptions"_s, {u"FormSpellOptions"_s, u"Open Custom Dictionary"_s}, {}, clickIn("Command1")},
+        {u"Command7"_s, {u"keywords shown"_s}, [&] { return shown("TextSpam", u"keywords shown"_s, {}); }},
+        {u"OptionY"_s, {u"yahoo start page"_s}, [&] {
+             return form().findChild<QComboBox *>(u"AddressCombo"_s)->currentText() == base + u"/yahoo/inbox"_s
+                        ? u"yahoo start page"_s
+                        : QString();
+         }},
+        // The browser toolbar and its keys, on the inbox the start page opens.
+        {u"Toolbar1/go"_s, {u"tab 1 InboxPage"_s, u"at /yahoo/inbox"_s}, [&] { return at(u"/yahoo/inbox"_s); }},
+        {u"Inbox>Tick Range"_s, {u"4 ticked"_s}, ticked, {}, [&] { tick(1, 4); }},
+        {u"Inbox>Clear Ticks"_s, {u"0 ticked"_s}, ticked},
+        {u"right:WebBrowser1"_s, {u"3 ticked"_s}, [&] {
+             MainFormHarness::waitFor([&] { return ticked() == u"3 ticked"_s; }, 5000);
+             return ticked();
+         }, {}, [&] { tick(0, 2); }},
+        {u"Command1"_s, {u"some ticked"_s}, someTicked, {}, [&] { tick(-1, -1); }},
+        {u"Command2"_s, {u"some ticked"_s}, someTicked, {}, [&] {
+             tick(-1, -1);
+             form().findChild<QPlainTextEdit *>(u"TextSpam"_s)->setPlainText(u"a"_s);
+         }},
+        {u"Toolbar1/back"_s, {u"at /yahoo/inbox"_s}, [&] { return at(u"/yahoo/inbox"_s); }, {},
+         [&] { ASSERT_TRUE(h.load(main(), base + u"/yahoo/message?id=1"_s)); }},
+        {u"Toolbar1/forward"_s, {u"at /yahoo/message"_s}, [&] { return at(u"/yahoo/message"_s); }},
+        {u"#Alt+Left"_s, {u"at /yahoo/inbox"_s}, [&] { return at(u"/yahoo/inbox"_s); }, {}, [&] { main().setFocus(); }},
+        {u"#Alt+Right"_s, {u"at /yahoo/message"_s}, [&] { return at(u"/yahoo/message"_s); }, {}, [&] { main().setFocus(); }},
+        {u"Toolbar1/refresh"_s, {u"reloaded"_s}, reloaded, {}, countLoads},
+        {u"#F5"_s, {u"reloaded"_s}, reloaded, {}, [&] {
+             main().setFocus();
+             countLoads();
+         }},
+        {u"GetBody"_s, {u"Message Saved"_s}, [&] { return form().findChild<QLabel *>(u"LabelSaved"_s)->text(); }},
+        {u"Command6"_s, {u"DialogNewFolder"_s}},
+        {u"Toolbar1/spell"_s, {u"vtshilit"_s, u"SpellDecisionDialog"_s}, {},
+         [](QWidget &dialog) {
+             dialog.findChild<QPlainTextEdit *>(u"Text1"_s)->setPlainText(u"Teh answer"_s);
+             click(dialog.findChild<QPushButton *>(u"CheckButton"_s));
+         },
+         [&] { ASSERT_TRUE(h.load(main(), base + u"/cgi-bin/signin.cgi"_s)); }},
+        // The editor's mode switches and the blog footer beside them.
+        {u"CheckNormal"_s, {u"editor shown"_s}, [&] { return shown("PictureBlog", u"editor shown"_s, {}); }},
+        {u"CheckHTMLSource"_s, {u"editor hidden"_s}, [&] { return shown("PictureBlog", {}, u"editor hidden"_s); }},
+        {u"CommandBlogFooter"_s, {u"DialogBlogFooter"_s}},
+        // The address book pane: shown, hidden, its toolbar and F1 in it.
+        {u"View>Show Address Book Pane"_s, {u"pane shown"_s}, pane},
+        {u"View>Hide Address Book Pane"_s, {u"pane hidden"_s}, pane},
+        {u"CommandShowAddress"_s, {u"pane shown"_s}, pane},
+        {u"#F1"_s, {u"open addressbook.html"_s}, {}, {}, [&] {
+             form().addressBookPane().SizeControls(9000); // dragged wide enough for every button
+             grid->setFocus();
+         }},
+        {u"Toolbar2/new"_s, {u"DialogNewAddrBook"_s}},
+        {u"Toolbar2/open"_s, {u"Open Address List"_s}},
+        {u"Toolbar2/add"_s, {u"11 rows"_s}, rows, {}, [&] { h.openBook(h.mainDir() + u"addrbooks/Friends.csv"_s); }},
+        {u"Toolbar2/remove"_s, {u"10 rows"_s}, rows},
+        {u"Toolbar2/save"_s, {u"saved"_s}, [&] {
+             return form().findChild<QLabel *>(u"LabelBkName"_s)->text().endsWith(u'*') ? u"unsaved"_s : u"saved"_s;
+         }, {}, [&] { QTest::keyClicks(form().findChild<QLineEdit *>(u"TextEdit"_s), u"x"_s); }},
+        {u"Toolbar2/find"_s, {u"DialogFind"_s}},
+        {u"Toolbar2/addmsg"_s, {u"11 rows"_s}, rows, {},
+         [&] { ASSERT_TRUE(h.load(main(), base + u"/yahoo/message?id=1"_s)); }},
+        {u"Toolbar2/palette"_s, {u"FormEmail"_s}},
+        {u"Toolbar2/expand"_s, {u"pane expanded"_s}, pane},
+        {u"CommandHide"_s, {u"pane hidden"_s}, pane},
+        // The menus.
+        {u"File>Import Address List..."_s, {u"Import Address List"_s}},
+        {u"File>Export Folder as mbox..."_s, {u"Export Folder as mbox"_s}},
+        {u"View>Position Editor..."_s, {u"DialogPosEditor"_s}},
+        {u"Help>Contents"_s, {u"open index.html"_s}},
+        {u"Help>About Corvalis"_s, {u"frmAbout"_s, u"copied"_s}, [&] {
+             return QApplication::clipboard()->text().contains(h.iniPath()) ? u"copied"_s : QString();
+         }, clickIn("cmdSysInfo")},
+        {u"Help>About Qt"_s, {u"About Qt"_s}},
+        // The compose frame's buttons, and the buttons of the mail merge window.
+        {u"tab:Compose"_s, {u"tab 2 ComposePage"_s}},
+        {u"CommandTemplate"_s, {u"DialogTemplate"_s, u"open templates.html"_s}, {}, clickIn("Command2")},
+        {u"Command4"_s, {u"said You must select a template."_s}},
+        {u"Command5"_s, {u"DialogMerge"_s}},
+        {u"DialogMerge/Command5"_s, {u"open merge.html"_s}},
+        // The saved-folders tab: its folder buttons and menu, and the buttons on a message.
+        {u"tab:Saved Message Folders (local)"_s, {u"tab 3 SavedFoldersPage"_s}},
+        {u"CommandAddFolder"_s, {u"DialogNewFolder"_s}},
+        {u"RemoveFolder"_s, {u"open savedmgs"_s}},
+        {u"right:ComboFolders2"_s, {u"Export Folder as mbox"_s}, {}, [](QWidget &menu) {
+             auto *popup = qobject_cast<QMenu *>(&menu);
+             QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(popup->actions().value(0)).center());
+         }},
+        {u"CommandReplyText"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"Saved"_s); }},
+        {u"CommandReplyNoText"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"Saved"_s); }},
+        {u"CommandForward"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"Saved"_s); }},
+        {u"CommandSendAgain"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"sent"_s); }},
+        // Leaving: the menu, then the key on a new window.
+        {u"File>Exit"_s, {u"closed"_s}, [&] { return form().isVisible() ? QString() : u"closed"_s; }},
+    };
+
+    for (const UserPath &path : paths) {
+        SCOPED_TRACE(path.how.toStdString());
+        if (path.before)
+            path.before();
+        // What appeared: the modal windows and menus opened, the windows shown, the files handed to
+        // the desktop, a tab changed (with the page it shows), a message and the probe's answer.
+        const int tab = form().tabs().selected();
+        const qsizetype opened = h.openedFiles().size(), said = h.messages().shown().size();
+        QList<QWidget *> windows;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                windows.append(window);
+        QString problem;
+        QStringList seen = MainFormHarness::modalsDuring([&] { problem = h.userStep(path.how); }, path.inside);
+        seen << problem;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible() && !windows.contains(window))
+                seen << window->objectName();
+        for (const QString &file : h.openedFiles().mid(opened))
+            seen << u"open "_s + QFileInfo(file).fileName();
+        if (form().tabs().selected() != tab) {
+            auto *pages = form().findChild<QTabBar *>(u"TabStrip2"_s)->parentWidget()->findChild<QStackedWidget *>();
+            seen << u"tab %1 %2"_s.arg(form().tabs().selected()).arg(pages->currentWidget()->objectName());
+        }
+        if (h.messages().shown().size() > said)
+            seen << u"said "_s + h.messages().last();
+        if (path.probe)
+            seen << path.probe();
+        for (const QString &wanted : path.expected)
+            EXPECT_TRUE(seen.contains(wanted)) << wanted.toStdString() << " not in: " << seen.join(u" | "_s).toStdString();
+    }
+}
