@@ -22,6 +22,7 @@
 #include "routes.h"
 
 #include "compose_pages.h"
+#include "hostile_pages.h"
 #include "mail_pages.h"
 #include "mailbox.h"
 #include "sent_store.h"
@@ -215,6 +216,7 @@ void install(httplib::Server &server, SentStore &store) {
     installMail(server, store, Provider::Yahoo);
     installSite(server, store);
     installTestHooks(server, store);
+    HostilePages::install(server);
 }
 
 } // namespace Routes
