@@ -49,6 +49,9 @@ EditingSurface::EditingSurface(QWidget *parent)
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
     // A document shows the pictures beside it; with the page's scripts off, nothing can read them.
     page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // Nor can a document replace itself with another file (a refresh, a link, a form, a frame):
+    // the surface shows only what the program loads.
+    webPage().setNavigation(WebPage::Navigation::OwnLoadsOnly);
     page()->webChannel()->registerObject(QStringLiteral("corvalisEditor"), m_host);
     QWebEngineScript script;
     script.setName(QStringLiteral("corvalis-editor"));
@@ -166,11 +169,13 @@ bool EditingSurface::loadPage(const QUrl &url, const QString &html) {
         loop.quit();
     });
     QTimer::singleShot(loadTimeoutMs, &loop, &QEventLoop::quit);
+    webPage().beginOwnLoad();
     if (html.isNull())
         setUrl(url);
     else
         setHtml(html, url);
     loop.exec();
+    webPage().endOwnLoad();
     disconnect(finished);
     if (ok && m_showBorders)
         callBridge(QStringLiteral("editorShowBorders"), {true});

@@ -23,10 +23,6 @@
 
 namespace {
 
-QString welcomePage(const QString &mainDir) {
-    return QFileInfo(dataPath(mainDir, QStringLiteral("html/welcome.htm"))).absoluteFilePath();
-}
-
 QRect toTwips(const QRect &pixels) {
     return {Twips::fromPixels(pixels.x()), Twips::fromPixels(pixels.y()), Twips::fromPixels(pixels.width()),
             Twips::fromPixels(pixels.height())};
@@ -39,7 +35,7 @@ void MainForm::Form_Load() {
     m_startup = readStartupValues(m_settings, dpi);
     findChild<SpellChecker *>(QStringLiteral("VSSpell1"))->preload();
     m_addressPane->hidePane();
-    m_panes[0]->navigate(welcomePage(m_startup.mainDir));
+    m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
 
     if (m_options.showSplash) {
         SplashForm splash(this);
@@ -51,7 +47,7 @@ void MainForm::Form_Load() {
     reopenAddressBook();
     // The welcome page loaded while the splash showed, before the stored switches were
     // applied; loading it once more lets the automatic sign-in see them.
-    m_panes[0]->navigate(welcomePage(m_startup.mainDir));
+    m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
     m_editor->setReady(true);

@@ -5,12 +5,15 @@
 #include "webpages/sign_in.h"
 #include "webpages/web_pane.h"
 
+#include <QDir>
+
 SignInController::SignInController(WebPane &mainPane, Settings &settings, std::function<bool()> autoLogTicked,
-                                   QObject *parent)
+                                   std::function<QString()> welcomeFile, QObject *parent)
     : QObject(parent)
     , m_pane(mainPane)
     , m_settings(settings)
     , m_autoLogTicked(std::move(autoLogTicked))
+    , m_welcomeFile(std::move(welcomeFile))
     , m_passwords(settings, this) {
     connect(&m_pane, &WebPane::navigationRequested, this, &SignInController::captureOnLeave);
     connect(&m_pane, &WebPane::documentCompleted, this, &SignInController::welcomePageLoaded);
@@ -27,7 +30,7 @@ void SignInController::captureOnLeave() {
     // the document may be gone before a round trip into it would return.
     using namespace PageModel;
     m_awaitingPassword = QDeadlineTimer();
-    const auto writes = SignIn::captureOnLeave(m_pane.documentUrl(), m_autoLogTicked(),
+    const auto writes = SignIn::captureOnLeave(m_pane.documentUrl(), m_welcomeFile(), m_autoLogTicked(),
                                                m_pane.knownFieldValue(loginForm, loginEmail),
                                                m_pane.knownFieldValue(loginForm, loginPassword));
     for (const auto &write : writes) {
@@ -41,7 +44,7 @@ void SignInController::captureOnLeave() {
 void SignInController::welcomePageLoaded() {
     using namespace PageModel;
     const QString address = m_pane.locationUrl();
-    if (!SignIn::isWelcomePage(address))
+    if (!SignIn::isWelcomePage(address, m_welcomeFile()))
         return;
     // The welcome page ships with a placeholder; the service's address is configured.
     m_pane.setFormAction(loginForm, m_settings.get(Keys::ServiceUrl) + signInPath);
@@ -53,11 +56,13 @@ void SignInController::welcomePageLoaded() {
 
 void SignInController::signInWithStoredPassword() {
     using namespace PageModel;
-    const auto credentials = SignIn::automaticSignIn(m_pane.locationUrl(), m_autoLogTicked(),
+    const QString welcomeFile = m_welcomeFile();
+    const auto credentials = SignIn::automaticSignIn(m_pane.locationUrl(), welcomeFile, m_autoLogTicked(),
                                                      m_settings.get(Keys::Email), m_passwords.password());
     if (!credentials)
         return;
-    if (m_pane.setFormFieldValue(loginForm, loginEmail, credentials->email) &&
-        m_pane.setFormFieldValue(loginForm, loginPassword, credentials->password))
-        m_pane.submitForm(loginForm);
+    // One step inside the page, which checks first that it still is the welcome page: a page
+    // that has replaced it meanwhile gets nothing.
+    m_pane.fillAndSubmitOn(QDir::cleanPath(welcomeFile), loginForm,
+                           {{loginEmail, credentials->email}, {loginPassword, credentials->password}});
 }

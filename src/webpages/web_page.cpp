@@ -14,6 +14,14 @@ WebPage::WebPage(PageScripts scripts, LocalPages localPages, QObject *parent)
 }
 
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) {
+    // Only the program asks for typed loads and reloads; a document's own moves come as
+    // redirects, link clicks, form posts or others, and a frame inside it is its own move too.
+    const bool own =
+        isMainFrame && m_ownLoad && (type == NavigationTypeTyped || type == NavigationTypeReload);
+    if (m_navigation == Navigation::OwnLoadsOnly && !own) {
+        emit navigationRefused(url);
+        return false;
+    }
     if (!isMainFrame)
         return true;
     emit navigationRequested(url);
