@@ -2,6 +2,29 @@
 
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+
+namespace {
+
+// A page that moves only through the program's loads takes from other files only what it shows
+// (pictures, style sheets, fonts), never what would read them into it (requests, frames, objects).
+class ShownResourcesOnly : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override {
+        switch (info.resourceType()) {
+        case QWebEngineUrlRequestInfo::ResourceTypeMainFrame: // gated by acceptNavigationRequest
+        case QWebEngineUrlRequestInfo::ResourceTypeImage:
+        case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:
+        case QWebEngineUrlRequestInfo::ResourceTypeFontResource:
+            return;
+        default:
+            info.block(true);
+        }
+    }
+};
+
+} // namespace
 
 WebPage::WebPage(PageScripts scripts, LocalPages localPages, QObject *parent)
     : QWebEnginePage(QWebEngineProfile::defaultProfile(), parent) {
@@ -11,6 +34,11 @@ WebPage::WebPage(PageScripts scripts, LocalPages localPages, QObject *parent)
                     localPages == LocalPages::MayReachServices);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+}
+
+void WebPage::setNavigation(Navigation navigation) {
+    m_navigation = navigation;
+    setUrlRequestInterceptor(navigation == Navigation::OwnLoadsOnly ? new ShownResourcesOnly(this) : nullptr);
 }
 
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) {

@@ -17,7 +17,7 @@ public:
 
     WebPage(PageScripts scripts, LocalPages localPages, QObject *parent);
 
-    void setNavigation(Navigation navigation) { m_navigation = navigation; }
+    void setNavigation(Navigation navigation);
     // Between these two the program's own load (load(), setUrl(), setHtml(), a reload) may go through.
     void beginOwnLoad() { m_ownLoad = true; }
     void endOwnLoad() { m_ownLoad = false; }
