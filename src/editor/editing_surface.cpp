@@ -47,8 +47,11 @@ EditingSurface::EditingSurface(QWidget *parent)
     // Only the surface's own script runs here (the page's are off), and it needs the clipboard.
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
     page()->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, true);
-    // A document shows the pictures beside it; with the page's scripts off, nothing can read them.
+    // A document shows the pictures it names, wherever they lie. It cannot read other files: its
+    // scripts are off, it cannot replace itself with another file (a refresh, a link, a form, a
+    // frame), and it gets only what it shows (pictures, style sheets, fonts).
     page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    webPage().setNavigation(WebPage::Navigation::OwnLoadsOnly);
     page()->webChannel()->registerObject(QStringLiteral("corvalisEditor"), m_host);
     QWebEngineScript script;
     script.setName(QStringLiteral("corvalis-editor"));
@@ -166,11 +169,13 @@ bool EditingSurface::loadPage(const QUrl &url, const QString &html) {
         loop.quit();
     });
     QTimer::singleShot(loadTimeoutMs, &loop, &QEventLoop::quit);
+    webPage().beginOwnLoad();
     if (html.isNull())
         setUrl(url);
     else
         setHtml(html, url);
     loop.exec();
+    webPage().endOwnLoad();
     disconnect(finished);
     if (ok && m_showBorders)
         callBridge(QStringLiteral("editorShowBorders"), {true});

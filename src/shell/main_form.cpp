@@ -77,7 +77,8 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     m_tabs = new TabNavigator(*m_tabBar, *m_pages, {*m_panes[0], *m_panes[2], *m_panes[3]}, m_pageState,
                               serviceUrl, this);
     m_signIn = new SignInController(
-        *m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); }, this);
+        *m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); },
+        [this] { return welcomePagePath(m_startup.mainDir); }, this);
     // The Settings tab says where the stored sign-in is kept.
     QLabel *signInPlace = m_settingsPanel->labelSignInPlace();
     const PasswordStore &passwords = m_signIn->passwords();

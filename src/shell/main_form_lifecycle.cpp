@@ -25,10 +25,6 @@
 
 namespace {
 
-QString welcomePage(const QString &mainDir) {
-    return QFileInfo(dataPath(mainDir, QStringLiteral("html/welcome.htm"))).absoluteFilePath();
-}
-
 QRect toTwips(const QRect &pixels) {
     return {Twips::fromPixels(pixels.x()), Twips::fromPixels(pixels.y()), Twips::fromPixels(pixels.width()),
             Twips::fromPixels(pixels.height())};
@@ -48,7 +44,7 @@ void MainForm::Form_Load() {
         Qt::SingleShotConnection);
 
     if (m_options.showSplash) {
-        m_panes[0]->navigate(welcomePage(m_startup.mainDir));
+        m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
         SplashForm splash(this);
         splash.exec();
     }
@@ -60,7 +56,7 @@ void MainForm::Form_Load() {
     StartupProfile::mark("address book reopened");
     // A welcome page loaded while the splash showed came before the stored switches were
     // applied; loading it (once more) lets the automatic sign-in see them.
-    m_panes[0]->navigate(welcomePage(m_startup.mainDir));
+    m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
     m_tabs->select(TabNavigator::InboxLogin);
     placeEditorPanel();
     m_editor->setReady(true);

@@ -5,6 +5,7 @@
 #include "base/twips.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -25,6 +26,10 @@ QString dataPath(const QString &mainDir, const QString &relative) {
     QString dir = withTrailingSeparator(mainDir);
     dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return dir + rel;
+}
+
+QString welcomePagePath(const QString &mainDir) {
+    return QFileInfo(dataPath(mainDir, QStringLiteral("html/welcome.htm"))).absoluteFilePath();
 }
 
 EditorPlacement defaultEditorPlacement(double dpi) {

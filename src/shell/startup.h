@@ -56,3 +56,5 @@ SettingWrites shutdownWrites(const ShutdownState &state);
 
 // Joins the main directory and a relative name written with "\" or "/".
 QString dataPath(const QString &mainDir, const QString &relative);
+// The absolute path of the welcome page installed in the main directory.
+QString welcomePagePath(const QString &mainDir);

@@ -117,8 +117,9 @@ QString ReplyBuilder::templateBody(ComposeTarget target, const QString &template
 }
 
 QString ReplyBuilder::yahooRichText(const QString &body) {
-    QString out = body;
-    return out.replace(u'>', QStringLiteral("<BR>&gt;"));
+    // The text goes in as text: its own markup is escaped before the quote marks start lines.
+    QString out = body.toHtmlEscaped().replace(u'\'', QStringLiteral("&#39;"));
+    return out.replace(QStringLiteral("&gt;"), QStringLiteral("<BR>&gt;"));
 }
 
 QString ReplyBuilder::hotmailTo(const QString &to) {

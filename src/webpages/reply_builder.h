@@ -49,7 +49,8 @@ QString composeBody(TransferMode mode, const QString &body);
 enum class ComposeTarget { ComposePane, InboxPane };
 QString templateBody(ComposeTarget target, const QString &templateBody, const QString &currentBody);
 
-// The Yahoo rich-text area shows the body as markup: each ">" starts a new quoted line.
+// The Yahoo rich-text area's markup for the body: the body's text escaped, and each ">" starting
+// a new quoted line.
 QString yahooRichText(const QString &body);
 
 // The Hotmail To field takes only the address in angle brackets, brackets kept.

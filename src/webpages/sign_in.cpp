@@ -2,16 +2,24 @@
 
 #include "webpages/page_model.h"
 
+#include <QDir>
 #include <QUrl>
 
-bool SignIn::isWelcomePage(const QString &address) {
-    return address.toUpper().contains(QLatin1String("WELCOME.HTM"));
+bool SignIn::isWelcomePage(const QString &address, const QString &welcomeFile) {
+    if (!QDir::isAbsolutePath(welcomeFile))
+        return false;
+    const QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty())
+        return false;
+    const QString path = url.toLocalFile();
+    // A trailing separator names a folder, which cleaning would hide.
+    return !path.endsWith(u'/') && QDir::cleanPath(path) == QDir::cleanPath(welcomeFile);
 }
 
-SettingWrites SignIn::captureOnLeave(const QString &currentAddress, bool autoLogTicked,
-                                     const std::optional<QString> &email,
+SettingWrites SignIn::captureOnLeave(const QString &currentAddress, const QString &welcomeFile,
+                                     bool autoLogTicked, const std::optional<QString> &email,
                                      const std::optional<QString> &password) {
-    if (!isWelcomePage(currentAddress))
+    if (!isWelcomePage(currentAddress, welcomeFile))
         return {};
     // Leaving unticked is signing out for good: the stored password goes too.
     if (!autoLogTicked)
@@ -34,10 +42,11 @@ std::optional<QString> SignIn::serviceAddress(const std::optional<QString> &type
     return text;
 }
 
-std::optional<SignIn::Credentials> SignIn::automaticSignIn(const QString &address, bool autoLogTicked,
-                                                           const QString &storedEmail,
+std::optional<SignIn::Credentials> SignIn::automaticSignIn(const QString &address, const QString &welcomeFile,
+                                                           bool autoLogTicked, const QString &storedEmail,
                                                            const QString &storedPassword) {
-    if (!isWelcomePage(address) || !autoLogTicked || storedEmail.isEmpty() || storedPassword.isEmpty())
+    if (!isWelcomePage(address, welcomeFile) || !autoLogTicked || storedEmail.isEmpty() ||
+        storedPassword.isEmpty())
         return std::nullopt;
     return Credentials{storedEmail, storedPassword};
 }

@@ -10,12 +10,15 @@
 // The rules of the stored sign-in through the local welcome page.
 namespace SignIn {
 
-bool isWelcomePage(const QString &address);
+// Whether `address` shows the welcome page installed in the main directory, the absolute path
+// `welcomeFile`: a file address with no host whose path, once "." and ".." are resolved, is that
+// path exactly (a query or fragment aside). A page elsewhere, whatever its name, is not it.
+bool isWelcomePage(const QString &address, const QString &welcomeFile);
 
 // What leaving the welcome page stores, in the order it is stored. `email` and `password`
 // are the sign-in form's fields, missing when the page has no such form. An empty `pw` removes
 // the stored password.
-SettingWrites captureOnLeave(const QString &currentAddress, bool autoLogTicked,
+SettingWrites captureOnLeave(const QString &currentAddress, const QString &welcomeFile, bool autoLogTicked,
                              const std::optional<QString> &email, const std::optional<QString> &password);
 
 struct Credentials {
@@ -23,8 +26,9 @@ struct Credentials {
     QString password;
 };
 // The credentials to sign in with when the welcome page has loaded, if any.
-std::optional<Credentials> automaticSignIn(const QString &address, bool autoLogTicked,
-                                           const QString &storedEmail, const QString &storedPassword);
+std::optional<Credentials> automaticSignIn(const QString &address, const QString &welcomeFile,
+                                           bool autoLogTicked, const QString &storedEmail,
+                                           const QString &storedPassword);
 
 // The service address typed on the welcome page, as it is recorded: an http(s) address with a
 // host, without trailing slashes; nothing for anything else.

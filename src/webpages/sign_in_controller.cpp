@@ -5,12 +5,15 @@
 #include "webpages/sign_in.h"
 #include "webpages/web_pane.h"
 
+#include <QDir>
+
 SignInController::SignInController(WebPane &mainPane, Settings &settings, std::function<bool()> autoLogTicked,
-                                   QObject *parent)
+                                   std::function<QString()> welcomeFile, QObject *parent)
     : QObject(parent)
     , m_pane(mainPane)
     , m_settings(settings)
     , m_autoLogTicked(std::move(autoLogTicked))
+    , m_welcomeFile(std::move(welcomeFile))
     , m_passwords(settings, this) {
     connect(&m_pane, &WebPane::navigationRequested, this, &SignInController::captureOnLeave);
     connect(&m_pane, &WebPane::documentCompleted, this, &SignInController::welcomePageLoaded);
@@ -38,11 +41,12 @@ void SignInController::captureOnLeave() {
     using namespace PageModel;
     m_awaitingPassword = QDeadlineTimer();
     // The service's address is asked for once, on the welcome page.
-    if (SignIn::isWelcomePage(m_pane.documentUrl()) && recordedServiceUrl(m_settings).isEmpty()) {
+    if (SignIn::isWelcomePage(m_pane.documentUrl(), m_welcomeFile()) &&
+        recordedServiceUrl(m_settings).isEmpty()) {
         if (const auto service = SignIn::serviceAddress(m_pane.knownFieldValue(loginForm, loginService)))
             m_settings.set(Keys::ServiceUrl, *service);
     }
-    const auto writes = SignIn::captureOnLeave(m_pane.documentUrl(), m_autoLogTicked(),
+    const auto writes = SignIn::captureOnLeave(m_pane.documentUrl(), m_welcomeFile(), m_autoLogTicked(),
                                                m_pane.knownFieldValue(loginForm, loginEmail),
                                                m_pane.knownFieldValue(loginForm, loginPassword));
     for (const auto &write : writes) {
@@ -56,7 +60,7 @@ void SignInController::captureOnLeave() {
 void SignInController::welcomePageLoaded() {
     using namespace PageModel;
     const QString address = m_pane.locationUrl();
-    if (!SignIn::isWelcomePage(address))
+    if (!SignIn::isWelcomePage(address, m_welcomeFile()))
         return;
     // The welcome page asks for the service's address and posts there until one is recorded.
     const QString service = recordedServiceUrl(m_settings);
@@ -72,11 +76,13 @@ void SignInController::welcomePageLoaded() {
 
 void SignInController::signInWithStoredPassword() {
     using namespace PageModel;
-    const auto credentials = SignIn::automaticSignIn(m_pane.locationUrl(), m_autoLogTicked(),
+    const QString welcomeFile = m_welcomeFile();
+    const auto credentials = SignIn::automaticSignIn(m_pane.locationUrl(), welcomeFile, m_autoLogTicked(),
                                                      m_settings.get(Keys::Email), m_passwords.password());
     if (!credentials)
         return;
-    if (m_pane.setFormFieldValue(loginForm, loginEmail, credentials->email) &&
-        m_pane.setFormFieldValue(loginForm, loginPassword, credentials->password))
-        m_pane.submitForm(loginForm);
+    // One step inside the page, which checks first that it still is the welcome page: a page
+    // that has replaced it meanwhile gets nothing.
+    m_pane.fillAndSubmitOn(QDir::cleanPath(welcomeFile), loginForm,
+                           {{loginEmail, credentials->email}, {loginPassword, credentials->password}});
 }

@@ -15,8 +15,10 @@ class WebPane;
 class SignInController : public QObject {
     Q_OBJECT
 public:
+    // `welcomeFile` gives the path of the welcome page installed in the main directory: the only
+    // page the stored sign-in is filled into, submitted from and captured on.
     SignInController(WebPane &mainPane, Settings &settings, std::function<bool()> autoLogTicked,
-                     QObject *parent);
+                     std::function<QString()> welcomeFile, QObject *parent);
 
     const PasswordStore &passwords() const { return m_passwords; }
 
@@ -32,6 +34,7 @@ private:
     WebPane &m_pane;
     Settings &m_settings;
     std::function<bool()> m_autoLogTicked;
+    std::function<QString()> m_welcomeFile;
     PasswordStore m_passwords;
     // Set while the welcome page waits for the keyring's answer.
     QDeadlineTimer m_awaitingPassword;

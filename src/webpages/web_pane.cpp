@@ -173,7 +173,18 @@ bool WebPane::setFormAction(const QString &form, const QString &action) {
 }
 
 bool WebPane::submitForm(const QString &form, const QString &actionSuffix) {
-    const auto v = callBridge(QStringLiteral("submitForm"), {form, actionSuffix});
+    return reportPost(callBridge(QStringLiteral("submitForm"), {form, actionSuffix}));
+}
+
+bool WebPane::fillAndSubmitOn(const QString &path, const QString &form, const QVariantMap &fields) {
+    const auto v = callBridge(QStringLiteral("fillAndSubmitOn"), {path, form, fields});
+    if (!v || v->typeId() != QMetaType::QVariantMap)
+        return false;
+    rememberFields(form, fields);
+    return reportPost(v);
+}
+
+bool WebPane::reportPost(const std::optional<QVariant> &v) {
     if (!v)
         return false;
     const QVariantMap posted = v->toMap();

@@ -24,6 +24,7 @@ public:
     explicit WebPane(PageScripts scripts = PageScripts::Enabled, LocalPages localPages = LocalPages::Sealed,
                      QWidget *parent = nullptr);
 
+    WebPage &webPage() const { return *static_cast<WebPage *>(page()); }
     QString locationUrl() const;
     // The address of the document last loaded: the page a navigation is leaving. Unlike
     // locationUrl() it does not move to the target as soon as a navigation starts.
@@ -39,6 +40,9 @@ public:
     bool setFormAction(const QString &form, const QString &action);
     // Submits the form after appending `actionSuffix` to its action; reports the post.
     bool submitForm(const QString &form, const QString &actionSuffix = {});
+    // Fills the `fields` of `form` and submits it, all in one step inside the page, and only while
+    // the page shown is the local file `path`; reports the post.
+    bool fillAndSubmitOn(const QString &path, const QString &form, const QVariantMap &fields);
     std::optional<QString> elementText(const QString &id);
     std::optional<QString> elementHtml(const QString &id);
     // The text of several elements read at one moment from one document; an element that is
@@ -74,6 +78,8 @@ private:
     };
     void installBridge();
     void rememberFields(const QString &form, const QVariantMap &fields);
+    // Announces the post a bridge submit gave back; false when it gave none.
+    bool reportPost(const std::optional<QVariant> &posted);
     // A post counts once the page has announced it and the browser navigates with it, in
     // whichever order the two arrive.
     void postAnnounced(const Post &post);

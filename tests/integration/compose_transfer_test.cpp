@@ -60,6 +60,9 @@ protected:
     void preview(const SavedMessage &message, MessageKind kind = MessageKind::Captured) {
         const SaveResult saved = writeSavedMessage(h.mainDir(), u"Saved"_s, message, kind);
         ASSERT_TRUE(saved.ok()) << saved.detail.toStdString();
+        preview(saved.path, message.subject, kind);
+    }
+    void preview(const QString &path, const QString &subject, MessageKind kind = MessageKind::Captured) {
         h.form().tabs().select(3);
         auto *folders = h.form().findChild<QListWidget *>(u"ComboFolders2"_s);
         ASSERT_NE(folders, nullptr);
@@ -71,7 +74,7 @@ protected:
         auto *list = h.form().findChild<QAbstractItemView *>(u"ListMsg"_s);
         ASSERT_NE(list, nullptr);
         // The folder may hold other messages; ours is found by its file.
-        const QFileInfo file(saved.path);
+        const QFileInfo file(path);
         const QModelIndexList rows =
             list->model()->match(list->model()->index(0, MessageListModel::FileColumn), Qt::DisplayRole,
                                  file.fileName(), 1, Qt::MatchExactly);
@@ -80,8 +83,7 @@ protected:
                                                                   QItemSelectionModel::Rows);
         WebPane &pane = h.form().webBrowser(2);
         ASSERT_TRUE(MainFormHarness::waitFor([&] {
-            return !pane.busy() &&
-                   pane.elementText(u"subject"_s).value_or(QString()).contains(message.subject);
+            return !pane.busy() && pane.elementText(u"subject"_s).value_or(QString()).contains(subject);
         }));
     }
 
@@ -275,6 +277,31 @@ TEST_P(ComposeTransferTest, CancelDuringTheWaitWritesNothing) {
     EXPECT_EQ(compose().formFieldValue(form.form, form.to), u""_s);
     EXPECT_EQ(compose().formFieldValue(form.form, form.subject), u""_s);
 }
+
+using HostileReplyTest = ComposeTransferTest;
+
+TEST_P(HostileReplyTest, AMessageWhoseTextIsMarkupIsRepliedToAsText) {
+    // The user saves the message from the service's page, then replies to the saved copy.
+    WebPane &main = h.form().webBrowser(1);
+    ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/hostile/yahoo/message"_s));
+    h.form().findChild<QPushButton *>(u"GetBody"_s)->click();
+    const QDir saved(h.mainDir() + u"savedmgs/Saved"_s);
+    const QStringList files = saved.entryList({u"Mallory*"_s}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/yahoo/inbox"_s));
+    preview(saved.filePath(files[0]), u"Your invoice"_s);
+    press("CommandReplyText");
+    ASSERT_TRUE(fields().contains(u"|RE: Your invoice|"_s));
+    // Every character shows (the rich text starts a line at each ">").
+    const QString text = u"<img src=x onerror=\"fetch('/hostile/report?page=onerror')\""_s;
+    EXPECT_TRUE(compose().elementText(PageModel::yahooRichTextElement).value_or(QString()).contains(text));
+    EXPECT_FALSE(
+        compose().elementHtml(PageModel::yahooRichTextElement).value_or(QString()).contains(u"<img"_s));
+    EXPECT_EQ(QString::fromUtf8(h.sim().get(u"/_sim/hostile-log"_s)), u"[]\n"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Yahoo, HostileReplyTest, ::testing::Values(u"yahoo"_s),
+                         [](const auto &info) { return info.param.toStdString(); });
 
 INSTANTIATE_TEST_SUITE_P(Providers, ComposeTransferTest, ::testing::Values(u"hotmail"_s, u"yahoo"_s),
                          [](const auto &info) { return info.param.toStdString(); });

@@ -1,6 +1,7 @@
 // The editor laid over webmail-sim's blog post pages, and its HTML carried into their post form.
 #include "main_form_harness.h"
 
+#include "base/text_file.h"
 #include "base/twips.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
@@ -12,10 +13,13 @@
 #include <QEvent>
 #include <QFrame>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace std::literals;
 
 namespace {
 
@@ -66,6 +70,39 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     EXPECT_FALSE(
         BlogPost::transfer(main(), [&] { return read = true, QString(); }, {true, u"id"_s, u"text"_s}));
     EXPECT_FALSE(read);
+}
+
+TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
+    // A document that refreshes to a local file, opened as Open does.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"holiday.htm"_s);
+    ASSERT_TRUE(TextFile::writeAtomically(path, h.sim().get(u"/hostile/refresh.htm"_s)).ok);
+    EditingSurface &surface = editor().surface();
+    QSignalSpy refused(surface.page(), SIGNAL(navigationRefused(QUrl)));
+    ASSERT_EQ(surface.loadDocument(path, false), qint32(DocumentFile::NoError));
+    const std::pair<const char *, QString> moves[] = {
+        {"refresh", {}},
+        {"link", u"document.getElementById('away').click()"_s},
+        {"form post", u"HTMLFormElement.prototype.submit.call(document.getElementById('post'))"_s},
+        {"location", u"location.href = 'file:///etc/passwd'"_s},
+        {"request", u"const r = new XMLHttpRequest(); r.open('GET', 'file:///etc/passwd', false); r.send();"
+                    u"document.getElementById('text').textContent += r.responseText"_s},
+    };
+    for (const auto &[move, script] : moves) {
+        SCOPED_TRACE(move);
+        if (!script.isEmpty())
+            MainFormHarness::runPageScript(surface, script);
+        EXPECT_TRUE(move == "request"sv || !refused.isEmpty() || refused.wait(5000));
+        EXPECT_EQ(surface.url(), QUrl::fromLocalFile(path));
+        const QString body = surface.bodyHtml();
+        EXPECT_TRUE(body.contains(u"holiday by the sea"_s) && !body.contains(u"root:"_s));
+        refused.clear();
+    }
+    // The post gets the document, nothing else.
+    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/plain"_s));
+    child<QPushButton>("CommandCopyToPost")->click();
+    const QString post = MainFormHarness::runPageScript(main(), plainField).toString();
+    EXPECT_TRUE(post.contains(u"holiday by the sea"_s) && !post.contains(u"root:"_s)) << post.toStdString();
 }
 
 TEST_F(EditorBlogTest, PlaceEditorOverPageFollowsTheMainPane) {

@@ -22,15 +22,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Types into the welcome page's fields as a user would (input events), then submits.
+// Types into the welcome page's fields as a user would (trusted input events), then submits.
 void signInByHand(WebPane &pane, const QString &email, const QString &password) {
+    // Typing is editing: the browser's own insertText makes the same trusted input events.
     const QJsonArray values{email, password};
-    MainFormHarness::runPageScript(pane, uR"({
-        const f = document.forms['login'];
-        ['email', 'password'].forEach((name, i) => {
-            f.elements[name].value = %1[i];
-            f.elements[name].dispatchEvent(new Event('input', {bubbles: true}));
-        });})"_s.arg(QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact))));
+    MainFormHarness::runPageScript(pane, uR"(['email', 'password'].forEach((name, i) => {
+            document.forms['login'].elements[name].focus();
+            document.execCommand('insertText', false, %1[i]);
+        }))"_s.arg(QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact))));
     // The page reports typed fields asynchronously; wait until the program has seen them.
     ASSERT_TRUE(MainFormHarness::waitFor([&] {
         return pane.knownFieldValue(u"login"_s, u"email"_s) == email &&
@@ -181,6 +180,29 @@ TEST(SignInTest, AStoredSignInSignsInOnEveryLoadOfTheWelcomePageAndAtTheNextStar
         ASSERT_TRUE(keyringAnswered(h));
         EXPECT_TRUE(signIns(h).isEmpty());
     }
+}
+
+TEST(SignInTest, AForeignPageNamedWelcomeIsNeitherFilledNorCapturedNorFedMadeUpInput) {
+    MainFormHarness h("[Settings]\r\nautologin=1\r\nemail=bob@example.com\r\npw=hunter2\r\n");
+    ASSERT_TRUE(h.sim().started());
+    h.start();
+    WebPane &pane = h.form().webBrowser(1);
+    ASSERT_TRUE(MainFormHarness::waitForPage(pane, u"/cgi-bin/signin.cgi"_s)); // our own page signs in
+    for (const QString &page : {u"/hostile/welcome.htm?utm=newsletter&plant=1"_s,
+                                u"/hostile/promo/welcome.html?plant=1"_s, u"/hostile/synthetic"_s}) {
+        SCOPED_TRACE(page.toStdString());
+        ASSERT_TRUE(h.load(pane, h.sim().baseUrl() + page));
+        // The page fills its form itself with made-up input events; then the user leaves it.
+        ASSERT_TRUE(MainFormHarness::waitFor(
+            [&] { return MainFormHarness::runPageScript(pane, u"document.title"_s) == u"planted"_s; }));
+        EXPECT_EQ(pane.knownFieldValue(u"login"_s, u"email"_s), std::nullopt);
+        ASSERT_TRUE(h.load(pane, h.sim().baseUrl() + u"/yahoo/inbox"_s));
+    }
+    const QByteArray sentHome = h.sim().get(u"/_sim/hostile-log"_s);
+    EXPECT_FALSE(sentHome.contains("hunter2") || sentHome.contains("bob@")) << sentHome.toStdString();
+    EXPECT_EQ(signIns(h).size(), 1);
+    EXPECT_EQ(stored(h, u"email"_s), u"bob@example.com"_s);
+    expectStored(h, u"bob@example.com"_s, kept(u"hunter2"_s));
 }
 
 // A Secret Service that takes every call and never answers, as a keyring waiting on a prompt

@@ -213,9 +213,13 @@ std::optional<std::string> messagePage(Provider provider, int id, int language) 
     const std::optional<Mailbox::Message> message = Mailbox::message(id);
     if (!message)
         return std::nullopt;
+    return messagePage(provider, *message, language);
+}
+
+std::string messagePage(Provider provider, const Mailbox::Message &message, int language) {
     const std::string body =
-        provider == Provider::Yahoo ? yahooMessage(*message, language) : hotmailMessage(*message, language);
-    return WebText::htmlPage(serviceName(provider) + " - " + message->subject, body, style);
+        provider == Provider::Yahoo ? yahooMessage(message, language) : hotmailMessage(message, language);
+    return WebText::htmlPage(serviceName(provider) + " - " + message.subject, body, style);
 }
 
 } // namespace MailPages

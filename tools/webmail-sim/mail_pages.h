@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mailbox.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,5 +19,7 @@ std::string inboxPage(Provider provider, int count, int language);
 
 // The page of message `id`, or nothing when there is no such message.
 std::optional<std::string> messagePage(Provider provider, int id, int language);
+// The page of a message that is not in the mailbox (the hostile pages' own).
+std::string messagePage(Provider provider, const Mailbox::Message &message, int language);
 
 } // namespace MailPages

@@ -27,6 +27,7 @@
 
 #include "compose_pages.h"
 #include "failures.h"
+#include "hostile_pages.h"
 #include "mail_pages.h"
 #include "mailbox.h"
 #include "sent_store.h"
@@ -249,6 +250,7 @@ void install(httplib::Server &server, SentStore &store, Failures &failures) {
     installMail(server, store, Provider::Yahoo);
     installSite(server, store);
     installTestHooks(server, store);
+    HostilePages::install(server);
 }
 
 } // namespace Routes

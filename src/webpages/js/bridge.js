@@ -57,6 +57,21 @@
         return parts.join('&');
     }
     function nameOf(f) { return attribute.call(f, 'name') || elementId.call(f) || ''; }
+    // The program reports its own submits (the submit event does not fire for them).
+    function submit(f) {
+        const posted = { form: nameOf(f), action: actionOf(f), data: encodeFields(f) };
+        HTMLFormElement.prototype.submit.call(f);
+        return posted;
+    }
+    const pageLocation = window.location;
+    function isLocalFile(path) {
+        try {
+            return pageLocation.protocol === 'file:' && pageLocation.host === '' &&
+                   decodeURIComponent(pageLocation.pathname) === path;
+        } catch (e) {
+            return false; // a path that does not decode is no file's
+        }
+    }
 
     window.corvalisBridge = {
         // The lookups, for the functions each area adds in its own bridge_<area>.js.
@@ -94,10 +109,20 @@
                 return false;
             if (actionSuffix)
                 formAction.set.call(f, actionOf(f) + actionSuffix);
-            // The program reports its own submits (the submit event does not fire for them).
-            const posted = { form: nameOf(f), action: actionOf(f), data: encodeFields(f) };
-            HTMLFormElement.prototype.submit.call(f);
-            return posted;
+            return submit(f);
+        },
+        // Only while this document is the local file `path`: checked, filled and submitted in one
+        // step, so that no other document can be given the values.
+        fillAndSubmitOn(path, formName, values) {
+            if (!isLocalFile(path))
+                return false;
+            const f = form(formName);
+            const names = Object.keys(values);
+            if (!f || names.some(name => !field(formName, name)))
+                return false;
+            for (const name of names)
+                field(formName, name).value = values[name];
+            return submit(f);
         },
         elementText(id) {
             const e = all(id);
@@ -139,17 +164,16 @@
             if (window.corvalisBridge.onChannel)
                 window.corvalisBridge.onChannel(channel.objects);
             const host = window.corvalisHost;
-            for (const f of document.forms)
-                host.fieldsChanged(nameOf(f), fieldsOf(f));
+            // Only the user's own input counts: events a page script makes up are not reported.
             const report = function (event) {
-                const f = event.target && event.target.form;
+                const f = event.isTrusted && event.target && event.target.form;
                 if (f)
                     host.fieldsChanged(nameOf(f), fieldsOf(f));
             };
             document.addEventListener('input', report, true);
             document.addEventListener('change', report, true);
             document.addEventListener('submit', function (event) {
-                if (event.target instanceof HTMLFormElement)
+                if (event.isTrusted && event.target instanceof HTMLFormElement)
                     host.fieldsChanged(nameOf(event.target), fieldsOf(event.target));
             }, true);
             // A post is announced only for a submit the browser itself fired (not a page script's

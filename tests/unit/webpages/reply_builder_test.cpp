@@ -56,6 +56,9 @@ TEST(ReplyBuilder, CaptionsAddressesAndRichTextOfOneValue) {
         {ReplyBuilder::hotmailTo, u""_s, u""_s},
         {ReplyBuilder::yahooRichText, u"\n>\n>Hi"_s, u"\n<BR>&gt;\n<BR>&gt;Hi"_s},
         {ReplyBuilder::yahooRichText, u"a > b"_s, u"a <BR>&gt; b"_s},
+        // The message's own markup stays text.
+        {ReplyBuilder::yahooRichText, u"\n><img src=x onerror=\"alert('&')\">"_s,
+         u"\n<BR>&gt;&lt;img src=x onerror=&quot;alert(&#39;&amp;&#39;)&quot;<BR>&gt;"_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.text));

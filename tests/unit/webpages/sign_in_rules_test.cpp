@@ -7,8 +7,38 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString welcome = u"file:///home/ann/corvalis/html/Welcome.htm"_s;
+const QString welcomeFile = u"/home/ann/corvalis/html/welcome.htm"_s;
+const QString welcome = u"file:///home/ann/corvalis/html/welcome.htm"_s;
 } // namespace
+
+TEST(SignInRulesTest, OnlyTheInstalledWelcomeFileIsTheWelcomePage) {
+    const struct {
+        QString address;
+        bool welcome;
+    } cases[] = {
+        {welcome, true},
+        {welcome + u"?utm=newsletter#top"_s, true},
+        {u"file:///home/ann/corvalis/html/./../html//welcome.htm"_s, true},
+        {u"file:///home/ann/corvalis/html/welcome%2Ehtm"_s, true},
+        {u"http://127.0.0.1:8899/promo/welcome.html"_s, false},
+        {u"http://127.0.0.1:8899/welcome.htm?utm=newsletter"_s, false},
+        {u"https://x.example/home/ann/corvalis/html/welcome.htm"_s, false},
+        {u"file://evil.example/home/ann/corvalis/html/welcome.htm"_s, false},
+        {u"file:///home/ann/Downloads/welcome.htm"_s, false},
+        {u"file:///home/ann/corvalis/html/../../Downloads/html/welcome.htm"_s, false},
+        {u"file:///home/ann/corvalis/html/welcome.html"_s, false},
+        {u"file:///home/ann/corvalis/html/WELCOME.HTM"_s, false},
+        {u"file:///home/ann/corvalis/html/welcome.htm/"_s, false},
+        {u"file:///tmp/x?file:///home/ann/corvalis/html/welcome.htm"_s, false},
+        {u"/home/ann/corvalis/html/welcome.htm"_s, false},
+        {QString(), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.address.toStdString());
+        EXPECT_EQ(SignIn::isWelcomePage(c.address, welcomeFile), c.welcome);
+    }
+    EXPECT_FALSE(SignIn::isWelcomePage(u"file:///html/welcome.htm"_s, u"html/welcome.htm"_s)); // no main dir
+}
 
 TEST(SignInRulesTest, LeavingTheWelcomePageStoresWhatTheBoxAndFieldsAllow) {
     const struct {
@@ -27,22 +57,27 @@ TEST(SignInRulesTest, LeavingTheWelcomePageStoresWhatTheBoxAndFieldsAllow) {
         {"ticked, no sign-in form on the page", welcome, true, std::nullopt, std::nullopt, u""_s},
         {"another page is no business of the capture", u"http://h/hotmail/inbox"_s, false, u"a"_s, u"x"_s,
          u""_s},
+        {"nor is a foreign page named welcome.htm", u"http://h/welcome.htm"_s, false, u"a"_s, u"x"_s, u""_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
         QStringList writes;
-        for (const auto &w : SignIn::captureOnLeave(c.address, c.ticked, c.email, c.password))
+        for (const auto &w : SignIn::captureOnLeave(c.address, welcomeFile, c.ticked, c.email, c.password))
             writes << QString::fromLatin1(w.key.key) + u'=' + w.value;
         EXPECT_EQ(writes.join(u' '), c.expected);
     }
 }
 
 TEST(SignInRulesTest, AutomaticSignInNeedsTheWelcomePageTheBoxAndBothStoredValues) {
-    EXPECT_TRUE(SignIn::automaticSignIn(welcome, true, u"a@b.c"_s, u"pw"_s).has_value());
-    EXPECT_FALSE(SignIn::automaticSignIn(welcome, false, u"a@b.c"_s, u"pw"_s).has_value());
-    EXPECT_FALSE(SignIn::automaticSignIn(welcome, true, QString(), u"pw"_s).has_value());
-    EXPECT_FALSE(SignIn::automaticSignIn(welcome, true, u"a@b.c"_s, QString()).has_value());
-    EXPECT_FALSE(SignIn::automaticSignIn(u"http://x/inbox"_s, true, u"a@b.c"_s, u"pw"_s).has_value());
+    const auto signIn = [](const QString &address, bool ticked, const QString &email, const QString &pw) {
+        return SignIn::automaticSignIn(address, welcomeFile, ticked, email, pw).has_value();
+    };
+    EXPECT_TRUE(signIn(welcome, true, u"a@b.c"_s, u"pw"_s));
+    EXPECT_FALSE(signIn(welcome, false, u"a@b.c"_s, u"pw"_s));
+    EXPECT_FALSE(signIn(welcome, true, QString(), u"pw"_s));
+    EXPECT_FALSE(signIn(welcome, true, u"a@b.c"_s, QString()));
+    EXPECT_FALSE(signIn(u"http://x/inbox"_s, true, u"a@b.c"_s, u"pw"_s));
+    EXPECT_FALSE(signIn(u"http://x/welcome.htm"_s, true, u"a@b.c"_s, u"pw"_s));
 }
 
 TEST(SignInRulesTest, OnlyAnHttpAddressWithAHostIsRecordedAsTheService) {

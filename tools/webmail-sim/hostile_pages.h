@@ -1,0 +1,25 @@
+#pragma once
+
+namespace httplib {
+class Server;
+}
+
+// Pages that try what a hostile site or document would, for the program's tests:
+//   GET  /hostile/welcome.htm, /hostile/promo/welcome.html   a foreign page named like the welcome
+//                                   page: form "login" (fields "email", "password") posting to
+//                                   /hostile/report, and a script that sends home whatever lands in
+//                                   the fields; ?plant=1 also fills them itself and fires synthetic
+//                                   "input" and "change" events, over and over
+//   GET  /hostile/synthetic         the same form, always planting
+//   GET  /hostile/refresh.htm       a document that refreshes to file:///etc/passwd and holds a live
+//                                   link and a form that lead there too
+//   GET  /hostile/yahoo/message     a Yahoo message page whose text is markup with an onerror handler
+//                                   that reports to /hostile/report?page=onerror
+//   GET or POST /hostile/report     records the query's and the posted form's fields
+//   GET  /_sim/hostile-log          what /hostile/report recorded, in order:
+//                                   [{"page":..., "fields":{name:value}}]; ?clear=1 forgets it after
+namespace HostilePages {
+
+void install(httplib::Server &server);
+
+} // namespace HostilePages
