@@ -118,6 +118,8 @@ TEST_F(ComposeMailtoTest, ALinkWaitingOnAnUnusableComposePaneIsComposedOnceAnInb
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
         ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + c.mainPage));
+        // Shown twice: the first showing keeps the message composed just before.
+        h.form().tabs().select(TabNavigator::Compose);
         h.form().tabs().select(TabNavigator::Compose);
         EXPECT_EQ(noService && noService->isVisible(), c.noService);
         ASSERT_TRUE(c.noService ||
@@ -137,7 +139,7 @@ TEST_F(ComposeMailtoTest, ALinkWaitingOnAnUnusableComposePaneIsComposedOnceAnInb
         giveUp.start(30000);
         h.settings().SetIni(u"Settings"_s, u"mailto"_s,
                             u"ann@example.com?subject="_s + QString::fromLatin1(c.why));
-        EXPECT_TRUE(composed(u"hotmail"_s, u"<ann@example.com>|"_s + QString::fromLatin1(c.why) + u"|||"_s));
+        EXPECT_TRUE(composed(u"hotmail"_s, u"ann@example.com|"_s + QString::fromLatin1(c.why) + u"|||"_s));
     }
 }
 
