@@ -6,7 +6,6 @@
 #include "single_instance.h"
 #include "termination_signals.h"
 #include "webpages/mailto_address.h"
-#include "webpages/mailto_hand_over.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,8 +14,6 @@
 #include <QProcess>
 #include <QTextStream>
 #include <QThread>
-
-#include <functional>
 
 #include <unistd.h>
 
@@ -56,18 +53,12 @@ bool wantsStartupProfile(int argc, char **argv) {
     return false;
 }
 
-// An address handed over earlier and not yet taken is never overwritten: the
-// launcher waits for the key to be emptied, as long as the running program
-// keeps taking addresses, but no longer than this without one being taken.
-constexpr int handOverStallMs = 5000;
-// A program just started may take this long before it takes its first address.
+// A program just started may take this long before it listens.
 constexpr int programStartMs = 30000;
 
-// Starts Corvalis on the launcher's settings file, unless it runs already. The program outlives the
-// launcher, and whatever read the launcher's output may be gone by the time it writes a line.
+// Starts Corvalis on the launcher's settings file. The program outlives the launcher, and
+// whatever read the launcher's output may be gone by the time it writes a line.
 bool startProgram(const QCommandLineParser &parser, const Settings &settings) {
-    if (MailtoHandOver::receiverRunning(settings.filePath()))
-        return true;
     QStringList arguments{QStringLiteral("--settings"), settings.filePath()};
     for (const char *option : {"no-splash", "quit-after-start"}) {
         if (parser.isSet(QString::fromLatin1(option)))
@@ -82,49 +73,44 @@ bool startProgram(const QCommandLineParser &parser, const Settings &settings) {
     return program.startDetached();
 }
 
-// Writes `text` into the empty `mailto` key; false when the key stayed taken. An address that
-// nobody takes (its launcher's program failed to start, or was killed) gets a program started.
-bool writeWhenEmpty(Settings &settings, const QString &text, const std::function<bool()> &startProgram) {
-    QDeadlineTimer stall(handOverStallMs);
-    QDeadlineTimer starting(QDeadlineTimer::Forever);
-    QString waitingFor;
-    while (!settings.setIfEmpty(Keys::Mailto, text)) {
-        const QString now = settings.get(Keys::Mailto);
-        if (now != waitingFor) {
-            waitingFor = now;
-            stall.setRemainingTime(handOverStallMs);
-        } else if (stall.hasExpired()) {
-            // A program still starting gets its time; a running one that stopped taking addresses
-            // does not.
-            if (starting.isForever() && !MailtoHandOver::receiverRunning(settings.filePath()) &&
-                startProgram())
-                starting.setRemainingTime(programStartMs);
-            else if (starting.isForever() || starting.hasExpired())
-                return false;
-        }
-        QThread::msleep(50);
-    }
-    return true;
-}
-
-// The launcher a desktop runs for a mailto link: it needs no window. The
-// address goes into the settings file, where a running Corvalis takes it
-// within a second; without one, Corvalis is started with the same options and
-// takes it once its window is up. What cannot be handed over is reported on
-// standard error and in the exit status (2).
+// The launcher a desktop runs for a mailto link: it needs no window. The whole link goes over
+// the program's local socket; without a program, one is started with the same options and takes
+// the link once it listens. The launcher reports success only when the program holds the whole
+// link; what it cannot hand over is named on standard error, with exit status 2.
 int handOverMailto(QCoreApplication &app) {
     QCommandLineParser parser;
     addOptions(parser);
     parser.process(app);
     Settings settings(Settings::locate(app.arguments()));
-    const auto start = [&] { return startProgram(parser, settings); };
     const QString text = MailtoAddress::handOverText(parser.value(QStringLiteral("mailto")));
-    if (!text.isEmpty() && !writeWhenEmpty(settings, text, start)) {
-        QTextStream(stderr) << "Corvalis: could not hand over " << text
-                            << ": the previous address was not taken in time\n";
+    const auto refuse = [&text](const char *why) {
+        QTextStream(stderr) << "Corvalis: could not hand over mailto:" << text.left(200)
+                            << (text.size() > 200 ? "..." : "") << ": " << why << "\n";
         return 2;
+    };
+    if (text.isEmpty())
+        return SingleInstance::programPresent(settings.filePath()) || startProgram(parser, settings) ? 0 : 1;
+    const QDeadlineTimer deadline(programStartMs);
+    // A program started a moment ago does not hold its lock yet: it is not started twice.
+    QDeadlineTimer mayStart(0);
+    for (;;) {
+        switch (SingleInstance::handOver(settings.filePath(), text)) {
+        case SingleInstance::Delivery::Taken:
+            return 0;
+        case SingleInstance::Delivery::Refused:
+            return refuse("the link is too long");
+        case SingleInstance::Delivery::NoProgram:
+            break;
+        }
+        if (deadline.hasExpired())
+            return refuse("Corvalis did not take it in time");
+        if (mayStart.hasExpired() && !SingleInstance::programPresent(settings.filePath())) {
+            if (!startProgram(parser, settings))
+                return refuse("Corvalis could not be started");
+            mayStart.setRemainingTime(5000);
+        }
+        QThread::msleep(100);
     }
-    return start() ? 0 : 1;
 }
 
 } // namespace
@@ -174,7 +160,7 @@ int main(int argc, char **argv) {
     MainForm window(settings, messages, options);
     StartupProfile::mark("window built");
     messages.setParentWidget(&window);
-    instance.raiseOnRequest(window);
+    instance.serve(window);
     TerminationSignals::closeOnSignal(window);
     window.Form_Load();
     StartupProfile::mark("window shown");

@@ -1,26 +1,53 @@
 #include "single_instance.h"
 
+#include "shell/main_form.h"
+#include "webpages/mailto_hand_over.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
-#include <QWidget>
 
 #include <cerrno>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+namespace {
+
+// Requests are "raise\n", or "mailto <byte count>\n" followed by the link in UTF-8; a link is
+// answered with one line: "taken", "refused" (never: too long) or "closing" (not now).
+constexpr QByteArrayView raiseRequest = "raise\n";
+constexpr QByteArrayView mailtoRequest = "mailto ";
+
+QString socketNameFor(const QString &absolutePath) {
+    return QStringLiteral("corvalis-") +
+           QString::fromLatin1(
+               QCryptographicHash::hash(QFile::encodeName(absolutePath), QCryptographicHash::Sha256)
+                   .toHex()
+                   .left(32));
+}
+
+QByteArray lockPath(const QString &absolutePath) {
+    return QFile::encodeName(absolutePath + QLatin1String(".instance"));
+}
+
+void raise(QWidget &window) {
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
 SingleInstance::SingleInstance(const QString &settingsPath)
     : m_settingsPath(QFileInfo(settingsPath).absoluteFilePath())
-    , m_socketName(QStringLiteral("corvalis-") +
-                   QString::fromLatin1(
-                       QCryptographicHash::hash(QFile::encodeName(m_settingsPath), QCryptographicHash::Sha256)
-                           .toHex()
-                           .left(32))) {}
+    , m_socketName(socketNameFor(m_settingsPath)) {}
 
 SingleInstance::~SingleInstance() {
     if (m_lockFd >= 0)
@@ -28,18 +55,21 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::otherRunning() {
-    m_lockFd = ::open(QFile::encodeName(m_settingsPath + QLatin1String(".instance")).constData(),
-                      O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_lockFd >= 0)
+        return false;
+    m_lockFd = ::open(lockPath(m_settingsPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     // Without the lock file (a read-only folder) nothing can tell two programs apart: this one runs.
     if (m_lockFd < 0 || ::flock(m_lockFd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK)
         return false;
+    ::close(m_lockFd);
+    m_lockFd = -1;
     // The running program may still be starting and not yet listen: ask for a few seconds.
     const QDeadlineTimer deadline(5000);
     while (!deadline.hasExpired()) {
         QLocalSocket socket;
         socket.connectToServer(m_socketName);
         if (socket.waitForConnected(500)) {
-            socket.write("raise\n");
+            socket.write(raiseRequest.data(), raiseRequest.size());
             socket.waitForBytesWritten(1000);
             return true;
         }
@@ -48,17 +78,80 @@ bool SingleInstance::otherRunning() {
     return true;
 }
 
-void SingleInstance::raiseOnRequest(QWidget &window) {
+bool SingleInstance::programPresent(const QString &settingsPath) {
+    const int fd = ::open(lockPath(QFileInfo(settingsPath).absoluteFilePath()).constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+void SingleInstance::serve(MainForm &window) {
     // A name left by a program that was killed would stop the listening.
     QLocalServer::removeServer(m_socketName);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
     m_server.listen(m_socketName);
-    QObject::connect(&m_server, &QLocalServer::newConnection, &window, [this, &window] {
-        while (QLocalSocket *socket = m_server.nextPendingConnection())
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-        window.show();
-        window.raise();
-        window.activateWindow();
-    });
+    QObject::connect(&m_server, &QLocalServer::newConnection, &window,
+                     [this, &window] { onConnection(window); });
+}
+
+void SingleInstance::onConnection(MainForm &window) {
+    while (QLocalSocket *socket = m_server.nextPendingConnection()) {
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        auto received = std::make_shared<QByteArray>();
+        const auto answer = [socket](QByteArrayView line) {
+            socket->write(line.data(), line.size());
+            socket->flush();
+        };
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, received, answer, &window] {
+            received->append(socket->readAll());
+            if (received->startsWith(raiseRequest)) {
+                received->clear();
+                raise(window);
+                return;
+            }
+            const qsizetype lineEnd = received->indexOf('\n');
+            if (!received->startsWith(mailtoRequest) || lineEnd < 0)
+                return;
+            bool number = false;
+            const qsizetype length =
+                received->mid(mailtoRequest.size(), lineEnd - mailtoRequest.size()).toLongLong(&number);
+            if (!number || length < 0 || length > maxLinkBytes) {
+                received->clear();
+                answer("refused\n");
+                return;
+            }
+            if (received->size() - lineEnd - 1 < length)
+                return; // the rest is still on its way
+            const QString link = QString::fromUtf8(received->mid(lineEnd + 1, length));
+            received->clear();
+            auto *handOver = window.findChild<MailtoHandOver *>();
+            answer(handOver && handOver->handIn(link) ? "taken\n" : "closing\n");
+        });
+    }
+}
+
+SingleInstance::Delivery SingleInstance::handOver(const QString &settingsPath, const QString &link) {
+    QLocalSocket socket;
+    socket.connectToServer(socketNameFor(QFileInfo(settingsPath).absoluteFilePath()));
+    if (!socket.waitForConnected(1000))
+        return Delivery::NoProgram;
+    const QByteArray bytes = link.toUtf8();
+    socket.write(QByteArray(mailtoRequest.data(), mailtoRequest.size()) + QByteArray::number(bytes.size()) +
+                 '\n' + bytes);
+    // The program answers from its event loop, which a page it waits on may hold for a while.
+    const QDeadlineTimer deadline(10000);
+    while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState &&
+           !deadline.hasExpired()) {
+        if (socket.bytesToWrite() > 0)
+            socket.waitForBytesWritten(100);
+        else
+            socket.waitForReadyRead(100);
+    }
+    const QByteArray reply = socket.readLine().trimmed();
+    if (reply == "taken")
+        return Delivery::Taken;
+    return reply == "refused" ? Delivery::Refused : Delivery::NoProgram;
 }

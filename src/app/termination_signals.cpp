@@ -2,10 +2,18 @@
 
 #include "shell/close_request.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTextStream>
+#include <QTimer>
 #include <QWidget>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <mutex>
+#include <thread>
+
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +26,38 @@ int signalSockets[2] = {-1, -1};
 void onSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalSockets[1], &byte, 1);
+}
+
+// How long after a signal the process may live.
+constexpr auto exitWithin = std::chrono::seconds(2);
+std::atomic<bool> shutDown{false};
+
+// The process ends within `exitWithin` of the signal, whatever is pending: a wait, a page that
+// never answers, a keyring job that holds the event loop or a lock that keeps it from quitting.
+void endInTime() {
+    static std::once_flag started;
+    std::call_once(started, [] {
+        std::thread([] {
+            std::this_thread::sleep_for(exitWithin);
+            if (!shutDown)
+                QTextStream(stderr) << "Corvalis: the shutdown did not finish in time after the signal\n";
+            std::_Exit(shutDown ? 0 : 1);
+        }).detach();
+    });
+}
+
+// Once the window has closed (its shutdown has run), the program quits: it does not wait for the
+// last window to count as closed, which another window or a pending job can put off.
+void quitOnceClosed(QWidget &window) {
+    auto *poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, &window, [&window] {
+        // Shown once and hidden since: a window never shown (start-up still running) has not closed.
+        if (window.testAttribute(Qt::WA_WState_ExplicitShowHide) && window.isHidden()) {
+            shutDown = true;
+            QCoreApplication::exit(0);
+        }
+    });
+    poll->start(50);
 }
 
 } // namespace
@@ -40,6 +80,8 @@ void TerminationSignals::closeOnSignal(QWidget &window) {
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte;
         [[maybe_unused]] const auto read = ::read(signalSockets[0], &byte, 1);
+        endInTime();
+        quitOnceClosed(window);
         CloseRequest::closeWithDialogs(window);
     });
 }

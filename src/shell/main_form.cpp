@@ -12,6 +12,7 @@
 #include "shell/settings_panel.h"
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
+#include "webpages/compose_pane.h"
 #include "webpages/sign_in_controller.h"
 #include "webpages/web_pane.h"
 
@@ -74,8 +75,10 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     setCentralWidget(m_splitter);
 
     m_settingsPanel = qobject_cast<SettingsPanel *>(m_pages->widget(TabNavigator::SettingsTab - 1));
-    m_tabs = new TabNavigator(*m_tabBar, *m_pages, {*m_panes[0], *m_panes[2], *m_panes[3]}, m_pageState,
-                              serviceUrl, this);
+    auto *composePane = new ComposePane(*m_panes[0], *m_panes[2], this);
+    composePane->setObjectName(QStringLiteral("ComposePane"));
+    m_tabs = new TabNavigator(*m_tabBar, *m_pages, {*m_panes[0], *m_panes[2], *m_panes[3]}, *composePane,
+                              m_pageState, serviceUrl, this);
     m_signIn = new SignInController(
         *m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); },
         [this] { return welcomePagePath(m_startup.mainDir); }, this);

@@ -5,6 +5,7 @@
 #include "shell/sent_copies.h"
 #include "shell/settings_panel.h"
 #include "shell/tab_navigator.h"
+#include "webpages/compose_pane.h"
 #include "webpages/compose_transfer.h"
 #include "webpages/inbox_page.h"
 #include "webpages/mailto_hand_over.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -26,10 +28,24 @@
 #include <memory>
 
 void MainForm::createCompose() {
+    auto *composePane = findChild<ComposePane *>(QStringLiteral("ComposePane"));
     auto *transfer =
-        new ComposeTransfer({webBrowser(1), webBrowser(2), webBrowser(3)},
+        new ComposeTransfer({webBrowser(1), webBrowser(2), webBrowser(3)}, *composePane,
                             {[this] { return m_tabs->selected(); }, [this](int t) { m_tabs->select(t); }},
                             m_settings, m_pageState, this);
+    // Until the main pane has shown a page of a web-mail service, the Compose tab says so in a line
+    // where the compose page would be.
+    auto *noService = new QLabel(
+        QStringLiteral("No web-mail service yet: sign in, and its compose page opens here."), this);
+    noService->setObjectName(QStringLiteral("LabelNoService"));
+    noService->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    qobject_cast<QBoxLayout *>(findChild<QWidget *>(QStringLiteral("ComposePage"))->layout())
+        ->addWidget(noService, 1);
+    webBrowser(3).hide();
+    connect(composePane, &ComposePane::serviceKnown, this, [this, noService] {
+        noService->hide();
+        webBrowser(3).show();
+    });
     transfer->setObjectName(QStringLiteral("ComposeTransfer"));
     createComposeWaitPanel(*this, *transfer);
     // The saved-folders tab carries the reply buttons.

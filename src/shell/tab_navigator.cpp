@@ -1,6 +1,7 @@
 #include "shell/tab_navigator.h"
 
 #include "shell/tab_addresses.h"
+#include "webpages/compose_pane.h"
 #include "webpages/page_state.h"
 #include "webpages/web_pane.h"
 
@@ -8,12 +9,13 @@
 #include <QStackedWidget>
 #include <QTabBar>
 
-TabNavigator::TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, PageState &state,
-                           QString serviceUrl, QObject *parent)
+TabNavigator::TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, ComposePane &composePane,
+                           PageState &state, QString serviceUrl, QObject *parent)
     : QObject(parent)
     , m_tabs(tabs)
     , m_pages(pages)
     , m_panes(panes)
+    , m_composePane(composePane)
     , m_state(state)
     , m_serviceUrl(std::move(serviceUrl)) {
     connect(&m_tabs, &QTabBar::currentChanged, this, &TabNavigator::onTabChanged);
@@ -68,10 +70,7 @@ void TabNavigator::onTabChanged(int zeroBased) {
 }
 
 void TabNavigator::showCompose() {
-    if (m_panes.compose.locationUrl().contains(QLatin1String("compose")) && m_state.did_insert)
-        return;
-    if (const auto address = TabAddresses::composeAddress(m_panes.main.locationUrl()))
-        m_panes.compose.navigate(*address);
+    m_composePane.show(m_state.did_insert);
 }
 
 void TabNavigator::showCalendar() {

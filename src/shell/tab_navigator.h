@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class ComposePane;
 class QStackedWidget;
 class QTabBar;
 class WebPane;
@@ -18,8 +19,8 @@ public:
         WebPane &compose;
         WebPane &calendar;
     };
-    TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, PageState &state, QString serviceUrl,
-                 QObject *parent);
+    TabNavigator(QTabBar &tabs, QStackedWidget &pages, Panes panes, ComposePane &composePane,
+                 PageState &state, QString serviceUrl, QObject *parent);
 
     // Selects a tab by its 1-based index, running its selection even when it is already shown.
     void select(int tab);
@@ -40,6 +41,7 @@ private:
     QTabBar &m_tabs;
     QStackedWidget &m_pages;
     Panes m_panes;
+    ComposePane &m_composePane;
     PageState &m_state;
     QString m_serviceUrl;
 };

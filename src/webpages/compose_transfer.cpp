@@ -1,6 +1,7 @@
 #include "webpages/compose_transfer.h"
 
 #include "base/settings.h"
+#include "webpages/compose_pane.h"
 #include "webpages/mailto_address.h"
 #include "webpages/page_model.h"
 #include "webpages/page_state.h"
@@ -23,10 +24,11 @@ bool isTemplateMode(TransferMode mode) {
 
 } // namespace
 
-ComposeTransfer::ComposeTransfer(Panes panes, TabSwitch tabs, Settings &settings, PageState &state,
-                                 QObject *parent)
+ComposeTransfer::ComposeTransfer(Panes panes, ComposePane &composePane, TabSwitch tabs, Settings &settings,
+                                 PageState &state, QObject *parent)
     : QObject(parent)
     , m_panes(panes)
+    , m_composePane(composePane)
     , m_tabs(std::move(tabs))
     , m_settings(settings)
     , m_state(state) {}
@@ -135,7 +137,7 @@ std::optional<ReplyBuilder::MessageValues> ComposeTransfer::gather(TransferMode 
 }
 
 bool ComposeTransfer::waitForComposeForm(WebPane &target, PageWait &wait) {
-    const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
+    const bool composePane = &target == &m_panes.compose;
     // Every attempt is at stage "5"; the marker is written once, not on every retry.
     stage("5");
     wait.wakeOn(&target, &WebPane::documentCompleted);
@@ -144,8 +146,15 @@ bool ComposeTransfer::waitForComposeForm(WebPane &target, PageWait &wait) {
         QCoreApplication::processEvents();
         if (wait.isCancelled())
             return false;
+        // The compose pane shows the page of the service last seen, which may become known or
+        // change while this waits.
+        if (composePane && !m_composePane.provider().isEmpty())
+            m_state.webmail = m_composePane.provider();
+        const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
         if (target.formFieldValue(form.form, form.to))
             return true;
+        if (composePane)
+            m_composePane.loadWhileWaiting();
         if (!wait.isCancelled())
             emit waitShown(true);
         return false;

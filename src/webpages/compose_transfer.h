@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+class ComposePane;
 class PageWait;
 class Settings;
 class WebPane;
@@ -17,7 +18,8 @@ struct PageState;
 //
 // The page may still be loading when the tab switch has asked for it, so the transfer waits
 // for the compose form, as long as it takes, until the user cancels the wait or the program
-// closes. Its progress is written to the settings key "bug" as it goes.
+// closes; a compose pane on an error page, or with no service known yet, is loaded as soon as
+// it can be meanwhile. Its progress is written to the settings key "bug" as it goes.
 class ComposeTransfer : public QObject {
     Q_OBJECT
 public:
@@ -26,7 +28,8 @@ public:
         WebPane &preview; // the saved message replied to
         WebPane &compose; // the service's compose page
     };
-    ComposeTransfer(Panes panes, TabSwitch tabs, Settings &settings, PageState &state, QObject *parent);
+    ComposeTransfer(Panes panes, ComposePane &composePane, TabSwitch tabs, Settings &settings,
+                    PageState &state, QObject *parent);
 
     // `mode` is a TransferMode number; others do nothing. `mailtoText` is what a mailto link
     // handed in (mode 5 only). A call made while another one waits, or once the program is
@@ -57,6 +60,7 @@ private:
     void stage(const char *marker);
 
     Panes m_panes;
+    ComposePane &m_composePane;
     TabSwitch m_tabs;
     Settings &m_settings;
     PageState &m_state;

@@ -6,9 +6,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTextStream>
 #include <QTimer>
 
 #include <cerrno>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -66,6 +68,25 @@ bool MailtoHandOver::receiverRunning(const QString &settingsPath) {
 void MailtoHandOver::stop() {
     m_stopped = true;
     m_timer->stop();
+    for (const QString &link : std::exchange(m_waiting, {}))
+        keepForNextStart(link);
+}
+
+bool MailtoHandOver::handIn(const QString &link) {
+    if (m_stopped)
+        return false;
+    m_waiting.append(link);
+    return true;
+}
+
+void MailtoHandOver::keepForNextStart(const QString &link) {
+    if (link.size() <= Settings::maxValueLength && m_settings.get(Keys::Mailto).isEmpty()) {
+        m_settings.set(Keys::Mailto, link);
+        return;
+    }
+    // Cut, it would open a different message: it is named instead, so the user can find it.
+    QTextStream(stderr) << "Corvalis: closing before this mailto link was opened: mailto:" << link.left(200)
+                        << (link.size() > 200 ? "...\n" : "\n");
 }
 
 void MailtoHandOver::Timer2_Timer() {
@@ -75,17 +96,18 @@ void MailtoHandOver::Timer2_Timer() {
     // that began closing leaves it for the next start.
     if (m_stopped || m_transfer.running())
         return;
-    const QString address = m_settings.get(Keys::Mailto);
+    const bool fromKey = m_waiting.isEmpty();
+    const QString address = fromKey ? m_settings.get(Keys::Mailto) : m_waiting.takeFirst();
     if (address.isEmpty())
         return;
     m_settings.set(Keys::Bug, QStringLiteral("7777"));
-    m_settings.set(Keys::Mailto, QString());
+    if (fromKey)
+        m_settings.set(Keys::Mailto, QString());
     m_settings.set(Keys::Bug, QStringLiteral("7788"));
     QCoreApplication::processEvents();
     if (m_stopped) {
         // The close came just now: the address goes back, unless a newer one is waiting.
-        if (m_settings.get(Keys::Mailto).isEmpty())
-            m_settings.set(Keys::Mailto, address);
+        keepForNextStart(address);
         return;
     }
     m_transfer.ReplyOrForward(int(TransferMode::Mailto), address);

@@ -4,13 +4,35 @@ QString PageModel::DetectProvider(const QString &address) {
     return address.toLower().contains(yahoo) ? yahoo : hotmail;
 }
 
+std::optional<QString> PageModel::namedProvider(const QString &address) {
+    const QString lower = address.toLower();
+    for (const QString &provider : {yahoo, hotmail}) {
+        if (lower.contains(provider))
+            return provider;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> PageModel::composeAddress(const QString &serviceAddress) {
+    // "Character 10" counts from 1.
+    const qsizetype first = serviceAddress.indexOf(QLatin1Char('/'), 9);
+    if (first < 0)
+        return std::nullopt;
+    const qsizetype second = serviceAddress.indexOf(QLatin1Char('/'), first + 1);
+    if (second < 0)
+        return std::nullopt;
+    return serviceAddress.left(second + 1) + QLatin1String("compose");
+}
+
 const PageModel::ComposeForm &PageModel::composeForm(const QString &provider) {
-    static const ComposeForm yahooForm{
-        QStringLiteral("compose"), QStringLiteral("Compose"), QStringLiteral("To"),   QStringLiteral("Cc"),
-        QStringLiteral("Bcc"),     QStringLiteral("Subj"),    QStringLiteral("Body"), QStringLiteral("&SEND")};
-    static const ComposeForm hotmailForm{
-        QStringLiteral("composeform"), QStringLiteral("composeform"), QStringLiteral("to"),   QStringLiteral("cc"),
-        QStringLiteral("bcc"),         QStringLiteral("subject"),     QStringLiteral("body"), QStringLiteral("&Send.x")};
+    static const ComposeForm yahooForm{QStringLiteral("compose"), QStringLiteral("Compose"),
+                                       QStringLiteral("To"),      QStringLiteral("Cc"),
+                                       QStringLiteral("Bcc"),     QStringLiteral("Subj"),
+                                       QStringLiteral("Body"),    QStringLiteral("&SEND")};
+    static const ComposeForm hotmailForm{QStringLiteral("composeform"), QStringLiteral("composeform"),
+                                         QStringLiteral("to"),          QStringLiteral("cc"),
+                                         QStringLiteral("bcc"),         QStringLiteral("subject"),
+                                         QStringLiteral("body"),        QStringLiteral("&Send.x")};
     return provider == yahoo ? yahooForm : hotmailForm;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The names the web-mail services' pages are built with: one table, per provider, of the
 // forms, fields and elements the program reads and writes. The services change their pages
 // over time; this is the one place to follow them.
@@ -12,6 +14,13 @@ inline const QString hotmail = QStringLiteral("hotmail");
 
 // "yahoo" when the lower-cased address contains "yahoo", else "hotmail".
 QString DetectProvider(const QString &address);
+// The service whose name the lower-cased address carries ("yahoo" or "hotmail"); nothing for
+// the pages of neither (the welcome page, the sign-in script, a blog).
+std::optional<QString> namedProvider(const QString &address);
+
+// The service's compose page for a page of the service: the address up to the second "/" found
+// from the tenth character on, followed by "compose"; nothing when the address has no such two "/".
+std::optional<QString> composeAddress(const QString &serviceAddress);
 
 struct ComposeForm {
     QString form;      // form of the field writes

@@ -9,7 +9,12 @@
 #include "webpages/web_pane.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -23,13 +28,18 @@ QString corvalisProgram() {
     return QStringLiteral(CORVALIS_PATH);
 }
 
-// Runs the launcher as a desktop would for a clicked link.
+// Waits for a launcher run as a desktop would for a clicked link; the program in this process
+// answers it meanwhile.
+int finished(QProcess &launcher) {
+    if (!MainFormHarness::waitFor([&] { return launcher.state() == QProcess::NotRunning; }, 40000))
+        return -1;
+    return launcher.exitStatus() == QProcess::NormalExit ? launcher.exitCode() : -1;
+}
+
 int runLauncher(const QStringList &arguments) {
     QProcess launcher;
     launcher.start(corvalisProgram(), arguments);
-    if (!launcher.waitForFinished(30000))
-        return -1;
-    return launcher.exitStatus() == QProcess::NormalExit ? launcher.exitCode() : -1;
+    return finished(launcher);
 }
 
 class ComposeMailtoTest : public ::testing::Test {
@@ -91,13 +101,89 @@ TEST_F(ComposeMailtoTest, TheLauncherHandsOverToTheRunningProgram) {
     EXPECT_EQ(compose.elementHtml(PageModel::yahooRichTextElement), u""_s);
 }
 
+// A compose pane that cannot show the compose page (no service known yet after the sign-in, or
+// an HTTP error page) is loaded again when needed: a link waiting on it is composed once the main
+// pane reaches an inbox.
+TEST_F(ComposeMailtoTest, ALinkWaitingOnAnUnusableComposePaneIsComposedOnceAnInboxShows) {
+    const struct {
+        const char *why;
+        QString mainPage;
+        bool noService; // the Compose tab says so in a line
+    } cases[] = {
+        {"after the sign-in, no service known yet", u"/cgi-bin/signin.cgi"_s, true},
+        {"the compose page answered 404", u"/hotmailx/inbox"_s, false},
+    };
+    ASSERT_TRUE(h.start());
+    const auto *noService = h.form().findChild<QLabel *>(u"LabelNoService"_s);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + c.mainPage));
+        // Shown twice: the first showing keeps the message composed just before.
+        h.form().tabs().select(TabNavigator::Compose);
+        h.form().tabs().select(TabNavigator::Compose);
+        EXPECT_EQ(noService && noService->isVisible(), c.noService);
+        ASSERT_TRUE(c.noService ||
+                    MainFormHarness::waitForPage(h.form().webBrowser(3), u"hotmailx/compose"_s));
+        // The transfer waits inside the tick: the main pane moves on to an inbox meanwhile, and
+        // a wait that still has no compose form long after is cancelled.
+        QTimer inbox, giveUp;
+        QObject::connect(&inbox, &QTimer::timeout, &inbox, [&] {
+            if (h.settings().get(Keys::Bug) != u"5"_s)
+                return;
+            inbox.stop();
+            h.form().webBrowser(1).navigate(h.sim().baseUrl() + u"/hotmail/inbox"_s);
+        });
+        QObject::connect(&giveUp, &QTimer::timeout, &giveUp,
+                         [&] { h.form().findChild<QPushButton *>(u"CommandCancelWait"_s)->click(); });
+        inbox.start(100);
+        giveUp.start(30000);
+        h.settings().SetIni(u"Settings"_s, u"mailto"_s,
+                            u"ann@example.com?subject="_s + QString::fromLatin1(c.why));
+        EXPECT_TRUE(composed(u"hotmail"_s, u"ann@example.com|"_s + QString::fromLatin1(c.why) + u"|||"_s));
+    }
+}
+
+// A link of any length reaches the compose page whole, over the program's socket: to a program
+// that runs, and to one still starting (it holds its lock, and listens only later).
+TEST_F(ComposeMailtoTest, ALongLinkReachesTheComposePageWhole) {
+    QString body;
+    while (body.size() < 20000)
+        body += u"Grüße aus Köln, 東京 & 50% mehr = ok\n"_s;
+    body.truncate(20000);
+    const QString link = u"mailto:ann@example.com?subject=Long&body="_s + QUrl::toPercentEncoding(body);
+    const PageModel::ComposeForm &form = PageModel::composeForm(u"hotmail"_s);
+    for (const bool running : {true, false}) {
+        SCOPED_TRACE(running ? "running" : "starting");
+        MainFormHarness program;
+        const auto start = [&] {
+            return program.start() &&
+                   program.load(program.form().webBrowser(1), program.sim().baseUrl() + u"/hotmail/inbox"_s);
+        };
+        if (running) {
+            ASSERT_TRUE(start());
+        } else {
+            program.holdInstance();
+        }
+        QProcess launcher;
+        launcher.start(corvalisProgram(), {u"--settings"_s, program.iniPath(), u"--mailto"_s, link});
+        if (!running) {
+            QTest::qWait(1500); // the launcher finds no one listening, and waits
+            ASSERT_TRUE(start());
+        }
+        EXPECT_EQ(finished(launcher), 0) << launcher.readAllStandardError().toStdString();
+        EXPECT_TRUE(MainFormHarness::waitFor(
+            [&] { return program.form().webBrowser(3).formFieldValue(form.form, form.body) == body; }));
+    }
+}
+
 TEST_F(ComposeMailtoTest, TheLauncherStartsTheProgramWhenNoneRuns) {
-    // No window here: the launcher must start one. It closes itself once loaded, and its
-    // shutdown writes the window switches back.
+    // No window here: the launcher must start one. It closes itself once loaded, before it
+    // opens the link, and its shutdown writes the window switches back.
     EXPECT_EQ(runLauncher({u"--settings"_s, h.iniPath(), u"--no-splash"_s, u"--quit-after-start"_s,
                            u"--mailto"_s, u"mailto:ann@example.com"_s}),
               0);
-    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"mailto"_s, u"<none>"_s), u"ann@example.com"_s);
     EXPECT_TRUE(MainFormHarness::waitFor(
         [&] { return h.settings().GetIni(u"Settings"_s, u"autopos"_s, u"<none>"_s) != u"<none>"_s; }, 60000));
+    // It took the link, and kept it for the next start.
+    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"mailto"_s, u"<none>"_s), u"ann@example.com"_s);
 }

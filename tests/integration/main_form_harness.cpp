@@ -1,6 +1,7 @@
 #include "main_form_harness.h"
 
 #include "addressbook/address_book_controller.h"
+#include "app/single_instance.h"
 #include "base/main_dir_install.h"
 #include "shell/tab_navigator.h"
 #include "support/page_script.h"
@@ -61,10 +62,18 @@ MainFormHarness::MainFormHarness(const QByteArray &extraIni) {
 
 MainFormHarness::~MainFormHarness() = default;
 
+void MainFormHarness::holdInstance() {
+    if (!m_instance)
+        m_instance = std::make_unique<SingleInstance>(iniPath());
+    m_instance->otherRunning();
+}
+
 bool MainFormHarness::start() {
     MainForm::Options options;
     options.showSplash = false;
     m_form = std::make_unique<MainForm>(*m_settings, m_messages, options);
+    holdInstance();
+    m_instance->serve(*m_form);
     m_form->Form_Load();
     return waitForPage(m_form->webBrowser(1), QStringLiteral("welcome.htm"));
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class SingleInstance;
 class WebPane;
 
 // A main window on a fresh main directory (made from data/), with its settings file and a
@@ -20,8 +21,12 @@ public:
     explicit MainFormHarness(const QByteArray &extraIni = {});
     ~MainFormHarness();
 
-    // Builds the window and runs its start-up; waits for the welcome page.
+    // Builds the window and runs its start-up, listening for later starts and launchers as the
+    // program does; waits for the welcome page.
     bool start();
+    // Holds the one-program lock of the settings file without listening yet, as a program that
+    // is still starting does; start() listens.
+    void holdInstance();
     MainForm &form() { return *m_form; }
     Settings &settings() { return *m_settings; }
     RecordingMessages &messages() { return m_messages; }
@@ -62,6 +67,7 @@ private:
     QTemporaryDir m_dir;
     SimProcess m_sim;
     std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<SingleInstance> m_instance;
     RecordingMessages m_messages;
     std::unique_ptr<MainForm> m_form;
     QStringList m_opened;

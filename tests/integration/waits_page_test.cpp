@@ -7,7 +7,6 @@
 
 #include "base/main_dir_install.h"
 #include "base/settings.h"
-#include "shell/tab_addresses.h"
 #include "shell/tab_navigator.h"
 #include "store/saved_message_file.h"
 #include "webpages/compose_transfer.h"
@@ -139,10 +138,17 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
         settings.SetIni(u"Locations"_s, u"main dir"_s, dir.path() + u'/');
         for (int i = 0; i < keys.size(); ++i)
             settings.SetIni(u"Settings"_s, keys[i], stored[i]);
-        // The compose page a mailto opens, worked out from the welcome page's address.
-        QFile page(QUrl(*TabAddresses::composeAddress(
-                            QUrl::fromLocalFile(dir.filePath(u"html/welcome.htm"_s)).toString()))
-                       .toLocalFile());
+        // The welcome page moves on to a page of the service, and the compose page a mailto
+        // opens is worked out from that page's address.
+        const QString servicePage = dir.filePath(u"html/hotmail.htm"_s);
+        for (const auto &[path, text] : {std::pair{dir.filePath(u"html/welcome.htm"_s),
+                                                   "<script>location.replace('hotmail.htm')</script>"_ba},
+                                         std::pair{servicePage, "<p>Inbox</p>"_ba}}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+        }
+        QFile page(
+            QUrl(*PageModel::composeAddress(QUrl::fromLocalFile(servicePage).toString())).toLocalFile());
         ASSERT_TRUE(c.composePage.isEmpty() ||
                     (page.open(QIODevice::WriteOnly) && page.write(c.composePage) > 0));
         page.close();

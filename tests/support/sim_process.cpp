@@ -35,6 +35,10 @@ SimProcess::SimProcess()
 }
 
 SimProcess::~SimProcess() {
+    stop();
+}
+
+void SimProcess::stop() {
     // Closing our keep-alive connections first lets the sim's workers finish at once.
     m_network.reset();
     if (m_process->state() == QProcess::NotRunning)
@@ -47,7 +51,7 @@ SimProcess::~SimProcess() {
 }
 
 QByteArray SimProcess::get(const QString &pathAndQuery) const {
-    if (!started())
+    if (!started() || !m_network)
         return {};
     const std::unique_ptr<QNetworkReply> reply(
         m_network->get(QNetworkRequest(QUrl(m_baseUrl + pathAndQuery))));

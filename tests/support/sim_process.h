@@ -26,6 +26,8 @@ public:
     QByteArray get(const QString &pathAndQuery) const;
     // What the sim recorded as sent, oldest first.
     QJsonArray sent() const;
+    // The service goes away, as a service that failed would.
+    void stop();
 
 private:
     std::unique_ptr<QProcess> m_process;

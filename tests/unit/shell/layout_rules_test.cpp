@@ -1,5 +1,6 @@
 #include "shell/splitter_rules.h"
 #include "shell/tab_addresses.h"
+#include "webpages/page_model.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ TEST(TabAddressesTest, ComposeAddressKeepsSchemeHostAndFirstSegment) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.inbox.toStdString());
-        EXPECT_EQ(TabAddresses::composeAddress(c.inbox), c.compose);
+        EXPECT_EQ(PageModel::composeAddress(c.inbox), c.compose);
     }
 }
 

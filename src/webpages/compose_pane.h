@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class WebPane;
+
+// The compose pane and the page it is to show: the compose page of the web-mail service the main
+// pane last showed a page of. Before the main pane has shown one (the welcome page, the sign-in
+// script's answer) no service is known and nothing is loaded. A compose page that failed to load,
+// or came back as an HTTP error, is loaded again whenever it is needed; the load's result says
+// so, never the page's text.
+class ComposePane : public QObject {
+    Q_OBJECT
+public:
+    ComposePane(WebPane &main, WebPane &compose, QObject *parent);
+
+    // The current service's compose page; nothing before a service is known.
+    std::optional<QString> address() const { return m_address; }
+    // That service ("yahoo" or "hotmail"); empty before one is known.
+    QString provider() const { return m_provider; }
+    // The pane's last load failed or was answered with an HTTP error.
+    bool showsError() const { return m_error; }
+
+    // The Compose tab is shown: the pane loads the compose page unless it holds one that was just
+    // filled (`keepFilled`, from `did_insert`) and loaded well.
+    void show(bool keepFilled);
+    // A transfer waits for the compose form: a pane left on an error page or on another page is
+    // loaded again, an error page at most once per `retryMs` unless the service changed.
+    void loadWhileWaiting();
+
+    static constexpr int retryMs = 2000;
+
+signals:
+    // A service has become known (the Compose tab shows its pane instead of a line saying so).
+    void serviceKnown();
+
+private:
+    void mainPaneMoved(const QString &address);
+    void load();
+
+    WebPane &m_compose;
+    std::optional<QString> m_address;
+    QString m_provider;
+    bool m_error = false;
+    QElapsedTimer m_lastLoad;
+};
