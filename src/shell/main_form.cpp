@@ -3,6 +3,7 @@
 #include "base/messages.h"
 #include "base/settings.h"
 #include "base/twips.h"
+#include "editor/editor_panel.h"
 #include "editor/link_image_dialogs.h"
 #include "editor/table_dialogs.h"
 #include "shell/address_book_pane.h"
