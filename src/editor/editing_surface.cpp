@@ -189,7 +189,10 @@ void EditingSurface::requestContextMenu(std::optional<QPoint> position) {
 void EditingSurface::showContextMenu(std::optional<QPoint> position) {
     QPoint at;
     if (position) {
+        // As in any editor, a right click outside the selection first puts the caret there.
         at = *position;
+        const QPointF page = QPointF(at) / zoomFactor();
+        callBridge(QStringLiteral("editorCaretToPoint"), {page.x(), page.y()});
     } else {
         const auto caret = callBridge(QStringLiteral("editorCaretPoint"));
         const QVariantList xy = caret ? caret->toList() : QVariantList();

@@ -42,7 +42,7 @@ public:
         int fontNameStatus = NotSupported;
         QString fontName;
         int fontSizeStatus = NotSupported;
-        int fontSize = 0; // 1 to 7; below 1 when the selection has none
+        int fontSize = 0;    // 1 to 7; below 1 when the selection has none
         QString blockFormat; // the paragraph format at the caret: "Normal", "Heading 1", ...
     };
 

@@ -42,7 +42,8 @@ void MainForm::placeEditorOverPost() {
     // Over the post page the editor covers the body field alone, so the title and the page's
     // other fields stay in reach; elsewhere it lies a little below the main pane's top.
     const QRect pane = m_panes[0]->geometry();
-    QRect place(pane.x(), pane.y() + Twips::toPixels(postPageEditorOffset), pane.width(), m_editorPanel->height());
+    QRect place(pane.x(), pane.y() + Twips::toPixels(postPageEditorOffset), pane.width(),
+                m_editorPanel->height());
     if (const std::optional<QRectF> field = BlogPost::fieldRect(*m_panes[0])) {
         const qreal zoom = m_panes[0]->zoomFactor();
         const QRectF shown(field->topLeft() * zoom, field->size() * zoom);

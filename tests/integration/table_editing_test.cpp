@@ -100,12 +100,15 @@ TEST_F(TableEditingTest, EachContextMenuEntryDoesItsWork) {
             dialogShown = modal->windowTitle(), modal->close();
     });
     closer.start(50);
-    const auto script = [this](const char *text) { return [this, text] { return run(QString::fromLatin1(text)).toString(); }; };
+    const auto script = [this](const char *text) {
+        return [this, text] { return run(QString::fromLatin1(text)).toString(); };
+    };
     const auto dialog = [&] {
         [[maybe_unused]] const bool seen = QTest::qWaitFor([&] { return !dialogShown.isEmpty(); }, 2000);
         return std::exchange(dialogShown, QString());
     };
-    const char *size = "document.querySelectorAll('tr').length + 'x' + document.querySelectorAll('td').length";
+    const char *size =
+        "document.querySelectorAll('tr').length + 'x' + document.querySelectorAll('td').length";
     const std::tuple<const char *, const char *, std::function<QString()>, QString> cases[] = {
         {"Insert Row", "#b2", script(size), u"4x12"_s},
         {"Insert Column", "#b2", script(size), u"3x12"_s},

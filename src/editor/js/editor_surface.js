@@ -397,6 +397,21 @@
                 h = Math.imul(h ^ html.charCodeAt(i), 0x01000193);
             return html.length + ':' + (h >>> 0);
         },
+        // Puts the caret at a point of the page, unless the point lies on the selection.
+        editorCaretToPoint(x, y) {
+            const sel = document.getSelection();
+            if (sel && sel.rangeCount > 0 && !sel.isCollapsed) {
+                for (const box of sel.getRangeAt(0).getClientRects()) {
+                    if (x >= box.left && x <= box.right && y >= box.top && y <= box.bottom)
+                        return false;
+                }
+            }
+            const r = document.caretRangeFromPoint(x, y);
+            if (!r || !document.body || !document.body.contains(r.startContainer))
+                return false;
+            select(r);
+            return true;
+        },
         // Where a menu asked for from the keyboard opens: below the caret, or the selection's start.
         editorCaretPoint() {
             const r = selectionRange();

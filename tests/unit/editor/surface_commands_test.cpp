@@ -78,10 +78,12 @@ TEST_F(SurfaceTest, FontListsFollowTheSelection) {
 
     // The paragraph format and the alignment buttons show the block at the caret, one
     // alignment pressed at a time.
-    load(u"<h1 id=h>Title</h1><p id=p>text</p><p id=r align=right>right</p><p id=c style='text-align:center'>c</p>"_qs);
-    const std::tuple<const char *, QString, const char *> places[] = {
-        {"#p", u"Normal"_qs, "LeftJustify"}, {"#h", u"Heading 1"_qs, "LeftJustify"},
-        {"#r", u"Normal"_qs, "RightJustify"}, {"#c", u"Normal"_qs, "Center"}};
+    load(
+        u"<h1 id=h>Title</h1><p id=p>text</p><p id=r align=right>right</p><p id=c style='text-align:center'>c</p>"_qs);
+    const std::tuple<const char *, QString, const char *> places[] = {{"#p", u"Normal"_qs, "LeftJustify"},
+                                                                      {"#h", u"Heading 1"_qs, "LeftJustify"},
+                                                                      {"#r", u"Normal"_qs, "RightJustify"},
+                                                                      {"#c", u"Normal"_qs, "Center"}};
     for (const auto &[at, format, pressed] : places) {
         SCOPED_TRACE(at);
         selectText(QString::fromLatin1(at), 1, 1);

@@ -7,9 +7,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMenu>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -110,7 +110,7 @@ protected:
             if (action->text() == text)
                 return QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
         }
-        ADD_FAILURE() << "no entry " << text.toStdString();
+        ADD_FAILURE() << "no entry " << text.toStdString() << " in " << entries(menu).toStdString();
     }
     template<typename T> T *child(const char *name) {
         return frame.findChild<T *>(QString::fromLatin1(name));
