@@ -10,7 +10,8 @@
 class Messages {
 public:
     enum class Answer { Ok, Yes, No, Cancel };
-    enum class Buttons { YesNo, YesNoCancel };
+    // SaveDiscardCancel answers Yes for Save and No for Discard.
+    enum class Buttons { YesNo, YesNoCancel, SaveDiscardCancel };
 
     virtual ~Messages() = default;
 

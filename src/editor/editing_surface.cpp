@@ -4,6 +4,8 @@
 #include "editor/editor_host.h"
 #include "editor/font_sizes.h"
 
+#include <algorithm>
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QEventLoop>
@@ -11,6 +13,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -68,6 +71,10 @@ EditingSurface::EditingSurface(QWidget *parent)
     connect(m_host, &EditorHost::displayChangeReported, m_displayChange, qOverload<>(&QTimer::start));
     connect(m_displayChange, &QTimer::timeout, this, &EditingSurface::displayChanged);
     connect(m_host, &EditorHost::focusLossReported, this, &EditingSurface::focusLost);
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("editorContextMenu"));
+    connect(m_menu, &QMenu::triggered, this,
+            [this](QAction *chosen) { emit contextMenuActionTriggered(chosen->data().toInt()); });
     newDocument();
 }
 
@@ -130,6 +137,7 @@ EditingSurface::DisplayState EditingSurface::displayState(const QList<int> &comm
     state.fontName = map.value(QStringLiteral("fontName")).toString();
     state.fontSizeStatus = map.value(QStringLiteral("fontSizeStatus")).toInt();
     state.fontSize = map.value(QStringLiteral("fontSize")).toInt();
+    state.blockFormat = map.value(QStringLiteral("blockFormat")).toString();
     return state;
 }
 
@@ -139,21 +147,74 @@ void EditingSurface::setContextMenu(const QStringList &items, const QList<int> &
 }
 
 void EditingSurface::contextMenuEvent(QContextMenuEvent *event) {
-    emit contextMenuRequested(event->pos());
-    QMenu menu(this);
+    // The page asks for its menu from inside one of its own tasks, where it cannot answer the
+    // status queries the menu is built from: the menu follows once that has returned.
+    event->accept();
+    requestContextMenu(event->pos());
+}
+
+void EditingSurface::childEvent(QChildEvent *event) {
+    WebPane::childEvent(event);
+    // The widget that takes the input is made with the page (and anew when its renderer is).
+    if (event->added() && event->child()->isWidgetType())
+        event->child()->installEventFilter(this);
+}
+
+bool EditingSurface::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        // The menu key and Shift+F10 open the menu at the caret.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Menu ||
+            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            requestContextMenu(std::nullopt);
+            return true;
+        }
+    } else if (event->type() == QEvent::ContextMenu) {
+        // A right click reaches the page first, which moves the caret to the pointer and then
+        // asks for the menu itself (contextMenuEvent); one from the keyboard opens at the caret.
+        if (static_cast<QContextMenuEvent *>(event)->reason() != QContextMenuEvent::Mouse)
+            requestContextMenu(std::nullopt);
+        return true;
+    }
+    return WebPane::eventFilter(watched, event);
+}
+
+void EditingSurface::requestContextMenu(std::optional<QPoint> position) {
+    if (m_menuRequested || m_menu->isVisible())
+        return;
+    m_menuRequested = true;
+    QTimer::singleShot(0, this, [this, position] {
+        m_menuRequested = false;
+        showContextMenu(position);
+    });
+}
+
+void EditingSurface::showContextMenu(std::optional<QPoint> position) {
+    QPoint at;
+    if (position) {
+        // As in any editor, a right click outside the selection first puts the caret there.
+        at = *position;
+        const QPointF page = QPointF(at) / zoomFactor();
+        callBridge(QStringLiteral("editorCaretToPoint"), {page.x(), page.y()});
+    } else {
+        const auto caret = callBridge(QStringLiteral("editorCaretPoint"));
+        const QVariantList xy = caret ? caret->toList() : QVariantList();
+        at = (QPointF(xy.value(0).toDouble(), xy.value(1).toDouble()) * zoomFactor()).toPoint();
+        at = QPoint(std::clamp(at.x(), 0, width() - 1), std::clamp(at.y(), 0, height() - 1));
+    }
+    emit contextMenuRequested(at);
+    m_menu->clear();
     for (qsizetype i = 0; i < m_menuItems.size(); ++i) {
         if (m_menuItems[i].isEmpty()) {
-            menu.addSeparator();
+            m_menu->addSeparator();
             continue;
         }
-        QAction *action = menu.addAction(m_menuItems[i]);
+        QAction *action = m_menu->addAction(m_menuItems[i]);
         action->setData(int(i));
         action->setEnabled(m_menuStates.value(i) != 2);
     }
-    if (menu.isEmpty())
-        return;
-    if (QAction *chosen = menu.exec(event->globalPos()))
-        emit contextMenuActionTriggered(chosen->data().toInt());
+    if (!m_menu->isEmpty())
+        m_menu->popup(mapToGlobal(at));
 }
 
 void EditingSurface::leaveEvent(QEvent *event) {
@@ -199,6 +260,7 @@ qint32 EditingSurface::loadDocument(const QString &path, bool prompt) {
     m_path = read.absolutePath;
     m_baseUrl = QUrl::fromLocalFile(read.absolutePath).toString();
     setUnmodified(read.bytes);
+    markUnchanged();
     return DocumentFile::NoError;
 }
 
@@ -219,6 +281,7 @@ qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
     if (error == DocumentFile::NoError) {
         m_path = file;
         setUnmodified(bytes);
+        markUnchanged();
     }
     return error;
 }
@@ -227,6 +290,17 @@ void EditingSurface::newDocument() {
     m_path.clear();
     loadPage(QUrl(m_baseUrl), blankDocument);
     m_sourceBytes.clear();
+    markUnchanged();
+}
+
+bool EditingSurface::documentChanged() {
+    const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
+    return !mark || mark->toString() != m_unchangedMark;
+}
+
+void EditingSurface::markUnchanged() {
+    const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
+    m_unchangedMark = mark ? mark->toString() : QString();
 }
 
 bool EditingSurface::modified() {

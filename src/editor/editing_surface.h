@@ -11,8 +11,10 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class EditorHost;
+class QMenu;
 class QTemporaryDir;
 class QTimer;
 
@@ -40,7 +42,8 @@ public:
         int fontNameStatus = NotSupported;
         QString fontName;
         int fontSizeStatus = NotSupported;
-        int fontSize = 0; // 1 to 7; below 1 when the selection has none
+        int fontSize = 0;    // 1 to 7; below 1 when the selection has none
+        QString blockFormat; // the paragraph format at the caret: "Normal", "Heading 1", ...
     };
 
     // The parameters of the insert-table command (value of InsertTable).
@@ -71,6 +74,10 @@ public:
     qint32 loadDocument(const QString &path, bool prompt);
     qint32 saveDocument(const QString &path, bool prompt);
     void newDocument();
+    // Whether the document differs from what it was when last loaded, saved or made new, or
+    // when markUnchanged() was called (after a post that carried it).
+    bool documentChanged();
+    void markUnchanged();
     // The file last loaded or saved; empty for a new document.
     QString documentPath() const { return m_path; }
 
@@ -109,8 +116,14 @@ signals:
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void childEvent(QChildEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Shows the context menu at `position`, or at the caret when there is none, once the
+    // event that asked for it has returned.
+    void requestContextMenu(std::optional<QPoint> position);
+    void showContextMenu(std::optional<QPoint> position);
     bool loadPage(const QUrl &url, const QString &html);
     void showFontDialog();
     QVariant insertTable(const TableParameters &table);
@@ -119,11 +132,14 @@ private:
 
     EditorHost *m_host;
     QTimer *m_displayChange;
+    QMenu *m_menu;
+    bool m_menuRequested = false;
     QStringList m_menuItems;
     QList<int> m_menuStates;
     QString m_path;
     QString m_baseUrl;
     QByteArray m_sourceBytes; // the document as loaded or saved, for source preservation
+    QString m_unchangedMark;  // the body's fingerprint at the last load, save, new or markUnchanged()
     std::unique_ptr<QTemporaryDir> m_largeDocuments;
     bool m_preserveSource = false;
     bool m_showBorders = false;

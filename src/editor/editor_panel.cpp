@@ -17,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -157,15 +156,8 @@ void EditorPanel::createControls() {
     connect(m_checkNormal, &QCheckBox::clicked, this, &EditorPanel::showVisual);
     connect(m_checkSource, &QCheckBox::clicked, this, &EditorPanel::showHtmlSource);
 
-    const std::pair<QKeySequence, std::function<void()>> shortcuts[] = {
-        {QKeySequence::Open, [this] { openFile(); }},
-        {QKeySequence::Save, [this] { saveFile(); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { redo(); }}};
-    for (const auto &[keys, run] : shortcuts) {
-        auto *shortcut = new QShortcut(keys, &panel);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, run);
-    }
+    // The buttons' shortcuts work wherever the focus is in the panel.
+    panel.addActions(m_toolbar->actions());
 }
 
 bool EditorPanel::eventFilter(QObject *watched, QEvent *event) {
@@ -223,6 +215,7 @@ void EditorPanel::refreshToolbar() {
     QList<int> commands;
     for (const auto &entry : toolbarStates)
         commands << entry.second;
+    commands << InsertRow;
     const EditingSurface::DisplayState state = m_surface->displayState(commands);
     for (qsizetype i = 0; i < qsizetype(toolbarStates.size()); ++i) {
         const int status = state.statuses.value(i);
@@ -230,12 +223,14 @@ void EditorPanel::refreshToolbar() {
         button->setEnabled(status >= Enabled);
         button->setChecked(status == Latched);
     }
+    m_toolbar->setInTable(state.statuses.value(qsizetype(toolbarStates.size())) >= Enabled);
     const bool nameKnown = state.fontNameStatus == Enabled || state.fontNameStatus == Latched;
     m_fontCombo->setEditText(nameKnown ? state.fontName : QString());
     m_fontCombo->setEnabled(nameKnown || state.fontNameStatus == Mixed);
     const bool sizeKnown = state.fontSizeStatus == Enabled || state.fontSizeStatus == Latched;
     m_sizeCombo->setEditText(sizeKnown && state.fontSize >= 1 ? QString::number(state.fontSize) : QString());
     m_sizeCombo->setEnabled(sizeKnown || state.fontSizeStatus == Mixed);
+    m_styleCombo->setCurrentIndex(m_styleCombo->findText(state.blockFormat));
 }
 
 void EditorPanel::toolbarClicked(const QString &key) {
@@ -248,6 +243,12 @@ void EditorPanel::toolbarClicked(const QString &key) {
     }
     if (key == QLatin1String("Color"))
         chooseTextColor();
+    else if (key == QLatin1String("undo"))
+        surface().execCommand(Undo, DefaultOption);
+    else if (key == QLatin1String("redo"))
+        redo();
+    else if (key == QLatin1String("new"))
+        newFile();
     else if (key == QLatin1String("open"))
         openFile();
     else if (key == QLatin1String("save"))
@@ -259,9 +260,17 @@ void EditorPanel::toolbarClicked(const QString &key) {
     else if (key == QLatin1String("image"))
         emit imageRequested();
     else if (key == QLatin1String("table"))
-        emit tableRequested();
+        tableButton();
     else if (key == QLatin1String("spell"))
         emit spellRequested();
+}
+
+void EditorPanel::tableButton() {
+    // Inside a table the button edits that table; a new one goes outside it.
+    if (surface().queryStatus(InsertRow) >= Enabled && featureAvailable(Feature::TableProperties))
+        emit tablePropertiesRequested();
+    else
+        emit tableRequested();
 }
 
 void EditorPanel::chooseTextColor() {
@@ -278,29 +287,37 @@ void EditorPanel::applyTextColor(const QColor &color) {
 }
 
 void EditorPanel::fontChosen(int index) {
-    if (!m_ready || index < 0 || index >= int(std::size(fontNames)) ||
-        surface().queryStatus(SetFontName) < Enabled)
-        return;
-    m_surface->execCommand(SetFontName, DontPromptUser, QString::fromLatin1(fontNames[index]));
-    waitWhileBusy();
-    m_surface->setFocus();
+    if (m_ready && index >= 0 && index < int(std::size(fontNames)) &&
+        surface().queryStatus(SetFontName) >= Enabled) {
+        m_surface->execCommand(SetFontName, DontPromptUser, QString::fromLatin1(fontNames[index]));
+        waitWhileBusy();
+    }
+    returnFocus();
 }
 
 void EditorPanel::sizeChosen(int index) {
     // The size is the list position, whatever the entry says.
-    if (!m_ready || index < 0)
-        return;
-    surface().execCommand(SetFontSize, DontPromptUser, index + 1);
-    m_surface->setFocus();
+    if (m_ready && index >= 0)
+        surface().execCommand(SetFontSize, DontPromptUser, index + 1);
+    returnFocus();
 }
 
 void EditorPanel::styleChosen(int index) {
     // Styles apply at all times, not only before the first display change.
-    if (index < 0 || surface().queryStatus(SetBlockFormat) < Enabled)
-        return;
-    m_surface->execCommand(SetBlockFormat, DontPromptUser, m_styleCombo->itemText(index));
-    waitWhileBusy();
-    m_surface->setFocus();
+    if (index >= 0 && surface().queryStatus(SetBlockFormat) >= Enabled) {
+        m_surface->execCommand(SetBlockFormat, DontPromptUser, m_styleCombo->itemText(index));
+        waitWhileBusy();
+    }
+    returnFocus();
+}
+
+void EditorPanel::returnFocus() {
+    // The list's closing pop-up gives the focus back to the list: the document takes it after.
+    QTimer::singleShot(0, this, [this] {
+        if (m_surface)
+            m_surface->setFocus(Qt::OtherFocusReason);
+        refreshToolbar();
+    });
 }
 
 void EditorPanel::waitWhileBusy() {
@@ -359,7 +376,28 @@ void EditorPanel::timerTick() {
         emit tablePropertiesRequested();
 }
 
+bool EditorPanel::askToSaveChanges() {
+    if (!m_surface || !m_surface->documentChanged())
+        return true;
+    switch (m_context.messages.ask(QStringLiteral("Save changes to the document?"),
+                                   Messages::Buttons::SaveDiscardCancel, Messages::Answer::Yes)) {
+    case Messages::Answer::Yes:
+        return saveFile(m_surface->documentPath());
+    case Messages::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void EditorPanel::newFile() {
+    if (askToSaveChanges())
+        surface().newDocument();
+}
+
 void EditorPanel::openFile(const QString &path) {
+    if (!askToSaveChanges())
+        return;
     const qint32 error = surface().loadDocument(path, path.isEmpty());
     if (error == DocumentFile::NoError || error == DocumentFile::Cancelled)
         return;
@@ -368,12 +406,13 @@ void EditorPanel::openFile(const QString &path) {
     m_surface->newDocument();
 }
 
-void EditorPanel::saveFile(const QString &path) {
+bool EditorPanel::saveFile(const QString &path) {
     const qint32 error = surface().saveDocument(path, path.isEmpty());
     if (error == DocumentFile::NoError || error == DocumentFile::Cancelled)
-        return;
+        return error == DocumentFile::NoError;
     m_context.messages.inform(QStringLiteral("Error occurred while saving document: ") +
                               DocumentFile::reason(error, DocumentFile::Operation::Save) + QLatin1Char('.'));
+    return false;
 }
 
 void EditorPanel::toggleExpanded() {
@@ -391,8 +430,13 @@ void EditorPanel::toggleExpanded() {
 }
 
 void EditorPanel::showHtmlSource() {
+    // The page is uncovered and drawn at once; the transfer's round trips into both pages come
+    // after, so the editor never lingers on screen while they run.
+    QFrame &panel = m_context.panel;
+    panel.hide();
+    if (QWidget *under = panel.parentWidget())
+        under->repaint(panel.geometry());
     emit postTransferRequested();
-    m_context.panel.hide();
 }
 
 void EditorPanel::showVisual() {

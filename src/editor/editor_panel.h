@@ -56,9 +56,14 @@ public:
     // The toolbar's state from the surface's statuses (one round trip).
     void refreshToolbar();
     // The toolbar's actions, as the buttons and shortcuts run them. Open and save ask for the
-    // file when `path` is empty, and report a failure in a message.
+    // file when `path` is empty, and report a failure in a message; save tells whether it saved.
+    // New and open first offer to save a changed document.
+    void newFile();
     void openFile(const QString &path = QString());
-    void saveFile(const QString &path = QString());
+    bool saveFile(const QString &path = QString());
+    // Asks "Save changes to the document?" when it changed since it was loaded, saved or posted:
+    // whether the caller may go on (saved or discarded; not on Cancel or a failed save).
+    bool askToSaveChanges();
     // Asks for a colour (a cancel changes nothing) and gives it to the selected text.
     void chooseTextColor();
     void applyTextColor(const QColor &color);
@@ -93,6 +98,8 @@ private:
     void fontChosen(int index);
     void sizeChosen(int index);
     void styleChosen(int index);
+    void returnFocus();
+    void tableButton();
     void waitWhileBusy();
     void redo();
     void timerTick();

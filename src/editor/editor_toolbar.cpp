@@ -1,77 +1,88 @@
 #include "editor/editor_toolbar.h"
 
 #include <QAction>
-#include <QFont>
 #include <QIcon>
-#include <QPainter>
-#include <QPixmap>
+#include <QKeySequence>
+
+static void initToolbarResources() {
+    Q_INIT_RESOURCE(editor);
+}
 
 namespace {
+
+// How a button's keys are handled: by the program, or by the document itself (its editing keys).
+enum class Keys { Program, Document };
 
 struct Button {
     const char *key;
     const char *toolTip;
     const char *themeIcon;
-    const char *glyph; // drawn when the theme has no icon
-    bool groupEnd;     // a separator follows
+    const char *keys; // its shortcut, shown in the tool tip; empty for none
+    Keys handler;
+    bool groupEnd; // a separator follows
 };
 
 // clang-format off
 constexpr Button buttons[] = {
-    {"open", "Open HTML File ", "document-open", "Op", false},
-    {"save", "Save Blog as HTML File", "document-save", "Sv", true},
-    {"cut", "Cut", "edit-cut", "Ct", false},
-    {"copy", "Copy", "edit-copy", "Cp", false},
-    {"paste", "Paste", "edit-paste", "Ps", true},
-    {"Bold", "Bold", "format-text-bold", "B", false},
-    {"Italic", "Italic", "format-text-italic", "I", false},
-    {"Underline", "Underline", "format-text-underline", "U", false},
-    {"Color", "Text Color", "format-text-color", "A", true},
-    {"LeftJustify", "Justify Left", "format-justify-left", "\u2590L", false},
-    {"Center", "Center", "format-justify-center", "\u2261", false},
-    {"RightJustify", "Justify Right", "format-justify-right", "R\u258C", true},
-    {"Numbers", "Numbering", "format-list-ordered", "1.", false},
-    {"Bullets", "Bullet Points", "format-list-unordered", "\u2022", false},
-    {"Outdent", "Decrease Indent", "format-indent-less", "\u21E4", false},
-    {"Indent", "Increase Indent", "format-indent-more", "\u21E5", true},
-    {"link", "Insert Hyperlink", "insert-link", "Ln", false},
-    {"image", "Insert Image", "insert-image", "Im", false},
-    {"table", "Insert Table", "insert-table", "Tb", true},
-    {"spell", "Spell Check", "tools-check-spelling", "Sp", true},
-    {"expand", "Expand Editor", "go-down", "\u21F3", false},
+    {"new", "New Document", "document-new", "Ctrl+N", Keys::Program, false},
+    {"open", "Open HTML File ", "document-open", "Ctrl+O", Keys::Program, false},
+    {"save", "Save Blog as HTML File", "document-save", "Ctrl+S", Keys::Program, true},
+    {"undo", "Undo", "edit-undo", "Ctrl+Z", Keys::Document, false},
+    {"redo", "Redo", "edit-redo", "Ctrl+Y", Keys::Program, false},
+    {"cut", "Cut", "edit-cut", "Ctrl+X", Keys::Document, false},
+    {"copy", "Copy", "edit-copy", "Ctrl+C", Keys::Document, false},
+    {"paste", "Paste", "edit-paste", "Ctrl+V", Keys::Document, true},
+    {"Bold", "Bold", "format-text-bold", "Ctrl+B", Keys::Document, false},
+    {"Italic", "Italic", "format-text-italic", "Ctrl+I", Keys::Document, false},
+    {"Underline", "Underline", "format-text-underline", "Ctrl+U", Keys::Document, false},
+    {"Color", "Text Color", "format-text-color", "", Keys::Program, true},
+    {"LeftJustify", "Justify Left", "format-justify-left", "", Keys::Program, false},
+    {"Center", "Center", "format-justify-center", "", Keys::Program, false},
+    {"RightJustify", "Justify Right", "format-justify-right", "", Keys::Program, true},
+    {"Numbers", "Numbering", "format-list-ordered", "", Keys::Program, false},
+    {"Bullets", "Bullet Points", "format-list-unordered", "", Keys::Program, false},
+    {"Outdent", "Decrease Indent", "format-indent-less", "", Keys::Program, false},
+    {"Indent", "Increase Indent", "format-indent-more", "", Keys::Program, true},
+    {"link", "Insert Hyperlink", "insert-link", "Ctrl+K", Keys::Program, false},
+    {"image", "Insert Image", "insert-image", "", Keys::Program, false},
+    {"table", "Insert Table", "insert-table", "", Keys::Program, true},
+    {"spell", "Spell Check", "tools-check-spelling", "F7", Keys::Program, true},
+    {"expand", "Expand Editor", "go-down", "", Keys::Program, false},
 };
 // clang-format on
 
-QIcon glyphIcon(const QString &glyph, const QString &key) {
-    QPixmap pixmap(22, 22);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    QFont font = painter.font();
-    font.setPixelSize(glyph.size() > 1 ? 10 : 15);
-    font.setBold(key == QLatin1String("Bold"));
-    font.setItalic(key == QLatin1String("Italic"));
-    font.setUnderline(key == QLatin1String("Underline"));
-    painter.setFont(font);
-    painter.setPen(key == QLatin1String("Color") ? QColor(Qt::red) : QColor(Qt::black));
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
-    return QIcon(pixmap);
+// The desktop theme's icon, or the one the program carries.
+QIcon icon(const char *name) {
+    const QString file = QStringLiteral(":/corvalis/editor/icons/%1.svg").arg(QString::fromLatin1(name));
+    return QIcon::fromTheme(QString::fromLatin1(name), QIcon(file));
+}
+
+QString withKeys(const QString &toolTip, const char *keys) {
+    if (!*keys)
+        return toolTip;
+    return toolTip.trimmed() + QStringLiteral(" (") +
+           QKeySequence(QString::fromLatin1(keys)).toString(QKeySequence::NativeText) + QLatin1Char(')');
 }
 
 } // namespace
 
 EditorToolbar::EditorToolbar(QWidget *parent)
     : QToolBar(parent) {
+    initToolbarResources();
     setObjectName(QStringLiteral("Toolbar3"));
     setIconSize(QSize(18, 18));
     setFloatable(false);
     setMovable(false);
     for (const Button &b : buttons) {
         const QString key = QString::fromLatin1(b.key);
-        const QIcon themed = QIcon::fromTheme(QString::fromLatin1(b.themeIcon));
-        QAction *action = addAction(themed.isNull() ? glyphIcon(QString::fromUtf8(b.glyph), key) : themed,
-                                    QString::fromLatin1(b.toolTip).trimmed());
+        QAction *action = addAction(icon(b.themeIcon), QString::fromLatin1(b.toolTip).trimmed());
         action->setObjectName(key);
-        action->setToolTip(QString::fromLatin1(b.toolTip));
+        action->setToolTip(withKeys(QString::fromLatin1(b.toolTip), b.keys));
+        if (*b.keys && b.handler == Keys::Program) {
+            // Live wherever the focus is in the editor panel the buttons are added to.
+            action->setShortcut(QKeySequence(QString::fromLatin1(b.keys)));
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        }
         connect(action, &QAction::triggered, this, [this, key] { emit buttonClicked(key); });
         if (b.groupEnd)
             addSeparator();
@@ -88,7 +99,10 @@ QAction *EditorToolbar::button(const QString &key) const {
 void EditorToolbar::setExpanded(bool expanded) {
     QAction *expand = button(QStringLiteral("expand"));
     expand->setToolTip(expanded ? QStringLiteral("Contract Editor") : QStringLiteral("Expand Editor"));
-    const QIcon themed = QIcon::fromTheme(expanded ? QStringLiteral("go-up") : QStringLiteral("go-down"));
-    if (!themed.isNull())
-        expand->setIcon(themed);
+    expand->setIcon(icon(expanded ? "go-up" : "go-down"));
+}
+
+void EditorToolbar::setInTable(bool inTable) {
+    button(QStringLiteral("table"))
+        ->setToolTip(inTable ? QStringLiteral("Table Properties") : QStringLiteral("Insert Table"));
 }

@@ -5,8 +5,8 @@
 class QAction;
 
 // The editor's toolbar: its buttons in order, each found by its key ("open", "Bold", ...),
-// with the tool tips users know them by. Icons come from the desktop theme; where the theme
-// has none, a drawn glyph stands in.
+// with the tool tips users know them by and their shortcuts. Icons come from the desktop theme;
+// where the theme has none, from the icon set the program carries.
 class EditorToolbar : public QToolBar {
     Q_OBJECT
 public:
@@ -15,6 +15,8 @@ public:
     QAction *button(const QString &key) const;
 
     void setExpanded(bool expanded);
+    // Inside a table the "table" button edits that table.
+    void setInTable(bool inTable);
 
 signals:
     void buttonClicked(const QString &key);

@@ -7,25 +7,26 @@ void BoxMessages::inform(const QString &text) {
 }
 
 Messages::Answer BoxMessages::ask(const QString &text, Buttons buttons, Answer defaultAnswer) {
-    QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
-    if (buttons == Buttons::YesNoCancel)
+    // Save and Discard stand where Yes and No would.
+    const bool saving = buttons == Buttons::SaveDiscardCancel;
+    const QMessageBox::StandardButton yes = saving ? QMessageBox::Save : QMessageBox::Yes;
+    const QMessageBox::StandardButton no = saving ? QMessageBox::Discard : QMessageBox::No;
+    QMessageBox::StandardButtons shown = yes | no;
+    if (buttons != Buttons::YesNo)
         shown |= QMessageBox::Cancel;
-    const auto toButton = [](Answer a) {
+    const auto toButton = [&](Answer a) {
         switch (a) {
         case Answer::Yes:
-            return QMessageBox::Yes;
+            return yes;
         case Answer::Cancel:
             return QMessageBox::Cancel;
         default:
-            return QMessageBox::No;
+            return no;
         }
     };
-    switch (QMessageBox::question(m_parent, title(), text, shown, toButton(defaultAnswer))) {
-    case QMessageBox::Yes:
+    const QMessageBox::StandardButton chosen =
+        QMessageBox::question(m_parent, title(), text, shown, toButton(defaultAnswer));
+    if (chosen == yes)
         return Answer::Yes;
-    case QMessageBox::Cancel:
-        return Answer::Cancel;
-    default:
-        return Answer::No;
-    }
+    return chosen == QMessageBox::Cancel ? Answer::Cancel : Answer::No;
 }

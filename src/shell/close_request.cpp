@@ -2,7 +2,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QVariant>
 #include <QWidget>
+
+namespace {
+constexpr const char *closingFromOutside = "corvalisClosingFromOutside";
+} // namespace
 
 void CloseRequest::closeWithDialogs(QWidget &window) {
     while (QWidget *modal = QApplication::activeModalWidget()) {
@@ -15,5 +20,11 @@ void CloseRequest::closeWithDialogs(QWidget &window) {
         if (QApplication::activeModalWidget() == modal)
             break; // it would not go: the window's close still runs
     }
-    window.close();
+    window.setProperty(closingFromOutside, true);
+    if (!window.close())
+        window.setProperty(closingFromOutside, false);
+}
+
+bool CloseRequest::isFromOutside(const QWidget &window) {
+    return window.property(closingFromOutside).toBool();
 }

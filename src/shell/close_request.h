@@ -9,5 +9,7 @@ namespace CloseRequest {
 // Dismisses every open modal dialog (as its Cancel or close box would) and then closes
 // `window`, so its shutdown runs now instead of after the dialogs.
 void closeWithDialogs(QWidget &window);
+// Whether the close that `window` is going through came from outside; nothing then asks the user.
+bool isFromOutside(const QWidget &window);
 
 } // namespace CloseRequest

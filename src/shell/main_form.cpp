@@ -4,6 +4,7 @@
 #include "base/settings.h"
 #include "base/startup_profile.h"
 #include "base/twips.h"
+#include "editor/editor_panel.h"
 #include "editor/link_image_dialogs.h"
 #include "editor/table_dialogs.h"
 #include "shell/address_book_pane.h"

@@ -65,6 +65,8 @@ public:
     void showPositionEditorDialog();
     // Places the editor panel over the main pane at `ed_top` with height `ed_ht`.
     void placeEditorPanel();
+    // Places it over the blog post page's body field ("Place Editor over Page").
+    void placeEditorOverPost();
     // Switches the blog-post footer on or off for this run and keeps its identifier and text.
     void applyBlogFooter(const BlogPost::Footer &footer);
 
@@ -105,6 +107,7 @@ private:
     bool m_closeHeld = false; // a close came before it had
     bool m_unloaded = false;
     bool m_doAffiliate = false;
+    bool m_editorOverPost = false; // the editor lies over the post page's body field
 
     WebPane *m_panes[4] = {};
     QSplitter *m_splitter = nullptr;

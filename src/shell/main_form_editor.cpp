@@ -24,19 +24,37 @@ void MainForm::createEditor() {
                                 [this] { return m_startup.preserveHtml; }},
                                this);
 
-    connect(m_editor, &EditorPanel::placeOverPageRequested, this, [this] {
-        const QRect pane = m_panes[0]->geometry();
-        m_editorPanel->setGeometry(pane.x(), pane.y() + Twips::toPixels(postPageEditorOffset), pane.width(),
-                                   m_editorPanel->height());
-        m_editorPanel->show();
-        m_editorPanel->raise();
-        if (auto *visual = findChild<QCheckBox *>(QStringLiteral("CheckNormal")))
-            visual->setChecked(true);
-    });
+    connect(m_editor, &EditorPanel::placeOverPageRequested, this, &MainForm::placeEditorOverPost);
     connect(m_editor, &EditorPanel::postTransferRequested, this, [this] {
         if (!m_editor->hasSurface())
             return;
         BlogPost::transfer(*m_panes[0], [this] { return m_editor->surface().bodyHtml(); },
                            {m_doAffiliate, m_startup.affiliateId, m_startup.affiliateText});
     });
+    // A post carries the document: it counts as kept, like a save.
+    connect(m_panes[0], &WebPane::formPosted, this, [this](const QString &form) {
+        if (form == QLatin1String("stuffform") && m_editor->hasSurface())
+            m_editor->surface().markUnchanged();
+    });
+}
+
+void MainForm::placeEditorOverPost() {
+    // Over the post page the editor covers the body field alone, so the title and the page's
+    // other fields stay in reach; elsewhere it lies a little below the main pane's top.
+    const QRect pane = m_panes[0]->geometry();
+    QRect place(pane.x(), pane.y() + Twips::toPixels(postPageEditorOffset), pane.width(),
+                m_editorPanel->height());
+    if (const std::optional<QRectF> field = BlogPost::fieldRect(*m_panes[0])) {
+        const qreal zoom = m_panes[0]->zoomFactor();
+        const QRectF shown(field->topLeft() * zoom, field->size() * zoom);
+        place = shown.toAlignedRect().translated(pane.topLeft()).intersected(pane);
+    }
+    if (place.isEmpty())
+        return;
+    m_editorPanel->setGeometry(place);
+    m_editorPanel->show();
+    m_editorPanel->raise();
+    m_editorOverPost = true;
+    if (auto *visual = findChild<QCheckBox *>(QStringLiteral("CheckNormal")))
+        visual->setChecked(true);
 }

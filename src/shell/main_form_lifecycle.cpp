@@ -9,6 +9,7 @@
 #include "base/twips.h"
 #include "editor/editor_panel.h"
 #include "shell/address_book_pane.h"
+#include "shell/close_request.h"
 #include "shell/dialog_pos_editor.h"
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
@@ -22,6 +23,8 @@
 #include <QFrame>
 #include <QProcess>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -105,9 +108,12 @@ void MainForm::applyPlacement() {
 }
 
 void MainForm::placeEditorPanel() {
-    const QWidget *main = m_panes[0];
-    m_editorPanel->setGeometry(main->x(), Twips::toPixels(m_startup.edTop), main->width(),
-                               Twips::toPixels(m_startup.edHt));
+    // The editor lies over the main pane, never over the rows of switches above it.
+    const QRect main = m_panes[0]->geometry();
+    const int top = std::max(main.y(), Twips::toPixels(m_startup.edTop));
+    const int height = std::min(Twips::toPixels(m_startup.edHt), main.bottom() + 1 - top);
+    m_editorPanel->setGeometry(main.x(), top, main.width(), std::max(height, 1));
+    m_editorOverPost = false;
 }
 
 void MainForm::showPositionEditorDialog() {
@@ -125,7 +131,11 @@ void MainForm::showPositionEditorDialog() {
 
 void MainForm::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
-    if (!isMinimized())
+    if (isMinimized())
+        return;
+    if (m_editorOverPost)
+        QTimer::singleShot(0, this, &MainForm::placeEditorOverPost); // once the page has laid out anew
+    else
         placeEditorPanel();
 }
 
@@ -134,6 +144,12 @@ void MainForm::closeEvent(QCloseEvent *event) {
         // Start-up has not applied the stored switches and placement yet: a shutdown now
         // would write the defaults over them.
         m_closeHeld = true;
+        event->ignore();
+        return;
+    }
+    // The user closing the window is asked about a changed document; a close from outside
+    // (a logout, a signal) is not, nobody being there to answer.
+    if (!CloseRequest::isFromOutside(*this) && !m_editor->askToSaveChanges()) {
         event->ignore();
         return;
     }

@@ -45,3 +45,15 @@ bool BlogPost::transfer(WebPane &pane, const std::function<QString()> &editorHtm
         pane.callBridge(QStringLiteral("setPostBody"), {locations.value(found->toInt()), html});
     return written && written->toBool();
 }
+
+std::optional<QRectF> BlogPost::fieldRect(WebPane &pane) {
+    const QVariantList locations = fieldLocations();
+    const auto found = pane.callBridge(QStringLiteral("postBodyLocation"), {QVariant(locations)});
+    if (!found || found->toInt() < 0)
+        return std::nullopt;
+    const auto rect = pane.callBridge(QStringLiteral("postBodyRect"), {locations.value(found->toInt())});
+    const QVariantList r = rect ? rect->toList() : QVariantList();
+    if (r.size() != 4)
+        return std::nullopt;
+    return QRectF(r[0].toDouble(), r[1].toDouble(), r[2].toDouble(), r[3].toDouble());
+}

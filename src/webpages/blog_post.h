@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class WebPane;
 
@@ -25,5 +27,9 @@ QString withFooter(const QString &html, const Footer &footer);
 // the field, at the first of the service's field locations that exists. False, with nothing
 // read or written, when the pane shows no post page.
 bool transfer(WebPane &pane, const std::function<QString()> &editorHtml, const Footer &footer);
+
+// Where the post page's body field is shown, in the pane's CSS pixels; nothing when the pane
+// shows no post page.
+std::optional<QRectF> fieldRect(WebPane &pane);
 
 } // namespace BlogPost

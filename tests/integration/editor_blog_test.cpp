@@ -2,19 +2,23 @@
 #include "main_form_harness.h"
 
 #include "base/text_file.h"
-#include "base/twips.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -49,10 +53,16 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
         ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + page));
         child<QPushButton>("CommandCopyToPost")->click();
         EXPECT_EQ(MainFormHarness::runPageScript(main(), field).toString(), post);
-        // The source mode copies too, then uncovers the page.
+        // The source mode uncovers the page at once, then copies too.
         editor().surface().execCommand(EditingSurface::SelectAll);
         editor().surface().execCommand(EditingSurface::Italic);
-        child<QCheckBox>("CheckHTMLSource")->click();
+        QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+        bool coveredDuringCopy = true;
+        const auto seen = QObject::connect(&editor(), &EditorPanel::postTransferRequested, &editor(),
+                                           [&] { coveredDuringCopy = h.form().editorPanel()->isVisible(); });
+        QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
+        QObject::disconnect(seen);
+        EXPECT_FALSE(coveredDuringCopy);
         EXPECT_TRUE(MainFormHarness::runPageScript(main(), field).toString().contains(u"<i>"_s));
         EXPECT_FALSE(h.form().editorPanel()->isVisible());
         editor().surface().setDocumentHtml(u"<html><body>"_s + post + u"</body></html>"_s);
@@ -72,6 +82,21 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     EXPECT_FALSE(read);
 }
 
+// The page element at a point of the main pane, through its frames: a field by its name.
+QString elementAt(WebPane &pane, QPoint at) {
+    return MainFormHarness::runPageScript(
+               pane,
+               u"(function (x, y) { let d = document, e;"
+               " while ((e = d.elementFromPoint(x, y)) && e.tagName === 'IFRAME') {"
+               "  const r = e.getBoundingClientRect(); x -= r.left + e.clientLeft; y -= r.top + e.clientTop;"
+               "  d = e.contentDocument; }"
+               " return e ? e.name || e.tagName : ''; })(%1, %2)"_s.arg(at.x())
+                   .arg(at.y()))
+        .toString();
+}
+
+// Shown or placed over the post page, the editor leaves the mode switches in reach and covers
+// the post's body field alone, whatever the window's size.
 TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
     // A document that refreshes to a local file, opened as Open does.
     QTemporaryDir dir;
@@ -105,17 +130,123 @@ TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
     EXPECT_TRUE(post.contains(u"holiday by the sea"_s) && !post.contains(u"root:"_s)) << post.toStdString();
 }
 
-TEST_F(EditorBlogTest, PlaceEditorOverPageFollowsTheMainPane) {
-    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/post"_s));
-    for (const QSize size : {QSize(1000, 700), QSize(1200, 800)}) {
-        h.form().showNormal();
-        h.form().resize(size);
-        MainFormHarness::waitFor([&] { return h.form().size() == size; }, 2000);
-        child<QPushButton>("CommandPlaceEditor")->click();
-        const QRect pane = main().geometry();
-        const QRect panel = h.form().editorPanel()->geometry();
-        EXPECT_EQ(panel, QRect(pane.x(), pane.y() + Twips::toPixels(950), pane.width(), panel.height()));
-        EXPECT_TRUE(h.form().editorPanel()->isVisible());
+TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
+    QWidget *page = h.form().editorPanel()->parentWidget();
+    const auto switchesFree = [&] {
+        for (const char *name : {"CheckNormal", "CheckHTMLSource", "CommandBlogFooter"}) {
+            const QWidget *w = child<QWidget>(name);
+            EXPECT_FALSE(
+                QRect(w->mapTo(page, QPoint()), w->size()).intersects(h.form().editorPanel()->geometry()))
+                << name;
+        }
+    };
+    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    ASSERT_TRUE(h.form().editorPanel()->isVisible());
+    switchesFree();
+    for (const auto &[address, field] :
+         {std::pair{u"/blog/post"_s, u"txaBody"_s}, {u"/blog/plain"_s, u"postBody"_s}}) {
+        ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + address));
+        for (const QSize size : {QSize(1600, 1000), QSize(1024, 700)}) {
+            SCOPED_TRACE((address + u' ' + QString::number(size.width())).toStdString());
+            h.form().showNormal();
+            h.form().resize(size);
+            MainFormHarness::waitFor([&] { return h.form().size() == size; }, 2000);
+            QTest::mouseClick(child<QPushButton>("CommandPlaceEditor"), Qt::LeftButton);
+            switchesFree();
+            // Just inside the panel's corners lies the field; just outside, the rest of the page.
+            const QRect panel = h.form().editorPanel()->geometry().translated(-main().pos());
+            for (const auto &[inside, outside] :
+                 {std::pair{panel.topLeft() + QPoint(3, 3), panel.topLeft() - QPoint(3, 3)},
+                  {panel.bottomRight() - QPoint(3, 3), panel.bottomRight() + QPoint(3, 3)}}) {
+                EXPECT_EQ(elementAt(main(), inside), field);
+                EXPECT_NE(elementAt(main(), outside), field);
+            }
+        }
+    }
+}
+
+// "Save changes to the document?" comes before a changed document would be lost, and only then.
+TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
+    using Answer = Messages::Answer;
+    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    EditingSurface &surface = editor().surface();
+    const QString saved = h.mainDir() + u"post.htm"_s;
+    const auto typeText = [&] {
+        editor().newFile();
+        MainFormHarness::runPageScript(surface, u"getSelection().collapse(document.body, 0);"
+                                                " document.execCommand('insertText', false, 'typed')"_s);
+        return surface.bodyHtml().contains(u"typed"_s);
+    };
+    const auto toolButton = [&](const char *key) {
+        return [this, key] {
+            auto *bar = h.form().editorPanel()->findChild<QToolBar *>(u"Toolbar3"_s);
+            QTest::mouseClick(bar->widgetForAction(h.toolAction(u"Toolbar3"_s, QString::fromLatin1(key))),
+                              Qt::LeftButton);
+        };
+    };
+    const std::tuple<const char *, std::function<void()>, Answer, bool> cases[] = {
+        // what the user does, the answer, whether the typed text is still shown after
+        {"Open, Cancel", toolButton("open"), Answer::Cancel, true},
+        {"New, Discard", toolButton("new"), Answer::No, false},
+        {"File > Exit, Cancel", [&] { h.form().findChild<QAction *>(u"exit"_s)->trigger(); }, Answer::Cancel,
+         true},
+        {"closing the window, Cancel", [&] { h.form().close(); }, Answer::Cancel, true},
+    };
+    for (const auto &[what, act, answer, kept] : cases) {
+        SCOPED_TRACE(what);
+        ASSERT_TRUE(typeText());
+        h.messages().clear();
+        h.messages().queueAnswer(answer);
+        act();
+        EXPECT_EQ(h.messages().shown(), QStringList{u"Save changes to the document?"_s});
+        EXPECT_EQ(surface.bodyHtml().contains(u"typed"_s), kept);
+        EXPECT_TRUE(h.form().isVisible());
+    }
+    // Save writes the document to its file before New empties it; a document as saved is not asked about.
+    ASSERT_TRUE(typeText());
+    ASSERT_TRUE(editor().saveFile(saved));
+    MainFormHarness::runPageScript(surface, u"document.execCommand('insertText', false, 'more')"_s);
+    h.messages().clear();
+    h.messages().queueAnswer(Answer::Yes);
+    editor().newFile();
+    EXPECT_TRUE(TextFile::readAll(saved).value_or(QByteArray()).contains("more"));
+    editor().openFile(saved);
+    editor().newFile();
+    EXPECT_EQ(h.messages().shown(), QStringList{u"Save changes to the document?"_s});
+}
+
+// Each toolbar button clicked with the mouse opens its dialog.
+TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
+    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    EditingSurface &surface = editor().surface();
+    surface.setDocumentHtml(u"<html><body><p id=p>Teh word</p></body></html>"_s);
+    QString shown; // the modal dialog that opened, by its title
+    QTimer closer;
+    closer.callOnTimeout([&] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            shown = modal->windowTitle(), modal->close();
+    });
+    closer.start(50);
+    auto *bar = h.form().editorPanel()->findChild<QToolBar *>(u"Toolbar3"_s);
+    const auto click = [&](const char *key) {
+        return [&, key] {
+            QTest::mouseClick(bar->widgetForAction(h.toolAction(u"Toolbar3"_s, QString::fromLatin1(key))),
+                              Qt::LeftButton);
+        };
+    };
+    const std::pair<std::function<void()>, QString> entries[] = {
+        {click("open"), u"Open HTML File"_s},  {click("save"), u"Save Blog as HTML File"_s},
+        {click("Color"), u"Text Color"_s},     {click("link"), u"Insert/Edit HyperLink"_s},
+        {click("image"), u"Insert Graphic"_s}, {click("table"), u"Insert Table"_s},
+        {click("spell"), u"Spelling"_s},
+    };
+    for (const auto &[open, title] : entries) {
+        SCOPED_TRACE(title.toStdString());
+        MainFormHarness::runPageScript(surface,
+                                       u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
+        shown.clear();
+        open();
+        EXPECT_TRUE(MainFormHarness::waitFor([&] { return shown == title; }, 5000)) << shown.toStdString();
     }
 }
 

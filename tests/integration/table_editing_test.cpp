@@ -6,10 +6,12 @@
 #include "unit/editor/surface_fixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -50,7 +52,111 @@ protected:
     TableDialogs dialogs{panel, messages, &frame};
 };
 
+const QString textEntries = u"Cut|Copy|Paste||Select All||Font..."_s;
+const QString tableEntries = u"||Insert Row|Insert Column||Delete Row|Delete Column||Cell Properties|"
+                             "Row Properties|Column Properties|Table Properties"_s;
+
 } // namespace
+
+// The menu opens where a person asks for it, with the entries and states of that moment.
+TEST_F(TableEditingTest, ContextMenuOpensByMouseAndKeyboard) {
+    QGuiApplication::clipboard()->setText(u"clip"_s);
+    load(grid);
+    QWidget *proxy = input();
+    const std::tuple<const char *, std::function<void()>, QString> cases[] = {
+        {"right click in text", [&] { QTest::mouseClick(proxy, Qt::RightButton, {}, middleOf(u"p"_s)); },
+         u"~Cut|~Copy|Paste||Select All||Font..."_s},
+        {"right click in a cell", [&] { QTest::mouseClick(proxy, Qt::RightButton, {}, middleOf(u"#b2"_s)); },
+         u"~Cut|~Copy|Paste||Select All||Font..."_s + tableEntries},
+        {"Shift+F10 in a cell",
+         [&] {
+             caretIn("#c1");
+             QTest::keyClick(proxy, Qt::Key_F10, Qt::ShiftModifier);
+         },
+         u"~Cut|~Copy|Paste||Select All||Font..."_s + tableEntries},
+        {"menu key on selected text",
+         [&] {
+             selectText(u"p"_s, 0, 3);
+             QTest::keyClick(proxy, Qt::Key_Menu);
+         },
+         textEntries}};
+    for (const auto &[how, ask, expected] : cases) {
+        SCOPED_TRACE(how);
+        ask();
+        QMenu *menu = openMenu();
+        ASSERT_TRUE(menu);
+        EXPECT_EQ(entries(*menu), expected);
+        menu->close();
+    }
+}
+
+// Each entry, clicked in the menu that a right click opened, does its work.
+TEST_F(TableEditingTest, EachContextMenuEntryDoesItsWork) {
+    QString dialogShown; // the dialog an entry opened, by its title
+    dialogs.setShow([&](QDialog &dialog) { dialogShown = dialog.windowTitle(); });
+    QTimer closer; // the font dialog runs modally: it is seen and closed
+    closer.callOnTimeout([&] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            dialogShown = modal->windowTitle(), modal->close();
+    });
+    closer.start(50);
+    const auto script = [this](const char *text) {
+        return [this, text] { return run(QString::fromLatin1(text)).toString(); };
+    };
+    const auto dialog = [&] {
+        [[maybe_unused]] const bool seen = QTest::qWaitFor([&] { return !dialogShown.isEmpty(); }, 2000);
+        return std::exchange(dialogShown, QString());
+    };
+    const char *size =
+        "document.querySelectorAll('tr').length + 'x' + document.querySelectorAll('td').length";
+    const std::tuple<const char *, const char *, std::function<QString()>, QString> cases[] = {
+        {"Insert Row", "#b2", script(size), u"4x12"_s},
+        {"Insert Column", "#b2", script(size), u"3x12"_s},
+        {"Delete Row", "#b2", script(size), u"2x6"_s},
+        {"Delete Column", "#b2", script(size), u"3x6"_s},
+        {"Cell Properties", "#b2", dialog, u"Cell Properties"_s},
+        {"Row Properties", "#b2", dialog, u"Row Properties"_s},
+        {"Column Properties", "#b2", dialog, u"Column Properties"_s},
+        {"Table Properties", "#b2", dialog, u"Table Properties"_s},
+        {"Font...", "#w", dialog, u"Font"_s},
+        {"Select All", "#b2", script("getSelection().toString().includes('box')"), u"true"_s},
+        {"Copy", "#w", [] { return QGuiApplication::clipboard()->text(); }, u"word"_s},
+        {"Cut", "#w", script("document.body.innerText.includes('word')"), u"false"_s},
+        {"Paste", "#w", script("document.getElementById('p2').textContent"), u"clip end"_s},
+        {"Make 2D", "#d", script("getComputedStyle(document.getElementById('d')).position"), u"absolute"_s},
+    };
+    for (const auto &[entry, at, effect, expected] : cases) {
+        SCOPED_TRACE(entry);
+        load(grid + u"<p id=p2><span id=w>word</span> end</p><div id=d>box</div>"_s);
+        QWidget *proxy = input();
+        QGuiApplication::clipboard()->setText(u"clip"_s);
+        if (QLatin1String(at) == QLatin1String("#w"))
+            selectText(u"#w"_s); // a right click on the selection keeps it
+        QTest::mouseClick(proxy, Qt::RightButton, {}, middleOf(QString::fromLatin1(at)));
+        QMenu *menu = openMenu();
+        ASSERT_TRUE(menu);
+        pick(*menu, QString::fromLatin1(entry));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return effect() == expected; }, 3000)) << effect().toStdString();
+    }
+}
+
+// The toolbar's table button, clicked with the mouse, inserts a table, or inside one edits it.
+TEST_F(TableEditingTest, TableButtonInsertsOrEditsTheTableAtTheCaret) {
+    load(grid);
+    QWidget *table = frame.findChild<EditorToolbar *>()->widgetForAction(
+        frame.findChild<EditorToolbar *>()->button(u"table"_s));
+    input();
+    for (const auto &[at, title] : {std::pair{"p", u"Insert Table"_s}, {"#b2", u"Table Properties"_s}}) {
+        SCOPED_TRACE(at);
+        caretIn(at);
+        EXPECT_EQ(table->toolTip(), title);
+        QString shown;
+        EXPECT_TRUE(drivesDialog(
+            dialogs, [&] { QTest::mouseClick(table, Qt::LeftButton); },
+            [&](QDialog &dialog) { shown = dialog.windowTitle(); }));
+        EXPECT_EQ(shown, title);
+    }
+}
 
 TEST_F(TableEditingTest, InsertsATableFromTheToolbar) {
     load(u"<p id=p>start</p>"_s);

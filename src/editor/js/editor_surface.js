@@ -161,6 +161,8 @@
         }
         case 5046:
             return ENABLED;
+        case 5024: case 5025: case 5026:
+            return alignmentAtCaret() === id ? LATCHED : ENABLED;
         }
         const n = native[id];
         if (!n)
@@ -168,6 +170,32 @@
         if (!document.queryCommandEnabled(n[0]))
             return DISABLED;
         return n[1] && document.queryCommandState(n[0]) ? LATCHED : ENABLED;
+    }
+
+    // The block around the caret, and which of the three alignments it has: exactly one.
+    function blockAtCaret() {
+        const e = elementAt(selectionRange());
+        return e ? e.closest('p,h1,h2,h3,h4,h5,h6,pre,address,li,td,th,div,body') : null;
+    }
+    function alignmentAtCaret() {
+        const b = blockAtCaret();
+        if (!b)
+            return 5025;
+        const style = getComputedStyle(b);
+        const align = style.textAlign;
+        if (align === 'center' || align === '-webkit-center')
+            return 5024;
+        const rtl = style.direction === 'rtl';
+        if (align === 'right' || align === '-webkit-right' || (align === 'end' && !rtl) || (align === 'start' && rtl))
+            return 5026;
+        return 5025;
+    }
+    const blockNames = { P: 'Normal', H1: 'Heading 1', H2: 'Heading 2', H3: 'Heading 3', H4: 'Heading 4',
+                         H5: 'Heading 5', H6: 'Heading 6', PRE: 'Formatted', ADDRESS: 'Address' };
+    function blockFormatAtCaret() {
+        const e = elementAt(selectionRange());
+        const b = e ? e.closest('p,h1,h2,h3,h4,h5,h6,pre,address') : null;
+        return b && document.body.contains(b) ? blockNames[b.tagName] : 'Normal';
     }
 
     function blankCell(like) {
@@ -344,6 +372,7 @@
                 statuses: ids.map(status),
                 fontNameStatus: name[0], fontName: name[1],
                 fontSizeStatus: size[0], fontSize: size[0] === ENABLED ? size[1] : 0,
+                blockFormat: document.body ? blockFormatAtCaret() : '',
             };
         },
         editorModified() {
@@ -359,6 +388,41 @@
                 return '';
             const type = document.doctype ? '<!DOCTYPE ' + document.doctype.name + '>\r\n' : '';
             return type + root.outerHTML;
+        },
+        // A short fingerprint of the body (its length and a hash), to tell whether it changed.
+        editorBodyFingerprint() {
+            const html = document.body ? document.body.innerHTML : '';
+            let h = 0x811c9dc5;
+            for (let i = 0; i < html.length; ++i)
+                h = Math.imul(h ^ html.charCodeAt(i), 0x01000193);
+            return html.length + ':' + (h >>> 0);
+        },
+        // Puts the caret at a point of the page, unless the point lies on the selection.
+        editorCaretToPoint(x, y) {
+            const sel = document.getSelection();
+            if (sel && sel.rangeCount > 0 && !sel.isCollapsed) {
+                for (const box of sel.getRangeAt(0).getClientRects()) {
+                    if (x >= box.left && x <= box.right && y >= box.top && y <= box.bottom)
+                        return false;
+                }
+            }
+            const r = document.caretRangeFromPoint(x, y);
+            if (!r || !document.body || !document.body.contains(r.startContainer))
+                return false;
+            select(r);
+            return true;
+        },
+        // Where a menu asked for from the keyboard opens: below the caret, or the selection's start.
+        editorCaretPoint() {
+            const r = selectionRange();
+            if (!r)
+                return [0, 0];
+            let box = r.getClientRects()[0];
+            if (!box) {
+                const e = elementAt(r);
+                box = e ? e.getBoundingClientRect() : null;
+            }
+            return box ? [box.left, box.bottom] : [0, 0];
         },
         editorBodyHtml() {
             return document.body ? document.body.innerHTML : '';

@@ -27,6 +27,20 @@
         postBodyLocation(locations) {
             return locations.findIndex(l => !!postField(l));
         },
+        // The field's box as the top page shows it: [left, top, width, height], through its frames.
+        postBodyRect(location) {
+            const e = postField(location);
+            if (!e)
+                return null;
+            const box = e.getBoundingClientRect();
+            let left = box.left, top = box.top;
+            for (let w = e.ownerDocument.defaultView; w && w.frameElement; w = w.parent) {
+                const frame = w.frameElement, outer = frame.getBoundingClientRect();
+                left += outer.left + frame.clientLeft;
+                top += outer.top + frame.clientTop;
+            }
+            return [left, top, box.width, box.height];
+        },
         setPostBody(location, html) {
             const e = postField(location);
             if (!e)

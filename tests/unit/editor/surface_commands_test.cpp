@@ -75,6 +75,33 @@ TEST_F(SurfaceTest, FontListsFollowTheSelection) {
     sizes->setItemText(4, u"huge"_qs);
     emit sizes->activated(4);
     EXPECT_TRUE(body().contains(uR"(size="5")"_qs)) << body().toStdString();
+
+    // The paragraph format and the alignment buttons show the block at the caret, one
+    // alignment pressed at a time.
+    load(
+        u"<h1 id=h>Title</h1><p id=p>text</p><p id=r align=right>right</p><p id=c style='text-align:center'>c</p>"_qs);
+    const std::tuple<const char *, QString, const char *> places[] = {{"#p", u"Normal"_qs, "LeftJustify"},
+                                                                      {"#h", u"Heading 1"_qs, "LeftJustify"},
+                                                                      {"#r", u"Normal"_qs, "RightJustify"},
+                                                                      {"#c", u"Normal"_qs, "Center"}};
+    for (const auto &[at, format, pressed] : places) {
+        SCOPED_TRACE(at);
+        selectText(QString::fromLatin1(at), 1, 1);
+        EXPECT_EQ(child<QComboBox>("ComboStyle")->currentText(), format);
+        for (const char *key : {"LeftJustify", "Center", "RightJustify"})
+            EXPECT_EQ(child<QAction>(key)->isChecked(), qstrcmp(key, pressed) == 0) << key;
+    }
+    // A choice from the list gives the keys back to the document.
+    QWidget *keys = input();
+    selectText(u"#p"_qs, 4, 4);
+    auto *styles = child<QComboBox>("ComboStyle");
+    styles->setFocus();
+    QTest::keyClick(styles, Qt::Key_Down);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == keys; }, 3000));
+    QTest::keyClicks(keys, u"!"_qs);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return body().contains(u"text!</h1>"_qs); }, 3000))
+        << body().toStdString();
+    EXPECT_EQ(styles->currentText(), u"Heading 1"_qs);
 }
 
 TEST_F(SurfaceTest, ContextMenuEntriesAndActions) {

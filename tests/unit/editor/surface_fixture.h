@@ -5,9 +5,11 @@
 #include "editor/editor_panel.h"
 #include "support/page_script.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -68,6 +70,48 @@ protected:
         EXPECT_TRUE(changed.wait(3000));
     }
     QString body() { return surface().bodyHtml(); }
+
+    // Shows the panel as a window, so mouse and keys reach the surface as a person's do; the
+    // widget that takes them.
+    QWidget *input() {
+        if (!frame.isVisible()) {
+            frame.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame));
+            frame.activateWindow();
+        }
+        EXPECT_TRUE(QTest::qWaitFor([this] { return surface().focusProxy() != nullptr; }, 5000));
+        return surface().focusProxy();
+    }
+    // The middle of the first element `selector` finds, where a click lands in it.
+    QPoint middleOf(const QString &selector) {
+        const QVariantList r =
+            run(u"(b => [b.left + b.width / 2, b.top + b.height / 2])(document.querySelector('%1')"
+                ".getBoundingClientRect())"_qs.arg(selector))
+                .toList();
+        return QPoint(r.value(0).toInt(), r.value(1).toInt());
+    }
+    // The pop-up menu once one is open (null when none opened), and its entries as
+    // "Cut|Copy||..." with a greyed entry as "~Cut" and a separator empty.
+    static QMenu *openMenu() {
+        QMenu *menu = nullptr;
+        [[maybe_unused]] const bool opened = QTest::qWaitFor(
+            [&] { return (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())); }, 5000);
+        return menu;
+    }
+    static QString entries(const QMenu &menu) {
+        QStringList texts;
+        for (const QAction *action : menu.actions())
+            texts << (action->isEnabled() ? QString() : u"~"_qs) + action->text();
+        return texts.join(u'|');
+    }
+    // Clicks the entry `text` of an open menu with the mouse.
+    static void pick(QMenu &menu, const QString &text) {
+        for (QAction *action : menu.actions()) {
+            if (action->text() == text)
+                return QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
+        }
+        ADD_FAILURE() << "no entry " << text.toStdString() << " in " << entries(menu).toStdString();
+    }
     template<typename T> T *child(const char *name) {
         return frame.findChild<T *>(QString::fromLatin1(name));
     }
