@@ -1,14 +1,20 @@
-// Opening, saving and creating books, as the user meets them through the dialogs and the grid.
+// Opening, saving, creating and importing books, as the user meets them through the dialogs and the
+// grid, also with the contact exports of other programs (tests/data/exports); the find dialog.
 #include "addressbook/dialog_new_addr_book.h"
+
+#include "addressbook/dialog_find.h"
+#include "addressbook/dialog_import.h"
 
 #include "book_test_files.h"
 #include "unit/base/file_size_limit.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -35,6 +41,68 @@ protected:
     QString m_chosen;
     QStringList m_asked;
 };
+
+class AddressDialogsTest : public BookFixture {
+protected:
+    AddressDialogsTest() {
+        writeBytes(place(u"book.csv"_s), "First,Last,Email,Phone,\r\nAnn,Lee,ann@x.com,1,\r\n"
+                                         "Bo,Smith,,2,\r\nCy,sMall,cy@x.com,3,\r\n");
+        open(u"book.csv"_s);
+    }
+    QString file(const QString &name, const QByteArray &bytes) {
+        const QString path = m_dir.filePath(name);
+        writeBytes(path, bytes);
+        return path;
+    }
+    QStringList row(int r) const {
+        QStringList cells;
+        for (int c = 0; c < m_book.model().columnCount(); ++c)
+            cells.append(m_book.model().cell(r, c));
+        return cells;
+    }
+    static QStringList titles(const QAbstractItemModel &model) {
+        QStringList result;
+        for (int c = 0; c < model.columnCount(); ++c)
+            result.append(model.headerData(c, Qt::Horizontal).toString());
+        return result;
+    }
+};
+
+// Titles of columns 0 to 2 once opened, then each contact's first name, last name and address.
+const std::pair<QString, QString> exports[] = {
+    // first and last name go by other titles here
+    {u"google_contacts.csv"_s,
+     u"Name|Given Name|E-mail 1 - Value/Ann Lee|Ann|ann@example.com/Bo Smith|Bo|bo@work.example"_s},
+    {u"google_contacts_labels.csv"_s,
+     u"First Name|Last Name|E-mail 1 - Value/Zoë|Ng|zoe@example.org/Max|Roe|max@roe.example"_s},
+    {u"outlook.csv"_s,
+     u"First Name|Last Name|E-mail Address/Renée|O’Brien|renee@example.com/Tom|Smith|tom@smith.example"_s},
+    {u"thunderbird.csv"_s,
+     u"First Name|Last Name|Primary Email/Robert|Smith|bob@smith.example/Jo|Ann|jo@ann.example"_s},
+    {u"spreadsheet_semicolons.csv"_s,
+     u"First Name|Last Name|E-mail/Jürgen|Müller|jm@example.de/Ana|Sousa|ana@example.pt"_s},
+    {u"spreadsheet_utf8.csv"_s,
+     u"First Name|Last Name|E-mail Address/Łukasz|Wójcik|lw@example.pl/李|娜|li.na@example.cn"_s},
+    {u"spreadsheet_unicode.txt"_s,
+     u"First Name|Last Name|E-mail/Søren|Kierkegaard|sk@example.dk/Ewa|Nowak|ewa@example.pl"_s},
+    {u"mixed_encoding.csv"_s, u"First|Last|Email/Zoë|Çelik|zoe@example.com/Renée|Faure|renee@example.fr"_s},
+};
+
+QString exportPath(const QString &file) {
+    return QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/exports/") + file;
+}
+
+// Columns 0 to 2 of the book's rows from `first` on, the e-mail cell as "To" would insert it.
+QString contactsFrom(const AddressBook &book, int first) {
+    QStringList contacts;
+    for (int r = first; r < book.model().rowCount(); ++r)
+        contacts.append(QStringList{book.model().cell(r, 0), book.model().cell(r, 1),
+                                    book.model().cell(r, book.email_col())}
+                            .join(u'|'));
+    return contacts.join(u'/');
+}
+
+using BookExportsTest = BookFixture;
 
 } // namespace
 
@@ -129,7 +197,6 @@ TEST_F(AddressBookTest, NewBooksAreMadeFromTheTemplate) {
         QString shown;
     } cases[] = {
         {"a plain name gets .csv", u"family"_s, {}, u"family.csv"_s, {}},
-        {"a name ending in .CSV keeps it", u"work.CSV"_s, {}, u"work.CSV"_s, {}},
         {"No to the overwrite question keeps the dialog open",
          u"Friends"_s,
          Messages::Answer::No,
@@ -158,4 +225,118 @@ TEST_F(AddressBookTest, NewBooksAreMadeFromTheTemplate) {
         }
     }
     EXPECT_FALSE(QFileInfo::exists(place(u"escape.csv"_s)));
+}
+
+TEST_F(AddressDialogsTest, ImportLinesUpTheFilesColumnsAndAppendsItsRows) {
+    m_book.model().sortPress(2);
+    DialogImport dialog(m_book, file(u"in.csv"_s, "Email,First,Last,Extra,\r\ndi@x.com,Di,Do,x,\r\n"));
+    ASSERT_TRUE(dialog.loaded());
+    auto *fileGrid = dialog.findChild<QTableView *>(u"MSFlexGrid1"_s);
+    auto *bookGrid = dialog.findChild<QTableView *>(u"MSFlexGrid2"_s);
+    auto *positions = dialog.findChild<QComboBox *>(u"Combo1"_s);
+    EXPECT_EQ(titles(*bookGrid->model()),
+              (QStringList{u"1-First"_s, u"2-Last"_s, u"3-Email"_s, u"4-Phone"_s, u"5-"_s}));
+    EXPECT_EQ(titles(*fileGrid->model()),
+              (QStringList{u"First"_s, u"Last"_s, u"Email"_s, u"Extra"_s, u""_s}));
+    EXPECT_EQ(positions->count(), 5);
+    EXPECT_TRUE(fileGrid->isColumnHidden(4));
+    EXPECT_TRUE(bookGrid->isColumnHidden(4));
+
+    // Column 4 ("Extra", index 3) to position "2": it lands at index 1, the columns between shift right.
+    fileGrid->setCurrentIndex(fileGrid->model()->index(0, 3));
+    positions->setCurrentIndex(1);
+    dialog.findChild<QPushButton *>(u"Command1"_s)->click();
+    EXPECT_EQ(titles(*fileGrid->model()),
+              (QStringList{u"First"_s, u"Extra"_s, u"Last"_s, u"Email"_s, u""_s}));
+    EXPECT_TRUE(fileGrid->isColumnHidden(4));
+    // The untitled column stays hidden wherever it is moved.
+    fileGrid->setCurrentIndex(fileGrid->model()->index(0, 4));
+    positions->setCurrentIndex(0);
+    dialog.Command1_Click();
+    EXPECT_TRUE(fileGrid->isColumnHidden(0));
+    EXPECT_FALSE(fileGrid->isColumnHidden(4));
+
+    dialog.findChild<QPushButton *>(u"OKButton"_s)->click();
+    EXPECT_EQ(m_messages.shown(), QStringList{DialogImport::finishedMessage()});
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(m_book.model().rowCount(), 4);
+    EXPECT_EQ(row(3), (QStringList{u""_s, u"Di"_s, u"x"_s, u"Do"_s, u"di@x.com"_s}));
+    EXPECT_TRUE(m_book.model().isModified());
+}
+
+TEST_F(AddressDialogsTest, ImportsOfNothingOrOfNoTextSaySo) {
+    DialogImport headerOnly(m_book, file(u"empty.csv"_s, "First,Last,\r\n"));
+    headerOnly.OKButton_Click();
+    EXPECT_EQ(m_book.model().rowCount(), 3);
+    EXPECT_EQ(m_messages.shown().size(), 1) << "the completion message comes even when nothing was added";
+
+    m_messages.clear();
+    DialogImport binary(m_book, file(u"bin.csv"_s, QByteArray("\0\1\2", 3)));
+    EXPECT_FALSE(binary.loaded());
+    EXPECT_EQ(m_messages.shown().size(), 1);
+}
+
+TEST_F(AddressDialogsTest, FindJumpsToTheFirstRowStartingWithTheText) {
+    FindState &state = m_book.findState();
+    state.column = 9; // from a wider book opened before
+    DialogFind dialog(m_book.model(), state);
+    QSignalSpy found(&dialog, &DialogFind::matchFound);
+    dialog.Form_Load({0, 40});
+    auto *columns = dialog.findChild<QComboBox *>(u"Combo1"_s);
+    EXPECT_EQ(columns->count(), 5);
+    EXPECT_EQ(columns->currentIndex(), 0);
+    EXPECT_EQ(state.column, 0);
+
+    dialog.Combo1_Click(1);
+    auto *text = dialog.findChild<QLineEdit *>(u"Text1"_s);
+    text->setText(u"sm"_s);
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0], (QVariantList{1, 1}));
+    EXPECT_TRUE(state.inProgress);
+    text->setText(u"smz"_s);
+    EXPECT_EQ(found.size(), 1) << "no match leaves the current cell alone";
+    dialog.show();
+    dialog.close();
+    EXPECT_FALSE(state.inProgress);
+    EXPECT_EQ(state.column, 1);
+}
+
+TEST_F(BookExportsTest, ExportsOpenAsBooksAndImportIntoABooksColumns) {
+    const QString bookPath = m_dir.filePath(u"book.csv"_s);
+    ASSERT_TRUE(writeBytes(bookPath, "First,Last,Email,Phone,\r\n"));
+    for (const auto &[file, expected] : exports) {
+        SCOPED_TRACE(file.toStdString());
+        open(exportPath(file));
+        EXPECT_EQ(m_book.model().table().titles().mid(0, 3).join(u'|') + u'/' + contactsFrom(m_book, 0),
+                  expected);
+
+        open(bookPath);
+        const int before = m_book.model().rowCount();
+        DialogImport dialog(m_book, exportPath(file));
+        ASSERT_TRUE(dialog.loaded());
+        dialog.OKButton_Click();
+        EXPECT_EQ(contactsFrom(m_book, before), expected.section(u'/', 1));
+    }
+    EXPECT_EQ(m_messages.shown(), QStringList(std::size(exports), DialogImport::finishedMessage()));
+}
+
+TEST_F(BookExportsTest, ASemicolonBookIsSavedWithSemicolons) {
+    const QString path = m_dir.filePath(u"semicolons.csv"_s);
+    ASSERT_TRUE(writeBytes(path, readBytes(exportPath(u"spreadsheet_semicolons.csv"_s))));
+    open(path);
+    m_book.model().setCell(1, 0, u"Anabela"_s);
+    ASSERT_TRUE(m_book.SaveAddressBook());
+    EXPECT_TRUE(readBytes(path).startsWith("\"First Name\";\"Last Name\";\"E-mail\";\"Height\";\"\"\r\n"));
+    open(path);
+    EXPECT_EQ(contactsFrom(m_book, 1), u"Anabela|Sousa|ana@example.pt"_s);
+}
+
+TEST(BookRecordsTest, OddQuotesOfBooksWrittenBeforeQuotesWereDoubledKeepTheContactsApart) {
+    const BookTable table = BookFile::parse(uR"("Name","Height",""
+"Tom","5'11"","t@x.com"
+"Ann","O"Brien","a@x.com")"_s,
+                                            BookLine::Delimiter::Comma)
+                                .table;
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cell(1, 0), u"Ann");
 }

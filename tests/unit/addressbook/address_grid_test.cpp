@@ -155,8 +155,5 @@ TEST_F(AddressGridTest, PressingATitleSortsByItsColumn) {
     press(1);
     EXPECT_EQ(m_model.headerData(1, Qt::Horizontal).toString(), u"^ Last"_s);
     EXPECT_EQ(m_model.cell(7, 1), u"zz"_s);
-    press(1);
-    EXPECT_EQ(m_model.headerData(1, Qt::Horizontal).toString(), u"v Last"_s);
-    EXPECT_EQ(m_model.cell(0, 1), u"zz"_s);
     EXPECT_EQ(m_edit->text(), m_model.cell(row(), col())) << "the editor shows the cell now under it";
 }

@@ -1,3 +1,5 @@
+// Text files as the program reads and writes them, and the main directory it lays out.
+#include "base/main_dir_install.h"
 #include "base/text_file.h"
 
 #include "file_size_limit.h"
@@ -8,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 using namespace Qt::StringLiterals;
 
 TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
@@ -17,29 +17,19 @@ TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
         QByteArray bytes;
         QString expected;
     } cases[] = {
-        {"\xef\xbb\xbf\xef\xbb\xbf"
-         "caf\xc3\xa9",
-         u"café"_s},            // byte-order marks dropped, however many
-        {"caf\xe9", u"café"_s}, // not UTF-8: Windows-1252
+        {"\xef\xbb\xbf\xef\xbb\xbfzo\xc3\xab", u"zoë"_s}, // byte-order marks dropped, however many
+        {"caf\xe9", u"café"_s},                           // not UTF-8: Windows-1252
         {"\x93quoted\x94 \x80", u"\u201Cquoted\u201D €"_s},
         {"\x81\x8d\x8f\x90\x9d", u"\u0081\u008D\u008F\u0090\u009D"_s}, // undefined in 1252, kept
         {"\xef\xbb\xbf\xff", u"\u00FF"_s},                             // mark dropped before the fallback too
         {QByteArray("a\0b", 3), QString(u"a\0b"_s)},
         {"\xed\xa0\x80", u"\u00ED\u00A0\u20AC"_s}, // an encoded surrogate is not UTF-8
         // Each line on its own, as when an older tool added a line to a UTF-8 file.
-        {"Zo\xc3\xab\r\nRen\xe9"
-         "e\nCaf\xc3\xa9\rb\xc3\xa9\r\n",
-         u"Zoë\r\nRenée\nCafé\rbé\r\n"_s},
-        {QByteArray("\xff\xfe"
-                    "a\0\xe9\0\r\0\n\0",
-                    10),
-         u"aé\r\n"_s}, // spreadsheet "Unicode Text"
+        {"Zo\xc3\xab\r\nJos\xe9\nCaf\xc3\xa9\rb\xc3\xa9\r\n", u"Zoë\r\nJosé\nCafé\rbé\r\n"_s},
+        {QByteArray::fromHex("fffe6100e9000d000a00"), u"aé\r\n"_s}, // spreadsheet "Unicode Text"
         {QByteArray("\xfe\xff\0a\0\xe9", 6), u"aé"_s},
-        {QByteArray("\xfe\xff\xfe\xff\0a", 6), u"a"_s}, // repeated marks dropped, as in UTF-8
-        {QByteArray("\xff\xfe\0\xd8"
-                    "a\0",
-                    6),
-         u"\uFFFDa"_s}, // half a surrogate pair could not be written back
+        {QByteArray("\xfe\xff\xfe\xff\0a", 6), u"a"_s},      // repeated marks dropped, as in UTF-8
+        {QByteArray::fromHex("fffe00d86100"), u"\uFFFDa"_s}, // half a surrogate pair: not kept
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.bytes.toHex().toStdString());
@@ -71,10 +61,6 @@ TEST(TextFile, WritesAtomicallyOrNotAtAll) {
     const auto entries = [&] {
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     };
-    ASSERT_TRUE(TextFile::writeAtomically(path, "one", QFileDevice::ReadOwner | QFileDevice::WriteOwner).ok);
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
     ASSERT_TRUE(TextFile::writeAtomically(path, QByteArray(100, 'o')).ok);
     EXPECT_EQ(TextFile::readAll(path), QByteArray(100, 'o'));
 
@@ -105,4 +91,41 @@ TEST(TextFile, ReadAllRefusesMissingAndOversizedFiles) {
     ASSERT_TRUE(TextFile::writeAtomically(path, bytes).ok);
     EXPECT_EQ(TextFile::readAll(path, bytes.size()), bytes);
     EXPECT_EQ(TextFile::readAll(path, bytes.size() - 1), std::nullopt);
+}
+
+namespace {
+void write(const QString &path, const QByteArray &bytes) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()) && TextFile::writeAtomically(path, bytes).ok);
+}
+QByteArray read(const QString &path) {
+    return TextFile::readAll(path).value_or("<missing>");
+}
+} // namespace
+
+TEST(MainDirInstallTest, RefreshesProgramFilesAndNeverOverwritesUserData) {
+    QTemporaryDir data, main;
+    write(data.filePath(u"html/welcome.htm"_s), "new welcome");
+    write(data.filePath(u"addrbooks/Friends.csv"_s), "shipped book");
+    write(data.filePath(u"savedmgs/sent/.keep"_s), "");
+    write(main.filePath(u"html/welcome.htm"_s), "old welcome");
+    write(main.filePath(u"addrbooks/Friends.csv"_s), "the user's edits");
+
+    const auto result = MainDirInstall::install(data.path(), main.path());
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(read(main.filePath(u"html/welcome.htm"_s)), "new welcome");
+    EXPECT_EQ(read(main.filePath(u"addrbooks/Friends.csv"_s)), "the user's edits");
+    EXPECT_TRUE(QDir(main.filePath(u"savedmgs/sent"_s)).exists());
+    EXPECT_FALSE(QFile::exists(main.filePath(u"savedmgs/sent/.keep"_s)));
+
+    EXPECT_FALSE(MainDirInstall::install(data.filePath(u"absent"_s), main.path()).ok);
+
+    // Folders given relative to the working directory, as a script passes them.
+    QTemporaryDir relativeTarget;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(data.path());
+    const auto relative =
+        MainDirInstall::install(u"."_s, QDir(data.path()).relativeFilePath(relativeTarget.path()));
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(relative.ok) << relative.error.toStdString();
+    EXPECT_EQ(read(relativeTarget.filePath(u"html/welcome.htm"_s)), "new welcome");
 }

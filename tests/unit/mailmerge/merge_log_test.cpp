@@ -37,28 +37,16 @@ TEST(MergeLog, EachEmailEndsSentOrUnknown) {
         {"confirmed", sending(ann) + sent(ann), {ann}, {}},
         {"a run killed after the submit", sending(ann), {}, {ann}},
         {"the answer failed or never came", sending(ann) + unknown(ann), {}, {ann}},
-        {"sent again on a resume and confirmed",
-         sending(ann) + unknown(ann) + sending(ann) + sent(ann),
-         {ann},
-         {}},
+        {"resent, confirmed", sending(ann) + unknown(ann) + sending(ann) + sent(ann), {ann}, {}},
         // The address has its email: a later send that was cut short cannot take that back.
-        {"confirmed, then sent again and cut short",
-         sending(ann) + sent(ann) + sending(ann) + unknown(ann),
-         {ann},
-         {}},
+        {"confirmed, resent, cut short", sending(ann) + sent(ann) + sending(ann) + unknown(ann), {ann}, {}},
         {"each email once, in the order of the log",
          sending(bob) + unknown(bob) + sending(ann) + sent(ann) + sending(bob) + unknown(bob) + sending(kim) +
              sent(kim),
          {ann, kim},
          {bob}},
-        {"lines of another form are ignored",
-         "garbage\r\nsent\tx\ty\r\nsent\t1\t \r\n" + sending(ann),
-         {},
-         {ann}},
-        {"a last line cut off by a crash is ignored",
-         sending(ann) + sent(ann) + sending(kim) + "sent\t2\tkim",
-         {ann},
-         {kim}},
+        {"lines of another form", "garbage\r\nsent\tx\ty\r\nsent\t1\t \r\n" + sending(ann), {}, {ann}},
+        {"a line cut off by a crash", sending(ann) + sent(ann) + sending(kim) + "sent\t2\tkim", {ann}, {kim}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
@@ -83,8 +71,7 @@ TEST(MergeLog, AResumeSendsTwiceOnlyWhenTheUserSaysSo) {
         {"addresses compare without case and blanks", u" ANN@x.org"_s, Resume{}, true},
         {"unknown: left out by default", u"bob@x.org"_s, Resume{}, true},
         {"unknown: sent again when the user chose so", u"bob@x.org"_s, Resume{true, true}, false},
-        {"sent: sent again when the user chose to send everything again", u"ann@x.org"_s, Resume{false, true},
-         false},
+        {"sent: sent again when everything is", u"ann@x.org"_s, Resume{false, true}, false},
         {"no email yet: always sent", u"kim@x.org"_s, Resume{}, false},
         {"no email yet, everything sent again", u"kim@x.org"_s, Resume{false, true}, false},
     };
@@ -105,7 +92,7 @@ TEST(SendAnswer, OnlyASuccessfulPageFromTheServiceCountsAsSent) {
     } cases[] = {
         {"the sent page", ended(Ending::Succeeded, answer, 200), {}},
         {"a 3xx the browser did not follow", ended(Ending::Succeeded, answer, 304), {}},
-        {"another page of the service (its host)",
+        {"another page on the service's host",
          ended(Ending::Succeeded, QUrl(u"http://127.0.0.1:9/x"_s), 200),
          {}},
         {"an HTTP error", ended(Ending::Failed, answer, 500), u"HTTP status 500"_s},

@@ -1,8 +1,25 @@
+// The values a start reads and a shutdown writes, and the dialogs of the window: the start-up
+// picture, the editor placement, the about box; and the help pages every help entry opens.
 #include "base/settings.h"
-#include "base/text_file.h"
-#include "shell/startup.h"
 
+#include "base/text_file.h"
+#include "shell/dialog_about.h"
+#include "shell/dialog_pos_editor.h"
+#include "shell/help_launcher.h"
+#include "shell/splash_form.h"
+#include "shell/startup.h"
+#include "shell/tab_navigator.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -21,17 +38,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(StartupTest, MissingFileGivesAMaximizedWindowAutomaticEditorAndNoSignIn) {
-    const StartupValues v = readStartupValues(Settings(m_dir.filePath(u"absent.ini"_s)), 96.0);
-    EXPECT_TRUE(v.maximized);
-    EXPECT_FALSE(v.placementTwips.has_value());
-    EXPECT_TRUE(v.autoPosEditor);
-    EXPECT_FALSE(v.autoLogTicked);
-    EXPECT_EQ(v.mainDir, QString());
-    EXPECT_EQ(v.mainDictionary, u"american.vtd"_s);
-    EXPECT_EQ(v.affiliateText, u"This Blog was Created by Corvalis - Visual HTML Editing for Blogger.com"_s);
-}
 
 TEST_F(StartupTest, AutoLoginTicksOnlyForNumbersAboveZero) {
     const struct {
@@ -52,6 +58,7 @@ TEST_F(StartupTest, WindowPlacementIsRestoredOnlyWhenNotMaximizedAndLeftIsSet) {
         bool maximized;
         std::optional<QRect> placement;
     } cases[] = {
+        {"", true, std::nullopt}, // nothing stored: maximized
         {"[Settings]\r\nsetmax=1\r\nleft=300\r\n", true, std::nullopt},
         {"[Settings]\r\nsetmax=0\r\nleft=-1\r\ntop=90\r\n", false, std::nullopt},
         {"[Settings]\r\nsetmax=0\r\nleft=-7\r\n", false, std::nullopt},
@@ -124,4 +131,79 @@ TEST(ShutdownWritesTest, NormalWindowStoresItsPlacementOthersOnlySetMax) {
         EXPECT_EQ(keys.last(), u"setmax=1"_s);
         EXPECT_FALSE(keys.join(u' ').contains(u"left="_s));
     }
+}
+
+TEST(SplashFormTest, ClosesOnAKeyAClickOrByItself) {
+    for (const bool key : {true, false}) {
+        SplashForm splash;
+        splash.show();
+        if (key)
+            QTest::keyClick(&splash, Qt::Key_Space);
+        else
+            QTest::mouseClick(splash.findChild<QWidget *>(u"Frame1"_s), Qt::LeftButton);
+        EXPECT_EQ(splash.result(), QDialog::Accepted) << key;
+    }
+    {
+        SplashForm splash;
+        QSignalSpy accepted(&splash, &QDialog::accepted);
+        splash.show();
+        EXPECT_TRUE(accepted.wait(SplashForm::showMs * 4));
+    }
+}
+
+TEST(DialogPosEditorTest, AutomaticPlacementTakesTheDefaultsAndDisablesTheBoxes) {
+    DialogPosEditor dialog({false, 1200, 4000}, {true, 950, 3030});
+    auto *automatic = dialog.findChild<QCheckBox *>(u"CheckAuto"_s);
+    auto *top = dialog.findChild<QSpinBox *>(u"Text1"_s);
+    auto *height = dialog.findChild<QSpinBox *>(u"Text2"_s);
+    ASSERT_TRUE(automatic && top && height);
+    EXPECT_TRUE(top->isEnabled());
+    EXPECT_EQ(top->value(), 1200);
+
+    const auto chosen = [&dialog] {
+        const auto p = dialog.placement();
+        return std::tuple(p.automatic, p.top, p.height);
+    };
+    top->setValue(1500);
+    height->setValue(2500);
+    EXPECT_EQ(chosen(), std::tuple(false, 1500, 2500));
+    automatic->setChecked(true);
+    EXPECT_FALSE(top->isEnabled() || height->isEnabled());
+    EXPECT_EQ(chosen(), std::tuple(true, 950, 3030));
+}
+
+TEST(HelpTest, EveryHelpEntryOpensAPageThatShips) {
+    const QString shipped = QStringLiteral(CORVALIS_SOURCE_DIR "/data/");
+    for (HelpLauncher::Topic topic : HelpLauncher::allTopics()) {
+        const QString page = HelpLauncher::pagePath(shipped, topic);
+        SCOPED_TRACE(page.toStdString());
+        EXPECT_TRUE(QFileInfo(page).isFile());
+    }
+    // F1 on each tab opens that tab's own page, never the contents.
+    QStringList tabPages;
+    for (int tab = TabNavigator::InboxLogin; tab <= TabNavigator::SettingsTab; ++tab)
+        tabPages << HelpLauncher::pageName(HelpLauncher::topicForTab(tab));
+    tabPages.removeDuplicates();
+    EXPECT_EQ(tabPages.size(), 5);
+    EXPECT_FALSE(tabPages.contains(u"index.html"_s));
+}
+
+TEST(AboutTest, ShowsTheVersionAndPathsAndCopiesThem) {
+    AboutFacts facts = DialogAbout::currentFacts(u"/home/ann/.config/corvalis/corvalis.ini"_s, u"/srv/cv/"_s);
+    facts.keyring = u"Failed to execute child process"_s;
+    EXPECT_EQ(facts.version, QStringLiteral(CORVALIS_VERSION));
+    EXPECT_FALSE(facts.chromiumVersion.isEmpty());
+
+    DialogAbout dialog(facts, nullptr);
+    const QString shown =
+        dialog.findChild<QLabel *>(u"lblTitle"_s)->text() + dialog.findChild<QLabel *>(u"lblFacts"_s)->text();
+    for (const QString &fact : {facts.version, facts.qtVersion, facts.settingsFile, facts.mainDir})
+        EXPECT_TRUE(shown.contains(fact)) << fact.toStdString();
+
+    dialog.findChild<QPushButton *>(u"cmdSysInfo"_s)->click();
+    const QString copied = QApplication::clipboard()->text();
+    for (const QString &line :
+         {u"Settings file: /home/ann/.config/corvalis/corvalis.ini"_s, u"Main directory: /srv/cv/"_s,
+          u"Chromium: "_s + facts.chromiumVersion, u"Keyring: Failed to execute child process"_s})
+        EXPECT_TRUE(copied.contains(line)) << copied.toStdString();
 }

@@ -1,12 +1,15 @@
+// Folders of saved messages, the list of one folder's messages and dragging them to another.
 #include "store/dialog_new_folder.h"
+
+#include "base/messages.h"
+#include "base/text_file.h"
 #include "store/folder_list_box.h"
 #include "store/message_list_model.h"
 #include "store/saved_folders.h"
 
-#include "base/messages.h"
-
 #include <QDir>
 #include <QDragMoveEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -15,14 +18,16 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct MainDir {
     QTemporaryDir dir;
     explicit MainDir(const QStringList &folders = {}) {
         for (const QString &folder : folders)
-            QDir(dir.path()).mkpath(QStringLiteral("savedmgs/") + folder);
-        QDir(dir.path()).mkpath(QStringLiteral("savedmgs"));
+            QDir(dir.path()).mkpath(u"savedmgs/"_s + folder);
+        QDir(dir.path()).mkpath(u"savedmgs"_s);
     }
     QString path() const { return dir.path() + u'/'; }
     bool has(const QString &relative) const { return QFileInfo::exists(dir.filePath(relative)); }
@@ -30,13 +35,12 @@ struct MainDir {
 
 TEST(SavedFolders, ListsSubfoldersAlphabeticallyWhateverTheMainDirLooksLike) {
     MainDir main({"Saved", "sent", "archive", "Zeta", ".trash"});
-    QFile(main.dir.filePath(QStringLiteral("savedmgs/loose.htm"))).open(QIODevice::WriteOnly);
+    QFile(main.dir.filePath(u"savedmgs/loose.htm"_s)).open(QIODevice::WriteOnly);
     const QStringList expected{"archive", "Saved", "sent", "Zeta"};
     EXPECT_EQ(SavedFolders::list(main.path()), expected);
     EXPECT_EQ(SavedFolders::list(main.dir.path()), expected); // no trailing separator
-    EXPECT_EQ(SavedFolders::folderPath(main.path(), QStringLiteral("Saved")),
-              main.dir.path() + QStringLiteral("/savedmgs/Saved"));
-    EXPECT_TRUE(SavedFolders::list(main.dir.filePath(QStringLiteral("missing"))).isEmpty());
+    EXPECT_EQ(SavedFolders::folderPath(main.path(), u"Saved"_s), main.dir.path() + u"/savedmgs/Saved"_s);
+    EXPECT_TRUE(SavedFolders::list(main.dir.filePath(u"missing"_s)).isEmpty());
 }
 
 TEST(SavedFolders, CreateRefusesNamesThatLeaveTheStore) {
@@ -58,16 +62,16 @@ TEST(SavedFolders, CreateRefusesNamesThatLeaveTheStore) {
         SCOPED_TRACE(c.name.toStdString());
         EXPECT_EQ(SavedFolders::create(main.path(), c.name), c.error);
     }
-    EXPECT_FALSE(main.has(QStringLiteral("escape")));
-    EXPECT_FALSE(main.has(QStringLiteral("savedmgs/a")));
+    EXPECT_FALSE(main.has(u"escape"_s));
+    EXPECT_FALSE(main.has(u"savedmgs/a"_s));
 }
 
 TEST(DialogNewFolder, OkNeedsTextAndFailuresKeepTheDialogOpen) {
     MainDir main({"Saved"});
     RecordingMessages messages;
     DialogNewFolder dialog(main.path(), messages);
-    auto *text = dialog.findChild<QLineEdit *>(QStringLiteral("Text1"));
-    auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("OKButton"));
+    auto *text = dialog.findChild<QLineEdit *>(u"Text1"_s);
+    auto *ok = dialog.findChild<QPushButton *>(u"OKButton"_s);
     ASSERT_TRUE(text && ok);
     QSignalSpy created(&dialog, &DialogNewFolder::folderCreated);
 
@@ -85,12 +89,12 @@ TEST(DialogNewFolder, OkNeedsTextAndFailuresKeepTheDialogOpen) {
                              "a valid directory name."));
     EXPECT_EQ(created.count(), 0);
 
-    text->setText(QStringLiteral("Work"));
+    text->setText(u"Work"_s);
     ok->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(created.count(), 1);
-    EXPECT_EQ(created.first().first().toString(), QStringLiteral("Work"));
-    EXPECT_TRUE(main.has(QStringLiteral("savedmgs/Work")));
+    EXPECT_EQ(created.first().first().toString(), u"Work"_s);
+    EXPECT_TRUE(main.has(u"savedmgs/Work"_s));
     text->clear();
     EXPECT_FALSE(ok->isEnabled());
 }
@@ -103,7 +107,7 @@ TEST(FolderListBox, ADraggedMessageHighlightsTheFolderUnderThePointer) {
     QMimeData message;
     message.setData(MessageListModel::mimeType(), "/x/Saved/a&&b&&c&&d.htm");
     QMimeData other;
-    other.setText(QStringLiteral("text"));
+    other.setText(u"text"_s);
 
     // As in a real drag, the pointer enters before it moves.
     const auto drag = [&box](const QPoint &at, QMimeData &data) {
@@ -126,6 +130,117 @@ TEST(FolderListBox, ADraggedMessageHighlightsTheFolderUnderThePointer) {
     QCoreApplication::sendEvent(box.viewport(), &drop);
     EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
     EXPECT_EQ(box.count(), 3); // a drop adds or moves nothing
+}
+
+using Layout = MessageListModel::Layout;
+
+struct Folder {
+    QTemporaryDir dir;
+    void add(const QString &name, const QByteArray &bytes = "x") const {
+        ASSERT_TRUE(TextFile::writeAtomically(dir.filePath(name), bytes).ok) << name.toStdString();
+    }
+    QString path() const { return dir.path(); }
+};
+
+QString column(const MessageListModel &model, int column) {
+    QStringList cells;
+    for (int row = 0; row < model.rowCount(); ++row)
+        cells.append(model.index(row, column).data().toString());
+    return cells.join(u' ');
+}
+
+TEST(MessageListModel, ListsOnlySavedMessageNamesInAlphabeticalOrder) {
+    Folder folder;
+    folder.add(u"bob&&Second&&12#05#2004 10^31&&Pat.htm"_s);
+    folder.add(u"Ann&&Hello&&12#05#2004 10^31&&Bob.htm"_s);
+    folder.add(u"carl&&Five&&d&&To&&extra.htm"_s);
+    folder.add(u"notes.txt"_s);
+    folder.add(u"only&&two&&parts.htm"_s);
+    folder.add(u".hidden&&a&&b&&c.htm"_s);
+    folder.add(u"binary&&\x01\x02&&d&&t.htm"_s, QByteArray("\0\xff\xfe", 3));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(u"Sub&&folder&&is&&skipped"_s));
+    // A file nobody may read is still listed by its name.
+    folder.add(u"Locked&&s&&d&&t.htm"_s);
+    QFile::setPermissions(folder.dir.filePath(u"Locked&&s&&d&&t.htm"_s), {});
+
+    MessageListModel model;
+    model.list(folder.path(), Layout::Received, LooseDate::Order::MonthFirst);
+    EXPECT_EQ(column(model, MessageListModel::FromColumn), u"Ann binary bob carl Locked"_s);
+    EXPECT_EQ(column(model, MessageListModel::ToColumn), u"Bob t Pat To t"_s);
+    EXPECT_EQ(model.filePath(0), folder.path() + u"/Ann&&Hello&&12#05#2004 10^31&&Bob.htm"_s);
+    EXPECT_EQ(model.index(0, MessageListModel::SortKeyColumn).data().toString(), u"20062"_s);
+}
+
+TEST(MessageListModel, SentLayoutSwapsTheAddressHeaders) {
+    MessageListModel model;
+    QStringList headers;
+    for (const Layout layout : {Layout::Sent, Layout::Received}) {
+        model.list(u"/nonexistent/corvalis/folder"_s, layout, LooseDate::Order::MonthFirst);
+        for (const int column : {MessageListModel::FromColumn, MessageListModel::ToColumn})
+            headers.append(model.headerData(column, Qt::Horizontal).toString());
+        EXPECT_EQ(model.rowCount(), 0);
+    }
+    EXPECT_EQ(headers.join(u'|'), u"Sent To|From|From|To"_s);
+}
+
+TEST(MessageListModel, HeaderClicksSortAndToggle) {
+    Folder folder;
+    folder.add(u"b&&x&&12#05#2004&&t.htm"_s);    // 20062
+    folder.add(u"a&&y&&3#5#1977&&t.htm"_s);      // 9925: would sort after 20062 as text
+    folder.add(u"c&&z&&someday&&t.htm"_s);       // no date
+    folder.add(u"D&&w&&1#1#1950 9^00&&t.htm"_s); // 0
+    MessageListModel model;
+    model.list(folder.path(), Layout::Received, LooseDate::Order::MonthFirst);
+    EXPECT_EQ(column(model, MessageListModel::FromColumn), u"a b c D"_s);
+
+    const struct {
+        int column;
+        Qt::SortOrder order;
+        QString from;
+    } clicks[] = {
+        {MessageListModel::DateColumn, Qt::AscendingOrder, u"D a b c"_s},
+        {MessageListModel::DateColumn, Qt::DescendingOrder, u"c b a D"_s},
+        {MessageListModel::DateColumn, Qt::AscendingOrder, u"D a b c"_s},
+        {MessageListModel::SubjectColumn, Qt::AscendingOrder, u"D b a c"_s},
+        {MessageListModel::FromColumn, Qt::AscendingOrder, u"a b c D"_s}, // letter case ignored
+        {MessageListModel::FromColumn, Qt::DescendingOrder, u"D c b a"_s},
+    };
+    for (const auto &click : clicks) {
+        SCOPED_TRACE(click.column);
+        EXPECT_EQ(model.columnClicked(click.column), click.order);
+        EXPECT_EQ(column(model, MessageListModel::FromColumn), click.from);
+    }
+    // Listing again keeps the order the user chose.
+    folder.add(u"e&&v&&d&&t.htm"_s);
+    model.list(folder.path(), Layout::Received, LooseDate::Order::MonthFirst);
+    EXPECT_EQ(column(model, MessageListModel::FromColumn), u"e D c b a"_s);
+}
+
+TEST(MessageListModel, RemovesRowsAndDragsAFile) {
+    Folder folder;
+    folder.add(u"a&&s&&12#05#2004&&t.htm"_s);
+    folder.add(u"b&&s&&1#1#1990&&t.htm"_s);
+    MessageListModel model;
+    model.list(folder.path(), Layout::Received, LooseDate::Order::MonthFirst);
+    // Sorting keeps a persistent index on its message.
+    const QPersistentModelIndex selected(model.index(0, MessageListModel::SubjectColumn));
+    model.columnClicked(MessageListModel::DateColumn);
+    EXPECT_EQ(selected.row(), 1);
+    EXPECT_EQ(selected.column(), MessageListModel::SubjectColumn);
+    EXPECT_EQ(model.message(selected.row()).from, u"a"_s);
+    model.columnClicked(MessageListModel::FromColumn);
+
+    EXPECT_TRUE(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsDragEnabled));
+    EXPECT_EQ(model.supportedDragActions(), Qt::CopyAction);
+    std::unique_ptr<QMimeData> data(model.mimeData({model.index(1, 2)}));
+    ASSERT_TRUE(data);
+    EXPECT_EQ(QString::fromUtf8(data->data(MessageListModel::mimeType())), model.filePath(1));
+
+    EXPECT_FALSE(model.removeRows(2, 1));
+    EXPECT_TRUE(model.removeRows(0, 1));
+    EXPECT_EQ(column(model, MessageListModel::FromColumn), u"b"_s);
+    EXPECT_TRUE(model.removeRows(0, 1));
+    EXPECT_EQ(model.rowCount(), 0);
 }
 
 } // namespace

@@ -1,27 +1,26 @@
+// A displayed message as captured: its header values and its body.
 #include "store/header_capture.h"
+
+#include "store/message_body.h"
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using HeaderLabels::Kind;
 
-const QString yahoo = QStringLiteral("yahoo");
-const QString hotmail = QStringLiteral("hotmail");
-
-QString caption(const QString &provider, Kind kind, int language) {
-    return HeaderCapture::label(provider, kind, language);
-}
+const QString yahoo = u"yahoo"_s, hotmail = u"hotmail"_s;
 
 // A Yahoo! Mail message page's visible text in `language`.
-QString yahooPage(int language, const QString &to = QStringLiteral("bob@example.com")) {
-    const auto c = [language](Kind kind) { return caption(yahoo, kind, language); };
-    return QStringLiteral("Inbox\r\n") + c(Kind::From) +
-           QStringLiteral(" Ann Lee <ann@example.com> | Add\r\n") + c(Kind::To) + u' ' + to +
-           QStringLiteral("\r\n") + c(Kind::Subject) + QStringLiteral("\tRe: plans: June \r\n") +
-           c(Kind::Date) + QStringLiteral(" 12/05/2004 10:31\r\n") + QStringLiteral("Body text\r\n");
+QString yahooPage(int language, const QString &to = u"bob@example.com"_s) {
+    const auto c = [language](Kind kind) { return HeaderCapture::label(yahoo, kind, language); };
+    return u"Inbox\r\n"_s + c(Kind::From) + u" Ann Lee <ann@example.com> | Add\r\n"_s + c(Kind::To) + u' ' +
+           to + u"\r\n"_s + c(Kind::Subject) + u"\tRe: plans: June \r\n"_s + c(Kind::Date) +
+           u" 12/05/2004 10:31\r\n"_s + u"Body text\r\n"_s;
 }
 
 TEST(HeaderCapture, KeepsTheCurrentLanguageWhileItsSubjectCaptionMatches) {
@@ -29,7 +28,7 @@ TEST(HeaderCapture, KeepsTheCurrentLanguageWhileItsSubjectCaptionMatches) {
     EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 1), 1);
     EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 3), 1);
     // No caption of any language: the current one stays.
-    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, QStringLiteral("nothing here"), 5), 5);
+    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, u"nothing here"_s, 5), 5);
 }
 
 TEST(HeaderCapture, EdgeCasesOfEitherProvider) {
@@ -40,27 +39,24 @@ TEST(HeaderCapture, EdgeCasesOfEitherProvider) {
         QString headers;   // From, To, Subject and Date joined by '|'
         qsizetype lastEnd; // -2: not checked
     } cases[] = {
-        {"' via' cuts the To value", yahoo, yahooPage(0, QStringLiteral("bob@x.com via list.example.org")),
-         QStringLiteral("Ann Lee <ann@example.com>|bob@x.com|Re: plans: June|12/05/2004 10:31"), -2},
-        {"From without its '|' stays empty", yahoo, QStringLiteral("From: Ann\r\nSubject: Hi\r\n"),
-         QStringLiteral("||Hi|"), 22},
-        {"a caption at the very end has no line end: empty", yahoo,
-         QStringLiteral("From: A | x\r\nSubject: Hi"), QStringLiteral("A|||"), 8},
-        {"no captions at all", yahoo, QStringLiteral("Welcome"), QStringLiteral("|||"), -1},
-        {"tabs and no-break spaces are no part of a value", yahoo,
-         QStringLiteral("Subject:\t\u00A0Hi\u00A0there\t \r\n"), QStringLiteral("||Hi\u00A0there|"), 20},
+        {"' via' cuts the To value", yahoo, yahooPage(0, u"bob@x.com via list.example.org"_s),
+         u"Ann Lee <ann@example.com>|bob@x.com|Re: plans: June|12/05/2004 10:31"_s, -2},
+        {"From without its '|' stays empty", yahoo, u"From: Ann\r\nSubject: Hi\r\n"_s, u"||Hi|"_s, 22},
+        {"a caption at the very end has no line end: empty", yahoo, u"From: A | x\r\nSubject: Hi"_s,
+         u"A|||"_s, 8},
+        {"no captions at all", yahoo, u"Welcome"_s, u"|||"_s, -1},
+        {"tabs and no-break spaces are no part of a value", yahoo, u"Subject:\t\u00A0Hi\u00A0there\t \r\n"_s,
+         u"||Hi\u00A0there|"_s, 20},
         {"a Hotmail value glued to its caption loses its first character", hotmail,
-         QStringLiteral("From:Ann\r\nReply-To:bob\r\nSubject:Hi\r\nSent:Monday\r\n"),
-         QStringLiteral("nn|ob|i|onday"), -2},
+         u"From:Ann\r\nReply-To:bob\r\nSubject:Hi\r\nSent:Monday\r\n"_s, u"nn|ob|i|onday"_s, -2},
         {"'Subject' inside To and Subject values is dropped", hotmail,
-         QStringLiteral("From: A\r\nReply-To: Subject list\r\nSubject: Subject Hi\r\nSent: d\r\n"),
-         QStringLiteral("A|list|Hi|d"), -2},
+         u"From: A\r\nReply-To: Subject list\r\nSubject: Subject Hi\r\nSent: d\r\n"_s, u"A|list|Hi|d"_s, -2},
         {"captions before From in the text are not seen: the search goes on from From", hotmail,
          QStringLiteral(
              "Subject: old\r\nSent: x\r\nFrom: A\r\nReply-To: B\r\nSubject: New\r\nSent: today\r\n"),
-         QStringLiteral("A|B|New|today"), -2},
+         u"A|B|New|today"_s, -2},
         {"a missing To caption leaves From empty and the search starts over", hotmail,
-         QStringLiteral("From: A\r\nSubject: S\r\nSent: d\r\n"), QStringLiteral("||S|d"), -2},
+         u"From: A\r\nSubject: S\r\nSent: d\r\n"_s, u"||S|d"_s, -2},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
@@ -70,6 +66,45 @@ TEST(HeaderCapture, EdgeCasesOfEitherProvider) {
             EXPECT_EQ(h.lastEnd, c.lastEnd);
         }
     }
+}
+
+const QString to = u"To:"_s;
+
+TEST(MessageBody, TidyBreaksPlainTextLinesShortensBlankRunsAndDropsALeadingRecipientLine) {
+    struct Case {
+        const char *why;
+        QString body, expected; // none: left as it is
+    } cases[] = {
+        {"three line ends become two", u"one\r\n\r\n\r\ntwo"_s, u"one<br>\r\n<br>\r\ntwo"_s},
+        {"eight: two fours give four, then three give two", u"a"_s + u"\r\n"_s.repeated(8) + u'b',
+         u"a"_s + u"<br>\r\n"_s.repeated(3) + u'b'},
+        {"a single line end", u"a\r\nb"_s, u"a<br>\r\nb"_s},
+        {"a lone LF is no line end here", u"a\nb"_s, {}},
+        {"markup in the first two characters does not count", u"<p>a\r\nb"_s, u"<p>a<br>\r\nb"_s},
+        // Markup from the third character on is left alone.
+        {"markup", u"xx<p>a\r\n\r\n\r\nb"_s, {}},
+        {"a closing tag", u"ab</b>\r\n"_s, {}},
+        {"capitals", u"xy<DIV>\r\n"_s, {}},
+        {"after blanks", u"  <P>\r\n"_s, {}},
+        {"caption in the first 20, '>' before 100", u"<b>To:</b> bob<br>rest"_s, u" bob<br>rest"_s},
+        {"the '>' is looked for from the fifth character on", u"<b>To: x> y</b>"_s, u" y</b>"_s},
+        {"caption after the first 20 characters", QString(20, u'x') + u"To: a>b</p>"_s, {}},
+        {"the first '>' at 100: too far", u"To:"_s + QString(96, u'x') + u">rest</p>"_s, {}},
+        {"the first '>' at 99: near enough", u"To:"_s + QString(95, u'x') + u">rest</p>"_s, u"rest</p>"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(MessageBody::tidy(c.body, to), c.expected.isNull() ? c.body : c.expected);
+    }
+}
+
+TEST(MessageBody, YahooFallbackTakesThePageTextAfterTheHeaders) {
+    const QString page = u"Subject: Hi\r\nHello\r\n\r\n\r\n\r\nBye"_s;
+    const QString body = MessageBody::yahooFallback(page, page.indexOf(u'\r'));
+    EXPECT_EQ(body, u"<p>\r\nHello\r\n\r\n\r\n\r\nBye"_s);
+    // The leading "<p>" does not make it markup: the text rules apply.
+    EXPECT_EQ(MessageBody::tidy(body, to), u"<p><br>\r\nHello<br>\r\n<br>\r\nBye"_s);
+    EXPECT_EQ(MessageBody::yahooFallback(page, -1), QString());
 }
 
 } // namespace

@@ -1,5 +1,11 @@
-// A folder exported as mbox, read back by Python's mailbox module as other mail programs would.
+// A folder exported as mbox, read back by Python's mailbox module as other mail programs would
+// and by its strict reader: every mailbox, header and body as it was saved, no header defect, no
+// line beyond what mail allows; and the same messages imported again from the mbox, from .eml
+// files and from a Maildir.
+#include "store/address_text.h"
 #include "store/mbox_export.h"
+#include "store/mbox_writer.h"
+#include "store/message_import.h"
 #include "store/saved_message_file.h"
 
 #include "base/text_file.h"
@@ -13,18 +19,29 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The messages as Python reads them; a missing header is null.
-QJsonArray readBack(const QString &mbox) {
+// The messages as a Python script (beside this file) reads them.
+QJsonArray readBack(const char *script, const QString &mbox) {
     QProcess python;
     python.start(u"python3"_s,
-                 {QStringLiteral(CORVALIS_SOURCE_DIR "/tests/unit/store/mbox_read_back.py"), mbox});
+                 {QStringLiteral(CORVALIS_SOURCE_DIR "/tests/unit/store/") + QLatin1String(script), mbox});
     EXPECT_TRUE(python.waitForFinished(30000) && python.exitCode() == 0)
         << python.readAllStandardError().data();
     return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+}
+
+// Saves each message into `folder` under the name a capture gives it.
+void writeFolder(const QString &folder, const auto &messages) {
+    for (const SavedMessage &message : messages)
+        ASSERT_TRUE(TextFile::writeAtomically(folder + u'/' +
+                                                  SavedMessageFile::fileName(message, MessageKind::Captured),
+                                              SavedMessageFile::content(message))
+                        .ok);
 }
 
 MboxExportResult exportTo(const QString &folder, const QString &mbox, MboxExport::Progress progress = {}) {
@@ -51,22 +68,100 @@ TEST(MboxExport, MailReadersReadEveryHeaderAndBodyBack) {
     };
     // clang-format on
     QTemporaryDir dir;
-    for (const SavedMessage &message : saved)
-        ASSERT_TRUE(TextFile::writeAtomically(
-                        dir.filePath(SavedMessageFile::fileName(message, MessageKind::Captured)),
-                        SavedMessageFile::content(message))
-                        .ok);
+    writeFolder(dir.path(), saved);
     QFile(dir.filePath(u"notes.txt"_s)).open(QIODevice::WriteOnly);
     const QString mbox = dir.filePath(u"out/Work.mbox"_s);
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"out"_s));
     const MboxExportResult result = exportTo(dir.path(), mbox);
     EXPECT_TRUE(result.ok() && result.written == 3 && result.notMessages == 1);
-    EXPECT_EQ(readBack(mbox), expected);
+    EXPECT_EQ(readBack("mbox_read_back.py", mbox), expected);
 
     // A cancel leaves no file; an empty folder gives an empty mailbox.
     EXPECT_EQ(exportTo(dir.path(), dir.filePath(u"c.mbox"_s), [](int, int) { return false; }).error,
               MboxExportResult::Error::Cancelled);
     EXPECT_FALSE(QFile::exists(dir.filePath(u"c.mbox"_s)));
     ASSERT_TRUE(exportTo(dir.filePath(u"out"_s), dir.filePath(u"empty.mbox"_s)).ok());
-    EXPECT_EQ(readBack(dir.filePath(u"empty.mbox"_s)).size(), 0);
+    EXPECT_EQ(readBack("mbox_read_back.py", dir.filePath(u"empty.mbox"_s)).size(), 0);
+}
+
+TEST(MboxReaders, StrictReaderGetsEveryMailboxSubjectAndBody) {
+    QString manyTo;
+    QJsonArray manyMailboxes;
+    for (int i = 0; manyTo.size() < 1800; ++i) {
+        manyTo += u"Person Number %1 <person%1@example.com>, "_s.arg(i);
+        manyMailboxes.append(QJsonArray{u"Person Number %1"_s.arg(i), u"person%1@example.com"_s.arg(i)});
+    }
+    manyTo.chop(2);
+    const QString longLine = QString(3000, u'w') + u" end"_s;
+    struct Case {
+        SavedMessage saved;
+        QJsonArray from, to; // [name, address] pairs
+    };
+    // clang-format off
+    const Case cases[] = { // in the order of their file names
+        {{u"Doe, John <jd@example.com>"_s, u"literal =?utf-8?q?text?= in subject"_s, u"12/05/2004 10:31"_s,
+          u"\"Müller, Jörg\" <jm@example.com>, Zoë<zoe@example.com>"_s, u"cc@example.com"_s, {},
+          u"<p>Hi</p>\r\nFrom here on\r\n>From there"_s},
+         {QJsonArray{u"Doe, John"_s, u"jd@example.com"_s}},
+         {QJsonArray{u"Müller, Jörg"_s, u"jm@example.com"_s}, QJsonArray{u"Zoë"_s, u"zoe@example.com"_s}}},
+        {{u"Jürgen <juergen@bücher.example>"_s, u"Crème brûlée – 🍰 and a subject long enough for several encoded words"_s,
+          u"Sun, 12 Dec 2004 10:31:00 +0100"_s, manyTo, {}, {}, longLine},
+         {QJsonArray{u"Jürgen"_s, u"juergen@xn--bcher-kva.example"_s}}, manyMailboxes},
+    };
+    // clang-format on
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder"_s));
+    writeFolder(dir.filePath(u"folder"_s), std::array{cases[0].saved, cases[1].saved});
+    const QString mbox = dir.filePath(u"out.mbox"_s);
+    ASSERT_TRUE(exportTo(dir.filePath(u"folder"_s), mbox).ok());
+
+    for (const QByteArray &line : TextFile::readAll(mbox, 1 << 20).value_or("").split('\n'))
+        EXPECT_LE(line.size(), 998) << line.left(60).data();
+    const QJsonArray read = readBack("mbox_strict_read.py", mbox);
+    ASSERT_EQ(read.size(), std::size(cases));
+    const auto row = [](const SavedMessage &m, const Case &c) {
+        const QJsonValue cc = m.cc.isEmpty() ? QJsonValue() : QJsonArray{QJsonArray{u""_s, m.cc}};
+        return QJsonArray{c.from,      c.to, cc, m.subject, QString(m.body).replace(u"\r\n"_s, u"\n"_s),
+                          QJsonArray{}};
+    };
+    for (qsizetype i = 0; i < read.size(); ++i)
+        EXPECT_EQ(read[i].toArray(), row(cases[i].saved, cases[i])) << i;
+
+    // The same messages come back through an import, from the mbox, .eml files or a Maildir.
+    const QDir root(dir.path());
+    for (const char *folder :
+         {"savedmgs/mbox", "savedmgs/eml", "savedmgs/maildir", "emls", "md/cur", "md/new"})
+        ASSERT_TRUE(root.mkpath(QString::fromLatin1(folder)));
+    for (int i = 0; i < 2; ++i) {
+        const QByteArray entry = MboxWriter::entry(cases[i].saved, {}, LooseDate::Order::MonthFirst);
+        const QByteArray message = entry.sliced(entry.indexOf('\n') + 1).chopped(1); // no separator
+        ASSERT_TRUE(TextFile::writeAtomically(root.filePath(u"emls/%1.eml"_s.arg(i)), message).ok);
+        ASSERT_TRUE(
+            TextFile::writeAtomically(root.filePath(i ? u"md/cur/1:2,S"_s : u"md/new/2"_s), message).ok);
+    }
+    const auto moment = [](const QString &date) {
+        return MboxWriter::readDate(date, LooseDate::Order::MonthFirst).value_or(QDateTime());
+    };
+    for (const auto &[source, folder] :
+         {std::pair(mbox, u"mbox"_s), std::pair(root.filePath(u"emls"_s), u"eml"_s),
+          std::pair(root.filePath(u"md"_s), u"maildir"_s)}) {
+        SCOPED_TRACE(folder.toStdString());
+        const ImportResult result = MessageImport::importInto(source, dir.path(), folder);
+        EXPECT_TRUE(result.ok() && result.read == 2 && result.added == 2 && result.skipped.isEmpty());
+        const QDir imported(root.filePath(u"savedmgs/"_s + folder));
+        const QStringList names = imported.entryList(QDir::Files, QDir::Name);
+        ASSERT_EQ(names.size(), 2);
+        for (int i = 0; i < 2; ++i) {
+            const SavedMessage back =
+                *SavedMessageFile::read(*TextFile::readAll(imported.filePath(names[i])));
+            Case c{back, {}, {}};
+            for (QJsonArray *pairs : {&c.from, &c.to})
+                for (const MimeText::Mailbox &m :
+                     AddressText::mailboxes(pairs == &c.from ? back.from : back.to)
+                         .value_or(QList<MimeText::Mailbox>{}))
+                    pairs->append(QJsonArray{m.name, m.address});
+            EXPECT_EQ(row(back, c), row(cases[i].saved, cases[i])) << i;
+            EXPECT_EQ(moment(back.date), moment(cases[i].saved.date)) << i;
+        }
+    }
 }

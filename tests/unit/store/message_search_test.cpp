@@ -1,7 +1,10 @@
-// Searching folders of saved messages off the interface thread.
+// Searching saved messages: the text a reader sees and the header values the file holds (not the
+// shortened, cleaned file name), with every named character reference read; the quick look at a
+// file's bytes must never miss text that the full reading finds; whole folders off the interface thread.
 #include "store/message_search.h"
 #include "store/saved_folders.h"
 #include "store/saved_message_file.h"
+#include "store/search_matcher.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,16 +20,94 @@ namespace {
 QTemporaryDir store;
 
 // Written plainly, not safely on disk as the program writes, which would be slow.
-void add(const QString &folder, const QString &from, const QString &body, const QString &name = {}) {
-    const SavedMessage message{from, u"Subject "_s + from, u"12/05/2004"_s, u"pat@x"_s, {}, {}, body};
+void add(const QString &folder, const SavedMessage &message, const QString &name = {}) {
     QDir().mkpath(SavedFolders::folderPath(store.path(), folder));
     QFile file(SavedFolders::folderPath(store.path(), folder) + u'/' +
                (name.isEmpty() ? SavedMessageFile::fileName(message, MessageKind::Captured) : name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(name.startsWith(u"Huge"_s) ? 1 << 30 : 0));
     file.write(SavedMessageFile::content(message));
 }
+void add(const QString &folder, const QString &from, const QString &body, const QString &name = {}) {
+    add(folder, {from, u"Subject "_s + from, u"12/05/2004"_s, u"pat@x"_s, {}, {}, body}, name);
+}
 
 } // namespace
+
+TEST(SearchMatcher, FindsTheTextAReaderSees) {
+    const struct {
+        QString term, body;
+        bool found;
+    } cases[] = {
+        {u"lunch"_s, u"Shall we have LUNCH?"_s, true},
+        {u"creme"_s, u"one CRÈME"_s, false}, // accents count as typed
+        {u"crème"_s, u"CR&Egrave;ME cr&#232;me cr&#xE8;me"_s, true},
+        {u"Tom & a<b"_s, u"Tom &amp; a&lt;b"_s, true},
+        {u"hello"_s, u"he<b>l</b>lo"_s, true},                   // a tag inside a word
+        {u"end start"_s, u"the end<br>start"_s, true},           // a line-breaking tag parts words
+        {u"see you soon"_s, u"see   you\r\n&nbsp;soon"_s, true}, // blank runs match any blank run
+        {u"font"_s, u"<font color=red>red</font>"_s, false},     // tags are no text
+        {u"subject"_s, u"nothing here"_s, false}, // the header captions are not the message text
+        {u".*"_s, u"anything at all"_s, false},   // a pattern character is text
+        {u".*"_s, u"a literal .* here"_s, true},
+        {u"1 < 2"_s, u"1 < 2 holds, AT&T"_s, true}, // a "<" that opens no tag is text
+        {u"pomegranate"_s, u"&#x70;ome&#103;ranate"_s, true},
+        {u"kelvin"_s, u"\u212Aelvin"_s, true},
+        {u"pomegranate"_s, u"pome granate, pomegranat"_s, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE((c.term + u" in "_s + c.body).toStdString());
+        const SavedMessage saved{u"Ann <a@x>"_s, u"Plans"_s, u"12/05/2004"_s, u"b@x"_s, {}, {}, c.body};
+        EXPECT_EQ(SearchMatcher(c.term).matchesText(SavedMessageFile::content(saved)), c.found);
+    }
+    // Files written on Windows in its code page, or in UTF-16, are read as such.
+    EXPECT_TRUE(SearchMatcher(u"café"_s).matchesText("<div id=body>caf\xe9</div>"));
+    const QString utf16 = u"\uFEFFPomegranate"_s;
+    EXPECT_TRUE(
+        SearchMatcher(u"pomegranate"_s)
+            .matchesText(QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2)));
+}
+
+TEST(HeaderSearch, FindsWhatTheMessageShows) {
+    const SavedMessage saved{
+        u"Ann Lee <ann@example.com>"_s,
+        u"Newsletter: Q2 - Lunch on Friday? and a subject that runs on past sixty: tangerine"_s,
+        u"12/05/2004 10:31"_s,
+        u"Someone Longname <someone.long@faraway.example>"_s,
+        u"carol@example.org"_s,
+        u"bcc@example.org"_s,
+        u"go &rarr; there, &alpha;&beta; and &NotEqualTilde; &CounterClockwiseContourIntegral;"_s};
+    const struct {
+        QString term;
+        bool inHeaders, inText;
+    } cases[] = {
+        {u"Lunch on Friday?"_s, true, false},
+        {u"Newsletter: Q2"_s, true, false},
+        {u"tangerine"_s, true, false},
+        {u"faraway.example"_s, true, false},
+        {u"carol@"_s, true, false},
+        {u"12/05/2004 10:31"_s, true, false},
+        {u"bcc@"_s, false, false},
+        {u"From:"_s, false, false}, // neither Bcc nor captions
+        {u"go → there"_s, false, true},
+        {u"αβ"_s, false, true},
+        {u"≂̸ ∳"_s, false, true},
+    };
+    const QByteArray file = SavedMessageFile::content(saved);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.term.toStdString());
+        const SearchMatcher matcher(c.term);
+        EXPECT_EQ(matcher.matchesHeaders(file), c.inHeaders);
+        EXPECT_EQ(matcher.matchesText(file), c.inText);
+    }
+    // The search without the message text reads the header values from the file.
+    add(u"Headers"_s, saved);
+    for (const bool messageText : {false, true})
+        EXPECT_EQ(MessageSearch::run(store.path(), {u"tangerine"_s, {u"Headers"_s}, messageText},
+                                     LooseDate::Order::MonthFirst, std::make_shared<SearchTally>())
+                      .results()
+                      .size(),
+                  1);
+}
 
 TEST(MessageSearch, FindsInTheFoldersAskedSkipsWhatIsNoMessageAndCancels) {
     add(u"Inbox"_s, u"Ann Lunch"_s, u"noon"_s);

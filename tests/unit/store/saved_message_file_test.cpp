@@ -1,3 +1,4 @@
+// Saved-message files: the names they are given and read back by, and what they hold.
 #include "store/saved_message_file.h"
 
 #include "base/text_file.h"
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -20,12 +23,12 @@ SavedMessage captured(QString from, QString subject, QString date, QString to) {
 struct StoreDir {
     QTemporaryDir dir;
     StoreDir() {
-        QDir(dir.path()).mkpath(QStringLiteral("savedmgs/Saved"));
-        QDir(dir.path()).mkpath(QStringLiteral("savedmgs/sent"));
+        QDir(dir.path()).mkpath(u"savedmgs/Saved"_s);
+        QDir(dir.path()).mkpath(u"savedmgs/sent"_s);
     }
     QString mainDir() const { return dir.path() + u'/'; }
     QStringList files(const QString &folder) const {
-        return QDir(dir.path() + QStringLiteral("/savedmgs/") + folder).entryList(QDir::Files);
+        return QDir(dir.path() + u"/savedmgs/"_s + folder).entryList(QDir::Files);
     }
 };
 
@@ -34,33 +37,29 @@ TEST(SavedMessageFileName, CutsLongPartsAndCleansCharactersTheFileSystemRefuses)
     struct Case {
         const char *why;
         SavedMessage message;
-        MessageKind kind;
         QString expected;
+        MessageKind kind = MessageKind::Captured;
     } cases[] = {
         {"subject and To at their limit of 60 and 20 stay whole", captured("A", s60, "d", t20),
-         MessageKind::Captured, "A&&" + s60 + "&&d&&" + t20 + ".htm"},
+         "A&&" + s60 + "&&d&&" + t20 + ".htm"},
         {"one more character is cut with ...", captured("A", s60 + 'x', "d", t20 + 'y'),
-         MessageKind::Captured, "A&&" + s60 + "...&&d&&" + t20 + "....htm"},
+         "A&&" + s60 + "...&&d&&" + t20 + "....htm"},
         {"a cut never splits a character outside the basic plane",
-         captured("A", QString(59, u's') + smiley + 'z', "d", "t"), MessageKind::Captured,
+         captured("A", QString(59, u's') + smiley + 'z', "d", "t"),
          "A&&" + QString(59, u's') + smiley + "...&&d&&t.htm"},
         {"date characters are kept in a form the list turns back",
-         captured("Ann", "Hello", "12/05/2004 10:31", "Bob"), MessageKind::Captured,
-         "Ann&&Hello&&12#05#2004 10^31&&Bob.htm"},
+         captured("Ann", "Hello", "12/05/2004 10:31", "Bob"), "Ann&&Hello&&12#05#2004 10^31&&Bob.htm"},
         {"brackets of an address become spaces, From is never cut at 20",
-         captured("Ann Smith <ann.smith@example.com>", "x", "d", "Bob <b@x>"), MessageKind::Captured,
+         captured("Ann Smith <ann.smith@example.com>", "x", "d", "Bob <b@x>"),
          "Ann Smith  ann.smith@example.com &&x&&d&&Bob  b@x.htm"},
-        {"':' and '/' become spaces, '?' goes", captured("A", "Re: a/b?", "d", "B"), MessageKind::Captured,
-         "A&&Re  a b&&d&&B.htm"},
+        {"':' and '/' become spaces, '?' goes", captured("A", "Re: a/b?", "d", "B"), "A&&Re  a b&&d&&B.htm"},
         {"quotes, '*' and '\\' and the outer spaces go; '|' and '&' stay",
-         captured("  \"Ann\" | Co*", "a\\b & c", "d", "Bob  "), MessageKind::Captured,
-         "Ann | Co&&a b & c&&d&&Bob.htm"},
+         captured("  \"Ann\" | Co*", "a\\b & c", "d", "Bob  "), "Ann | Co&&a b & c&&d&&Bob.htm"},
         {"the To cut happens before cleaning: a '<' inside the first 20 counts",
-         captured("A", "s", "d", "<12345678901234567890>"), MessageKind::Captured,
-         "A&&s&&d&& 1234567890123456789....htm"},
+         captured("A", "s", "d", "<12345678901234567890>"), "A&&s&&d&& 1234567890123456789....htm"},
         {"a sent copy is named by its recipients and ends in 'sent message'",
          captured("Sent Message", "Hi: there", "12/05/2004 10:31:02", "bob@example.com, carl@example.com"),
-         MessageKind::Sent, "bob@example.com, car...&&Hi  there&&12#05#2004 10^31^02&&sent message.htm"},
+         "bob@example.com, car...&&Hi  there&&12#05#2004 10^31^02&&sent message.htm", MessageKind::Sent},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
@@ -69,10 +68,8 @@ TEST(SavedMessageFileName, CutsLongPartsAndCleansCharactersTheFileSystemRefuses)
 }
 
 TEST(SavedMessageFileContent, HasTheExactLinesWithAddressesEscaped) {
-    SavedMessage message{QStringLiteral("Ann <ann@x.org>"), QStringLiteral("a <b> & c"),
-                         QStringLiteral("12/05/2004"),      QStringLiteral("Bob <b@y> & Co"),
-                         QStringLiteral("<c@z>"),           QString(),
-                         QStringLiteral("line<br>\r\nend")};
+    SavedMessage message{u"Ann <ann@x.org>"_s, u"a <b> & c"_s, u"12/05/2004"_s,     u"Bob <b@y> & Co"_s,
+                         u"<c@z>"_s,           QString(),      u"line<br>\r\nend"_s};
     const QByteArray expected =
         "<html>\r\n<body>\r\n"
         "<div id=from><font face=arial size=2><b>From:&nbsp;</b>Ann &lt;ann@x.org&gt;</font></div>\r\n"
@@ -95,23 +92,19 @@ TEST(SavedMessageFileContent, HasTheExactLinesWithAddressesEscaped) {
 TEST(WriteSavedMessage, WritesOverwritesAndKeepsToTheStore) {
     StoreDir store;
     const SavedMessage message = captured("Ann <a@x>", "Hello", "12/05/2004 10:31", "Bob");
-    SaveResult result =
-        writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), message, MessageKind::Captured);
+    SaveResult result = writeSavedMessage(store.mainDir(), u"Saved"_s, message, MessageKind::Captured);
     ASSERT_TRUE(result.ok()) << result.detail.toStdString();
     // The same message again replaces the file.
     SavedMessage again = message;
-    again.body = QStringLiteral("second");
-    ASSERT_TRUE(
-        writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), again, MessageKind::Captured).ok());
-    EXPECT_EQ(store.files(QStringLiteral("Saved")),
-              QStringList{QStringLiteral("Ann  a@x &&Hello&&12#05#2004 10^31&&Bob.htm")});
+    again.body = u"second"_s;
+    ASSERT_TRUE(writeSavedMessage(store.mainDir(), u"Saved"_s, again, MessageKind::Captured).ok());
+    EXPECT_EQ(store.files(u"Saved"_s), QStringList{u"Ann  a@x &&Hello&&12#05#2004 10^31&&Bob.htm"_s});
     EXPECT_EQ(TextFile::readAll(result.path), content(again));
 
     // Sent copies go to "sent" whatever folder is given; captures never do.
     const SavedMessage sent = captured(sentFrom, "Hi", "12/05/2004 10:31:02", "bob@x");
-    ASSERT_TRUE(writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), sent, MessageKind::Sent).ok());
-    EXPECT_EQ(store.files(QStringLiteral("sent")),
-              QStringList{QStringLiteral("bob@x&&Hi&&12#05#2004 10^31^02&&sent message.htm")});
+    ASSERT_TRUE(writeSavedMessage(store.mainDir(), u"Saved"_s, sent, MessageKind::Sent).ok());
+    EXPECT_EQ(store.files(u"sent"_s), QStringList{u"bob@x&&Hi&&12#05#2004 10^31^02&&sent message.htm"_s});
     const struct {
         const char *folder;
         SaveResult::Error error;
@@ -124,8 +117,8 @@ TEST(WriteSavedMessage, WritesOverwritesAndKeepsToTheStore) {
             writeSavedMessage(store.mainDir(), QString::fromLatin1(c.folder), message, MessageKind::Captured);
         EXPECT_EQ(result.error, c.error);
     }
-    EXPECT_EQ(store.files(QStringLiteral("sent")).size(), 1);
-    EXPECT_EQ(QDir(store.dir.path() + QStringLiteral("/savedmgs")).entryList(QDir::Files).size(), 0);
+    EXPECT_EQ(store.files(u"sent"_s).size(), 1);
+    EXPECT_EQ(QDir(store.dir.path() + u"/savedmgs"_s).entryList(QDir::Files).size(), 0);
 }
 
 // The file system takes names of up to 255 bytes: From gives way, whole characters at a time.
@@ -136,18 +129,100 @@ TEST(WriteSavedMessage, ALongFromIsShortenedSoTheFileCanBeWrittenAndListed) {
     const QString asciiName = fileName(ascii, MessageKind::Captured);
     const QString wideName = fileName(wide, MessageKind::Captured);
     EXPECT_EQ(asciiName.toUtf8().size(), maxNameBytes);
-    EXPECT_TRUE(asciiName.endsWith(QStringLiteral("&&Hello&&12#05#2004 10^31&&Bob.htm")));
+    EXPECT_TRUE(asciiName.endsWith(u"&&Hello&&12#05#2004 10^31&&Bob.htm"_s));
     EXPECT_TRUE(wideName.toUtf8().size() >= maxNameBytes - 1 && wideName.startsWith(QChar(0x00E9)));
     const std::optional<MessageName> listed = MessageName::parse(asciiName, LooseDate::Order::MonthFirst);
     ASSERT_TRUE(listed.has_value());
-    EXPECT_EQ(listed->to, QStringLiteral("Bob"));
+    EXPECT_EQ(listed->to, u"Bob"_s);
     // Written twice: the second write replaces the file through a longer temporary name.
     for (const SavedMessage &message : {ascii, wide, ascii}) {
         const SaveResult written =
-            writeSavedMessage(store.mainDir(), QStringLiteral("Saved"), message, MessageKind::Captured);
+            writeSavedMessage(store.mainDir(), u"Saved"_s, message, MessageKind::Captured);
         EXPECT_TRUE(written.ok()) << written.detail.toStdString();
     }
-    EXPECT_EQ(store.files(QStringLiteral("Saved")).size(), 2);
+    EXPECT_EQ(store.files(u"Saved"_s).size(), 2);
+}
+
+using LooseDate::Order;
+
+TEST(MessageName, SplitsTheFourPartsOfAName) {
+    const struct {
+        const char *why;
+        QString file;
+        std::optional<QString> parts; // From, Subject, To and the listed date, joined by '|'
+    } cases[] = {
+        {"the plain case", "Ann&&Hello&&12#05#2004 10^31&&Bob.htm", "Ann|Hello|Bob|12/05/2004"},
+        {"two separators are not enough", "Ann&&Hello&&12#05#2004.htm", std::nullopt},
+        {"a fifth part is ignored", "Ann&&Hi&&d&&Bob&&extra.htm", "Ann|Hi|Bob|d"},
+        {"the last four characters go whatever they are", "Ann&&Hi&&d&&Bobby", "Ann|Hi|B|d"},
+        {"From keeps its spaces, the others lose their leading ones", " Ann &&  Hi&& d&&  Bob .htm",
+         " Ann |Hi|Bob |d"},
+        {"empty parts", "&&&&&&.htm", "|||"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::optional<MessageName> name = MessageName::parse(c.file, Order::MonthFirst);
+        ASSERT_EQ(name.has_value(), c.parts.has_value());
+        if (name) {
+            EXPECT_EQ(QStringList({name->from, name->subject, name->to, name->date}).join(u'|'), *c.parts);
+        }
+    }
+    EXPECT_EQ(MessageName::parse(u"  A&&B&&C&&D .htm"_s, Order::MonthFirst)->fileName, u"A&&B&&C&&D .htm"_s);
+}
+
+TEST(MessageName, ListsReplyPrefixesWithTheirColonAndDatesWithoutTheirTime) {
+    const struct {
+        QString (*listed)(const QString &);
+        const char *part, *expected;
+    } cases[] = {
+        {MessageName::listedSubject, "Re  news", "Re:  news"}, // written from "Re: news"
+        {MessageName::listedSubject, "more news", "more: news"},
+        {MessageName::listedSubject, "RE RE stuff", "RE: RE: stuff"},
+        {MessageName::listedSubject, "  re hello", "re: hello"},
+        {MessageName::listedSubject, "Reply", "Reply"},
+        {MessageName::listedDate, "12#05#2004 10^31", "12/05/2004"},
+        {MessageName::listedDate, "Sunday, December 5, 2004 10^31 AM", "Sunday, December 5, 2004"},
+        {MessageName::listedDate, "10^31", "10:"},                                 // no space before the ":"
+        {MessageName::listedDate, "Mon,  5 Dec 2004   10^31", "Mon,  5 Dec 2004"}, // trailing spaces go
+        {MessageName::listedDate, "yesterday", "yesterday"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.part);
+        EXPECT_EQ(c.listed(QString::fromLatin1(c.part)), QString::fromLatin1(c.expected));
+    }
+}
+
+TEST(MessageName, SortKeyIsTheDayCountFrom1950) {
+    struct Case {
+        const char *date;
+        Order order;
+        std::optional<int> day;
+    } cases[] = {
+        {"12#05#2004 10^31", Order::MonthFirst, 20062},
+        {"12#05#2004 10^31", Order::DayFirst, 19855},
+        {"Mon, 12 May 2004 10^31^00 +0000", Order::MonthFirst, 19855},
+        {"Sunday, December 5, 2004 10^31 AM", Order::MonthFirst, 20062},
+        {"1#1#1950", Order::MonthFirst, 0},
+        {"31#12#1949", Order::MonthFirst, -1},
+        {"13#05#2004", Order::MonthFirst, 19856}, // no 13th month: read day first
+        {"2004-12-05", Order::DayFirst, 20062},
+        {"yesterday", Order::MonthFirst, std::nullopt},
+        {"12#05#2004 hello", Order::MonthFirst, std::nullopt},
+        {"31#02#2004", Order::DayFirst, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.date);
+        const QString file = u"A&&S&&"_s + QString::fromLatin1(c.date) + u"&&T.htm"_s;
+        const std::optional<MessageName> name = MessageName::parse(file, c.order);
+        ASSERT_TRUE(name.has_value());
+        EXPECT_EQ(name->dayNumber, c.day);
+        if (c.day) {
+            EXPECT_EQ(name->sortKeyText(), QString::number(*c.day));
+        }
+    }
+    // A text that is no date keeps its text (after a comma: the part after it) as its key.
+    const auto name = MessageName::parse(u"A&&S&&Someday, soon&&T.htm"_s, Order::MonthFirst);
+    EXPECT_EQ(name->sortKeyText(), u"soon"_s);
 }
 
 } // namespace
