@@ -23,6 +23,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -32,11 +33,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct UserPath {
-    QString how;          // MainFormHarness::userStep's way in
-    QStringList expected; // among what appeared (see `observe`)
-    std::function<QString()> probe = {};           // an effect of its own
-    std::function<void(QWidget &)> inside = {};    // done in the modal window it opens
-    std::function<void()> before = {};             // the state the way in needs
+    QString how;                                // MainFormHarness::userStep's way in
+    QStringList expected;                       // among what appeared (see `observe`)
+    std::function<QString()> probe = {};        // an effect of its own
+    std::function<void(QWidget &)> inside = {}; // done in the modal window it opens
+    std::function<void()> before = {};          // the state the way in needs
 };
 
 void click(QWidget *widget) {
@@ -48,17 +49,25 @@ void click(QWidget *widget) {
 TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
     MainFormHarness h;
     ASSERT_TRUE(writeSavedMessage(h.mainDir(), {},
-                                  {SavedMessageFile::sentFrom, u"Hi"_s, u"12/06/2004 09:00:00"_s,
-                                   u"kim@example.com"_s, {}, {}, u"hi"_s},
+                                  {SavedMessageFile::sentFrom,
+                                   u"Hi"_s,
+                                   u"12/06/2004 09:00:00"_s,
+                                   u"kim@example.com"_s,
+                                   {},
+                                   {},
+                                   u"hi"_s},
                                   MessageKind::Sent)
                     .ok());
     ASSERT_TRUE(h.start());
     const auto form = [&h]() -> MainForm & { return h.form(); };
     const auto main = [&h]() -> WebPane & { return h.form().webBrowser(1); };
     const auto at = [&](const QString &part) { // the document itself, not the address asked for
-        const auto href = [&] { return MainFormHarness::runPageScript(main(), u"location.href"_s).toString(); };
-        return MainFormHarness::waitFor([&] { return href().contains(part) && !main().busy(); }) ? u"at "_s + part
-                                                                                                  : href();
+        const auto href = [&] {
+            return MainFormHarness::runPageScript(main(), u"location.href"_s).toString();
+        };
+        return MainFormHarness::waitFor([&] { return href().contains(part) && !main().busy(); })
+                   ? u"at "_s + part
+                   : href();
     };
     const auto ticked = [&] {
         return MainFormHarness::runPageScript(
@@ -67,9 +76,10 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
                u" ticked"_s;
     };
     const auto tick = [&](int first, int last) {
-        MainFormHarness::runPageScript(main(), u"document.querySelectorAll('tr.msgrow input[type=checkbox]')"
-                                               u".forEach((b, i) => b.checked = i == %1 || i == %2)"_s.arg(first)
-                                                   .arg(last));
+        MainFormHarness::runPageScript(main(),
+                                       u"document.querySelectorAll('tr.msgrow input[type=checkbox]')"
+                                       u".forEach((b, i) => b.checked = i == %1 || i == %2)"_s.arg(first)
+                                           .arg(last));
     };
     const auto someTicked = [&] { return ticked() == u"0 ticked"_s ? ticked() : u"some ticked"_s; };
     const auto shown = [&](const char *name, const QString &yes, const QString &no) {
@@ -87,20 +97,40 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         auto *folders = form().findChild<QListWidget *>(u"ComboFolders2"_s);
         folders->setCurrentItem(folders->findItems(folder, Qt::MatchExactly).value(0));
         auto *list = form().findChild<QTreeView *>(u"ListMsg"_s);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 1)).center());
-        ASSERT_TRUE(MainFormHarness::waitForPage(form().webBrowser(2), folder == u"sent"_s ? u"sent"_s : u"Saved"_s));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(0, 1)).center());
+        ASSERT_TRUE(
+            MainFormHarness::waitForPage(form().webBrowser(2), folder == u"sent"_s ? u"sent"_s : u"Saved"_s));
     };
     int loads = 0;
     QObject::connect(&main(), &WebPane::documentCompleted, [&loads] { ++loads; });
     int loadsBefore = 0;
     const auto reloaded = [&] {
-        return MainFormHarness::waitFor([&] { return loads > loadsBefore; }) ? u"reloaded"_s : u"not loaded"_s;
+        return MainFormHarness::waitFor([&] { return loads > loadsBefore; }) ? u"reloaded"_s
+                                                                             : u"not loaded"_s;
     };
     const auto countLoads = [&] { loadsBefore = loads; };
     const auto clickIn = [](const char *name) {
         return [name](QWidget &dialog) { click(dialog.findChild<QWidget *>(QString::fromLatin1(name))); };
     };
     const QString base = h.sim().baseUrl();
+    // Help shows in the desktop's browser, or in the program's own window where it has none.
+    const auto helpPage = [] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == u"HelpWindow"_s && window->isVisible())
+                return window->findChild<QTextBrowser *>(u"helpBrowser"_s)->source().fileName();
+        }
+        return QString();
+    };
+    // A help window opened from a dialog closes with it: its page is read while the dialog is up.
+    QString dialogHelp;
+    const auto helpIn = [&](const char *name) {
+        return [&, name](QWidget &dialog) {
+            click(dialog.findChild<QWidget *>(QString::fromLatin1(name)));
+            if (auto *help = dialog.findChild<QTextBrowser *>(u"helpBrowser"_s))
+                dialogHelp = help->source().fileName();
+        };
+    };
 
     const UserPath paths[] = {
         // The tabs, F1 on one of them and the Settings tab's buttons.
@@ -111,37 +141,69 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         {u"CommandDefBrowser"_s, {u"open mailto.html"_s}},
         {u"SpellOptions"_s, {u"FormSpellOptions"_s, u"Open Custom Dictionary"_s}, {}, clickIn("Command1")},
         {u"Command7"_s, {u"keywords shown"_s}, [&] { return shown("TextSpam", u"keywords shown"_s, {}); }},
-        {u"OptionY"_s, {u"yahoo start page"_s}, [&] {
-             return form().findChild<QComboBox *>(u"AddressCombo"_s)->currentText() == base + u"/yahoo/inbox"_s
+        {u"OptionY"_s,
+         {u"yahoo start page"_s},
+         [&] {
+             return form().findChild<QComboBox *>(u"AddressCombo"_s)->currentText() ==
+                            base + u"/yahoo/inbox"_s
                         ? u"yahoo start page"_s
                         : QString();
          }},
         // The browser toolbar and its keys, on the inbox the start page opens.
-        {u"Toolbar1/go"_s, {u"tab 1 InboxPage"_s, u"at /yahoo/inbox"_s}, [&] { return at(u"/yahoo/inbox"_s); }},
+        {u"Toolbar1/go"_s,
+         {u"tab 1 InboxPage"_s, u"at /yahoo/inbox"_s},
+         [&] { return at(u"/yahoo/inbox"_s); }},
         {u"Inbox>Tick Range"_s, {u"4 ticked"_s}, ticked, {}, [&] { tick(1, 4); }},
         {u"Inbox>Clear Ticks"_s, {u"0 ticked"_s}, ticked},
-        {u"right:WebBrowser1"_s, {u"3 ticked"_s}, [&] {
+        {u"right:WebBrowser1"_s,
+         {u"3 ticked"_s},
+         [&] {
              MainFormHarness::waitFor([&] { return ticked() == u"3 ticked"_s; }, 5000);
              return ticked();
-         }, {}, [&] { tick(0, 2); }},
+         },
+         {},
+         [&] { tick(0, 2); }},
         {u"Command1"_s, {u"some ticked"_s}, someTicked, {}, [&] { tick(-1, -1); }},
-        {u"Command2"_s, {u"some ticked"_s}, someTicked, {}, [&] {
+        {u"Command2"_s,
+         {u"some ticked"_s},
+         someTicked,
+         {},
+         [&] {
              tick(-1, -1);
              form().findChild<QPlainTextEdit *>(u"TextSpam"_s)->setPlainText(u"a"_s);
          }},
-        {u"Toolbar1/back"_s, {u"at /yahoo/inbox"_s}, [&] { return at(u"/yahoo/inbox"_s); }, {},
+        {u"Toolbar1/back"_s,
+         {u"at /yahoo/inbox"_s},
+         [&] { return at(u"/yahoo/inbox"_s); },
+         {},
          [&] { ASSERT_TRUE(h.load(main(), base + u"/yahoo/message?id=1"_s)); }},
         {u"Toolbar1/forward"_s, {u"at /yahoo/message"_s}, [&] { return at(u"/yahoo/message"_s); }},
-        {u"#Alt+Left"_s, {u"at /yahoo/inbox"_s}, [&] { return at(u"/yahoo/inbox"_s); }, {}, [&] { main().setFocus(); }},
-        {u"#Alt+Right"_s, {u"at /yahoo/message"_s}, [&] { return at(u"/yahoo/message"_s); }, {}, [&] { main().setFocus(); }},
+        {u"#Alt+Left"_s,
+         {u"at /yahoo/inbox"_s},
+         [&] { return at(u"/yahoo/inbox"_s); },
+         {},
+         [&] { main().setFocus(); }},
+        {u"#Alt+Right"_s,
+         {u"at /yahoo/message"_s},
+         [&] { return at(u"/yahoo/message"_s); },
+         {},
+         [&] { main().setFocus(); }},
         {u"Toolbar1/refresh"_s, {u"reloaded"_s}, reloaded, {}, countLoads},
-        {u"#F5"_s, {u"reloaded"_s}, reloaded, {}, [&] {
+        {u"#F5"_s,
+         {u"reloaded"_s},
+         reloaded,
+         {},
+         [&] {
              main().setFocus();
              countLoads();
          }},
-        {u"GetBody"_s, {u"Message Saved"_s}, [&] { return form().findChild<QLabel *>(u"LabelSaved"_s)->text(); }},
+        {u"GetBody"_s,
+         {u"Message Saved"_s},
+         [&] { return form().findChild<QLabel *>(u"LabelSaved"_s)->text(); }},
         {u"Command6"_s, {u"DialogNewFolder"_s}},
-        {u"Toolbar1/spell"_s, {u"vtshilit"_s, u"SpellDecisionDialog"_s}, {},
+        {u"Toolbar1/spell"_s,
+         {u"vtshilit"_s, u"SpellDecisionDialog"_s},
+         {},
          [](QWidget &dialog) {
              dialog.findChild<QPlainTextEdit *>(u"Text1"_s)->setPlainText(u"Teh answer"_s);
              click(dialog.findChild<QPushButton *>(u"CheckButton"_s));
@@ -149,25 +211,43 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
          [&] { ASSERT_TRUE(h.load(main(), base + u"/cgi-bin/signin.cgi"_s)); }},
         // The editor's mode switches and the blog footer beside them.
         {u"CheckNormal"_s, {u"editor shown"_s}, [&] { return shown("PictureBlog", u"editor shown"_s, {}); }},
-        {u"CheckHTMLSource"_s, {u"editor hidden"_s}, [&] { return shown("PictureBlog", {}, u"editor hidden"_s); }},
+        {u"CheckHTMLSource"_s,
+         {u"editor hidden"_s},
+         [&] { return shown("PictureBlog", {}, u"editor hidden"_s); }},
         {u"CommandBlogFooter"_s, {u"DialogBlogFooter"_s}},
         // The address book pane: shown, hidden, its toolbar and F1 in it.
         {u"View>Show Address Book Pane"_s, {u"pane shown"_s}, pane},
         {u"View>Hide Address Book Pane"_s, {u"pane hidden"_s}, pane},
         {u"CommandShowAddress"_s, {u"pane shown"_s}, pane},
-        {u"#F1"_s, {u"open addressbook.html"_s}, {}, {}, [&] {
+        {u"#F1"_s,
+         {u"open addressbook.html"_s},
+         {},
+         {},
+         [&] {
              form().addressBookPane().SizeControls(9000); // dragged wide enough for every button
              grid->setFocus();
          }},
         {u"Toolbar2/new"_s, {u"DialogNewAddrBook"_s}},
         {u"Toolbar2/open"_s, {u"Open Address List"_s}},
-        {u"Toolbar2/add"_s, {u"11 rows"_s}, rows, {}, [&] { h.openBook(h.mainDir() + u"addrbooks/Friends.csv"_s); }},
+        {u"Toolbar2/add"_s,
+         {u"11 rows"_s},
+         rows,
+         {},
+         [&] { h.openBook(h.mainDir() + u"addrbooks/Friends.csv"_s); }},
         {u"Toolbar2/remove"_s, {u"10 rows"_s}, rows},
-        {u"Toolbar2/save"_s, {u"saved"_s}, [&] {
-             return form().findChild<QLabel *>(u"LabelBkName"_s)->text().endsWith(u'*') ? u"unsaved"_s : u"saved"_s;
-         }, {}, [&] { QTest::keyClicks(form().findChild<QLineEdit *>(u"TextEdit"_s), u"x"_s); }},
+        {u"Toolbar2/save"_s,
+         {u"saved"_s},
+         [&] {
+             return form().findChild<QLabel *>(u"LabelBkName"_s)->text().endsWith(u'*') ? u"unsaved"_s
+                                                                                        : u"saved"_s;
+         },
+         {},
+         [&] { QTest::keyClicks(form().findChild<QLineEdit *>(u"TextEdit"_s), u"x"_s); }},
         {u"Toolbar2/find"_s, {u"DialogFind"_s}},
-        {u"Toolbar2/addmsg"_s, {u"11 rows"_s}, rows, {},
+        {u"Toolbar2/addmsg"_s,
+         {u"11 rows"_s},
+         rows,
+         {},
          [&] { ASSERT_TRUE(h.load(main(), base + u"/yahoo/message?id=1"_s)); }},
         {u"Toolbar2/palette"_s, {u"FormEmail"_s}},
         {u"Toolbar2/expand"_s, {u"pane expanded"_s}, pane},
@@ -177,13 +257,17 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         {u"File>Export Folder as mbox..."_s, {u"Export Folder as mbox"_s}},
         {u"View>Position Editor..."_s, {u"DialogPosEditor"_s}},
         {u"Help>Contents"_s, {u"open index.html"_s}},
-        {u"Help>About Corvalis"_s, {u"frmAbout"_s, u"copied"_s}, [&] {
-             return QApplication::clipboard()->text().contains(h.iniPath()) ? u"copied"_s : QString();
-         }, clickIn("cmdSysInfo")},
+        {u"Help>About Corvalis"_s,
+         {u"frmAbout"_s, u"copied"_s},
+         [&] { return QApplication::clipboard()->text().contains(h.iniPath()) ? u"copied"_s : QString(); },
+         clickIn("cmdSysInfo")},
         {u"Help>About Qt"_s, {u"About Qt"_s}},
         // The compose frame's buttons, and the buttons of the mail merge window.
         {u"tab:Compose"_s, {u"tab 2 ComposePage"_s}},
-        {u"CommandTemplate"_s, {u"DialogTemplate"_s, u"open templates.html"_s}, {}, clickIn("Command2")},
+        {u"CommandTemplate"_s,
+         {u"DialogTemplate"_s, u"open templates.html"_s},
+         [&] { return u"open "_s + std::exchange(dialogHelp, QString()); },
+         helpIn("Command2")},
         {u"Command4"_s, {u"said You must select a template."_s}},
         {u"Command5"_s, {u"DialogMerge"_s}},
         {u"DialogMerge/Command5"_s, {u"open merge.html"_s}},
@@ -191,9 +275,13 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         {u"tab:Saved Message Folders (local)"_s, {u"tab 3 SavedFoldersPage"_s}},
         {u"CommandAddFolder"_s, {u"DialogNewFolder"_s}},
         {u"RemoveFolder"_s, {u"open savedmgs"_s}},
-        {u"right:ComboFolders2"_s, {u"Export Folder as mbox"_s}, {}, [](QWidget &menu) {
+        {u"right:ComboFolders2"_s,
+         {u"Export Folder as mbox"_s},
+         {},
+         [](QWidget &menu) {
              auto *popup = qobject_cast<QMenu *>(&menu);
-             QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(popup->actions().value(0)).center());
+             QTest::mouseClick(popup, Qt::LeftButton, {},
+                               popup->actionGeometry(popup->actions().value(0)).center());
          }},
         {u"CommandReplyText"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"Saved"_s); }},
         {u"CommandReplyNoText"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"Saved"_s); }},
@@ -215,16 +303,21 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         for (QWidget *window : QApplication::topLevelWidgets())
             if (window->isVisible())
                 windows.append(window);
+        const QString helpBefore = helpPage();
         QString problem;
-        QStringList seen = MainFormHarness::modalsDuring([&] { problem = h.userStep(path.how); }, path.inside);
+        QStringList seen =
+            MainFormHarness::modalsDuring([&] { problem = h.userStep(path.how); }, path.inside);
         seen << problem;
         for (QWidget *window : QApplication::topLevelWidgets())
             if (window->isVisible() && !windows.contains(window))
                 seen << window->objectName();
         for (const QString &file : h.openedFiles().mid(opened))
             seen << u"open "_s + QFileInfo(file).fileName();
+        if (const QString help = helpPage(); !help.isEmpty() && help != helpBefore)
+            seen << u"open "_s + help;
         if (form().tabs().selected() != tab) {
-            auto *pages = form().findChild<QTabBar *>(u"TabStrip2"_s)->parentWidget()->findChild<QStackedWidget *>();
+            auto *pages =
+                form().findChild<QTabBar *>(u"TabStrip2"_s)->parentWidget()->findChild<QStackedWidget *>();
             seen << u"tab %1 %2"_s.arg(form().tabs().selected()).arg(pages->currentWidget()->objectName());
         }
         if (h.messages().shown().size() > said)
@@ -232,6 +325,7 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         if (path.probe)
             seen << path.probe();
         for (const QString &wanted : path.expected)
-            EXPECT_TRUE(seen.contains(wanted)) << wanted.toStdString() << " not in: " << seen.join(u" | "_s).toStdString();
+            EXPECT_TRUE(seen.contains(wanted))
+                << wanted.toStdString() << " not in: " << seen.join(u" | "_s).toStdString();
     }
 }
