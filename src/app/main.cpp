@@ -164,5 +164,7 @@ int main(int argc, char **argv) {
     TerminationSignals::closeOnSignal(window);
     window.Form_Load();
     StartupProfile::mark("window shown");
-    return app.exec();
+    const int status = app.exec();
+    StartupProfile::mark("event loop ended");
+    return status;
 }

@@ -161,6 +161,7 @@ void MainForm::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
+    StartupProfile::mark("shutdown");
     ShutdownState state;
     state.autoLogTicked = m_checkAutoLog->isChecked();
     state.autoPosEditor = m_startup.autoPosEditor;
