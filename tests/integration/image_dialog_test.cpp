@@ -1,5 +1,5 @@
 // The image dialog and the image-map editor on the real editing surface (offscreen), with real
-// picture files, read back from the live document.
+// picture files beside the document, read back from the live document.
 #include "base/text_file.h"
 #include "editor/form_image.h"
 #include "editor/image_file_browser.h"
@@ -99,8 +99,10 @@ TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
         dialog.accept();
     });
-    // The source relative to the document's folder.
+    // The source relative to the document's folder: the editor shows it, and so does a browser.
     EXPECT_EQ(attribute("img", "src,alt"), u"dog.png|A \"good\" dog"_s);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return run(u"document.querySelector('img').naturalWidth"_s).toInt() == 40; }, 5000));
     EXPECT_EQ(widthInBrowser(), 40);
 
     selectImage();
