@@ -6,7 +6,6 @@
 #include "store/dialog_new_folder.h"
 #include "store/message_list_model.h"
 #include "store/message_store.h"
-#include "store/saved_folders_tab.h"
 #include "store/saved_message_file.h"
 #include "webpages/compose_form.h"
 #include "webpages/web_pane.h"
@@ -215,14 +214,6 @@ TEST_F(FoldersTest, TheSentFolderHasItsOwnLayoutAndNewFoldersAreListed) {
     EXPECT_TRUE(items(moveTarget->model()).contains(u"Receipts"_s));
     EXPECT_EQ(list->model()->rowCount(), 0); // the new folder is listed at once
     EXPECT_TRUE(button("CommandReplyText")->isVisibleTo(form));
-
-    QUrl opened;
-    store->savedFoldersTab().setFolderOpener([&opened](const QUrl &url) {
-        opened = url;
-        return true;
-    });
-    form->findChild<QPushButton *>(u"RemoveFolder"_s)->click();
-    EXPECT_EQ(opened, QUrl::fromLocalFile(h.mainDir() + u"savedmgs"_s));
 }
 
 TEST_F(FoldersTest, ShowingComposeClearsTheFormUnlessItWasJustFilled) {
