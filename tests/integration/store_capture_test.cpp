@@ -71,7 +71,7 @@ protected:
         browsed->setCurrentItem(browsed->findItems(u"Captures"_s, Qt::MatchExactly).value(0));
     }
     // True once the saved-folders tab lists `rows` messages.
-    bool listed(int rows) const {
+    bool listed(int rows) {
         const QAbstractItemModel *list = h.form().findChild<QTreeView *>(u"ListMsg"_s)->model();
         return MainFormHarness::waitFor([&] { return list->rowCount() == rows; }, 5000);
     }
@@ -99,10 +99,9 @@ protected:
 
     // The single file the last capture wrote, with its bytes.
     std::pair<QString, QByteArray> captured() const {
-        const QStringList names = files();
-        if (names.size() != 1)
-            return {u"<%1 files>"_s.arg(names.size()), {}};
-        return {names.first(), TextFile::readAll(folderPath() + u'/' + names.first()).value_or(QByteArray())};
+        const QMap<QString, QByteArray> all = contents();
+        return all.size() == 1 ? std::pair(all.firstKey(), all.first())
+                               : std::pair(u"<%1 files>"_s.arg(all.size()), QByteArray());
     }
 
     MainFormHarness h;
