@@ -1,8 +1,7 @@
 // webmail-sim's failure switches: any page answers with an error status, drops its connection or
-// never answers when asked to, a failed send is not recorded, and a held request neither blocks
-// the others nor the service's stopping. Requests go over a plain socket, one connection each, so
-// that no client library retries what failed. (What /_sim/fail does to sends, the merge runs
-// against it show: each of its ways must stop a run.)
+// never answers when asked to, /_sim/fail makes chosen sends fail, a failed send is not recorded,
+// and a held request neither blocks the others nor the service's stopping. Requests go over a
+// plain socket, one connection each, so that no client library retries what failed.
 #include "support/sim_process.h"
 
 #include <QDeadlineTimer>
@@ -51,6 +50,13 @@ Answer request(const QString &base, const QString &target, const QByteArray &for
     return {socket.state() != QAbstractSocket::ConnectedState, answer.mid(9, 3).toInt()};
 }
 
+QStringList sentTo(const SimProcess &sim) {
+    QStringList to;
+    for (const QJsonValue &message : sim.sent())
+        to << message[u"fields"_s][u"to"_s].toString();
+    return to;
+}
+
 } // namespace
 
 TEST(FailureSwitches, AnyPageFailsAsAskedAndNothingIsRecorded) {
@@ -70,7 +76,31 @@ TEST(FailureSwitches, AnyPageFailsAsAskedAndNothingIsRecorded) {
     // A held request does not answer.
     const Answer held = request(base, u"/hotmail/send?hang=1"_s, "to=c%40x.org", 1000);
     EXPECT_TRUE(!held.ended && held.status == 0);
-    EXPECT_TRUE(sim.sent().isEmpty());
+    EXPECT_EQ(sentTo(sim), QStringList());
+}
+
+TEST(FailureSwitches, TheNextSendsFailAfterTheFirstOnes) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.started());
+    const QString base = sim.baseUrl();
+    EXPECT_EQ(request(base, u"/_sim/fail?sends=2&how=teapot"_s).status, 400);
+    const struct {
+        const char *how;
+        int failed; // a failed send's status: 0 for none
+    } cases[] = {{"500", 500}, {"drop", 0}, {"hang", 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.how);
+        request(base, u"/_sim/reset"_s);
+        EXPECT_EQ(request(base, u"/_sim/fail?sends=2&after=1&how="_s + QLatin1String(c.how)).status, 200);
+        QList<int> statuses;
+        for (int i = 1; i <= 4; ++i) {
+            statuses << request(base, u"/hotmail/send"_s, "to=p" + QByteArray::number(i), 1000).status;
+            // Pages that are not sends are not among them.
+            EXPECT_EQ(request(base, u"/hotmail/compose"_s).status, 200);
+        }
+        EXPECT_EQ(statuses, (QList<int>{303, c.failed, c.failed, 303}));
+        EXPECT_EQ(sentTo(sim), (QStringList{u"p1"_s, u"p4"_s}));
+    }
 }
 
 TEST(FailureSwitches, AHeldRequestKeepsNeitherTheOthersNorTheStoppingWaiting) {
