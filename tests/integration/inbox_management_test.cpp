@@ -40,18 +40,23 @@ protected:
 
     QVariant page(const QString &script) { return MainFormHarness::runPageScript(inbox(), script); }
 
-    // 1-based positions of the ticked message boxes.
-    std::set<int> ticked() {
-        std::set<int> out;
-        const QVariantList boxes = page(QString::fromUtf16(rowsScript) +
-                                        u".map(r => r.querySelector('input[type=checkbox]').checked)"_s)
-                                       .toList();
-        for (int i = 0; i < boxes.size(); ++i) {
-            if (boxes[i].toBool())
-                out.insert(i + 1);
-        }
-        return out;
+    // 1-based positions of the page's own rows for which `condition` on `r` holds, read apart
+    // from the program (`text`: the sender, its title and the subject).
+    std::set<int> rowsWhere(const QString &condition) {
+        std::set<int> rows;
+        const QVariantList matches =
+            page(
+                QString::fromUtf16(rowsScript) +
+                u".map(r => { const text = r.querySelector('.from').innerText + ' ' + "
+                u"r.querySelector('.from').title + ' ' + r.querySelector('.subject').innerText; return %1; })"_s
+                    .arg(condition))
+                .toList();
+        for (int i = 0; i < matches.size(); ++i)
+            if (matches[i].toBool())
+                rows.insert(i + 1);
+        return rows;
     }
+    std::set<int> ticked() { return rowsWhere(u"r.querySelector('input[type=checkbox]').checked"_s); }
 
     void tick(const std::set<int> &positions) {
         QStringList list;
@@ -63,14 +68,12 @@ protected:
     }
 
     // The list's select-all box (Hotmail "allbox").
-    QString selectAll() { return GetParam() == u"hotmail"_s ? u"allbox"_s : u"selectall"_s; }
-    bool selectAllTicked() {
-        return page(u"document.getElementsByName('%1')[0].checked"_s.arg(selectAll())).toBool();
+    QString selectAll() {
+        return u"document.getElementsByName('%1')[0].checked"_s.arg(
+            GetParam() == u"hotmail"_s ? u"allbox"_s : u"selectall"_s);
     }
-    void setSelectAll(bool on) {
-        page(u"document.getElementsByName('%1')[0].checked = %2"_s.arg(selectAll(),
-                                                                       on ? u"true"_s : u"false"_s));
-    }
+    bool selectAllTicked() { return page(selectAll()).toBool(); }
+    void setSelectAll(bool on) { page(selectAll() + (on ? u" = true"_s : u" = false"_s)); }
 
     void trigger(const char *action) {
         h.form().findChild<QAction *>(QString::fromLatin1(action))->trigger();
@@ -108,21 +111,6 @@ TEST_P(InboxManagementTest, TicksRunsFromAnyTabAndLeavesTheSelectAllBoxAlone) {
 
 TEST_P(InboxManagementTest, CheckUnreadAndCheckSpamTickTheirMessages) {
     load(40);
-    // Positions where the page's own rows match a condition on `r`, read apart from the program.
-    const auto rowsWhere = [&](const QString &condition) {
-        std::set<int> rows;
-        const QVariantList matches =
-            page(QString::fromUtf16(rowsScript) +
-                 u".map(r => { const text = r.querySelector('.from').innerText"
-                 u" + ' ' + r.querySelector('.from').title + ' ' + "
-                 u"r.querySelector('.subject').innerText; return %1; })"_s.arg(condition))
-                .toList();
-        for (int i = 0; i < matches.size(); ++i) {
-            if (matches[i].toBool())
-                rows.insert(i + 1);
-        }
-        return rows;
-    };
     const std::set<int> unread = rowsWhere(u"r.classList.contains('unread')"_s);
     ASSERT_GT(unread.size(), 5u); // so that the limit matters
     for (int index : {1, 0}) {

@@ -1,14 +1,33 @@
-// The main window on real panes: start-up placement, tabs, progress and shutdown.
+// The main window on real panes: start-up placement, tabs, progress and shutdown; what a press or
+// a key does to the tabs, and help without a desktop browser; across restarts the address book,
+// the palette and the default folder come back; at its designed size no caption beside the address
+// book is cut, and a minimized window closes as a maximized one.
 #include "main_form_harness.h"
 
+#include "addressbook/address_book_controller.h"
+#include "addressbook/form_email.h"
 #include "base/twips.h"
 #include "shell/address_book_pane.h"
 #include "shell/tab_navigator.h"
 #include "webpages/web_pane.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -98,4 +117,148 @@ TEST(MainWindowTest, StoredPlacementIsRestoredAndTheAddressPaneKeepsWithinTheSpl
     EXPECT_EQ(stored(u"width"_s), u"10500"_s);
     EXPECT_EQ(stored(u"height"_s), u"7500"_s);
     EXPECT_FALSE(stored(u"left"_s).isEmpty());
+}
+
+TEST(WindowEdgesTest, ABlankPressKeepsTheTabAndTheKeysWalkTheTabs) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    auto *tabs = h.form().findChild<QTabBar *>(u"TabStrip2"_s);
+    tabs->setCurrentIndex(TabNavigator::SettingsTab - 1);
+    QWidget *settingsPage = h.form().findChild<QWidget *>(u"PictureSettings"_s);
+    ASSERT_TRUE(settingsPage && settingsPage->isVisible());
+    QTest::mouseClick(settingsPage, Qt::LeftButton, {}, QPoint(5, settingsPage->height() - 5));
+    EXPECT_EQ(tabs->currentIndex(), TabNavigator::SettingsTab - 1);
+
+    const struct {
+        QKeyCombination keys;
+        int tab;
+    } walks[] = {{Qt::CTRL | Qt::Key_Tab, TabNavigator::InboxLogin}, // round the end
+                 {Qt::CTRL | Qt::Key_PageDown, TabNavigator::Compose},
+                 {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, TabNavigator::InboxLogin},
+                 {Qt::CTRL | Qt::Key_PageUp, TabNavigator::SettingsTab}};
+    for (const auto &walk : walks) {
+        SCOPED_TRACE(QKeySequence(walk.keys).toString().toStdString());
+        QTest::keyClick(tabs, walk.keys.key(), walk.keys.keyboardModifiers());
+        EXPECT_EQ(tabs->currentIndex(), walk.tab - 1);
+    }
+}
+
+namespace {
+QStringList messages;
+void recordMessage(QtMsgType, const QMessageLogContext &, const QString &text) {
+    messages << text;
+}
+} // namespace
+
+TEST(HelpWindowTest, WithoutADesktopBrowserHelpOpensInItsOwnWindow) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    // No opener on the search path: the desktop cannot show a page.
+    QTemporaryDir emptyBin;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", emptyBin.path().toUtf8());
+    messages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
+
+    h.form().activateWindow();
+    QTest::keyClick(&h.form(), Qt::Key_F1);
+    auto *window = h.form().findChild<QWidget *>(u"HelpWindow"_s);
+    ASSERT_TRUE(window && window->isVisible());
+    auto *browser = window->findChild<QTextBrowser *>(u"helpBrowser"_s);
+    const auto click = [&](const char *name) {
+        QToolBar *bar = window->findChild<QToolBar *>();
+        QTest::mouseClick(bar->widgetForAction(window->findChild<QAction *>(QString::fromLatin1(name))),
+                          Qt::LeftButton);
+    };
+    const struct {
+        const char *button; // nullptr: the page F1 opened
+        const char *page;
+    } steps[] = {{nullptr, "inbox.html"},
+                 {"helpContents", "index.html"},
+                 {"helpBack", "inbox.html"},
+                 {"helpForward", "index.html"}};
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.button ? step.button : "F1");
+        if (step.button)
+            click(step.button);
+        EXPECT_EQ(browser->source().fileName(), QString::fromLatin1(step.page));
+    }
+    EXPECT_FALSE(browser->toPlainText().isEmpty());
+    qInstallMessageHandler(previous);
+    qputenv("PATH", path);
+    EXPECT_EQ(messages.filter(u"launcher"_s), QStringList());
+}
+
+TEST(StartupBookTest, TheOpenBookAndThePaletteSwitchSurviveARestart) {
+    MainFormHarness first;
+    ASSERT_TRUE(first.start());
+    first.form().findChild<QCheckBox *>(u"CheckEmail"_s)->setChecked(true);
+    const QString friends = first.mainDir() + u"addrbooks/Friends.csv"_s;
+    first.openBook(friends);
+    first.form().close();
+    const QString stored = first.settings().get(Keys::LastBook);
+    EXPECT_EQ(stored, friends);
+
+    for (const QString &book : {stored, first.mainDir() + u"addrbooks/gone.csv"_s}) {
+        SCOPED_TRACE(book.toStdString());
+        MainFormHarness again(
+            "[Settings]\r\nshowpalette=" + first.settings().get(Keys::ShowPalette).toUtf8() +
+            "\r\nlastbook=" + book.toUtf8() + "\r\n");
+        ASSERT_TRUE(again.start());
+        EXPECT_TRUE(again.form().findChild<QCheckBox *>(u"CheckEmail"_s)->isChecked());
+        EXPECT_TRUE(again.form().findChild<FormEmail *>()->isVisible());
+        EXPECT_EQ(again.form().findChild<AddressBookController *>()->book().currentPath(),
+                  book == friends ? friends : QString());
+        EXPECT_TRUE(again.messages().shown().isEmpty());
+    }
+}
+
+// The default folder is kept in the settings file, is the capture target, and is the folder the
+// saved-folders tab opens on after a restart.
+TEST(DefaultFolder, IsKeptAndOpenedOnAfterARestart) {
+    MainFormHarness h;
+    ASSERT_TRUE(QDir(h.mainDir()).mkpath(u"savedmgs/Work"_s));
+    const auto chosen = [&h] { // the default, capture and browsed folders
+        return QStringList{h.form().findChild<QComboBox *>(u"ComboFolders3"_s)->currentText(),
+                           h.form().findChild<QComboBox *>(u"ComboFolders"_s)->currentText(),
+                           h.form().findChild<QListWidget *>(u"ComboFolders2"_s)->currentItem()->text()};
+    };
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(chosen(), QStringList(3, u"Saved"_s)); // nothing chosen yet
+    auto *defaultFolder = h.form().findChild<QComboBox *>(u"ComboFolders3"_s);
+    defaultFolder->setCurrentIndex(defaultFolder->findText(u"Work"_s));
+    emit defaultFolder->activated(defaultFolder->currentIndex());
+    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"defaultfolder"_s, {}), u"Work"_s);
+    EXPECT_EQ(chosen(), (QStringList{u"Work"_s, u"Work"_s, u"Saved"_s}));
+    ASSERT_TRUE(h.start()); // a new window on the same settings file
+    EXPECT_EQ(chosen(), QStringList(3, u"Work"_s));
+}
+
+TEST(WindowFit, EveryTabShowsItsCaptionsWholeBesideTheAddressBook) {
+    MainFormHarness h("[Settings]\r\nsetmax=0\r\n");
+    ASSERT_TRUE(h.start());
+    h.form().findChild<QAbstractButton *>(u"CommandShowAddress"_s)->click();
+    h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
+    for (int tab = 1; tab <= 5; ++tab) {
+        h.form().tabs().select(tab);
+        for (QWidget *w : h.form().findChildren<QWidget *>()) {
+            const auto *button = qobject_cast<QAbstractButton *>(w);
+            const auto *label = qobject_cast<QLabel *>(w);
+            const QString text = button                              ? button->text()
+                                 : label && label->pixmap().isNull() ? label->text()
+                                                                     : u""_s;
+            const bool fits = w->hasHeightForWidth() ? w->height() >= w->heightForWidth(w->width())
+                                                     : w->width() >= w->sizeHint().width();
+            EXPECT_TRUE(fits || text.isEmpty() || !w->isVisible()) << tab << ' ' << text.toStdString();
+        }
+    }
+    auto *grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+    for (int c = 0; c < grid->model()->columnCount() - 1; ++c) // the last column is hidden
+        EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c)) << c;
+    // Minimized, the window closes as a maximized one does, writing no placement.
+    h.form().setWindowState(Qt::WindowMinimized);
+    h.form().close();
+    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"setmax"_s, {}) +
+                  h.settings().GetIni(u"Settings"_s, u"width"_s, u"absent"_s),
+              u"1absent"_s);
 }

@@ -19,9 +19,18 @@
 using namespace Qt::StringLiterals;
 using Decision = SpellEngine::Decision;
 
-TEST(SpellEditorTest, SelectsEachWordAfterLineBreaksWritesChangesBackAndPrefersTheInboxSelection) {
+// One window: the editor's check, then the answer field's on the page it left in the inbox.
+TEST(SpellTest, TheEditorsCheckSelectsWordsAndPrefersTheInboxSelectionTheAnswerFieldsSavesItsText) {
     MainFormHarness h;
     ASSERT_TRUE(h.start());
+    WebPane &inbox = h.form().webBrowser(1);
+    QAction *answerSpell = h.toolAction(u"Toolbar1"_s, u"spell"_s);
+    // A page without the answer field says so (the button follows the address, not the content).
+    answerSpell->setEnabled(true);
+    answerSpell->trigger();
+    EXPECT_TRUE(h.messages().last().contains(u"no answer to spell check"_s));
+    h.messages().clear();
+
     h.form().editorPanel()->show();
     EditingSurface &surface = h.form().editor().surface();
     surface.setDocumentHtml(u"<html><body><p>First line</p><p>Second<br>third<br><br>Teh end of lern</p>"
@@ -51,7 +60,6 @@ TEST(SpellEditorTest, SelectsEachWordAfterLineBreaksWritesChangesBackAndPrefersT
         << surface.bodyHtml().toStdString();
 
     // A selection in the inbox pane is checked instead: the answer page's "Welcome" is spelled right.
-    WebPane &inbox = h.form().webBrowser(1);
     ASSERT_TRUE(h.load(inbox, h.sim().baseUrl() + u"/cgi-bin/signin.cgi"_s));
     MainFormHarness::runPageScript(inbox,
                                    u"getSelection().selectAllChildren(document.querySelector('h1'))"_s);
@@ -59,24 +67,11 @@ TEST(SpellEditorTest, SelectsEachWordAfterLineBreaksWritesChangesBackAndPrefersT
     spell->trigger();
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(h.messages().last(), u"The spelling check is complete."_s);
-}
 
-TEST(SpellAnswerBodyTest, CorrectsTheAnswerAndSavesItIntoThePage) {
-    MainFormHarness h;
-    ASSERT_TRUE(h.start());
-    WebPane &pane = h.form().webBrowser(1);
-    QAction *spell = h.toolAction(u"Toolbar1"_s, u"spell"_s);
-
-    // A page without the answer field says so (the button follows the address, not the content).
-    spell->setEnabled(true);
-    spell->trigger();
-    EXPECT_TRUE(h.messages().last().contains(u"no answer to spell check"_s));
-
-    ASSERT_TRUE(h.load(pane, h.sim().baseUrl() + u"/cgi-bin/signin.cgi"_s));
-    // The user picks the right suggestion in the decision dialog and presses Change.
+    // The answer field: the user picks the right suggestion in the decision dialog, presses Change.
     const QHash<QString, QString> wanted{
         {u"Teh"_s, u"The"_s}, {u"lern"_s, u"learn"_s}, {u"languge"_s, u"language"_s}};
-    QStringList asked;
+    asked.clear();
     h.form().findChild<SpellChecker *>(u"VSSpell1"_s)->setAsk([&](SpellEngine &engine, const QRect &) {
         SpellDecisionDialog dialog;
         dialog.fill(engine);
@@ -98,10 +93,10 @@ TEST(SpellAnswerBodyTest, CorrectsTheAnswerAndSavesItIntoThePage) {
         dialog->DoneButton_Click();
     });
     driver.start(20);
-    spell->trigger();
+    answerSpell->trigger();
 
     EXPECT_EQ(
         asked.join(u' ') + u'|' + h.messages().last() + u'|' +
-            pane.formFieldValue(u"qaform"_s, u"eda"_s).value_or(u"-"_s),
+            inbox.formFieldValue(u"qaform"_s, u"eda"_s).value_or(u"-"_s),
         u"Teh lern languge|Spellcheck complete!|The best way to learn a new language is to speak it every day."_s);
 }

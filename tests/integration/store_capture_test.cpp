@@ -1,19 +1,31 @@
-// Capturing the message shown in the main pane from webmail-sim's pages into a saved file.
+// Capturing the message shown in the main pane from webmail-sim's pages into a saved file, and
+// importing an mbox file through File > Import Messages...: what arrives in the folder the
+// saved-folders tab shows is listed at once.
 #include "main_form_harness.h"
 
 #include "base/text_file.h"
 #include "shell/tab_navigator.h"
 #include "store/header_labels.h"
 #include "store/message_capture.h"
+#include "store/message_importer.h"
 #include "store/message_store.h"
 #include "store/saved_message_file.h"
 #include "webpages/web_pane.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QTest>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +58,35 @@ protected:
             QFile::remove(folderPath() + u'/' + name);
     }
 
+    QMap<QString, QByteArray> contents() const {
+        QMap<QString, QByteArray> named;
+        for (const QString &name : files())
+            named[name] = TextFile::readAll(folderPath() + u'/' + name).value_or("");
+        return named;
+    }
+    // Shows "Captures" on the saved-folders tab.
+    void browseCaptures() {
+        h.form().tabs().select(TabNavigator::SavedFolders);
+        auto *browsed = h.form().findChild<QListWidget *>(u"ComboFolders2"_s);
+        browsed->setCurrentItem(browsed->findItems(u"Captures"_s, Qt::MatchExactly).value(0));
+    }
+    // True once the saved-folders tab lists `rows` messages.
+    bool listed(int rows) {
+        const QAbstractItemModel *list = h.form().findChild<QTreeView *>(u"ListMsg"_s)->model();
+        return MainFormHarness::waitFor([&] { return list->rowCount() == rows; }, 5000);
+    }
+    // Picks File > Import Messages... with the mouse and the menu's key, choosing `source`.
+    QString importFrom(const QString &source) {
+        h.form().findChild<MessageImporter *>()->setSourceChooser([source] { return source; });
+        QMenuBar *bar = h.form().menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(h.form().fileMenu()->menuAction()).center());
+        if (!MainFormHarness::waitFor([] { return QApplication::activePopupWidget() != nullptr; }))
+            return u"<no menu>"_s;
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_M);
+        return h.messages().last();
+    }
+
     // Opens the message page and presses "&Save Msg <<".
     bool capture(const QString &provider, int id, const QString &language) {
         const QString address =
@@ -58,10 +99,9 @@ protected:
 
     // The single file the last capture wrote, with its bytes.
     std::pair<QString, QByteArray> captured() const {
-        const QStringList names = files();
-        if (names.size() != 1)
-            return {u"<%1 files>"_s.arg(names.size()), {}};
-        return {names.first(), TextFile::readAll(folderPath() + u'/' + names.first()).value_or(QByteArray())};
+        const QMap<QString, QByteArray> all = contents();
+        return all.size() == 1 ? std::pair(all.firstKey(), all.first())
+                               : std::pair(u"<%1 files>"_s.arg(all.size()), QByteArray());
     }
 
     MainFormHarness h;
@@ -165,10 +205,12 @@ TEST_F(CaptureTest, ShowsWhatWasSavedOverwritesTheSameMessageAndRefusesWithTheFi
     EXPECT_EQ(h.messages().last(), u"Unable to read message. Are you sure a message is displayed?"_s);
     EXPECT_FALSE(label->isVisibleTo(&h.form()));
 
-    h.form().tabs().select(TabNavigator::SavedFolders);
+    browseCaptures();
+    ASSERT_TRUE(listed(0));
     ASSERT_TRUE(capture(u"yahoo"_s, 1, u"en"_s));
-    // The capture brought the Inbox tab back before it read the page.
+    // The capture brought the Inbox tab back before it read the page; the folder lists it at once.
     EXPECT_EQ(h.form().tabs().selected(), int(TabNavigator::InboxLogin));
+    EXPECT_TRUE(listed(1));
     EXPECT_TRUE(label->isVisibleTo(&h.form()));
     EXPECT_EQ(label->text(), u"Message Saved"_s);
     EXPECT_EQ(status->text(), u"Msg Saved"_s);
@@ -192,6 +234,59 @@ TEST_F(CaptureTest, ShowsWhatWasSavedOverwritesTheSameMessageAndRefusesWithTheFi
     getBody->click();
     EXPECT_EQ(h.messages().last(), u"Unable to save message. Are you sure a message is displayed?"_s);
     EXPECT_EQ(h.messages().shown().size(), 4);
+}
+
+TEST_F(CaptureTest, AnImportedMboxComesInOnceAndNothingIsLostOrDoubled) {
+    browseCaptures();
+    QTemporaryDir dir;
+    const QString mbox = dir.filePath(u"in.mbox"_s);
+    QProcess python;
+    python.start(u"python3"_s,
+                 {QStringLiteral(CORVALIS_SOURCE_DIR "/tests/integration/make_mbox.py"), mbox, u"200"_s});
+    ASSERT_TRUE(python.waitForFinished(60000) && python.exitCode() == 0)
+        << python.readAllStandardError().data();
+    const QJsonArray expected = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+
+    const QByteArray whole = TextFile::readAll(mbox).value_or("");
+    ASSERT_TRUE(TextFile::writeAtomically(dir.filePath(u"cut.mbox"_s), whole.first(whole.size() - 40)).ok);
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += char(i * 7 % 256);
+    ASSERT_TRUE(TextFile::writeAtomically(dir.filePath(u"data.bin"_s), binary).ok);
+    // Once, then again, cut off inside its last message, and a file that is no mail.
+    const struct {
+        QString source, says;
+    } imports[] = {
+        {mbox,
+         u"200 messages read from %1, 200 added to Captures.\n50 had attachments, which were not kept."_s},
+        {mbox, u"200 messages read from %1, 0 added to Captures.\n200 were in the folder already."_s},
+        {dir.filePath(u"cut.mbox"_s),
+         u"199 messages read from %1, 0 added to Captures.\n199 were in the folder "
+         "already.\n49 had attachments, which were not kept.\n1 skipped: cut off at "
+         "the end of the file."_s},
+        {dir.filePath(u"data.bin"_s), u"%1 holds no mail messages"_s},
+    };
+    QMap<QString, QByteArray> first;
+    for (const auto &i : imports) {
+        SCOPED_TRACE(i.source.toStdString());
+        EXPECT_TRUE(importFrom(i.source).contains(i.says.arg(QDir::toNativeSeparators(i.source))))
+            << h.messages().last().toStdString();
+        EXPECT_TRUE(listed(200));
+        if (first.isEmpty())
+            first = contents();
+        EXPECT_EQ(contents(), first); // nothing added or changed after the first
+    }
+    QMap<QString, SavedMessage> bySubject;
+    for (const QByteArray &bytes : first)
+        if (const auto saved = SavedMessageFile::read(bytes))
+            bySubject[saved->subject] = *saved;
+    for (const QJsonValue &value : expected) { // [address, subject, date, text]
+        const QJsonArray e = value.toArray();
+        SCOPED_TRACE(e[1].toString().toStdString());
+        const SavedMessage saved = bySubject.value(e[1].toString());
+        EXPECT_TRUE(saved.from.contains(e[0].toString()) && saved.body.contains(e[3].toString()));
+        EXPECT_EQ(std::pair(saved.date, saved.to), std::pair(e[2].toString(), u"pat@example.net"_s));
+    }
 }
 
 } // namespace

@@ -1,21 +1,23 @@
 // The saved-folders tab on real panes: folder lists, listing, preview, sorting, move, delete,
-// the sent layout, new folders, and the compose form cleared when the Compose tab shows.
+// the sent layout, new folders, finding messages, and the compose form cleared when the Compose
+// tab shows.
 #include "main_form_harness.h"
 
 #include "shell/tab_navigator.h"
 #include "store/dialog_new_folder.h"
 #include "store/message_list_model.h"
 #include "store/message_store.h"
-#include "store/saved_folders_tab.h"
 #include "store/saved_message_file.h"
 #include "webpages/compose_form.h"
 #include "webpages/web_pane.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -39,8 +41,13 @@ protected:
             ASSERT_TRUE(QDir(h.mainDir()).mkpath(u"savedmgs/"_s + folder));
         // Three messages in "Work": names in alphabetical order Ann, Bob, Cid; dates Cid < Ann < Bob.
         save(u"Work"_s, {u"Ann"_s, u"First"_s, u"12/05/2004 10:31"_s, u"pat@x"_s, {}, {}, u"one"_s});
-        save(u"Work"_s,
-             {u"Bob"_s, u"Re: Second"_s, u"Sun, 12 Dec 2004 10:31:00"_s, u"pat@x"_s, {}, {}, u"2"_s});
+        save(u"Work"_s, {u"Bob"_s,
+                         u"Re: Second"_s,
+                         u"Sun, 12 Dec 2004 10:31:00"_s,
+                         u"pat@x"_s,
+                         {},
+                         {},
+                         u"a <b>FI</b>RST"_s});
         save(u"Work"_s, {u"Cid"_s, u"Third"_s, u"3/5/1977 08:00"_s, u"pat@x"_s, {}, {}, u"three"_s});
         QFile(h.mainDir() + u"savedmgs/Work/readme.txt"_s).open(QIODevice::WriteOnly);
         const SavedMessage sent{
@@ -215,14 +222,55 @@ TEST_F(FoldersTest, TheSentFolderHasItsOwnLayoutAndNewFoldersAreListed) {
     EXPECT_TRUE(items(moveTarget->model()).contains(u"Receipts"_s));
     EXPECT_EQ(list->model()->rowCount(), 0); // the new folder is listed at once
     EXPECT_TRUE(button("CommandReplyText")->isVisibleTo(form));
+}
 
-    QUrl opened;
-    store->savedFoldersTab().setFolderOpener([&opened](const QUrl &url) {
-        opened = url;
-        return true;
-    });
-    form->findChild<QPushButton *>(u"RemoveFolder"_s)->click();
-    EXPECT_EQ(opened, QUrl::fromLocalFile(h.mainDir() + u"savedmgs"_s));
+TEST_F(FoldersTest, FindsInOneFolderOrAllThenActsOnAResult) {
+    save(u"Archive"_s, {u"Dee"_s, u"first aid"_s, u"12/05/2004"_s, u"pat@x"_s, {}, {}, u"x"_s});
+    ASSERT_TRUE(
+        writeSavedMessage(h.mainDir(), {},
+                          {SavedMessageFile::sentFrom, u"First?"_s, u"12/05/2004"_s, u"pat@x"_s, {}, {}, {}},
+                          MessageKind::Sent)
+            .ok());
+    browse(u"Work"_s);
+    auto *field = form->findChild<QLineEdit *>(u"TextSearch"_s);
+    auto *status = form->findChild<QLabel *>(u"LabelSearchStatus"_s);
+    const auto rows = [this] { // "folder:from", the folder shown for results only
+        QStringList cells = column(MessageListModel::FolderColumn);
+        const QStringList from = column(MessageListModel::FromColumn);
+        for (int row = 0; row < cells.size(); ++row)
+            cells[row] += u':' + from[row];
+        cells.sort();
+        return cells;
+    };
+    const auto search = [&](const QString &term) {
+        field->setText(term);
+        EXPECT_TRUE(MainFormHarness::waitFor([&] { return status->text().contains(u"found"_s); }));
+        return rows();
+    };
+    const auto select = [&](const QString &from) {
+        clickRow(int(column(MessageListModel::FromColumn).indexOf(from)));
+        ASSERT_TRUE(previewShows(from == u"pat@x"_s ? u"sent"_s : from));
+    };
+    // The subject, then the text too, whose markup is left out; then every folder.
+    EXPECT_EQ(search(u"first"_s), QStringList{u"Work:Ann"_s});
+    form->findChild<QCheckBox *>(u"CheckSearchText"_s)->setChecked(true);
+    EXPECT_EQ(search(u"first"_s), (QStringList{u"Work:Ann"_s, u"Work:Bob"_s}));
+    form->findChild<QComboBox *>(u"ComboSearchScope"_s)->setCurrentIndex(1);
+    EXPECT_EQ(search(u"first"_s),
+              (QStringList{u"Archive:Dee"_s, u"Work:Ann"_s, u"Work:Bob"_s, u"sent:pat@x"_s}));
+
+    // A sent copy found offers what the sent folder offers; a moved or deleted result leaves the list.
+    select(u"pat@x"_s);
+    EXPECT_FALSE(button("CommandReplyText")->isVisibleTo(form) || button("CommandMove")->isEnabled());
+    select(u"Dee"_s);
+    EXPECT_TRUE(button("CommandReplyText")->isVisibleTo(form) && button("CommandReplyText")->isEnabled());
+    moveTarget->setCurrentIndex(moveTarget->findText(u"Work"_s));
+    button("CommandMove")->click();
+    select(u"Ann"_s);
+    button("CommandDelete")->click();
+    EXPECT_EQ(rows(), (QStringList{u"Work:Bob"_s, u"sent:pat@x"_s}));
+    field->clear(); // back to the folder browsed
+    EXPECT_EQ(rows(), (QStringList{u":Bob"_s, u":Cid"_s, u":Dee"_s}));
 }
 
 TEST_F(FoldersTest, ShowingComposeClearsTheFormUnlessItWasJustFilled) {

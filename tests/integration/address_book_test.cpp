@@ -1,4 +1,5 @@
-// Inserting addresses from the book and the palette into the compose page of webmail-sim.
+// The address book in the main window: the demo books, find, the displayed senders, saving at exit,
+// and inserting addresses from the book and the palette into the compose page of webmail-sim.
 #include "main_form_harness.h"
 
 #include "addressbook/address_book_controller.h"
@@ -11,6 +12,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -21,7 +25,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class AddressInsertTest : public testing::Test {
+class AddressBookTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(h.start());
@@ -56,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(AddressInsertTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
+TEST_F(AddressBookTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
     ASSERT_TRUE(h.openCompose(u"hotmail"_s));
     WebPane &compose = h.form().webBrowser(3);
     ASSERT_TRUE(compose.setFormFieldValue(u"composeform"_s, u"to"_s, u"boss@x.com"_s));
@@ -88,7 +92,7 @@ TEST_F(AddressInsertTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
     EXPECT_FALSE(h.form().pageState().to_retry);
 }
 
-TEST_F(AddressInsertTest, TheMainPaneTheComposePageAwaitedAndThePaletteAreTargetsToo) {
+TEST_F(AddressBookTest, TheMainPaneTheComposePageAwaitedAndThePaletteAreTargetsToo) {
     ASSERT_TRUE(h.load(h.form().webBrowser(1), base() + u"/yahoo/compose"_s));
     h.form().tabs().select(TabNavigator::InboxLogin);
     pick(3, 3);
@@ -121,4 +125,74 @@ TEST_F(AddressInsertTest, TheMainPaneTheComposePageAwaitedAndThePaletteAreTarget
     EXPECT_EQ(field(3, u"compose"_s, u"To"_s), u"p6@x.com"_s);
     EXPECT_TRUE(addresses->palette().isVisible());
     EXPECT_TRUE(h.messages().shown().isEmpty());
+}
+
+TEST_F(AddressBookTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowCloses) {
+    const QString friends = h.mainDir() + u"addrbooks/Friends.csv"_s;
+    h.openBook(friends);
+    auto *label = h.form().findChild<QLabel *>(u"LabelBkName"_s);
+    auto *edit = h.form().findChild<QLineEdit *>(u"TextEdit"_s);
+    EXPECT_FALSE(grid->isHidden()) << "the grid shows once a book is open";
+    EXPECT_EQ(label->text(), u" Address Book:  Friends.csv"_s);
+    EXPECT_EQ(grid->model()->rowCount(), 10);
+    EXPECT_EQ(addresses->book().email_col(), 2);
+    EXPECT_EQ(grid->model()->index(6, 1).data().toString(), u"O\"Brien"_s);
+    EXPECT_TRUE(grid->isColumnHidden(4));
+
+    h.toolAction(u"Toolbar2"_s, u"find"_s)->trigger();
+    auto *find = h.form().findChild<QDialog *>(u"DialogFind"_s);
+    ASSERT_TRUE(find && find->isVisible());
+    EXPECT_FALSE(find->isModal());
+    find->findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(1);
+    emit find->findChild<QComboBox *>(u"Combo1"_s)->activated(1);
+    find->findChild<QLineEdit *>(u"Text1"_s)->setText(u"sch"_s);
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(3, 1));
+    EXPECT_EQ(edit->text(), u"Schmidt"_s);
+    find->close();
+
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    edit->selectAll();
+    edit->insert(u"Anna"_s);
+    EXPECT_EQ(label->text(), u" Address Book:  Friends.csv*"_s);
+    h.toolAction(u"Toolbar2"_s, u"add"_s)->trigger();
+    EXPECT_EQ(grid->model()->rowCount(), 11);
+    h.form().close();
+    const QByteArray saved = TextFile::readAll(friends).value_or(QByteArray());
+    EXPECT_TRUE(saved.startsWith(
+        "\"First Name\",\"Last Name\",\"Email Address\",\"Phone\",\"\"\r\n\"Anna\",\"Lee\""));
+    EXPECT_TRUE(saved.contains("\"O\"\"Brien\""));
+    EXPECT_TRUE(saved.endsWith("\"\",\"\",\"\",\"\",\"\"\r\n"));
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+}
+
+TEST_F(AddressBookTest, TheDisplayedSendersJoinTheBook) {
+    h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
+    QAbstractItemModel *model = grid->model();
+    const auto lastRow = [model] {
+        const int last = model->rowCount() - 1;
+        return QStringList{model->index(last, 0).data().toString(), model->index(last, 1).data().toString(),
+                           model->index(last, 2).data().toString()};
+    };
+
+    QAction *addmsg = h.toolAction(u"Toolbar2"_s, u"addmsg"_s);
+    addmsg->trigger();
+    EXPECT_EQ(h.messages().last(), AddressBookController::noSenderMessage()) << "the welcome page";
+    const struct {
+        QString page;
+        QStringList row;
+    } cases[] = {
+        {u"/yahoo/message?id=1"_s, {u"Ann"_s, u"Lee"_s, u"ann.lee@example.com"_s}},
+        {u"/hotmail/message?id=21&lang=de"_s, {u"Smith,"_s, u"John"_s, u"john.smith@example.org"_s}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page.toStdString());
+        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + c.page));
+        h.form().tabs().select(TabNavigator::SettingsTab);
+        addmsg->trigger();
+        EXPECT_EQ(h.form().tabs().selected(), TabNavigator::InboxLogin);
+        EXPECT_EQ(lastRow(), c.row);
+        EXPECT_EQ(grid->currentIndex(), model->index(model->rowCount() - 1, 2));
+        EXPECT_EQ(h.form().findChild<QLabel *>(u"StatusPanel2"_s)->text(), u"Addr Added"_s);
+    }
+    EXPECT_EQ(h.messages().shown().size(), 1);
 }

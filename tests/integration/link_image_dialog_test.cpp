@@ -1,6 +1,7 @@
-// The image dialog and the image-map editor on the real editing surface (offscreen), with real
-// picture files, read back from the live document.
+// The hyperlink dialog, the image dialog and the image-map editor on the real editing surface
+// (offscreen), with real picture files beside the document, read back from the live document.
 #include "base/text_file.h"
+#include "editor/editor_toolbar.h"
 #include "editor/form_image.h"
 #include "editor/image_file_browser.h"
 #include "editor/image_map_editor.h"
@@ -8,12 +9,14 @@
 #include "support/sim_process.h" // prints QStrings in failures
 #include "unit/editor/surface_fixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,9 +26,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class ImageDialogTest : public SurfaceTest {
+class LinkImageDialogTest : public SurfaceTest {
 protected:
-    ImageDialogTest()
+    LinkImageDialogTest()
         : dialogs(panel, messages, &frame) {
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
@@ -39,6 +42,14 @@ protected:
     }
     QString docPath() const { return dir.filePath(u"doc.htm"_s); }
 
+    // Runs the toolbar's "link" button and drives the dialog it shows; false when none was shown.
+    bool linkButton(const std::function<void(QDialog &)> &drive) {
+        QAction *button = frame.findChild<EditorToolbar *>()->button(u"link"_s);
+        EXPECT_TRUE(button->isEnabled());
+        return drivesDialog(
+            dialogs, [button] { button->trigger(); }, drive);
+    }
+    QString paragraph() { return run(u"document.getElementById('p').innerHTML"_s).toString(); }
     // Runs the image command with the caret in the paragraph (or the image selected) and drives
     // the dialog it shows.
     void imageDialog(const std::function<void(QDialog &)> &drive) {
@@ -90,7 +101,7 @@ void drag(QGraphicsView *view, QPoint from, QPoint to) {
 
 } // namespace
 
-TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
+TEST_F(LinkImageDialogTest, InsertsAPictureAndEditsItAgain) {
     caretInParagraph();
     imageDialog([&](QDialog &dialog) {
         clickFile(dialog, dir.filePath(u"dog.png"_s));
@@ -99,8 +110,10 @@ TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
         dialog.accept();
     });
-    // The source relative to the document's folder.
+    // The source relative to the document's folder: the editor shows it, and so does a browser.
     EXPECT_EQ(attribute("img", "src,alt"), u"dog.png|A \"good\" dog"_s);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return run(u"document.querySelector('img').naturalWidth"_s).toInt() == 40; }, 5000));
     EXPECT_EQ(widthInBrowser(), 40);
 
     selectImage();
@@ -119,7 +132,7 @@ TEST_F(ImageDialogTest, InsertsAPictureAndEditsItAgain) {
               u"1100%||"_s);
 }
 
-TEST_F(ImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
+TEST_F(LinkImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
     caretInParagraph();
     imageDialog([&](QDialog &dialog) {
         clickFile(dialog, dir.filePath(weirdName));
@@ -134,7 +147,7 @@ TEST_F(ImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
     EXPECT_EQ(widthInBrowser(), 40);
 }
 
-TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
+TEST_F(LinkImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
     caretInParagraph();
     imageDialog([&](QDialog &dialog) {
         auto *form = static_cast<FormImage *>(&dialog);
@@ -187,7 +200,7 @@ TEST_F(ImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
         u"1 3"_s);
 }
 
-TEST_F(ImageDialogTest, TakesBadPicturesA50MegabyteOneAndA500PointPolygon) {
+TEST_F(LinkImageDialogTest, TakesBadPicturesA50MegabyteOneAndA500PointPolygon) {
     QImage big(4096, 4096, QImage::Format_RGB888); // 50 MB as a bitmap file
     big.fill(Qt::blue);
     const QString bigPath = dir.filePath(u"big.bmp"_s);
@@ -219,4 +232,53 @@ TEST_F(ImageDialogTest, TakesBadPicturesA50MegabyteOneAndA500PointPolygon) {
     EXPECT_TRUE(log.open(QIODevice::ReadOnly) && log.readAll().startsWith("FormImage File1 click: "));
     EXPECT_EQ(run(u"document.querySelector('map area').coords.split(',').length"_s).toInt(), 1000);
     EXPECT_EQ(attribute("img", "usemap"), u"#m"_s);
+}
+
+TEST_F(LinkImageDialogTest, LinksTheSelectedWordWithoutItsTrailingBlankButNotABareCaret) {
+    load(u"<p id=p>Hello world again</p>"_s);
+    selectText(u"#p"_s, 6, 12); // "world "
+    EXPECT_TRUE(linkButton([](QDialog &dialog) {
+        EXPECT_EQ(dialog.windowTitle() + field<QLineEdit>(dialog, "EditExtURL")->text(),
+                  u"Insert/Edit HyperLinkhttp://"_s);
+        field<QLineEdit>(dialog, "EditExtURL")->setText(u"page.htm"_s);
+        field<QComboBox>(dialog, "ComboBookmark")->setEditText(u"part"_s);
+        field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_top"_s);
+        dialog.accept();
+    }));
+    // Rewriting a link turns the blanks beside it into no-break spaces.
+    EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s),
+              u"Hello <a href=\"page.htm#part\" target=\"_top\">world</a> again"_s);
+    EXPECT_EQ(run(u"getSelection().toString()"_s).toString(), u"world"_s) << "the link's text stays selected";
+
+    selectText(u"#p"_s, 2, 2); // a bare caret: nothing to make into a link
+    EXPECT_FALSE(linkButton([](QDialog &) {}));
+    EXPECT_EQ(messages.last(), u"You must select some text to make into a link"_s);
+}
+
+TEST_F(LinkImageDialogTest, EditsTheTargetOfAnExistingLinkAndListsTheBookmarks) {
+    load(u"<p id=p>see <a id=l href=\"page.htm#sec\">the page</a> now</p><a name=\"one\">1</a><a "
+         u"name=\"\">2</a>"
+         "<A NAME=\"Top\">3</A>"_s);
+    selectText(u"#l"_s, 2, 2); // a bare caret inside the link
+    EXPECT_TRUE(linkButton([](QDialog &dialog) {
+        EXPECT_EQ(field<QLineEdit>(dialog, "EditExtURL")->text(), u"page.htm"_s);
+        auto *bookmarks = field<QComboBox>(dialog, "ComboBookmark");
+        EXPECT_EQ(bookmarks->count(), 0) << "filled on the first drop-down";
+        bookmarks->showPopup();
+        bookmarks->hidePopup();
+        EXPECT_EQ(bookmarks->itemText(0) + bookmarks->itemText(1) + bookmarks->currentText(), u"oneTopsec"_s);
+        EXPECT_TRUE(field<QPushButton>(dialog, "CommandRemoveLink")->isEnabled());
+        field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_blank"_s);
+        dialog.accept();
+    }));
+    EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s),
+              u"see <a id=\"l\" href=\"page.htm#sec\" target=\"_blank\">the page</a> now"_s);
+}
+
+TEST_F(LinkImageDialogTest, RemovesTheLinkAtABareCaretAndKeepsItsText) {
+    load(u"<p id=p>see <a id=l href=\"page.htm\">the page</a> now</p>"_s);
+    selectText(u"#l"_s, 2, 2);
+    EXPECT_TRUE(
+        linkButton([](QDialog &dialog) { field<QPushButton>(dialog, "CommandRemoveLink")->click(); }));
+    EXPECT_EQ(paragraph(), u"see the page now"_s);
 }
