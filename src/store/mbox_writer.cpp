@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTimeZone>
 
+#include <algorithm>
+
 namespace {
 
 bool isAscii(QStringView text) {
@@ -85,11 +87,19 @@ QByteArray MboxWriter::entry(const SavedMessage &message, const QDateTime &fallb
         if (!value.trimmed().isEmpty())
             out += MimeText::unstructuredHeader(name, value.trimmed());
     };
+    // An address that cannot be folded within a line's 998 characters (a local part of hundreds
+    // of characters) goes as text instead, encoded and folded as a subject is.
     const auto addresses = [&](const char *name, const QString &value) {
-        if (const std::optional<QList<MimeText::Mailbox>> list = AddressText::mailboxes(value))
-            out += MimeText::addressHeader(name, *list);
-        else
-            header(name, value);
+        if (const std::optional<QList<MimeText::Mailbox>> list = AddressText::mailboxes(value)) {
+            const QByteArray written = MimeText::addressHeader(name, *list);
+            const QByteArrayList lines = written.split('\n');
+            if (std::all_of(lines.begin(), lines.end(),
+                            [](const QByteArray &line) { return line.size() <= 998; })) {
+                out += written;
+                return;
+            }
+        }
+        header(name, value);
     };
     addresses("From", message.from);
     addresses("To", message.to);
