@@ -1,12 +1,11 @@
-// Toolbar, format lists and context menu against the real editing surface.
+// Toolbar, format lists and the shared selection operations against the real editing surface.
 #include "surface_fixture.h"
 
+#include "editor/editor_selection.h"
+
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QColor>
 #include <QComboBox>
-#include <QTest>
 
 namespace {
 
@@ -104,39 +103,7 @@ TEST_F(SurfaceTest, FontListsFollowTheSelection) {
     EXPECT_EQ(styles->currentText(), u"Heading 1"_qs);
 }
 
-TEST_F(SurfaceTest, ContextMenuEntriesAndActions) {
-    load(uR"(<p id=p>text</p><div id=d>box</div>
-             <table id=t><tr><td id=a>a</td><td id=b>b</td></tr><tr><td>c</td><td>d</td></tr></table>)"_qs);
-    auto size = [this] {
-        return run(u"document.querySelector('#t').rows.length + 'x' + document.querySelector('#t').rows[0].cells.length"_qs)
-            .toString();
-    };
-
-    selectText(u"#p"_qs, 1, 1);
-    EXPECT_EQ(panel.buildContextMenu().items.size(), 7);
-    // Content in a division can be positioned; once positioned the entry says so.
-    selectText(u"#d"_qs, 1, 1);
-    EXPECT_EQ(panel.buildContextMenu().items.value(8), u"Make 2D"_qs);
-    panel.contextMenuAction(8);
-    EXPECT_EQ(panel.buildContextMenu().items.value(8), u"Make 1D"_qs);
-    EXPECT_TRUE(body().contains(u"position: absolute"_qs));
-
-    selectText(u"#b"_qs, 0, 0);
-    const ContextMenu::Layout &menu = panel.buildContextMenu();
-    ASSERT_EQ(menu.items.size(), 18);
-    // No property dialog yet: its entries are greyed.
-    EXPECT_EQ(menu.states.value(14), 2);
-    for (const auto &[index, expected] :
-         {std::pair{8, u"3x2"_qs}, {9, u"3x3"_qs}, {11, u"2x3"_qs}, {12, u"2x2"_qs}}) {
-        SCOPED_TRACE(index);
-        selectText(u"#t td"_qs, 0, 0);
-        panel.buildContextMenu();
-        panel.contextMenuAction(index);
-        EXPECT_EQ(size(), expected);
-    }
-}
-
-TEST_F(SurfaceTest, InsertTableAndTextColour) {
+TEST_F(SurfaceTest, InsertTableTakesItsCaptionAsText) {
     load(u"<p id=p>here</p>"_qs);
     selectText(u"#p"_qs, 4, 4);
     const EditingSurface::TableParameters table{2, 3, u"BORDER=1 WIDTH=\"50%\""_qs, u"A <caption>"_qs};
@@ -148,6 +115,51 @@ TEST_F(SurfaceTest, InsertTableAndTextColour) {
         run(u"[document.querySelectorAll('table tr').length, document.querySelectorAll('td').length,"
             " document.querySelector('table').border, document.querySelector('caption').textContent].join()"_qs),
         u"2,6,1,A <caption>"_qs);
+}
+
+TEST_F(SurfaceTest, SaveSelectionCountsCharactersBeforeTheCaretAndKeepsIt) {
+    load(u"<p id=p>Hello</p><p id=q>world</p>"_qs);
+    selectText(u"#q"_qs, 3, 3);
+    panel.selection().SaveSelection();
+    EXPECT_EQ(panel.selection().savedCaretOffset(), 8); // "Hello" + "wor"
+    EXPECT_EQ(run(u"[getSelection().anchorNode.parentElement.id, getSelection().anchorOffset].join()"_qs),
+              u"q,3"_qs);
+}
+
+TEST_F(SurfaceTest, GetSelectionCapturesTheMarkedDocument) {
+    const std::tuple<const char *, const char *, const char *, int, int, bool, const char *> cases[] = {
+        {"outside tables", "#p", "", 6, 11, false, "world"},
+        {"inside one cell", "#a", "", 1, 4, false, "lph"},
+        // Across a cell's end the marker stands at the start of the first cell.
+        {"across two cells", "#a", "#b", 1, 2, true, "alpha</td>"},
+    };
+    const QString document = uR"(<p id=p>hello world</p>
+        <table><tbody><tr><td id=a>alpha</td><td id=b>beta</td></tr></tbody></table>)"_qs;
+    for (const auto &[why, start, end, from, to, spansCellEnd, selectionStart] : cases) {
+        SCOPED_TRACE(why);
+        load(document);
+        const QString before = body();
+        selectText(QString::fromLatin1(start), from, to, QString::fromLatin1(end));
+        EditorSelection &s = panel.selection();
+        s.GetSelection();
+        EXPECT_EQ(s.spansCellEnd(), spansCellEnd);
+        EXPECT_FALSE(s.capturedDocument().contains(u"GWZSEL28"_qs));
+        EXPECT_TRUE(s.capturedDocument().contains(u"<td id=\"a\">alpha</td>"_qs));
+        EXPECT_EQ(s.selectionHtml(), s.capturedDocument().mid(s.markerPosition() - 1, s.selectionLength()));
+        EXPECT_TRUE(s.selectionHtml().startsWith(QString::fromLatin1(selectionStart)))
+            << s.selectionHtml().toStdString();
+        if (!spansCellEnd) {
+            EXPECT_EQ(s.selectionLength(), to - from);
+        }
+        // The undo takes the marker out of the live document again.
+        EXPECT_EQ(body(), before);
+    }
+}
+
+TEST_F(SurfaceTest, SelectedElementIsTheElementAtTheCaret) {
+    load(u"<p>x <b id=b>bold</b></p>"_qs);
+    selectText(u"#b"_qs, 1, 3);
+    EXPECT_EQ(panel.selection().SelectedElement().outerHTML(), u"<b id=\"b\">bold</b>"_qs);
 }
 
 } // namespace

@@ -1,12 +1,16 @@
-// The image dialog's tag rules: fields read from and written to the IMG tag, the map placed after
-// the body's opening tag, image maps written and read back, and picture paths as SRC values.
+// The link and image dialogs' rules: fields read from and written to the IMG tag, the map placed
+// after the body's opening tag, image maps written and read back, picture paths as SRC values,
+// relative paths from the document, and link addresses with their bookmarks.
 #include "editor/image_map.h"
 #include "editor/image_tag.h"
+#include "editor/link_address.h"
 #include "editor/make_rel_path.h"
 
 #include "support/sim_process.h" // prints QStrings in failures
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -106,4 +110,55 @@ TEST(ImageMap, LeavesOutAreasItCannotDraw) {
         "<area coords=\"1,2,3,4\" href=ok.htm><area shape=poly coords=\"1,1,2,2\"></map>"_s);
     ASSERT_EQ(map.areas.size(), 1);
     EXPECT_EQ(map.areas[0].href, u"ok.htm"_s) << "a rectangle is the default shape";
+}
+
+TEST(MakeRelPathRel, RefersFromTheDocumentsFolder) {
+    const std::tuple<QString, QString, QString> cases[] = {
+        {u"/site/pages/a.gif"_s, u"/site/pages/doc.htm"_s, u"a.gif"_s},
+        {u"/site/pages/img/a.gif"_s, u"/site/pages/doc.htm"_s, u"img/a.gif"_s},
+        {u"/site/images/a.gif"_s, u"/site/pages/doc.htm"_s, u"../images/a.gif"_s},
+        {u"/other/x/a.gif"_s, u"/site/pages/deep/doc.htm"_s, u"../../../other/x/a.gif"_s},
+        // A folder whose name begins another's is no match, nor one inside the target's path.
+        {u"/site/pages2/a.gif"_s, u"/site/pages/doc.htm"_s, u"../pages2/a.gif"_s},
+        {u"/b/site/k"_s, u"/site/doc.htm"_s, u"../b/site/k"_s},
+        // Linux names differ in case.
+        {u"/Site/Pages/a.gif"_s, u"/site/pages/doc.htm"_s, u"../../Site/Pages/a.gif"_s},
+        {u"http://example.com/a.gif"_s, u"/site/pages/doc.htm"_s, u"http://example.com/a.gif"_s},
+        {u""_s, u"/site/pages/doc.htm"_s, u""_s},
+        {u"a.gif"_s, u"doc.htm"_s, u"a.gif"_s},
+        // Windows paths: another drive, a sibling, names without case and "/" made "\", a prefix folder.
+        {u"D:\\a.gif"_s, u"C:\\site\\doc.htm"_s, u"D:\\a.gif"_s},
+        {u"C:\\site\\images\\a.gif"_s, u"C:\\site\\pages\\doc.htm"_s, u"..\\images\\a.gif"_s},
+        {u"c:/SITE/pages/img/a.gif"_s, u"C:\\site\\pages\\doc.htm"_s, u"img\\a.gif"_s},
+        {u"C:\\pages2\\a.gif"_s, u"C:\\pages\\doc.htm"_s, u"..\\pages2\\a.gif"_s},
+    };
+    for (const auto &[target, base, expected] : cases) {
+        SCOPED_TRACE(target.toStdString());
+        EXPECT_EQ(MakeRelPathRel(target, base), expected);
+    }
+}
+
+TEST(LinkAddress, SplitsAtTheFirstHashAndJoinsBack) {
+    const std::tuple<QString, QString, QString, QString> cases[] = {
+        {u"page.htm#part"_s, u"page.htm"_s, u"part"_s, u"page.htm#part"_s},
+        {u"http://x.org/a"_s, u"http://x.org/a"_s, u""_s, u"http://x.org/a"_s},
+        {u"a.htm#b#c"_s, u"a.htm"_s, u"b#c"_s, u"a.htm#b#c"_s},
+        // Too short to be an address: the box offers the web prefix.
+        {u"x"_s, u"http://"_s, u""_s, u"http://"_s},
+        {u""_s, u"http://"_s, u""_s, u"http://"_s},
+        // A bookmark of the same page keeps its bookmark, however short.
+        {u"#top"_s, u""_s, u"top"_s, u"#top"_s},
+    };
+    for (const auto &[href, address, bookmark, rejoined] : cases) {
+        SCOPED_TRACE(href.toStdString());
+        const LinkAddress::Parts parts = LinkAddress::split(href);
+        EXPECT_EQ(QStringList({parts.address, parts.bookmark, LinkAddress::join(parts)}),
+                  QStringList({address, bookmark, rejoined}));
+    }
+}
+
+TEST(LinkAddress, ListsTheNamedAnchorsInOrder) {
+    const QString html = u"<p><a name=\"one\">1</a><A NAME=\"\">2</A><a href=x>no</a><A NAME=Three>3</A>"
+                         "<a name=one>again</a><a id=i name=late>not first</a></p>"_s;
+    EXPECT_EQ(LinkAddress::bookmarkNames(html), (QStringList{u"one"_s, u"Three"_s, u"one"_s}));
 }
