@@ -96,23 +96,34 @@ TEST(ReplyBuilder, GathersEachModesValuesUntilAnElementIsMissing) {
     }
 }
 
-TEST(ReplyBuilder, PrefixesAreAddedEvenWhenPresent) {
+// Each mode's subject prefix (added even when present) and its body: an empty first line, a line
+// holding only ">", then the text quoted without a blank.
+TEST(ReplyBuilder, EachModeGivesItsSubjectAndBody) {
+    const QString body = u"See you\r\nat noon."_s;
     const struct {
         TransferMode mode;
-        QString subject, expected;
+        QString subject, expectedSubject, expectedBody;
     } cases[] = {
-        {TransferMode::ReplyWithText, u"Lunch"_s, u"RE: Lunch"_s},
-        {TransferMode::ReplyWithoutText, u"RE: Lunch"_s, u"RE: RE: Lunch"_s},
-        {TransferMode::Forward, u"FWD: Lunch"_s, u"FWD: FWD: Lunch"_s},
-        {TransferMode::Forward, u""_s, u"FWD: "_s},
-        {TransferMode::SendAgain, u"Lunch"_s, u"Lunch"_s},
-        {TransferMode::Mailto, u"Hi"_s, u"Hi"_s},
-        {TransferMode::InsertTemplate, u"News"_s, u"News"_s},
+        {TransferMode::ReplyWithText, u"Lunch"_s, u"RE: Lunch"_s, u"\n>\n>See you\r\n>at noon."_s},
+        {TransferMode::ReplyWithoutText, u"RE: Lunch"_s, u"RE: RE: Lunch"_s, u""_s},
+        {TransferMode::Forward, u"FWD: Lunch"_s, u"FWD: FWD: Lunch"_s, u"\n>\n>See you\r\n>at noon."_s},
+        {TransferMode::Forward, u""_s, u"FWD: "_s, u"\n>\n>See you\r\n>at noon."_s},
+        {TransferMode::SendAgain, u"Lunch"_s, u"Lunch"_s,
+         u"\n\nSee you\r\nat noon."_s}, // wrapped, not quoted
+        {TransferMode::Mailto, u"Hi"_s, u"Hi"_s, u""_s},
+        {TransferMode::InsertTemplate, u"News"_s, u"News"_s, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(int(c.mode));
-        EXPECT_EQ(ReplyBuilder::subjectFor(c.mode, c.subject), c.expected);
+        EXPECT_EQ(ReplyBuilder::subjectFor(c.mode, c.subject), c.expectedSubject);
+        if (!c.expectedBody.isNull()) {
+            EXPECT_EQ(ReplyBuilder::composeBody(c.mode, body), c.expectedBody);
+        }
     }
+    // Quoting follows the wrapping, so the broken lines are quoted too.
+    const QString longLine = QString(45, u'a') + u" b"_s;
+    EXPECT_EQ(ReplyBuilder::composeBody(TransferMode::ReplyWithText, longLine),
+              u"\n>\n>"_s + QString(45, u'a') + u"\n>b"_s);
 }
 
 TEST(ReplyBuilder, WrapsAtTheFirstBlankFromColumn43) {
@@ -139,29 +150,6 @@ TEST(ReplyBuilder, WrapsAtTheFirstBlankFromColumn43) {
         SCOPED_TRACE(testing::PrintToString(c.text));
         EXPECT_EQ(ReplyBuilder::wrapBody(c.text), c.expected);
     }
-}
-
-TEST(ReplyBuilder, ComposesTheBodyOfEachMode) {
-    const QString body = u"See you\r\nat noon."_s;
-    const struct {
-        TransferMode mode;
-        QString expected;
-    } cases[] = {
-        // An empty first line, a line holding only ">", then the text quoted without a blank.
-        {TransferMode::ReplyWithText, u"\n>\n>See you\r\n>at noon."_s},
-        {TransferMode::Forward, u"\n>\n>See you\r\n>at noon."_s},
-        {TransferMode::SendAgain, u"\n\nSee you\r\nat noon."_s}, // wrapped, not quoted
-        {TransferMode::ReplyWithoutText, u""_s},
-        {TransferMode::Mailto, u""_s},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(int(c.mode));
-        EXPECT_EQ(ReplyBuilder::composeBody(c.mode, body), c.expected);
-    }
-    // Quoting follows the wrapping, so the broken lines are quoted too.
-    const QString longLine = QString(45, u'a') + u" b"_s;
-    EXPECT_EQ(ReplyBuilder::composeBody(TransferMode::ReplyWithText, longLine),
-              u"\n>\n>"_s + QString(45, u'a') + u"\n>b"_s);
 }
 
 TEST(ReplyBuilder, TemplateGoesAboveTheBodyOfAComposePageInTheInboxPane) {

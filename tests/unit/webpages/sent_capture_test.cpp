@@ -46,6 +46,7 @@ TEST(PostData, FindsFieldsWhereverTheyStand) {
 }
 
 TEST(SentCapture, BuildsTheCopyFromEitherProvidersPostWhenItHasAnAddressee) {
+    const QString huge(10 * 1024 * 1024, u'a'); // a pasted attachment, or a page posting garbage
     const struct {
         const char *name;
         QString post;
@@ -64,26 +65,18 @@ TEST(SentCapture, BuildsTheCopyFromEitherProvidersPostWhenItHasAnAddressee) {
         {"no addressee", u"to=&subject=Hi"_s, std::nullopt},
         {"no To field", u"subject=Hi&body=x&address=a%40b"_s, std::nullopt},
         {"nothing", u""_s, std::nullopt},
+        {"ten megabytes of body", u"to=a&body="_s + huge + u"%0D%0A"_s, u"a||||"_s + huge + u"<br>\r\n"_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const std::optional<SentCapture::SentCopy> copy = SentCapture::fromPost(c.post);
         ASSERT_EQ(copy.has_value(), c.copy.has_value());
         if (copy) {
-            EXPECT_EQ(QStringList({copy->to, copy->cc, copy->bcc, copy->subject, copy->body}).join(u'|'),
-                      *c.copy);
+            const QString got =
+                QStringList({copy->to, copy->cc, copy->bcc, copy->subject, copy->body}).join(u'|');
+            EXPECT_TRUE(got == *c.copy) << got.left(200).toStdString(); // not ten megabytes
         }
     }
-}
-
-TEST(SentCapture, HandlesAHugePost) {
-    // Ten megabytes of body: a pasted attachment, or a page posting garbage.
-    const QString body(10 * 1024 * 1024, u'a');
-    const std::optional<SentCapture::SentCopy> copy =
-        SentCapture::fromPost(u"to=a&body="_s + body + u"%0D%0A"_s);
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->body.size(), body.size() + 6);
-    EXPECT_TRUE(copy->body.endsWith(u"a<br>\r\n"_s));
 }
 
 TEST(MailtoLink, ReadsLinksAsTheWebWritesThem) {
