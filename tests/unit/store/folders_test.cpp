@@ -72,31 +72,20 @@ TEST(DialogNewFolder, OkNeedsTextAndFailuresKeepTheDialogOpen) {
     DialogNewFolder dialog(main.path(), messages);
     auto *text = dialog.findChild<QLineEdit *>(u"Text1"_s);
     auto *ok = dialog.findChild<QPushButton *>(u"OKButton"_s);
-    ASSERT_TRUE(text && ok);
     QSignalSpy created(&dialog, &DialogNewFolder::folderCreated);
-
     EXPECT_FALSE(ok->isEnabled());
-    for (const char *bad : {"Saved", "x/y"}) {
-        SCOPED_TRACE(bad);
-        text->setText(QString::fromLatin1(bad));
-        EXPECT_TRUE(ok->isEnabled());
+    for (const char *name : {"Saved", "x/y", "Work"}) {
+        SCOPED_TRACE(name);
+        messages.clear();
+        text->setText(QString::fromLatin1(name));
         ok->click();
-        EXPECT_EQ(messages.last(), DialogNewFolder::failureMessage());
-        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        const bool made = qstrcmp(name, "Work") == 0;
+        EXPECT_EQ(messages.shown(), made ? QStringList() : QStringList{DialogNewFolder::failureMessage()});
+        EXPECT_EQ(dialog.result(), made ? QDialog::Accepted : QDialog::Rejected);
     }
-    EXPECT_EQ(messages.last(),
-              QStringLiteral("Unable to create directory. Please check to make sure you have entered "
-                             "a valid directory name."));
-    EXPECT_EQ(created.count(), 0);
-
-    text->setText(u"Work"_s);
-    ok->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(created.count(), 1);
     EXPECT_EQ(created.first().first().toString(), u"Work"_s);
     EXPECT_TRUE(main.has(u"savedmgs/Work"_s));
-    text->clear();
-    EXPECT_FALSE(ok->isEnabled());
 }
 
 TEST(FolderListBox, ADraggedMessageHighlightsTheFolderUnderThePointer) {
@@ -142,6 +131,11 @@ struct Folder {
     QString path() const { return dir.path(); }
 };
 
+QString headers(const MessageListModel &model) {
+    return model.headerData(MessageListModel::FromColumn, Qt::Horizontal).toString() + u'|' +
+           model.headerData(MessageListModel::ToColumn, Qt::Horizontal).toString();
+}
+
 QString column(const MessageListModel &model, int column) {
     QStringList cells;
     for (int row = 0; row < model.rowCount(); ++row)
@@ -169,18 +163,7 @@ TEST(MessageListModel, ListsOnlySavedMessageNamesInAlphabeticalOrder) {
     EXPECT_EQ(column(model, MessageListModel::ToColumn), u"Bob t Pat To t"_s);
     EXPECT_EQ(model.filePath(0), folder.path() + u"/Ann&&Hello&&12#05#2004 10^31&&Bob.htm"_s);
     EXPECT_EQ(model.index(0, MessageListModel::SortKeyColumn).data().toString(), u"20062"_s);
-}
-
-TEST(MessageListModel, SentLayoutSwapsTheAddressHeaders) {
-    MessageListModel model;
-    QStringList headers;
-    for (const Layout layout : {Layout::Sent, Layout::Received}) {
-        model.list(u"/nonexistent/corvalis/folder"_s, layout, LooseDate::Order::MonthFirst);
-        for (const int column : {MessageListModel::FromColumn, MessageListModel::ToColumn})
-            headers.append(model.headerData(column, Qt::Horizontal).toString());
-        EXPECT_EQ(model.rowCount(), 0);
-    }
-    EXPECT_EQ(headers.join(u'|'), u"Sent To|From|From|To"_s);
+    EXPECT_EQ(headers(model), u"From|To"_s);
 }
 
 TEST(MessageListModel, HeaderClicksSortAndToggle) {
@@ -221,26 +204,23 @@ TEST(MessageListModel, RemovesRowsAndDragsAFile) {
     folder.add(u"a&&s&&12#05#2004&&t.htm"_s);
     folder.add(u"b&&s&&1#1#1990&&t.htm"_s);
     MessageListModel model;
-    model.list(folder.path(), Layout::Received, LooseDate::Order::MonthFirst);
+    model.list(folder.path(), Layout::Sent, LooseDate::Order::MonthFirst);
+    EXPECT_EQ(headers(model), u"Sent To|From"_s);
     // Sorting keeps a persistent index on its message.
     const QPersistentModelIndex selected(model.index(0, MessageListModel::SubjectColumn));
     model.columnClicked(MessageListModel::DateColumn);
-    EXPECT_EQ(selected.row(), 1);
-    EXPECT_EQ(selected.column(), MessageListModel::SubjectColumn);
+    EXPECT_EQ(std::pair(selected.row(), selected.column()),
+              std::pair(1, int(MessageListModel::SubjectColumn)));
     EXPECT_EQ(model.message(selected.row()).from, u"a"_s);
-    model.columnClicked(MessageListModel::FromColumn);
 
     EXPECT_TRUE(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsDragEnabled));
     EXPECT_EQ(model.supportedDragActions(), Qt::CopyAction);
     std::unique_ptr<QMimeData> data(model.mimeData({model.index(1, 2)}));
-    ASSERT_TRUE(data);
     EXPECT_EQ(QString::fromUtf8(data->data(MessageListModel::mimeType())), model.filePath(1));
 
     EXPECT_FALSE(model.removeRows(2, 1));
-    EXPECT_TRUE(model.removeRows(0, 1));
+    EXPECT_TRUE(model.removeRows(1, 1));
     EXPECT_EQ(column(model, MessageListModel::FromColumn), u"b"_s);
-    EXPECT_TRUE(model.removeRows(0, 1));
-    EXPECT_EQ(model.rowCount(), 0);
 }
 
 } // namespace
