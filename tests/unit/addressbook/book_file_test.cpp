@@ -62,6 +62,9 @@ TEST(BookFileTest, HeaderFieldsMakeTheColumnsAndTheLastOneStaysUntitled) {
         {"missing fields are empty", u"A,B,C,\r\n1\r\n"_s, u"A|B|C|/1|||"_s},
         {"an empty line is an empty contact", u"A,B,\r\n\r\n1,2,\r\n"_s, u"A|B|/||/1|2|"_s},
         {"tab-delimited, quotes kept", u"A\tB\t\r\n\"1\"\t2,3\t\r\n"_s, u"A|B|/\"1\"|2,3|"_s, Delimiter::Tab},
+        // Books written before quotes were doubled: an odd quote never joins two contacts.
+        {"odd quotes", u"\"A\",\"B\",\"\"\r\n\"T\",\"5'11\"\",\"t@x\"\r\n\"Ann\",\"O\"Brien\",\"a@x\""_s,
+         u"A|B|/T|5'11\",t@x|/Ann|OBrien,a@x|"_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);

@@ -85,15 +85,6 @@ TEST(BookTableTest, SortsWithoutRegardToCaseKeepingEqualRowsInOrder) {
     EXPECT_EQ(column(table, 1), (QStringList{u"b"_s, u"A"_s, u"a"_s, u"C"_s, u""_s}));
 }
 
-TEST(BookTableTest, RowsAreInsertedAndRemovedWithinTheTable) {
-    BookTable table = tableOf(2, {u"1"_s, u"2"_s, u"3"_s});
-    table.insertEmptyRow(99);
-    table.removeRows(0, 1);
-    EXPECT_EQ(column(table, 0), (QStringList{u"2"_s, u"3"_s, u""_s}));
-    table.removeRows(1, 99);
-    EXPECT_EQ(column(table, 0), (QStringList{u"2"_s}));
-}
-
 TEST(ColumnRolesTest, TitlesAreRecognisedByTheFirstMatch) {
     struct Case {
         QStringList titles;
