@@ -3,10 +3,7 @@
 #include "base/text_file.h"
 
 #include "file_size_limit.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/unit_files.h"
 
 #include <gtest/gtest.h>
 
@@ -56,76 +53,57 @@ TEST(TextFile, SplitsOnEveryKindOfLineEnd) {
 }
 
 TEST(TextFile, WritesAtomicallyOrNotAtAll) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"file.txt"_s);
-    const auto entries = [&] {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    };
-    ASSERT_TRUE(TextFile::writeAtomically(path, QByteArray(100, 'o')).ok);
-    EXPECT_EQ(TextFile::readAll(path), QByteArray(100, 'o'));
-
+    TestFolder dir;
+    dir.write(u"file.txt"_s, QByteArray(100, 'o'));
     TextFile::WriteResult cut;
     {
         const FileSizeLimit limit(16); // room for the start of the new file only
         ASSERT_TRUE(limit.active());
-        cut = TextFile::writeAtomically(path, QByteArray(200, 'n'));
+        cut = TextFile::writeAtomically(dir.path(u"file.txt"_s), QByteArray(200, 'n'));
     }
-    EXPECT_FALSE(cut.ok);
-    EXPECT_FALSE(cut.error.isEmpty());
-    EXPECT_EQ(TextFile::readAll(path), QByteArray(100, 'o'));
+    EXPECT_TRUE(!cut.ok && !cut.error.isEmpty());
+    EXPECT_EQ(dir.read(u"file.txt"_s), QByteArray(100, 'o'));
 
     // A directory in the way of the file: the rename cannot replace it, even for root.
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"taken"_s));
-    EXPECT_FALSE(TextFile::writeAtomically(dir.filePath(u"taken"_s), "new").ok);
-    EXPECT_TRUE(QFileInfo(dir.filePath(u"taken"_s)).isDir());
-    EXPECT_EQ(entries(), (QStringList{u"file.txt"_s, u"taken"_s}));
+    EXPECT_FALSE(TextFile::writeAtomically(dir.path(u"taken"_s), "new").ok);
+    EXPECT_TRUE(QFileInfo(dir.path(u"taken"_s)).isDir());
+    EXPECT_EQ(dir.entries(), (QStringList{u"file.txt"_s, u"taken"_s}));
 }
 
 TEST(TextFile, ReadAllRefusesMissingAndOversizedFiles) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"f"_s);
-    EXPECT_EQ(TextFile::readAll(path), std::nullopt);
+    TestFolder dir;
+    EXPECT_EQ(TextFile::readAll(dir.path(u"f"_s)), std::nullopt);
     EXPECT_EQ(TextFile::readAll(dir.path()), std::nullopt);
-
     const QByteArray bytes(200 * 1024, 'x'); // several read chunks
-    ASSERT_TRUE(TextFile::writeAtomically(path, bytes).ok);
+    const QString path = dir.write(u"f"_s, bytes);
     EXPECT_EQ(TextFile::readAll(path, bytes.size()), bytes);
     EXPECT_EQ(TextFile::readAll(path, bytes.size() - 1), std::nullopt);
 }
 
-namespace {
-void write(const QString &path, const QByteArray &bytes) {
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()) && TextFile::writeAtomically(path, bytes).ok);
-}
-QByteArray read(const QString &path) {
-    return TextFile::readAll(path).value_or("<missing>");
-}
-} // namespace
-
 TEST(MainDirInstallTest, RefreshesProgramFilesAndNeverOverwritesUserData) {
-    QTemporaryDir data, main;
-    write(data.filePath(u"html/welcome.htm"_s), "new welcome");
-    write(data.filePath(u"addrbooks/Friends.csv"_s), "shipped book");
-    write(data.filePath(u"savedmgs/sent/.keep"_s), "");
-    write(main.filePath(u"html/welcome.htm"_s), "old welcome");
-    write(main.filePath(u"addrbooks/Friends.csv"_s), "the user's edits");
+    TestFolder data, main, relativeTarget;
+    for (const auto &[folder, file, bytes] : {std::tuple(&data, "html/welcome.htm", "new welcome"),
+                                              {&data, "addrbooks/Friends.csv", "shipped book"},
+                                              {&data, "savedmgs/sent/.keep", ""},
+                                              {&main, "html/welcome.htm", "old welcome"},
+                                              {&main, "addrbooks/Friends.csv", "the user's edits"}})
+        folder->write(QString::fromLatin1(file), bytes);
 
     const auto result = MainDirInstall::install(data.path(), main.path());
     ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_EQ(read(main.filePath(u"html/welcome.htm"_s)), "new welcome");
-    EXPECT_EQ(read(main.filePath(u"addrbooks/Friends.csv"_s)), "the user's edits");
-    EXPECT_TRUE(QDir(main.filePath(u"savedmgs/sent"_s)).exists());
-    EXPECT_FALSE(QFile::exists(main.filePath(u"savedmgs/sent/.keep"_s)));
-
-    EXPECT_FALSE(MainDirInstall::install(data.filePath(u"absent"_s), main.path()).ok);
+    EXPECT_EQ(main.read(u"html/welcome.htm"_s), "new welcome");
+    EXPECT_EQ(main.read(u"addrbooks/Friends.csv"_s), "the user's edits");
+    EXPECT_EQ(main.entries(u"savedmgs/sent"_s), QStringList());
+    EXPECT_TRUE(main.has(u"savedmgs/sent"_s));
+    EXPECT_FALSE(MainDirInstall::install(data.path(u"absent"_s), main.path()).ok);
 
     // Folders given relative to the working directory, as a script passes them.
-    QTemporaryDir relativeTarget;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(data.path());
     const auto relative =
         MainDirInstall::install(u"."_s, QDir(data.path()).relativeFilePath(relativeTarget.path()));
     QDir::setCurrent(previous);
     ASSERT_TRUE(relative.ok) << relative.error.toStdString();
-    EXPECT_EQ(read(relativeTarget.filePath(u"html/welcome.htm"_s)), "new welcome");
+    EXPECT_EQ(relativeTarget.read(u"html/welcome.htm"_s), "new welcome");
 }
