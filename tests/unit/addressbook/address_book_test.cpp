@@ -30,9 +30,8 @@ const QByteArray friends = "\"First\",\"Last\",\"Email\",\"\"\r\n\"Ann\",\"Lee\"
 class AddressBookTest : public BookFixture {
 protected:
     AddressBookTest() {
-        QDir(m_dir.path()).mkpath(u"addrbooks"_s);
-        writeBytes(place(u"blank.dat"_s), blank);
-        writeBytes(place(u"addrbooks/Friends.csv"_s), friends);
+        m_dir.write(u"blank.dat"_s, blank);
+        m_dir.write(u"addrbooks/Friends.csv"_s, friends);
         m_book.setFileChooser([this](const QString &title, const QString &folder, const QString &) {
             m_asked.append(title + u" in "_s + QDir(folder).dirName());
             return m_chosen;
@@ -45,14 +44,9 @@ protected:
 class AddressDialogsTest : public BookFixture {
 protected:
     AddressDialogsTest() {
-        writeBytes(place(u"book.csv"_s), "First,Last,Email,Phone,\r\nAnn,Lee,ann@x.com,1,\r\n"
-                                         "Bo,Smith,,2,\r\nCy,sMall,cy@x.com,3,\r\n");
+        m_dir.write(u"book.csv"_s, "First,Last,Email,Phone,\r\nAnn,Lee,ann@x.com,1,\r\n"
+                                   "Bo,Smith,,2,\r\nCy,sMall,cy@x.com,3,\r\n");
         open(u"book.csv"_s);
-    }
-    QString file(const QString &name, const QByteArray &bytes) {
-        const QString path = m_dir.filePath(name);
-        writeBytes(path, bytes);
-        return path;
     }
     QString row(int r) const { return shown(m_book.model().table()).section(u'/', r + 1, r + 1); }
     static QString titles(const QAbstractItemModel &model) {
@@ -123,7 +117,7 @@ TEST_F(AddressBookTest, OpensThePendingBookOrTheOneChosen) {
 
 TEST_F(AddressBookTest, BooksThatCannotBeReadAreReportedAndTheOpenBookStays) {
     open(u"addrbooks/Friends.csv"_s);
-    writeBytes(place(u"addrbooks/picture.csv"_s), QByteArray("GIF89a\0\0\0", 9));
+    m_dir.write(u"addrbooks/picture.csv"_s, QByteArray("GIF89a\0\0\0", 9));
     const QStringList bad{u"addrbooks/picture.csv"_s, u"addrbooks/missing.csv"_s};
     for (const QString &relative : bad) {
         SCOPED_TRACE(relative.toStdString());
@@ -134,7 +128,7 @@ TEST_F(AddressBookTest, BooksThatCannotBeReadAreReportedAndTheOpenBookStays) {
         EXPECT_EQ(std::pair(m_book.currentPath(), m_book.model().rowCount()),
                   std::pair(place(u"addrbooks/Friends.csv"_s), 2));
     }
-    writeBytes(place(u"addrbooks/plain.csv"_s), "Name,Phone,\r\nAnn,555,\r\n");
+    m_dir.write(u"addrbooks/plain.csv"_s, "Name,Phone,\r\nAnn,555,\r\n");
     m_messages.clear();
     open(u"addrbooks/plain.csv"_s);
     EXPECT_EQ(m_messages.shown(), QStringList{AddressBook::noAddressesWarning()});
@@ -145,21 +139,21 @@ TEST_F(AddressBookTest, EditsAreSavedOnSaveAndBeforeAnotherBookOpens) {
     open(u"addrbooks/Friends.csv"_s);
     m_book.model().setCell(0, 0, u"Anne"_s);
     EXPECT_EQ(m_book.bookLabel(), u" Address Book:  Friends.csv*"_s);
-    EXPECT_EQ(readBytes(place(u"addrbooks/Friends.csv"_s)), friends) << "nothing is written before a save";
+    EXPECT_EQ(m_dir.read(u"addrbooks/Friends.csv"_s), friends) << "nothing is written before a save";
     ASSERT_TRUE(m_book.SaveAddressBook());
     EXPECT_EQ(m_book.bookLabel(), u" Address Book:  Friends.csv"_s);
-    EXPECT_TRUE(readBytes(place(u"addrbooks/Friends.csv"_s)).contains("\"Anne\",\"Lee\""));
+    EXPECT_TRUE(m_dir.read(u"addrbooks/Friends.csv"_s).contains("\"Anne\",\"Lee\""));
 
     m_book.model().setCell(1, 0, u"Bob"_s);
     open(u"blank.dat"_s);
-    EXPECT_TRUE(readBytes(place(u"addrbooks/Friends.csv"_s)).contains("\"Bob\",\"Ray\""));
+    EXPECT_TRUE(m_dir.read(u"addrbooks/Friends.csv"_s).contains("\"Bob\",\"Ray\""));
 
     // A book without a first title is never written.
-    writeBytes(place(u"addrbooks/untitled.csv"_s), "Name\r\nAnn\r\n");
+    m_dir.write(u"addrbooks/untitled.csv"_s, "Name\r\nAnn\r\n");
     open(u"addrbooks/untitled.csv"_s);
     m_book.model().setCell(0, 0, u"Bo"_s);
     EXPECT_TRUE(m_book.SaveAddressBook());
-    EXPECT_EQ(readBytes(place(u"addrbooks/untitled.csv"_s)), QByteArray("Name\r\nAnn\r\n"));
+    EXPECT_EQ(m_dir.read(u"addrbooks/untitled.csv"_s), QByteArray("Name\r\nAnn\r\n"));
 }
 
 TEST_F(AddressBookTest, AFailedSaveKeepsTheEditsAndTheOldFile) {
@@ -174,7 +168,7 @@ TEST_F(AddressBookTest, AFailedSaveKeepsTheEditsAndTheOldFile) {
     }
     EXPECT_EQ(m_messages.shown().size(), 2);
     EXPECT_TRUE(m_messages.last().startsWith(u"Unable to save the address book \"Friends.csv\""_s));
-    EXPECT_EQ(readBytes(place(u"addrbooks/Friends.csv"_s)), friends);
+    EXPECT_EQ(m_dir.read(u"addrbooks/Friends.csv"_s), friends);
     EXPECT_TRUE(m_book.currentPath() == place(u"addrbooks/Friends.csv"_s) && m_book.model().isModified());
 }
 
@@ -210,7 +204,7 @@ TEST_F(AddressBookTest, NewBooksAreMadeFromTheTemplate) {
         EXPECT_EQ(dialog.result() == QDialog::Accepted, !c.file.isEmpty());
         EXPECT_EQ(m_messages.shown(), c.shown.isEmpty() ? QStringList() : QStringList{c.shown});
         if (!c.file.isEmpty()) {
-            EXPECT_EQ(readBytes(place(u"addrbooks/"_s + c.file)), blank);
+            EXPECT_EQ(m_dir.read(u"addrbooks/"_s + c.file), blank);
             EXPECT_EQ(m_book.currentPath(), place(u"addrbooks/"_s + c.file));
             EXPECT_EQ(m_book.model().plainTitle(2), u"Email Address"_s);
         }
@@ -220,7 +214,7 @@ TEST_F(AddressBookTest, NewBooksAreMadeFromTheTemplate) {
 
 TEST_F(AddressDialogsTest, ImportLinesUpTheFilesColumnsAndAppendsItsRows) {
     m_book.model().sortPress(2);
-    DialogImport dialog(m_book, file(u"in.csv"_s, "Email,First,Last,Extra,\r\ndi@x.com,Di,Do,x,\r\n"));
+    DialogImport dialog(m_book, m_dir.write(u"in.csv"_s, "Email,First,Last,Extra,\r\ndi@x.com,Di,Do,x,\r\n"));
     ASSERT_TRUE(dialog.loaded());
     auto *fileGrid = dialog.findChild<QTableView *>(u"MSFlexGrid1"_s);
     auto *bookGrid = dialog.findChild<QTableView *>(u"MSFlexGrid2"_s);
@@ -248,10 +242,10 @@ TEST_F(AddressDialogsTest, ImportLinesUpTheFilesColumnsAndAppendsItsRows) {
 }
 
 TEST_F(AddressDialogsTest, ImportsOfNothingOrOfNoTextSaySo) {
-    DialogImport headerOnly(m_book, file(u"empty.csv"_s, "First,Last,\r\n"));
+    DialogImport headerOnly(m_book, m_dir.write(u"empty.csv"_s, "First,Last,\r\n"));
     headerOnly.OKButton_Click(); // the completion message comes even when nothing was added
     EXPECT_EQ(m_book.model().rowCount(), 3);
-    DialogImport binary(m_book, file(u"bin.csv"_s, QByteArray("\0\1\2", 3)));
+    DialogImport binary(m_book, m_dir.write(u"bin.csv"_s, QByteArray("\0\1\2", 3)));
     EXPECT_FALSE(binary.loaded());
     EXPECT_EQ(m_messages.shown().size(), 2);
 }
@@ -277,8 +271,7 @@ TEST_F(AddressDialogsTest, FindJumpsToTheFirstRowStartingWithTheText) {
 }
 
 TEST_F(BookExportsTest, ExportsOpenAsBooksAndImportIntoABooksColumns) {
-    const QString bookPath = m_dir.filePath(u"book.csv"_s);
-    ASSERT_TRUE(writeBytes(bookPath, "First,Last,Email,Phone,\r\n"));
+    const QString bookPath = m_dir.write(u"book.csv"_s, "First,Last,Email,Phone,\r\n");
     for (const auto &[file, expected] : exports) {
         SCOPED_TRACE(file.toStdString());
         open(exportPath(file));
@@ -296,12 +289,12 @@ TEST_F(BookExportsTest, ExportsOpenAsBooksAndImportIntoABooksColumns) {
 }
 
 TEST_F(BookExportsTest, ASemicolonBookIsSavedWithSemicolons) {
-    const QString path = m_dir.filePath(u"semicolons.csv"_s);
-    ASSERT_TRUE(writeBytes(path, readBytes(exportPath(u"spreadsheet_semicolons.csv"_s))));
+    const QString path =
+        m_dir.write(u"semicolons.csv"_s, m_dir.read(exportPath(u"spreadsheet_semicolons.csv"_s)));
     open(path);
     m_book.model().setCell(1, 0, u"Anabela"_s);
     ASSERT_TRUE(m_book.SaveAddressBook());
-    EXPECT_TRUE(readBytes(path).startsWith("\"First Name\";\"Last Name\";\"E-mail\";\"Height\";\"\"\r\n"));
+    EXPECT_TRUE(m_dir.read(path).startsWith("\"First Name\";\"Last Name\";\"E-mail\";\"Height\";\"\"\r\n"));
     open(path);
     EXPECT_EQ(contactsFrom(m_book, 1), u"Anabela|Sousa|ana@example.pt"_s);
 }

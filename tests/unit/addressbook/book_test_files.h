@@ -3,23 +3,10 @@
 #include "addressbook/address_book.h"
 #include "addressbook/book_table.h"
 #include "base/messages.h"
-#include "base/text_file.h"
-
-#include <QByteArray>
-#include <QDir>
-#include <QString>
-#include <QTemporaryDir>
+#include "support/sim_process.h" // prints QStrings in failures
+#include "support/unit_files.h"
 
 #include <gtest/gtest.h>
-
-// Small file and table helpers for the address book tests.
-inline bool writeBytes(const QString &path, const QByteArray &bytes) {
-    return TextFile::writeAtomically(path, bytes).ok;
-}
-
-inline QByteArray readBytes(const QString &path) {
-    return TextFile::readAll(path).value_or(QByteArray());
-}
 
 // A table as one line a table row can hold: the titles, then each row, cells joined by '|'
 // and rows by '/'.
@@ -37,14 +24,14 @@ inline QString shown(const BookTable &table) {
 // An address book whose relative paths lead into a fresh folder, its messages recorded.
 class BookFixture : public testing::Test {
 protected:
-    QString place(const QString &relative) const { return QDir(m_dir.path()).filePath(relative); }
+    QString place(const QString &relative) const { return m_dir.path(relative); }
     // Opens the book at `path` (relative to the folder, or absolute) as its Open does.
     void open(const QString &path) {
         m_book.setPendingPath(place(path));
         m_book.Open_CSV();
     }
 
-    QTemporaryDir m_dir;
+    TestFolder m_dir;
     RecordingMessages m_messages;
     AddressBook m_book{m_messages, [this](const QString &relative) { return place(relative); }, nullptr};
 };
