@@ -145,12 +145,10 @@ QString column(const MessageListModel &model, int column) {
 
 TEST(MessageListModel, ListsOnlySavedMessageNamesInAlphabeticalOrder) {
     Folder folder;
-    folder.add(u"bob&&Second&&12#05#2004 10^31&&Pat.htm"_s);
-    folder.add(u"Ann&&Hello&&12#05#2004 10^31&&Bob.htm"_s);
-    folder.add(u"carl&&Five&&d&&To&&extra.htm"_s);
-    folder.add(u"notes.txt"_s);
-    folder.add(u"only&&two&&parts.htm"_s);
-    folder.add(u".hidden&&a&&b&&c.htm"_s);
+    for (const QString &name : {u"bob&&Second&&12#05#2004 10^31&&Pat.htm"_s,
+                                u"Ann&&Hello&&12#05#2004 10^31&&Bob.htm"_s, u"carl&&Five&&d&&To&&extra.htm"_s,
+                                u"notes.txt"_s, u"only&&two&&parts.htm"_s, u".hidden&&a&&b&&c.htm"_s})
+        folder.add(name);
     folder.add(u"binary&&\x01\x02&&d&&t.htm"_s, QByteArray("\0\xff\xfe", 3));
     ASSERT_TRUE(QDir(folder.path()).mkdir(u"Sub&&folder&&is&&skipped"_s));
     // A file nobody may read is still listed by its name.
@@ -201,8 +199,8 @@ TEST(MessageListModel, HeaderClicksSortAndToggle) {
 
 TEST(MessageListModel, RemovesRowsAndDragsAFile) {
     Folder folder;
-    folder.add(u"a&&s&&12#05#2004&&t.htm"_s);
-    folder.add(u"b&&s&&1#1#1990&&t.htm"_s);
+    for (const QString &name : {u"a&&s&&12#05#2004&&t.htm"_s, u"b&&s&&1#1#1990&&t.htm"_s})
+        folder.add(name);
     MessageListModel model;
     model.list(folder.path(), Layout::Sent, LooseDate::Order::MonthFirst);
     EXPECT_EQ(headers(model), u"Sent To|From"_s);
