@@ -157,6 +157,10 @@ TEST(BookFileTest, OpeningFindsTheColumnsAndMovesThemIntoPlace) {
         {"e-mail found right of place 2", "Name,Phone,Notes,Other,\r\nAnn,555,x,a@b.c,\r\n",
          u"Name|Phone|Other|Notes|/Ann|555|a@b.c|x|"_s, -1, -1, 2},
         {"no address anywhere", "Name,Phone,\r\nAnn,555,\r\n", u"Name|Phone|/Ann|555|"_s, -1, -1, 0, true},
+        // Titles are read without case, the first match wins, and "Surname" names nothing.
+        {"first match", "EMAIL,email 2,Surname,FIRSTNAME,\r\n", u"FIRSTNAME|EMAIL|email 2|Surname|"_s, 0, -1,
+         1},
+        {"one title read as both names", "First or last,Last,\r\n", u"First or last|Last|"_s, 0, 0, 0, true},
         {"an empty file", "", u"|"_s, -1, -1, -1},
     };
     for (const auto &c : cases) {

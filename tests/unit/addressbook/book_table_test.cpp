@@ -3,7 +3,6 @@
 #include "addressbook/book_file.h"
 #include "addressbook/book_model.h"
 #include "addressbook/book_table.h"
-#include "addressbook/column_roles.h"
 
 #include "book_test_files.h"
 
@@ -83,24 +82,6 @@ TEST(BookTableTest, SortsWithoutRegardToCaseKeepingEqualRowsInOrder) {
     table.moveColumn(1, 0);
     table.sortRows(0, Qt::AscendingOrder);
     EXPECT_EQ(column(table, 1), (QStringList{u"b"_s, u"A"_s, u"a"_s, u"C"_s, u""_s}));
-}
-
-TEST(ColumnRolesTest, TitlesAreRecognisedByTheFirstMatch) {
-    struct Case {
-        QStringList titles;
-        int first, last, email;
-    };
-    const Case cases[] = {
-        {{u"First Name"_s, u"Last Name"_s, u"E-mail Address"_s}, 0, 1, 2},
-        {{u"EMAIL"_s, u"email 2"_s, u"Surname"_s, u"FIRSTNAME"_s}, 3, -1, 0},
-        {{u"Name"_s, u"Phone"_s}, -1, -1, -1},
-        {{u"First or last"_s, u"Last"_s}, 0, 0, -1},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.titles.join(u',').toStdString());
-        const ColumnRoles roles = ColumnRoles::recognise(c.titles);
-        EXPECT_EQ(std::tuple(roles.first, roles.last, roles.email), std::tuple(c.first, c.last, c.email));
-    }
 }
 
 TEST(BookModelTest, TitlePressesToggleTheSortMarkWhichIsNeverSaved) {
