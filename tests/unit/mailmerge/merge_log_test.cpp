@@ -11,15 +11,9 @@ namespace {
 
 const Entry ann{0, u"ann@x.org"_s}, bob{1, u"Bob@X.org"_s}, kim{2, u"kim@x.org"_s};
 
-QByteArray sending(const Entry &e) {
-    return MergeLog::sendingLine(e);
-}
-QByteArray sent(const Entry &e) {
-    return MergeLog::sentLine(e);
-}
-QByteArray unknown(const Entry &e) {
-    return MergeLog::unknownLine(e);
-}
+constexpr auto sending = &MergeLog::sendingLine;
+constexpr auto sent = &MergeLog::sentLine;
+constexpr auto unknown = &MergeLog::unknownLine;
 
 SendAnswer::Load ended(SendAnswer::Ending ending, const QUrl &url, int status, bool errorPage = false,
                        const QString &error = {}) {

@@ -3,11 +3,7 @@
 #include "mailmerge/merge_plan.h"
 #include "mailmerge/template_file.h"
 
-#include "base/text_file.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/unit_files.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +25,8 @@ TEST(TemplateFile, NamesAndTheirFiles) {
 }
 
 TEST(TemplateFile, WriteAndReadRoundTrip) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"t.txt"_s);
+    TestFolder dir;
+    const QString path = dir.path(u"t.txt"_s);
     const struct {
         const char *why;
         QString body, file, readBack;
@@ -55,25 +51,21 @@ TEST(TemplateFile, WriteAndReadRoundTrip) {
 }
 
 TEST(TemplateFile, BadFilesAndListing) {
-    QTemporaryDir dir;
-    const auto make = [&dir](const char *name, const QByteArray &bytes) {
-        const QString path = dir.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(TextFile::writeAtomically(path, bytes).ok);
-        return path;
-    };
+    TestFolder dir;
     using TemplateFile::ReadError;
-    EXPECT_EQ(TemplateFile::read(dir.filePath(u"none.txt"_s)).error, ReadError::Missing);
+    EXPECT_EQ(TemplateFile::read(dir.path(u"none.txt"_s)).error, ReadError::Missing);
     const QByteArray binary = QByteArray::fromHex("7f454c460001"); // an executable's first bytes
-    EXPECT_EQ(TemplateFile::read(make("bin.txt", binary)).error, ReadError::NotText);
-    EXPECT_EQ(TemplateFile::read(make("Big.TXT", QByteArray(10 << 20, 'a'))).error, ReadError::TooLarge);
+    EXPECT_EQ(TemplateFile::read(dir.write(u"bin.txt"_s, binary)).error, ReadError::NotText);
+    EXPECT_EQ(TemplateFile::read(dir.write(u"Big.TXT"_s, QByteArray(10 << 20, 'a'))).error,
+              ReadError::TooLarge);
     // Files made on Windows in its code page read as written.
-    EXPECT_EQ(TemplateFile::read(make("w.txt.old", "Caf\xe9\r\nOl\xe9")).value->body, u"Olé\r\n"_s);
-    make("notes.md", "x");
+    EXPECT_EQ(TemplateFile::read(dir.write(u"w.txt.old"_s, "Caf\xe9\r\nOl\xe9")).value->body, u"Olé\r\n"_s);
+    dir.write(u"notes.md"_s, "x");
     QDir(dir.path()).mkdir(u"sub.txt"_s);
     EXPECT_EQ(TemplateFile::list(dir.path()), (QStringList{u"Big.TXT"_s, u"bin.txt"_s, u"w.txt.old"_s}));
-    EXPECT_TRUE(TemplateFile::list(dir.filePath(u"missing"_s)).isEmpty());
+    EXPECT_TRUE(TemplateFile::list(dir.path(u"missing"_s)).isEmpty());
     // A write that cannot be made reports why.
-    EXPECT_FALSE(TemplateFile::write(dir.filePath(u"notes.md/t.txt"_s), {u"s"_s, u"b"_s}).isEmpty());
+    EXPECT_FALSE(TemplateFile::write(dir.path(u"notes.md/t.txt"_s), {u"s"_s, u"b"_s}).isEmpty());
 }
 
 TEST(MergeFields, FieldsAreReplacedOnceFromTheLeft) {
