@@ -45,6 +45,28 @@ TEST(BookSearchTest, ThePaletteListsEveryRowEmptyCellsIncluded) {
               (QStringList{u"ann@x.com"_s, u""_s, u"cy@x.com"_s, u"di@x.com"_s}));
 }
 
+TEST(ImportLineupTest, RowsAreCutOrFilledToTheBooksColumns) {
+    const BookTable book = parsed(u"A,B,C,D,E,\r\n"_s); // six columns, the last hidden
+    const struct {
+        const char *why;
+        QString file, rows;
+    } cases[] = {
+        {"a wider file loses its extra columns", u"1,2,3,4,5,6,7,8,\r\na,b,c,d,e,f,g,h,\r\n"_s,
+         u"a|b|c|d|e|f"_s},
+        {"a narrower file leaves the rest empty", u"1,2,\r\na,b,c\r\n"_s, u"a|b|c|||"_s},
+        {"a header alone adds nothing", u"1,2,3,\r\n"_s, u""_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.why);
+        const ImportLineup::Result result =
+            ImportLineup::rowsToAppend(book, 2, parsed(c.file), ImportLineup::Duplicates::Keep);
+        QStringList rows;
+        for (const QStringList &row : result.rows)
+            rows.append(row.join(u'|'));
+        EXPECT_EQ(rows.join(u'/'), c.rows);
+    }
+}
+
 TEST(ImportLineupTest, KnownAddressesCanBeSkipped) {
     const BookTable book = parsed(people);
     const BookTable file =
