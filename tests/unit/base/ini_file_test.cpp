@@ -1,6 +1,8 @@
-// The settings file as text: its sections, keys and values, and the numbers stored in it.
+// The settings file as text: its sections, keys and values, and the numbers stored in it
+// (twips among them).
 #include "base/ini_file.h"
 #include "base/lenient_number.h"
+#include "base/twips.h"
 
 #include <gtest/gtest.h>
 
@@ -125,5 +127,21 @@ TEST(LenientNumber, ReadsLeadingNumberAndIgnoresTheRest) {
     for (const auto &c : cases) {
         SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
         EXPECT_EQ(lenientToInt(QStringView(c.text)), c.expected);
+    }
+}
+
+// Pixels and twips round to the nearest whole number, halves away from zero, either way.
+TEST(Twips, ConvertToTheNearestWholeNumber) {
+    const struct {
+        int twips;
+        double dpi;
+        int pixels, backToTwips;
+    } cases[] = {
+        {1500, 96, 100, 1500}, {1509, 96, 101, 1515}, {1507, 96, 100, 1500}, {-1509, 96, -101, -1515},
+        {100, 120, 8, 96},     {10, 144, 1, 10},      {-7, 96, 0, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.twips);
+        EXPECT_EQ(Twips::toPixels(c.twips, c.dpi), c.pixels);
+        EXPECT_EQ(Twips::fromPixels(c.pixels, c.dpi), c.backToTwips);
     }
 }
