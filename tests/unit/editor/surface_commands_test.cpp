@@ -103,6 +103,15 @@ TEST_F(SurfaceTest, FontListsFollowTheSelection) {
     EXPECT_EQ(styles->currentText(), u"Heading 1"_qs);
 }
 
+// The surface tells the menu what is positioned: content in a division can be, then says so.
+TEST_F(SurfaceTest, ContextMenuOffersMake1DOncePositioned) {
+    load(u"<div id=d>box</div>"_qs);
+    selectText(u"#d"_qs, 1, 1);
+    EXPECT_EQ(panel.buildContextMenu().items.value(8), u"Make 2D"_qs);
+    panel.contextMenuAction(8);
+    EXPECT_EQ(panel.buildContextMenu().items.value(8), u"Make 1D"_qs);
+}
+
 TEST_F(SurfaceTest, InsertTableTakesItsCaptionAsText) {
     load(u"<p id=p>here</p>"_qs);
     selectText(u"#p"_qs, 4, 4);
