@@ -83,6 +83,9 @@ TEST(DialogNewFolder, OkNeedsTextAndFailuresKeepTheDialogOpen) {
         EXPECT_EQ(messages.shown(), made ? QStringList() : QStringList{DialogNewFolder::failureMessage()});
         EXPECT_EQ(dialog.result(), made ? QDialog::Accepted : QDialog::Rejected);
     }
+    EXPECT_EQ(DialogNewFolder::failureMessage(),
+              u"Unable to create directory. Please check to make sure you have "
+              u"entered a valid directory name."_s);
     ASSERT_EQ(created.count(), 1);
     EXPECT_EQ(created.first().first().toString(), u"Work"_s);
     EXPECT_TRUE(main.has(u"savedmgs/Work"_s));
