@@ -226,10 +226,10 @@ TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     editor().surface().setDocumentHtml(u"<html><body><p id=p>Teh word</p></body></html>"_s);
     const std::pair<const char *, QString> entries[] = {
-        {"open", u"Open HTML File"_s}, {"save", u"Save Blog as HTML File"_s},
-        {"Color", u"Text Color"_s},    {"link", u"FormHyperLink"_s},
-        {"image", u"FormImage"_s},     {"table", u"Insert Table"_s},
-        {"spell", u"Spelling"_s},
+        {"open", u"Open HTML File"_s},       {"save", u"Save Blog as HTML File"_s},
+        {"Color", u"Text Color"_s},          {"link", u"FormHyperLink"_s},
+        {"image", u"FormImage"_s},           {"table", u"InsertTableDlg"_s},
+        {"spell", u"SpellDecisionDialog"_s},
     };
     for (const auto &[key, dialog] : entries) {
         SCOPED_TRACE(key);
