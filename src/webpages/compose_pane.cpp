@@ -38,7 +38,7 @@ void ComposePane::mainPaneMoved(const QString &address) {
 }
 
 void ComposePane::show(bool keepFilled) {
-    if (keepFilled && !m_error && m_compose.locationUrl().contains(QLatin1String("compose")))
+    if (keepFilled && !m_error && showsCompose())
         return;
     load();
 }
@@ -48,9 +48,14 @@ void ComposePane::loadWhileWaiting() {
         return;
     const QString shown = m_compose.locationUrl();
     const bool due = m_error ? shown != *m_address || !m_lastLoad.isValid() || m_lastLoad.hasExpired(retryMs)
-                             : !shown.contains(QLatin1String("compose"));
+                             : !showsCompose();
     if (due)
         load();
+}
+
+bool ComposePane::showsCompose() const {
+    const QString shown = m_compose.locationUrl();
+    return shown.contains(QLatin1String("compose")) && PageModel::namedProvider(shown) == m_provider;
 }
 
 void ComposePane::load() {

@@ -41,6 +41,9 @@ signals:
 private:
     void mainPaneMoved(const QString &address);
     void load();
+    // The pane holds a compose page of the current service (one of the service seen before, after
+    // the main pane moved to the other, is no place for this service's message).
+    bool showsCompose() const;
 
     WebPane &m_compose;
     std::optional<QString> m_address;

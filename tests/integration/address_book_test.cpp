@@ -2,26 +2,11 @@
 // and inserting addresses from the book and the palette into the compose page of webmail-sim.
 #include "main_form_harness.h"
 
-#include "addressbook/address_book_controller.h"
 #include "addressbook/form_email.h"
-#include "base/text_file.h"
 #include "shell/address_book_pane.h"
-#include "shell/tab_navigator.h"
 #include "webpages/address_insertion.h"
-#include "webpages/web_pane.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 

@@ -3,22 +3,7 @@
 // link filled in.
 #include "main_form_harness.h"
 
-#include "shell/tab_navigator.h"
-
-#include "webpages/page_model.h"
-#include "webpages/web_pane.h"
-
-#include <QFileInfo>
-#include <QLabel>
-#include <QProcess>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <QUrl>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -48,11 +33,6 @@ protected:
         ASSERT_TRUE(QFileInfo(corvalisProgram()).isExecutable()) << corvalisProgram().toStdString();
     }
 
-    void startOnInbox(const QString &provider) {
-        ASSERT_TRUE(h.start());
-        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + provider + u"/inbox"_s));
-    }
-
     // Waits until the Compose tab shows and the compose page's To, subject, body, Cc and Bcc, joined
     // by "|", are `fields`.
     bool composed(const QString &provider, const QString &fields) {
@@ -71,34 +51,31 @@ protected:
 } // namespace
 
 TEST_F(ComposeMailtoTest, AHandedInAddressBecomesANewMessage) {
-    const std::pair<QString, QString> cases[] = {
-        {fullLink, u"b@x|Hi & bye|See\n<b>you|c@x|d@x"_s},
+    const struct {
+        QString provider, link, fields;
+        QString rich; // Yahoo's rich-text area shows the link's markup as text, and is emptied with the body
+    } cases[] = {
+        {u"hotmail"_s, fullLink, u"b@x|Hi & bye|See\n<b>you|c@x|d@x"_s, {}},
         // Fields the link does not give are emptied; Hotmail takes the address in angle brackets.
-        {u"Ann <ann@example.com>?subject=Hi%20there"_s, u"<ann@example.com>|Hi there|||"_s},
-        {u"bob@example.com"_s, u"bob@example.com||||"_s},
+        {u"hotmail"_s, u"Ann <ann@example.com>?subject=Hi%20there"_s, u"<ann@example.com>|Hi there|||"_s, {}},
+        {u"hotmail"_s, u"bob@example.com"_s, u"bob@example.com||||"_s, {}},
+        {u"yahoo"_s, fullLink, u"b@x|Hi & bye|See\n<b>you|c@x|d@x"_s, u"See<br>&lt;b&gt;you"_s},
+        {u"yahoo"_s, u"ann@example.com?subject=Hi"_s, u"ann@example.com|Hi|||"_s, u""_s},
     };
-    startOnInbox(u"hotmail"_s);
-    for (const auto &[link, fields] : cases) {
-        SCOPED_TRACE(link.toStdString());
+    ASSERT_TRUE(h.start());
+    for (const auto &c : cases) {
+        SCOPED_TRACE((c.provider + u' ' + c.link).toStdString());
+        if (!h.form().webBrowser(1).locationUrl().contains(c.provider))
+            ASSERT_TRUE(
+                h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + c.provider + u"/inbox"_s));
         h.form().tabs().select(3); // the user is elsewhere
-        h.settings().SetIni(u"Settings"_s, u"mailto"_s, link);
-        ASSERT_TRUE(composed(u"hotmail"_s, fields));
+        h.settings().SetIni(u"Settings"_s, u"mailto"_s, c.link);
+        ASSERT_TRUE(composed(c.provider, c.fields));
         EXPECT_EQ(h.settings().get(Keys::Mailto), u""_s);
         EXPECT_TRUE(MainFormHarness::waitFor([&] { return h.settings().get(Keys::Bug) == u"8888"_s; }));
+        if (c.provider == PageModel::yahoo)
+            EXPECT_EQ(h.form().webBrowser(3).elementHtml(PageModel::yahooRichTextElement), c.rich);
     }
-}
-
-TEST_F(ComposeMailtoTest, TheLauncherHandsOverToTheRunningProgram) {
-    startOnInbox(u"yahoo"_s);
-    EXPECT_EQ(runLauncher({u"--settings"_s, h.iniPath(), u"--mailto"_s, u"mailto:"_s + fullLink}), 0);
-    ASSERT_TRUE(composed(u"yahoo"_s, u"b@x|Hi & bye|See\n<b>you|c@x|d@x"_s));
-    EXPECT_EQ(h.settings().get(Keys::Mailto), u""_s);
-    // The rich-text area shows the link's markup as text, and is emptied with the body.
-    WebPane &compose = h.form().webBrowser(3);
-    EXPECT_EQ(compose.elementHtml(PageModel::yahooRichTextElement), u"See<br>&lt;b&gt;you"_s);
-    h.settings().SetIni(u"Settings"_s, u"mailto"_s, u"ann@example.com?subject=Hi"_s);
-    ASSERT_TRUE(composed(u"yahoo"_s, u"ann@example.com|Hi|||"_s));
-    EXPECT_EQ(compose.elementHtml(PageModel::yahooRichTextElement), u""_s);
 }
 
 // A compose pane that cannot show the compose page (no service known yet after the sign-in, or

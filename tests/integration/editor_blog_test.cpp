@@ -1,28 +1,18 @@
-// The editor laid over webmail-sim's blog post pages, and its HTML carried into their post form.
+// The editor laid over webmail-sim's blog post pages, and its HTML (with the chosen footer) carried
+// into their post form.
 #include "main_form_harness.h"
 
-#include "base/text_file.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
+#include "shell/dialog_blog_footer.h"
 #include "webpages/blog_post.h"
-#include "webpages/web_pane.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
-#include <QMenu>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QTextBrowser>
 #include <QToolBar>
 
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 using namespace std::literals;
 
 namespace {
@@ -73,6 +63,22 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(&editor().surface(), &leave);
     EXPECT_EQ(MainFormHarness::runPageScript(main(), plainField).toString(), u"<p>left</p>"_s);
+
+    // A footer chosen in "Blog Footer..." is kept and goes into the post once, as text.
+    DialogBlogFooter dialog({false, {}, {}}, &h.form());
+    dialog.findChild<QCheckBox *>(u"CheckFooter"_s)->setChecked(true);
+    dialog.findChild<QLineEdit *>(u"TextAffID"_s)->setText(u"ann&co"_s);
+    const QString footer = u"Tom & \"Jerry\" <3 Vellumcast"_s;
+    dialog.findChild<QLineEdit *>(u"TextAffText"_s)->setText(footer);
+    EXPECT_TRUE(dialog.findChild<QTextBrowser *>(u"FooterPreview"_s)->toPlainText().contains(footer));
+    h.form().applyBlogFooter(dialog.footer());
+    EXPECT_EQ(h.settings().get(Keys::AffId) + u'|' + h.settings().get(Keys::AffText), u"ann&co|"_s + footer);
+    child<QPushButton>("CommandCopyToPost")->click();
+    child<QPushButton>("CommandCopyToPost")->click();
+    const QString posted = MainFormHarness::runPageScript(main(), plainField).toString();
+    EXPECT_TRUE(posted.startsWith(u"<p>left</p>"_s) &&
+                posted.count(u"Tom &amp; &quot;Jerry&quot; &lt;3 Vellumcast"_s) == 1)
+        << posted.toStdString();
 
     // A web-mail page has no post form: the editor is not even read.
     ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/hotmail/inbox"_s));
@@ -215,38 +221,23 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     EXPECT_EQ(h.messages().shown(), QStringList{u"Save changes to the document?"_s});
 }
 
-// Each toolbar button clicked with the mouse opens its dialog.
+// Each toolbar button clicked with the mouse opens its dialog (named, or by its title).
 TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
-    EditingSurface &surface = editor().surface();
-    surface.setDocumentHtml(u"<html><body><p id=p>Teh word</p></body></html>"_s);
-    QString shown; // the modal dialog that opened, by its title
-    QTimer closer;
-    closer.callOnTimeout([&] {
-        if (QWidget *modal = QApplication::activeModalWidget())
-            shown = modal->windowTitle(), modal->close();
-    });
-    closer.start(50);
-    auto *bar = h.form().editorPanel()->findChild<QToolBar *>(u"Toolbar3"_s);
-    const auto click = [&](const char *key) {
-        return [&, key] {
-            QTest::mouseClick(bar->widgetForAction(h.toolAction(u"Toolbar3"_s, QString::fromLatin1(key))),
-                              Qt::LeftButton);
-        };
+    editor().surface().setDocumentHtml(u"<html><body><p id=p>Teh word</p></body></html>"_s);
+    const std::pair<const char *, QString> entries[] = {
+        {"open", u"Open HTML File"_s},       {"save", u"Save Blog as HTML File"_s},
+        {"Color", u"Text Color"_s},          {"link", u"FormHyperLink"_s},
+        {"image", u"FormImage"_s},           {"table", u"InsertTableDlg"_s},
+        {"spell", u"SpellDecisionDialog"_s},
     };
-    const std::pair<std::function<void()>, QString> entries[] = {
-        {click("open"), u"Open HTML File"_s},  {click("save"), u"Save Blog as HTML File"_s},
-        {click("Color"), u"Text Color"_s},     {click("link"), u"Insert/Edit HyperLink"_s},
-        {click("image"), u"Insert Graphic"_s}, {click("table"), u"Insert Table"_s},
-        {click("spell"), u"Spelling"_s},
-    };
-    for (const auto &[open, title] : entries) {
-        SCOPED_TRACE(title.toStdString());
-        MainFormHarness::runPageScript(surface,
+    for (const auto &[key, dialog] : entries) {
+        SCOPED_TRACE(key);
+        MainFormHarness::runPageScript(editor().surface(),
                                        u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
-        shown.clear();
-        open();
-        EXPECT_TRUE(MainFormHarness::waitFor([&] { return shown == title; }, 5000)) << shown.toStdString();
+        const QString how = u"Toolbar3/"_s + QString::fromLatin1(key);
+        EXPECT_EQ(MainFormHarness::modalsDuring([&] { EXPECT_EQ(h.userStep(how), QString()); }),
+                  QStringList{dialog});
     }
 }
 

@@ -2,22 +2,7 @@
 // settings the checks keep.
 #include "main_form_harness.h"
 
-#include "shell/tab_navigator.h"
-
-#include "webpages/web_pane.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <set>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 

@@ -1,27 +1,17 @@
 #include "main_form_harness.h"
 
-#include "addressbook/address_book_controller.h"
 #include "app/single_instance.h"
 #include "base/main_dir_install.h"
-#include "shell/tab_navigator.h"
 #include "support/page_script.h"
-#include "webpages/web_pane.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QFile>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTabBar>
-#include <QTest>
-#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -184,8 +174,9 @@ QString MainFormHarness::userStep(const QString &how) {
         }
     }
     if (!widget || !widget->isVisible() || !widget->isEnabled())
-        return how + (!widget ? QStringLiteral(" is missing") : !widget->isVisible() ? QStringLiteral(" is hidden")
-                                                                                      : QStringLiteral(" is disabled"));
+        return how + (!widget                ? QStringLiteral(" is missing")
+                      : !widget->isVisible() ? QStringLiteral(" is hidden")
+                                             : QStringLiteral(" is disabled"));
     if (right) {
         // An item view's menu is asked for on its current item; a page takes the mouse itself and
         // asks for its menu in turn.
@@ -222,7 +213,8 @@ QStringList MainFormHarness::modalsDuring(const std::function<void()> &step,
         if (!seen.contains(top)) {
             seen.append(top);
             // Qt's own dialogs are named after their class: their titles tell them apart.
-            const bool named = !top->objectName().isEmpty() && !top->objectName().startsWith(QLatin1Char('Q'));
+            const bool named =
+                !top->objectName().isEmpty() && !top->objectName().startsWith(QLatin1Char('Q'));
             names.append(named ? top->objectName() : top->windowTitle());
             if (inside && seen.size() == 1) {
                 // Run outside this poll, so that what `inside` opens is polled for too.

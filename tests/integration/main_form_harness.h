@@ -1,14 +1,44 @@
 #pragma once
 
+#include "addressbook/address_book_controller.h"
 #include "base/messages.h"
 #include "base/settings.h"
+#include "base/text_file.h"
 #include "shell/main_form.h"
+#include "shell/tab_navigator.h"
+#include "store/saved_message_file.h"
 #include "support/sim_process.h"
+#include "webpages/page_model.h"
+#include "webpages/web_pane.h"
 
+// What the integration tests use throughout, in one place.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 class SingleInstance;
 class WebPane;

@@ -4,34 +4,17 @@
 // book is cut, and a minimized window closes as a maximized one.
 #include "main_form_harness.h"
 
-#include "addressbook/address_book_controller.h"
 #include "addressbook/form_email.h"
 #include "base/twips.h"
 #include "shell/address_book_pane.h"
-#include "shell/tab_navigator.h"
-#include "webpages/web_pane.h"
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
-#include <QLabel>
-#include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSplitter>
 #include <QTabBar>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWritesTheSettings) {
     MainFormHarness h;

@@ -3,35 +3,17 @@
 // templates in the main window: listed from the folder at start-up, captured from the compose page,
 // saved, and put back with "Use Template"; and the merge opened from the compose frame on a sorted
 // address book.
-#include "addressbook/address_book_controller.h"
-#include "base/text_file.h"
 #include "mailmerge/dialog_merge.h"
 #include "mailmerge/dialog_template.h"
 #include "mailmerge/merge_journal.h"
 #include "mailmerge/merge_run.h"
 #include "main_form_harness.h"
 #include "shell/settings_panel.h"
-#include "shell/tab_navigator.h"
-#include "webpages/page_model.h"
-#include "webpages/web_pane.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QJsonObject>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -86,16 +68,20 @@ struct MergeRig {
     bool loaded = false;
 };
 
-// Each message the service got, as its named fields joined by '|'.
-QStringList sentFields(const SimProcess &sim, const QStringList &names) {
-    QStringList messages;
-    for (const QJsonValue &message : sim.sent()) {
-        QStringList fields;
-        for (const QString &name : names)
-            fields << message[u"fields"_s][name].toString();
-        messages << fields.join(u'|');
-    }
-    return messages;
+// Answers the questions a resumed run asks: skip what was sent; send the address whose answer was
+// missing again only when the service never got it. Returns that address, if any.
+QString answerResume(MergeRig &rig, const SimProcess &sim, const QString &logFolder) {
+    const QFileInfoList logs = QDir(logFolder).entryInfoList(QDir::Files);
+    const MergeLog::State earlier =
+        logs.isEmpty() ? MergeLog::State() : MergeJournal::readState(logs[0].filePath());
+    if (!earlier.confirmed.empty())
+        rig.messages.queueAnswer(Messages::Answer::Yes);
+    if (earlier.unknown.empty())
+        return {};
+    const QString address = earlier.unknown[0].address;
+    rig.messages.queueAnswer(sim.sentFields({u"to"_s}).contains(address) ? Messages::Answer::No
+                                                                         : Messages::Answer::Yes);
+    return address;
 }
 
 class MergeRunTest : public ::testing::TestWithParam<QString> {
@@ -120,7 +106,7 @@ TEST_P(MergeRunTest, EveryRowWithAnAddressGetsItsOwnEmail) {
                        .arg(i)
                        .arg(first, first.isEmpty() ? u"friend"_s : first);
     }
-    EXPECT_EQ(sentFields(sim, {rig.form.to, rig.form.subject, rig.form.body}), expected);
+    EXPECT_EQ(sim.sentFields({rig.form.to, rig.form.subject, rig.form.body}), expected);
     // The message is back, To empty.
     EXPECT_EQ(rig.label() + u'|' + rig.field(rig.form.subject) + u'|' + rig.field(rig.form.to),
               u"Emails Sent: 16|"_s + subject + u'|');
@@ -186,17 +172,11 @@ TEST(MergeKill, ResumedRunSendsEachAddressOnce) {
     const qsizetype before = sim.sent().size();
     MergeRig rig(sim.baseUrl(), logs.path(), 30, u"hotmail"_s);
     ASSERT_TRUE(rig.loaded);
-    // Skip what was sent; the address in flight is sent again only when the service never got it
-    // (a post in flight when the child died reaches the service within its delay, if at all).
+    // A post in flight when the child died reaches the service within its delay, if at all.
     MainFormHarness::waitFor([&] { return sim.sent().size() > before; }, 500);
-    const QString log = QDir(logs.path()).entryInfoList(QDir::Files).value(0).filePath();
-    if (const MergeLog::State earlier = MergeJournal::readState(log); !earlier.unknown.empty()) {
-        rig.messages.queueAnswer(Messages::Answer::Yes);
-        const bool arrived = sentFields(sim, {u"to"_s}).contains(earlier.unknown[0].address);
-        rig.messages.queueAnswer(arrived ? Messages::Answer::No : Messages::Answer::Yes);
-    }
+    answerResume(rig, sim, logs.path());
     rig.click("CommandStart");
-    const QStringList addresses = sentFields(sim, {u"to"_s});
+    const QStringList addresses = sim.sentFields({u"to"_s});
     EXPECT_EQ(addresses.size(), 24);
     EXPECT_EQ(QSet<QString>(addresses.begin(), addresses.end()).size(), 24);
 }
@@ -204,11 +184,9 @@ TEST(MergeKill, ResumedRunSendsEachAddressOnce) {
 // The service fails mid-run, in each way: the run stops within its time limit naming the address
 // whose answer was missing, and after resuming (the user sends that one again when the service
 // never got it) every address has exactly one email.
-class MergeFailureTest : public ::testing::TestWithParam<QString> {};
+using MergeFailureTest = MergeRunTest;
 
 TEST_P(MergeFailureTest, StopAndResumeSendEveryAddressExactlyOnce) {
-    SimProcess sim;
-    QTemporaryDir logs;
     MergeRig rig(sim.baseUrl(), logs.path(), 200, u"hotmail"_s);
     ASSERT_TRUE(rig.loaded);
     // Two sends fail: the browser itself posts a dropped send once more on a new connection.
@@ -223,28 +201,18 @@ TEST_P(MergeFailureTest, StopAndResumeSendEveryAddressExactlyOnce) {
         rig.run.stop();
     });
     QObject::connect(&rig.run, &MergeRun::emailSent, &watchdog, qOverload<>(&QTimer::start));
-    const auto addresses = [&] { return sentFields(sim, {u"to"_s}); };
     int starts = 0;
-    for (; starts < 5 && !hung && addresses().size() < 160; ++starts) {
-        const QFileInfoList logFiles = QDir(logs.path()).entryInfoList(QDir::Files);
-        const MergeLog::State earlier =
-            logFiles.isEmpty() ? MergeLog::State() : MergeJournal::readState(logFiles[0].filePath());
-        if (!earlier.confirmed.empty())
-            rig.messages.queueAnswer(Messages::Answer::Yes); // skip what was sent
-        if (!earlier.unknown.empty()) {
-            // Named in the message that stopped the run; sent again when the service never got it.
-            EXPECT_TRUE(rig.messages.last().contains(earlier.unknown[0].address))
-                << rig.messages.last().toStdString();
-            const bool arrived = addresses().contains(earlier.unknown[0].address);
-            rig.messages.queueAnswer(arrived ? Messages::Answer::No : Messages::Answer::Yes);
-        }
+    for (; starts < 5 && !hung && sim.sent().size() < 160; ++starts) {
+        // The address whose answer was missing is named in the message that stopped the run.
+        const QString unknown = answerResume(rig, sim, logs.path());
+        EXPECT_TRUE(rig.messages.last().contains(unknown)) << rig.messages.last().toStdString();
         watchdog.start();
         rig.click("CommandStart");
         watchdog.stop();
     }
     EXPECT_FALSE(hung);
     EXPECT_GE(starts, 2) << "the run never stopped";
-    const QStringList sent = addresses();
+    const QStringList sent = sim.sentFields({u"to"_s});
     EXPECT_EQ(sent.size(), 160);
     EXPECT_EQ(QSet<QString>(sent.begin(), sent.end()).size(), 160);
 }
@@ -333,7 +301,7 @@ TEST_P(TemplateWindowTest, MergeFromTheComposeFrameUsesPlainTitlesOfASortedBook)
     ASSERT_TRUE(merge && merge->isVisible());
     h.messages().setFallbackAnswer(Messages::Answer::Yes);
     merge->findChild<QPushButton *>(u"CommandStart"_s)->click();
-    EXPECT_EQ(sentFields(h.sim(), {form.to, form.subject}),
+    EXPECT_EQ(h.sim().sentFields({form.to, form.subject}),
               (QStringList{u"al@x.org|Hi Al"_s, u"bea@x.org|Hi Bea"_s}));
     merge->close();
 }

@@ -3,22 +3,12 @@
 
 #include "shell/settings_panel.h"
 #include "webpages/sign_in_controller.h"
-#include "webpages/web_pane.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QDBusConnection>
 #include <QDBusVirtualObject>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLabel>
-#include <QProcess>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 

@@ -3,33 +3,14 @@
 // saved-folders tab shows is listed at once.
 #include "main_form_harness.h"
 
-#include "base/text_file.h"
-#include "shell/tab_navigator.h"
 #include "store/header_labels.h"
 #include "store/message_capture.h"
 #include "store/message_importer.h"
 #include "store/message_store.h"
-#include "store/saved_message_file.h"
-#include "webpages/web_pane.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeView>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -149,40 +130,32 @@ TEST_F(CaptureTest, PageVariantsGiveTheExactFile) {
         const char *provider;
         int id;
         const char *language;
-        QString name;
-        QByteArray bytes;
+        QByteArray bytes; // how the file is named after its fields is the writer's, tested apart
     } cases[] = {
         {"yahoo", 9, "sv",
-         u"Hiking Club  hikers@groups.example.org &&Sunday walk&&Wed, 8 Dec 2004 20^00^00&&hikers@groups.exampl....htm"_s,
          savedFile("Hiking Club <hikers@groups.example.org>", "hikers@groups.example.org", "Sunday walk",
                    "Wed, 8 Dec 2004 20:00:00", "Meet at the station at 9.<br>\r\n<br>\r\nBring water.")},
         // No element "message": the page text after the Subject line, the Date line included.
         {"yahoo", 10, "en",
-         u"Gina Park  gina@example.com &&Old style page&&Wed, 8 Dec 2004 11^11^00&&pat.doe@example.net.htm"_s,
          savedFile("Gina Park <gina@example.com>", pat, "Old style page", "Wed, 8 Dec 2004 11:11:00",
                    "<p><br>\r\nDate: Wed, 8 Dec 2004 11:11:00<br>\r\nThis page has no message "
                    "element.<br>\r\n<br>\r\n"
                    "Gina")},
         {"yahoo", 2, "it",
-         u"Bob Stone  bob.stone@example.org &&Quarterly report&&Sun, 12 Dec 2004 10^31^00&&pat.doe@example.net.htm"_s,
          savedFile("Bob Stone <bob.stone@example.org>", pat, "Quarterly report", "Sun, 12 Dec 2004 10:31:00",
                    "<p>Hello Pat,</p><div>The quarterly report is <b>attached</b>.</div><div>Sales are up in "
                    "<i>every</i> region.</div><p>Regards,<br>Bob</p>")},
         {"hotmail", 12, "nl",
-         u"Hugo Lind  hugo@example.se &&Empty part first&&Tue, 7 Dec 2004 14^20^00&&pat.doe@example.net.htm"_s,
          savedFile("Hugo Lind <hugo@example.se>", pat, "Empty part first", "Tue, 7 Dec 2004 14:20:00",
                    "<p>The body is the last rmsg element.</p>")},
         {"hotmail", 13, "fr",
-         u"Hugo Lind  hugo@example.se &&Nested parts&&Tue, 7 Dec 2004 14^25^00&&pat.doe@example.net.htm"_s,
          savedFile("Hugo Lind <hugo@example.se>", pat, "Nested parts", "Tue, 7 Dec 2004 14:25:00",
                    "Plain text inside a nested part.<br>\r\n<br>\r\nHugo")},
         {"hotmail", 14, "pt",
-         u"Hugo Lind  hugo@example.se &&Advert after the body&&Tue, 7 Dec 2004 14^30^00&&pat.doe@example.net.htm"_s,
          savedFile("Hugo Lind <hugo@example.se>", pat, "Advert after the body", "Tue, 7 Dec 2004 14:30:00",
                    "<div>The advert below is not the body.</div>")},
-        // "&" stays in the name and the file; brackets are escaped only in the address lines.
+        // "&" stays as it is; brackets are escaped only in the address lines.
         {"hotmail", 22, "de",
-         u"Tom & Jerry's Diner  diner@example.com &&Fish & Chips  Friday  special&&Fri, 3 Dec 2004 12^00^00&&pat.doe@example.net.htm"_s,
          savedFile("Tom & Jerry's Diner <diner@example.com>", pat, "Fish & Chips <Friday> \"special\"",
                    "Fri, 3 Dec 2004 12:00:00", "<p>Fish &amp; chips &lt;today&gt; for 5 \xE2\x82\xAC.</p>")},
     };
@@ -190,9 +163,7 @@ TEST_F(CaptureTest, PageVariantsGiveTheExactFile) {
         SCOPED_TRACE(std::string(c.provider) + " " + std::to_string(c.id));
         clearFolder();
         ASSERT_TRUE(capture(QString::fromLatin1(c.provider), c.id, QString::fromLatin1(c.language)));
-        const auto [file, bytes] = captured();
-        EXPECT_EQ(file, c.name);
-        EXPECT_EQ(bytes, c.bytes);
+        EXPECT_EQ(captured().second, c.bytes);
     }
 }
 

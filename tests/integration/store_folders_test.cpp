@@ -3,30 +3,12 @@
 // tab shows.
 #include "main_form_harness.h"
 
-#include "shell/tab_navigator.h"
 #include "store/dialog_new_folder.h"
 #include "store/message_list_model.h"
 #include "store/message_store.h"
-#include "store/saved_message_file.h"
 #include "webpages/compose_form.h"
-#include "webpages/web_pane.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeView>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,15 +22,9 @@ protected:
         for (const QString &folder : {u"Work"_s, u"Archive"_s})
             ASSERT_TRUE(QDir(h.mainDir()).mkpath(u"savedmgs/"_s + folder));
         // Three messages in "Work": names in alphabetical order Ann, Bob, Cid; dates Cid < Ann < Bob.
-        save(u"Work"_s, {u"Ann"_s, u"First"_s, u"12/05/2004 10:31"_s, u"pat@x"_s, {}, {}, u"one"_s});
-        save(u"Work"_s, {u"Bob"_s,
-                         u"Re: Second"_s,
-                         u"Sun, 12 Dec 2004 10:31:00"_s,
-                         u"pat@x"_s,
-                         {},
-                         {},
-                         u"a <b>FI</b>RST"_s});
-        save(u"Work"_s, {u"Cid"_s, u"Third"_s, u"3/5/1977 08:00"_s, u"pat@x"_s, {}, {}, u"three"_s});
+        save(u"Work"_s, u"Ann"_s, u"First"_s, u"12/05/2004 10:31"_s, u"one"_s);
+        save(u"Work"_s, u"Bob"_s, u"Re: Second"_s, u"Sun, 12 Dec 2004 10:31:00"_s, u"a <b>FI</b>RST"_s);
+        save(u"Work"_s, u"Cid"_s, u"Third"_s, u"3/5/1977 08:00"_s, u"three"_s);
         QFile(h.mainDir() + u"savedmgs/Work/readme.txt"_s).open(QIODevice::WriteOnly);
         const SavedMessage sent{
             SavedMessageFile::sentFrom, u"Sent one"_s, u"12/06/2004 09:00:00"_s, u"kim@x"_s, {}, {}, {}};
@@ -63,7 +39,10 @@ protected:
         form->tabs().select(TabNavigator::SavedFolders);
     }
 
-    void save(const QString &folder, const SavedMessage &message) {
+    // A message to "pat@x".
+    void save(const QString &folder, const QString &from, const QString &subject, const QString &date,
+              const QString &body) {
+        const SavedMessage message{from, subject, date, u"pat@x"_s, {}, {}, body};
         ASSERT_TRUE(writeSavedMessage(h.mainDir(), folder, message, MessageKind::Captured).ok());
     }
     QPushButton *button(const char *name) const {
@@ -180,8 +159,7 @@ TEST_F(FoldersTest, MovesToAnotherFolderOnlyAndDeletesUpToTheLastRow) {
     EXPECT_EQ(list->selectionModel()->selectedRows().first().row(), 0);
     EXPECT_TRUE(previewShows(u"Bob"_s));
     // A message of the same name in the target is not replaced.
-    save(u"Archive"_s,
-         {u"Bob"_s, u"Re: Second"_s, u"Sun, 12 Dec 2004 10:31:00"_s, u"pat@x"_s, {}, {}, u"2"_s});
+    save(u"Archive"_s, u"Bob"_s, u"Re: Second"_s, u"Sun, 12 Dec 2004 10:31:00"_s, u"2"_s);
     button("CommandMove")->click();
     EXPECT_EQ(h.messages().last(), u"There was an error in attempting to move this file."_s);
     EXPECT_EQ(list->model()->rowCount(), 2);
@@ -225,7 +203,7 @@ TEST_F(FoldersTest, TheSentFolderHasItsOwnLayoutAndNewFoldersAreListed) {
 }
 
 TEST_F(FoldersTest, FindsInOneFolderOrAllThenActsOnAResult) {
-    save(u"Archive"_s, {u"Dee"_s, u"first aid"_s, u"12/05/2004"_s, u"pat@x"_s, {}, {}, u"x"_s});
+    save(u"Archive"_s, u"Dee"_s, u"first aid"_s, u"12/05/2004"_s, u"x"_s);
     ASSERT_TRUE(
         writeSavedMessage(h.mainDir(), {},
                           {SavedMessageFile::sentFrom, u"First?"_s, u"12/05/2004"_s, u"pat@x"_s, {}, {}, {}},
@@ -274,40 +252,32 @@ TEST_F(FoldersTest, FindsInOneFolderOrAllThenActsOnAResult) {
 }
 
 TEST_F(FoldersTest, ShowingComposeClearsTheFormUnlessItWasJustFilled) {
-    struct Case {
-        QString provider, form;
-        QStringList fields;
-    } cases[] = {
-        {u"yahoo"_s, u"compose"_s, {u"To"_s, u"Subj"_s, u"Cc"_s, u"Bcc"_s, u"Body"_s}},
-        {u"hotmail"_s, u"composeform"_s, {u"to"_s, u"subject"_s, u"cc"_s, u"bcc"_s, u"body"_s}},
-    };
     WebPane &compose = form->webBrowser(3);
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.provider.toStdString());
-        ASSERT_TRUE(h.openCompose(c.provider));
-        const auto fill = [&] {
-            for (const QString &field : c.fields)
-                ASSERT_TRUE(compose.setFormFieldValue(c.form, field, u"kept "_s + field));
-            if (c.provider == u"yahoo"_s) {
-                ASSERT_TRUE(compose.setElementHtml(u"plainmsg"_s, u"<b>rich</b>"_s));
-            }
-        };
-        fill();
+    for (const QString &provider : {PageModel::yahoo, PageModel::hotmail}) {
+        SCOPED_TRACE(provider.toStdString());
+        const PageModel::ComposeForm &f = PageModel::composeForm(provider);
+        const QStringList fields{f.to, f.subject, f.cc, f.bcc, f.body};
+        ASSERT_TRUE(h.openCompose(provider));
+        for (const QString &field : fields)
+            ASSERT_TRUE(compose.setFormFieldValue(f.form, field, u"kept "_s + field));
+        if (provider == PageModel::yahoo) {
+            ASSERT_TRUE(compose.setElementHtml(PageModel::yahooRichTextElement, u"<b>rich</b>"_s));
+        }
 
         // Just filled by reply or forward: the page stays as it is, once.
         form->pageState().did_insert = true;
         form->tabs().select(TabNavigator::Compose);
         EXPECT_FALSE(form->pageState().did_insert);
-        EXPECT_EQ(compose.formFieldValue(c.form, c.fields.first()), u"kept "_s + c.fields.first());
+        EXPECT_EQ(compose.formFieldValue(f.form, f.to), u"kept "_s + f.to);
 
         // The clearing itself, on the page as it is (the tab would load a fresh page as well).
         form->pageState().webmail.clear();
         ComposeForm::ClearComposeForm(form->pageState(), form->webBrowser(1), compose);
-        EXPECT_EQ(form->pageState().webmail, c.provider);
-        for (const QString &field : c.fields)
-            EXPECT_EQ(compose.formFieldValue(c.form, field), QString()) << field.toStdString();
-        if (c.provider == u"yahoo"_s) {
-            EXPECT_EQ(compose.elementHtml(u"plainmsg"_s), QString());
+        EXPECT_EQ(form->pageState().webmail, provider);
+        for (const QString &field : fields)
+            EXPECT_EQ(compose.formFieldValue(f.form, field), QString()) << field.toStdString();
+        if (provider == PageModel::yahoo) {
+            EXPECT_EQ(compose.elementHtml(PageModel::yahooRichTextElement), QString());
         }
         EXPECT_TRUE(compose.isVisible());
     }

@@ -141,52 +141,47 @@ TEST_F(TableEditingTest, EachContextMenuEntryDoesItsWork) {
 }
 
 // The toolbar's table button, clicked with the mouse, inserts a table, or inside one edits it.
-TEST_F(TableEditingTest, TableButtonInsertsOrEditsTheTableAtTheCaret) {
-    load(grid);
-    QWidget *table = frame.findChild<EditorToolbar *>()->widgetForAction(
-        frame.findChild<EditorToolbar *>()->button(u"table"_s));
-    input();
-    for (const auto &[at, title] : {std::pair{"p", u"Insert Table"_s}, {"#b2", u"Table Properties"_s}}) {
-        SCOPED_TRACE(at);
-        caretIn(at);
-        EXPECT_EQ(table->toolTip(), title);
-        QString shown;
-        EXPECT_TRUE(drivesDialog(
-            dialogs, [&] { QTest::mouseClick(table, Qt::LeftButton); },
-            [&](QDialog &dialog) { shown = dialog.windowTitle(); }));
-        EXPECT_EQ(shown, title);
-    }
-}
-
-TEST_F(TableEditingTest, InsertsATableFromTheToolbar) {
+TEST_F(TableEditingTest, TableButtonInsertsATableOrEditsTheOneAtTheCaret) {
     load(u"<p id=p>start</p>"_s);
+    auto *toolbar = frame.findChild<EditorToolbar *>();
+    QWidget *button = toolbar->widgetForAction(toolbar->button(u"table"_s));
+    input();
     caretIn("#p");
-    QAction *button = frame.findChild<EditorToolbar *>()->button(u"table"_s);
-    ASSERT_TRUE(button->isEnabled());
-    dialogs.setShow([this](QDialog &dialog) {
-        const auto enter = [&](const QString &rows, const QString &cols) {
-            field<QLineEdit>(dialog, "Rows")->setText(rows);
-            field<QLineEdit>(dialog, "Cols")->setText(cols);
-            dialog.accept();
-            return messages.last();
-        };
-        for (const QString &bad : {u"0"_s, u"-1"_s, u"abc"_s, u""_s, u"-0"_s})
-            EXPECT_EQ(enter(bad, u"3"_s),
-                      u"Please specify a positive integer for the number of table rows."_s);
-        EXPECT_EQ(enter(u"3"_s, u"0"_s),
-                  u"Please specify a positive integer for the number of table columns."_s);
-        EXPECT_EQ(enter(u"1e9"_s, u"3"_s),
-                  u"A table can have at most 500 rows: please specify a smaller number."_s);
-        field<QLineEdit>(dialog, "EditWidth")->setText(u"50"_s);
-        messages.clear();
-        EXPECT_EQ(enter(u"   3"_s, u"3"_s), u""_s);
-    });
-    button->trigger();
+    EXPECT_EQ(button->toolTip(), u"Insert Table"_s);
+    EXPECT_TRUE(drivesDialog(
+        dialogs, [&] { QTest::mouseClick(button, Qt::LeftButton); },
+        [this](QDialog &dialog) {
+            const auto enter = [&](const QString &rows, const QString &cols) {
+                field<QLineEdit>(dialog, "Rows")->setText(rows);
+                field<QLineEdit>(dialog, "Cols")->setText(cols);
+                dialog.accept();
+                return messages.last();
+            };
+            for (const QString &bad : {u"0"_s, u"-1"_s, u"abc"_s, u""_s, u"-0"_s})
+                EXPECT_EQ(enter(bad, u"3"_s),
+                          u"Please specify a positive integer for the number of table rows."_s);
+            EXPECT_EQ(enter(u"3"_s, u"0"_s),
+                      u"Please specify a positive integer for the number of table columns."_s);
+            EXPECT_EQ(enter(u"1e9"_s, u"3"_s),
+                      u"A table can have at most 500 rows: please specify a smaller number."_s);
+            field<QLineEdit>(dialog, "EditWidth")->setText(u"50"_s);
+            messages.clear();
+            EXPECT_EQ(enter(u"   3"_s, u"3"_s), u""_s);
+        }));
     EXPECT_EQ(
         run(u"document.querySelectorAll('table tr').length + 'x' + document.querySelectorAll('td').length"_s)
             .toString(),
         u"3x9"_s);
     EXPECT_TRUE(table().startsWith(u"50 "_s) && table().endsWith(u" CENTER"_s)) << table().toStdString();
+
+    load(grid);
+    caretIn("#b2");
+    EXPECT_EQ(button->toolTip(), u"Table Properties"_s);
+    QString shown;
+    EXPECT_TRUE(drivesDialog(
+        dialogs, [&] { QTest::mouseClick(button, Qt::LeftButton); },
+        [&](QDialog &dialog) { shown = dialog.windowTitle(); }));
+    EXPECT_EQ(shown, u"Table Properties"_s);
 }
 
 TEST_F(TableEditingTest, TablePropertiesChangeTheTableAndUndoBringsItBack) {

@@ -3,32 +3,12 @@
 // feature then does is its own tests' to prove.
 #include "main_form_harness.h"
 
-#include "addressbook/address_book_controller.h"
 #include "shell/address_book_pane.h"
-#include "shell/tab_navigator.h"
-#include "store/saved_message_file.h"
-#include "webpages/web_pane.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
-#include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
-#include <QTableView>
-#include <QTest>
 #include <QTextBrowser>
-#include <QTreeView>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -62,12 +42,14 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
     const auto form = [&h]() -> MainForm & { return h.form(); };
     const auto main = [&h]() -> WebPane & { return h.form().webBrowser(1); };
     const auto at = [&](const QString &part) { // the document itself, not the address asked for
-        const auto href = [&] {
-            return MainFormHarness::runPageScript(main(), u"location.href"_s).toString();
-        };
-        return MainFormHarness::waitFor([&] { return href().contains(part) && !main().busy(); })
-                   ? u"at "_s + part
-                   : href();
+        return std::function<QString()>([&, part] {
+            const auto href = [&] {
+                return MainFormHarness::runPageScript(main(), u"location.href"_s).toString();
+            };
+            return MainFormHarness::waitFor([&] { return href().contains(part) && !main().busy(); })
+                       ? u"at "_s + part
+                       : href();
+        });
     };
     const auto ticked = [&] {
         return MainFormHarness::runPageScript(
@@ -83,7 +65,9 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
     };
     const auto someTicked = [&] { return ticked() == u"0 ticked"_s ? ticked() : u"some ticked"_s; };
     const auto shown = [&](const char *name, const QString &yes, const QString &no) {
-        return form().findChild<QWidget *>(QString::fromLatin1(name))->isVisible() ? yes : no;
+        return std::function<QString()>([&, name, yes, no] {
+            return form().findChild<QWidget *>(QString::fromLatin1(name))->isVisible() ? yes : no;
+        });
     };
     const auto pane = [&] {
         return form().addressBookPane().addbook_hidden() ? u"pane hidden"_s
@@ -140,7 +124,7 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         {u"#F1"_s, {u"open settings.html"_s}},
         {u"CommandDefBrowser"_s, {u"open mailto.html"_s}},
         {u"SpellOptions"_s, {u"FormSpellOptions"_s, u"Open Custom Dictionary"_s}, {}, clickIn("Command1")},
-        {u"Command7"_s, {u"keywords shown"_s}, [&] { return shown("TextSpam", u"keywords shown"_s, {}); }},
+        {u"Command7"_s, {u"keywords shown"_s}, shown("TextSpam", u"keywords shown"_s, {})},
         {u"OptionY"_s,
          {u"yahoo start page"_s},
          [&] {
@@ -150,9 +134,7 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
                         : QString();
          }},
         // The browser toolbar and its keys, on the inbox the start page opens.
-        {u"Toolbar1/go"_s,
-         {u"tab 1 InboxPage"_s, u"at /yahoo/inbox"_s},
-         [&] { return at(u"/yahoo/inbox"_s); }},
+        {u"Toolbar1/go"_s, {u"tab 1 InboxPage"_s, u"at /yahoo/inbox"_s}, at(u"/yahoo/inbox"_s)},
         {u"Inbox>Tick Range"_s, {u"4 ticked"_s}, ticked, {}, [&] { tick(1, 4); }},
         {u"Inbox>Clear Ticks"_s, {u"0 ticked"_s}, ticked},
         {u"right:WebBrowser1"_s,
@@ -174,20 +156,12 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
          }},
         {u"Toolbar1/back"_s,
          {u"at /yahoo/inbox"_s},
-         [&] { return at(u"/yahoo/inbox"_s); },
+         at(u"/yahoo/inbox"_s),
          {},
          [&] { ASSERT_TRUE(h.load(main(), base + u"/yahoo/message?id=1"_s)); }},
-        {u"Toolbar1/forward"_s, {u"at /yahoo/message"_s}, [&] { return at(u"/yahoo/message"_s); }},
-        {u"#Alt+Left"_s,
-         {u"at /yahoo/inbox"_s},
-         [&] { return at(u"/yahoo/inbox"_s); },
-         {},
-         [&] { main().setFocus(); }},
-        {u"#Alt+Right"_s,
-         {u"at /yahoo/message"_s},
-         [&] { return at(u"/yahoo/message"_s); },
-         {},
-         [&] { main().setFocus(); }},
+        {u"Toolbar1/forward"_s, {u"at /yahoo/message"_s}, at(u"/yahoo/message"_s)},
+        {u"#Alt+Left"_s, {u"at /yahoo/inbox"_s}, at(u"/yahoo/inbox"_s), {}, [&] { main().setFocus(); }},
+        {u"#Alt+Right"_s, {u"at /yahoo/message"_s}, at(u"/yahoo/message"_s), {}, [&] { main().setFocus(); }},
         {u"Toolbar1/refresh"_s, {u"reloaded"_s}, reloaded, {}, countLoads},
         {u"#F5"_s,
          {u"reloaded"_s},
@@ -210,10 +184,8 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
          },
          [&] { ASSERT_TRUE(h.load(main(), base + u"/cgi-bin/signin.cgi"_s)); }},
         // The editor's mode switches and the blog footer beside them.
-        {u"CheckNormal"_s, {u"editor shown"_s}, [&] { return shown("PictureBlog", u"editor shown"_s, {}); }},
-        {u"CheckHTMLSource"_s,
-         {u"editor hidden"_s},
-         [&] { return shown("PictureBlog", {}, u"editor hidden"_s); }},
+        {u"CheckNormal"_s, {u"editor shown"_s}, shown("PictureBlog", u"editor shown"_s, {})},
+        {u"CheckHTMLSource"_s, {u"editor hidden"_s}, shown("PictureBlog", {}, u"editor hidden"_s)},
         {u"CommandBlogFooter"_s, {u"DialogBlogFooter"_s}},
         // The address book pane: shown, hidden, its toolbar and F1 in it.
         {u"View>Show Address Book Pane"_s, {u"pane shown"_s}, pane},

@@ -69,3 +69,14 @@ QByteArray SimProcess::get(const QString &pathAndQuery) const {
 QJsonArray SimProcess::sent() const {
     return QJsonDocument::fromJson(get(QStringLiteral("/_sim/sent"))).array();
 }
+
+QStringList SimProcess::sentFields(const QStringList &names) const {
+    QStringList messages;
+    for (const QJsonValue &message : sent()) {
+        QStringList fields;
+        for (const QString &name : names)
+            fields << message[QStringLiteral("fields")][name].toString();
+        messages << fields.join(u'|');
+    }
+    return messages;
+}

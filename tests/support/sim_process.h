@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QJsonArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <ostream>
@@ -26,6 +27,8 @@ public:
     QByteArray get(const QString &pathAndQuery) const;
     // What the sim recorded as sent, oldest first.
     QJsonArray sent() const;
+    // Each message sent, as its fields `names` joined by '|', oldest first.
+    QStringList sentFields(const QStringList &names) const;
     // The service goes away, as a service that failed would.
     void stop();
 
