@@ -122,6 +122,8 @@ DocumentEncoding::Detected DocumentEncoding::detect(const QByteArray &bytes) {
     if (isAscii(sample) || validUtf8(sample)) {
         result.name = "UTF-8";
         result.sure = true;
+        // Plain ASCII reads the same in whatever the browser takes it for.
+        result.browserSees = isAscii(bytes);
         return result;
     }
     const QByteArray guess = canonical(detected(sample));

@@ -11,7 +11,7 @@ namespace DocumentEncoding {
 struct Detected {
     QByteArray name;          // a name the converters know: "UTF-8", "windows-1252", "EUC-JP", ...
     bool declared = false;    // named by a mark or a declaration, not guessed
-    bool browserSees = false; // declared where the browser finds it too (a mark, a meta tag near the top)
+    bool browserSees = false; // the browser reads it so too: a mark, a meta tag near the top, plain ASCII
     bool sure = false; // declared, or a guess without doubt (plain ASCII, valid UTF-8, a multi-byte code)
     qsizetype markLength = 0; // the byte-order mark's bytes at the start
 };
