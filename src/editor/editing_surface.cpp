@@ -287,12 +287,12 @@ std::optional<QByteArray> EditingSurface::encodingOf(const QByteArray &bytes, bo
     choices.removeAll(QString::fromLatin1(detected.name));
     choices.prepend(QString::fromLatin1(detected.name));
     bool ok = false;
-    const QString chosen = QInputDialog::getItem(
-        this, QStringLiteral("Document Encoding"),
-        QStringLiteral("The document does not say which encoding its text is in. It is read as %1; "
-                       "choose another if its text looks wrong.")
-            .arg(QString::fromLatin1(detected.name)),
-        choices, 0, false, &ok);
+    const QString chosen =
+        QInputDialog::getItem(this, QStringLiteral("Document Encoding"),
+                              QStringLiteral("The document does not name its encoding. It is read as %1;\n"
+                                             "choose another if its text looks wrong.")
+                                  .arg(QString::fromLatin1(detected.name)),
+                              choices, 0, false, &ok);
     if (!ok)
         return std::nullopt;
     return chosen.toLatin1();
