@@ -1,5 +1,6 @@
 #include "editor/document_encoding.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -149,16 +150,27 @@ QByteArray DocumentEncoding::encode(const QString &text, const QByteArray &encod
     QByteArray whole = encoder(text);
     if (!encoder.hasError())
         return whole;
-    // Character by character, so that each one the encoding lacks is written as a reference.
+    // Character by character, so that each one the encoding lacks is written as a reference (a
+    // converter's error stays set, so each character gets one of its own).
     QByteArray out;
     out.reserve(text.size() * 2);
+    QHash<char32_t, QByteArray> written;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QStringView one = QStringView(text).sliced(i, length);
-        encoder.resetState();
-        const QByteArray bytes = encoder(one);
-        out += encoder.hasError() ? "&#" + QByteArray::number(one.toUcs4().value(0)) + ';' : bytes;
+        const char32_t code = one.toUcs4().value(0);
         i += length;
+        if (code < 0x80) {
+            out += char(code);
+            continue;
+        }
+        auto known = written.find(code);
+        if (known == written.end()) {
+            QStringEncoder single(encoder.name(), QStringEncoder::Flag::Stateless);
+            const QByteArray bytes = single(one);
+            known = written.insert(code, single.hasError() ? "&#" + QByteArray::number(code) + ';' : bytes);
+        }
+        out += *known;
     }
     return out;
 }
