@@ -275,7 +275,6 @@ qint32 EditingSurface::loadDocument(const QString &path, bool prompt) {
     m_path = read.absolutePath;
     m_encoding = *encoding;
     keepSource(read.bytes);
-    markUnchanged();
     return DocumentFile::NoError;
 }
 
@@ -313,6 +312,8 @@ qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
     if (error == DocumentFile::NoError) {
         m_path = file;
         keepSource(bytes);
+        // The document as it stands is what was saved, even where the file, parsed again, would
+        // come out a little different.
         markUnchanged();
     }
     return error;
@@ -323,7 +324,7 @@ QByteArray EditingSurface::savedBytes() {
         m_encoding = "UTF-8";
         return DocumentFile::declaringUtf8(documentHtml()).toUtf8();
     }
-    const auto change = callBridge(QStringLiteral("editorSourceChange"));
+    const auto change = sourceChange();
     if (change && change->toMap().value(QStringLiteral("same")).toBool())
         return m_sourceBytes;
     if (change && m_preserveSource && !change->toMap().value(QStringLiteral("whole")).toBool()) {
@@ -372,10 +373,19 @@ void EditingSurface::newDocument() {
 
 void EditingSurface::keepSource(const QByteArray &bytes) {
     m_sourceBytes = bytes;
-    callBridge(QStringLiteral("editorKeepSource"));
+    m_unchangedIsSource = true;
+}
+
+std::optional<QVariant> EditingSurface::sourceChange() {
+    return callBridge(QStringLiteral("editorSourceChange"),
+                      {DocumentEncoding::decode(m_sourceBytes, m_encoding)});
 }
 
 bool EditingSurface::documentChanged() {
+    if (m_unchangedIsSource && !m_sourceBytes.isEmpty()) {
+        const auto change = sourceChange();
+        return !change || !change->toMap().value(QStringLiteral("same")).toBool();
+    }
     const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
     return !mark || mark->toString() != m_unchangedMark;
 }
@@ -383,6 +393,7 @@ bool EditingSurface::documentChanged() {
 void EditingSurface::markUnchanged() {
     const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
     m_unchangedMark = mark ? mark->toString() : QString();
+    m_unchangedIsSource = false;
 }
 
 QString EditingSurface::documentHtml() {
@@ -391,11 +402,7 @@ QString EditingSurface::documentHtml() {
 }
 
 void EditingSurface::setDocumentHtml(const QString &html) {
-    // The document's file stays what an edit is measured against.
-    const auto baseline = callBridge(QStringLiteral("editorSourceBaseline"));
     showText(html);
-    if (baseline)
-        callBridge(QStringLiteral("editorSetSourceBaseline"), {*baseline});
 }
 
 bool EditingSurface::showText(const QString &text) {

@@ -136,7 +136,10 @@ private:
     std::optional<QByteArray> splicedSource(const QVariantMap &change);
     // Which encoding the document is in, asking the user where neither file nor detector is sure.
     std::optional<QByteArray> encodingOf(const QByteArray &bytes, bool prompt);
+    // The file's bytes become what the document is measured against.
     void keepSource(const QByteArray &bytes);
+    // What changed against the file (the answer of the page's editorSourceChange).
+    std::optional<QVariant> sourceChange();
 
     EditorHost *m_host;
     QTimer *m_displayChange;
@@ -148,7 +151,8 @@ private:
     QString m_baseUrl;
     QByteArray m_sourceBytes; // the document as loaded or saved, for source preservation
     QByteArray m_encoding = "UTF-8";
-    QString m_unchangedMark; // the body's fingerprint at the last load, save, new or markUnchanged()
+    QString m_unchangedMark;          // the body's fingerprint at the last new or markUnchanged()
+    bool m_unchangedIsSource = false; // unchanged means as the file holds it (since the last load or save)
     std::unique_ptr<QTemporaryDir> m_largeDocuments;
     bool m_preserveSource = true;
     bool m_showBorders = false;

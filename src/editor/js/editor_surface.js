@@ -365,8 +365,6 @@
         d.appendChild(node.cloneNode());
         return d.innerHTML;
     }
-    // The document as it was when its file was loaded or saved, to find what an edit changed.
-    let baseline = null;
     // A copy of the document as its file holds it; long text the parser cut into pieces made whole.
     function withoutOwnBase(root) {
         const copy = root.cloneNode(true);
@@ -424,24 +422,14 @@
             const type = document.doctype ? '<!DOCTYPE ' + document.doctype.name + '>\r\n' : '';
             return type + root.outerHTML;
         },
-        // The document as it stands becomes the one its file holds.
-        editorKeepSource() {
-            baseline = document.documentElement ? withoutOwnBase(document.documentElement) : null;
-            return true;
-        },
-        editorSourceBaseline() {
-            return baseline ? baseline.outerHTML : '';
-        },
-        editorSetSourceBaseline(html) {
-            baseline = html ? withoutOwnBase(new DOMParser().parseFromString(html, 'text/html').documentElement) : null;
-            return true;
-        },
-        // What changed since: `same` for nothing; else the nodes [from, to) of the element at `path`
-        // (child indices from the body down), now [from, nowTo), each level of `path` having had
-        // `counts` children; `whole` when the head or the body's own tag changed.
-        editorSourceChange() {
+        // What changed against the document's file, `source` (its text): `same` for nothing; else
+        // the nodes [from, to) of the element at `path` (child indices from the body down), now
+        // [from, nowTo), each level of `path` having had `counts` children; `whole` when the head
+        // or the body's own tag changed. The file is parsed as the page was.
+        editorSourceChange(source) {
+            const baseline = withoutOwnBase(new DOMParser().parseFromString(source, 'text/html').documentElement);
             const now = document.documentElement ? withoutOwnBase(document.documentElement) : null;
-            if (!baseline || !now || !childOf(now, 'body') || !childOf(baseline, 'body'))
+            if (!now || !childOf(now, 'body') || !childOf(baseline, 'body'))
                 return { whole: true };
             const headBefore = childOf(baseline, 'head'), headNow = childOf(now, 'head');
             if (!(headBefore ? headNow && headBefore.isEqualNode(headNow) : !headNow) ||
