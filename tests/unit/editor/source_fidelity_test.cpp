@@ -15,10 +15,6 @@ namespace {
 
 const QString corpus = QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/documents/");
 
-QByteArray read(const QString &path) {
-    return TextFile::readAll(path).value_or(QByteArray());
-}
-
 // The lines of `original` that differ in `edited`: [first, last).
 std::pair<qsizetype, qsizetype> changedLines(const QByteArray &original, const QByteArray &edited) {
     const QList<QByteArray> a = original.split('\n'), b = edited.split('\n');
@@ -37,7 +33,17 @@ protected:
     QByteArray saved() {
         const QString path = dir.filePath(u"saved.htm"_qs);
         EXPECT_TRUE(panel.saveFile(path));
-        return read(path);
+        return TextFile::readAll(path).value_or(QByteArray());
+    }
+    // Opens the cell dialog at the cell "c" and either ticks "no wrap" and accepts it, or cancels it.
+    void cellDialog(bool accept) {
+        TableDialogs dialogs(panel, messages, &frame);
+        selectText(u"#c"_qs, 1, 1);
+        dialogs.setShow([accept](QDialog &dialog) {
+            field<QCheckBox>(dialog, "CheckNoWrap")->setChecked(true);
+            accept ? dialog.accept() : dialog.reject();
+        });
+        dialogs.cellProperties(0);
     }
     QString write(const QString &name, const QByteArray &bytes) {
         EXPECT_TRUE(TextFile::writeAtomically(dir.filePath(name), bytes).ok);
@@ -51,7 +57,7 @@ TEST_F(SourceFidelityTest, UneditedDocumentsSaveAsTheyWereAndAnEditStaysInItsBlo
     ASSERT_GE(names.size(), 20);
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
-        const QByteArray original = read(corpus + name);
+        const QByteArray original = TextFile::readAll(corpus + name).value_or(QByteArray());
         panel.openFile(corpus + name);
         EXPECT_EQ(saved(), original);
         // One word of the body's text replaced as typing replaces it; the lines of the block
@@ -64,11 +70,7 @@ TEST_F(SourceFidelityTest, UneditedDocumentsSaveAsTheyWereAndAnEditStaysInItsBlo
                     continue;
                 const block = n.parentElement.closest('p, li, dt, dd, h1, h2, h3, h4, h5, h6, td, th, pre, div, body');
                 const lines = block.outerHTML.split('\n').length;
-                const r = document.createRange();
-                r.setStart(n, m.index);
-                r.setEnd(n, m.index + m[0].length);
-                getSelection().removeAllRanges();
-                getSelection().addRange(r);
+                getSelection().setBaseAndExtent(n, m.index, n, m.index + m[0].length);
                 document.execCommand('insertText', false, 'Quokka');
                 return [m[0], lines];
             }
@@ -77,12 +79,11 @@ TEST_F(SourceFidelityTest, UneditedDocumentsSaveAsTheyWereAndAnEditStaysInItsBlo
                                       .toList();
         ASSERT_EQ(word.size(), 2);
         const QByteArray edited = saved();
-        const QByteArray encoding = DocumentEncoding::detect(original).name;
-        EXPECT_TRUE(DocumentEncoding::decode(edited, encoding).contains(u"Quokka"_qs));
+        EXPECT_TRUE(
+            DocumentEncoding::decode(edited, DocumentEncoding::detect(original).name).contains(u"Quokka"_qs));
         const auto [first, last] = changedLines(original, edited);
         EXPECT_GT(last, first);
-        EXPECT_LE(last - first, word[1].toInt())
-            << "word " << word[0].toString().toStdString() << " lines " << first << "-" << last;
+        EXPECT_LE(last - first, word[1].toInt()) << word[0].toString().toStdString();
     }
     EXPECT_TRUE(messages.shown().isEmpty());
 }
@@ -97,13 +98,7 @@ TEST_F(SourceFidelityTest, EncodingsAreReadAndWrittenAsTheDocumentHasThem) {
         "<html><head><meta charset=windows-1252></head><body>\n<p>Caf\xe9 cr\xe8me</p>\n"
         "<table><tr><td id=c>tea</td></tr></table>\n</body></html>\n";
     panel.openFile(write(u"1252.htm"_qs, source));
-    TableDialogs dialogs(panel, messages, &frame);
-    selectText(u"#c"_qs, 1, 1);
-    dialogs.setShow([](QDialog &dialog) {
-        field<QCheckBox>(dialog, "CheckNoWrap")->setChecked(true);
-        dialog.accept();
-    });
-    dialogs.cellProperties(0);
+    cellDialog(true);
     const QByteArray edited = saved();
     EXPECT_TRUE(edited.contains("nowrap")) << edited.toStdString();
     EXPECT_TRUE(
@@ -119,18 +114,10 @@ TEST_F(SourceFidelityTest, CancelledDialogsChangeNothingAndLargeDocumentsKeepThe
         QByteArray(1600 * 1024, 'x') + "</P>\r\n</BODY></HTML>\r\n";
     QImage(4, 4, QImage::Format_RGB32).save(dir.filePath(u"pic.png"_qs));
     panel.openFile(write(u"large.htm"_qs, source));
-    TableDialogs dialogs(panel, messages, &frame);
-    selectText(u"#c"_qs, 1, 1);
-    dialogs.setShow([](QDialog &dialog) { dialog.reject(); });
-    dialogs.cellProperties(0);
+    cellDialog(false);
     EXPECT_FALSE(surface().documentChanged());
     EXPECT_EQ(saved(), source);
-
-    dialogs.setShow([](QDialog &dialog) {
-        field<QCheckBox>(dialog, "CheckNoWrap")->setChecked(true);
-        dialog.accept();
-    });
-    dialogs.cellProperties(0);
+    cellDialog(true);
     EXPECT_EQ(run(u"document.images[0].naturalWidth"_qs).toInt(), 4);
     const QByteArray edited = saved();
     EXPECT_TRUE(edited.contains("nowrap"));

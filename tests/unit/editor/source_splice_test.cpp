@@ -8,8 +8,7 @@
 namespace {
 
 QByteArray eucJp(const QString &text) {
-    QStringEncoder encoder("EUC-JP");
-    return encoder(text);
+    return QStringEncoder("EUC-JP").encode(text);
 }
 
 TEST(SourceSplice, WritesOnlyTheChangedNodesInTheDocumentsOwnEncodingAndStyle) {
