@@ -35,7 +35,7 @@ inline constexpr SettingKey Height{"Settings", "height", "500"};
 inline constexpr SettingKey AutoPos{"Settings", "autopos", "1"};
 inline constexpr SettingKey EdTop{"Settings", "ed_top", "950"};
 inline constexpr SettingKey EdHt{"Settings", "ed_ht", "3030"};
-inline constexpr SettingKey PreserveHtml{"Settings", "preserveHTML", "0"};
+inline constexpr SettingKey PreserveHtml{"Settings", "preserveHTML", "1"};
 
 // Blog-post footer link.
 inline constexpr SettingKey DoAffiliate{"Settings", "do_affiliate", ""};

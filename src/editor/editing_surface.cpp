@@ -1,8 +1,10 @@
 #include "editor/editing_surface.h"
 
+#include "editor/document_encoding.h"
 #include "editor/document_file.h"
 #include "editor/editor_host.h"
 #include "editor/font_sizes.h"
+#include "editor/source_splice.h"
 
 #include <algorithm>
 
@@ -13,9 +15,11 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebChannel>
@@ -255,13 +259,42 @@ qint32 EditingSurface::loadDocument(const QString &path, bool prompt) {
     const DocumentFile::ReadResult read = DocumentFile::read(file);
     if (read.error != DocumentFile::NoError)
         return read.error;
-    if (!loadPage(QUrl::fromLocalFile(read.absolutePath), QString()))
+    const DocumentEncoding::Detected detected = DocumentEncoding::detect(read.bytes);
+    const std::optional<QByteArray> encoding = encodingOf(read.bytes, prompt);
+    if (!encoding)
+        return DocumentFile::Cancelled;
+    const QUrl url = QUrl::fromLocalFile(read.absolutePath);
+    m_baseUrl = url.toString();
+    // The browser reads a file that names its encoding as we do; any other is shown as we read it,
+    // so that no guess of its own changes the text.
+    const bool shown = detected.browserSees && detected.name == *encoding
+                           ? loadPage(url, QString())
+                           : showText(DocumentEncoding::decode(read.bytes, *encoding));
+    if (!shown)
         return DocumentFile::UnexpectedError;
     m_path = read.absolutePath;
-    m_baseUrl = QUrl::fromLocalFile(read.absolutePath).toString();
-    setUnmodified(read.bytes);
-    markUnchanged();
+    m_encoding = *encoding;
+    keepSource(read.bytes);
     return DocumentFile::NoError;
+}
+
+std::optional<QByteArray> EditingSurface::encodingOf(const QByteArray &bytes, bool prompt) {
+    const DocumentEncoding::Detected detected = DocumentEncoding::detect(bytes);
+    if (detected.sure || !prompt)
+        return detected.name;
+    QStringList choices = DocumentEncoding::choices();
+    choices.removeAll(QString::fromLatin1(detected.name));
+    choices.prepend(QString::fromLatin1(detected.name));
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(this, QStringLiteral("Document Encoding"),
+                              QStringLiteral("The document does not name its encoding. It is read as %1;\n"
+                                             "choose another if its text looks wrong.")
+                                  .arg(QString::fromLatin1(detected.name)),
+                              choices, 0, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return chosen.toLatin1();
 }
 
 qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
@@ -274,26 +307,85 @@ qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
         if (file.isEmpty())
             return DocumentFile::Cancelled;
     }
-    const QByteArray bytes = m_preserveSource && !m_sourceBytes.isEmpty() && !modified()
-                                 ? m_sourceBytes
-                                 : DocumentFile::declaringUtf8(documentHtml()).toUtf8();
+    const QByteArray bytes = savedBytes();
     const qint32 error = DocumentFile::write(file, bytes);
     if (error == DocumentFile::NoError) {
         m_path = file;
-        setUnmodified(bytes);
+        keepSource(bytes);
+        // The document as it stands is what was saved, even where the file, parsed again, would
+        // come out a little different.
         markUnchanged();
     }
     return error;
 }
 
+QByteArray EditingSurface::savedBytes() {
+    if (m_sourceBytes.isEmpty()) {
+        m_encoding = "UTF-8";
+        return DocumentFile::declaringUtf8(documentHtml()).toUtf8();
+    }
+    const auto change = sourceChange();
+    if (change && change->toMap().value(QStringLiteral("same")).toBool())
+        return m_sourceBytes;
+    if (change && m_preserveSource && !change->toMap().value(QStringLiteral("whole")).toBool()) {
+        if (const auto spliced = splicedSource(change->toMap()))
+            return *spliced;
+    }
+    const auto html = callBridge(QStringLiteral("editorSourceDocument"));
+    return SourceSplice::rewrite(m_sourceBytes, m_encoding, html ? html->toString() : documentHtml());
+}
+
+// The source with the changed nodes written anew: those the change names, or where the file's
+// nodes cannot be matched with the document's there, the element around them, and so on up.
+std::optional<QByteArray> EditingSurface::splicedSource(const QVariantMap &change) {
+    QList<int> path;
+    for (const QVariant &index : change.value(QStringLiteral("path")).toList())
+        path << index.toInt();
+    const QVariantList counts = change.value(QStringLiteral("counts")).toList();
+    for (qsizetype level = path.size(); level >= 0; --level) {
+        const bool deepest = level == path.size();
+        const int from = deepest ? change.value(QStringLiteral("from")).toInt() : path[level];
+        const int to = deepest ? change.value(QStringLiteral("to")).toInt() : path[level] + 1;
+        const int nowTo = deepest ? change.value(QStringLiteral("nowTo")).toInt() : path[level] + 1;
+        const QList<int> at = path.first(level);
+        const auto blocks = SourceSplice::childBlocks(m_sourceBytes, m_encoding, at);
+        if (!blocks || blocks->nodes.size() != counts.value(level).toInt())
+            continue;
+        QVariantList atList;
+        for (int index : at)
+            atList << index;
+        const auto html = callBridge(QStringLiteral("editorSourceHtml"), {QVariant(atList), from, nowTo});
+        if (!html || html->isNull())
+            continue;
+        if (auto spliced =
+                SourceSplice::splice(m_sourceBytes, m_encoding, *blocks, {from, to, html->toString()}))
+            return spliced;
+    }
+    return std::nullopt;
+}
+
 void EditingSurface::newDocument() {
     m_path.clear();
     loadPage(QUrl(m_baseUrl), blankDocument);
-    m_sourceBytes.clear();
+    keepSource({});
     markUnchanged();
 }
 
+void EditingSurface::keepSource(const QByteArray &bytes) {
+    m_sourceBytes = bytes;
+    m_unchangedIsSource = true;
+}
+
+std::optional<QVariant> EditingSurface::sourceChange() {
+    return callBridge(QStringLiteral("editorSourceChange"),
+                      {DocumentEncoding::decode(m_sourceBytes, m_encoding)});
+}
+
 bool EditingSurface::documentChanged() {
+    if (m_unchangedIsSource && !m_sourceBytes.isEmpty()) {
+        const auto change = sourceChange();
+        return !change || !change->toMap().value(QStringLiteral("same")).toBool();
+    }
     const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
     return !mark || mark->toString() != m_unchangedMark;
 }
@@ -301,39 +393,47 @@ bool EditingSurface::documentChanged() {
 void EditingSurface::markUnchanged() {
     const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
     m_unchangedMark = mark ? mark->toString() : QString();
-}
-
-bool EditingSurface::modified() {
-    const auto result = callBridge(QStringLiteral("editorModified"));
-    return !result || result->toBool();
-}
-
-void EditingSurface::setUnmodified(const QByteArray &source) {
-    m_sourceBytes = source;
-    callBridge(QStringLiteral("editorSetModified"), {false});
+    m_unchangedIsSource = false;
 }
 
 QString EditingSurface::documentHtml() {
-    if (m_preserveSource && !m_sourceBytes.isEmpty() && !modified())
-        return DocumentFile::decode(m_sourceBytes);
     const auto result = callBridge(QStringLiteral("editorDocumentHtml"));
     return result ? result->toString() : QString();
 }
 
 void EditingSurface::setDocumentHtml(const QString &html) {
-    const QByteArray bytes = html.toUtf8();
-    if (bytes.size() <= inlineDocumentLimit) {
-        loadPage(QUrl(m_baseUrl), html);
-    } else {
-        // Too large for an inline document: it is shown from a file of the surface's own.
-        if (!m_largeDocuments)
-            m_largeDocuments = std::make_unique<QTemporaryDir>();
-        const QString file = m_largeDocuments->filePath(QStringLiteral("document.htm"));
-        if (DocumentFile::write(file, bytes) != DocumentFile::NoError)
-            return;
-        loadPage(QUrl::fromLocalFile(file), QString());
+    showText(html);
+}
+
+bool EditingSurface::showText(const QString &text) {
+    const QByteArray bytes = text.toUtf8();
+    if (bytes.size() <= inlineDocumentLimit)
+        return loadPage(QUrl(m_baseUrl), text);
+    // Too large for an inline document: it is shown from a file of the surface's own, marked as
+    // UTF-8, with a <base> of the surface's that keeps relative pictures where they were.
+    if (!m_largeDocuments)
+        m_largeDocuments = std::make_unique<QTemporaryDir>();
+    const QString file = m_largeDocuments->filePath(QStringLiteral("document.htm"));
+    QByteArray shown = "\xEF\xBB\xBF" + bytes;
+    if (!m_baseUrl.isEmpty() && !bytes.contains("data-corvalis-base")) {
+        // In the head, or where it begins: never before the doctype.
+        static const QRegularExpression places[] = {
+            QRegularExpression(QStringLiteral("<head\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption),
+            QRegularExpression(QStringLiteral("<html\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption),
+            QRegularExpression(QStringLiteral("<!doctype\\b[^>]*>"),
+                               QRegularExpression::CaseInsensitiveOption)};
+        qsizetype at = 0;
+        for (const QRegularExpression &place : places) {
+            if (const auto found = place.match(text); found.hasMatch()) {
+                at = text.left(found.capturedEnd()).toUtf8().size();
+                break;
+            }
+        }
+        shown.insert(3 + at, "<base data-corvalis-base href=\"" + m_baseUrl.toHtmlEscaped().toUtf8() + "\">");
     }
-    setUnmodified(bytes);
+    if (DocumentFile::write(file, shown) != DocumentFile::NoError)
+        return false;
+    return loadPage(QUrl::fromLocalFile(file), QString());
 }
 
 QString EditingSurface::bodyHtml() {

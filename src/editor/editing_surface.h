@@ -90,7 +90,9 @@ public:
     void setBaseUrl(const QString &url) { m_baseUrl = url; }
     bool busy() const { return WebPane::busy(); }
 
-    // Keep the HTML source as written: a document saved without edits keeps its bytes.
+    // A document saved without edits always keeps its bytes. With preservation (the default) an
+    // edited one keeps them too, but for the body's blocks that changed; without, it is written
+    // whole as the surface holds it (still in its own encoding, after its own prolog).
     void setSourcePreservation(bool on) { m_preserveSource = on; }
     bool sourcePreservation() const { return m_preserveSource; }
     // Draw tables with visible borders while editing, even when their border is 0.
@@ -127,8 +129,17 @@ private:
     bool loadPage(const QUrl &url, const QString &html);
     void showFontDialog();
     QVariant insertTable(const TableParameters &table);
-    bool modified();
-    void setUnmodified(const QByteArray &source);
+    // Shows `text` as the document at the base address, inline or from a file of the surface's.
+    bool showText(const QString &text);
+    // The bytes a save writes: the source, with only what changed written anew.
+    QByteArray savedBytes();
+    std::optional<QByteArray> splicedSource(const QVariantMap &change);
+    // Which encoding the document is in, asking the user where neither file nor detector is sure.
+    std::optional<QByteArray> encodingOf(const QByteArray &bytes, bool prompt);
+    // The file's bytes become what the document is measured against.
+    void keepSource(const QByteArray &bytes);
+    // What changed against the file (the answer of the page's editorSourceChange).
+    std::optional<QVariant> sourceChange();
 
     EditorHost *m_host;
     QTimer *m_displayChange;
@@ -139,9 +150,11 @@ private:
     QString m_path;
     QString m_baseUrl;
     QByteArray m_sourceBytes; // the document as loaded or saved, for source preservation
-    QString m_unchangedMark;  // the body's fingerprint at the last load, save, new or markUnchanged()
+    QByteArray m_encoding = "UTF-8";
+    QString m_unchangedMark;          // the body's fingerprint at the last new or markUnchanged()
+    bool m_unchangedIsSource = false; // unchanged means as the file holds it (since the last load or save)
     std::unique_ptr<QTemporaryDir> m_largeDocuments;
-    bool m_preserveSource = false;
+    bool m_preserveSource = true;
     bool m_showBorders = false;
 };
 

@@ -44,7 +44,9 @@ StartupValues readStartupValues(const Settings &settings, double dpi) {
     v.edHt = editor.height;
     v.affiliateId = settings.get(Keys::AffId);
     v.affiliateText = settings.get(Keys::AffText);
-    v.preserveHtml = settings.get(Keys::PreserveHtml) == QLatin1String("1");
+    // A document saved unedited keeps its bytes whatever this says; "0" has an edited one written
+    // whole instead of only its changed blocks.
+    v.preserveHtml = settings.get(Keys::PreserveHtml) != QLatin1String("0");
     v.mainDictionary = settings.get(Keys::MainDictionary);
     if (v.mainDictionary.isEmpty())
         v.mainDictionary = dataPath(v.mainDir, QStringLiteral("american.vtd"));

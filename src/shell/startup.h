@@ -22,7 +22,7 @@ struct StartupValues {
     int edHt = 0;  // twips
     QString affiliateId;
     QString affiliateText;
-    bool preserveHtml = false;
+    bool preserveHtml = true;
     QString mainDictionary;
     QString customDictionary;
 };

@@ -355,6 +355,39 @@
     else
         connect();
 
+    // The document as its file holds it: the surface's own <base> (a large document shown from
+    // a file of the surface's) is not part of it.
+    const ownBase = 'base[data-corvalis-base]';
+    function nodeHtml(node) {
+        if (node.nodeType === Node.ELEMENT_NODE)
+            return node.outerHTML;
+        const d = document.createElement('div');
+        d.appendChild(node.cloneNode());
+        return d.innerHTML;
+    }
+    // A copy of the document as its file holds it; long text the parser cut into pieces made whole.
+    function withoutOwnBase(root) {
+        const copy = root.cloneNode(true);
+        copy.querySelectorAll(ownBase).forEach(b => b.remove());
+        copy.normalize();
+        return copy;
+    }
+    function childOf(root, name) {
+        return root ? Array.from(root.children).find(c => c.localName === name) || null : null;
+    }
+    function nodeAt(root, path) {
+        let node = childOf(root, 'body');
+        for (const i of path)
+            node = node ? node.childNodes[i] : null;
+        return node;
+    }
+    // Elements whose text is written raw, and those whose content is no child node.
+    const opaque = new Set(['script', 'style', 'xmp', 'iframe', 'noembed', 'noframes', 'plaintext',
+                            'noscript', 'textarea', 'template', 'title']);
+    function sameTag(a, b) {
+        return a.nodeType === Node.ELEMENT_NODE && b.nodeType === Node.ELEMENT_NODE &&
+               !opaque.has(a.localName) && a.cloneNode(false).isEqualNode(b.cloneNode(false));
+    }
     let borderSheet = null;
     Object.assign(bridge, {
         editorExec(id, value) {
@@ -388,6 +421,52 @@
                 return '';
             const type = document.doctype ? '<!DOCTYPE ' + document.doctype.name + '>\r\n' : '';
             return type + root.outerHTML;
+        },
+        // What changed against the document's file, `source` (its text): `same` for nothing; else
+        // the nodes [from, to) of the element at `path` (child indices from the body down), now
+        // [from, nowTo), each level of `path` having had `counts` children; `whole` when the head
+        // or the body's own tag changed. The file is parsed as the page was.
+        editorSourceChange(source) {
+            const baseline = withoutOwnBase(new DOMParser().parseFromString(source, 'text/html').documentElement);
+            const now = document.documentElement ? withoutOwnBase(document.documentElement) : null;
+            if (!now || !childOf(now, 'body') || !childOf(baseline, 'body'))
+                return { whole: true };
+            const headBefore = childOf(baseline, 'head'), headNow = childOf(now, 'head');
+            if (!(headBefore ? headNow && headBefore.isEqualNode(headNow) : !headNow) ||
+                !childOf(baseline, 'body').cloneNode(false).isEqualNode(childOf(now, 'body').cloneNode(false)))
+                return { whole: true };
+            let before = childOf(baseline, 'body'), after = childOf(now, 'body');
+            const path = [], counts = [];
+            for (;;) {
+                const b = Array.from(before.childNodes), a = Array.from(after.childNodes);
+                counts.push(b.length);
+                let same = 0, sameEnd = 0;
+                while (same < b.length && same < a.length && b[same].isEqualNode(a[same]))
+                    ++same;
+                if (same === b.length && same === a.length)
+                    return path.length ? { whole: true } : { same: true };
+                while (sameEnd < b.length - same && sameEnd < a.length - same &&
+                       b[b.length - 1 - sameEnd].isEqualNode(a[a.length - 1 - sameEnd]))
+                    ++sameEnd;
+                if (b.length - same - sameEnd === 1 && a.length - same - sameEnd === 1 && sameTag(b[same], a[same])) {
+                    path.push(same);
+                    before = b[same];
+                    after = a[same];
+                    continue;
+                }
+                return { path, counts, from: same, to: b.length - sameEnd, nowTo: a.length - sameEnd };
+            }
+        },
+        // The nodes [from, to) of the element at `path`, as HTML.
+        editorSourceHtml(path, from, to) {
+            const node = nodeAt(withoutOwnBase(document.documentElement), path);
+            return node ? Array.from(node.childNodes).slice(from, to).map(nodeHtml).join('') : null;
+        },
+        editorSourceDocument() {
+            const root = document.documentElement;
+            if (!root)
+                return '';
+            return (document.doctype ? '<!DOCTYPE ' + document.doctype.name + '>\n' : '') + withoutOwnBase(root).outerHTML;
         },
         // A short fingerprint of the body (its length and a hash), to tell whether it changed.
         editorBodyFingerprint() {

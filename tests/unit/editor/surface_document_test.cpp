@@ -24,7 +24,7 @@ TEST_F(SurfaceDocumentTest, SavingWithoutEditsKeepsTheSourceAsWritten) {
     run(u"getSelection().selectAllChildren(document.body)"_qs);
     surface().execCommand(EditingSurface::Bold);
     panel.saveFile(copy);
-    EXPECT_TRUE(dir.read(copy).contains("<b>")) << dir.read(copy).toStdString();
+    EXPECT_TRUE(dir.read(copy).contains("<B>")) << dir.read(copy).toStdString();
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
