@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -179,6 +180,13 @@ bool EditingSurface::eventFilter(QObject *watched, QEvent *event) {
     return WebPane::eventFilter(watched, event);
 }
 
+bool EditingSurface::focusNextPrevChild(bool next) {
+    // In a table, Tab and Shift+Tab go from cell to cell (the page does that): the focus stays.
+    if (queryStatus(InsertRow) >= Enabled)
+        return true;
+    return WebPane::focusNextPrevChild(next);
+}
+
 void EditingSurface::requestContextMenu(std::optional<QPoint> position) {
     if (m_menuRequested || m_menu->isVisible())
         return;
@@ -288,9 +296,20 @@ qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
 
 void EditingSurface::newDocument() {
     m_path.clear();
-    loadPage(QUrl(m_baseUrl), blankDocument);
+    loadPage(pageBase(), blankDocument);
     m_sourceBytes.clear();
     markUnchanged();
+}
+
+QUrl EditingSurface::pageBase() const {
+    // A page from a file may show pictures from files; one with no file is given the home folder
+    // as its place, so that the pictures of an unsaved document (file addresses) show too.
+    return m_baseUrl.isEmpty() ? QUrl::fromLocalFile(QDir::homePath() + QLatin1Char('/')) : QUrl(m_baseUrl);
+}
+
+QStringList EditingSurface::localPictures() {
+    const auto result = callBridge(QStringLiteral("editorLocalPictures"));
+    return result ? result->toStringList() : QStringList();
 }
 
 bool EditingSurface::documentChanged() {
@@ -323,7 +342,7 @@ QString EditingSurface::documentHtml() {
 void EditingSurface::setDocumentHtml(const QString &html) {
     const QByteArray bytes = html.toUtf8();
     if (bytes.size() <= inlineDocumentLimit) {
-        loadPage(QUrl(m_baseUrl), html);
+        loadPage(pageBase(), html);
     } else {
         // Too large for an inline document: it is shown from a file of the surface's own.
         if (!m_largeDocuments)

@@ -23,6 +23,7 @@ void MainForm::createEditor() {
                                 [this] { return Twips::fromPixels(m_panes[0]->height()); },
                                 [this] { return m_startup.preserveHtml; }},
                                this);
+    m_editor->setSettings(&m_settings);
 
     connect(m_editor, &EditorPanel::placeOverPageRequested, this, &MainForm::placeEditorOverPost);
     connect(m_editor, &EditorPanel::postTransferRequested, this, [this] {

@@ -11,7 +11,9 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileDialog>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -251,3 +253,36 @@ TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
 }
 
 } // namespace
+
+// Save adds ".htm" to a name typed without an extension; Open then starts in that folder, which
+// the settings keep.
+TEST_F(EditorBlogTest, SaveAddsHtmAndOpenStartsInTheFolderLastUsed) {
+    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    editor().surface().setDocumentHtml(u"<html><body><p>kept</p></body></html>"_s);
+    QTemporaryDir dir;
+    auto *bar = h.form().editorPanel()->findChild<QToolBar *>(u"Toolbar3"_s);
+    const std::tuple<const char *, QString, QString> steps[] = {
+        // the button, the name typed, the folder the dialog started in
+        {"save", dir.filePath(u"post"_s), {}},
+        {"open", u"post.htm"_s, dir.path()}};
+    for (const auto &[key, typed, folder] : steps) {
+        SCOPED_TRACE(key);
+        QString startedIn;
+        QTimer typer;
+        typer.callOnTimeout([&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                startedIn = dialog->directory().absolutePath();
+                auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+                name->setText(typed);
+                QTest::keyClick(name, Qt::Key_Return);
+            }
+        });
+        typer.start(50);
+        QTest::mouseClick(bar->widgetForAction(h.toolAction(u"Toolbar3"_s, QString::fromLatin1(key))),
+                          Qt::LeftButton);
+        EXPECT_TRUE(folder.isEmpty() || startedIn == folder) << startedIn.toStdString();
+        EXPECT_EQ(editor().surface().documentPath(), dir.filePath(u"post.htm"_s));
+    }
+    EXPECT_TRUE(editor().surface().bodyHtml().contains(u"kept"_s));
+    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"editordocfolder"_s, {}), dir.path());
+}
