@@ -15,6 +15,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -59,7 +60,6 @@ constexpr std::array<std::tuple<const char *, int, int>, 13> commandButtons{
      {"Center", JustifyCenter, DontPromptUser},
      {"RightJustify", JustifyRight, DontPromptUser}}};
 
-const char *const fontNames[] = {"Times New Roman", "Arial", "Tahoma", "Courier", "Verdana", "Wingdings"};
 const char *const featureKeys[] = {"table", "link", "image", "spell"};
 
 // How long the format lists wait between looks at a busy surface.
@@ -118,8 +118,16 @@ void EditorPanel::createControls() {
         m_toolbar->button(QString::fromLatin1(key))->setEnabled(false);
 
     m_fontCombo = formatList("FontCombo", &panel, ListText::AnyText);
-    for (const char *name : fontNames)
-        m_fontCombo->addItem(QString::fromLatin1(name));
+    // The desktop's own families, so that a choice shows on screen; a document's font that is not
+    // among them still shows as the list's text.
+    // (A family that several foundries make is listed as "Name [Foundry]": the page knows it by name.)
+    QStringList families;
+    for (const QString &family : QFontDatabase::families()) {
+        if (!QFontDatabase::isPrivateFamily(family))
+            families << family.section(QStringLiteral(" ["), 0, 0);
+    }
+    families.removeDuplicates();
+    m_fontCombo->addItems(families);
     m_sizeCombo = formatList("FontSizeCombo", &panel, ListText::AnyText);
     for (int size = 1; size <= 7; ++size)
         m_sizeCombo->addItem(QString::number(size));
@@ -291,9 +299,8 @@ void EditorPanel::applyTextColor(const QColor &color) {
 }
 
 void EditorPanel::fontChosen(int index) {
-    if (m_ready && index >= 0 && index < int(std::size(fontNames)) &&
-        surface().queryStatus(SetFontName) >= Enabled) {
-        m_surface->execCommand(SetFontName, DontPromptUser, QString::fromLatin1(fontNames[index]));
+    if (m_ready && index >= 0 && surface().queryStatus(SetFontName) >= Enabled) {
+        m_surface->execCommand(SetFontName, DontPromptUser, m_fontCombo->itemText(index));
         waitWhileBusy();
     }
     returnFocus();

@@ -7,11 +7,14 @@
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
@@ -285,4 +288,33 @@ TEST_F(EditorBlogTest, SaveAddsHtmAndOpenStartsInTheFolderLastUsed) {
     }
     EXPECT_TRUE(editor().surface().bodyHtml().contains(u"kept"_s));
     EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"editordocfolder"_s, {}), dir.path());
+}
+
+// The font list offers the desktop's families; one picked with the mouse goes to the selected text.
+TEST_F(EditorBlogTest, FontListOffersTheDesktopFamilies) {
+    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    EditingSurface &surface = editor().surface();
+    surface.setDocumentHtml(u"<html><body><p id=p>word</p></body></html>"_s);
+    MainFormHarness::runPageScript(surface,
+                                   u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
+    auto *fonts = child<QComboBox>("FontCombo");
+    const QString desktop = QFontDatabase::families().join(u'|') + u'|';
+    ASSERT_GT(fonts->count(), 1);
+    for (int i = 0; i < fonts->count(); ++i)
+        EXPECT_TRUE(desktop.contains(fonts->itemText(i) + u'|') ||
+                    desktop.contains(fonts->itemText(i) + u" ["_s))
+            << fonts->itemText(i).toStdString();
+    const int pick = fonts->count() - 1;
+    fonts->showPopup();
+    QAbstractItemView *view = fonts->view();
+    const QModelIndex item = view->model()->index(pick, 0);
+    view->scrollTo(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    EXPECT_TRUE(MainFormHarness::waitFor([&] {
+        return MainFormHarness::runPageScript(
+                   surface,
+                   u"(f => f ? getComputedStyle(f).fontFamily : '')(document.querySelector('#p font'))"_s)
+            .toString()
+            .contains(fonts->itemText(pick));
+    }));
 }
