@@ -17,10 +17,10 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <array>
@@ -128,6 +128,9 @@ void EditorPanel::createControls() {
     }
     families.removeDuplicates();
     m_fontCombo->addItems(families);
+    // As wide as a usual name, not the longest one.
+    m_fontCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_fontCombo->setMinimumContentsLength(14);
     m_sizeCombo = formatList("FontSizeCombo", &panel, ListText::AnyText);
     for (int size = 1; size <= 7; ++size)
         m_sizeCombo->addItem(QString::number(size));
@@ -144,14 +147,20 @@ void EditorPanel::createControls() {
     connect(place, &QPushButton::clicked, this, &EditorPanel::placeOverPageRequested);
     connect(copy, &QPushButton::clicked, this, [this] { requestPostTransfer(Transfer::Asked); });
 
-    auto *lists = new QHBoxLayout;
+    // A toolbar too, so that on a narrow page what does not fit waits behind its extension button.
+    auto *lists = new QToolBar(&panel);
+    lists->setObjectName(QStringLiteral("FormatBar"));
+    lists->setFloatable(false);
+    lists->setMovable(false);
     lists->addWidget(m_fontCombo);
     lists->addWidget(m_sizeCombo);
     lists->addWidget(m_styleCombo);
-    lists->addStretch(1);
+    auto *gap = new QWidget(lists);
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    lists->addWidget(gap);
     lists->addWidget(place);
     lists->addWidget(copy);
-    m_layout->addLayout(lists);
+    m_layout->addWidget(lists);
 
     // The mode switches stay reachable while the panel is hidden.
     m_checkNormal = new QCheckBox(QStringLiteral("Edit Visually "));

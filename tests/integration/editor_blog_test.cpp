@@ -145,9 +145,26 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
                 << name;
         }
     };
+    // However narrow the field, no control of the panel is cut off: what does not fit waits behind
+    // the toolbars' extension buttons.
+    QFrame *editor = h.form().editorPanel();
+    const auto nothingCutOff = [&] {
+        for (const QWidget *control : editor->findChildren<QWidget *>()) {
+            if (control->isVisible() &&
+                (qobject_cast<const QAbstractButton *>(control) || qobject_cast<const QComboBox *>(control)))
+                EXPECT_TRUE(
+                    editor->rect().contains(QRect(control->mapTo(editor, QPoint()), control->size())) &&
+                    control->width() >= control->minimumSizeHint().width())
+                    << control->objectName().toStdString() << " in " << editor->width();
+        }
+    };
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
-    ASSERT_TRUE(h.form().editorPanel()->isVisible());
+    ASSERT_TRUE(editor->isVisible());
     switchesFree();
+    editor->resize(320, editor->height());
+    QTest::qWait(0);
+    EXPECT_EQ(editor->width(), 320);
+    nothingCutOff();
     for (const auto &[address, field] :
          {std::pair{u"/blog/post"_s, u"txaBody"_s}, {u"/blog/plain"_s, u"postBody"_s}}) {
         ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + address));
@@ -158,6 +175,7 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
             MainFormHarness::waitFor([&] { return h.form().size() == size; }, 2000);
             QTest::mouseClick(child<QPushButton>("CommandPlaceEditor"), Qt::LeftButton);
             switchesFree();
+            nothingCutOff();
             // Just inside the panel's corners lies the field; just outside, the rest of the page.
             const QRect panel = h.form().editorPanel()->geometry().translated(-main().pos());
             for (const auto &[inside, outside] :
