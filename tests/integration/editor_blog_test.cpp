@@ -150,12 +150,13 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
     QFrame *editor = h.form().editorPanel();
     const auto nothingCutOff = [&] {
         for (const QWidget *control : editor->findChildren<QWidget *>()) {
-            if (control->isVisible() &&
-                (qobject_cast<const QAbstractButton *>(control) || qobject_cast<const QComboBox *>(control)))
+            if (control->isVisible() && (qobject_cast<const QAbstractButton *>(control) ||
+                                         qobject_cast<const QComboBox *>(control))) {
                 EXPECT_TRUE(
                     editor->rect().contains(QRect(control->mapTo(editor, QPoint()), control->size())) &&
                     control->width() >= control->minimumSizeHint().width())
                     << control->objectName().toStdString() << " in " << editor->width();
+            }
         }
     };
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
@@ -168,6 +169,11 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
     for (const auto &[address, field] :
          {std::pair{u"/blog/post"_s, u"txaBody"_s}, {u"/blog/plain"_s, u"postBody"_s}}) {
         ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + address));
+        // "Edit Visually" puts it over the field at once.
+        QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+        EXPECT_EQ(elementAt(main(), editor->geometry().translated(-main().pos()).topLeft() + QPoint(3, 3)),
+                  field);
         for (const QSize size : {QSize(1600, 1000), QSize(1024, 700)}) {
             SCOPED_TRACE((address + u' ' + QString::number(size.width())).toStdString());
             h.form().showNormal();
