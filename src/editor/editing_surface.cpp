@@ -10,6 +10,7 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -181,6 +182,13 @@ bool EditingSurface::eventFilter(QObject *watched, QEvent *event) {
         return true;
     }
     return WebPane::eventFilter(watched, event);
+}
+
+bool EditingSurface::focusNextPrevChild(bool next) {
+    // In a table, Tab and Shift+Tab go from cell to cell (the page does that): the focus stays.
+    if (queryStatus(InsertRow) >= Enabled)
+        return true;
+    return WebPane::focusNextPrevChild(next);
 }
 
 void EditingSurface::requestContextMenu(std::optional<QPoint> position) {
@@ -366,9 +374,20 @@ std::optional<QByteArray> EditingSurface::splicedSource(const QVariantMap &chang
 
 void EditingSurface::newDocument() {
     m_path.clear();
-    loadPage(QUrl(m_baseUrl), blankDocument);
+    loadPage(pageBase(), blankDocument);
     keepSource({});
     markUnchanged();
+}
+
+QUrl EditingSurface::pageBase() const {
+    // A page from a file may show pictures from files; one with no file is given the home folder
+    // as its place, so that the pictures of an unsaved document (file addresses) show too.
+    return m_baseUrl.isEmpty() ? QUrl::fromLocalFile(QDir::homePath() + QLatin1Char('/')) : QUrl(m_baseUrl);
+}
+
+QStringList EditingSurface::localPictures() {
+    const auto result = callBridge(QStringLiteral("editorLocalPictures"));
+    return result ? result->toStringList() : QStringList();
 }
 
 void EditingSurface::keepSource(const QByteArray &bytes) {
@@ -408,7 +427,7 @@ void EditingSurface::setDocumentHtml(const QString &html) {
 bool EditingSurface::showText(const QString &text) {
     const QByteArray bytes = text.toUtf8();
     if (bytes.size() <= inlineDocumentLimit)
-        return loadPage(QUrl(m_baseUrl), text);
+        return loadPage(pageBase(), text);
     // Too large for an inline document: it is shown from a file of the surface's own, marked as
     // UTF-8, with a <base> of the surface's that keeps relative pictures where they were.
     if (!m_largeDocuments)

@@ -86,6 +86,8 @@ public:
     void setDocumentHtml(const QString &html);
     // The body's inner HTML, as the blog post and the compose form receive it.
     QString bodyHtml();
+    // The pictures the document shows from local files, as its tags name them (each once).
+    QStringList localPictures();
     QString baseUrl() const { return m_baseUrl; }
     void setBaseUrl(const QString &url) { m_baseUrl = url; }
     bool busy() const { return WebPane::busy(); }
@@ -120,6 +122,7 @@ protected:
     void leaveEvent(QEvent *event) override;
     void childEvent(QChildEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Shows the context menu at `position`, or at the caret when there is none, once the
@@ -127,6 +130,7 @@ private:
     void requestContextMenu(std::optional<QPoint> position);
     void showContextMenu(std::optional<QPoint> position);
     bool loadPage(const QUrl &url, const QString &html);
+    QUrl pageBase() const;
     void showFontDialog();
     QVariant insertTable(const TableParameters &table);
     // Shows `text` as the document at the base address, inline or from a file of the surface's.

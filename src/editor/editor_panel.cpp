@@ -13,11 +13,14 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <array>
@@ -57,7 +60,6 @@ constexpr std::array<std::tuple<const char *, int, int>, 13> commandButtons{
      {"Center", JustifyCenter, DontPromptUser},
      {"RightJustify", JustifyRight, DontPromptUser}}};
 
-const char *const fontNames[] = {"Times New Roman", "Arial", "Tahoma", "Courier", "Verdana", "Wingdings"};
 const char *const featureKeys[] = {"table", "link", "image", "spell"};
 
 // How long the format lists wait between looks at a busy surface.
@@ -116,8 +118,19 @@ void EditorPanel::createControls() {
         m_toolbar->button(QString::fromLatin1(key))->setEnabled(false);
 
     m_fontCombo = formatList("FontCombo", &panel, ListText::AnyText);
-    for (const char *name : fontNames)
-        m_fontCombo->addItem(QString::fromLatin1(name));
+    // The desktop's own families, so that a choice shows on screen; a document's font that is not
+    // among them still shows as the list's text.
+    // (A family that several foundries make is listed as "Name [Foundry]": the page knows it by name.)
+    QStringList families;
+    for (const QString &family : QFontDatabase::families()) {
+        if (!QFontDatabase::isPrivateFamily(family))
+            families << family.section(QStringLiteral(" ["), 0, 0);
+    }
+    families.removeDuplicates();
+    m_fontCombo->addItems(families);
+    // As wide as a usual name, not the longest one.
+    m_fontCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_fontCombo->setMinimumContentsLength(14);
     m_sizeCombo = formatList("FontSizeCombo", &panel, ListText::AnyText);
     for (int size = 1; size <= 7; ++size)
         m_sizeCombo->addItem(QString::number(size));
@@ -132,16 +145,22 @@ void EditorPanel::createControls() {
     auto *place = panelButton("CommandPlaceEditor", "Place Editor over Page", &panel);
     auto *copy = panelButton("CommandCopyToPost", "Copy to Post Form", &panel);
     connect(place, &QPushButton::clicked, this, &EditorPanel::placeOverPageRequested);
-    connect(copy, &QPushButton::clicked, this, &EditorPanel::postTransferRequested);
+    connect(copy, &QPushButton::clicked, this, [this] { requestPostTransfer(Transfer::Asked); });
 
-    auto *lists = new QHBoxLayout;
+    // A toolbar too, so that on a narrow page what does not fit waits behind its extension button.
+    auto *lists = new QToolBar(&panel);
+    lists->setObjectName(QStringLiteral("FormatBar"));
+    lists->setFloatable(false);
+    lists->setMovable(false);
     lists->addWidget(m_fontCombo);
     lists->addWidget(m_sizeCombo);
     lists->addWidget(m_styleCombo);
-    lists->addStretch(1);
+    auto *gap = new QWidget(lists);
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    lists->addWidget(gap);
     lists->addWidget(place);
     lists->addWidget(copy);
-    m_layout->addLayout(lists);
+    m_layout->addWidget(lists);
 
     // The mode switches stay reachable while the panel is hidden.
     m_checkNormal = new QCheckBox(QStringLiteral("Edit Visually "));
@@ -188,8 +207,10 @@ void EditorPanel::createSurface() {
     connect(m_surface, &EditingSurface::displayChanged, this, &EditorPanel::refreshToolbar);
     connect(m_surface, &EditingSurface::contextMenuRequested, this, &EditorPanel::buildContextMenu);
     connect(m_surface, &EditingSurface::contextMenuActionTriggered, this, &EditorPanel::contextMenuAction);
-    connect(m_surface, &EditingSurface::pointerLeft, this, &EditorPanel::postTransferRequested);
-    connect(m_surface, &EditingSurface::focusLost, this, &EditorPanel::postTransferRequested);
+    connect(m_surface, &EditingSurface::pointerLeft, this,
+            [this] { requestPostTransfer(Transfer::Following); });
+    connect(m_surface, &EditingSurface::focusLost, this,
+            [this] { requestPostTransfer(Transfer::Following); });
     m_surface->newDocument();
     refreshToolbar();
 }
@@ -287,9 +308,8 @@ void EditorPanel::applyTextColor(const QColor &color) {
 }
 
 void EditorPanel::fontChosen(int index) {
-    if (m_ready && index >= 0 && index < int(std::size(fontNames)) &&
-        surface().queryStatus(SetFontName) >= Enabled) {
-        m_surface->execCommand(SetFontName, DontPromptUser, QString::fromLatin1(fontNames[index]));
+    if (m_ready && index >= 0 && surface().queryStatus(SetFontName) >= Enabled) {
+        m_surface->execCommand(SetFontName, DontPromptUser, m_fontCombo->itemText(index));
         waitWhileBusy();
     }
     returnFocus();
@@ -390,6 +410,29 @@ bool EditorPanel::askToSaveChanges() {
     }
 }
 
+QString EditorPanel::askForDocument(FileDialog purpose) {
+    const bool save = purpose == FileDialog::Save;
+    const QString current = m_surface ? m_surface->documentPath() : QString();
+    const QString start = m_folders.folder(EditorFolders::Kind::Documents,
+                                           current.isEmpty() ? QString() : QFileInfo(current).absolutePath());
+    QFileDialog dialog(&m_context.panel,
+                       save ? QStringLiteral("Save Blog as HTML File") : QStringLiteral("Open HTML File"),
+                       start, QStringLiteral("HTML files (*.htm *.html);;All files (*)"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name typed without an extension is saved as ".htm", as the filter shows.
+    dialog.setDefaultSuffix(QStringLiteral("htm"));
+    if (save && !current.isEmpty())
+        dialog.selectFile(QFileInfo(current).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    QString file = dialog.selectedFiles().constFirst();
+    if (save && QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".htm");
+    m_folders.remember(EditorFolders::Kind::Documents, file);
+    return file;
+}
+
 void EditorPanel::newFile() {
     if (askToSaveChanges())
         surface().newDocument();
@@ -398,7 +441,10 @@ void EditorPanel::newFile() {
 void EditorPanel::openFile(const QString &path) {
     if (!askToSaveChanges())
         return;
-    const qint32 error = surface().loadDocument(path, path.isEmpty());
+    const QString file = path.isEmpty() ? askForDocument(FileDialog::Open) : path;
+    if (file.isEmpty())
+        return;
+    const qint32 error = surface().loadDocument(file, false);
     if (error == DocumentFile::NoError || error == DocumentFile::Cancelled)
         return;
     m_context.messages.inform(QStringLiteral("Error occurred while loading document: ") +
@@ -407,12 +453,37 @@ void EditorPanel::openFile(const QString &path) {
 }
 
 bool EditorPanel::saveFile(const QString &path) {
-    const qint32 error = surface().saveDocument(path, path.isEmpty());
+    const QString file = path.isEmpty() ? askForDocument(FileDialog::Save) : path;
+    if (file.isEmpty())
+        return false;
+    const qint32 error = surface().saveDocument(file, false);
     if (error == DocumentFile::NoError || error == DocumentFile::Cancelled)
         return error == DocumentFile::NoError;
     m_context.messages.inform(QStringLiteral("Error occurred while saving document: ") +
                               DocumentFile::reason(error, DocumentFile::Operation::Save) + QLatin1Char('.'));
     return false;
+}
+
+void EditorPanel::requestPostTransfer(Transfer how) {
+    // Readers of the blog cannot load pictures from this computer's files: the user hears of them
+    // before they go into the post. The answer holds for the transfers that follow the editor by
+    // themselves until the pictures change; the Copy button asks each time.
+    if (m_askingAboutPictures)
+        return;
+    const QStringList pictures = m_surface ? m_surface->localPictures() : QStringList();
+    if (!pictures.isEmpty() && (how == Transfer::Asked || pictures != m_picturesAnswered)) {
+        m_askingAboutPictures = true;
+        const Messages::Answer answer = m_context.messages.ask(
+            QStringLiteral("These pictures are files on this computer, which readers of the blog cannot "
+                           "see:\n\n%1\n\nCopy the document to the post form anyway?")
+                .arg(pictures.join(QLatin1Char('\n'))),
+            Messages::Buttons::YesNo, Messages::Answer::No);
+        m_askingAboutPictures = false;
+        m_picturesAnswered = pictures;
+        m_picturesAccepted = answer == Messages::Answer::Yes;
+    }
+    if (pictures.isEmpty() || m_picturesAccepted)
+        emit postTransferRequested();
 }
 
 void EditorPanel::toggleExpanded() {
@@ -436,7 +507,7 @@ void EditorPanel::showHtmlSource() {
     panel.hide();
     if (QWidget *under = panel.parentWidget())
         under->repaint(panel.geometry());
-    emit postTransferRequested();
+    requestPostTransfer(Transfer::Following);
 }
 
 void EditorPanel::showVisual() {

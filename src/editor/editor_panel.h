@@ -1,8 +1,10 @@
 #pragma once
 
 #include "editor/context_menu.h"
+#include "editor/editor_folders.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -11,6 +13,7 @@ class EditingSurface;
 class EditorSelection;
 class EditorToolbar;
 class Messages;
+class Settings;
 class QBoxLayout;
 class QCheckBox;
 class QColor;
@@ -49,6 +52,10 @@ public:
 
     void setFeatureAvailable(Feature feature, bool available);
     bool featureAvailable(Feature feature) const;
+
+    // Where the file dialogs start (kept in `settings` when there is one).
+    EditorFolders &folders() { return m_folders; }
+    void setSettings(Settings *settings) { m_folders.setSettings(settings); }
 
     // Set by the context menu: 0 cell, 1 row, 2 column.
     int cellPropertyScope() const { return m_cellScope; }
@@ -92,6 +99,12 @@ signals:
     void placeOverPageRequested();
 
 private:
+    // Transfers asked for with the Copy button, and those that follow the editor by themselves.
+    enum class Transfer { Asked, Following };
+    void requestPostTransfer(Transfer how);
+    // The document file to open or save, asked for in a file dialog; empty when cancelled.
+    enum class FileDialog { Open, Save };
+    QString askForDocument(FileDialog purpose);
     void createSurface();
     void createControls();
     void toolbarClicked(const QString &key);
@@ -121,6 +134,10 @@ private:
     ContextMenu::Layout m_menu;
     int m_pendingDialog = 0;
     int m_cellScope = 0;
+    EditorFolders m_folders;
     bool m_ready = false;
+    bool m_askingAboutPictures = false;
+    QStringList m_picturesAnswered; // the local pictures the user last said yes or no to
+    bool m_picturesAccepted = false;
     QList<bool> m_featureAvailable = QList<bool>(6, false);
 };

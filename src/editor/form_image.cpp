@@ -3,6 +3,7 @@
 #include "base/messages.h"
 #include "editor/dialog_parts.h"
 #include "editor/editing_surface.h"
+#include "editor/editor_folders.h"
 #include "editor/editor_selection.h"
 #include "editor/image_file_browser.h"
 #include "editor/image_map_editor.h"
@@ -73,10 +74,11 @@ bool isBarePrefix(const QString &text) {
 
 } // namespace
 
-FormImage::FormImage(EditingSurface &surface, Messages &messages, QWidget *parent)
+FormImage::FormImage(EditingSurface &surface, Messages &messages, QWidget *parent, EditorFolders *folders)
     : QDialog(parent)
     , m_surface(surface)
     , m_messages(messages)
+    , m_folders(folders)
     , m_editMap([this](const ImageMap &map, const QString &picture) {
         ImageMapEditor editor(map, picture, this);
         return editor.exec() == QDialog::Accepted ? std::optional(editor.map()) : std::nullopt;
@@ -229,7 +231,10 @@ void FormImage::readSelectedImage() {
     const QString documentFolder =
         documentPath.isEmpty() ? QDir::homePath() : QFileInfo(documentPath).absolutePath();
     const QFileInfo picture(QDir(documentFolder), f.src);
-    m_files->setFolder(picture.exists() ? picture.absolutePath() : documentFolder);
+    // A new picture is looked for where the last one came from.
+    m_files->setFolder(picture.exists() ? picture.absolutePath()
+                       : m_folders      ? m_folders->folder(EditorFolders::Kind::Pictures, documentFolder)
+                                        : documentFolder);
     if (picture.exists()) {
         m_pictureFile = picture.absoluteFilePath();
         m_files->selectFile(picture.fileName());
@@ -366,6 +371,8 @@ void FormImage::accept() {
         html = ImageTag::wrapInLink(html, *target);
     }
     insert(html);
+    if (m_folders && !m_pictureFile.isEmpty())
+        m_folders->remember(EditorFolders::Kind::Pictures, m_pictureFile);
     QDialog::accept();
     m_surface.setFocus();
 }

@@ -22,10 +22,14 @@ class QWebEngineView;
 
 // "Insert Graphic" ("Select Graphic" when an image is selected): the picture and its attributes,
 // inserted as a regular image, as an image inside a link, or with an image map.
+class EditorFolders;
+
 class FormImage : public QDialog {
     Q_OBJECT
 public:
-    FormImage(EditingSurface &surface, Messages &messages, QWidget *parent = nullptr);
+    // With `folders`, a new picture is looked for in the folder the last one came from.
+    FormImage(EditingSurface &surface, Messages &messages, QWidget *parent = nullptr,
+              EditorFolders *folders = nullptr);
 
     // Opens the image-map editor on `map` for the picture at `picture`; nothing when cancelled.
     using EditMap = std::function<std::optional<ImageMap>(const ImageMap &map, const QString &picture)>;
@@ -47,6 +51,7 @@ private:
 
     EditingSurface &m_surface;
     Messages &m_messages;
+    EditorFolders *m_folders;
     EditMap m_editMap;
     QString m_workingTag;
     ImageMap m_map;

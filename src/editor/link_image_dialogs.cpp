@@ -24,6 +24,6 @@ void LinkImageDialogs::hyperLink() {
 }
 
 void LinkImageDialogs::image() {
-    FormImage dialog(m_panel.surface(), m_messages, m_owner);
+    FormImage dialog(m_panel.surface(), m_messages, m_owner, &m_panel.folders());
     m_show(dialog);
 }

@@ -55,6 +55,10 @@ TableEditing::Capture SurfaceTableEditing::captureSelection() {
 
 void SurfaceTableEditing::replaceDocument(const QString &html) {
     EditingSurface &surface = m_panel.surface();
+    // A change within one element is made in place, so that Undo takes it back.
+    const auto inPlace = surface.callBridge(QStringLiteral("editorReplaceDocument"), {html});
+    if (inPlace && inPlace->toBool())
+        return;
     const QString base = surface.baseUrl();
     surface.setDocumentHtml(html);
     surface.setBaseUrl(base);

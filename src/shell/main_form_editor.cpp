@@ -23,8 +23,15 @@ void MainForm::createEditor() {
                                 [this] { return Twips::fromPixels(m_panes[0]->height()); },
                                 [this] { return m_startup.preserveHtml; }},
                                this);
+    m_editor->setSettings(&m_settings);
 
     connect(m_editor, &EditorPanel::placeOverPageRequested, this, &MainForm::placeEditorOverPost);
+    // Shown on the blog's post page, the editor goes over the post field at once.
+    if (auto *visual = findChild<QCheckBox *>(QStringLiteral("CheckNormal")))
+        connect(visual, &QCheckBox::clicked, this, [this] {
+            if (BlogPost::fieldRect(*m_panes[0]))
+                placeEditorOverPost();
+        });
     connect(m_editor, &EditorPanel::postTransferRequested, this, [this] {
         if (!m_editor->hasSurface())
             return;

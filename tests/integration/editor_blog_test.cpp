@@ -7,8 +7,11 @@
 #include "shell/dialog_blog_footer.h"
 #include "webpages/blog_post.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileDialog>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -146,12 +149,35 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
                 << name;
         }
     };
+    // However narrow the field, no control of the panel is cut off: what does not fit waits behind
+    // the toolbars' extension buttons.
+    QFrame *editor = h.form().editorPanel();
+    const auto nothingCutOff = [&] {
+        for (const QWidget *control : editor->findChildren<QWidget *>()) {
+            if (control->isVisible() && (qobject_cast<const QAbstractButton *>(control) ||
+                                         qobject_cast<const QComboBox *>(control))) {
+                EXPECT_TRUE(
+                    editor->rect().contains(QRect(control->mapTo(editor, QPoint()), control->size())) &&
+                    control->width() >= control->minimumSizeHint().width())
+                    << control->objectName().toStdString() << " in " << editor->width();
+            }
+        }
+    };
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
-    ASSERT_TRUE(h.form().editorPanel()->isVisible());
+    ASSERT_TRUE(editor->isVisible());
     switchesFree();
+    editor->resize(320, editor->height());
+    QTest::qWait(0);
+    EXPECT_EQ(editor->width(), 320);
+    nothingCutOff();
     for (const auto &[address, field] :
          {std::pair{u"/blog/post"_s, u"txaBody"_s}, {u"/blog/plain"_s, u"postBody"_s}}) {
         ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + address));
+        // "Edit Visually" puts it over the field at once.
+        QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+        EXPECT_EQ(elementAt(main(), editor->geometry().translated(-main().pos()).topLeft() + QPoint(3, 3)),
+                  field);
         for (const QSize size : {QSize(1600, 1000), QSize(1024, 700)}) {
             SCOPED_TRACE((address + u' ' + QString::number(size.width())).toStdString());
             h.form().showNormal();
@@ -159,6 +185,7 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
             MainFormHarness::waitFor([&] { return h.form().size() == size; }, 2000);
             QTest::mouseClick(child<QPushButton>("CommandPlaceEditor"), Qt::LeftButton);
             switchesFree();
+            nothingCutOff();
             // Just inside the panel's corners lies the field; just outside, the rest of the page.
             const QRect panel = h.form().editorPanel()->geometry().translated(-main().pos());
             for (const auto &[inside, outside] :
@@ -221,24 +248,77 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     EXPECT_EQ(h.messages().shown(), QStringList{u"Save changes to the document?"_s});
 }
 
-// Each toolbar button clicked with the mouse opens its dialog (named, or by its title).
+// Each toolbar button clicked with the mouse opens its dialog. Save adds ".htm" to a name typed
+// without one; Open then starts in that folder, which the settings keep.
 TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
-    editor().surface().setDocumentHtml(u"<html><body><p id=p>Teh word</p></body></html>"_s);
-    const std::pair<const char *, QString> entries[] = {
-        {"open", u"Open HTML File"_s},       {"save", u"Save Blog as HTML File"_s},
-        {"Color", u"Text Color"_s},          {"link", u"FormHyperLink"_s},
-        {"image", u"FormImage"_s},           {"table", u"InsertTableDlg"_s},
-        {"spell", u"SpellDecisionDialog"_s},
+    EditingSurface &surface = editor().surface();
+    surface.setDocumentHtml(u"<html><body><p id=p>Teh word</p></body></html>"_s);
+    QTemporaryDir dir;
+    QString shown, typed = dir.filePath(u"post"_s); // the dialog that opened, by its title; a file name
+    QTimer closer;
+    closer.callOnTimeout([&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            shown = files->windowTitle() + u' ' + files->directory().absolutePath();
+            files->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(std::exchange(typed, u"post.htm"_s));
+            QTest::keyClick(files->findChild<QLineEdit *>(u"fileNameEdit"_s), Qt::Key_Return);
+        } else if (modal) {
+            shown = modal->windowTitle(), modal->close();
+        }
+    });
+    closer.start(50);
+    auto *bar = h.form().editorPanel()->findChild<QToolBar *>(u"Toolbar3"_s);
+    const auto click = [&](const char *key) {
+        return [&, key] {
+            QTest::mouseClick(bar->widgetForAction(h.toolAction(u"Toolbar3"_s, QString::fromLatin1(key))),
+                              Qt::LeftButton);
+        };
     };
-    for (const auto &[key, dialog] : entries) {
-        SCOPED_TRACE(key);
-        MainFormHarness::runPageScript(editor().surface(),
+    const std::pair<std::function<void()>, QString> entries[] = {
+        {click("save"), u"Save Blog as HTML File "_s},
+        {click("open"), u"Open HTML File "_s + dir.path()},
+        {click("Color"), u"Text Color"_s},
+        {click("link"), u"Insert/Edit HyperLink"_s},
+        {click("image"), u"Insert Graphic"_s},
+        {click("table"), u"Insert Table"_s},
+        {click("spell"), u"Spelling"_s},
+    };
+    for (const auto &[open, title] : entries) {
+        SCOPED_TRACE(title.toStdString());
+        MainFormHarness::runPageScript(surface,
                                        u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
-        const QString how = u"Toolbar3/"_s + QString::fromLatin1(key);
-        EXPECT_EQ(MainFormHarness::modalsDuring([&] { EXPECT_EQ(h.userStep(how), QString()); }),
-                  QStringList{dialog});
+        shown.clear();
+        open();
+        EXPECT_TRUE(MainFormHarness::waitFor([&] { return shown.startsWith(title); }, 5000))
+            << shown.toStdString();
     }
+    EXPECT_EQ(surface.documentPath(), dir.filePath(u"post.htm"_s));
+    EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"editordocfolder"_s, {}), dir.path());
+}
+
+// The font list offers the desktop's families; one picked with the mouse goes to the selected text.
+TEST_F(EditorBlogTest, FontListOffersTheDesktopFamilies) {
+    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    EditingSurface &surface = editor().surface();
+    surface.setDocumentHtml(u"<html><body><p id=p>word</p></body></html>"_s);
+    MainFormHarness::runPageScript(surface,
+                                   u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
+    auto *fonts = child<QComboBox>("FontCombo");
+    const int pick = fonts->count() - 1;
+    ASSERT_TRUE(pick > 0 && QFontDatabase::families().join(u'|').contains(fonts->itemText(pick)));
+    fonts->showPopup();
+    QAbstractItemView *view = fonts->view();
+    const QModelIndex item = view->model()->index(pick, 0);
+    view->scrollTo(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    EXPECT_TRUE(MainFormHarness::waitFor([&] {
+        return MainFormHarness::runPageScript(
+                   surface,
+                   u"(f => f ? getComputedStyle(f).fontFamily : '')(document.querySelector('#p font'))"_s)
+            .toString()
+            .contains(fonts->itemText(pick));
+    }));
 }
 
 } // namespace

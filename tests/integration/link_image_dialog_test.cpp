@@ -280,3 +280,35 @@ TEST_F(LinkImageDialogTest, EditsTheTargetOfAnExistingLinkListsTheBookmarksAndRe
         linkButton([](QDialog &dialog) { field<QPushButton>(dialog, "CommandRemoveLink")->click(); }));
     EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s), u"see the page now"_s);
 }
+
+// A picture from a file shows in a new, unsaved document; the post form gets it only once the user
+// has been told of it and went on; the next picture is looked for in its folder.
+TEST_F(LinkImageDialogTest, LocalPicturesShowAndAreNamedBeforeThePost) {
+    QSignalSpy posted(&panel, &EditorPanel::postTransferRequested);
+    input();
+    surface().newDocument();
+    imageDialog([&](QDialog &dialog) {
+        clickFile(dialog, dir.filePath(u"dog.png"_s));
+        dialog.accept();
+    });
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return run(u"document.querySelector('img').naturalWidth"_s).toInt() == 40; }, 5000));
+    posted.clear();
+    for (const auto answer : {Messages::Answer::No, Messages::Answer::Yes}) {
+        messages.clear();
+        messages.queueAnswer(answer);
+        QTest::mouseClick(child<QPushButton>("CommandCopyToPost"), Qt::LeftButton);
+        EXPECT_TRUE(messages.last().contains(u'\n' + attribute("img", "src") + u'\n'))
+            << messages.last().toStdString();
+    }
+    // Once answered, the transfers that follow the editor by themselves go on without asking.
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&surface(), &leave);
+    EXPECT_EQ(posted.size(), 2);
+    EXPECT_EQ(messages.shown().size(), 1);
+    run(u"getSelection().collapse(document.body, document.body.childNodes.length)"_s);
+    imageDialog([&](QDialog &dialog) {
+        EXPECT_EQ(dialog.findChild<ImageFileBrowser *>()->folder(), dir.path());
+        dialog.reject();
+    });
+}

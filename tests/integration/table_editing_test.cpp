@@ -14,6 +14,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace std::literals;
 
 namespace {
 
@@ -47,6 +48,15 @@ protected:
         return QStringList{t.width.text, t.width.percent ? u"%"_s : u"px"_s, t.background.text, t.border,
                            t.align}
             .join(u' ');
+    }
+
+    // The row and column of the cell with the caret, and the number of rows of its table.
+    QString caretCell() {
+        return run(u"(n => { const c = (n.nodeType === 1 ? n : n.parentElement).closest('td');"
+                   " return c ? c.parentElement.rowIndex + ',' + c.cellIndex + ' ' + "
+                   "c.closest('table').rows.length"
+                   " : ''; })(getSelection().anchorNode)"_s)
+            .toString();
     }
 
     TableDialogs dialogs{panel, messages, &frame};
@@ -128,6 +138,7 @@ TEST_F(TableEditingTest, EachContextMenuEntryDoesItsWork) {
     for (const auto &[entry, at, effect, expected] : cases) {
         SCOPED_TRACE(entry);
         load(grid + u"<p id=p2><span id=w>word</span> end</p><div id=d>box</div>"_s);
+        const QString loaded = body();
         QWidget *proxy = input();
         QGuiApplication::clipboard()->setText(u"clip"_s);
         if (QLatin1String(at) == QLatin1String("#w"))
@@ -137,6 +148,11 @@ TEST_F(TableEditingTest, EachContextMenuEntryDoesItsWork) {
         ASSERT_TRUE(menu);
         pick(*menu, QString::fromLatin1(entry));
         EXPECT_TRUE(QTest::qWaitFor([&] { return effect() == expected; }, 3000)) << effect().toStdString();
+        // Whatever changed goes with one Ctrl+Z (all but a position).
+        if (entry == "Make 2D"sv)
+            continue;
+        QTest::keyClick(proxy, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return body() == loaded; }, 3000)) << body().toStdString();
     }
 }
 
@@ -172,6 +188,7 @@ TEST_F(TableEditingTest, TableButtonInsertsATableOrEditsTheOneAtTheCaret) {
         run(u"document.querySelectorAll('table tr').length + 'x' + document.querySelectorAll('td').length"_s)
             .toString(),
         u"3x9"_s);
+    EXPECT_EQ(caretCell(), u"0,0 3"_s); // ready for the first cell's text
     EXPECT_TRUE(table().startsWith(u"50 "_s) && table().endsWith(u" CENTER"_s)) << table().toStdString();
 
     load(grid);
@@ -220,6 +237,11 @@ TEST_F(TableEditingTest, CellDialogAppliesEachScopeAndCancelsWithoutTrace) {
         });
         EXPECT_EQ(cellsWith(u"bgcolor"_s) + u'|' + cellsWith(u"nowrap"_s), changed + u'|' + changed);
         EXPECT_EQ(surface().baseUrl(), base);
+        // Ctrl+Z takes the change back in one step, Ctrl+Y brings it again.
+        for (const auto &[key, cells] : {std::pair{Qt::Key_Z, u""_s}, {Qt::Key_Y, changed}}) {
+            QTest::keyClick(input(), key, Qt::ControlModifier);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return cellsWith(u"bgcolor"_s) == cells; }, 3000));
+        }
     }
     // The browser's markup of what was written reads back the same; Cancel leaves the whole
     // document as it was, without the marker.
@@ -247,4 +269,24 @@ TEST_F(TableEditingTest, CellDialogInATenThousandCellTable) {
                   " document.querySelectorAll('td:nth-child(8)[bgcolor]').length"_s)
                   .toString(),
               u"100 100"_s);
+}
+
+// Tab and Shift+Tab go from cell to cell, the focus staying in the document; Tab in the last cell
+// adds a row, which Ctrl+Z takes back.
+TEST_F(TableEditingTest, TabMovesBetweenCellsAndAddsARowAtTheEnd) {
+    load(grid);
+    QWidget *proxy = input();
+    caretIn("#c2");
+    QWidget *focus = QApplication::focusWidget();
+    const std::pair<Qt::Key, QString> steps[] = {
+        {Qt::Key_Tab, u"2,2 3"_s}, {Qt::Key_Tab, u"3,0 4"_s}, {Qt::Key_Backtab, u"2,2 4"_s}};
+    for (const auto &[key, cell] : steps) {
+        SCOPED_TRACE(cell.toStdString());
+        QTest::keyClick(proxy, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return caretCell() == cell; }, 3000)) << caretCell().toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), focus);
+    }
+    QTest::keyClick(proxy, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return run(u"document.querySelectorAll('tr').length"_s).toInt() == 3; }));
 }

@@ -203,25 +203,45 @@
         cell.innerHTML = '&nbsp;';
         return cell;
     }
-    // Row and column changes, on the table around the caret; new ones come before the current.
-    function tableCommand(id) {
+    // Replaces `element` with `changed` (a changed copy of it) through the editing commands, so
+    // that Undo takes the whole change back in one step; with no copy the element goes.
+    function replaceUndoably(element, changed) {
+        const r = document.createRange();
+        r.selectNode(element);
+        select(r);
+        modified = true;
+        return changed ? document.execCommand('insertHTML', false, changed.outerHTML)
+                       : document.execCommand('delete', false, null);
+    }
+    function caretInto(node) {
+        const r = document.createRange();
+        r.selectNodeContents(node);
+        r.collapse(true);
+        select(r);
+    }
+    // Row and column changes, on the table around the caret; new ones come before the current
+    // (Tab's new row, 'below', after it). The caret stays in its cell, or the nearest one left.
+    function tableCommand(id, below) {
         const cell = currentCell();
         if (!cell)
             return false;
-        const row = cell.parentElement;
-        const table = row.closest('table');
-        const column = cell.cellIndex;
+        const table = cell.closest('table');
+        const tables = Array.from(document.querySelectorAll('table'));
+        const copy = table.cloneNode(true);
+        let rowAt = cell.parentElement.rowIndex, column = cell.cellIndex;
+        const row = copy.rows[rowAt];
         if (id === 5021) {
             const fresh = row.cloneNode(false);
             for (const c of row.cells)
                 fresh.appendChild(blankCell(c)).colSpan = c.colSpan;
-            row.parentNode.insertBefore(fresh, row);
+            row.parentNode.insertBefore(fresh, below ? row.nextSibling : row);
+            rowAt += 1;
+            if (below)
+                column = 0;
         } else if (id === 5007) {
             row.remove();
-            if (table.rows.length === 0)
-                table.remove();
         } else {
-            for (const r of Array.from(table.rows)) {
+            for (const r of Array.from(copy.rows)) {
                 const c = r.cells[Math.min(column, r.cells.length - 1)];
                 if (!c)
                     continue;
@@ -230,12 +250,79 @@
                 else if (r.cells[column])
                     r.cells[column].remove();
             }
-            if (id === 5006 && table.rows[0] && table.rows[0].cells.length === 0)
-                table.remove();
+            if (id === 5020)
+                column += 1;
         }
-        modified = true;
+        const empty = copy.rows.length === 0 || (id === 5006 && copy.rows[0].cells.length === 0);
+        replaceUndoably(table, empty ? null : copy);
+        const now = empty ? null : document.querySelectorAll('table')[tables.indexOf(table)];
+        if (now && now.rows.length) {
+            const r = now.rows[Math.min(rowAt, now.rows.length - 1)];
+            if (r.cells.length)
+                caretInto(r.cells[Math.min(column, r.cells.length - 1)]);
+        }
         return true;
     }
+    // The one element of the live document that differs from its counterpart in `wanted` (a
+    // whole table for a change inside one), or null when the two differ in more than the body's
+    // content.
+    const tableParts = new Set(['TD', 'TH', 'TR', 'TBODY', 'THEAD', 'TFOOT', 'CAPTION', 'COL', 'COLGROUP']);
+    function changedElement(wanted) {
+        if (!document.head || !document.body || !wanted.head.isEqualNode(document.head))
+            return null;
+        let live = document.body, other = wanted.body;
+        if (live.attributes.length !== other.attributes.length ||
+            Array.from(live.attributes).some(a => other.getAttribute(a.name) !== a.value))
+            return null;
+        for (;;) {
+            const a = live.childNodes, b = other.childNodes;
+            if (a.length !== b.length)
+                break;
+            const differing = [];
+            for (let i = 0; i < a.length && differing.length < 2; ++i) {
+                if (!a[i].isEqualNode(b[i]))
+                    differing.push(i);
+            }
+            if (differing.length !== 1)
+                break;
+            const i = differing[0];
+            if (a[i].nodeType !== Node.ELEMENT_NODE || b[i].nodeType !== Node.ELEMENT_NODE ||
+                a[i].tagName !== b[i].tagName)
+                break;
+            const sameTag = a[i].cloneNode(false).isEqualNode(b[i].cloneNode(false));
+            live = a[i];
+            other = b[i];
+            if (!sameTag)
+                break;
+        }
+        while (live !== document.body && tableParts.has(live.tagName)) {
+            live = live.parentElement;
+            other = other.parentElement;
+        }
+        return live === document.body ? null : [live, other];
+    }
+    // Tab and Shift+Tab go to the next and the previous cell; Tab in the last cell adds a row.
+    function tabInTable(event) {
+        if (event.key !== 'Tab' || event.ctrlKey || event.altKey || event.metaKey)
+            return;
+        const cell = currentCell();
+        if (!cell)
+            return;
+        event.preventDefault();
+        const cells = Array.from(cell.closest('table').querySelectorAll('td,th'))
+                          .filter(c => c.closest('table') === cell.closest('table'));
+        const at = cells.indexOf(cell) + (event.shiftKey ? -1 : 1);
+        if (at >= cells.length) {
+            const last = cell.parentElement.cells;
+            caretInto(last[last.length - 1]);
+            tableCommand(5021, true);
+        } else if (at >= 0) {
+            const r = document.createRange();
+            r.selectNodeContents(cells[at]);
+            select(r);
+        }
+    }
+    // (The editing commands keep no positions in what they insert: this change is made directly.)
     function togglePosition() {
         const t = positionTarget();
         if (!t)
@@ -269,7 +356,13 @@
         for (let r = 0; r < rows; ++r)
             html += '<tr>' + '<td>&nbsp;</td>'.repeat(cols) + '</tr>';
         html += '</tbody></table>';
-        return document.execCommand('insertHTML', false, html);
+        const before = new Set(document.querySelectorAll('table'));
+        const done = document.execCommand('insertHTML', false, html);
+        // The caret goes into the new table's first cell, ready for its text.
+        const made = Array.from(document.querySelectorAll('table')).find(t => !before.has(t));
+        if (made && made.rows[0] && made.rows[0].cells[0])
+            caretInto(made.rows[0].cells[0]);
+        return done;
     }
     function exec(id, value) {
         if (!document.body)
@@ -348,6 +441,7 @@
         const changed = function () { report('displayChanged'); };
         document.addEventListener('selectionchange', changed);
         document.addEventListener('input', function () { modified = true; changed(); });
+        document.addEventListener('keydown', tabInTable);
         window.addEventListener('blur', function () { report('focusLost'); });
     }
     if (document.readyState === 'loading')
@@ -502,6 +596,37 @@
                 box = e ? e.getBoundingClientRect() : null;
             }
             return box ? [box.left, box.bottom] : [0, 0];
+        },
+        // The pictures shown from local files (which readers of a web page cannot load), as named.
+        editorLocalPictures() {
+            const named = new Set();
+            if (document.body) {
+                for (const e of document.body.querySelectorAll('img[src], [background]')) {
+                    const name = e.getAttribute(e.tagName === 'IMG' ? 'src' : 'background');
+                    let url = null;
+                    try { url = new URL(name, document.baseURI); } catch (error) { continue; }
+                    if (url.protocol === 'file:')
+                        named.add(name);
+                }
+            }
+            return Array.from(named);
+        },
+        // Puts the document `html` in place of the live one through the editing commands (one
+        // step for Undo) when only one element of the body differs; false when it cannot.
+        editorReplaceDocument(html) {
+            const found = changedElement(new DOMParser().parseFromString(html, 'text/html'));
+            // The editing commands take long over a very large element: it is put in place whole.
+            if (!found || found[0].getElementsByTagName('*').length > 5000)
+                return false;
+            // The caret keeps its place in the text.
+            const r = selectionRange();
+            const caret = r ? offsetOf(r.startContainer, r.startOffset) : 0;
+            replaceUndoably(found[0], document.importNode(found[1], true));
+            const [node, offset] = pointAt(caret);
+            const back = document.createRange();
+            back.setStart(node, offset);
+            select(back);
+            return true;
         },
         editorBodyHtml() {
             return document.body ? document.body.innerHTML : '';
