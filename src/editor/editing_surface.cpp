@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -35,7 +34,6 @@ static void initEditorResources() {
 namespace {
 
 const QString blankDocument = QStringLiteral("<html><head></head><body></body></html>");
-const QString htmlFilter = QStringLiteral("HTML files (*.htm *.html);;All files (*)");
 // setHtml() passes the document in a data address, which holds at most 2 MB.
 constexpr qsizetype inlineDocumentLimit = 1500 * 1024;
 constexpr int loadTimeoutMs = 60000;
@@ -255,20 +253,14 @@ bool EditingSurface::loadPage(const QUrl &url, const QString &html) {
     return ok;
 }
 
-qint32 EditingSurface::loadDocument(const QString &path, bool prompt) {
-    QString file = path;
-    if (file.isEmpty()) {
-        if (!prompt)
-            return DocumentFile::InvalidArgument;
-        file = QFileDialog::getOpenFileName(this, QStringLiteral("Open HTML File"), QString(), htmlFilter);
-        if (file.isEmpty())
-            return DocumentFile::Cancelled;
-    }
-    const DocumentFile::ReadResult read = DocumentFile::read(file);
+qint32 EditingSurface::loadDocument(const QString &path, bool askEncoding) {
+    if (path.isEmpty())
+        return DocumentFile::InvalidArgument;
+    const DocumentFile::ReadResult read = DocumentFile::read(path);
     if (read.error != DocumentFile::NoError)
         return read.error;
     const DocumentEncoding::Detected detected = DocumentEncoding::detect(read.bytes);
-    const std::optional<QByteArray> encoding = encodingOf(read.bytes, prompt);
+    const std::optional<QByteArray> encoding = encodingOf(read.bytes, askEncoding);
     if (!encoding)
         return DocumentFile::Cancelled;
     const QUrl url = QUrl::fromLocalFile(read.absolutePath);
@@ -286,9 +278,9 @@ qint32 EditingSurface::loadDocument(const QString &path, bool prompt) {
     return DocumentFile::NoError;
 }
 
-std::optional<QByteArray> EditingSurface::encodingOf(const QByteArray &bytes, bool prompt) {
+std::optional<QByteArray> EditingSurface::encodingOf(const QByteArray &bytes, bool ask) {
     const DocumentEncoding::Detected detected = DocumentEncoding::detect(bytes);
-    if (detected.sure || !prompt)
+    if (detected.sure || !ask)
         return detected.name;
     QStringList choices = DocumentEncoding::choices();
     choices.removeAll(QString::fromLatin1(detected.name));
@@ -305,16 +297,10 @@ std::optional<QByteArray> EditingSurface::encodingOf(const QByteArray &bytes, bo
     return chosen.toLatin1();
 }
 
-qint32 EditingSurface::saveDocument(const QString &path, bool prompt) {
-    QString file = path;
-    if (file.isEmpty()) {
-        if (!prompt)
-            return DocumentFile::InvalidArgument;
-        file =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Save Blog as HTML File"), m_path, htmlFilter);
-        if (file.isEmpty())
-            return DocumentFile::Cancelled;
-    }
+qint32 EditingSurface::saveDocument(const QString &path) {
+    if (path.isEmpty())
+        return DocumentFile::InvalidArgument;
+    const QString &file = path;
     const QByteArray bytes = savedBytes();
     const qint32 error = DocumentFile::write(file, bytes);
     if (error == DocumentFile::NoError) {

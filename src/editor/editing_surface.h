@@ -69,10 +69,10 @@ public:
     // The items of the next context menu: an empty text is a separator, state 0 enabled, 2 greyed.
     void setContextMenu(const QStringList &items, const QList<int> &states);
 
-    // With an empty path and `prompt`, asks the user for the file. Gives a DocumentError (NoError, Cancelled,
-    // ...).
-    qint32 loadDocument(const QString &path, bool prompt);
-    qint32 saveDocument(const QString &path, bool prompt);
+    // Give a DocumentError (NoError, Cancelled, ...). With `askEncoding`, a file that does not name its
+    // encoding and whose encoding cannot be told for sure asks the user which one to read it in.
+    qint32 loadDocument(const QString &path, bool askEncoding);
+    qint32 saveDocument(const QString &path);
     void newDocument();
     // Whether the document differs from what it was when last loaded, saved or made new, or
     // when markUnchanged() was called (after a post that carried it).
@@ -139,7 +139,7 @@ private:
     QByteArray savedBytes();
     std::optional<QByteArray> splicedSource(const QVariantMap &change);
     // Which encoding the document is in, asking the user where neither file nor detector is sure.
-    std::optional<QByteArray> encodingOf(const QByteArray &bytes, bool prompt);
+    std::optional<QByteArray> encodingOf(const QByteArray &bytes, bool ask);
     // The file's bytes become what the document is measured against.
     void keepSource(const QByteArray &bytes);
     // What changed against the file (the answer of the page's editorSourceChange).

@@ -444,7 +444,7 @@ void EditorPanel::openFile(const QString &path) {
     const QString file = path.isEmpty() ? askForDocument(FileDialog::Open) : path;
     if (file.isEmpty())
         return;
-    const qint32 error = surface().loadDocument(file, false);
+    const qint32 error = surface().loadDocument(file, path.isEmpty());
     if (error == DocumentFile::NoError || error == DocumentFile::Cancelled)
         return;
     m_context.messages.inform(QStringLiteral("Error occurred while loading document: ") +
@@ -456,7 +456,7 @@ bool EditorPanel::saveFile(const QString &path) {
     const QString file = path.isEmpty() ? askForDocument(FileDialog::Save) : path;
     if (file.isEmpty())
         return false;
-    const qint32 error = surface().saveDocument(file, false);
+    const qint32 error = surface().saveDocument(file);
     if (error == DocumentFile::NoError || error == DocumentFile::Cancelled)
         return error == DocumentFile::NoError;
     m_context.messages.inform(QStringLiteral("Error occurred while saving document: ") +

@@ -66,7 +66,7 @@ protected:
     // Saves the document and opens it in a browser pane, whose load ends once the document's
     // pictures have loaded: the natural width of its image (0: the picture did not load).
     int widthInBrowser() {
-        EXPECT_EQ(surface().saveDocument(docPath(), false), qint32(DocumentFile::NoError));
+        EXPECT_EQ(surface().saveDocument(docPath()), qint32(DocumentFile::NoError));
         QWebEngineView browser;
         QSignalSpy loaded(&browser, &QWebEngineView::loadFinished);
         browser.load(QUrl::fromLocalFile(docPath()));
