@@ -65,16 +65,18 @@ TEST_F(ComposeMailtoTest, AHandedInAddressBecomesANewMessage) {
     ASSERT_TRUE(h.start());
     for (const auto &c : cases) {
         SCOPED_TRACE((c.provider + u' ' + c.link).toStdString());
-        if (!h.form().webBrowser(1).locationUrl().contains(c.provider))
+        if (!h.form().webBrowser(1).locationUrl().contains(c.provider)) {
             ASSERT_TRUE(
                 h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + c.provider + u"/inbox"_s));
+        }
         h.form().tabs().select(3); // the user is elsewhere
         h.settings().SetIni(u"Settings"_s, u"mailto"_s, c.link);
         ASSERT_TRUE(composed(c.provider, c.fields));
         EXPECT_EQ(h.settings().get(Keys::Mailto), u""_s);
         EXPECT_TRUE(MainFormHarness::waitFor([&] { return h.settings().get(Keys::Bug) == u"8888"_s; }));
-        if (c.provider == PageModel::yahoo)
+        if (c.provider == PageModel::yahoo) {
             EXPECT_EQ(h.form().webBrowser(3).elementHtml(PageModel::yahooRichTextElement), c.rich);
+        }
     }
 }
 
