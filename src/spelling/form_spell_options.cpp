@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -43,7 +44,11 @@ FormSpellOptions::FormSpellOptions(SpellChecker &checker, QWidget *parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &FormSpellOptions::reject);
     auto *form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Main dictionary:"), m_comboMain);
-    form->addRow(QStringLiteral("&Custom dictionary:"), customRow);
+    // A row of a layout gets a plain label: its accelerator needs the field as its buddy.
+    auto *customLabel = new QLabel(QStringLiteral("&Custom dictionary:"), this);
+    customLabel->setObjectName(QStringLiteral("CustomLabel"));
+    customLabel->setBuddy(m_editCustom);
+    form->addRow(customLabel, customRow);
     form->addRow(buttons);
 }
 

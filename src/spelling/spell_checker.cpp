@@ -2,7 +2,11 @@
 
 #include "base/messages.h"
 #include "base/settings.h"
+#include "base/text_file.h"
 #include "spelling/spell_decision_dialog.h"
+#include "spelling/spell_languages.h"
+
+#include <QFileInfo>
 
 SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function<Paths()> startupPaths,
                            QObject *parent)
@@ -14,8 +18,18 @@ SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function
 }
 
 SpellChecker::Paths &SpellChecker::paths() {
-    if (!m_paths)
+    if (!m_paths) {
         m_paths = m_startupPaths();
+        if (m_paths->customDictionary.isEmpty() && !m_paths->mainDir.isEmpty()) {
+            // A word list from the first day; a folder that cannot take it is reported by the
+            // first word added.
+            m_paths->customDictionary =
+                SpellLanguages::fileInMainDir(m_paths->mainDir, SpellLanguages::defaultCustomDictionary);
+            if (!QFileInfo::exists(m_paths->customDictionary))
+                TextFile::writeAtomically(m_paths->customDictionary, {});
+            m_settings.set(Keys::CustomDictionary, m_paths->customDictionary);
+        }
+    }
     return *m_paths;
 }
 

@@ -101,24 +101,48 @@ int SpellEngine::check(const QString &text) {
     return advance(0);
 }
 
+bool SpellEngine::isKnownAt(const WordSpan &span) const {
+    const QStringView word = QStringView(m_text).sliced(span.offset, span.length);
+    // "Dr." and "Kompressions-" are known with their mark, where the word alone is not.
+    if (span.markFollows && isKnown(QStringView(m_text).sliced(span.offset, span.length + 1)))
+        return true;
+    return isKnown(word) || m_ignoreAll.contains(word.toString());
+}
+
+bool SpellEngine::stopsAt(const WordSpan &span) {
+    const QStringView word = QStringView(m_text).sliced(span.offset, span.length);
+    if (!m_changeAll.isEmpty()) {
+        const auto change = m_changeAll.constFind(word.toString());
+        if (change != m_changeAll.cend()) {
+            m_word = word.toString();
+            m_offset = span.offset;
+            m_replacement = *change;
+            m_code = ChangePending;
+            return true;
+        }
+    }
+    if (isKnownAt(span))
+        return false;
+    m_word = word.toString();
+    m_offset = span.offset;
+    m_code = WordPending;
+    return true;
+}
+
 int SpellEngine::advance(qsizetype from) {
     WordSplitter splitter(m_text, from);
     while (const auto span = splitter.next()) {
-        const QStringView word = QStringView(m_text).sliced(span->offset, span->length);
-        if (!m_changeAll.isEmpty()) {
-            const auto change = m_changeAll.constFind(word.toString());
-            if (change != m_changeAll.cend()) {
-                m_word = word.toString();
-                m_offset = span->offset;
-                m_replacement = *change;
-                return m_code = ChangePending;
+        const QList<WordSpan> parts = WordSplitter::hyphenParts(m_text, *span);
+        // A compound is checked whole first, then a part at a time.
+        if (parts.size() == 1 && parts.front() == *span) {
+            if (stopsAt(*span))
+                return m_code;
+        } else if (!isKnownAt(*span)) {
+            for (const WordSpan &part : parts) {
+                if (stopsAt(part))
+                    return m_code;
             }
         }
-        if (isKnown(word) || m_ignoreAll.contains(word.toString()))
-            continue;
-        m_word = word.toString();
-        m_offset = span->offset;
-        return m_code = WordPending;
     }
     m_word.clear();
     return m_code = Done;

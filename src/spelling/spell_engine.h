@@ -1,5 +1,7 @@
 #pragma once
 
+#include "spelling/word_splitter.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -78,6 +80,9 @@ private:
         QSet<QString> words;
     };
     int advance(qsizetype from);
+    // Whether the check stops at `span`, setting the pending word and code when it does.
+    bool stopsAt(const WordSpan &span);
+    bool isKnownAt(const WordSpan &span) const;
     void addToCustom(const QString &word);
 
     std::vector<std::unique_ptr<nuspell::Dictionary>> m_mains;

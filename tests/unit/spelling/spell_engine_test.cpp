@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -58,7 +59,8 @@ TEST(WordSplitter, FindsTheWordsAReaderWouldCheck) {
     } cases[] = {
         {u"don't l'homme l\u2019homme"_s, u"don't|l'homme|l\u2019homme"_s},
         {u"the students' 'word'"_s, u"the|students|word"_s}, // quotes are not part of words
-        {u"well-known up-to-date"_s, u"well|known|up|to|date"_s},
+        {u"well-known up-to-date -x- B-52 NATO-Gipfel"_s,
+         u"well-known|up-to-date|x|B-52|NATO-Gipfel"_s},            // compounds whole
         {u"café cafe\u0301 Straße"_s, u"café|cafe\u0301|Straße"_s}, // composed and decomposed accents
         {u"call 555-1234 at 3rd or B2B"_s, u"call|at|or"_s},
         {u"mail ann@x.com, see https://x.org/a-b and www.lern.com ok"_s, u"mail|see|and|ok"_s},
@@ -67,7 +69,7 @@ TEST(WordSplitter, FindsTheWordsAReaderWouldCheck) {
         {u"a\U0001D49Cb c"_s, u"a\U0001D49Cb|c"_s}, // a letter beyond the basic plane
     };
     for (const auto &c : cases)
-        EXPECT_EQ(wordsOf(c.text), c.words);
+        EXPECT_EQ(wordsOf(c.text), c.words) << wordsOf(c.text).toStdString();
     // A check resumes after a replacement, possibly inside an address.
     EXPECT_EQ(wordsOf(u"see www.lern.com teh"_s, 8), u"teh"_s);
 }
@@ -93,6 +95,30 @@ TEST(SpellEngine, KnowsWordsAndSuggestsInEachLanguage) {
             EXPECT_TRUE(engine.isKnown(word)) << word.toStdString();
         ASSERT_EQ(engine.check(u"  "_s + c.misspelt + u"."_s), SpellEngine::WordPending);
         EXPECT_EQ(engine.suggestions().value(0), c.suggestion);
+    }
+}
+
+// Abbreviations and suspended hyphens are read with their mark, compounds whole before their parts.
+TEST(SpellEngine, ReadsMarksAndCompoundsAsTheDictionaryMeansThem) {
+    const struct {
+        const char *file;
+        QString text, stop; // stop: the first word the check stops at, none when it does not
+    } cases[] = {
+        {"german.vtd", u"Dr. Meier, bzw. ca. 5 Nr. 3 usw. Kompressions- und Dekompression"_s, {}},
+        {"german.vtd", u"Audio-Titel und dann Haus-Türr"_s, u"Türr"_s},
+        {"german.vtd", u"Das Haus- und"_s, {}},
+        {"german.vtd", u"Kompressionss- und"_s, u"Kompressionss"_s},
+        {"dutch.vtd", u"bijv. appels, enz. Zo."_s, {}},
+        {"french.vtd", u"Jean-Baptiste est-ce"_s, {}},
+        {"american.vtd", u"Dr. Smith, e.g. mid-sentence, tehh."_s, u"tehh"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        SpellEngine engine;
+        ASSERT_TRUE(engine.loadMainDictionary(dataFile(c.file)).ok);
+        const int code = engine.check(c.text);
+        EXPECT_EQ(code == SpellEngine::WordPending ? engine.misspelledWord() : QString(), c.stop)
+            << engine.misspelledWord().toStdString();
     }
 }
 
@@ -181,18 +207,26 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
     QTemporaryDir dir;
     Settings settings(dir.filePath(u"corvalis.ini"_s));
     RecordingMessages messages;
-    const auto paths = [] { return SpellChecker::Paths{dataDir, dataDir + u"american.vtd"_s, {}}; };
+    const auto paths = [&] { return SpellChecker::Paths{dir.path(), dataDir + u"american.vtd"_s, {}}; };
     SpellChecker checker(settings, messages, paths, nullptr);
     ASSERT_TRUE(checker.loadDictionaries());
+    // With none chosen, a custom word list is laid out in the main directory, so Add works at once.
+    const QString firstList = dir.filePath(u"mywords.txt"_s);
+    EXPECT_TRUE(QFile::exists(firstList));
+    EXPECT_EQ(settings.get(Keys::CustomDictionary) + u'|' + checker.engine().customDictionaryPath(),
+              firstList + u'|' + firstList);
 
+    ASSERT_TRUE(QFile::copy(dataFile("german.vtd"), dir.filePath(u"german.vtd"_s)));
     FormSpellOptions options(checker);
+    auto *customLabel = options.findChild<QLabel *>(u"CustomLabel"_s);
+    EXPECT_EQ(customLabel->buddy(), options.findChild<QLineEdit *>(u"EditCustom"_s));
     options.findChild<QComboBox *>(u"ComboMain"_s)->setCurrentText(u"German"_s);
     const QString custom = dir.filePath(u"mine.dic"_s);
     options.setFileChooser([&] { return custom; });
     options.findChild<QPushButton *>(u"Command1"_s)->click();
     options.accept();
     EXPECT_EQ(settings.get(Keys::MainDictionary) + u'|' + settings.get(Keys::CustomDictionary),
-              dataDir + u"german.vtd|"_s + custom);
+              dir.filePath(u"german.vtd|"_s) + custom);
     EXPECT_EQ(checker.engine().mainDictionaryCount() + checker.engine().customDictionaryCount(), 0);
 
     ASSERT_TRUE(checker.loadDictionaries());
