@@ -3,6 +3,7 @@
 #include "spelling/spell_checker.h"
 #include "spelling/spell_languages.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -16,7 +17,8 @@ FormSpellOptions::FormSpellOptions(SpellChecker &checker, QWidget *parent)
     : QDialog(parent)
     , m_checker(checker)
     , m_comboMain(new QComboBox(this))
-    , m_editCustom(new QLineEdit(this)) {
+    , m_editCustom(new QLineEdit(this))
+    , m_underline(new QCheckBox(QStringLiteral("&Underline misspelt words as you type"), this)) {
     setObjectName(QStringLiteral("FormSpellOptions"));
     setWindowTitle(QStringLiteral("Spelling Check Settings"));
     m_comboMain->setObjectName(QStringLiteral("ComboMain"));
@@ -49,6 +51,9 @@ FormSpellOptions::FormSpellOptions(SpellChecker &checker, QWidget *parent)
     customLabel->setObjectName(QStringLiteral("CustomLabel"));
     customLabel->setBuddy(m_editCustom);
     form->addRow(customLabel, customRow);
+    m_underline->setObjectName(QStringLiteral("CheckUnderline"));
+    m_underline->setChecked(checker.underlines());
+    form->addRow(m_underline);
     form->addRow(buttons);
 }
 
@@ -62,5 +67,6 @@ void FormSpellOptions::accept() {
     m_checker.setDictionaries(
         SpellLanguages::mainDictionaryPath(m_checker.mainDir(), m_comboMain->currentIndex()),
         m_editCustom->text().trimmed());
+    m_checker.setUnderline(m_underline->isChecked());
     QDialog::accept();
 }

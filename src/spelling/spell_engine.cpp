@@ -5,6 +5,8 @@
 
 #include <nuspell/dictionary.hxx>
 
+#include <algorithm>
+
 namespace {
 
 // Suggestions for longer "words" (pasted data, not writing) would take nuspell far too long.
@@ -84,11 +86,12 @@ bool SpellEngine::isKnown(QStringView word) const {
         if (dictionary->spell(bytes))
             return true;
     }
-    for (const CustomList &list : m_customs) {
-        if (listHas(list.words, word))
-            return true;
-    }
-    return false;
+    return isKnownToCustom(word);
+}
+
+bool SpellEngine::isKnownToCustom(QStringView word) const {
+    return std::any_of(m_customs.begin(), m_customs.end(),
+                       [word](const CustomList &list) { return listHas(list.words, word); });
 }
 
 int SpellEngine::check(const QString &text) {
@@ -184,7 +187,7 @@ int SpellEngine::decide(Decision decision, const QString &replacement) {
         m_replacement = replacement;
         return advance(m_offset + replacement.size());
     case Decision::Add:
-        addToCustom(m_word);
+        m_addError = addToCustom(m_word);
         [[fallthrough]];
     case Decision::IgnoreAll:
         m_ignoreAll.insert(m_word);
@@ -198,17 +201,14 @@ int SpellEngine::decide(Decision decision, const QString &replacement) {
     return m_code = Cancelled;
 }
 
-void SpellEngine::addToCustom(const QString &word) {
-    if (m_customs.empty()) {
-        m_addError = QStringLiteral("No custom dictionary is chosen: choose one in the spell check options.");
-        return;
-    }
+QString SpellEngine::addToCustom(const QString &word) {
+    if (m_customs.empty())
+        return QStringLiteral("No custom dictionary is chosen: choose one in the spell check options.");
     CustomList &list = m_customs.front();
     const QString error = DictionaryFiles::appendWord(list.path, word);
-    if (!error.isEmpty()) {
-        m_addError = QStringLiteral("\"%1\" cannot be added to the custom dictionary %2. %3")
-                         .arg(word, list.path, error);
-        return;
-    }
+    if (!error.isEmpty())
+        return QStringLiteral("\"%1\" cannot be added to the custom dictionary %2. %3")
+            .arg(word, list.path, error);
     list.words.insert(word);
+    return {};
 }
