@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -263,4 +265,82 @@ TEST(SpellLanguages, PutsOneSeparatorBetweenFolderAndFile) {
         paths.append(SpellLanguages::mainDictionaryPath(mainDir, 4));
     EXPECT_EQ(paths.join(u'|'), u"/srv/main/german.vtd|/srv/main/german.vtd|//server/share/german.vtd|"
                                 u"\\\\server\\share\\german.vtd"_s);
+}
+
+namespace {
+
+// Where a check of `text` stops, each word ignored in turn.
+QStringList stopsIn(SpellEngine &engine, const QString &text) {
+    QStringList stops;
+    for (int code = engine.check(text); code < SpellEngine::Done; code = engine.decide(Decision::Ignore))
+        stops.append(engine.misspelledWord());
+    return stops;
+}
+
+// Why a word hunspell stops at is no word to check here; empty when there is no such rule.
+QString ruleFor(const QString &word) {
+    if (!word.contains(QRegularExpression(u"\\p{L}"_s)))
+        return u"no letters (a dash)"_s;
+    if (word.contains(QRegularExpression(u"\\d"_s)))
+        return u"digits"_s;
+    if (word.contains(u'@') || word.contains(u"://"_s))
+        return u"an address"_s;
+    if (word == word.toUpper())
+        return u"all capitals (an acronym)"_s;
+    // hunspell reads these as letters ("--split", "splitsen/samenvoegen", "Debian-"); the words
+    // between them are known, and a word's mark unknown to the dictionary is left off.
+    if (word.contains(QRegularExpression(u"[-./]"_s)))
+        return u"hyphens, periods or slashes around known words"_s;
+    return {};
+}
+
+} // namespace
+
+// Real text in each language against `hunspell -l` with the same dictionary. hunspell's words take
+// in hyphens, periods and slashes ("--split", "dpkg-split", "prefix.NofM.deb", "splitsings-"), so
+// each word it stops at is checked here on its own: the stops must be the ones this check makes
+// in the whole text. Words with no stop here follow one of ruleFor's rules. A word whose period
+// or hyphen the dictionary knows is never a stop.
+TEST(SpellEngine, StopsWhereHunspellDoesSaveByTheListedRules) {
+    const struct {
+        const char *file, *text, *dictionary;
+    } cases[] = {{"american.vtd", "en", "en_US"}, {"british.vtd", "en", "en_GB"},
+                 {"dutch.vtd", "nl", "nl"},       {"french.vtd", "fr", "fr"},
+                 {"german.vtd", "de", "de_DE"},   {"italian.vtd", "it", "it_IT"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.dictionary);
+        const auto bytes = TextFile::readAll(
+            QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/spelling/%1.txt").arg(QLatin1String(c.text)));
+        ASSERT_TRUE(bytes);
+        const QString text = QString::fromUtf8(*bytes);
+        SpellEngine engine;
+        ASSERT_TRUE(engine.loadMainDictionary(dataFile(c.file)).ok);
+        QStringList ours;
+        for (int code = engine.check(text); code < SpellEngine::Done;
+             code = engine.decide(Decision::Ignore)) {
+            const QString word = engine.misspelledWord();
+            const QString mark = text.mid(engine.wordOffset() + word.size(), 1);
+            if (mark == u"."_s || mark == u"-"_s) {
+                EXPECT_FALSE(engine.isKnown(word + mark)) << word.toStdString();
+            }
+            ours.append(word);
+        }
+        QProcess hunspell;
+        hunspell.start(u"hunspell"_s,
+                       {u"-l"_s, u"-d"_s, u"/usr/share/hunspell/"_s + QLatin1String(c.dictionary)});
+        ASSERT_TRUE(hunspell.waitForStarted()) << "hunspell is needed (scripts/install-deps)";
+        hunspell.write(*bytes);
+        hunspell.closeWriteChannel();
+        ASSERT_TRUE(hunspell.waitForFinished());
+        QStringList theirs;
+        for (const QString &word :
+             QString::fromUtf8(hunspell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList stops = stopsIn(engine, word);
+            EXPECT_FALSE(stops.isEmpty() && ruleFor(word).isEmpty()) << word.toStdString();
+            theirs += stops;
+        }
+        ours.sort();
+        theirs.sort();
+        EXPECT_EQ(ours.join(u' ').toStdString(), theirs.join(u' ').toStdString());
+    }
 }
