@@ -10,6 +10,7 @@
 #include "base/settings.h"
 #include "base/text_file.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QWebEngineProfile>
 
 #include <gtest/gtest.h>
 
@@ -226,9 +228,14 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
     const QString custom = dir.filePath(u"mine.dic"_s);
     options.setFileChooser([&] { return custom; });
     options.findChild<QPushButton *>(u"Command1"_s)->click();
+    // The underlining follows the language, and the switch turns it off.
+    options.findChild<QCheckBox *>(u"CheckUnderline"_s)->setChecked(false);
     options.accept();
-    EXPECT_EQ(settings.get(Keys::MainDictionary) + u'|' + settings.get(Keys::CustomDictionary),
-              dir.filePath(u"german.vtd|"_s) + custom);
+    EXPECT_EQ(settings.get(Keys::MainDictionary) + u'|' + settings.get(Keys::CustomDictionary) + u'|' +
+                  settings.get(Keys::SpellUnderline),
+              dir.filePath(u"german.vtd|"_s) + custom + u"|0"_s);
+    EXPECT_FALSE(QWebEngineProfile::defaultProfile()->isSpellCheckEnabled());
+    EXPECT_EQ(QWebEngineProfile::defaultProfile()->spellCheckLanguages(), QStringList{u"de_DE"_s});
     EXPECT_EQ(checker.engine().mainDictionaryCount() + checker.engine().customDictionaryCount(), 0);
 
     ASSERT_TRUE(checker.loadDictionaries());
