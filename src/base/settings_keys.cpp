@@ -9,6 +9,7 @@ std::span<const SettingKey> all() {
         MainDir,
         MainDictionary,
         CustomDictionary,
+        SpellUnderline,
         ServiceUrl,
         AutoLogin,
         Email,

@@ -16,6 +16,8 @@ namespace Keys {
 inline constexpr SettingKey MainDir{"Locations", "main dir", ""};
 inline constexpr SettingKey MainDictionary{"Locations", "main dictionary", ""};
 inline constexpr SettingKey CustomDictionary{"Locations", "custom dictionary", ""};
+// "1": misspelt words are underlined as they are typed.
+inline constexpr SettingKey SpellUnderline{"Settings", "spellunderline", "1"};
 // Base address of the web-mail and sign-in service the panes open.
 inline constexpr SettingKey ServiceUrl{"Locations", "service url", "http://127.0.0.1:8087"};
 

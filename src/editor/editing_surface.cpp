@@ -77,7 +77,11 @@ EditingSurface::EditingSurface(QWidget *parent)
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("editorContextMenu"));
     connect(m_menu, &QMenu::triggered, this,
-            [this](QAction *chosen) { emit contextMenuActionTriggered(chosen->data().toInt()); });
+            [this](QAction *chosen) {
+                // Entries others add (spelling) carry no index and act on their own.
+                if (chosen->data().isValid())
+                    emit contextMenuActionTriggered(chosen->data().toInt());
+            });
     newDocument();
 }
 

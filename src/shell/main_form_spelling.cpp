@@ -10,6 +10,7 @@
 #include "spelling/editor_spell_check.h"
 #include "spelling/form_spell_options.h"
 #include "spelling/spell_checker.h"
+#include "spelling/spell_menu.h"
 
 void MainForm::createSpelling() {
     // The dictionary paths are read by start-up, which runs later; loading a dictionary waits for
@@ -21,6 +22,7 @@ void MainForm::createSpelling() {
                                        m_startup.customDictionary};
         },
         this);
+    new SpellMenu(*checker, checker);
     m_editor->setFeatureAvailable(EditorPanel::Feature::Spell, true);
     connect(m_editor, &EditorPanel::spellRequested, this,
             [this, checker] { SpellCheckEditor(*checker, webBrowser(1), m_editor->surface(), this); });

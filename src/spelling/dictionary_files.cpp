@@ -30,13 +30,14 @@ bool looksBinary(const QByteArray &bytes) {
 DictionaryFiles::MainDictionary DictionaryFiles::locateMain(const QString &mainFilePath) {
     const auto bytes = TextFile::readAll(mainFilePath, maxMainFileBytes);
     if (!bytes)
-        return {false, QStringLiteral("The main dictionary %1 cannot be read.").arg(mainFilePath), {}};
+        return {false, QStringLiteral("The main dictionary %1 cannot be read.").arg(mainFilePath), {}, {}};
     const QStringList lines = TextFile::splitLines(TextFile::decode(*bytes));
     const QString name = lineValue(lines, QLatin1StringView("dictionary"));
     // A name is a file stem, never a path that could lead elsewhere.
     if (looksBinary(*bytes) || name.isEmpty() || name.contains(u'/') || name.contains(u'\\'))
         return {false,
                 QStringLiteral("The main dictionary %1 does not name a dictionary.").arg(mainFilePath),
+                {},
                 {}};
 
     std::vector<std::filesystem::path> folders{QFileInfo(mainFilePath).absolutePath().toStdString()};
@@ -47,9 +48,9 @@ DictionaryFiles::MainDictionary DictionaryFiles::locateMain(const QString &mainF
         QString error = QStringLiteral("The dictionary \"%1\" is not installed.").arg(name);
         if (!package.isEmpty())
             error += QStringLiteral(" Install the package %1 and check again.").arg(package);
-        return {false, error, {}};
+        return {false, error, {}, name};
     }
-    return {true, {}, QString::fromStdString(found.string())};
+    return {true, {}, QString::fromStdString(found.string()), name};
 }
 
 DictionaryFiles::WordList DictionaryFiles::readWordList(const QString &path) {

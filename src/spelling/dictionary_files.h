@@ -12,6 +12,7 @@ struct MainDictionary {
     bool ok = false;
     QString error;     // for the user, when not ok
     QString affixPath; // the dictionary's ".aff" file; its ".dic" lies beside it
+    QString name;      // the dictionary named ("en_US"), also when it is not installed
 };
 
 // Reads a main dictionary file and finds the dictionary it names: beside the file first, then in

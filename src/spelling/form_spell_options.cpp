@@ -3,11 +3,13 @@
 #include "spelling/spell_checker.h"
 #include "spelling/spell_languages.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -15,7 +17,8 @@ FormSpellOptions::FormSpellOptions(SpellChecker &checker, QWidget *parent)
     : QDialog(parent)
     , m_checker(checker)
     , m_comboMain(new QComboBox(this))
-    , m_editCustom(new QLineEdit(this)) {
+    , m_editCustom(new QLineEdit(this))
+    , m_underline(new QCheckBox(QStringLiteral("&Underline misspelt words as you type"), this)) {
     setObjectName(QStringLiteral("FormSpellOptions"));
     setWindowTitle(QStringLiteral("Spelling Check Settings"));
     m_comboMain->setObjectName(QStringLiteral("ComboMain"));
@@ -43,7 +46,14 @@ FormSpellOptions::FormSpellOptions(SpellChecker &checker, QWidget *parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &FormSpellOptions::reject);
     auto *form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Main dictionary:"), m_comboMain);
-    form->addRow(QStringLiteral("&Custom dictionary:"), customRow);
+    // A row of a layout gets a plain label: its accelerator needs the field as its buddy.
+    auto *customLabel = new QLabel(QStringLiteral("&Custom dictionary:"), this);
+    customLabel->setObjectName(QStringLiteral("CustomLabel"));
+    customLabel->setBuddy(m_editCustom);
+    form->addRow(customLabel, customRow);
+    m_underline->setObjectName(QStringLiteral("CheckUnderline"));
+    m_underline->setChecked(checker.underlines());
+    form->addRow(m_underline);
     form->addRow(buttons);
 }
 
@@ -57,5 +67,6 @@ void FormSpellOptions::accept() {
     m_checker.setDictionaries(
         SpellLanguages::mainDictionaryPath(m_checker.mainDir(), m_comboMain->currentIndex()),
         m_editCustom->text().trimmed());
+    m_checker.setUnderline(m_underline->isChecked());
     QDialog::accept();
 }

@@ -2,7 +2,14 @@
 
 #include "base/messages.h"
 #include "base/settings.h"
+#include "base/text_file.h"
+#include "spelling/dictionary_files.h"
 #include "spelling/spell_decision_dialog.h"
+#include "spelling/spell_languages.h"
+#include "spelling/spell_underline.h"
+
+#include <QFileInfo>
+#include <QWebEngineProfile>
 
 SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function<Paths()> startupPaths,
                            QObject *parent)
@@ -14,8 +21,18 @@ SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function
 }
 
 SpellChecker::Paths &SpellChecker::paths() {
-    if (!m_paths)
+    if (!m_paths) {
         m_paths = m_startupPaths();
+        if (m_paths->customDictionary.isEmpty() && !m_paths->mainDir.isEmpty()) {
+            // A word list from the first day; a folder that cannot take it is reported by the
+            // first word added.
+            m_paths->customDictionary =
+                SpellLanguages::fileInMainDir(m_paths->mainDir, SpellLanguages::defaultCustomDictionary);
+            if (!QFileInfo::exists(m_paths->customDictionary))
+                TextFile::writeAtomically(m_paths->customDictionary, {});
+            m_settings.set(Keys::CustomDictionary, m_paths->customDictionary);
+        }
+    }
     return *m_paths;
 }
 
@@ -30,9 +47,42 @@ void SpellChecker::setDictionaries(const QString &mainDictionary, const QString 
         m_engine.unloadCustomDictionary();
     m_settings.set(Keys::MainDictionary, mainDictionary);
     m_settings.set(Keys::CustomDictionary, customDictionary);
+    applyUnderline();
+}
+
+bool SpellChecker::underlines() const {
+    return m_settings.get(Keys::SpellUnderline) != QLatin1String("0");
+}
+
+void SpellChecker::setUnderline(bool on) {
+    m_settings.set(Keys::SpellUnderline, on ? QStringLiteral("1") : QStringLiteral("0"));
+    applyUnderline();
+}
+
+void SpellChecker::applyUnderline() {
+    SpellUnderline::apply(*QWebEngineProfile::defaultProfile(), underlines(),
+                          DictionaryFiles::locateMain(paths().mainDictionary).name);
+}
+
+bool SpellChecker::menuSkips(const QString &word) {
+    if (m_ignored.contains(word))
+        return true;
+    // Only the custom list is asked: the main dictionary is the underlining's own.
+    if (m_engine.customDictionaryCount() == 0 && !paths().customDictionary.isEmpty())
+        m_engine.loadCustomDictionary(paths().customDictionary);
+    return m_engine.isKnownToCustom(word);
+}
+
+void SpellChecker::addWord(const QString &word) {
+    if (m_engine.customDictionaryCount() == 0 && !paths().customDictionary.isEmpty())
+        m_engine.loadCustomDictionary(paths().customDictionary);
+    const QString error = m_engine.addToCustom(word);
+    if (!error.isEmpty())
+        m_messages.inform(error);
 }
 
 void SpellChecker::preload() {
+    applyUnderline();
     m_preloaded = std::async(std::launch::async, &SpellEngine::prepareMainDictionary, paths().mainDictionary);
 }
 

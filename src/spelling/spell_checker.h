@@ -43,6 +43,17 @@ public:
     // dictionary is there to check with.
     bool loadDictionaries();
 
+    // Underlining as the user types, in the main dictionary's language; stored in the settings.
+    bool underlines() const;
+    void setUnderline(bool on);
+    // Hands the switch and the language to the pages' spell checker.
+    void applyUnderline();
+    // What the right-click menu offers for an underlined word: nothing for a word in the custom
+    // dictionary or ignored this session; Add and Ignore otherwise.
+    bool menuSkips(const QString &word);
+    void addWord(const QString &word);
+    void ignoreWord(const QString &word) { m_ignored.insert(word); }
+
     // Checks `text` in `target`, asking about each word with the decision dialog over `parent`.
     SpellCheckRun::Outcome check(const QString &text, const SpellCheckRun::Target &target, QWidget *parent);
     // Tests answer instead of the user.
@@ -58,4 +69,5 @@ private:
     std::future<SpellEngine::PreparedDictionary> m_preloaded;
     SpellEngine m_engine;
     SpellCheckRun::Ask m_ask;
+    QSet<QString> m_ignored;
 };

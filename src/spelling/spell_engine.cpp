@@ -5,6 +5,8 @@
 
 #include <nuspell/dictionary.hxx>
 
+#include <algorithm>
+
 namespace {
 
 // Suggestions for longer "words" (pasted data, not writing) would take nuspell far too long.
@@ -84,11 +86,12 @@ bool SpellEngine::isKnown(QStringView word) const {
         if (dictionary->spell(bytes))
             return true;
     }
-    for (const CustomList &list : m_customs) {
-        if (listHas(list.words, word))
-            return true;
-    }
-    return false;
+    return isKnownToCustom(word);
+}
+
+bool SpellEngine::isKnownToCustom(QStringView word) const {
+    return std::any_of(m_customs.begin(), m_customs.end(),
+                       [word](const CustomList &list) { return listHas(list.words, word); });
 }
 
 int SpellEngine::check(const QString &text) {
@@ -101,24 +104,48 @@ int SpellEngine::check(const QString &text) {
     return advance(0);
 }
 
+bool SpellEngine::isKnownAt(const WordSpan &span) const {
+    const QStringView word = QStringView(m_text).sliced(span.offset, span.length);
+    // "Dr." and "Kompressions-" are known with their mark, where the word alone is not.
+    if (span.markFollows && isKnown(QStringView(m_text).sliced(span.offset, span.length + 1)))
+        return true;
+    return isKnown(word) || m_ignoreAll.contains(word.toString());
+}
+
+bool SpellEngine::stopsAt(const WordSpan &span) {
+    const QStringView word = QStringView(m_text).sliced(span.offset, span.length);
+    if (!m_changeAll.isEmpty()) {
+        const auto change = m_changeAll.constFind(word.toString());
+        if (change != m_changeAll.cend()) {
+            m_word = word.toString();
+            m_offset = span.offset;
+            m_replacement = *change;
+            m_code = ChangePending;
+            return true;
+        }
+    }
+    if (isKnownAt(span))
+        return false;
+    m_word = word.toString();
+    m_offset = span.offset;
+    m_code = WordPending;
+    return true;
+}
+
 int SpellEngine::advance(qsizetype from) {
     WordSplitter splitter(m_text, from);
     while (const auto span = splitter.next()) {
-        const QStringView word = QStringView(m_text).sliced(span->offset, span->length);
-        if (!m_changeAll.isEmpty()) {
-            const auto change = m_changeAll.constFind(word.toString());
-            if (change != m_changeAll.cend()) {
-                m_word = word.toString();
-                m_offset = span->offset;
-                m_replacement = *change;
-                return m_code = ChangePending;
+        const QList<WordSpan> parts = WordSplitter::hyphenParts(m_text, *span);
+        // A compound is checked whole first, then a part at a time.
+        if (parts.size() == 1 && parts.front() == *span) {
+            if (stopsAt(*span))
+                return m_code;
+        } else if (!isKnownAt(*span)) {
+            for (const WordSpan &part : parts) {
+                if (stopsAt(part))
+                    return m_code;
             }
         }
-        if (isKnown(word) || m_ignoreAll.contains(word.toString()))
-            continue;
-        m_word = word.toString();
-        m_offset = span->offset;
-        return m_code = WordPending;
     }
     m_word.clear();
     return m_code = Done;
@@ -160,7 +187,7 @@ int SpellEngine::decide(Decision decision, const QString &replacement) {
         m_replacement = replacement;
         return advance(m_offset + replacement.size());
     case Decision::Add:
-        addToCustom(m_word);
+        m_addError = addToCustom(m_word);
         [[fallthrough]];
     case Decision::IgnoreAll:
         m_ignoreAll.insert(m_word);
@@ -174,17 +201,14 @@ int SpellEngine::decide(Decision decision, const QString &replacement) {
     return m_code = Cancelled;
 }
 
-void SpellEngine::addToCustom(const QString &word) {
-    if (m_customs.empty()) {
-        m_addError = QStringLiteral("No custom dictionary is chosen: choose one in the spell check options.");
-        return;
-    }
+QString SpellEngine::addToCustom(const QString &word) {
+    if (m_customs.empty())
+        return QStringLiteral("No custom dictionary is chosen: choose one in the spell check options.");
     CustomList &list = m_customs.front();
     const QString error = DictionaryFiles::appendWord(list.path, word);
-    if (!error.isEmpty()) {
-        m_addError = QStringLiteral("\"%1\" cannot be added to the custom dictionary %2. %3")
-                         .arg(word, list.path, error);
-        return;
-    }
+    if (!error.isEmpty())
+        return QStringLiteral("\"%1\" cannot be added to the custom dictionary %2. %3")
+            .arg(word, list.path, error);
     list.words.insert(word);
+    return {};
 }

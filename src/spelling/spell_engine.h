@@ -1,5 +1,7 @@
 #pragma once
 
+#include "spelling/word_splitter.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -71,6 +73,9 @@ public:
     QString text() const { return m_text; }
 
     bool isKnown(QStringView word) const;
+    bool isKnownToCustom(QStringView word) const;
+    // Adds `word` to the custom dictionary; gives why it could not be, or nothing.
+    QString addToCustom(const QString &word);
 
 private:
     struct CustomList {
@@ -78,7 +83,9 @@ private:
         QSet<QString> words;
     };
     int advance(qsizetype from);
-    void addToCustom(const QString &word);
+    // Whether the check stops at `span`, setting the pending word and code when it does.
+    bool stopsAt(const WordSpan &span);
+    bool isKnownAt(const WordSpan &span) const;
 
     std::vector<std::unique_ptr<nuspell::Dictionary>> m_mains;
     std::vector<CustomList> m_customs;

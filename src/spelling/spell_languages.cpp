@@ -33,6 +33,10 @@ int SpellLanguages::indexForPath(const QString &mainDictionaryPath) {
 }
 
 QString SpellLanguages::mainDictionaryPath(const QString &mainDir, int index) {
+    return fileInMainDir(mainDir, QLatin1String(languages[index].fileName));
+}
+
+QString SpellLanguages::fileInMainDir(const QString &mainDir, QLatin1StringView fileName) {
     // Only the separators at the end of the folder become one (in the folder's own style); a leading
     // "//" (a network path) stays.
     qsizetype end = mainDir.size();
@@ -41,5 +45,5 @@ QString SpellLanguages::mainDictionaryPath(const QString &mainDir, int index) {
     QString folder = mainDir.first(end);
     if (!folder.isEmpty() && !isSeparator(folder.back()))
         folder += u'/';
-    return folder + QLatin1String(languages[index].fileName);
+    return folder + fileName;
 }

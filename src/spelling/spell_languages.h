@@ -21,5 +21,10 @@ int indexForPath(const QString &mainDictionaryPath);
 
 // The main dictionary of a language in `mainDir`, with one separator between folder and file.
 QString mainDictionaryPath(const QString &mainDir, int index);
+// Any file of the main directory, the same way.
+QString fileInMainDir(const QString &mainDir, QLatin1StringView fileName);
+
+// The custom word list laid out at first use, so that words can be added from the first day.
+inline constexpr QLatin1StringView defaultCustomDictionary("mywords.txt");
 
 } // namespace SpellLanguages

@@ -1,5 +1,7 @@
 #include "spelling/word_splitter.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isSpace(QChar c) {
@@ -38,6 +40,16 @@ bool isAllCapitals(QStringView word) {
     return capitals > 1;
 }
 
+bool isWordCharAt(QStringView text, qsizetype i) {
+    return isLetterAt(text, i) || text[i].isDigit();
+}
+
+// Runs with digits and acronyms are not checked.
+bool isCheckedPart(QStringView word) {
+    return !word.isEmpty() && !std::any_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); }) &&
+           !isAllCapitals(word);
+}
+
 } // namespace
 
 WordSplitter::WordSplitter(QStringView text, qsizetype from)
@@ -73,29 +85,47 @@ std::optional<WordSpan> WordSplitter::next() {
         if (m_pos >= m_chunkEnd && !enterChunk())
             return std::nullopt;
         // Skip to the start of a run of letters and digits.
-        while (m_pos < m_chunkEnd && !isLetterAt(m_text, m_pos) && !m_text[m_pos].isDigit())
+        while (m_pos < m_chunkEnd && !isWordCharAt(m_text, m_pos))
             ++m_pos;
         if (m_pos >= m_chunkEnd)
             continue;
         const qsizetype start = m_pos;
-        bool hasDigit = false;
+        bool compound = false;
         while (m_pos < m_chunkEnd) {
             const QChar c = m_text[m_pos];
-            if (c.isDigit()) {
-                hasDigit = true;
-            } else if (isApostrophe(c)) {
+            if (isApostrophe(c)) {
                 // Only an apostrophe with a letter on both sides is inside the word.
                 if (m_pos + 1 >= m_chunkEnd || !isLetterAt(m_text, m_pos + 1))
                     break;
-            } else if (!isLetterAt(m_text, m_pos)) {
+            } else if (c == u'-') {
+                if (m_pos + 1 >= m_chunkEnd || !isWordCharAt(m_text, m_pos + 1))
+                    break;
+                compound = true;
+            } else if (!isWordCharAt(m_text, m_pos)) {
                 break;
             }
             ++m_pos;
         }
-        const WordSpan span{start, m_pos - start};
-        if (!hasDigit && !isAllCapitals(m_text.sliced(span.offset, span.length)))
+        const bool mark = m_pos < m_chunkEnd && (m_text[m_pos] == u'.' || m_text[m_pos] == u'-');
+        const WordSpan span{start, m_pos - start, mark};
+        if (compound ? !hyphenParts(m_text, span).isEmpty()
+                     : isCheckedPart(m_text.sliced(span.offset, span.length)))
             return span;
     }
+}
+
+QList<WordSpan> WordSplitter::hyphenParts(QStringView text, const WordSpan &compound) {
+    QList<WordSpan> parts;
+    const qsizetype end = compound.offset + compound.length;
+    for (qsizetype start = compound.offset; start < end;) {
+        qsizetype stop = start;
+        while (stop < end && text[stop] != u'-')
+            ++stop;
+        if (isCheckedPart(text.sliced(start, stop - start)))
+            parts.append({start, stop - start, stop == end && compound.markFollows});
+        start = stop + 1;
+    }
+    return parts;
 }
 
 qsizetype rangePosition(QStringView text, qsizetype offset) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QStringView>
 
 #include <optional>
@@ -8,18 +9,26 @@
 struct WordSpan {
     qsizetype offset = 0;
     qsizetype length = 0;
+    // The word is followed by a period ("Dr.", "bzw.") or ends in a hyphen ("Kompressions- und"),
+    // which a dictionary may know as part of it.
+    bool markFollows = false;
     friend bool operator==(const WordSpan &, const WordSpan &) = default;
 };
 
 // Finds the words of running text as a reader sees them. Apostrophes between letters belong to
-// the word ("don't", "l'homme"); hyphens join words that are checked one by one; runs with digits,
-// all-capital words (acronyms), e-mail and web addresses are not words to check.
+// the word ("don't", "l'homme"); hyphens join the parts of a compound ("well-known"), which is
+// checked whole and, when that fails, a part at a time (hyphenParts); runs with digits, all-capital
+// words (acronyms), e-mail and web addresses are not words to check.
 class WordSplitter {
 public:
     // Starts at `from`; a position inside a word starts with the rest of that word.
     explicit WordSplitter(QStringView text, qsizetype from = 0);
 
     std::optional<WordSpan> next();
+
+    // The parts of a compound between its hyphens that are words to check; the last part keeps
+    // the compound's following mark.
+    static QList<WordSpan> hyphenParts(QStringView text, const WordSpan &compound);
 
 private:
     // Moves to the next whitespace-delimited chunk that is not an address; false at the end.

@@ -10,12 +10,17 @@
 #include "base/settings.h"
 #include "base/text_file.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QWebEngineProfile>
 
 #include <gtest/gtest.h>
 
@@ -58,7 +63,8 @@ TEST(WordSplitter, FindsTheWordsAReaderWouldCheck) {
     } cases[] = {
         {u"don't l'homme l\u2019homme"_s, u"don't|l'homme|l\u2019homme"_s},
         {u"the students' 'word'"_s, u"the|students|word"_s}, // quotes are not part of words
-        {u"well-known up-to-date"_s, u"well|known|up|to|date"_s},
+        {u"well-known up-to-date -x- B-52 NATO-Gipfel"_s,
+         u"well-known|up-to-date|x|B-52|NATO-Gipfel"_s},            // compounds whole
         {u"café cafe\u0301 Straße"_s, u"café|cafe\u0301|Straße"_s}, // composed and decomposed accents
         {u"call 555-1234 at 3rd or B2B"_s, u"call|at|or"_s},
         {u"mail ann@x.com, see https://x.org/a-b and www.lern.com ok"_s, u"mail|see|and|ok"_s},
@@ -67,7 +73,7 @@ TEST(WordSplitter, FindsTheWordsAReaderWouldCheck) {
         {u"a\U0001D49Cb c"_s, u"a\U0001D49Cb|c"_s}, // a letter beyond the basic plane
     };
     for (const auto &c : cases)
-        EXPECT_EQ(wordsOf(c.text), c.words);
+        EXPECT_EQ(wordsOf(c.text), c.words) << wordsOf(c.text).toStdString();
     // A check resumes after a replacement, possibly inside an address.
     EXPECT_EQ(wordsOf(u"see www.lern.com teh"_s, 8), u"teh"_s);
 }
@@ -93,6 +99,30 @@ TEST(SpellEngine, KnowsWordsAndSuggestsInEachLanguage) {
             EXPECT_TRUE(engine.isKnown(word)) << word.toStdString();
         ASSERT_EQ(engine.check(u"  "_s + c.misspelt + u"."_s), SpellEngine::WordPending);
         EXPECT_EQ(engine.suggestions().value(0), c.suggestion);
+    }
+}
+
+// Abbreviations and suspended hyphens are read with their mark, compounds whole before their parts.
+TEST(SpellEngine, ReadsMarksAndCompoundsAsTheDictionaryMeansThem) {
+    const struct {
+        const char *file;
+        QString text, stop; // stop: the first word the check stops at, none when it does not
+    } cases[] = {
+        {"german.vtd", u"Dr. Meier, bzw. ca. 5 Nr. 3 usw. Kompressions- und Dekompression"_s, {}},
+        {"german.vtd", u"Audio-Titel und dann Haus-Türr"_s, u"Türr"_s},
+        {"german.vtd", u"Das Haus- und"_s, {}},
+        {"german.vtd", u"Kompressionss- und"_s, u"Kompressionss"_s},
+        {"dutch.vtd", u"bijv. appels, enz. Zo."_s, {}},
+        {"french.vtd", u"Jean-Baptiste est-ce"_s, {}},
+        {"american.vtd", u"Dr. Smith, e.g. mid-sentence, tehh."_s, u"tehh"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        SpellEngine engine;
+        ASSERT_TRUE(engine.loadMainDictionary(dataFile(c.file)).ok);
+        const int code = engine.check(c.text);
+        EXPECT_EQ(code == SpellEngine::WordPending ? engine.misspelledWord() : QString(), c.stop)
+            << engine.misspelledWord().toStdString();
     }
 }
 
@@ -181,18 +211,31 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
     QTemporaryDir dir;
     Settings settings(dir.filePath(u"corvalis.ini"_s));
     RecordingMessages messages;
-    const auto paths = [] { return SpellChecker::Paths{dataDir, dataDir + u"american.vtd"_s, {}}; };
+    const auto paths = [&] { return SpellChecker::Paths{dir.path(), dataDir + u"american.vtd"_s, {}}; };
     SpellChecker checker(settings, messages, paths, nullptr);
     ASSERT_TRUE(checker.loadDictionaries());
+    // With none chosen, a custom word list is laid out in the main directory, so Add works at once.
+    const QString firstList = dir.filePath(u"mywords.txt"_s);
+    EXPECT_TRUE(QFile::exists(firstList));
+    EXPECT_EQ(settings.get(Keys::CustomDictionary) + u'|' + checker.engine().customDictionaryPath(),
+              firstList + u'|' + firstList);
 
+    ASSERT_TRUE(QFile::copy(dataFile("german.vtd"), dir.filePath(u"german.vtd"_s)));
     FormSpellOptions options(checker);
+    auto *customLabel = options.findChild<QLabel *>(u"CustomLabel"_s);
+    EXPECT_EQ(customLabel->buddy(), options.findChild<QLineEdit *>(u"EditCustom"_s));
     options.findChild<QComboBox *>(u"ComboMain"_s)->setCurrentText(u"German"_s);
     const QString custom = dir.filePath(u"mine.dic"_s);
     options.setFileChooser([&] { return custom; });
     options.findChild<QPushButton *>(u"Command1"_s)->click();
+    // The underlining follows the language, and the switch turns it off.
+    options.findChild<QCheckBox *>(u"CheckUnderline"_s)->setChecked(false);
     options.accept();
-    EXPECT_EQ(settings.get(Keys::MainDictionary) + u'|' + settings.get(Keys::CustomDictionary),
-              dataDir + u"german.vtd|"_s + custom);
+    EXPECT_EQ(settings.get(Keys::MainDictionary) + u'|' + settings.get(Keys::CustomDictionary) + u'|' +
+                  settings.get(Keys::SpellUnderline),
+              dir.filePath(u"german.vtd|"_s) + custom + u"|0"_s);
+    EXPECT_FALSE(QWebEngineProfile::defaultProfile()->isSpellCheckEnabled());
+    EXPECT_EQ(QWebEngineProfile::defaultProfile()->spellCheckLanguages(), QStringList{u"de_DE"_s});
     EXPECT_EQ(checker.engine().mainDictionaryCount() + checker.engine().customDictionaryCount(), 0);
 
     ASSERT_TRUE(checker.loadDictionaries());
@@ -229,4 +272,82 @@ TEST(SpellLanguages, PutsOneSeparatorBetweenFolderAndFile) {
         paths.append(SpellLanguages::mainDictionaryPath(mainDir, 4));
     EXPECT_EQ(paths.join(u'|'), u"/srv/main/german.vtd|/srv/main/german.vtd|//server/share/german.vtd|"
                                 u"\\\\server\\share\\german.vtd"_s);
+}
+
+namespace {
+
+// Where a check of `text` stops, each word ignored in turn.
+QStringList stopsIn(SpellEngine &engine, const QString &text) {
+    QStringList stops;
+    for (int code = engine.check(text); code < SpellEngine::Done; code = engine.decide(Decision::Ignore))
+        stops.append(engine.misspelledWord());
+    return stops;
+}
+
+// Why a word hunspell stops at is no word to check here; empty when there is no such rule.
+QString ruleFor(const QString &word) {
+    if (!word.contains(QRegularExpression(u"\\p{L}"_s)))
+        return u"no letters (a dash)"_s;
+    if (word.contains(QRegularExpression(u"\\d"_s)))
+        return u"digits"_s;
+    if (word.contains(u'@') || word.contains(u"://"_s))
+        return u"an address"_s;
+    if (word == word.toUpper())
+        return u"all capitals (an acronym)"_s;
+    // hunspell reads these as letters ("--split", "splitsen/samenvoegen", "Debian-"); the words
+    // between them are known, and a word's mark unknown to the dictionary is left off.
+    if (word.contains(QRegularExpression(u"[-./]"_s)))
+        return u"hyphens, periods or slashes around known words"_s;
+    return {};
+}
+
+} // namespace
+
+// Real text in each language against `hunspell -l` with the same dictionary. hunspell's words take
+// in hyphens, periods and slashes ("--split", "dpkg-split", "prefix.NofM.deb", "splitsings-"), so
+// each word it stops at is checked here on its own: the stops must be the ones this check makes
+// in the whole text. Words with no stop here follow one of ruleFor's rules. A word whose period
+// or hyphen the dictionary knows is never a stop.
+TEST(SpellEngine, StopsWhereHunspellDoesSaveByTheListedRules) {
+    const struct {
+        const char *file, *text, *dictionary;
+    } cases[] = {{"american.vtd", "en", "en_US"}, {"british.vtd", "en", "en_GB"},
+                 {"dutch.vtd", "nl", "nl"},       {"french.vtd", "fr", "fr"},
+                 {"german.vtd", "de", "de_DE"},   {"italian.vtd", "it", "it_IT"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.dictionary);
+        const auto bytes = TextFile::readAll(
+            QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/spelling/%1.txt").arg(QLatin1String(c.text)));
+        ASSERT_TRUE(bytes);
+        const QString text = QString::fromUtf8(*bytes);
+        SpellEngine engine;
+        ASSERT_TRUE(engine.loadMainDictionary(dataFile(c.file)).ok);
+        QStringList ours;
+        for (int code = engine.check(text); code < SpellEngine::Done;
+             code = engine.decide(Decision::Ignore)) {
+            const QString word = engine.misspelledWord();
+            const QString mark = text.mid(engine.wordOffset() + word.size(), 1);
+            if (mark == u"."_s || mark == u"-"_s) {
+                EXPECT_FALSE(engine.isKnown(word + mark)) << word.toStdString();
+            }
+            ours.append(word);
+        }
+        QProcess hunspell;
+        hunspell.start(u"hunspell"_s,
+                       {u"-l"_s, u"-d"_s, u"/usr/share/hunspell/"_s + QLatin1String(c.dictionary)});
+        ASSERT_TRUE(hunspell.waitForStarted()) << "hunspell is needed (scripts/install-deps)";
+        hunspell.write(*bytes);
+        hunspell.closeWriteChannel();
+        ASSERT_TRUE(hunspell.waitForFinished());
+        QStringList theirs;
+        for (const QString &word :
+             QString::fromUtf8(hunspell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList stops = stopsIn(engine, word);
+            EXPECT_FALSE(stops.isEmpty() && ruleFor(word).isEmpty()) << word.toStdString();
+            theirs += stops;
+        }
+        ours.sort();
+        theirs.sort();
+        EXPECT_EQ(ours.join(u' ').toStdString(), theirs.join(u' ').toStdString());
+    }
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QWebEngineProfile;
+
+// Misspelt words underlined as they are typed in the pages' text fields and the editor, by the
+// web engine's own spell checker over the dictionaries the build converts from Debian's.
+namespace SpellUnderline {
+
+// The converted dictionaries as an install (and the build tree) lays them out:
+// "<prefix>/share/corvalis-dictionaries" beside "<prefix>/bin".
+QString dictionariesBeside(const QString &binaryDir);
+
+// Has the web engine read its dictionaries from `folder`; in effect only before the web engine
+// starts, so it is done for the folder beside the program as the program loads. A folder the
+// user chose in QTWEBENGINE_DICTIONARIES_PATH is kept.
+void useDictionaries(const QString &folder);
+
+// Turns the underlining on or off for `profile`, checking in the dictionary `name` (the stem
+// of the hunspell files: "en_US", "de_DE").
+void apply(QWebEngineProfile &profile, bool on, const QString &name);
+
+} // namespace SpellUnderline

@@ -1,0 +1,94 @@
+// Misspelt words underlined as they are typed, in the editor and in a page's text field, and the
+// spelling entries on their right-click menu.
+#include "main_form_harness.h"
+
+#include "editor/editing_surface.h"
+#include "editor/editor_panel.h"
+#include "spelling/spell_checker.h"
+#include "webpages/web_pane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Right-clicks the word `word` in the element `element` (a text field's first word) until the menu
+// lists `wanted`; gives the menu's entries, with `pick` chosen.
+QStringList menuOnWord(WebPane &pane, const QString &element, const QString &word, const QString &wanted,
+                       const QString &pick = {}) {
+    QStringList entries;
+    MainFormHarness::waitFor([&] {
+        const QVariantList xy =
+            MainFormHarness::runPageScript(
+                pane, u"(() => { const e = %2; const t = e.value !== undefined ? e : null;"
+                      "if (t) { const r = t.getBoundingClientRect(); return [r.left + 8, r.top + 10]; }"
+                      "const n = document.createTreeWalker(e, NodeFilter.SHOW_TEXT); let node;"
+                      "while ((node = n.nextNode())) { const i = node.data.indexOf('%1'); if (i >= 0) {"
+                      "const g = document.createRange(); g.setStart(node, i + 1); g.setEnd(node, i + 2);"
+                      "const b = g.getBoundingClientRect(); return [b.left, b.top + b.height / 2]; } }"
+                      "return [0, 0]; })()"_s.arg(word, element))
+                .toList();
+        const QPoint at =
+            (QPointF(xy.value(0).toDouble(), xy.value(1).toDouble()) * pane.zoomFactor()).toPoint();
+        QTest::mouseClick(pane.focusProxy(), Qt::RightButton, {}, at);
+        QMenu *menu = nullptr;
+        MainFormHarness::waitFor(
+            [&] { return (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())); }, 3000);
+        entries.clear();
+        if (!menu)
+            return false;
+        for (QAction *action : menu->actions()) {
+            entries.append(action->text());
+            if (!pick.isEmpty() && (action->objectName() == pick || action->text() == pick))
+                action->trigger();
+        }
+        menu->close();
+        return entries.contains(wanted);
+    });
+    return entries;
+}
+
+} // namespace
+
+TEST(SpellUnderline, TypedWordsAreMarkedInTheEditorAndTheAnswerFieldAndAddReachesTheDialogCheck) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    auto *checker = h.form().findChild<SpellChecker *>(u"VSSpell1"_s);
+
+    h.form().editorPanel()->show();
+    EditingSurface &surface = h.form().editor().surface();
+    surface.setFocus();
+    MainFormHarness::runPageScript(surface, u"document.body.focus()"_s);
+    QTest::keyClicks(surface.focusProxy(), u"Thiss text zorbix "_s);
+    EXPECT_TRUE(
+        menuOnWord(surface, u"document.body"_s, u"Thiss"_s, u"This"_s).contains(u"&Add to Dictionary"_s));
+    // A word spelled right gets the editor's own menu only.
+    const QStringList plain = menuOnWord(surface, u"document.body"_s, u"text"_s, u"Cut"_s);
+    EXPECT_TRUE(plain.contains(u"Cut"_s) && !plain.contains(u"&Add to Dictionary"_s))
+        << plain.join(u'|').toStdString();
+
+    // Added from the menu, the word is known to the dialog's check too.
+    menuOnWord(surface, u"document.body"_s, u"zorbix"_s, u"&Add to Dictionary"_s, u"spellAdd"_s);
+    ASSERT_TRUE(checker->loadDictionaries());
+    EXPECT_EQ(checker->engine().check(u"zorbix"_s), SpellEngine::Done);
+
+    WebPane &inbox = h.form().webBrowser(1);
+    ASSERT_TRUE(h.load(inbox, h.sim().baseUrl() + u"/cgi-bin/signin.cgi"_s));
+    MainFormHarness::runPageScript(inbox, u"const f = document.forms.qaform.eda; f.value = ''; f.focus()"_s);
+    inbox.setFocus();
+    QTest::keyClicks(inbox.focusProxy(), u"Mispeled word "_s);
+    // The suggestion picked replaces the word, which is then spelled right.
+    const QStringList answerMenu =
+        menuOnWord(inbox, u"document.forms.qaform.eda"_s, u"Mispeled"_s, u"Misspelled"_s, u"Misspelled"_s);
+    EXPECT_TRUE(answerMenu.contains(u"&Add to Dictionary"_s)) << answerMenu.join(u'|').toStdString();
+    EXPECT_FALSE(menuOnWord(inbox, u"document.forms.qaform.eda"_s, u"Misspelled"_s, u"Copy"_s)
+                     .contains(u"&Add to Dictionary"_s));
+    EXPECT_EQ(inbox.formFieldValue(u"qaform"_s, u"eda"_s), u"Misspelled word "_s);
+}
