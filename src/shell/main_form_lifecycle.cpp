@@ -28,6 +28,8 @@
 
 namespace {
 
+constexpr int dictionaryPreloadDelayMs = 2000;
+
 QRect toTwips(const QRect &pixels) {
     return {Twips::fromPixels(pixels.x()), Twips::fromPixels(pixels.y()), Twips::fromPixels(pixels.width()),
             Twips::fromPixels(pixels.height())};
@@ -39,11 +41,18 @@ void MainForm::Form_Load() {
     const double dpi = Twips::screenDpi();
     m_startup = readStartupValues(m_settings, dpi);
     m_addressPane->hidePane();
-    // The dictionary is read in the background once the welcome page is there, so that it does
-    // not compete with the page for the processor.
+    // The dictionary is read in the background a while after the welcome page is there, so that
+    // it competes neither with the page for the processor nor with a close right after start-up
+    // (which would wait for the reading to end). A check made meanwhile has read it already.
     connect(
         m_panes[0], &WebPane::documentCompleted, this,
-        [this] { findChild<SpellChecker *>(QStringLiteral("VSSpell1"))->preload(); },
+        [this] {
+            QTimer::singleShot(dictionaryPreloadDelayMs, this, [this] {
+                auto *checker = findChild<SpellChecker *>(QStringLiteral("VSSpell1"));
+                if (checker->engine().mainDictionaryCount() == 0)
+                    checker->preload();
+            });
+        },
         Qt::SingleShotConnection);
 
     if (m_options.showSplash) {
