@@ -1,38 +1,90 @@
 #include "store/message_search.h"
 
-#include "base/text_file.h"
 #include "store/saved_folders.h"
 #include "store/search_matcher.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QPromise>
+#include <QScopeGuard>
 #include <QtConcurrent>
 
 #include <vector>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace {
 
+// A file to look at: the folder it lies in (its place in the query) and its name as the file
+// system holds it.
 struct Candidate {
-    QString path;
-    SearchHit hit;
+    qsizetype folder;
+    QByteArray name;
 };
 
-// The file up to its body, where the header lines end (the whole file when it holds no body).
-std::optional<QByteArray> readHead(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray head;
-    while (head.size() < MessageSearch::maxFileBytes) {
-        const QByteArray chunk = file.read(16 * 1024);
-        if (chunk.isEmpty())
-            return file.error() == QFileDevice::NoError ? std::optional(head) : std::nullopt;
-        head += chunk;
-        if (head.contains("<div id=body"))
-            return head;
+// The names of the files in `dir` that QDir::Files lists: regular files, or links to them, that
+// are not hidden. A folder that cannot be listed has none.
+template<typename Cancelled>
+void listFiles(const QByteArray &dir, qsizetype folder, std::vector<Candidate> &into, Cancelled cancelled) {
+    DIR *listing = opendir(dir.constData());
+    if (!listing)
+        return;
+    while (const dirent *entry = readdir(listing)) {
+        if (cancelled())
+            break;
+        if (entry->d_name[0] == '.')
+            continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat status {};
+            regular = fstatat(dirfd(listing), entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+        }
+        if (regular)
+            into.push_back({folder, QByteArray(entry->d_name)});
     }
-    return std::nullopt;
+    closedir(listing);
+}
+
+// The file's bytes, read into `bytes` in as few calls as its size allows: the whole file, or with
+// `headOnly` as far as the body's start, where the header lines end (the whole file when it holds
+// no body). False when it cannot be read or holds more than maxFileBytes. `bytes` keeps its
+// storage from file to file.
+bool readMessage(const QByteArray &path, bool headOnly, QByteArray &bytes) {
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const auto closing = qScopeGuard([fd] { close(fd); });
+    // The header lines fit in the first few kilobytes and most whole files in one read; a read that
+    // comes back short has reached the end of the (regular) file. Only a larger file is asked its size.
+    qsizetype want = headOnly ? 8 * 1024 : 64 * 1024;
+    bytes.resize(0);
+    for (;;) {
+        const qsizetype had = bytes.size();
+        bytes.resize(had + want);
+        ssize_t count = 0;
+        do
+            count = read(fd, bytes.data() + had, size_t(want));
+        while (count < 0 && errno == EINTR);
+        if (count < 0)
+            return false;
+        bytes.resize(had + count);
+        if (count == 0 || (!headOnly && count < want))
+            return true;
+        if (headOnly && findBytes(bytes, "<div id=body", qMax(qsizetype(0), had - 12)) >= 0)
+            return true;
+        if (!headOnly && had == 0) {
+            struct stat status {};
+            if (fstat(fd, &status) != 0 || status.st_size > MessageSearch::maxFileBytes)
+                return false;
+            want = qMax(want, qsizetype(status.st_size) - count + 1);
+        }
+        if (bytes.size() > MessageSearch::maxFileBytes)
+            return false;
+    }
 }
 
 } // namespace
@@ -52,31 +104,33 @@ QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery 
         const SearchMatcher matcher(query.term);
         if (matcher.isEmpty())
             return;
+        const auto cancelled = [&promise] { return promise.isCanceled(); };
+        std::vector<QByteArray> folderPaths;
         std::vector<Candidate> candidates;
         for (const QString &folder : query.folders) {
-            const QString folderPath = SavedFolders::folderPath(mainDir, folder);
-            for (QDirIterator it(folderPath, QDir::Files); it.hasNext();) {
-                if (promise.isCanceled())
-                    return;
-                it.next();
-                std::optional<MessageName> name = MessageName::parse(it.fileName(), order);
-                if (name)
-                    candidates.push_back({it.filePath(), {folder, std::move(*name)}});
-                else
-                    ++tally->notMessages;
-            }
+            folderPaths.push_back(QFile::encodeName(SavedFolders::folderPath(mainDir, folder)) + '/');
+            listFiles(folderPaths.back(), qsizetype(folderPaths.size() - 1), candidates, cancelled);
         }
         // The headers are the file's first lines: without the message text, only they are read.
         QtConcurrent::blockingMap(candidates, [&](const Candidate &candidate) {
-            if (promise.isCanceled())
+            if (cancelled())
                 return;
-            const std::optional<QByteArray> bytes = query.messageText
-                                                        ? TextFile::readAll(candidate.path, maxFileBytes)
-                                                        : readHead(candidate.path);
-            if (!bytes)
+            std::optional<MessageName> name = MessageName::parse(QFile::decodeName(candidate.name), order);
+            if (!name) {
+                ++tally->notMessages;
+                return;
+            }
+            // Each thread reads into storage of its own, kept from file to file unless a large file
+            // made it large.
+            static thread_local QByteArray bytes;
+            const auto shrinking = qScopeGuard([] {
+                if (bytes.capacity() > 1024 * 1024)
+                    bytes = QByteArray();
+            });
+            if (!readMessage(folderPaths[candidate.folder] + candidate.name, !query.messageText, bytes))
                 ++tally->unreadable;
-            else if (matcher.matchesHeaders(*bytes) || (query.messageText && matcher.matchesText(*bytes)))
-                promise.addResult(candidate.hit);
+            else if (matcher.matchesHeaders(bytes) || (query.messageText && matcher.matchesText(bytes)))
+                promise.addResult(SearchHit{query.folders[candidate.folder], std::move(*name)});
         });
     });
 }

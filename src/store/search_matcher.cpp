@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+#include <string.h>
+
 namespace {
 
 // HTML's named character references, sorted by name; `second` is 0 for a name that stands for
@@ -162,7 +164,7 @@ qsizetype skipMarkup(QByteArrayView text, qsizetype at, bool &separates) {
     separates = false;
     const QByteArrayView rest = text.sliced(at);
     if (rest.startsWith("<!--")) {
-        const qsizetype end = text.indexOf("-->", at + 4);
+        const qsizetype end = findBytes(text, "-->", at + 4);
         return end < 0 ? text.size() : end + 3;
     }
     if (rest.size() < 2 || !(isAsciiLetter(rest[1]) || rest[1] == '/' || rest[1] == '!' || rest[1] == '?'))
@@ -180,12 +182,12 @@ qsizetype skipMarkup(QByteArrayView text, qsizetype at, bool &separates) {
         if (rest[1] != '/' &&
             QLatin1StringView(name).compare(QLatin1StringView(hidden), Qt::CaseInsensitive) == 0) {
             const QLatin1StringView tag(hidden);
-            qsizetype closing = text.indexOf("</", end);
+            qsizetype closing = findBytes(text, "</", end);
             while (
                 closing >= 0 &&
                 QLatin1StringView(text.sliced(closing + 2).first(qMin(tag.size(), text.size() - closing - 2)))
                         .compare(tag, Qt::CaseInsensitive) != 0)
-                closing = text.indexOf("</", closing + 2);
+                closing = findBytes(text, "</", closing + 2);
             if (closing < 0)
                 return text.size();
             const qsizetype closingEnd = text.indexOf('>', closing);
@@ -290,9 +292,7 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
         std::any_of(text.begin(), text.end(), [](char c) { return uchar(c) >= 0x80; }))
         return true;
     // Of the references, only numeric ones stand for letters and digits.
-    for (qsizetype at = text.indexOf('&'); at >= 0; at = text.indexOf('&', at + 1)) {
-        if (at + 1 == text.size() || text[at + 1] != '#')
-            continue;
+    for (qsizetype at = findBytes(text, "&#"); at >= 0; at = findBytes(text, "&#", at + 2)) {
         qsizetype length = 0;
         const std::optional<Referenced> decoded = reference(text, at, length);
         if (decoded && QChar::toCaseFolded(decoded->first) == char32_t(first))
@@ -317,6 +317,25 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
 
 } // namespace
 
+qsizetype findBytes(QByteArrayView text, QByteArrayView needle, qsizetype from) {
+    if (from < 0 || needle.isEmpty())
+        return needle.isEmpty() && from >= 0 && from <= text.size() ? from : -1;
+    // The needle's last byte by memchr, then the bytes before it: the needles looked for end in a
+    // byte that is rare in mail text ("&#", "<div id=body").
+    const char last = needle.back();
+    const qsizetype before = needle.size() - 1;
+    for (qsizetype at = from + before; at < text.size();) {
+        const void *found = memchr(text.data() + at, last, size_t(text.size() - at));
+        if (!found)
+            return -1;
+        at = static_cast<const char *>(found) - text.data();
+        if (memcmp(text.data() + at - before, needle.data(), size_t(before)) == 0)
+            return at - before;
+        ++at;
+    }
+    return -1;
+}
+
 SearchMatcher::SearchMatcher(const QString &term)
     : m_term(term.trimmed())
     , m_folded(foldedText(QString(m_term)
@@ -327,19 +346,19 @@ SearchMatcher::SearchMatcher(const QString &term)
 bool SearchMatcher::matchesHeaders(QByteArrayView fileBytes) const {
     if (m_folded.isEmpty())
         return false;
-    const qsizetype body = fileBytes.indexOf("<div id=body");
+    const qsizetype body = findBytes(fileBytes, "<div id=body");
     const QByteArrayView head = fileBytes.first(body < 0 ? fileBytes.size() : body);
     // Each value between its caption ("<b>Subject:&nbsp;</b>") and the end of its line.
     for (const QByteArrayView id : {"from", "to", "cc", "subject", "date"}) {
         const QByteArray start = "<div id=" + id.toByteArray() + '>';
-        const qsizetype line = head.indexOf(start);
-        const qsizetype caption = line < 0 ? -1 : head.indexOf("</b>", line);
+        const qsizetype line = findBytes(head, start);
+        const qsizetype caption = line < 0 ? -1 : findBytes(head, "</b>", line);
         if (caption < 0)
             continue;
         const qsizetype from = caption + 4;
-        qsizetype end = head.indexOf("</font></div>\r\n<div id=", from);
+        qsizetype end = findBytes(head, "</font></div>\r\n<div id=", from);
         if (end < 0)
-            end = head.indexOf("</font></div>", from);
+            end = findBytes(head, "</font></div>", from);
         if (end >= 0 && matchesFolded(head.sliced(from, end - from)))
             return true;
     }
@@ -350,7 +369,7 @@ bool SearchMatcher::matchesText(QByteArrayView fileBytes) const {
     if (m_folded.isEmpty())
         return false;
     // The header lines carry captions ("From:"); their values are matchesHeaders' to find.
-    const qsizetype body = fileBytes.indexOf("<div id=body");
+    const qsizetype body = findBytes(fileBytes, "<div id=body");
     return matchesFolded(fileBytes.sliced(body < 0 ? 0 : body));
 }
 
