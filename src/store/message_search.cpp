@@ -8,6 +8,7 @@
 #include <QScopeGuard>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <vector>
 
 #include <dirent.h>
@@ -47,6 +48,20 @@ void listFiles(const QByteArray &dir, qsizetype folder, std::vector<Candidate> &
             into.push_back({folder, QByteArray(entry->d_name)});
     }
     closedir(listing);
+}
+
+// Whether MessageName::parse may take the file name, told from its bytes without decoding them: it
+// needs four parts split by "&&" before the last four characters. A name ending in ASCII is told
+// exactly (a "&" byte is that character however the rest decodes); any other may be.
+bool mayBeMessageName(QByteArrayView name) {
+    if (name.size() < 4 || std::any_of(name.end() - 4, name.end(), [](char c) { return uchar(c) >= 0x80; }))
+        return true;
+    const QByteArrayView parts = name.chopped(4);
+    int separators = 0;
+    for (qsizetype at = findBytes(parts, "&&"); at >= 0 && separators < 3;
+         at = findBytes(parts, "&&", at + 2))
+        ++separators;
+    return separators == 3;
 }
 
 // The file's bytes, read into `bytes` in as few calls as its size allows: the whole file, or with
@@ -115,8 +130,7 @@ QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery 
         QtConcurrent::blockingMap(candidates, [&](const Candidate &candidate) {
             if (cancelled())
                 return;
-            std::optional<MessageName> name = MessageName::parse(QFile::decodeName(candidate.name), order);
-            if (!name) {
+            if (!mayBeMessageName(candidate.name)) {
                 ++tally->notMessages;
                 return;
             }
@@ -129,8 +143,13 @@ QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery 
             });
             if (!readMessage(folderPaths[candidate.folder] + candidate.name, !query.messageText, bytes))
                 ++tally->unreadable;
-            else if (matcher.matchesHeaders(bytes) || (query.messageText && matcher.matchesText(bytes)))
-                promise.addResult(SearchHit{query.folders[candidate.folder], std::move(*name)});
+            else if (matcher.matchesHeaders(bytes) || (query.messageText && matcher.matchesText(bytes))) {
+                if (std::optional<MessageName> name =
+                        MessageName::parse(QFile::decodeName(candidate.name), order))
+                    promise.addResult(SearchHit{query.folders[candidate.folder], std::move(*name)});
+                else
+                    ++tally->notMessages;
+            }
         });
     });
 }

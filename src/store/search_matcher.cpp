@@ -300,17 +300,17 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
     }
     // The first letter's places in either case, taken in order from two memchr runs.
     const char upper = first >= 'a' && first <= 'z' ? char(first - 32) : first;
-    qsizetype lowerAt = text.indexOf(first);
-    qsizetype upperAt = upper == first ? -1 : text.indexOf(upper);
+    qsizetype lowerAt = findBytes(text, {&first, 1});
+    qsizetype upperAt = upper == first ? -1 : findBytes(text, {&upper, 1});
     while (lowerAt >= 0 || upperAt >= 0) {
         const bool lowerNext = upperAt < 0 || (lowerAt >= 0 && lowerAt < upperAt);
         const qsizetype at = lowerNext ? lowerAt : upperAt;
         if (mayStartAt(text, at, folded))
             return true;
         if (lowerNext)
-            lowerAt = text.indexOf(first, at + 1);
+            lowerAt = findBytes(text, {&first, 1}, at + 1);
         else
-            upperAt = text.indexOf(upper, at + 1);
+            upperAt = findBytes(text, {&upper, 1}, at + 1);
     }
     return false;
 }
@@ -320,17 +320,28 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
 qsizetype findBytes(QByteArrayView text, QByteArrayView needle, qsizetype from) {
     if (from < 0 || needle.isEmpty())
         return needle.isEmpty() && from >= 0 && from <= text.size() ? from : -1;
-    // The needle's last byte by memchr, then the bytes before it: the needles looked for end in a
-    // byte that is rare in mail text ("&#", "<div id=body").
-    const char last = needle.back();
-    const qsizetype before = needle.size() - 1;
-    for (qsizetype at = from + before; at < text.size();) {
-        const void *found = memchr(text.data() + at, last, size_t(text.size() - at));
+    // memchr looks for one byte of the needle, the one least common in mail's HTML (the last of the
+    // rarer ones: "=" of "<div id=", "#" of "&#"), and the needle is compared where it is found.
+    const auto common = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '<' || c == '>' ||
+               c == '/' || c == '\r' || c == '\n';
+    };
+    qsizetype anchor = needle.size() - 1;
+    for (qsizetype i = needle.size() - 1; i >= 0; --i) {
+        if (!common(needle[i])) {
+            anchor = i;
+            break;
+        }
+    }
+    const char anchorByte = needle[anchor];
+    const qsizetype after = needle.size() - 1 - anchor;
+    for (qsizetype at = from + anchor; at + after < text.size();) {
+        const void *found = memchr(text.data() + at, anchorByte, size_t(text.size() - after - at));
         if (!found)
             return -1;
         at = static_cast<const char *>(found) - text.data();
-        if (memcmp(text.data() + at - before, needle.data(), size_t(before)) == 0)
-            return at - before;
+        if (memcmp(text.data() + at - anchor, needle.data(), size_t(needle.size())) == 0)
+            return at - anchor;
         ++at;
     }
     return -1;
@@ -346,20 +357,32 @@ SearchMatcher::SearchMatcher(const QString &term)
 bool SearchMatcher::matchesHeaders(QByteArrayView fileBytes) const {
     if (m_folded.isEmpty())
         return false;
-    const qsizetype body = findBytes(fileBytes, "<div id=body");
-    const QByteArrayView head = fileBytes.first(body < 0 ? fileBytes.size() : body);
-    // Each value between its caption ("<b>Subject:&nbsp;</b>") and the end of its line.
-    for (const QByteArrayView id : {"from", "to", "cc", "subject", "date"}) {
-        const QByteArray start = "<div id=" + id.toByteArray() + '>';
-        const qsizetype line = findBytes(head, start);
-        const qsizetype caption = line < 0 ? -1 : findBytes(head, "</b>", line);
+    // One pass over the header lines ("<div id=subject>"), up to the body's; of each line asked
+    // for, the first one's value between its caption ("<b>Subject:&nbsp;</b>") and its end.
+    static constexpr QByteArrayView searched[] = {"from", "to", "cc", "subject", "date"};
+    bool seen[std::size(searched)] = {};
+    const QByteArrayView lineStart = "<div id=";
+    for (qsizetype line = findBytes(fileBytes, lineStart); line >= 0;
+         line = findBytes(fileBytes, lineStart, line + lineStart.size())) {
+        const qsizetype idStart = line + lineStart.size();
+        const qsizetype idEnd = findBytes(fileBytes, ">", idStart);
+        if (idEnd < 0)
+            break;
+        const QByteArrayView id = fileBytes.sliced(idStart, idEnd - idStart);
+        if (id.startsWith("body"))
+            break;
+        const auto which = std::find(std::begin(searched), std::end(searched), id);
+        if (which == std::end(searched) || seen[which - std::begin(searched)])
+            continue;
+        seen[which - std::begin(searched)] = true;
+        const qsizetype caption = findBytes(fileBytes, "</b>", idEnd);
         if (caption < 0)
             continue;
         const qsizetype from = caption + 4;
-        qsizetype end = findBytes(head, "</font></div>\r\n<div id=", from);
+        qsizetype end = findBytes(fileBytes, "</font></div>\r\n<div id=", from);
         if (end < 0)
-            end = findBytes(head, "</font></div>", from);
-        if (end >= 0 && matchesFolded(head.sliced(from, end - from)))
+            end = findBytes(fileBytes, "</font></div>", from);
+        if (end >= 0 && matchesFolded(fileBytes.sliced(from, end - from)))
             return true;
     }
     return false;
