@@ -320,6 +320,11 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
 qsizetype findBytes(QByteArrayView text, QByteArrayView needle, qsizetype from) {
     if (from < 0 || needle.isEmpty())
         return needle.isEmpty() && from >= 0 && from <= text.size() ? from : -1;
+    if (needle.size() == 1) {
+        const void *found =
+            from < text.size() ? memchr(text.data() + from, needle[0], size_t(text.size() - from)) : nullptr;
+        return found ? static_cast<const char *>(found) - text.data() : -1;
+    }
     // memchr looks for one byte of the needle, the one least common in mail's HTML (the last of the
     // rarer ones: "=" of "<div id=", "#" of "&#"), and the needle is compared where it is found.
     const auto common = [](char c) {
