@@ -185,8 +185,7 @@ void MainForm::Form_Unload() {
     // The position as start-up's move() takes it (the frame's corner), the size as resize()
     // does: the window opens where it was closed, not a frame's width further on.
     state.geometryTwips = toTwips(QRect(pos(), size()));
-    for (const SettingWrite &write : shutdownWrites(state))
-        m_settings.set(write.key, write.value);
+    m_settings.set(shutdownWrites(state));
     startCompanion();
 }
 
