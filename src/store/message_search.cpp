@@ -27,10 +27,10 @@ struct Candidate {
     QByteArray name;
 };
 
-// The names of the files in `dir` that QDir::Files lists: regular files, or links to them, that
-// are not hidden. A folder that cannot be listed has none.
-template<typename Cancelled>
-void listFiles(const QByteArray &dir, qsizetype folder, std::vector<Candidate> &into, Cancelled cancelled) {
+// Hands each file in `dir` that QDir::Files lists to `found`: regular files, or links to them,
+// that are not hidden. A folder that cannot be listed has none.
+template<typename Cancelled, typename Found>
+void listFiles(const QByteArray &dir, qsizetype folder, Cancelled cancelled, Found found) {
     DIR *listing = opendir(dir.constData());
     if (!listing)
         return;
@@ -45,7 +45,7 @@ void listFiles(const QByteArray &dir, qsizetype folder, std::vector<Candidate> &
             regular = fstatat(dirfd(listing), entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
         }
         if (regular)
-            into.push_back({folder, QByteArray(entry->d_name)});
+            found(Candidate{folder, QByteArray(entry->d_name)});
     }
     closedir(listing);
 }
@@ -121,13 +121,10 @@ QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery 
             return;
         const auto cancelled = [&promise] { return promise.isCanceled(); };
         std::vector<QByteArray> folderPaths;
-        std::vector<Candidate> candidates;
-        for (const QString &folder : query.folders) {
+        for (const QString &folder : query.folders)
             folderPaths.push_back(QFile::encodeName(SavedFolders::folderPath(mainDir, folder)) + '/');
-            listFiles(folderPaths.back(), qsizetype(folderPaths.size() - 1), candidates, cancelled);
-        }
         // The headers are the file's first lines: without the message text, only they are read.
-        QtConcurrent::blockingMap(candidates, [&](const Candidate &candidate) {
+        const auto look = [&](const Candidate &candidate) {
             if (cancelled())
                 return;
             if (!mayBeMessageName(candidate.name)) {
@@ -150,7 +147,30 @@ QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery 
                 else
                     ++tally->notMessages;
             }
-        });
+        };
+        // The files are looked at in batches on the other threads while the folders are still
+        // being listed; this thread takes its share once the listing is done.
+        constexpr size_t batchSize = 256;
+        std::vector<QFuture<void>> batches;
+        std::vector<Candidate> batch;
+        const auto dispatch = [&] {
+            batches.push_back(QtConcurrent::run([&look, part = std::move(batch)] {
+                for (const Candidate &candidate : part)
+                    look(candidate);
+            }));
+            batch = {};
+        };
+        for (qsizetype folder = 0; folder < qsizetype(folderPaths.size()); ++folder) {
+            listFiles(folderPaths[folder], folder, cancelled, [&](Candidate &&candidate) {
+                batch.push_back(std::move(candidate));
+                if (batch.size() == batchSize)
+                    dispatch();
+            });
+        }
+        for (const Candidate &candidate : batch)
+            look(candidate);
+        for (QFuture<void> &part : batches)
+            part.waitForFinished();
     });
 }
 
