@@ -62,24 +62,6 @@ void MainForm::Form_Load() {
     }
     m_pageState = PageState{};
     m_checkAutoLog->setChecked(m_startup.autoLogTicked);
-    applyPlacement();
-    StartupProfile::mark("placement");
-    reopenAddressBook();
-    StartupProfile::mark("address book reopened");
-    // A welcome page loaded while the splash showed came before the stored switches were
-    // applied; loading it (once more) lets the automatic sign-in see them.
-    m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
-    m_tabs->select(TabNavigator::InboxLogin);
-    placeEditorPanel();
-    m_editor->setReady(true);
-
-    // The settings file was refused (read as defaults, never written): the user is told why.
-    if (RegularFile::isSpecial(m_settings.filePath()))
-        m_messages.inform(RegularFile::refusal(m_settings.filePath()));
-    m_loaded = true;
-    // A close that came while start-up ran waited for it; it is carried out now.
-    if (m_closeHeld)
-        QTimer::singleShot(0, this, &QWidget::close);
     if (StartupProfile::enabled()) {
         connect(
             m_panes[0], &WebPane::documentCompleted, this,
@@ -99,6 +81,25 @@ void MainForm::Form_Load() {
             },
             Qt::SingleShotConnection);
     }
+    // The welcome page starts loading before the window is placed and shown, so that its page
+    // process starts meanwhile. A welcome page loaded while the splash showed came before the
+    // stored switches were applied; loading it (once more) lets the automatic sign-in see them.
+    m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
+    applyPlacement();
+    StartupProfile::mark("placement");
+    reopenAddressBook();
+    StartupProfile::mark("address book reopened");
+    m_tabs->select(TabNavigator::InboxLogin);
+    placeEditorPanel();
+    m_editor->setReady(true);
+
+    // The settings file was refused (read as defaults, never written): the user is told why.
+    if (RegularFile::isSpecial(m_settings.filePath()))
+        m_messages.inform(RegularFile::refusal(m_settings.filePath()));
+    m_loaded = true;
+    // A close that came while start-up ran waited for it; it is carried out now.
+    if (m_closeHeld)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void MainForm::applyPlacement() {
