@@ -122,10 +122,13 @@ QString Settings::GetIni(const QString &section, const QString &key, const QStri
 }
 
 void Settings::SetIni(const QString &section, const QString &key, const QString &value) {
-    change(section, key, value, false);
+    change([&](IniFile &ini) {
+        ini.setValue(section, key, value);
+        return true;
+    });
 }
 
-bool Settings::change(const QString &section, const QString &key, const QString &value, bool onlyWhenEmpty) {
+bool Settings::change(const std::function<bool(IniFile &)> &edit) {
     // Failures here are silent by design; the write below fails too and the old file stays.
     if (RegularFile::isSpecial(m_filePath))
         return false; // not a settings file, and never replaced by one
@@ -139,9 +142,8 @@ bool Settings::change(const QString &section, const QString &key, const QString 
         ini = IniFile::parse(*bytes);
     else if (QFileInfo::exists(m_filePath))
         return false; // a file that cannot be read is not replaced by one holding a single key
-    if (onlyWhenEmpty && !ini.value(section, key).value_or(QString()).isEmpty())
+    if (!edit(ini))
         return false;
-    ini.setValue(section, key, value);
     // The file holds the stored sign-in, so only its owner may read it.
     return TextFile::writeAtomically(m_filePath, ini.serialize(),
                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner)
@@ -157,6 +159,21 @@ void Settings::set(const SettingKey &key, const QString &value) {
     SetIni(QString::fromUtf8(key.section), QString::fromUtf8(key.key), value);
 }
 
+void Settings::set(const SettingWrites &writes) {
+    change([&](IniFile &ini) {
+        for (const SettingWrite &write : writes)
+            ini.setValue(QString::fromUtf8(write.key.section), QString::fromUtf8(write.key.key), write.value);
+        return true;
+    });
+}
+
 bool Settings::setIfEmpty(const SettingKey &key, const QString &value) {
-    return change(QString::fromUtf8(key.section), QString::fromUtf8(key.key), value, true);
+    const QString section = QString::fromUtf8(key.section);
+    const QString name = QString::fromUtf8(key.key);
+    return change([&](IniFile &ini) {
+        if (!ini.value(section, name).value_or(QString()).isEmpty())
+            return false;
+        ini.setValue(section, name, value);
+        return true;
+    });
 }

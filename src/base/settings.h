@@ -1,9 +1,14 @@
 #pragma once
 
+#include "base/setting_write.h"
 #include "base/settings_keys.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+
+class IniFile;
 
 // The settings file, read and written one key at a time with the Windows profile semantics:
 // reads never fail (a missing file, section or key gives the default), writes never report
@@ -29,6 +34,8 @@ public:
 
     QString get(const SettingKey &key) const;
     void set(const SettingKey &key, const QString &value);
+    // Stores several values under one lock, with one write of the file.
+    void set(const SettingWrites &writes);
     // Stores `value` only while the key is empty, checked and written under one lock; true when
     // it was stored. Two writers never overwrite each other's value this way.
     bool setIfEmpty(const SettingKey &key, const QString &value);
@@ -36,7 +43,9 @@ public:
     static constexpr qsizetype maxValueLength = 298;
 
 private:
-    bool change(const QString &section, const QString &key, const QString &value, bool onlyWhenEmpty);
+    // Reads the file, lets `edit` change it and writes it back, all under one lock; `edit` returning
+    // false leaves the file as it was. True when the file was written.
+    bool change(const std::function<bool(IniFile &)> &edit);
 
     QString m_filePath;
 };

@@ -28,6 +28,8 @@
 
 namespace {
 
+constexpr int dictionaryPreloadDelayMs = 2000;
+
 QRect toTwips(const QRect &pixels) {
     return {Twips::fromPixels(pixels.x()), Twips::fromPixels(pixels.y()), Twips::fromPixels(pixels.width()),
             Twips::fromPixels(pixels.height())};
@@ -39,11 +41,18 @@ void MainForm::Form_Load() {
     const double dpi = Twips::screenDpi();
     m_startup = readStartupValues(m_settings, dpi);
     m_addressPane->hidePane();
-    // The dictionary is read in the background once the welcome page is there, so that it does
-    // not compete with the page for the processor.
+    // The dictionary is read in the background a while after the welcome page is there, so that
+    // it competes neither with the page for the processor nor with a close right after start-up
+    // (which would wait for the reading to end). A check made meanwhile has read it already.
     connect(
         m_panes[0], &WebPane::documentCompleted, this,
-        [this] { findChild<SpellChecker *>(QStringLiteral("VSSpell1"))->preload(); },
+        [this] {
+            QTimer::singleShot(dictionaryPreloadDelayMs, this, [this] {
+                auto *checker = findChild<SpellChecker *>(QStringLiteral("VSSpell1"));
+                if (checker->engine().mainDictionaryCount() == 0)
+                    checker->preload();
+            });
+        },
         Qt::SingleShotConnection);
 
     if (m_options.showSplash) {
@@ -53,24 +62,6 @@ void MainForm::Form_Load() {
     }
     m_pageState = PageState{};
     m_checkAutoLog->setChecked(m_startup.autoLogTicked);
-    applyPlacement();
-    StartupProfile::mark("placement");
-    reopenAddressBook();
-    StartupProfile::mark("address book reopened");
-    // A welcome page loaded while the splash showed came before the stored switches were
-    // applied; loading it (once more) lets the automatic sign-in see them.
-    m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
-    m_tabs->select(TabNavigator::InboxLogin);
-    placeEditorPanel();
-    m_editor->setReady(true);
-
-    // The settings file was refused (read as defaults, never written): the user is told why.
-    if (RegularFile::isSpecial(m_settings.filePath()))
-        m_messages.inform(RegularFile::refusal(m_settings.filePath()));
-    m_loaded = true;
-    // A close that came while start-up ran waited for it; it is carried out now.
-    if (m_closeHeld)
-        QTimer::singleShot(0, this, &QWidget::close);
     if (StartupProfile::enabled()) {
         connect(
             m_panes[0], &WebPane::documentCompleted, this,
@@ -90,6 +81,25 @@ void MainForm::Form_Load() {
             },
             Qt::SingleShotConnection);
     }
+    // The welcome page starts loading before the window is placed and shown, so that its page
+    // process starts meanwhile. A welcome page loaded while the splash showed came before the
+    // stored switches were applied; loading it (once more) lets the automatic sign-in see them.
+    m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
+    applyPlacement();
+    StartupProfile::mark("placement");
+    reopenAddressBook();
+    StartupProfile::mark("address book reopened");
+    m_tabs->select(TabNavigator::InboxLogin);
+    placeEditorPanel();
+    m_editor->setReady(true);
+
+    // The settings file was refused (read as defaults, never written): the user is told why.
+    if (RegularFile::isSpecial(m_settings.filePath()))
+        m_messages.inform(RegularFile::refusal(m_settings.filePath()));
+    m_loaded = true;
+    // A close that came while start-up ran waited for it; it is carried out now.
+    if (m_closeHeld)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void MainForm::applyPlacement() {
@@ -176,8 +186,7 @@ void MainForm::Form_Unload() {
     // The position as start-up's move() takes it (the frame's corner), the size as resize()
     // does: the window opens where it was closed, not a frame's width further on.
     state.geometryTwips = toTwips(QRect(pos(), size()));
-    for (const SettingWrite &write : shutdownWrites(state))
-        m_settings.set(write.key, write.value);
+    m_settings.set(shutdownWrites(state));
     startCompanion();
 }
 

@@ -1,38 +1,105 @@
 #include "store/message_search.h"
 
-#include "base/text_file.h"
 #include "store/saved_folders.h"
 #include "store/search_matcher.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QPromise>
+#include <QScopeGuard>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace {
 
+// A file to look at: the folder it lies in (its place in the query) and its name as the file
+// system holds it.
 struct Candidate {
-    QString path;
-    SearchHit hit;
+    qsizetype folder;
+    QByteArray name;
 };
 
-// The file up to its body, where the header lines end (the whole file when it holds no body).
-std::optional<QByteArray> readHead(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray head;
-    while (head.size() < MessageSearch::maxFileBytes) {
-        const QByteArray chunk = file.read(16 * 1024);
-        if (chunk.isEmpty())
-            return file.error() == QFileDevice::NoError ? std::optional(head) : std::nullopt;
-        head += chunk;
-        if (head.contains("<div id=body"))
-            return head;
+// Hands each file in `dir` that QDir::Files lists to `found`: regular files, or links to them,
+// that are not hidden. A folder that cannot be listed has none.
+template<typename Cancelled, typename Found>
+void listFiles(const QByteArray &dir, qsizetype folder, Cancelled cancelled, Found found) {
+    DIR *listing = opendir(dir.constData());
+    if (!listing)
+        return;
+    while (const dirent *entry = readdir(listing)) {
+        if (cancelled())
+            break;
+        if (entry->d_name[0] == '.')
+            continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat status {};
+            regular = fstatat(dirfd(listing), entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+        }
+        if (regular)
+            found(Candidate{folder, QByteArray(entry->d_name)});
     }
-    return std::nullopt;
+    closedir(listing);
+}
+
+// Whether MessageName::parse may take the file name, told from its bytes without decoding them: it
+// needs four parts split by "&&" before the last four characters. A name ending in ASCII is told
+// exactly (a "&" byte is that character however the rest decodes); any other may be.
+bool mayBeMessageName(QByteArrayView name) {
+    if (name.size() < 4 || std::any_of(name.end() - 4, name.end(), [](char c) { return uchar(c) >= 0x80; }))
+        return true;
+    const QByteArrayView parts = name.chopped(4);
+    int separators = 0;
+    for (qsizetype at = findBytes(parts, "&&"); at >= 0 && separators < 3;
+         at = findBytes(parts, "&&", at + 2))
+        ++separators;
+    return separators == 3;
+}
+
+// The file's bytes, read into `bytes` in as few calls as its size allows: the whole file, or with
+// `headOnly` as far as the body's start, where the header lines end (the whole file when it holds
+// no body). False when it cannot be read or holds more than maxFileBytes. `bytes` keeps its
+// storage from file to file.
+bool readMessage(const QByteArray &path, bool headOnly, QByteArray &bytes) {
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const auto closing = qScopeGuard([fd] { close(fd); });
+    // The header lines fit in the first few kilobytes and most whole files in one read; a read that
+    // comes back short has reached the end of the (regular) file. Only a larger file is asked its size.
+    qsizetype want = headOnly ? 8 * 1024 : 64 * 1024;
+    bytes.resize(0);
+    for (;;) {
+        const qsizetype had = bytes.size();
+        bytes.resize(had + want);
+        ssize_t count = 0;
+        do
+            count = read(fd, bytes.data() + had, size_t(want));
+        while (count < 0 && errno == EINTR);
+        if (count < 0)
+            return false;
+        bytes.resize(had + count);
+        if (count == 0 || (!headOnly && count < want))
+            return true;
+        if (headOnly && findBytes(bytes, "<div id=body", qMax(qsizetype(0), had - 12)) >= 0)
+            return true;
+        if (!headOnly && had == 0) {
+            struct stat status {};
+            if (fstat(fd, &status) != 0 || status.st_size > MessageSearch::maxFileBytes)
+                return false;
+            want = qMax(want, qsizetype(status.st_size) - count + 1);
+        }
+        if (bytes.size() > MessageSearch::maxFileBytes)
+            return false;
+    }
 }
 
 } // namespace
@@ -52,32 +119,58 @@ QFuture<SearchHit> MessageSearch::run(const QString &mainDir, const SearchQuery 
         const SearchMatcher matcher(query.term);
         if (matcher.isEmpty())
             return;
-        std::vector<Candidate> candidates;
-        for (const QString &folder : query.folders) {
-            const QString folderPath = SavedFolders::folderPath(mainDir, folder);
-            for (QDirIterator it(folderPath, QDir::Files); it.hasNext();) {
-                if (promise.isCanceled())
-                    return;
-                it.next();
-                std::optional<MessageName> name = MessageName::parse(it.fileName(), order);
-                if (name)
-                    candidates.push_back({it.filePath(), {folder, std::move(*name)}});
+        const auto cancelled = [&promise] { return promise.isCanceled(); };
+        std::vector<QByteArray> folderPaths;
+        for (const QString &folder : query.folders)
+            folderPaths.push_back(QFile::encodeName(SavedFolders::folderPath(mainDir, folder)) + '/');
+        // The headers are the file's first lines: without the message text, only they are read.
+        const auto look = [&](const Candidate &candidate) {
+            if (cancelled())
+                return;
+            if (!mayBeMessageName(candidate.name)) {
+                ++tally->notMessages;
+                return;
+            }
+            // Each thread reads into storage of its own, kept from file to file unless a large file
+            // made it large.
+            static thread_local QByteArray bytes;
+            const auto shrinking = qScopeGuard([] {
+                if (bytes.capacity() > 1024 * 1024)
+                    bytes = QByteArray();
+            });
+            if (!readMessage(folderPaths[candidate.folder] + candidate.name, !query.messageText, bytes))
+                ++tally->unreadable;
+            else if (matcher.matchesHeaders(bytes) || (query.messageText && matcher.matchesText(bytes))) {
+                if (std::optional<MessageName> name =
+                        MessageName::parse(QFile::decodeName(candidate.name), order))
+                    promise.addResult(SearchHit{query.folders[candidate.folder], std::move(*name)});
                 else
                     ++tally->notMessages;
             }
+        };
+        // The files are looked at in batches on the other threads while the folders are still
+        // being listed; this thread takes its share once the listing is done.
+        constexpr size_t batchSize = 256;
+        std::vector<QFuture<void>> batches;
+        std::vector<Candidate> batch;
+        const auto dispatch = [&] {
+            batches.push_back(QtConcurrent::run([&look, part = std::move(batch)] {
+                for (const Candidate &candidate : part)
+                    look(candidate);
+            }));
+            batch = {};
+        };
+        for (qsizetype folder = 0; folder < qsizetype(folderPaths.size()); ++folder) {
+            listFiles(folderPaths[folder], folder, cancelled, [&](Candidate &&candidate) {
+                batch.push_back(std::move(candidate));
+                if (batch.size() == batchSize)
+                    dispatch();
+            });
         }
-        // The headers are the file's first lines: without the message text, only they are read.
-        QtConcurrent::blockingMap(candidates, [&](const Candidate &candidate) {
-            if (promise.isCanceled())
-                return;
-            const std::optional<QByteArray> bytes = query.messageText
-                                                        ? TextFile::readAll(candidate.path, maxFileBytes)
-                                                        : readHead(candidate.path);
-            if (!bytes)
-                ++tally->unreadable;
-            else if (matcher.matchesHeaders(*bytes) || (query.messageText && matcher.matchesText(*bytes)))
-                promise.addResult(candidate.hit);
-        });
+        for (const Candidate &candidate : batch)
+            look(candidate);
+        for (QFuture<void> &part : batches)
+            part.waitForFinished();
     });
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+#include <string.h>
+
 namespace {
 
 // HTML's named character references, sorted by name; `second` is 0 for a name that stands for
@@ -162,7 +164,7 @@ qsizetype skipMarkup(QByteArrayView text, qsizetype at, bool &separates) {
     separates = false;
     const QByteArrayView rest = text.sliced(at);
     if (rest.startsWith("<!--")) {
-        const qsizetype end = text.indexOf("-->", at + 4);
+        const qsizetype end = findBytes(text, "-->", at + 4);
         return end < 0 ? text.size() : end + 3;
     }
     if (rest.size() < 2 || !(isAsciiLetter(rest[1]) || rest[1] == '/' || rest[1] == '!' || rest[1] == '?'))
@@ -180,12 +182,12 @@ qsizetype skipMarkup(QByteArrayView text, qsizetype at, bool &separates) {
         if (rest[1] != '/' &&
             QLatin1StringView(name).compare(QLatin1StringView(hidden), Qt::CaseInsensitive) == 0) {
             const QLatin1StringView tag(hidden);
-            qsizetype closing = text.indexOf("</", end);
+            qsizetype closing = findBytes(text, "</", end);
             while (
                 closing >= 0 &&
                 QLatin1StringView(text.sliced(closing + 2).first(qMin(tag.size(), text.size() - closing - 2)))
                         .compare(tag, Qt::CaseInsensitive) != 0)
-                closing = text.indexOf("</", closing + 2);
+                closing = findBytes(text, "</", closing + 2);
             if (closing < 0)
                 return text.size();
             const qsizetype closingEnd = text.indexOf('>', closing);
@@ -290,9 +292,7 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
         std::any_of(text.begin(), text.end(), [](char c) { return uchar(c) >= 0x80; }))
         return true;
     // Of the references, only numeric ones stand for letters and digits.
-    for (qsizetype at = text.indexOf('&'); at >= 0; at = text.indexOf('&', at + 1)) {
-        if (at + 1 == text.size() || text[at + 1] != '#')
-            continue;
+    for (qsizetype at = findBytes(text, "&#"); at >= 0; at = findBytes(text, "&#", at + 2)) {
         qsizetype length = 0;
         const std::optional<Referenced> decoded = reference(text, at, length);
         if (decoded && QChar::toCaseFolded(decoded->first) == char32_t(first))
@@ -300,22 +300,57 @@ bool mayContain(QByteArrayView text, QByteArrayView folded) {
     }
     // The first letter's places in either case, taken in order from two memchr runs.
     const char upper = first >= 'a' && first <= 'z' ? char(first - 32) : first;
-    qsizetype lowerAt = text.indexOf(first);
-    qsizetype upperAt = upper == first ? -1 : text.indexOf(upper);
+    qsizetype lowerAt = findBytes(text, {&first, 1});
+    qsizetype upperAt = upper == first ? -1 : findBytes(text, {&upper, 1});
     while (lowerAt >= 0 || upperAt >= 0) {
         const bool lowerNext = upperAt < 0 || (lowerAt >= 0 && lowerAt < upperAt);
         const qsizetype at = lowerNext ? lowerAt : upperAt;
         if (mayStartAt(text, at, folded))
             return true;
         if (lowerNext)
-            lowerAt = text.indexOf(first, at + 1);
+            lowerAt = findBytes(text, {&first, 1}, at + 1);
         else
-            upperAt = text.indexOf(upper, at + 1);
+            upperAt = findBytes(text, {&upper, 1}, at + 1);
     }
     return false;
 }
 
 } // namespace
+
+qsizetype findBytes(QByteArrayView text, QByteArrayView needle, qsizetype from) {
+    if (from < 0 || needle.isEmpty())
+        return needle.isEmpty() && from >= 0 && from <= text.size() ? from : -1;
+    if (needle.size() == 1) {
+        const void *found =
+            from < text.size() ? memchr(text.data() + from, needle[0], size_t(text.size() - from)) : nullptr;
+        return found ? static_cast<const char *>(found) - text.data() : -1;
+    }
+    // memchr looks for one byte of the needle, the one least common in mail's HTML (the last of the
+    // rarer ones: "=" of "<div id=", "#" of "&#"), and the needle is compared where it is found.
+    const auto common = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '<' || c == '>' ||
+               c == '/' || c == '\r' || c == '\n';
+    };
+    qsizetype anchor = needle.size() - 1;
+    for (qsizetype i = needle.size() - 1; i >= 0; --i) {
+        if (!common(needle[i])) {
+            anchor = i;
+            break;
+        }
+    }
+    const char anchorByte = needle[anchor];
+    const qsizetype after = needle.size() - 1 - anchor;
+    for (qsizetype at = from + anchor; at + after < text.size();) {
+        const void *found = memchr(text.data() + at, anchorByte, size_t(text.size() - after - at));
+        if (!found)
+            return -1;
+        at = static_cast<const char *>(found) - text.data();
+        if (memcmp(text.data() + at - anchor, needle.data(), size_t(needle.size())) == 0)
+            return at - anchor;
+        ++at;
+    }
+    return -1;
+}
 
 SearchMatcher::SearchMatcher(const QString &term)
     : m_term(term.trimmed())
@@ -327,20 +362,32 @@ SearchMatcher::SearchMatcher(const QString &term)
 bool SearchMatcher::matchesHeaders(QByteArrayView fileBytes) const {
     if (m_folded.isEmpty())
         return false;
-    const qsizetype body = fileBytes.indexOf("<div id=body");
-    const QByteArrayView head = fileBytes.first(body < 0 ? fileBytes.size() : body);
-    // Each value between its caption ("<b>Subject:&nbsp;</b>") and the end of its line.
-    for (const QByteArrayView id : {"from", "to", "cc", "subject", "date"}) {
-        const QByteArray start = "<div id=" + id.toByteArray() + '>';
-        const qsizetype line = head.indexOf(start);
-        const qsizetype caption = line < 0 ? -1 : head.indexOf("</b>", line);
+    // One pass over the header lines ("<div id=subject>"), up to the body's; of each line asked
+    // for, the first one's value between its caption ("<b>Subject:&nbsp;</b>") and its end.
+    static constexpr QByteArrayView searched[] = {"from", "to", "cc", "subject", "date"};
+    bool seen[std::size(searched)] = {};
+    const QByteArrayView lineStart = "<div id=";
+    for (qsizetype line = findBytes(fileBytes, lineStart); line >= 0;
+         line = findBytes(fileBytes, lineStart, line + lineStart.size())) {
+        const qsizetype idStart = line + lineStart.size();
+        const qsizetype idEnd = findBytes(fileBytes, ">", idStart);
+        if (idEnd < 0)
+            break;
+        const QByteArrayView id = fileBytes.sliced(idStart, idEnd - idStart);
+        if (id.startsWith("body"))
+            break;
+        const auto which = std::find(std::begin(searched), std::end(searched), id);
+        if (which == std::end(searched) || seen[which - std::begin(searched)])
+            continue;
+        seen[which - std::begin(searched)] = true;
+        const qsizetype caption = findBytes(fileBytes, "</b>", idEnd);
         if (caption < 0)
             continue;
         const qsizetype from = caption + 4;
-        qsizetype end = head.indexOf("</font></div>\r\n<div id=", from);
+        qsizetype end = findBytes(fileBytes, "</font></div>\r\n<div id=", from);
         if (end < 0)
-            end = head.indexOf("</font></div>", from);
-        if (end >= 0 && matchesFolded(head.sliced(from, end - from)))
+            end = findBytes(fileBytes, "</font></div>", from);
+        if (end >= 0 && matchesFolded(fileBytes.sliced(from, end - from)))
             return true;
     }
     return false;
@@ -350,7 +397,7 @@ bool SearchMatcher::matchesText(QByteArrayView fileBytes) const {
     if (m_folded.isEmpty())
         return false;
     // The header lines carry captions ("From:"); their values are matchesHeaders' to find.
-    const qsizetype body = fileBytes.indexOf("<div id=body");
+    const qsizetype body = findBytes(fileBytes, "<div id=body");
     return matchesFolded(fileBytes.sliced(body < 0 ? 0 : body));
 }
 

@@ -30,3 +30,7 @@ private:
     QString m_term;      // as typed, trimmed
     QByteArray m_folded; // as foldedText would write it
 };
+
+// Where `needle` occurs in `text` from `from` on, or -1; far quicker than QByteArrayView::indexOf
+// (or memmem) for the short needles of saved message files.
+qsizetype findBytes(QByteArrayView text, QByteArrayView needle, qsizetype from = 0);
