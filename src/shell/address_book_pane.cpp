@@ -14,6 +14,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, QWidget *parent)
     : QWidget(parent)
     , m_splitter(splitter)
@@ -21,6 +23,7 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     , m_title(new QLabel(QStringLiteral(" Address Book:"), this))
     , m_hideButton(new QPushButton(QStringLiteral("Hide"), this))
     , m_toolbar(new QToolBar(this))
+    , m_toolbarRow2(new QToolBar(this))
     , m_grid(new QTableView(this))
     , m_cellEdit(new QLineEdit(this)) {
     setObjectName(QStringLiteral("TabStrip1"));
@@ -29,6 +32,9 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_hideButton->setToolTip(QStringLiteral("Hide the address book pane"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar2"));
     m_toolbar->setIconSize(QSize(16, 16));
+    m_toolbarRow2->setObjectName(QStringLiteral("Toolbar2Row2"));
+    m_toolbarRow2->setIconSize(QSize(16, 16));
+    m_toolbarRow2->hide();
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_cellEdit->setObjectName(QStringLiteral("TextEdit"));
     m_cellEdit->hide();
@@ -49,12 +55,27 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(titleRow);
     layout->addWidget(m_toolbar);
+    layout->addWidget(m_toolbarRow2);
     layout->addWidget(m_cellEdit);
     layout->addWidget(m_grid, 1);
     layout->addStretch(0);
 
     const int minimum = Twips::toPixels(SplitterRules::minimumPane);
     setMinimumWidth(minimum);
+}
+
+void AddressBookPane::wrapToolbarAt(const QString &first) {
+    const QList<QAction *> actions = m_toolbar->actions();
+    const auto from = std::find_if(actions.begin(), actions.end(),
+                                   [&first](const QAction *a) { return a->objectName() == first; });
+    // The expand button stays last on the first row, at the pane's edge.
+    for (auto it = from; it != actions.end(); ++it) {
+        if (*it == m_expandAction)
+            continue;
+        m_toolbar->removeAction(*it);
+        m_toolbarRow2->addAction(*it);
+    }
+    m_toolbarRow2->setVisible(from != actions.end());
 }
 
 int AddressBookPane::windowWidthTwips() const {

@@ -28,6 +28,9 @@ public:
 
     QTableView *grid() const { return m_grid; }
     QToolBar *toolbar() const { return m_toolbar; }
+    // Moves the toolbar's buttons from `first` on to a second row, so that none hides behind the
+    // toolbar's overflow at the pane's usual width.
+    void wrapToolbarAt(const QString &first);
 
 signals:
     void visibilityChanged(bool shown);
@@ -40,6 +43,7 @@ private:
     QLabel *m_title;
     QPushButton *m_hideButton;
     QToolBar *m_toolbar;
+    QToolBar *m_toolbarRow2;
     QAction *m_expandAction;
     QTableView *m_grid;
     QLineEdit *m_cellEdit;

@@ -32,6 +32,8 @@ void MainForm::createAddressBook() {
          },
          [this](const QString &text) { setStatusPanel(2, text); }},
         this);
+    // The book's own commands on the first row, those that use its addresses on the second.
+    pane.wrapToolbarAt(QStringLiteral("addmsg"));
     auto *insertion = new AddressInsertion(
         webBrowser(1), webBrowser(3), pageState(), messages(),
         {[this] { return tabs().selected(); }, [this](int tab) { tabs().select(tab); }}, this);

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,10 +65,13 @@ QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
         QStringLiteral("Go directly to &inbox after login (bypass mail home page)"), frame);
     gotoInbox->setObjectName(QStringLiteral("CheckGotoInbox"));
 
-    auto *form = new QFormLayout(frame);
-    form->addRow(optionH, m_textHotmail);
-    form->addRow(optionY, m_textYahoo);
-    form->addRow(gotoInbox);
+    // A grid, not a form layout: the wrapping caption below gets the height its width needs.
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(optionH, 0, 0);
+    grid->addWidget(m_textHotmail, 0, 1);
+    grid->addWidget(optionY, 1, 0);
+    grid->addWidget(m_textYahoo, 1, 1);
+    grid->addWidget(gotoInbox, 2, 0, 1, 2);
     return frame;
 }
 

@@ -115,11 +115,8 @@ void MainFormHarness::openBook(const QString &path) {
 }
 
 QAction *MainFormHarness::toolAction(const QString &toolbar, const QString &key) {
-    for (QAction *action : m_form->findChild<QToolBar *>(toolbar)->actions()) {
-        if (action->objectName() == key)
-            return action;
-    }
-    return nullptr;
+    // A toolbar's actions are its children, also where a second row shows them.
+    return m_form->findChild<QToolBar *>(toolbar)->findChild<QAction *>(key);
 }
 
 QString MainFormHarness::userStep(const QString &how) {
@@ -184,8 +181,9 @@ QString MainFormHarness::userStep(const QString &how) {
         }
     }
     if (!widget || !widget->isVisible() || !widget->isEnabled())
-        return how + (!widget ? QStringLiteral(" is missing") : !widget->isVisible() ? QStringLiteral(" is hidden")
-                                                                                      : QStringLiteral(" is disabled"));
+        return how + (!widget                ? QStringLiteral(" is missing")
+                      : !widget->isVisible() ? QStringLiteral(" is hidden")
+                                             : QStringLiteral(" is disabled"));
     if (right) {
         // An item view's menu is asked for on its current item; a page takes the mouse itself and
         // asks for its menu in turn.
@@ -222,7 +220,8 @@ QStringList MainFormHarness::modalsDuring(const std::function<void()> &step,
         if (!seen.contains(top)) {
             seen.append(top);
             // Qt's own dialogs are named after their class: their titles tell them apart.
-            const bool named = !top->objectName().isEmpty() && !top->objectName().startsWith(QLatin1Char('Q'));
+            const bool named =
+                !top->objectName().isEmpty() && !top->objectName().startsWith(QLatin1Char('Q'));
             names.append(named ? top->objectName() : top->windowTitle());
             if (inside && seen.size() == 1) {
                 // Run outside this poll, so that what `inside` opens is polled for too.

@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -21,6 +22,8 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTableView>
@@ -234,13 +237,25 @@ TEST(DefaultFolder, IsKeptAndOpenedOnAfterARestart) {
     EXPECT_EQ(chosen(), QStringList(3, u"Work"_s));
 }
 
+// At 1024x700 with the address book beside the tabs, nothing is cut, hidden behind a toolbar's
+// overflow or left to a scroll bar.
 TEST(WindowFit, EveryTabShowsItsCaptionsWholeBesideTheAddressBook) {
     MainFormHarness h("[Settings]\r\nsetmax=0\r\n");
     ASSERT_TRUE(h.start());
+    h.form().resize(1024, 700);
     h.form().findChild<QAbstractButton *>(u"CommandShowAddress"_s)->click();
     h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
     for (int tab = 1; tab <= 5; ++tab) {
         h.form().tabs().select(tab);
+        QApplication::processEvents();
+        for (QToolBar *bar : h.form().findChildren<QToolBar *>()) {
+            auto *more = bar->findChild<QWidget *>(u"qt_toolbar_ext_button"_s);
+            EXPECT_FALSE(bar->isVisible() && more && more->isVisible())
+                << tab << ' ' << bar->objectName().toStdString();
+        }
+        for (QScrollBar *bar :
+             h.form().findChildren<QScrollArea *>(u"SettingsScroll"_s).value(0)->findChildren<QScrollBar *>())
+            EXPECT_FALSE(bar->isVisible()) << tab;
         for (QWidget *w : h.form().findChildren<QWidget *>()) {
             const auto *button = qobject_cast<QAbstractButton *>(w);
             const auto *label = qobject_cast<QLabel *>(w);
