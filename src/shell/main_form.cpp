@@ -122,8 +122,9 @@ QWidget *MainForm::createWorkArea() {
     auto *area = new QWidget(this);
     m_tabBar = new QTabBar(area);
     m_tabBar->setObjectName(QStringLiteral("TabStrip2"));
+    // Each tab's letter is used by no menu and no control of any tab.
     for (const char *caption :
-         {"Inbox/Login", "Compose", "Saved Message Folders (local)", "Calendar", "Settings"})
+         {"In&box/Login", "&Compose", "Saved Message Folders (&local)", "Cal&endar", "Se&ttings"})
         m_tabBar->addTab(QString::fromLatin1(caption));
     m_tabBar->setExpanding(false);
 

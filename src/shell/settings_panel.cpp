@@ -54,7 +54,7 @@ QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
     m_textHotmail->setObjectName(QStringLiteral("TextHotmail"));
     m_textYahoo = new QLineEdit(base + QStringLiteral("/yahoo/inbox"), frame);
     m_textYahoo->setObjectName(QStringLiteral("TextYahoo"));
-    auto *optionH = new QRadioButton(QStringLiteral("MSN &Hotmail"), frame);
+    auto *optionH = new QRadioButton(QStringLiteral("MS&N Hotmail"), frame);
     optionH->setObjectName(QStringLiteral("OptionH"));
     auto *optionY = new QRadioButton(QStringLiteral("&Yahoo! Mail"), frame);
     optionY->setObjectName(QStringLiteral("OptionY"));
@@ -62,7 +62,7 @@ QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
     connect(optionH, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textHotmail->text()); });
     connect(optionY, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textYahoo->text()); });
     auto *gotoInbox = new WrappingCheckBox(
-        QStringLiteral("Go directly to &inbox after login (bypass mail home page)"), frame);
+        QStringLiteral("Go directly to inbo&x after login (bypass mail home page)"), frame);
     gotoInbox->setObjectName(QStringLiteral("CheckGotoInbox"));
 
     // A grid, not a form layout: the wrapping caption below gets the height its width needs.
@@ -79,10 +79,10 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     auto *frame = new QGroupBox(QStringLiteral("Options"), this);
     frame->setObjectName(QStringLiteral("FrameOptions"));
     auto *defBrowser = new WrappingPushButton(
-        QStringLiteral("Set &Corvalis as your Default E-mail Program (for mailto links)"), frame);
+        QStringLiteral("Set Corvalis as your &Default E-mail Program (for mailto links)"), frame);
     defBrowser->setObjectName(QStringLiteral("CommandDefBrowser"));
     connect(defBrowser, &QPushButton::clicked, this, &SettingsPanel::defaultMailProgramHelpRequested);
-    m_checkEmail = new WrappingCheckBox(QStringLiteral("Show &Email Address Palette on Startup"), frame);
+    m_checkEmail = new WrappingCheckBox(QStringLiteral("Show Email Address &Palette on Startup"), frame);
     m_checkEmail->setObjectName(QStringLiteral("CheckEmail"));
     m_comboTemplate2 = new QComboBox(frame);
     m_comboTemplate2->setObjectName(QStringLiteral("ComboTemplate2"));

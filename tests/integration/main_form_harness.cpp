@@ -132,7 +132,7 @@ QString MainFormHarness::userStep(const QString &how) {
     if (how.startsWith(QLatin1String("tab:"))) {
         auto *bar = window.findChild<QTabBar *>(QStringLiteral("TabStrip2"));
         for (int i = 0; i < bar->count(); ++i) {
-            if (bar->tabText(i) == how.mid(4)) {
+            if (strip(bar->tabText(i)) == how.mid(4)) {
                 QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
                 return {};
             }

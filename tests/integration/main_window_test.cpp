@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -143,6 +144,36 @@ TEST(WindowEdgesTest, ABlankPressKeepsTheTabAndTheKeysWalkTheTabs) {
         SCOPED_TRACE(QKeySequence(walk.keys).toString().toStdString());
         QTest::keyClick(tabs, walk.keys.key(), walk.keys.keyboardModifiers());
         EXPECT_EQ(tabs->currentIndex(), walk.tab - 1);
+    }
+}
+
+// Each tab has a letter of its own: Alt with it switches there from every tab, and no two controls
+// on show (menus, tabs, buttons) share a letter.
+TEST(WindowEdgesTest, AltWithATabsLetterSwitchesToItFromEveryTab) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    auto *tabs = h.form().findChild<QTabBar *>(u"TabStrip2"_s);
+    for (int from = 0; from < tabs->count(); ++from) {
+        for (int to = 0; to < tabs->count(); ++to) {
+            tabs->setCurrentIndex(from);
+            const QKeySequence letter = QKeySequence::mnemonic(tabs->tabText(to));
+            ASSERT_FALSE(letter.isEmpty()) << to;
+            QTest::keyClick(&h.form(), letter[0].key(), Qt::AltModifier);
+            EXPECT_EQ(tabs->currentIndex(), to) << from << " to " << to;
+        }
+        tabs->setCurrentIndex(from);
+        QStringList captions;
+        for (QAction *menu : h.form().menuBar()->actions())
+            captions << menu->text();
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            captions << tabs->tabText(tab);
+        for (QAbstractButton *button : h.form().findChildren<QAbstractButton *>())
+            captions << (button->isVisible() ? button->text() : QString());
+        QStringList letters;
+        for (const QString &caption : captions)
+            letters << QKeySequence::mnemonic(caption).toString();
+        letters.removeAll(QString());
+        EXPECT_EQ(letters.removeDuplicates(), 0) << from << ' ' << letters.join(u' ').toStdString();
     }
 }
 
