@@ -38,6 +38,8 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_cellEdit->setObjectName(QStringLiteral("TextEdit"));
     m_cellEdit->hide();
+    // The cell editor is reached from the grid, by a click or a key there; Tab passes it by.
+    m_cellEdit->setFocusPolicy(Qt::ClickFocus);
     m_grid->hide();
 
     m_expandAction =

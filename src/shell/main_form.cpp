@@ -10,6 +10,7 @@
 #include "shell/address_book_pane.h"
 #include "shell/dialog_pos_editor.h"
 #include "shell/navigation_bar.h"
+#include "shell/reading_order.h"
 #include "shell/settings_panel.h"
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
@@ -34,6 +35,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // The window's designed placement, used until the user's own is stored.
@@ -110,6 +113,26 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createSpelling();
     StartupProfile::mark("createSpelling");
     m_linkImageDialogs = new LinkImageDialogs(*m_editor, m_messages, this);
+    setReadingOrder();
+}
+
+void MainForm::setReadingOrder() {
+    // Tab walks each page's controls as they read: row by row, left to right, a frame at a time.
+    // The controls come from several subsystems, so the order is set once all are in place.
+    const QStringList pages[] = {
+        {u"Command1"_s, u"Command2"_s, u"GetBody"_s, u"ComboFolders"_s, u"Command6"_s, u"CheckAutoLog"_s,
+         u"CheckSaveSent"_s, u"CheckNormal"_s, u"CheckHTMLSource"_s, u"CommandBlogFooter"_s},
+        {u"CommandTemplate"_s, u"ComboTemplate"_s, u"Command4"_s, u"Command5"_s},
+        {u"ComboFolders2"_s, u"CommandAddFolder"_s, u"RemoveFolder"_s, u"TextSearch"_s, u"ComboSearchScope"_s,
+         u"CheckSearchText"_s, u"ListMsg"_s, u"CommandReplyText"_s, u"CommandReplyNoText"_s,
+         u"CommandForward"_s, u"CommandSendAgain"_s, u"CommandDelete"_s, u"CommandMove"_s,
+         u"ComboFolders4"_s},
+        {u"Command7"_s, u"TextSpam"_s, u"CheckNonEnglish"_s, u"CheckSpamUnread"_s, u"ComboUnread"_s,
+         u"OptionH"_s, u"TextHotmail"_s, u"OptionY"_s, u"TextYahoo"_s, u"CheckGotoInbox"_s,
+         u"CommandDefBrowser"_s, u"CheckEmail"_s, u"SpellOptions"_s, u"ComboTemplate2"_s, u"ComboFolders3"_s},
+    };
+    for (const QStringList &page : pages)
+        ReadingOrder::chain(*this, page);
 }
 
 MainForm::~MainForm() = default;
@@ -127,6 +150,11 @@ QWidget *MainForm::createWorkArea() {
          {"In&box/Login", "&Compose", "Saved Message Folders (&local)", "Cal&endar", "Se&ttings"})
         m_tabBar->addTab(QString::fromLatin1(caption));
     m_tabBar->setExpanding(false);
+    // Where the tabs do not fit, their scroll arrows are for the mouse: the keys switch tabs.
+    for (const char *arrow : {"ScrollLeftButton", "ScrollRightButton"}) {
+        if (auto *button = m_tabBar->findChild<QWidget *>(QString::fromLatin1(arrow)))
+            button->setFocusPolicy(Qt::NoFocus);
+    }
 
     m_pages = new QStackedWidget(area);
     m_pages->addWidget(createInboxPage());

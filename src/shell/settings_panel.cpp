@@ -37,6 +37,7 @@ SettingsPanel::SettingsPanel(const QString &serviceUrl, QWidget *parent)
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("SettingsScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the controls, not to the area around them
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
     auto *layout = new QVBoxLayout(this);

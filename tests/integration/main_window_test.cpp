@@ -308,3 +308,37 @@ TEST(WindowFit, EveryTabShowsItsCaptionsWholeBesideTheAddressBook) {
                   h.settings().GetIni(u"Settings"_s, u"width"_s, u"absent"_s),
               u"1absent"_s);
 }
+// Tab from the address box passes the address book as one stop, then the page's controls as they
+// read, up to its web page (or round to the address box).
+TEST(WindowEdgesTest, TabWalksEachPageInReadingOrder) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    h.form().findChild<QAbstractButton *>(u"CommandShowAddress"_s)->click();
+    h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
+    QApplication::setActiveWindow(&h.form());
+    const QString pane = u"CommandHide MSFlexGrid1 TabStrip2 "_s;
+    const QString pages[] = {
+        u"Command1 Command2 GetBody ComboFolders Command6 CheckAutoLog CheckSaveSent CheckNormal "
+        "CommandBlogFooter WebBrowser1"_s,
+        u"CommandTemplate ComboTemplate Command4 Command5 AddressCombo"_s,
+        u"ComboFolders2 CommandAddFolder RemoveFolder TextSearch ComboSearchScope CheckSearchText ListMsg "
+        "ComboFolders4 WebBrowser2"_s,
+        u"WebBrowser4"_s,
+        u"Command7 CheckNonEnglish CheckSpamUnread ComboUnread OptionH TextHotmail TextYahoo CheckGotoInbox "
+        "CommandDefBrowser CheckEmail SpellOptions ComboTemplate2 ComboFolders3 AddressCombo"_s};
+    for (int tab = 1; tab <= 5; ++tab) {
+        h.form().tabs().select(tab);
+        QWidget *address = h.form().findChild<QWidget *>(u"AddressCombo"_s);
+        address->setFocus();
+        QStringList walked;
+        while (walked.size() < 40 && (walked.isEmpty() || !walked.last().startsWith(u"WebBrowser"_s)) &&
+               (walked.isEmpty() || walked.last() != u"AddressCombo"_s)) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *at = QApplication::focusWidget();
+            while (at && at->objectName().isEmpty()) // a page's own view inside its pane
+                at = at->parentWidget();
+            walked << (at ? at->objectName() : u"nothing"_s);
+        }
+        EXPECT_EQ(walked.join(u' '), pane + pages[tab - 1]) << tab;
+    }
+}
