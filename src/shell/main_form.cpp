@@ -70,7 +70,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     m_splitter->setChildrenCollapsible(false);
     // The bar is drawn while dragging and the layout follows on release.
     m_splitter->setOpaqueResize(false);
-    m_showAddress = new QPushButton(QStringLiteral("Show Address Book Panel"), this);
+    m_showAddress = new QPushButton(QStringLiteral("Show Address Book Pane"), this);
     m_showAddress->setObjectName(QStringLiteral("CommandShowAddress"));
     m_addressPane = new AddressBookPane(*m_splitter, *m_showAddress, m_splitter);
     m_splitter->addWidget(m_addressPane);
@@ -278,6 +278,8 @@ void MainForm::connectPanes() {
         m_progress->setVisible(loading);
     });
     connect(m_tabs, &TabNavigator::tabChangeStarted, this, [this] { setStatusPanel(2, QString()); });
+    connect(m_tabBar, &QTabBar::currentChanged, m_navigation,
+            [this](int index) { m_navigation->followCompose(index == TabNavigator::Compose - 1); });
     connect(m_navigation, &NavigationBar::goRequested, this, [this] {
         if (m_tabs->selected() != TabNavigator::InboxLogin)
             m_tabs->select(TabNavigator::InboxLogin);

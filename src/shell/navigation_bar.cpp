@@ -60,6 +60,18 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     connect(spell, &QAction::triggered, this, &NavigationBar::spellRequested);
 
     connect(&m_main, &QWebEngineView::urlChanged, this, &NavigationBar::mainPaneNavigated);
+    connect(&m_compose, &QWebEngineView::urlChanged, this, &NavigationBar::showAddress);
+}
+
+void NavigationBar::followCompose(bool compose) {
+    m_followCompose = compose;
+    showAddress();
+}
+
+void NavigationBar::showAddress() {
+    const QString address = (m_followCompose ? m_compose : m_main).locationUrl();
+    // A pane that has shown nothing yet leaves the box empty.
+    m_address->setEditText(address == QLatin1String("about:blank") ? QString() : address);
 }
 
 QAction *NavigationBar::action(const QString &key) const {
@@ -76,6 +88,6 @@ void NavigationBar::go() {
 
 void NavigationBar::mainPaneNavigated() {
     const QString address = m_main.locationUrl();
-    m_address->setEditText(address);
+    showAddress();
     action(QStringLiteral("spell"))->setEnabled(SignIn::isAnswerPage(address, m_serviceUrl));
 }

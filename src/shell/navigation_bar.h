@@ -14,6 +14,9 @@ public:
 
     QComboBox *addressCombo() const { return m_address; }
     QAction *action(const QString &key) const;
+    // The address box shows the compose pane's address while the Compose tab is on show, else
+    // the main pane's.
+    void followCompose(bool compose);
 
 signals:
     // "go" was pressed: the main pane's tab must be shown.
@@ -23,9 +26,11 @@ signals:
 private:
     void go();
     void mainPaneNavigated();
+    void showAddress();
 
     WebPane &m_main;
     WebPane &m_compose;
     QString m_serviceUrl;
     QComboBox *m_address;
+    bool m_followCompose = false;
 };

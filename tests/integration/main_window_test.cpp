@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -63,8 +64,11 @@ TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWr
     form.webBrowser(1).navigate(u"about:blank"_s);
     ASSERT_TRUE(
         MainFormHarness::waitFor([&] { return form.webBrowser(1).locationUrl() == u"about:blank"_s; }));
-    form.tabs().select(TabNavigator::Compose);
+    const QLineEdit *address = form.findChild<QComboBox *>(u"AddressCombo"_s)->lineEdit();
+    EXPECT_EQ(address->text(), u""_s); // about:blank
+    h.userStep(u"tab:Compose"_s);
     EXPECT_EQ(compose.locationUrl(), h.sim().baseUrl() + u"/yahoo/compose"_s);
+    EXPECT_EQ(address->text(), compose.locationUrl()); // the box tells the page on show
 
     // The calendar is loaded once for the service shown; the user's own moves in it are kept.
     WebPane &calendar = form.webBrowser(4);
