@@ -4,9 +4,12 @@
 #include "shell/splitter_rules.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
@@ -24,6 +27,7 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     , m_hideButton(new QPushButton(QStringLiteral("Hide"), this))
     , m_toolbar(new QToolBar(this))
     , m_toolbarRow2(new QToolBar(this))
+    , m_books(new QListWidget(this))
     , m_grid(new QTableView(this))
     , m_cellEdit(new QLineEdit(this)) {
     setObjectName(QStringLiteral("TabStrip1"));
@@ -35,6 +39,10 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_toolbarRow2->setObjectName(QStringLiteral("Toolbar2Row2"));
     m_toolbarRow2->setIconSize(QSize(16, 16));
     m_toolbarRow2->hide();
+    m_books->setObjectName(QStringLiteral("ListBooks"));
+    m_books->setToolTip(QStringLiteral("The address books in the main directory: click one to open it "
+                                       "(Open on the toolbar finds others)"));
+    m_books->hide();
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_cellEdit->setObjectName(QStringLiteral("TextEdit"));
     m_cellEdit->hide();
@@ -48,6 +56,10 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_expandAction->setToolTip(QStringLiteral("Expand Address Book"));
     connect(m_expandAction, &QAction::triggered, this, &AddressBookPane::toggleExpanded);
     connect(m_hideButton, &QPushButton::clicked, this, &AddressBookPane::hidePane);
+    for (const auto chosen : {&QListWidget::itemClicked, &QListWidget::itemActivated}) {
+        connect(m_books, chosen, this,
+                [this](QListWidgetItem *item) { emit bookChosen(item->data(Qt::UserRole).toString()); });
+    }
     connect(&m_showButton, &QPushButton::clicked, this, &AddressBookPane::showPane);
 
     auto *titleRow = new QHBoxLayout;
@@ -58,12 +70,30 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     layout->addLayout(titleRow);
     layout->addWidget(m_toolbar);
     layout->addWidget(m_toolbarRow2);
+    layout->addWidget(m_books);
     layout->addWidget(m_cellEdit);
     layout->addWidget(m_grid, 1);
     layout->addStretch(0);
 
     const int minimum = Twips::toPixels(SplitterRules::minimumPane);
     setMinimumWidth(minimum);
+}
+
+void AddressBookPane::listBooks(const QString &folder, const QString &open) {
+    const QDir dir(folder);
+    m_books->clear();
+    for (const QFileInfo &file :
+         dir.entryInfoList({QStringLiteral("*.csv"), QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+        auto *item = new QListWidgetItem(file.completeBaseName(), m_books);
+        item->setData(Qt::UserRole, file.absoluteFilePath());
+        item->setToolTip(file.fileName());
+        if (QFileInfo(open) == file)
+            m_books->setCurrentItem(item);
+    }
+    // A few rows are enough to pick from; the grid keeps the room.
+    const int rows = qMin(m_books->count(), 5);
+    m_books->setFixedHeight(rows * m_books->sizeHintForRow(0) + 2 * m_books->frameWidth());
+    m_books->setVisible(rows > 0);
 }
 
 void AddressBookPane::wrapToolbarAt(const QString &first) {

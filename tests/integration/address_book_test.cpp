@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -59,6 +60,21 @@ protected:
 };
 
 } // namespace
+
+// The pane lists the main directory's books, the open one marked; a click on another opens it.
+TEST_F(AddressBookTest, ThePaneListsTheMainDirectorysBooksAndAClickOpensOne) {
+    auto *books = h.form().findChild<QListWidget *>(u"ListBooks"_s);
+    ASSERT_TRUE(books && books->isVisible());
+    QStringList names;
+    for (int i = 0; i < books->count(); ++i)
+        names << books->item(i)->text();
+    EXPECT_EQ(names, (QStringList{u"Colleagues"_s, u"Friends"_s, u"insert"_s}));
+    EXPECT_EQ(books->currentItem()->text(), u"insert"_s);
+    QTest::mouseClick(books->viewport(), Qt::LeftButton, {}, books->visualItemRect(books->item(1)).center());
+    EXPECT_EQ(addresses->book().currentPath(), h.mainDir() + u"addrbooks/Friends.csv"_s);
+    EXPECT_EQ(books->currentItem()->text(), u"Friends"_s);
+    EXPECT_TRUE(h.messages().shown().isEmpty());
+}
 
 TEST_F(AddressBookTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
     ASSERT_TRUE(h.openCompose(u"hotmail"_s));

@@ -320,7 +320,7 @@ TEST(WindowEdgesTest, TabWalksEachPageInReadingOrder) {
     h.form().findChild<QAbstractButton *>(u"CommandShowAddress"_s)->click();
     h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
     QApplication::setActiveWindow(&h.form());
-    const QString pane = u"CommandHide MSFlexGrid1 TabStrip2 "_s;
+    const QString pane = u"CommandHide ListBooks MSFlexGrid1 TabStrip2 "_s;
     const QString pages[] = {
         u"Command1 Command2 GetBody ComboFolders Command6 CheckAutoLog CheckSaveSent CheckNormal "
         "CommandBlogFooter WebBrowser1"_s,
