@@ -84,9 +84,8 @@ void AddressBookPane::listBooks(const QString &folder, const QString &open) {
     m_books->clear();
     for (const QFileInfo &file :
          dir.entryInfoList({QStringLiteral("*.csv"), QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase)) {
-        auto *item = new QListWidgetItem(file.completeBaseName(), m_books);
+        auto *item = new QListWidgetItem(file.fileName(), m_books);
         item->setData(Qt::UserRole, file.absoluteFilePath());
-        item->setToolTip(file.fileName());
         if (QFileInfo(open) == file)
             m_books->setCurrentItem(item);
     }
