@@ -82,8 +82,8 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
 void AddressBookPane::listBooks(const QString &folder, const QString &open) {
     const QDir dir(folder);
     m_books->clear();
-    for (const QFileInfo &file :
-         dir.entryInfoList({QStringLiteral("*.csv"), QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+    for (const QFileInfo &file : dir.entryInfoList({QStringLiteral("*.csv"), QStringLiteral("*.txt")},
+                                                   QDir::Files, QDir::Name | QDir::IgnoreCase)) {
         auto *item = new QListWidgetItem(file.fileName(), m_books);
         item->setData(Qt::UserRole, file.absoluteFilePath());
         if (QFileInfo(open) == file)

@@ -278,8 +278,12 @@ void MainForm::connectPanes() {
         m_progress->setVisible(loading);
     });
     connect(m_tabs, &TabNavigator::tabChangeStarted, this, [this] { setStatusPanel(2, QString()); });
-    connect(m_tabBar, &QTabBar::currentChanged, m_navigation,
-            [this](int index) { m_navigation->followCompose(index == TabNavigator::Compose - 1); });
+    // The address box tells the page on show: the compose page, the calendar, else the main pane.
+    connect(m_tabBar, &QTabBar::currentChanged, m_navigation, [this](int index) {
+        m_navigation->follow(*m_panes[index == TabNavigator::Compose - 1    ? 2
+                                      : index == TabNavigator::Calendar - 1 ? 3
+                                                                            : 0]);
+    });
     connect(m_navigation, &NavigationBar::goRequested, this, [this] {
         if (m_tabs->selected() != TabNavigator::InboxLogin)
             m_tabs->select(TabNavigator::InboxLogin);

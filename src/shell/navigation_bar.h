@@ -14,9 +14,8 @@ public:
 
     QComboBox *addressCombo() const { return m_address; }
     QAction *action(const QString &key) const;
-    // The address box shows the compose pane's address while the Compose tab is on show, else
-    // the main pane's.
-    void followCompose(bool compose);
+    // The address box shows the address of `pane` (the one on show) until told another.
+    void follow(WebPane &pane);
 
 signals:
     // "go" was pressed: the main pane's tab must be shown.
@@ -32,5 +31,6 @@ private:
     WebPane &m_compose;
     QString m_serviceUrl;
     QComboBox *m_address;
-    bool m_followCompose = false;
+    WebPane *m_followed;
+    QMetaObject::Connection m_following;
 };

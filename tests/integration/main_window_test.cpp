@@ -75,6 +75,7 @@ TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWr
     form.tabs().select(TabNavigator::Calendar);
     ASSERT_TRUE(MainFormHarness::waitForPage(calendar, u"/calendar/yahoo"_s));
     ASSERT_TRUE(h.load(calendar, h.sim().baseUrl() + u"/calendar/yahoo?month=2"_s));
+    EXPECT_EQ(address->text(), calendar.locationUrl());
     form.tabs().select(TabNavigator::SettingsTab);
     form.tabs().select(TabNavigator::Calendar);
     EXPECT_EQ(calendar.locationUrl(), h.sim().baseUrl() + u"/calendar/yahoo?month=2"_s);
