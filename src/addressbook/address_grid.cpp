@@ -8,6 +8,7 @@
 #include "base/twips.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 
 #include <climits>
 
@@ -68,6 +70,9 @@ AddressGrid::AddressGrid(QTableView &grid, QLineEdit &textEdit, QLabel &labelEdi
     connect(&m_model, &QAbstractItemModel::layoutChanged, this, &AddressGrid::onRowsMoved);
     connect(&m_textEdit, &QLineEdit::textEdited, this, &AddressGrid::onEdited);
     m_textEdit.installEventFilter(this);
+    // Tab passes the grid by as one stop, instead of walking every cell of the book.
+    m_grid.setTabKeyNavigation(false);
+    m_grid.installEventFilter(this);
 }
 
 QString AddressGrid::deleteQuestion() {
@@ -160,7 +165,7 @@ void AddressGrid::onCurrentChanged() {
     m_labelEdit.setText(m_model.plainTitle(current.column()) + QStringLiteral(" :"));
     setSelectionColour(editingColour);
     // While the find dialog searches, the keyboard stays in its text box.
-    if (!m_find.inProgress) {
+    if (!m_find.inProgress && !m_tabbedIn) {
         m_textEdit.setFocus();
         m_textEdit.end(false);
     }
@@ -193,6 +198,16 @@ void AddressGrid::moveToRow(int row, bool scrollWhenHidden) {
 }
 
 bool AddressGrid::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == &m_grid && event->type() == QEvent::FocusIn) {
+        // Arriving by Tab, the keyboard stays on the grid (its first cell may become current):
+        // the next Tab goes on to the next control rather than into the cell editor.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            m_tabbedIn = true;
+            QTimer::singleShot(0, this, [this] { m_tabbedIn = false; });
+        }
+        return false;
+    }
     if (watched != &m_textEdit || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
@@ -205,9 +220,14 @@ bool AddressGrid::eventFilter(QObject *watched, QEvent *event) {
         QApplication::sendEvent(&m_grid, &press);
         return true;
     };
+    int lastColumn = m_model.columnCount() - 1;
+    while (lastColumn > 0 && m_grid.isColumnHidden(lastColumn))
+        --lastColumn;
     switch (key->key()) {
-    case Qt::Key_Right:
     case Qt::Key_Tab:
+        // From the row's last cell Tab goes on to the next control.
+        return current.column() < lastColumn && toGrid(Qt::Key_Right);
+    case Qt::Key_Right:
         return toGrid(Qt::Key_Right);
     case Qt::Key_Left:
         return toGrid(Qt::Key_Left);

@@ -66,4 +66,5 @@ private:
     Messages &m_messages;
     QHash<QString, int> m_userWidths; // by column title
     bool m_sizingColumns = false;
+    bool m_tabbedIn = false; // the keyboard came to the grid with Tab, not to edit a cell
 };

@@ -22,6 +22,7 @@ namespace {
 void addOptions(QCommandLineParser &parser) {
     parser.setApplicationDescription(QStringLiteral("Corvalis: a desktop companion for web mail"));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOption({QStringLiteral("settings"), QStringLiteral("Use FILE as the settings file."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("no-splash"), QStringLiteral("Start without the splash window.")});
@@ -113,9 +114,29 @@ int handOverMailto(QCoreApplication &app) {
     }
 }
 
+// Help and the version are text on standard output: they need no display.
+bool wantsTextOnly(int argc, char **argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "-h" || argument == "--help" || argument == "--help-all" || argument == "-v" ||
+            argument == "--version")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
+    if (wantsTextOnly(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Corvalis"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(CORVALIS_VERSION));
+        QCommandLineParser parser;
+        addOptions(parser);
+        parser.process(app); // prints and ends the program
+        return 0;
+    }
     if (wantsMailtoHandOver(argc, argv)) {
         QCoreApplication app(argc, argv);
         return handOverMailto(app);

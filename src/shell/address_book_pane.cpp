@@ -4,15 +4,20 @@
 #include "shell/splitter_rules.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, QWidget *parent)
     : QWidget(parent)
@@ -21,6 +26,8 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     , m_title(new QLabel(QStringLiteral(" Address Book:"), this))
     , m_hideButton(new QPushButton(QStringLiteral("Hide"), this))
     , m_toolbar(new QToolBar(this))
+    , m_toolbarRow2(new QToolBar(this))
+    , m_books(new QListWidget(this))
     , m_grid(new QTableView(this))
     , m_cellEdit(new QLineEdit(this)) {
     setObjectName(QStringLiteral("TabStrip1"));
@@ -29,9 +36,18 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_hideButton->setToolTip(QStringLiteral("Hide the address book pane"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar2"));
     m_toolbar->setIconSize(QSize(16, 16));
+    m_toolbarRow2->setObjectName(QStringLiteral("Toolbar2Row2"));
+    m_toolbarRow2->setIconSize(QSize(16, 16));
+    m_toolbarRow2->hide();
+    m_books->setObjectName(QStringLiteral("ListBooks"));
+    m_books->setToolTip(QStringLiteral("The address books in the main directory: click one to open it "
+                                       "(Open on the toolbar finds others)"));
+    m_books->hide();
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_cellEdit->setObjectName(QStringLiteral("TextEdit"));
     m_cellEdit->hide();
+    // The cell editor is reached from the grid, by a click or a key there; Tab passes it by.
+    m_cellEdit->setFocusPolicy(Qt::ClickFocus);
     m_grid->hide();
 
     m_expandAction =
@@ -40,6 +56,10 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_expandAction->setToolTip(QStringLiteral("Expand Address Book"));
     connect(m_expandAction, &QAction::triggered, this, &AddressBookPane::toggleExpanded);
     connect(m_hideButton, &QPushButton::clicked, this, &AddressBookPane::hidePane);
+    for (const auto chosen : {&QListWidget::itemClicked, &QListWidget::itemActivated}) {
+        connect(m_books, chosen, this,
+                [this](QListWidgetItem *item) { emit bookChosen(item->data(Qt::UserRole).toString()); });
+    }
     connect(&m_showButton, &QPushButton::clicked, this, &AddressBookPane::showPane);
 
     auto *titleRow = new QHBoxLayout;
@@ -49,12 +69,44 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(titleRow);
     layout->addWidget(m_toolbar);
+    layout->addWidget(m_toolbarRow2);
+    layout->addWidget(m_books);
     layout->addWidget(m_cellEdit);
     layout->addWidget(m_grid, 1);
     layout->addStretch(0);
 
     const int minimum = Twips::toPixels(SplitterRules::minimumPane);
     setMinimumWidth(minimum);
+}
+
+void AddressBookPane::listBooks(const QString &folder, const QString &open) {
+    const QDir dir(folder);
+    m_books->clear();
+    for (const QFileInfo &file : dir.entryInfoList({QStringLiteral("*.csv"), QStringLiteral("*.txt")},
+                                                   QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+        auto *item = new QListWidgetItem(file.fileName(), m_books);
+        item->setData(Qt::UserRole, file.absoluteFilePath());
+        if (QFileInfo(open) == file)
+            m_books->setCurrentItem(item);
+    }
+    // A few rows are enough to pick from; the grid keeps the room.
+    const int rows = qMin(m_books->count(), 5);
+    m_books->setFixedHeight(rows * m_books->sizeHintForRow(0) + 2 * m_books->frameWidth());
+    m_books->setVisible(rows > 0);
+}
+
+void AddressBookPane::wrapToolbarAt(const QString &first) {
+    const QList<QAction *> actions = m_toolbar->actions();
+    const auto from = std::find_if(actions.begin(), actions.end(),
+                                   [&first](const QAction *a) { return a->objectName() == first; });
+    // The expand button stays last on the first row, at the pane's edge.
+    for (auto it = from; it != actions.end(); ++it) {
+        if (*it == m_expandAction)
+            continue;
+        m_toolbar->removeAction(*it);
+        m_toolbarRow2->addAction(*it);
+    }
+    m_toolbarRow2->setVisible(from != actions.end());
 }
 
 int AddressBookPane::windowWidthTwips() const {

@@ -4,6 +4,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QSplitter;
 class QTableView;
@@ -28,9 +29,16 @@ public:
 
     QTableView *grid() const { return m_grid; }
     QToolBar *toolbar() const { return m_toolbar; }
+    // Lists the address books in `folder`; `open` (a path) is the one marked as open.
+    void listBooks(const QString &folder, const QString &open);
+    // Moves the toolbar's buttons from `first` on to a second row, so that none hides behind the
+    // toolbar's overflow at the pane's usual width.
+    void wrapToolbarAt(const QString &first);
 
 signals:
     void visibilityChanged(bool shown);
+    // A book of the list was clicked (or chosen with Enter).
+    void bookChosen(const QString &path);
 
 private:
     int windowWidthTwips() const;
@@ -40,7 +48,9 @@ private:
     QLabel *m_title;
     QPushButton *m_hideButton;
     QToolBar *m_toolbar;
+    QToolBar *m_toolbarRow2;
     QAction *m_expandAction;
+    QListWidget *m_books;
     QTableView *m_grid;
     QLineEdit *m_cellEdit;
     bool m_hidden = false;

@@ -22,7 +22,8 @@ inline int longestWord(const QFontMetrics &metrics, const QString &caption) {
 
 // As wide as the layout allows, as high as the caption then needs.
 inline QSizePolicy sizePolicy() {
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // Not Fixed: a fixed height would be the one-line height of the preferred width.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     return policy;
 }

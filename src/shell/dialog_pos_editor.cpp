@@ -16,6 +16,8 @@ DialogPosEditor::DialogPosEditor(const Placement &current, const Placement &defa
     , m_height(new QSpinBox(this)) {
     setObjectName(QStringLiteral("DialogPosEditor"));
     setWindowTitle(QStringLiteral("Position Editor"));
+    // Wide enough that the window manager shows the whole title beside its buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle() + QStringLiteral(" — Corvalis")) + 160);
     m_auto->setObjectName(QStringLiteral("CheckAuto"));
     m_top->setObjectName(QStringLiteral("Text1"));
     m_height->setObjectName(QStringLiteral("Text2"));

@@ -28,7 +28,7 @@ InboxSettings::InboxSettings(QGroupBox &frame, Settings &settings, Messages &mes
     , m_textSpam(new QPlainTextEdit(&frame))
     , m_spamClose(SettingWidgets::button("SpamClose", "Close", &frame))
     , m_nonEnglish(SettingWidgets::checkBox(
-          "CheckNonEnglish", "\"Check Spam\" checks messages with multiple non-&English characters", settings,
+          "CheckNonEnglish", "\"Check Spam\" checks messages with &multiple non-English characters", settings,
           Keys::SpamNonEnglish, &frame))
     , m_unreadOnly(SettingWidgets::checkBox("CheckSpamUnread", "\"Check Spam\" checks &only unread messages",
                                             settings, Keys::SpamUnreadOnly, &frame))

@@ -10,6 +10,7 @@
 #include "shell/address_book_pane.h"
 #include "shell/dialog_pos_editor.h"
 #include "shell/navigation_bar.h"
+#include "shell/reading_order.h"
 #include "shell/settings_panel.h"
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
@@ -34,6 +35,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // The window's designed placement, used until the user's own is stored.
@@ -67,7 +70,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     m_splitter->setChildrenCollapsible(false);
     // The bar is drawn while dragging and the layout follows on release.
     m_splitter->setOpaqueResize(false);
-    m_showAddress = new QPushButton(QStringLiteral("Show Address Book Panel"), this);
+    m_showAddress = new QPushButton(QStringLiteral("Show Address Book Pane"), this);
     m_showAddress->setObjectName(QStringLiteral("CommandShowAddress"));
     m_addressPane = new AddressBookPane(*m_splitter, *m_showAddress, m_splitter);
     m_splitter->addWidget(m_addressPane);
@@ -110,6 +113,26 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     createSpelling();
     StartupProfile::mark("createSpelling");
     m_linkImageDialogs = new LinkImageDialogs(*m_editor, m_messages, this);
+    setReadingOrder();
+}
+
+void MainForm::setReadingOrder() {
+    // Tab walks each page's controls as they read: row by row, left to right, a frame at a time.
+    // The controls come from several subsystems, so the order is set once all are in place.
+    const QStringList pages[] = {
+        {u"Command1"_s, u"Command2"_s, u"GetBody"_s, u"ComboFolders"_s, u"Command6"_s, u"CheckAutoLog"_s,
+         u"CheckSaveSent"_s, u"CheckNormal"_s, u"CheckHTMLSource"_s, u"CommandBlogFooter"_s},
+        {u"CommandTemplate"_s, u"ComboTemplate"_s, u"Command4"_s, u"Command5"_s},
+        {u"ComboFolders2"_s, u"CommandAddFolder"_s, u"RemoveFolder"_s, u"TextSearch"_s, u"ComboSearchScope"_s,
+         u"CheckSearchText"_s, u"ListMsg"_s, u"CommandReplyText"_s, u"CommandReplyNoText"_s,
+         u"CommandForward"_s, u"CommandSendAgain"_s, u"CommandDelete"_s, u"CommandMove"_s,
+         u"ComboFolders4"_s},
+        {u"Command7"_s, u"TextSpam"_s, u"CheckNonEnglish"_s, u"CheckSpamUnread"_s, u"ComboUnread"_s,
+         u"OptionH"_s, u"TextHotmail"_s, u"OptionY"_s, u"TextYahoo"_s, u"CheckGotoInbox"_s,
+         u"CommandDefBrowser"_s, u"CheckEmail"_s, u"SpellOptions"_s, u"ComboTemplate2"_s, u"ComboFolders3"_s},
+    };
+    for (const QStringList &page : pages)
+        ReadingOrder::chain(*this, page);
 }
 
 MainForm::~MainForm() = default;
@@ -122,10 +145,16 @@ QWidget *MainForm::createWorkArea() {
     auto *area = new QWidget(this);
     m_tabBar = new QTabBar(area);
     m_tabBar->setObjectName(QStringLiteral("TabStrip2"));
+    // Each tab's letter is used by no menu and no control of any tab.
     for (const char *caption :
-         {"Inbox/Login", "Compose", "Saved Message Folders (local)", "Calendar", "Settings"})
+         {"In&box/Login", "&Compose", "Saved Message Folders (&local)", "Cal&endar", "Se&ttings"})
         m_tabBar->addTab(QString::fromLatin1(caption));
     m_tabBar->setExpanding(false);
+    // Where the tabs do not fit, their scroll arrows are for the mouse: the keys switch tabs.
+    for (const char *arrow : {"ScrollLeftButton", "ScrollRightButton"}) {
+        if (auto *button = m_tabBar->findChild<QWidget *>(QString::fromLatin1(arrow)))
+            button->setFocusPolicy(Qt::NoFocus);
+    }
 
     m_pages = new QStackedWidget(area);
     m_pages->addWidget(createInboxPage());
@@ -249,6 +278,12 @@ void MainForm::connectPanes() {
         m_progress->setVisible(loading);
     });
     connect(m_tabs, &TabNavigator::tabChangeStarted, this, [this] { setStatusPanel(2, QString()); });
+    // The address box tells the page on show: the compose page, the calendar, else the main pane.
+    connect(m_tabBar, &QTabBar::currentChanged, m_navigation, [this](int index) {
+        m_navigation->follow(*m_panes[index == TabNavigator::Compose - 1    ? 2
+                                      : index == TabNavigator::Calendar - 1 ? 3
+                                                                            : 0]);
+    });
     connect(m_navigation, &NavigationBar::goRequested, this, [this] {
         if (m_tabs->selected() != TabNavigator::InboxLogin)
             m_tabs->select(TabNavigator::InboxLogin);

@@ -92,6 +92,7 @@ private:
     QWidget *createWorkArea();
     QWidget *createInboxPage();
     void createStatusBar();
+    void setReadingOrder();
     void connectPanes();
     void applyPlacement();
     void Form_Unload();

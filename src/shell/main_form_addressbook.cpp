@@ -32,6 +32,8 @@ void MainForm::createAddressBook() {
          },
          [this](const QString &text) { setStatusPanel(2, text); }},
         this);
+    // The book's own commands on the first row, those that use its addresses on the second.
+    pane.wrapToolbarAt(QStringLiteral("addmsg"));
     auto *insertion = new AddressInsertion(
         webBrowser(1), webBrowser(3), pageState(), messages(),
         {[this] { return tabs().selected(); }, [this](int tab) { tabs().select(tab); }}, this);
@@ -42,6 +44,23 @@ void MainForm::createAddressBook() {
     // The book open now is the one to reopen at the next start.
     connect(&addresses->book(), &AddressBook::bookOpened, this,
             [this, addresses] { m_settings.set(Keys::LastBook, addresses->book().currentPath()); });
+    // The main directory's books, listed whenever the pane comes up or a book opens (a new one
+    // is saved there first); a click opens one.
+    const auto listBooks = [this, addresses, &pane] {
+        pane.listBooks(dataPath(m_startup.mainDir, QStringLiteral("addrbooks/")),
+                       addresses->book().currentPath());
+    };
+    connect(&addresses->book(), &AddressBook::bookOpened, this, listBooks);
+    connect(&pane, &AddressBookPane::visibilityChanged, this, [listBooks](bool shown) {
+        if (shown)
+            listBooks();
+    });
+    connect(&pane, &AddressBookPane::bookChosen, addresses, [addresses](const QString &path) {
+        if (path == addresses->book().currentPath())
+            return;
+        addresses->book().setPendingPath(path);
+        addresses->book().Open_CSV();
+    });
     SettingWidgets::keepInSettings(*m_settingsPanel->checkEmail(), m_settings, Keys::ShowPalette);
 
     QAction *import = new QAction(QStringLiteral("&Import Address List..."), fileMenu());

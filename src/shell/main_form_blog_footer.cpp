@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 void MainForm::createBlogFooter() {
-    auto *button = new QPushButton(QStringLiteral("Blog &Footer..."), m_editorBar->parentWidget());
+    auto *button = new QPushButton(QStringLiteral("Bl&og Footer..."), m_editorBar->parentWidget());
     button->setObjectName(QStringLiteral("CommandBlogFooter"));
     button->setToolTip(QStringLiteral("The footer link appended to blog posts"));
     m_editorBar->addWidget(button);

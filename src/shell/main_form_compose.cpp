@@ -62,7 +62,8 @@ void MainForm::createCompose() {
 
     auto *saveSent =
         SettingWidgets::checkBox("CheckSaveSent", "S&ave Sent Messages", m_settings, Keys::SaveSent, this);
-    m_inboxBar->addWidget(saveSent);
+    // Beside "Sign in Automatically" it would wrap once the address book is shown at 1024 pixels.
+    m_editorBar->insertWidget(0, saveSent);
     new SentCopies(
         webBrowser(3), [this] { return m_startup.mainDir; }, [saveSent] { return saveSent->isChecked(); },
         this);

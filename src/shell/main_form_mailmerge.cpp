@@ -80,7 +80,7 @@ void MainForm::createMailMerge() {
     });
 
     auto *editTemplate = composeButton("CommandTemplate", "&New/Edit...", this);
-    auto *useTemplate = composeButton("Command4", "Use &Template >>", this);
+    auto *useTemplate = composeButton("Command4", "&Use Template >>", this);
     auto *mailMerge = composeButton("Command5", "&Mail Merge...", this);
     m_composeBar->addWidget(editTemplate);
     m_composeBar->addWidget(comboTemplate);

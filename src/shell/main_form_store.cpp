@@ -9,6 +9,7 @@
 #include "store/message_importer.h"
 #include "store/message_store.h"
 #include "webpages/compose_form.h"
+#include "webpages/web_pane.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -33,7 +34,9 @@ void MainForm::createStore() {
     connect(importMessages, &QAction::triggered, store,
             [store] { store->importer().importInto(store->folderLists().browsedFolder()); });
 
+    // "Message Saved" speaks of the message on show: another page or tab takes it away.
     connect(&tabs(), &TabNavigator::tabChangeStarted, store, &MessageStore::hideSavedLabel);
+    connect(&webBrowser(1), &QWebEngineView::urlChanged, store, &MessageStore::hideSavedLabel);
     connect(&tabs(), &TabNavigator::savedFoldersShown, store, &MessageStore::focusMessageList);
     connect(&tabs(), &TabNavigator::composeShown, this,
             [this] { ComposeForm::ClearComposeForm(pageState(), webBrowser(1), webBrowser(3)); });

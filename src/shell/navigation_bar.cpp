@@ -13,7 +13,8 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     , m_main(mainPane)
     , m_compose(composePane)
     , m_serviceUrl(std::move(serviceUrl))
-    , m_address(new QComboBox(this)) {
+    , m_address(new QComboBox(this))
+    , m_followed(&mainPane) {
     setObjectName(QStringLiteral("Toolbar1"));
     setWindowTitle(QStringLiteral("Navigation"));
     const auto add = [this](const QString &key, const QString &caption, QStyle::StandardPixmap icon,
@@ -62,6 +63,20 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     connect(&m_main, &QWebEngineView::urlChanged, this, &NavigationBar::mainPaneNavigated);
 }
 
+void NavigationBar::follow(WebPane &pane) {
+    disconnect(m_following);
+    m_followed = &pane;
+    if (&pane != &m_main)
+        m_following = connect(&pane, &QWebEngineView::urlChanged, this, &NavigationBar::showAddress);
+    showAddress();
+}
+
+void NavigationBar::showAddress() {
+    const QString address = m_followed->locationUrl();
+    // A pane that has shown nothing yet leaves the box empty.
+    m_address->setEditText(address == QLatin1String("about:blank") ? QString() : address);
+}
+
 QAction *NavigationBar::action(const QString &key) const {
     return findChild<QAction *>(key);
 }
@@ -76,6 +91,6 @@ void NavigationBar::go() {
 
 void NavigationBar::mainPaneNavigated() {
     const QString address = m_main.locationUrl();
-    m_address->setEditText(address);
+    showAddress();
     action(QStringLiteral("spell"))->setEnabled(SignIn::isAnswerPage(address, m_serviceUrl));
 }

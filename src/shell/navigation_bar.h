@@ -14,6 +14,8 @@ public:
 
     QComboBox *addressCombo() const { return m_address; }
     QAction *action(const QString &key) const;
+    // The address box shows the address of `pane` (the one on show) until told another.
+    void follow(WebPane &pane);
 
 signals:
     // "go" was pressed: the main pane's tab must be shown.
@@ -23,9 +25,12 @@ signals:
 private:
     void go();
     void mainPaneNavigated();
+    void showAddress();
 
     WebPane &m_main;
     WebPane &m_compose;
     QString m_serviceUrl;
     QComboBox *m_address;
+    WebPane *m_followed;
+    QMetaObject::Connection m_following;
 };

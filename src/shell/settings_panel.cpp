@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +37,7 @@ SettingsPanel::SettingsPanel(const QString &serviceUrl, QWidget *parent)
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("SettingsScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the controls, not to the area around them
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
     auto *layout = new QVBoxLayout(this);
@@ -53,7 +55,7 @@ QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
     m_textHotmail->setObjectName(QStringLiteral("TextHotmail"));
     m_textYahoo = new QLineEdit(base + QStringLiteral("/yahoo/inbox"), frame);
     m_textYahoo->setObjectName(QStringLiteral("TextYahoo"));
-    auto *optionH = new QRadioButton(QStringLiteral("MSN &Hotmail"), frame);
+    auto *optionH = new QRadioButton(QStringLiteral("MS&N Hotmail"), frame);
     optionH->setObjectName(QStringLiteral("OptionH"));
     auto *optionY = new QRadioButton(QStringLiteral("&Yahoo! Mail"), frame);
     optionY->setObjectName(QStringLiteral("OptionY"));
@@ -61,13 +63,16 @@ QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
     connect(optionH, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textHotmail->text()); });
     connect(optionY, &QRadioButton::clicked, this, [this] { emit startPageChosen(m_textYahoo->text()); });
     auto *gotoInbox = new WrappingCheckBox(
-        QStringLiteral("Go directly to &inbox after login (bypass mail home page)"), frame);
+        QStringLiteral("Go directly to inbo&x after login (bypass mail home page)"), frame);
     gotoInbox->setObjectName(QStringLiteral("CheckGotoInbox"));
 
-    auto *form = new QFormLayout(frame);
-    form->addRow(optionH, m_textHotmail);
-    form->addRow(optionY, m_textYahoo);
-    form->addRow(gotoInbox);
+    // A grid, not a form layout: the wrapping caption below gets the height its width needs.
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(optionH, 0, 0);
+    grid->addWidget(m_textHotmail, 0, 1);
+    grid->addWidget(optionY, 1, 0);
+    grid->addWidget(m_textYahoo, 1, 1);
+    grid->addWidget(gotoInbox, 2, 0, 1, 2);
     return frame;
 }
 
@@ -75,10 +80,10 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     auto *frame = new QGroupBox(QStringLiteral("Options"), this);
     frame->setObjectName(QStringLiteral("FrameOptions"));
     auto *defBrowser = new WrappingPushButton(
-        QStringLiteral("Set &Corvalis as your Default E-mail Program (for mailto links)"), frame);
+        QStringLiteral("Set Corvalis as your &Default E-mail Program (for mailto links)"), frame);
     defBrowser->setObjectName(QStringLiteral("CommandDefBrowser"));
     connect(defBrowser, &QPushButton::clicked, this, &SettingsPanel::defaultMailProgramHelpRequested);
-    m_checkEmail = new WrappingCheckBox(QStringLiteral("Show &Email Address Palette on Startup"), frame);
+    m_checkEmail = new WrappingCheckBox(QStringLiteral("Show Email Address &Palette on Startup"), frame);
     m_checkEmail->setObjectName(QStringLiteral("CheckEmail"));
     m_comboTemplate2 = new QComboBox(frame);
     m_comboTemplate2->setObjectName(QStringLiteral("ComboTemplate2"));

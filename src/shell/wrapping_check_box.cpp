@@ -39,7 +39,8 @@ QSize WrappingCheckBox::sizeHint() const {
 
 QSize WrappingCheckBox::minimumSizeHint() const {
     const int longest = CaptionWrap::longestWord(fontMetrics(), text());
-    return {captionLeft() + longest + 2, heightForWidth(captionLeft() + longest + 2)};
+    // As for WrappingPushButton: the height at a given width comes from heightForWidth().
+    return {captionLeft() + longest + 2, sizeHint().height()};
 }
 
 void WrappingCheckBox::paintEvent(QPaintEvent *) {

@@ -39,7 +39,9 @@ QSize WrappingPushButton::sizeHint() const {
 
 QSize WrappingPushButton::minimumSizeHint() const {
     const int longest = CaptionWrap::longestWord(fontMetrics(), text());
-    return {margins() + longest, heightForWidth(margins() + longest)};
+    // The height follows the width through heightForWidth(); asking for the narrowest width's
+    // height here would make every layout above reserve it, scroll bars and all.
+    return {margins() + longest, sizeHint().height()};
 }
 
 void WrappingPushButton::paintEvent(QPaintEvent *) {

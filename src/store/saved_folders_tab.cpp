@@ -117,7 +117,7 @@ QWidget *SavedFoldersTab::createFolderPanel(QWidget *page) {
     m_folders = new FolderListBox(panel);
     auto *caption = new QLabel(QStringLiteral("  Folders"), panel);
     caption->setBuddy(m_folders);
-    QPushButton *add = button("CommandAddFolder", "New &Folder...", panel);
+    QPushButton *add = button("CommandAddFolder", "&New Folder...", panel);
     QPushButton *manage = button("RemoveFolder", "Mana&ge Folders...", panel);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);

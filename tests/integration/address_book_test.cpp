@@ -45,6 +45,17 @@ protected:
 
 } // namespace
 
+// The pane lists the main directory's books, the open one marked; a click on another opens it.
+TEST_F(AddressBookTest, ThePaneListsTheMainDirectorysBooksAndAClickOpensOne) {
+    auto *books = h.form().findChild<QListWidget *>(u"ListBooks"_s);
+    ASSERT_TRUE(books && books->isVisible());
+    EXPECT_EQ(books->count(), 3); // Colleagues.txt, Friends.csv, insert.csv
+    EXPECT_EQ(books->currentItem()->text(), u"insert.csv"_s);
+    QTest::mouseClick(books->viewport(), Qt::LeftButton, {}, books->visualItemRect(books->item(1)).center());
+    EXPECT_EQ(addresses->book().currentPath(), h.mainDir() + u"addrbooks/Friends.csv"_s);
+    EXPECT_EQ(books->currentItem()->text(), u"Friends.csv"_s);
+}
+
 TEST_F(AddressBookTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
     ASSERT_TRUE(h.openCompose(u"hotmail"_s));
     WebPane &compose = h.form().webBrowser(3);

@@ -187,6 +187,10 @@ TEST_F(CaptureTest, ShowsWhatWasSavedOverwritesTheSameMessageAndRefusesWithTheFi
     EXPECT_EQ(status->text(), u"Msg Saved"_s);
     getBody->click();
     EXPECT_EQ(files().size(), 1);
+    // Leaving the message (another page, another tab) takes the label away.
+    ASSERT_TRUE(h.load(h.form().webBrowser(1), h.form().webBrowser(1).locationUrl() + u"&delay_ms=1"_s));
+    EXPECT_FALSE(label->isVisibleTo(&h.form()));
+    getBody->click();
     h.form().tabs().select(TabNavigator::Compose);
     EXPECT_FALSE(label->isVisibleTo(&h.form()));
     EXPECT_TRUE(status->text().isEmpty());
