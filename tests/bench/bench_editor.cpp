@@ -21,10 +21,11 @@
 #include <QTimer>
 #include <QWebEngineView>
 
+#include "web_bench_main.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -195,14 +196,5 @@ BENCHMARK(BM_CellRewriteColumn)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu --disable-background-networking");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWebBenchmarks(argc, argv);
 }

@@ -11,12 +11,13 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
+#include "web_bench_main.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
 
 #include <random>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -162,16 +163,7 @@ BENCHMARK(BM_KeystrokeRoundTrip)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)-
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu --disable-background-networking");
     // The dictionaries the build converted (this program does not lie in the build tree's bin/).
     qputenv("QTWEBENGINE_DICTIONARIES_PATH", CORVALIS_DICTIONARIES);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWebBenchmarks(argc, argv);
 }
