@@ -207,10 +207,14 @@ void EditorPanel::createSurface() {
     connect(m_surface, &EditingSurface::displayChanged, this, &EditorPanel::refreshToolbar);
     connect(m_surface, &EditingSurface::contextMenuRequested, this, &EditorPanel::buildContextMenu);
     connect(m_surface, &EditingSurface::contextMenuActionTriggered, this, &EditorPanel::contextMenuAction);
-    connect(m_surface, &EditingSurface::pointerLeft, this,
-            [this] { requestPostTransfer(Transfer::Following); });
-    connect(m_surface, &EditingSurface::focusLost, this,
-            [this] { requestPostTransfer(Transfer::Following); });
+    // Queued: the focus leaves, say, for a format list whose choice is itself talking to the page,
+    // and a transfer run inside that exchange would cut it short.
+    connect(
+        m_surface, &EditingSurface::pointerLeft, this, [this] { requestPostTransfer(Transfer::Following); },
+        Qt::QueuedConnection);
+    connect(
+        m_surface, &EditingSurface::focusLost, this, [this] { requestPostTransfer(Transfer::Following); },
+        Qt::QueuedConnection);
     m_surface->newDocument();
     refreshToolbar();
 }

@@ -65,7 +65,9 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     editor().surface().setDocumentHtml(u"<html><body><p>left</p></body></html>"_s);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(&editor().surface(), &leave);
-    EXPECT_EQ(MainFormHarness::runPageScript(main(), plainField).toString(), u"<p>left</p>"_s);
+    EXPECT_TRUE(MainFormHarness::waitFor([&] {
+        return MainFormHarness::runPageScript(main(), plainField).toString() == u"<p>left</p>"_s;
+    })) << MainFormHarness::runPageScript(main(), plainField).toString().toStdString();
 
     // A footer chosen in "Blog Footer..." is kept and goes into the post once, as text.
     DialogBlogFooter dialog({false, {}, {}}, &h.form());

@@ -304,7 +304,7 @@ TEST_F(LinkImageDialogTest, LocalPicturesShowAndAreNamedBeforeThePost) {
     // Once answered, the transfers that follow the editor by themselves go on without asking.
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(&surface(), &leave);
-    EXPECT_EQ(posted.size(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return posted.size() == 2; }, 3000)) << posted.size();
     EXPECT_EQ(messages.shown().size(), 1);
     run(u"getSelection().collapse(document.body, document.body.childNodes.length)"_s);
     imageDialog([&](QDialog &dialog) {
