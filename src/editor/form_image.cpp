@@ -388,9 +388,9 @@ void FormImage::insert(const QString &html) {
         ImageTag::placeMap(m_surface.documentHtml(), m_map.html(), m_map.name);
     if (!withMap)
         return;
-    // The whole document is replaced; it stays a changed document, with its base for relative paths.
+    // The whole document is replaced, with its base for relative paths (it differs from the file,
+    // so it counts as changed).
     const QString base = m_surface.baseUrl();
     m_surface.setDocumentHtml(*withMap);
     m_surface.setBaseUrl(base);
-    m_surface.callBridge(u"editorSetModified"_s, {true});
 }

@@ -10,7 +10,6 @@
     const ranges = new Map();
     const elements = new Map();
     let nextId = 1;
-    let modified = false;
     let host = null;
 
     const NOT_SUPPORTED = 0, DISABLED = 1, ENABLED = 3, LATCHED = 7, MIXED = 11;
@@ -209,7 +208,6 @@
         const r = document.createRange();
         r.selectNode(element);
         select(r);
-        modified = true;
         return changed ? document.execCommand('insertHTML', false, changed.outerHTML)
                        : document.execCommand('delete', false, null);
     }
@@ -339,7 +337,6 @@
             t.style.left = left + 'px';
             t.style.top = top + 'px';
         }
-        modified = true;
         return true;
     }
     function escapeText(text) {
@@ -417,7 +414,6 @@
         const saved = selectionRange();
         select(range);
         const done = document.execCommand('insertHTML', false, html);
-        modified = true;
         if (saved && document.contains(saved.startContainer))
             select(saved);
         return done;
@@ -434,13 +430,12 @@
     }
     function connect() {
         document.designMode = 'on';
-        modified = false;
         // The page bridge owns the channel; the editor's host object comes with it.
         bridge.onChannel = function (objects) { host = objects.corvalisEditor || null; };
         // Timers do not run in a page whose scripts are off: the program coalesces the reports.
         const changed = function () { report('displayChanged'); };
         document.addEventListener('selectionchange', changed);
-        document.addEventListener('input', function () { modified = true; changed(); });
+        document.addEventListener('input', changed);
         document.addEventListener('keydown', tabInTable);
         window.addEventListener('blur', function () { report('focusLost'); });
     }
@@ -485,10 +480,7 @@
     let borderSheet = null;
     Object.assign(bridge, {
         editorExec(id, value) {
-            const done = exec(id, value);
-            if (id !== 5013 && id !== 5014 && id !== 5035 && id !== 5002)
-                modified = modified || !!done;
-            return done;
+            return exec(id, value);
         },
         editorStatus(id) {
             return status(id);
@@ -501,13 +493,6 @@
                 fontSizeStatus: size[0], fontSize: size[0] === ENABLED ? size[1] : 0,
                 blockFormat: document.body ? blockFormatAtCaret() : '',
             };
-        },
-        editorModified() {
-            return modified;
-        },
-        editorSetModified(on) {
-            modified = !!on;
-            return true;
         },
         editorDocumentHtml() {
             const root = document.documentElement;
