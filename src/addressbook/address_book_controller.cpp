@@ -5,13 +5,13 @@
 #include "addressbook/form_email.h"
 #include "addressbook/sender_name.h"
 #include "base/messages.h"
+#include "base/themed_icon.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 
@@ -21,21 +21,21 @@ struct ToolButton {
     const char *key;
     const char *caption;
     const char *toolTip;
-    QStyle::StandardPixmap icon; // SP_CustomBase: a caption instead of a picture
+    const char *icon; // none: a caption instead of a picture
 };
 
 constexpr ToolButton buttons[] = {
-    {"new", "New", "New Address Book", QStyle::SP_FileIcon},
-    {"open", "Open", "Open Address Book", QStyle::SP_DialogOpenButton},
-    {"save", "Save", "Save Address Book", QStyle::SP_DialogSaveButton},
-    {"add", "Add", "Add an Empty Row", QStyle::SP_CustomBase},
-    {"remove", "Delete", "Delete the Selected Addresses", QStyle::SP_CustomBase},
-    {"find", "Find", "Find Address", QStyle::SP_FileDialogContentsView},
-    {"addmsg", "Add Sender", "Add the Sender of the Displayed Message", QStyle::SP_CustomBase},
-    {"setto", "To", "Insert the Selected Addresses into To", QStyle::SP_CustomBase},
-    {"setcc", "Cc", "Insert the Selected Addresses into Cc", QStyle::SP_CustomBase},
-    {"setbcc", "Bcc", "Insert the Selected Addresses into Bcc", QStyle::SP_CustomBase},
-    {"palette", "Palette", "Show Email Address Palette", QStyle::SP_CustomBase},
+    {"new", "New", "New Address Book", "document-new"},
+    {"open", "Open", "Open Address Book", "document-open"},
+    {"save", "Save", "Save Address Book", "document-save"},
+    {"add", "Add", "Add an Empty Row", nullptr},
+    {"remove", "Delete", "Delete the Selected Addresses", nullptr},
+    {"find", "Find", "Find Address", "edit-find"},
+    {"addmsg", "Add Sender", "Add the Sender of the Displayed Message", nullptr},
+    {"setto", "To", "Insert the Selected Addresses into To", nullptr},
+    {"setcc", "Cc", "Insert the Selected Addresses into Cc", nullptr},
+    {"setbcc", "Bcc", "Insert the Selected Addresses into Bcc", nullptr},
+    {"palette", "Palette", "Show Email Address Palette", nullptr},
 };
 
 // The cell editor's caption sits right above the editor box, in whatever layout holds it.
@@ -79,8 +79,8 @@ void AddressBookController::createActions(QToolBar &toolbar) {
         auto *action = new QAction(QString::fromLatin1(button.caption), &toolbar);
         action->setObjectName(QString::fromLatin1(button.key));
         action->setToolTip(QString::fromLatin1(button.toolTip));
-        if (button.icon != QStyle::SP_CustomBase)
-            action->setIcon(toolbar.style()->standardIcon(button.icon));
+        if (button.icon)
+            action->setIcon(themedIcon(button.icon));
         toolbar.insertAction(expand, action);
         actions.insert(action->objectName(), action);
     }

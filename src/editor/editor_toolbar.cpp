@@ -1,5 +1,7 @@
 #include "editor/editor_toolbar.h"
 
+#include "base/themed_icon.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QKeySequence>
@@ -51,12 +53,6 @@ constexpr Button buttons[] = {
 };
 // clang-format on
 
-// The desktop theme's icon, or the one the program carries.
-QIcon icon(const char *name) {
-    const QString file = QStringLiteral(":/corvalis/editor/icons/%1.svg").arg(QString::fromLatin1(name));
-    return QIcon::fromTheme(QString::fromLatin1(name), QIcon(file));
-}
-
 QString withKeys(const QString &toolTip, const char *keys) {
     if (!*keys)
         return toolTip;
@@ -75,7 +71,7 @@ EditorToolbar::EditorToolbar(QWidget *parent)
     setMovable(false);
     for (const Button &b : buttons) {
         const QString key = QString::fromLatin1(b.key);
-        QAction *action = addAction(icon(b.themeIcon), QString::fromLatin1(b.toolTip).trimmed());
+        QAction *action = addAction(themedIcon(b.themeIcon), QString::fromLatin1(b.toolTip).trimmed());
         action->setObjectName(key);
         action->setToolTip(withKeys(QString::fromLatin1(b.toolTip), b.keys));
         if (*b.keys && b.handler == Keys::Program) {
@@ -99,7 +95,7 @@ QAction *EditorToolbar::button(const QString &key) const {
 void EditorToolbar::setExpanded(bool expanded) {
     QAction *expand = button(QStringLiteral("expand"));
     expand->setToolTip(expanded ? QStringLiteral("Contract Editor") : QStringLiteral("Expand Editor"));
-    expand->setIcon(icon(expanded ? "go-up" : "go-down"));
+    expand->setIcon(themedIcon(expanded ? "go-up" : "go-down"));
 }
 
 void EditorToolbar::setInTable(bool inTable) {

@@ -1,5 +1,6 @@
 #include "shell/address_book_pane.h"
 
+#include "base/themed_icon.h"
 #include "base/twips.h"
 #include "shell/splitter_rules.h"
 
@@ -12,7 +13,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -50,8 +50,7 @@ AddressBookPane::AddressBookPane(QSplitter &splitter, QPushButton &showButton, Q
     m_cellEdit->setFocusPolicy(Qt::ClickFocus);
     m_grid->hide();
 
-    m_expandAction =
-        m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("expand"));
+    m_expandAction = m_toolbar->addAction(themedIcon("go-next"), QStringLiteral("expand"));
     m_expandAction->setObjectName(QStringLiteral("expand"));
     m_expandAction->setToolTip(QStringLiteral("Expand Address Book"));
     connect(m_expandAction, &QAction::triggered, this, &AddressBookPane::toggleExpanded);
@@ -149,11 +148,11 @@ void AddressBookPane::toggleExpanded() {
         SizeControls(SplitterRules::expandedPosition(windowWidthTwips()));
         m_expanded = true;
         m_expandAction->setToolTip(QStringLiteral("Contract Address Book"));
-        m_expandAction->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+        m_expandAction->setIcon(themedIcon("go-previous"));
     } else {
         SizeControls(m_rememberedTwips);
         m_expanded = false;
         m_expandAction->setToolTip(QStringLiteral("Expand Address Book"));
-        m_expandAction->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+        m_expandAction->setIcon(themedIcon("go-next"));
     }
 }

@@ -1,12 +1,12 @@
 #include "shell/navigation_bar.h"
 
+#include "base/themed_icon.h"
 #include "webpages/sign_in.h"
 #include "webpages/web_pane.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QStyle>
 
 NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString serviceUrl, QWidget *parent)
     : QToolBar(parent)
@@ -17,27 +17,25 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     , m_followed(&mainPane) {
     setObjectName(QStringLiteral("Toolbar1"));
     setWindowTitle(QStringLiteral("Navigation"));
-    const auto add = [this](const QString &key, const QString &caption, QStyle::StandardPixmap icon,
+    const auto add = [this](const QString &key, const QString &caption, const char *icon,
                             const QKeySequence &shortcut) {
-        QAction *a = addAction(style()->standardIcon(icon), caption);
+        QAction *a = addAction(themedIcon(icon), caption);
         a->setObjectName(key);
         a->setShortcut(shortcut);
         a->setToolTip(shortcut.isEmpty() ? caption
                                          : caption + QStringLiteral(" (") + shortcut.toString() + u')');
         return a;
     };
-    connect(add(QStringLiteral("back"), QStringLiteral("Go Back"), QStyle::SP_ArrowBack, QKeySequence::Back),
+    connect(add(QStringLiteral("back"), QStringLiteral("Go Back"), "go-previous", QKeySequence::Back),
             &QAction::triggered, this, [this] { m_main.back(); });
-    connect(add(QStringLiteral("forward"), QStringLiteral("Go Forward"), QStyle::SP_ArrowForward,
-                QKeySequence::Forward),
+    connect(add(QStringLiteral("forward"), QStringLiteral("Go Forward"), "go-next", QKeySequence::Forward),
             &QAction::triggered, this, [this] { m_main.forward(); });
-    connect(add(QStringLiteral("refresh"), QStringLiteral("Refresh"), QStyle::SP_BrowserReload,
-                QKeySequence::Refresh),
+    connect(add(QStringLiteral("refresh"), QStringLiteral("Refresh"), "view-refresh", QKeySequence::Refresh),
             &QAction::triggered, this, [this] {
                 m_main.reload();
                 m_compose.reload();
             });
-    connect(add(QStringLiteral("stop"), QStringLiteral("Stop"), QStyle::SP_BrowserStop, QKeySequence::Cancel),
+    connect(add(QStringLiteral("stop"), QStringLiteral("Stop"), "process-stop", QKeySequence::Cancel),
             &QAction::triggered, this, [this] {
                 m_main.stop();
                 m_compose.stop();
@@ -53,10 +51,10 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     addWidget(m_address);
     connect(m_address, &QComboBox::textActivated, this, &NavigationBar::go);
 
-    connect(add(QStringLiteral("go"), QStringLiteral("Go"), QStyle::SP_CommandLink, {}), &QAction::triggered,
-            this, &NavigationBar::go);
-    QAction *spell = add(QStringLiteral("spell"), QStringLiteral("Spell Check Answer Body"),
-                         QStyle::SP_FileDialogContentsView, {});
+    connect(add(QStringLiteral("go"), QStringLiteral("Go"), "go-jump", {}), &QAction::triggered, this,
+            &NavigationBar::go);
+    QAction *spell =
+        add(QStringLiteral("spell"), QStringLiteral("Spell Check Answer Body"), "tools-check-spelling", {});
     spell->setEnabled(false);
     connect(spell, &QAction::triggered, this, &NavigationBar::spellRequested);
 

@@ -1,5 +1,6 @@
 #include "store/message_store.h"
 
+#include "base/themed_icon.h"
 #include "store/dialog_new_folder.h"
 #include "store/folder_exporter.h"
 #include "store/folder_list_box.h"
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 
 MessageStore::MessageStore(Context context, QWidget *parent)
@@ -72,7 +72,7 @@ QWidget *MessageStore::createCaptureBar(QWidget *parent) {
     m_captureTarget->setMinimumContentsLength(12);
     auto *newFolder = new QToolButton(bar);
     newFolder->setObjectName(QStringLiteral("Command6"));
-    newFolder->setIcon(bar->style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    newFolder->setIcon(themedIcon("folder-new"));
     newFolder->setToolTip(QStringLiteral("New Folder"));
     m_savedLabel = new QLabel(QStringLiteral("Message Saved"), bar);
     m_savedLabel->setObjectName(QStringLiteral("LabelSaved"));

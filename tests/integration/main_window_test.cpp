@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QToolButton>
 
 TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWritesTheSettings) {
     MainFormHarness h;
@@ -28,6 +29,15 @@ TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWr
     EXPECT_TRUE(form.webBrowser(1).locationUrl().endsWith(u"/html/welcome.htm"_s));
     EXPECT_TRUE(form.addressBookPane().addbook_hidden());
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+    // Every toolbar picture is drawn, from the desktop theme or the program's own copies.
+    const QStringList pictured{u"back"_s, u"forward"_s, u"refresh"_s, u"stop"_s, u"go"_s,    u"spell"_s,
+                               u"new"_s,  u"open"_s,    u"save"_s,    u"find"_s, u"expand"_s};
+    for (const QAction *action : form.findChildren<QAction *>()) {
+        if (pictured.contains(action->objectName())) {
+            EXPECT_FALSE(action->icon().pixmap(16).isNull()) << action->objectName().toStdString();
+        }
+    }
+    EXPECT_FALSE(form.findChild<QToolButton *>(u"Command6"_s)->icon().pixmap(16).isNull());
 
     // The progress bar shows only while a page is partly loaded.
     auto *progress = form.findChild<QProgressBar *>(u"Progress1"_s);
