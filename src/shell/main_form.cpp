@@ -59,6 +59,10 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     m_panes[3] = new WebPane(WebPane::PageScripts::Enabled, WebPane::LocalPages::Sealed, this);
     for (int i = 0; i < 4; ++i)
         m_panes[i]->setObjectName(QStringLiteral("WebBrowser%1").arg(i + 1));
+    // The welcome page starts loading before the rest of the window is built, so that its page
+    // process starts meanwhile. Nothing of it arrives before the event loop runs, by which time
+    // Form_Load has set up what follows the page.
+    m_panes[0]->navigate(welcomePagePath(m_settings.get(Keys::MainDir)));
     StartupProfile::mark("browser panes");
 
     const QString serviceUrl = m_settings.get(Keys::ServiceUrl);

@@ -56,7 +56,6 @@ void MainForm::Form_Load() {
         Qt::SingleShotConnection);
 
     if (m_options.showSplash) {
-        m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
         SplashForm splash(this);
         splash.exec();
     }
@@ -81,10 +80,10 @@ void MainForm::Form_Load() {
             },
             Qt::SingleShotConnection);
     }
-    // The welcome page starts loading before the window is placed and shown, so that its page
-    // process starts meanwhile. A welcome page loaded while the splash showed came before the
-    // stored switches were applied; loading it (once more) lets the automatic sign-in see them.
-    m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
+    // A welcome page loaded while the splash showed came before the stored switches were
+    // applied; loading it once more lets the automatic sign-in see them.
+    if (m_options.showSplash)
+        m_panes[0]->navigate(welcomePagePath(m_startup.mainDir));
     applyPlacement();
     StartupProfile::mark("placement");
     reopenAddressBook();
