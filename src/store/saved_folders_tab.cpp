@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -43,6 +44,7 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     m_model = new MessageListModel(this);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
             &SavedFoldersTab::relistKeepingSelection);
+    page->installEventFilter(this);
     m_list = new MessageListView(page);
     m_list->setModel(m_model);
     // The file name and the day count are for the program's use.
@@ -184,16 +186,34 @@ void SavedFoldersTab::listFolder(const QString &folder) {
     }
     const bool sent = SavedMessageFile::isSentFolder(folder);
     m_listedFolder = folder;
-    const QString path = SavedFolders::folderPath(m_context.mainDir, folder);
-    if (m_watcher.directories() != QStringList{path}) {
-        if (!m_watcher.directories().isEmpty())
-            m_watcher.removePaths(m_watcher.directories());
-        m_watcher.addPath(path);
-    }
-    m_model->list(path, sent ? MessageListModel::Layout::Sent : MessageListModel::Layout::Received,
-                  m_dateOrder);
+    watchListedFolder();
+    m_model->list(SavedFolders::folderPath(m_context.mainDir, folder),
+                  sent ? MessageListModel::Layout::Sent : MessageListModel::Layout::Received, m_dateOrder);
     showSentButtons(sent);
     showNoMessage();
+}
+
+// Folders are watched from the first time the tab shows: ending a watch costs tens of
+// milliseconds at every exit, and a folder listed while the tab was never seen is listed afresh
+// when it shows.
+void SavedFoldersTab::watchListedFolder() {
+    if (m_listedFolder.isEmpty() || (m_watcher.directories().isEmpty() && !m_context.page->isVisible()))
+        return;
+    const QString path = SavedFolders::folderPath(m_context.mainDir, m_listedFolder);
+    if (m_watcher.directories() == QStringList{path})
+        return;
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
+    m_watcher.addPath(path);
+}
+
+bool SavedFoldersTab::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_context.page && event->type() == QEvent::Show && m_watcher.directories().isEmpty() &&
+        !m_listedFolder.isEmpty()) {
+        watchListedFolder();
+        relistKeepingSelection();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void SavedFoldersTab::relistKeepingSelection() {

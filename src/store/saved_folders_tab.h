@@ -56,11 +56,15 @@ signals:
     // "Export Folder as mbox..." from the folder list's context menu.
     void exportRequested(const QString &folder);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *createFolderPanel(QWidget *page);
     QWidget *createMessageButtons(QWidget *page);
     QWidget *createListPanel(QWidget *page);
     void listFolder(const QString &folder);
+    void watchListedFolder();
     void relistKeepingSelection();
     void showNoMessage();
     void showSentButtons(bool sent);

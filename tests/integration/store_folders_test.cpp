@@ -284,3 +284,23 @@ TEST_F(FoldersTest, ShowingComposeClearsTheFormUnlessItWasJustFilled) {
 }
 
 } // namespace
+
+// The list follows messages saved behind it: ones saved before the tab first shows are listed when
+// it shows, and ones saved while it shows appear without a click.
+TEST(FoldersWatchTest, TheListedFolderFollowsMessagesSavedBehindIt) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    const auto saveIn = [&](const QString &folder, const QString &subject) {
+        ASSERT_TRUE(writeSavedMessage(h.mainDir(), folder, {u"Ann"_s, subject, {}, u"pat@x"_s, {}, {}, {}},
+                                      MessageKind::Captured)
+                        .ok());
+    };
+    const QString folder = h.form().findChild<QListWidget *>(u"ComboFolders2"_s)->currentItem()->text();
+    const QAbstractItemModel *list = h.form().findChild<QTreeView *>(u"ListMsg"_s)->model();
+    const int before = list->rowCount();
+    saveIn(folder, u"Unseen"_s);
+    h.form().tabs().select(TabNavigator::SavedFolders);
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return list->rowCount() == before + 1; }, 5000));
+    saveIn(folder, u"Seen"_s);
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return list->rowCount() == before + 2; }, 5000));
+}
