@@ -11,9 +11,11 @@
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
 #include <QIcon>
+#include <QImageReader>
 #include <QProcess>
 #include <QTextStream>
 #include <QThread>
+#include <QThreadPool>
 
 #include <unistd.h>
 
@@ -125,6 +127,15 @@ bool wantsTextOnly(int argc, char **argv) {
     return false;
 }
 
+// The first picture a toolbar reads opens Qt's image plugins, milliseconds of the main thread
+// before the window can show; a pool thread opens them while the browser engine starts.
+void openImagePluginsMeanwhile() {
+    QThreadPool::globalInstance()->start([] {
+        QImageReader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-save-16.png"))
+            .format();
+    });
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -158,6 +169,7 @@ int main(int argc, char **argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("corvalis"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("corvalis")));
     StartupProfile::mark("application");
+    openImagePluginsMeanwhile();
 
     QCommandLineParser parser;
     addOptions(parser);
