@@ -11,10 +11,15 @@ namespace SpellUnderline {
 // The converted dictionaries as an install (and the build tree) lays them out:
 // "<prefix>/share/corvalis-dictionaries" beside "<prefix>/bin".
 QString dictionariesBeside(const QString &binaryDir);
+// Those beside this program.
+QString shippedDictionaries();
+// The user's folder of dictionaries for the web engine: links to the shipped ones and the copies
+// with the user's words (UnderlineDictionary).
+QString userDictionaries();
 
 // Has the web engine read its dictionaries from `folder`; in effect only before the web engine
-// starts, so it is done for the folder beside the program as the program loads. A folder the
-// user chose in QTWEBENGINE_DICTIONARIES_PATH is kept.
+// starts, so it is done for the user's folder as the program loads. A folder the user chose in
+// QTWEBENGINE_DICTIONARIES_PATH is kept.
 void useDictionaries(const QString &folder);
 
 // Turns the underlining on or off for `profile`, checking in the dictionary `name` (the stem
