@@ -68,9 +68,12 @@ void SpellChecker::applyUnderline() {
         return;
     }
     const auto main = DictionaryFiles::locateMain(paths().mainDictionary);
-    loadCustomDictionary();
-    underlineWith(m_underlineDictionary->use(
-        main.name, main.affixPath, m_engine.customWords() + QStringList(m_ignored.begin(), m_ignored.end())));
+    // The list is read, not loaded: the dialog's check loads its dictionaries when it starts.
+    QStringList words = m_engine.customDictionaryCount() > 0
+                            ? m_engine.customWords()
+                            : DictionaryFiles::readWordList(paths().customDictionary).words;
+    words += QStringList(m_ignored.begin(), m_ignored.end());
+    underlineWith(m_underlineDictionary->use(main.name, main.affixPath, words));
 }
 
 void SpellChecker::underlineWith(const QString &dictionary) {
