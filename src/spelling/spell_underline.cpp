@@ -10,21 +10,16 @@ namespace {
 // The web engine settles its dictionary folder as it starts, before any window exists; the
 // folder is set before main() runs.
 void useUserDictionaries() {
-    // The engine passes over a folder that does not exist as it starts.
-    QDir().mkpath(SpellUnderline::userDictionaries());
     SpellUnderline::useDictionaries(SpellUnderline::userDictionaries());
 }
 Q_CONSTRUCTOR_FUNCTION(useUserDictionaries)
 
 } // namespace
 
-QString SpellUnderline::dictionariesBeside(const QString &binaryDir) {
-    return QDir::cleanPath(binaryDir + QStringLiteral("/../share/corvalis-dictionaries"));
-}
-
 QString SpellUnderline::shippedDictionaries() {
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return dictionariesBeside(QFileInfo(program).absolutePath());
+    return QDir::cleanPath(QFileInfo(program).absolutePath() +
+                           QStringLiteral("/../share/corvalis-dictionaries"));
 }
 
 QString SpellUnderline::userDictionaries() {
@@ -34,8 +29,11 @@ QString SpellUnderline::userDictionaries() {
 }
 
 void SpellUnderline::useDictionaries(const QString &folder) {
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DICTIONARIES_PATH"))
-        qputenv("QTWEBENGINE_DICTIONARIES_PATH", QFile::encodeName(folder));
+    if (!qEnvironmentVariableIsEmpty("QTWEBENGINE_DICTIONARIES_PATH"))
+        return;
+    // The engine passes over a folder that does not exist as it starts.
+    QDir().mkpath(folder);
+    qputenv("QTWEBENGINE_DICTIONARIES_PATH", QFile::encodeName(folder));
 }
 
 void SpellUnderline::apply(QWebEngineProfile &profile, bool on, const QString &name) {

@@ -8,10 +8,8 @@ class QWebEngineProfile;
 // web engine's own spell checker over the dictionaries the build converts from Debian's.
 namespace SpellUnderline {
 
-// The converted dictionaries as an install (and the build tree) lays them out:
-// "<prefix>/share/corvalis-dictionaries" beside "<prefix>/bin".
-QString dictionariesBeside(const QString &binaryDir);
-// Those beside this program.
+// The converted dictionaries as an install (and the build tree) lays them out beside this
+// program: "<prefix>/share/corvalis-dictionaries" beside "<prefix>/bin".
 QString shippedDictionaries();
 // The user's folder of dictionaries for the web engine: links to the shipped ones and the copies
 // with the user's words (UnderlineDictionary).
@@ -23,7 +21,7 @@ QString userDictionaries();
 void useDictionaries(const QString &folder);
 
 // Turns the underlining on or off for `profile`, checking in the dictionary `name` (the stem
-// of the hunspell files: "en_US", "de_DE").
+// of the hunspell files, "en_US", or of a copy with the user's words, "en_US-3f2a91c0").
 void apply(QWebEngineProfile &profile, bool on, const QString &name);
 
 } // namespace SpellUnderline
