@@ -7,6 +7,7 @@
 #include "spelling/spell_decision_dialog.h"
 #include "spelling/spell_languages.h"
 #include "spelling/spell_underline.h"
+#include "spelling/underline_dictionary.h"
 
 #include <QFileInfo>
 #include <QWebEngineProfile>
@@ -16,8 +17,10 @@ SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function
     : QObject(parent)
     , m_settings(settings)
     , m_messages(messages)
-    , m_startupPaths(std::move(startupPaths)) {
+    , m_startupPaths(std::move(startupPaths))
+    , m_underlineDictionary(new UnderlineDictionary(this)) {
     setObjectName(QStringLiteral("VSSpell1"));
+    connect(m_underlineDictionary, &UnderlineDictionary::ready, this, &SpellChecker::underlineWith);
 }
 
 SpellChecker::Paths &SpellChecker::paths() {
@@ -60,25 +63,47 @@ void SpellChecker::setUnderline(bool on) {
 }
 
 void SpellChecker::applyUnderline() {
-    SpellUnderline::apply(*QWebEngineProfile::defaultProfile(), underlines(),
-                          DictionaryFiles::locateMain(paths().mainDictionary).name);
+    if (!underlines()) {
+        underlineWith({});
+        return;
+    }
+    const auto main = DictionaryFiles::locateMain(paths().mainDictionary);
+    // The list is read, not loaded: the dialog's check loads its dictionaries when it starts.
+    QStringList words = m_engine.customDictionaryCount() > 0
+                            ? m_engine.customWords()
+                            : DictionaryFiles::readWordList(paths().customDictionary).words;
+    words += QStringList(m_ignored.begin(), m_ignored.end());
+    underlineWith(m_underlineDictionary->use(main.name, main.affixPath, words));
+}
+
+void SpellChecker::underlineWith(const QString &dictionary) {
+    SpellUnderline::apply(*QWebEngineProfile::defaultProfile(), underlines(), dictionary);
+}
+
+void SpellChecker::loadCustomDictionary() {
+    if (m_engine.customDictionaryCount() == 0 && !paths().customDictionary.isEmpty())
+        m_engine.loadCustomDictionary(paths().customDictionary);
 }
 
 bool SpellChecker::menuSkips(const QString &word) {
     if (m_ignored.contains(word))
         return true;
     // Only the custom list is asked: the main dictionary is the underlining's own.
-    if (m_engine.customDictionaryCount() == 0 && !paths().customDictionary.isEmpty())
-        m_engine.loadCustomDictionary(paths().customDictionary);
+    loadCustomDictionary();
     return m_engine.isKnownToCustom(word);
 }
 
 void SpellChecker::addWord(const QString &word) {
-    if (m_engine.customDictionaryCount() == 0 && !paths().customDictionary.isEmpty())
-        m_engine.loadCustomDictionary(paths().customDictionary);
+    loadCustomDictionary();
     const QString error = m_engine.addToCustom(word);
     if (!error.isEmpty())
         m_messages.inform(error);
+    applyUnderline();
+}
+
+void SpellChecker::ignoreWord(const QString &word) {
+    m_ignored.insert(word);
+    applyUnderline();
 }
 
 void SpellChecker::preload() {

@@ -10,6 +10,7 @@
 #include <optional>
 
 class Messages;
+class UnderlineDictionary;
 class Settings;
 class QWidget;
 
@@ -51,8 +52,9 @@ public:
     // What the right-click menu offers for an underlined word: nothing for a word in the custom
     // dictionary or ignored this session; Add and Ignore otherwise.
     bool menuSkips(const QString &word);
+    // Both reach the underlining, which takes the word in a moment later (UnderlineDictionary).
     void addWord(const QString &word);
-    void ignoreWord(const QString &word) { m_ignored.insert(word); }
+    void ignoreWord(const QString &word);
 
     // Checks `text` in `target`, asking about each word with the decision dialog over `parent`.
     SpellCheckRun::Outcome check(const QString &text, const SpellCheckRun::Target &target, QWidget *parent);
@@ -61,6 +63,8 @@ public:
 
 private:
     Paths &paths();
+    void loadCustomDictionary();
+    void underlineWith(const QString &dictionary);
 
     Settings &m_settings;
     Messages &m_messages;
@@ -70,4 +74,5 @@ private:
     SpellEngine m_engine;
     SpellCheckRun::Ask m_ask;
     QSet<QString> m_ignored;
+    UnderlineDictionary *m_underlineDictionary;
 };

@@ -79,6 +79,13 @@ QString SpellEngine::customDictionaryPath() const {
     return m_customs.empty() ? QString() : m_customs.front().path;
 }
 
+QStringList SpellEngine::customWords() const {
+    QStringList words;
+    for (const CustomList &list : m_customs)
+        words += QStringList(list.words.begin(), list.words.end());
+    return words;
+}
+
 bool SpellEngine::isKnown(QStringView word) const {
     const QByteArray utf8 = word.toUtf8();
     const std::string_view bytes(utf8.constData(), size_t(utf8.size()));

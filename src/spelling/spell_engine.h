@@ -54,6 +54,8 @@ public:
     void unloadCustomDictionary();
     // The custom dictionary that "Add" writes to; empty when none is loaded.
     QString customDictionaryPath() const;
+    // The words of all loaded custom dictionaries.
+    QStringList customWords() const;
 
     // Starts a check of `text`; words ignored or changed "all" in an earlier check are asked again.
     int check(const QString &text);

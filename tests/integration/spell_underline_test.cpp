@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QMenu>
 #include <QTest>
+#include <QWebEngineContextMenuRequest>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Right-clicks the word `word` in the element `element` (a text field's first word) until the menu
-// lists `wanted`; gives the menu's entries, with `pick` chosen.
+// lists `wanted`; gives the menu's entries, with `pick` chosen, and last "marked:" and the word
+// the engine underlines there.
 QStringList menuOnWord(WebPane &pane, const QString &element, const QString &word, const QString &wanted,
                        const QString &pick = {}) {
     QStringList entries;
@@ -50,6 +52,7 @@ QStringList menuOnWord(WebPane &pane, const QString &element, const QString &wor
                 action->trigger();
         }
         menu->close();
+        entries.append(u"marked:"_s + pane.lastContextMenuRequest()->misspelledWord());
         return entries.contains(wanted);
     });
     return entries;
@@ -59,6 +62,8 @@ QStringList menuOnWord(WebPane &pane, const QString &element, const QString &wor
 
 TEST(SpellUnderline, TypedWordsAreMarkedInTheEditorAndTheAnswerFieldAndAddReachesTheDialogCheck) {
     MainFormHarness h;
+    // A word of the custom dictionary is known to the underlining from the start.
+    TextFile::writeAtomically(h.mainDir() + u"mywords.txt"_s, "blorptang\r\n");
     ASSERT_TRUE(h.start());
     auto *checker = h.form().findChild<SpellChecker *>(u"VSSpell1"_s);
 
@@ -66,16 +71,20 @@ TEST(SpellUnderline, TypedWordsAreMarkedInTheEditorAndTheAnswerFieldAndAddReache
     EditingSurface &surface = h.form().editor().surface();
     surface.setFocus();
     MainFormHarness::runPageScript(surface, u"document.body.focus()"_s);
-    QTest::keyClicks(surface.focusProxy(), u"Thiss text zorbix "_s);
-    EXPECT_TRUE(
-        menuOnWord(surface, u"document.body"_s, u"Thiss"_s, u"This"_s).contains(u"&Add to Dictionary"_s));
-    // A word spelled right gets the editor's own menu only.
-    const QStringList plain = menuOnWord(surface, u"document.body"_s, u"text"_s, u"Cut"_s);
-    EXPECT_TRUE(plain.contains(u"Cut"_s) && !plain.contains(u"&Add to Dictionary"_s))
-        << plain.join(u'|').toStdString();
+    QTest::keyClicks(surface.focusProxy(), u"Thiss text zorbix blorptang "_s);
+    EXPECT_TRUE(menuOnWord(surface, u"document.body"_s, u"Thiss"_s, u"This"_s, u"spellIgnore"_s)
+                    .contains(u"&Add to Dictionary"_s));
+    // A word spelled right, in the custom dictionary or ignored is not marked and gets the editor's
+    // own menu only.
+    for (const QString &known : {u"text"_s, u"blorptang"_s, u"Thiss"_s}) {
+        const QStringList plain = menuOnWord(surface, u"document.body"_s, known, u"marked:"_s);
+        EXPECT_TRUE(plain.contains(u"marked:"_s) && !plain.contains(u"&Add to Dictionary"_s))
+            << plain.join(u'|').toStdString();
+    }
 
-    // Added from the menu, the word is known to the dialog's check too.
+    // Added from the menu, the word loses its underline and is known to the dialog's check too.
     menuOnWord(surface, u"document.body"_s, u"zorbix"_s, u"&Add to Dictionary"_s, u"spellAdd"_s);
+    EXPECT_TRUE(menuOnWord(surface, u"document.body"_s, u"zorbix"_s, u"marked:"_s).contains(u"marked:"_s));
     ASSERT_TRUE(checker->loadDictionaries());
     EXPECT_EQ(checker->engine().check(u"zorbix"_s), SpellEngine::Done);
 
