@@ -103,27 +103,25 @@ TEST_F(SurfaceTest, FontListsFollowTheSelection) {
     EXPECT_EQ(styles->currentText(), u"Heading 1"_qs);
 }
 
-// The surface tells the menu what is positioned: content in a division can be, then says so.
-TEST_F(SurfaceTest, ContextMenuOffersMake1DOncePositioned) {
-    load(u"<div id=d>box</div>"_qs);
-    selectText(u"#d"_qs, 1, 1);
-    EXPECT_EQ(panel.buildContextMenu().items.value(8), u"Make 2D"_qs);
-    panel.contextMenuAction(8);
-    EXPECT_EQ(panel.buildContextMenu().items.value(8), u"Make 1D"_qs);
-}
-
-TEST_F(SurfaceTest, InsertTableTakesItsCaptionAsText) {
-    load(u"<p id=p>here</p>"_qs);
-    selectText(u"#p"_qs, 4, 4);
-    const EditingSurface::TableParameters table{2, 3, u"BORDER=1 WIDTH=\"50%\""_qs, u"A <caption>"_qs};
-    EXPECT_TRUE(surface()
-                    .execCommand(EditingSurface::InsertTable, EditingSurface::DontPromptUser,
-                                 QVariant::fromValue(table))
-                    .toBool());
-    EXPECT_EQ(
-        run(u"[document.querySelectorAll('table tr').length, document.querySelectorAll('td').length,"
-            " document.querySelector('table').border, document.querySelector('caption').textContent].join()"_qs),
-        u"2,6,1,A <caption>"_qs);
+// A new table takes its caption as text and, given no width, the whole text column.
+TEST_F(SurfaceTest, InsertTableTakesItsCaptionAsTextAndTheColumnsWidth) {
+    input(); // shown at its size
+    for (const auto &[attributes, halves] :
+         {std::pair{u"BORDER=1 WIDTH=\"50%\""_qs, u"1"_qs}, {u"BORDER=1"_qs, u"2"_qs}}) {
+        load(u"<p id=p>here</p>"_qs);
+        selectText(u"#p"_qs, 4, 4);
+        const EditingSurface::TableParameters table{2, 3, attributes, u"A <caption>"_qs};
+        EXPECT_TRUE(surface()
+                        .execCommand(EditingSurface::InsertTable, EditingSurface::DontPromptUser,
+                                     QVariant::fromValue(table))
+                        .toBool());
+        EXPECT_EQ(
+            run(u"(t => [t.rows.length, t.querySelectorAll('td').length, t.border, t.caption.textContent,"
+                " Math.round(2 * t.offsetWidth / document.body.clientWidth)].join())"
+                "(document.querySelector('table'))"_qs)
+                .toString(),
+            u"2,6,1,A <caption>,"_qs + halves);
+    }
 }
 
 TEST_F(SurfaceTest, SaveSelectionCountsCharactersBeforeTheCaretAndKeepsIt) {
@@ -160,7 +158,7 @@ TEST_F(SurfaceTest, GetSelectionCapturesTheMarkedDocument) {
         if (!spansCellEnd) {
             EXPECT_EQ(s.selectionLength(), to - from);
         }
-        // The undo takes the marker out of the live document again.
+        // The live document never holds the marker.
         EXPECT_EQ(body(), before);
     }
 }
