@@ -84,8 +84,11 @@ public:
     // The whole document as HTML text; setting it replaces the document.
     QString documentHtml();
     void setDocumentHtml(const QString &html);
-    // The body's inner HTML, as the blog post and the compose form receive it.
+    // The body's inner HTML.
     QString bodyHtml();
+    // The body as a save would write it now (with its line breaks and indentation), as the blog
+    // post receives it.
+    QString bodySource();
     // The pictures the document shows from local files, as its tags name them (each once).
     QStringList localPictures();
     QString baseUrl() const { return m_baseUrl; }
@@ -156,6 +159,7 @@ private:
     QByteArray m_sourceBytes; // the document as loaded or saved, for source preservation
     QByteArray m_encoding = "UTF-8";
     QString m_unchangedMark;          // the body's fingerprint at the last new or markUnchanged()
+    QString m_savedMark;              // the body's fingerprint when it was last saved
     bool m_unchangedIsSource = false; // unchanged means as the file holds it (since the last load or save)
     std::unique_ptr<QTemporaryDir> m_largeDocuments;
     bool m_preserveSource = true;

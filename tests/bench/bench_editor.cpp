@@ -151,7 +151,7 @@ void BM_PostTransfer(benchmark::State &state) {
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);
     loop.exec();
     for (auto _ : state) {
-        if (!BlogPost::transfer(page, [&] { return e.panel.surface().bodyHtml(); }, {})) {
+        if (!BlogPost::transfer(page, [&] { return e.panel.surface().bodySource(); }, {})) {
             state.SkipWithError("no post form");
             return;
         }

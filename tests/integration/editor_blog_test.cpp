@@ -38,8 +38,9 @@ protected:
 };
 
 TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
-    const QString post = u"<p>My <b>post</b></p><ul><li>one</li></ul>"_s;
-    editor().surface().setDocumentHtml(u"<html><body>"_s + post + u"</body></html>"_s);
+    const QString post = u"<p>My <b>post</b></p>\n<ul>\n  <li>one</li>\n</ul>"_s; // laid out as saved
+    editor().surface().setDocumentHtml(
+        u"<html><body><p>My <b>post</b></p><ul><li>one</li></ul></body></html>"_s);
     for (const auto &[page, field] :
          {std::pair{u"/blog/post"_s, framedField}, {u"/blog/plain"_s, plainField}}) {
         SCOPED_TRACE(page.toStdString());
@@ -58,7 +59,8 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
         EXPECT_FALSE(coveredDuringCopy);
         EXPECT_TRUE(MainFormHarness::runPageScript(main(), field).toString().contains(u"<i>"_s));
         EXPECT_FALSE(h.form().editorPanel()->isVisible());
-        editor().surface().setDocumentHtml(u"<html><body>"_s + post + u"</body></html>"_s);
+        editor().surface().setDocumentHtml(
+            u"<html><body><p>My <b>post</b></p><ul><li>one</li></ul></body></html>"_s);
     }
 
     // Leaving the editor with the pointer carries the change over too.
@@ -91,6 +93,37 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     EXPECT_FALSE(
         BlogPost::transfer(main(), [&] { return read = true, QString(); }, {true, u"id"_s, u"text"_s}));
     EXPECT_FALSE(read);
+}
+
+// The source mode shows the body as Save writes it: the file's own lines, new blocks laid out. A
+// look at it changes nothing.
+TEST_F(EditorBlogTest, SourceModeShowsTheBodyAsSaveWritesIt) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"post.htm"_s), copy = dir.filePath(u"copy.htm"_s);
+    ASSERT_TRUE(TextFile::writeAtomically(file, "<html>\r\n<body>\r\n<h1>Title</h1>\r\n  <p id=p>one</p>\r\n"
+                                                "</body>\r\n</html>\r\n")
+                    .ok);
+    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/plain"_s));
+    editor().openFile(file);
+    const auto source = [&] {
+        QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
+        const QString shown = MainFormHarness::runPageScript(main(), plainField).toString();
+        QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+        return shown;
+    };
+    EXPECT_EQ(source(), u"<h1>Title</h1>\n  <p id=p>one</p>"_s);
+    EXPECT_FALSE(editor().surface().documentChanged());
+    MainFormHarness::runPageScript(editor().surface(),
+                                   u"getSelection().collapse(document.getElementById('p'), 1);"
+                                   " document.execCommand('insertHTML', false, '<ul><li>new</li></ul>')"_s);
+    const QString shown = source();
+    ASSERT_TRUE(editor().saveFile(copy));
+    const QString saved =
+        QString::fromUtf8(TextFile::readAll(copy).value_or(QByteArray())).replace(u"\r\n"_s, u"\n"_s);
+    EXPECT_TRUE(shown.contains(u"<h1>Title</h1>\n  <p id=p>one</p>\n<ul>\n  <li>new</li>\n</ul>"_s) &&
+                saved.contains(u"<body>\n"_s + shown + u"\n</body>"_s))
+        << shown.toStdString() << "\n"
+        << saved.toStdString();
 }
 
 // The page element at a point of the main pane, through its frames: a field by its name.
