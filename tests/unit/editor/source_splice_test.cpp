@@ -77,10 +77,10 @@ TEST(HtmlLayout, PutsEachBlockOnItsOwnIndentedLine) {
          u"<!DOCTYPE html>\n<html>\n<head>\n  <meta charset=utf-8>\n  <title>T  x</title>\n</head>\n<body>\n"
          "<p>a</p>\n</body>\n</html>"_qs},
         // Whitespace in preformatted text and beside inline markup shows.
-        {"kept whitespace", u"<div><pre> a\n <div>b</div> </pre><span> c </span> d</div>"_qs, 0, Start,
-         u"<div>\n  <pre> a\n <div>b</div> </pre><span> c </span> d\n</div>"_qs},
-        {"blocks a file leaves open", u"<ul><li>one<li>two</ul><p>a<p>b"_qs, 0, Start,
-         u"<ul>\n  <li>one\n  <li>two\n</ul>\n<p>a\n<p>b"_qs},
+        {"kept whitespace, blocks a file leaves open",
+         u"<div><pre> a\n <div>b</div> </pre><span> c </span> d</div><p>a<ul><li>one<li>two</ul>"_qs, 0,
+         Start,
+         u"<div>\n  <pre> a\n <div>b</div> </pre><span> c </span> d\n</div>\n<p>a\n<ul>\n  <li>one\n  <li>two\n</ul>"_qs},
         // A piece spliced between a file's lines keeps the breaks at its ends.
         {"a piece of a file", u"\n<p>new</p><p>b</p>\n"_qs, 0, Start, u"\n<p>new</p>\n<p>b</p>\n"_qs},
     };
