@@ -30,6 +30,10 @@ protected:
     void SetUp() override { ASSERT_TRUE(h.start()); }
     WebPane &main() { return h.form().webBrowser(1); }
     EditorPanel &editor() { return h.form().editor(); }
+    // The result of `script` in the page's own world, as text.
+    static QString js(WebPane &pane, const QString &script) {
+        return MainFormHarness::runPageScript(pane, script).toString();
+    }
     template<typename T> T *child(const char *name) {
         return h.form().findChild<T *>(QString::fromLatin1(name));
     }
@@ -46,16 +50,15 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
         SCOPED_TRACE(page.toStdString());
         ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + page));
         QTest::mouseClick(child<QPushButton>("CommandCopyToPost"), Qt::LeftButton);
-        EXPECT_EQ(MainFormHarness::runPageScript(main(), field).toString(), post);
+        EXPECT_EQ(js(main(), field), post);
     }
 
     // Leaving the editor with the pointer carries the change over too.
     editor().surface().setDocumentHtml(u"<html><body><p>left</p></body></html>"_s);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(&editor().surface(), &leave);
-    EXPECT_TRUE(MainFormHarness::waitFor([&] {
-        return MainFormHarness::runPageScript(main(), plainField).toString() == u"<p>left</p>"_s;
-    })) << MainFormHarness::runPageScript(main(), plainField).toString().toStdString();
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return js(main(), plainField) == u"<p>left</p>"_s; }))
+        << js(main(), plainField).toStdString();
 
     // A footer chosen in "Blog Footer..." is kept and goes into the post once, as text.
     DialogBlogFooter dialog({false, {}, {}}, &h.form());
@@ -68,7 +71,7 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     EXPECT_EQ(h.settings().get(Keys::AffId) + u'|' + h.settings().get(Keys::AffText), u"ann&co|"_s + footer);
     child<QPushButton>("CommandCopyToPost")->click();
     child<QPushButton>("CommandCopyToPost")->click();
-    const QString posted = MainFormHarness::runPageScript(main(), plainField).toString();
+    const QString posted = js(main(), plainField);
     EXPECT_TRUE(posted.startsWith(u"<p>left</p>"_s) &&
                 posted.count(u"Tom &amp; &quot;Jerry&quot; &lt;3 Vellumcast"_s) == 1)
         << posted.toStdString();
@@ -99,13 +102,12 @@ TEST_F(EditorBlogTest, SourceModeShowsTheBodyAsSaveWritesIt) {
         QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
         QObject::disconnect(seen);
         EXPECT_FALSE(covered || h.form().editorPanel()->isVisible());
-        EXPECT_EQ(MainFormHarness::runPageScript(main(), plainField).toString(), expected);
+        EXPECT_EQ(js(main(), plainField), expected);
         QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
         EXPECT_EQ(editor().surface().documentChanged(), expected.contains(u"new"_s));
         if (!expected.contains(u"new"_s))
-            MainFormHarness::runPageScript(
-                editor().surface(), u"getSelection().collapse(document.getElementById('p'), 1);"
-                                    " document.execCommand('insertHTML', false, '<ul><li>new</li></ul>')"_s);
+            js(editor().surface(), u"getSelection().collapse(document.getElementById('p'), 1);"
+                                   " document.execCommand('insertHTML', false, '<ul><li>new</li></ul>')"_s);
     }
     ASSERT_TRUE(editor().saveFile(file));
     EXPECT_TRUE(
@@ -148,7 +150,7 @@ TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
     for (const auto &[move, script] : moves) {
         SCOPED_TRACE(move);
         if (!script.isEmpty())
-            MainFormHarness::runPageScript(surface, script);
+            js(surface, script);
         EXPECT_TRUE(move == "request"sv || !refused.isEmpty() || refused.wait(5000));
         EXPECT_EQ(surface.url(), QUrl::fromLocalFile(path));
         const QString body = surface.bodyHtml();
@@ -158,7 +160,7 @@ TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
     // The post gets the document, nothing else.
     ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/plain"_s));
     child<QPushButton>("CommandCopyToPost")->click();
-    const QString post = MainFormHarness::runPageScript(main(), plainField).toString();
+    const QString post = js(main(), plainField);
     EXPECT_TRUE(post.contains(u"holiday by the sea"_s) && !post.contains(u"root:"_s)) << post.toStdString();
 }
 
@@ -229,8 +231,8 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     const QString saved = h.mainDir() + u"post.htm"_s;
     const auto typeText = [&] {
         editor().newFile();
-        MainFormHarness::runPageScript(surface, u"getSelection().collapse(document.body, 0);"
-                                                " document.execCommand('insertText', false, 'typed')"_s);
+        js(surface, u"getSelection().collapse(document.body, 0);"
+                    " document.execCommand('insertText', false, 'typed')"_s);
         return surface.bodyHtml().contains(u"typed"_s);
     };
     const auto toolButton = [&](const char *key) {
@@ -261,7 +263,7 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     // Save writes the document to its file before New empties it; a document as saved is not asked about.
     ASSERT_TRUE(typeText());
     ASSERT_TRUE(editor().saveFile(saved));
-    MainFormHarness::runPageScript(surface, u"document.execCommand('insertText', false, 'more')"_s);
+    js(surface, u"document.execCommand('insertText', false, 'more')"_s);
     h.messages().clear();
     h.messages().queueAnswer(Answer::Yes);
     editor().newFile();
@@ -319,8 +321,7 @@ TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
         h.form().activateWindow(); // after the dialog before, with the document's selection
         EXPECT_TRUE(QTest::qWaitForWindowActive(&h.form()));
         surface.setFocus();
-        MainFormHarness::runPageScript(surface,
-                                       u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
+        js(surface, u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
         shown.clear();
         open();
         EXPECT_TRUE(MainFormHarness::waitFor([&] { return shown.startsWith(title); }, 5000))
@@ -335,8 +336,7 @@ TEST_F(EditorBlogTest, FontListOffersTheDesktopFamilies) {
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     EditingSurface &surface = editor().surface();
     surface.setDocumentHtml(u"<html><body><p id=p>word</p></body></html>"_s);
-    MainFormHarness::runPageScript(surface,
-                                   u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
+    js(surface, u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
     auto *fonts = child<QComboBox>("FontCombo");
     const int pick = fonts->count() - 1;
     ASSERT_TRUE(pick > 0 && QFontDatabase::families().join(u'|').contains(fonts->itemText(pick)));
@@ -346,10 +346,8 @@ TEST_F(EditorBlogTest, FontListOffersTheDesktopFamilies) {
     view->scrollTo(item);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
     EXPECT_TRUE(MainFormHarness::waitFor([&] {
-        return MainFormHarness::runPageScript(
-                   surface,
-                   u"(f => f ? getComputedStyle(f).fontFamily : '')(document.querySelector('#p font'))"_s)
-            .toString()
+        return js(surface,
+                  u"(f => f ? getComputedStyle(f).fontFamily : '')(document.querySelector('#p font'))"_s)
             .contains(fonts->itemText(pick));
     }));
 }
