@@ -244,6 +244,7 @@ bool EditingSurface::loadPage(const QUrl &url, const QString &html) {
         loop.quit();
     });
     QTimer::singleShot(loadTimeoutMs, &loop, &QEventLoop::quit);
+    m_saved = {};
     webPage().beginOwnLoad();
     if (html.isNull())
         setUrl(url);
@@ -313,20 +314,25 @@ qint32 EditingSurface::saveDocument(const QString &path) {
         // The document as it stands is what was saved, even where the file, parsed again, would
         // come out a little different (its lines laid out): saved again unchanged, it is the file.
         markUnchanged();
-        m_savedMark = m_unchangedMark;
+        m_saved = {m_unchangedMark, bytes};
     }
     return error;
 }
 
 QByteArray EditingSurface::savedBytes() {
+    // The same body writes the same bytes: they are worked out once for the transfers that follow
+    // the editor, which ask often, and after a save they are the file's.
+    const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
+    const QString fingerprint = mark ? mark->toString() : QString();
+    if (fingerprint.isEmpty() || fingerprint != m_saved.mark)
+        m_saved = {fingerprint, bytesToSave()};
+    return m_saved.bytes;
+}
+
+QByteArray EditingSurface::bytesToSave() {
     if (m_sourceBytes.isEmpty()) {
         m_encoding = "UTF-8";
         return DocumentFile::declaringUtf8(HtmlLayout::laidOut(documentHtml())).toUtf8();
-    }
-    if (!m_savedMark.isEmpty()) {
-        const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
-        if (mark && mark->toString() == m_savedMark)
-            return m_sourceBytes;
     }
     const auto change = sourceChange();
     if (change && change->toMap().value(QStringLiteral("same")).toBool())
@@ -407,7 +413,7 @@ QStringList EditingSurface::localPictures() {
 
 void EditingSurface::keepSource(const QByteArray &bytes) {
     m_sourceBytes = bytes;
-    m_savedMark.clear();
+    m_saved = {};
     m_unchangedIsSource = true;
 }
 

@@ -140,6 +140,7 @@ private:
     bool showText(const QString &text);
     // The bytes a save writes: the source, with only what changed written anew.
     QByteArray savedBytes();
+    QByteArray bytesToSave();
     std::optional<QByteArray> splicedSource(const QVariantMap &change);
     // Which encoding the document is in, asking the user where neither file nor detector is sure.
     std::optional<QByteArray> encodingOf(const QByteArray &bytes, bool ask);
@@ -158,8 +159,11 @@ private:
     QString m_baseUrl;
     QByteArray m_sourceBytes; // the document as loaded or saved, for source preservation
     QByteArray m_encoding = "UTF-8";
-    QString m_unchangedMark;          // the body's fingerprint at the last new or markUnchanged()
-    QString m_savedMark;              // the body's fingerprint when it was last saved
+    QString m_unchangedMark; // the body's fingerprint at the last new or markUnchanged()
+    struct {
+        QString mark; // the body's fingerprint
+        QByteArray bytes;
+    } m_saved;                        // what a save of that body writes
     bool m_unchangedIsSource = false; // unchanged means as the file holds it (since the last load or save)
     std::unique_ptr<QTemporaryDir> m_largeDocuments;
     bool m_preserveSource = true;
