@@ -148,6 +148,12 @@ EditingSurface::DisplayState EditingSurface::displayState(const QList<int> &comm
     return state;
 }
 
+void EditingSurface::asOneStep(const std::function<void()> &edit) {
+    callBridge(QStringLiteral("editorBeginStep"));
+    edit();
+    callBridge(QStringLiteral("editorEndStep"));
+}
+
 void EditingSurface::setContextMenu(const QStringList &items, const QList<int> &states) {
     m_menuItems = items;
     m_menuStates = states;
@@ -513,12 +519,14 @@ void EditingSurface::showFontDialog() {
     const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Font"));
     if (!ok)
         return;
-    execCommand(SetFontName, DontPromptUser, chosen.family());
-    execCommand(SetFontSize, DontPromptUser, FontSizes::sizeOf(chosen.pointSizeF()));
-    const std::pair<int, bool> toggles[] = {
-        {Bold, chosen.bold()}, {Italic, chosen.italic()}, {Underline, chosen.underline()}};
-    for (qsizetype i = 0; i < 3; ++i) {
-        if ((state.statuses.value(i) == Latched) != toggles[i].second)
-            execCommand(toggles[i].first);
-    }
+    asOneStep([&] {
+        execCommand(SetFontName, DontPromptUser, chosen.family());
+        execCommand(SetFontSize, DontPromptUser, FontSizes::sizeOf(chosen.pointSizeF()));
+        const std::pair<int, bool> toggles[] = {
+            {Bold, chosen.bold()}, {Italic, chosen.italic()}, {Underline, chosen.underline()}};
+        for (qsizetype i = 0; i < 3; ++i) {
+            if ((state.statuses.value(i) == Latched) != toggles[i].second)
+                execCommand(toggles[i].first);
+        }
+    });
 }

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -65,6 +66,9 @@ public:
     QVariant execCommand(int command, int option = DontPromptUser, const QVariant &value = {});
     int queryStatus(int command);
     DisplayState displayState(const QList<int> &commands);
+
+    // Runs `edit` (several commands) as one step for Undo and Redo.
+    void asOneStep(const std::function<void()> &edit);
 
     // The items of the next context menu: an empty text is a separator, state 0 enabled, 2 greyed.
     void setContextMenu(const QStringList &items, const QList<int> &states);

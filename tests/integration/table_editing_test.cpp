@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
@@ -69,10 +70,15 @@ protected:
 TEST_F(TableEditingTest, EachContextMenuEntryDoesItsWork) {
     QString dialogShown; // the dialog an entry opened, by its title
     dialogs.setShow([&](QDialog &dialog) { dialogShown = dialog.windowTitle(); });
-    QTimer closer; // the font dialog runs modally: it is seen and closed
+    QTimer closer; // the font dialog runs modally: another style twice the size is picked
     closer.callOnTimeout([&] {
-        if (QWidget *modal = QApplication::activeModalWidget())
-            dialogShown = modal->windowTitle(), modal->close();
+        if (auto *fonts = qobject_cast<QFontDialog *>(QApplication::activeModalWidget())) {
+            QFont font = fonts->currentFont();
+            font.setBold(true);
+            font.setPointSizeF(font.pointSizeF() * 2);
+            fonts->setCurrentFont(font);
+            fonts->accept();
+        }
     });
     closer.start(50);
     const auto script = [this](const char *text) {
@@ -93,7 +99,7 @@ TEST_F(TableEditingTest, EachContextMenuEntryDoesItsWork) {
         {"Row Properties", "#b2", dialog, u"Row Properties"_s},
         {"Column Properties", "#b2", dialog, u"Column Properties"_s},
         {"Table Properties", "#b2", dialog, u"Table Properties"_s},
-        {"Font...", "#w", dialog, u"Font"_s},
+        {"Font...", "#w", script("String(!!document.querySelector('#p2 font[size]'))"), u"true"_s},
         {"Select All", "#b2", script("getSelection().toString().includes('box')"), u"true"_s},
         {"Copy", "#w", [] { return QGuiApplication::clipboard()->text(); }, u"word"_s},
         {"Cut", "#w", script("document.body.innerText.includes('word')"), u"false"_s},

@@ -321,9 +321,11 @@
         }
     }
     // Positioning is no editing command's (what they insert loses its position), so its steps are
-    // kept here: undone and redone while they are the latest, forgotten once the document's own
-    // history moves past them.
+    // kept here; so are commands run as one step (a dialog's several changes), as the number of
+    // the document's own steps they made. Both are undone and redone while they are the latest,
+    // and forgotten once the document's own history moves past them.
     const ownUndo = [], ownRedo = [];
+    let replaying = false, group = null;
     function setStyle(e, style) {
         if (style === null)
             e.removeAttribute('style');
@@ -334,7 +336,12 @@
         const step = (redo ? ownRedo : ownUndo).pop();
         if (!step)
             return false;
-        setStyle(step.element, redo ? step.after : step.before);
+        replaying = true;
+        if (step.element)
+            setStyle(step.element, redo ? step.after : step.before);
+        for (let i = 0; i < (step.steps || 0); ++i)
+            document.execCommand(redo ? 'redo' : 'undo', false, null);
+        replaying = false;
         (redo ? ownUndo : ownRedo).push(step);
         report('displayChanged');
         return true;
@@ -343,6 +350,12 @@
         return ownStep(redo) || document.execCommand(redo ? 'redo' : 'undo', false, null);
     }
     function historyMoved(event) {
+        if (replaying)
+            return;
+        if (group) {
+            ++group.steps;
+            return;
+        }
         if (event.inputType !== 'historyRedo')
             ownRedo.length = 0;
         if (event.inputType !== 'historyUndo')
@@ -542,6 +555,22 @@
         },
         editorRedo() {
             return history(true);
+        },
+        // The commands between the two calls are one step for Undo.
+        editorBeginStep() {
+            group = { steps: 0 };
+            return true;
+        },
+        editorEndStep() {
+            const made = group ? group.steps : 0;
+            group = null;
+            if (made > 1)
+                ownUndo.push({ steps: made });
+            else if (made === 1)
+                ownUndo.length = 0;
+            if (made)
+                ownRedo.length = 0;
+            return true;
         },
         editorStatus(id) {
             return status(id);
