@@ -1,8 +1,6 @@
 // Toolbar, format lists and the shared selection operations against the real editing surface.
 #include "surface_fixture.h"
 
-#include "editor/editor_selection.h"
-
 #include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
@@ -104,36 +102,6 @@ TEST_F(SurfaceTest, FontListsFollowTheSelection) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return body().contains(u"text!</h1>"_qs); }, 3000))
         << body().toStdString();
     EXPECT_EQ(styles->currentText(), u"Heading 1"_qs);
-}
-
-TEST_F(SurfaceTest, GetSelectionCapturesTheMarkedDocument) {
-    const std::tuple<const char *, const char *, const char *, int, int, bool, const char *> cases[] = {
-        {"outside tables", "#p", "", 6, 11, false, "world"},
-        {"inside one cell", "#a", "", 1, 4, false, "lph"},
-        // Across a cell's end the marker stands at the start of the first cell.
-        {"across two cells", "#a", "#b", 1, 2, true, "alpha</td>"},
-    };
-    const QString document = uR"(<p id=p>hello world</p>
-        <table><tbody><tr><td id=a>alpha</td><td id=b>beta</td></tr></tbody></table>)"_qs;
-    for (const auto &[why, start, end, from, to, spansCellEnd, selectionStart] : cases) {
-        SCOPED_TRACE(why);
-        load(document);
-        const QString before = body();
-        selectText(QString::fromLatin1(start), from, to, QString::fromLatin1(end));
-        EditorSelection &s = panel.selection();
-        s.GetSelection();
-        EXPECT_EQ(s.spansCellEnd(), spansCellEnd);
-        EXPECT_FALSE(s.capturedDocument().contains(u"GWZSEL28"_qs));
-        EXPECT_TRUE(s.capturedDocument().contains(u"<td id=\"a\">alpha</td>"_qs));
-        EXPECT_EQ(s.selectionHtml(), s.capturedDocument().mid(s.markerPosition() - 1, s.selectionLength()));
-        EXPECT_TRUE(s.selectionHtml().startsWith(QString::fromLatin1(selectionStart)))
-            << s.selectionHtml().toStdString();
-        if (!spansCellEnd) {
-            EXPECT_EQ(s.selectionLength(), to - from);
-        }
-        // The live document never holds the marker.
-        EXPECT_EQ(body(), before);
-    }
 }
 
 } // namespace
