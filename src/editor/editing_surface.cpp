@@ -4,6 +4,7 @@
 #include "editor/document_file.h"
 #include "editor/editor_host.h"
 #include "editor/font_sizes.h"
+#include "editor/html_layout.h"
 #include "editor/source_splice.h"
 
 #include <algorithm>
@@ -76,12 +77,11 @@ EditingSurface::EditingSurface(QWidget *parent)
     connect(m_host, &EditorHost::focusLossReported, this, &EditingSurface::focusLost);
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("editorContextMenu"));
-    connect(m_menu, &QMenu::triggered, this,
-            [this](QAction *chosen) {
-                // Entries others add (spelling) carry no index and act on their own.
-                if (chosen->data().isValid())
-                    emit contextMenuActionTriggered(chosen->data().toInt());
-            });
+    connect(m_menu, &QMenu::triggered, this, [this](QAction *chosen) {
+        // Entries others add (spelling) carry no index and act on their own.
+        if (chosen->data().isValid())
+            emit contextMenuActionTriggered(chosen->data().toInt());
+    });
     newDocument();
 }
 
@@ -146,6 +146,12 @@ EditingSurface::DisplayState EditingSurface::displayState(const QList<int> &comm
     state.fontSize = map.value(QStringLiteral("fontSize")).toInt();
     state.blockFormat = map.value(QStringLiteral("blockFormat")).toString();
     return state;
+}
+
+void EditingSurface::asOneStep(const std::function<void()> &edit) {
+    callBridge(QStringLiteral("editorBeginStep"));
+    edit();
+    callBridge(QStringLiteral("editorEndStep"));
 }
 
 void EditingSurface::setContextMenu(const QStringList &items, const QList<int> &states) {
@@ -244,6 +250,7 @@ bool EditingSurface::loadPage(const QUrl &url, const QString &html) {
         loop.quit();
     });
     QTimer::singleShot(loadTimeoutMs, &loop, &QEventLoop::quit);
+    m_saved = {};
     webPage().beginOwnLoad();
     if (html.isNull())
         setUrl(url);
@@ -311,16 +318,27 @@ qint32 EditingSurface::saveDocument(const QString &path) {
         m_path = file;
         keepSource(bytes);
         // The document as it stands is what was saved, even where the file, parsed again, would
-        // come out a little different.
+        // come out a little different (its lines laid out): saved again unchanged, it is the file.
         markUnchanged();
+        m_saved = {m_unchangedMark, bytes};
     }
     return error;
 }
 
 QByteArray EditingSurface::savedBytes() {
+    // The same body writes the same bytes: they are worked out once for the transfers that follow
+    // the editor, which ask often, and after a save they are the file's.
+    const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
+    const QString fingerprint = mark ? mark->toString() : QString();
+    if (fingerprint.isEmpty() || fingerprint != m_saved.mark)
+        m_saved = {fingerprint, bytesToSave()};
+    return m_saved.bytes;
+}
+
+QByteArray EditingSurface::bytesToSave() {
     if (m_sourceBytes.isEmpty()) {
         m_encoding = "UTF-8";
-        return DocumentFile::declaringUtf8(documentHtml()).toUtf8();
+        return DocumentFile::declaringUtf8(HtmlLayout::laidOut(documentHtml())).toUtf8();
     }
     const auto change = sourceChange();
     if (change && change->toMap().value(QStringLiteral("same")).toBool())
@@ -330,7 +348,23 @@ QByteArray EditingSurface::savedBytes() {
             return *spliced;
     }
     const auto html = callBridge(QStringLiteral("editorSourceDocument"));
-    return SourceSplice::rewrite(m_sourceBytes, m_encoding, html ? html->toString() : documentHtml());
+    return SourceSplice::rewrite(m_sourceBytes, m_encoding,
+                                 HtmlLayout::laidOut(html ? html->toString() : documentHtml()));
+}
+
+QString EditingSurface::bodySource() {
+    const QString text = DocumentEncoding::decode(savedBytes(), m_encoding);
+    static const QRegularExpression body(QStringLiteral("<body\\b[^>]*>(.*)</body\\s*>"),
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch found = body.match(text);
+    QString shown = found.hasMatch() ? found.captured(1) : text;
+    // The line breaks that set the body's content apart from its tags are not part of it.
+    while (shown.startsWith(u'\r') || shown.startsWith(u'\n'))
+        shown.remove(0, 1);
+    while (shown.endsWith(u'\r') || shown.endsWith(u'\n'))
+        shown.chop(1);
+    return shown;
 }
 
 // The source with the changed nodes written anew: those the change names, or where the file's
@@ -355,8 +389,11 @@ std::optional<QByteArray> EditingSurface::splicedSource(const QVariantMap &chang
         const auto html = callBridge(QStringLiteral("editorSourceHtml"), {QVariant(atList), from, nowTo});
         if (!html || html->isNull())
             continue;
-        if (auto spliced =
-                SourceSplice::splice(m_sourceBytes, m_encoding, *blocks, {from, to, html->toString()}))
+        if (auto spliced = SourceSplice::splice(
+                m_sourceBytes, m_encoding, *blocks,
+                {from, to,
+                 HtmlLayout::laidOut(html->toString(), int(level),
+                                     from > 0 ? HtmlLayout::Place::AfterNode : HtmlLayout::Place::Start)}))
             return spliced;
     }
     return std::nullopt;
@@ -382,6 +419,7 @@ QStringList EditingSurface::localPictures() {
 
 void EditingSurface::keepSource(const QByteArray &bytes) {
     m_sourceBytes = bytes;
+    m_saved = {};
     m_unchangedIsSource = true;
 }
 
@@ -481,12 +519,14 @@ void EditingSurface::showFontDialog() {
     const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Font"));
     if (!ok)
         return;
-    execCommand(SetFontName, DontPromptUser, chosen.family());
-    execCommand(SetFontSize, DontPromptUser, FontSizes::sizeOf(chosen.pointSizeF()));
-    const std::pair<int, bool> toggles[] = {
-        {Bold, chosen.bold()}, {Italic, chosen.italic()}, {Underline, chosen.underline()}};
-    for (qsizetype i = 0; i < 3; ++i) {
-        if ((state.statuses.value(i) == Latched) != toggles[i].second)
-            execCommand(toggles[i].first);
-    }
+    asOneStep([&] {
+        execCommand(SetFontName, DontPromptUser, chosen.family());
+        execCommand(SetFontSize, DontPromptUser, FontSizes::sizeOf(chosen.pointSizeF()));
+        const std::pair<int, bool> toggles[] = {
+            {Bold, chosen.bold()}, {Italic, chosen.italic()}, {Underline, chosen.underline()}};
+        for (qsizetype i = 0; i < 3; ++i) {
+            if ((state.statuses.value(i) == Latched) != toggles[i].second)
+                execCommand(toggles[i].first);
+        }
+    });
 }

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -66,6 +67,9 @@ public:
     int queryStatus(int command);
     DisplayState displayState(const QList<int> &commands);
 
+    // Runs `edit` (several commands) as one step for Undo and Redo.
+    void asOneStep(const std::function<void()> &edit);
+
     // The items of the next context menu: an empty text is a separator, state 0 enabled, 2 greyed.
     void setContextMenu(const QStringList &items, const QList<int> &states);
 
@@ -84,8 +88,11 @@ public:
     // The whole document as HTML text; setting it replaces the document.
     QString documentHtml();
     void setDocumentHtml(const QString &html);
-    // The body's inner HTML, as the blog post and the compose form receive it.
+    // The body's inner HTML.
     QString bodyHtml();
+    // The body as a save would write it now (with its line breaks and indentation), as the blog
+    // post receives it.
+    QString bodySource();
     // The pictures the document shows from local files, as its tags name them (each once).
     QStringList localPictures();
     QString baseUrl() const { return m_baseUrl; }
@@ -137,6 +144,7 @@ private:
     bool showText(const QString &text);
     // The bytes a save writes: the source, with only what changed written anew.
     QByteArray savedBytes();
+    QByteArray bytesToSave();
     std::optional<QByteArray> splicedSource(const QVariantMap &change);
     // Which encoding the document is in, asking the user where neither file nor detector is sure.
     std::optional<QByteArray> encodingOf(const QByteArray &bytes, bool ask);
@@ -155,7 +163,11 @@ private:
     QString m_baseUrl;
     QByteArray m_sourceBytes; // the document as loaded or saved, for source preservation
     QByteArray m_encoding = "UTF-8";
-    QString m_unchangedMark;          // the body's fingerprint at the last new or markUnchanged()
+    QString m_unchangedMark; // the body's fingerprint at the last new or markUnchanged()
+    struct {
+        QString mark; // the body's fingerprint
+        QByteArray bytes;
+    } m_saved;                        // what a save of that body writes
     bool m_unchangedIsSource = false; // unchanged means as the file holds it (since the last load or save)
     std::unique_ptr<QTemporaryDir> m_largeDocuments;
     bool m_preserveSource = true;

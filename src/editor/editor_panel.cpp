@@ -353,7 +353,7 @@ void EditorPanel::waitWhileBusy() {
 }
 
 void EditorPanel::redo() {
-    surface().page()->triggerAction(QWebEnginePage::Redo);
+    surface().callBridge(QStringLiteral("editorRedo"));
 }
 
 const ContextMenu::Layout &EditorPanel::buildContextMenu() {

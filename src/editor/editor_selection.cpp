@@ -43,21 +43,20 @@ void EditorSelection::GetSelection() {
     const QString html = SelectionText::withoutDesignTimeAttributes(range.htmlText());
     m_spansCellEnd = SelectionText::spansCellEnd(html);
     m_selectionLength = int(html.size());
-    bool marked = false;
+    // The marker stands before the selected content, or across a cell's end at the start of the
+    // selected element; the document is marked in a copy, which leaves nothing to undo.
+    const auto marked =
+        m_surface.callBridge(QStringLiteral("editorMarkedDocument"), {marker, m_spansCellEnd});
+    const QVariantMap map = marked ? marked->toMap() : QVariantMap();
     if (m_spansCellEnd) {
-        // Across a cell's end the marker goes at the start of the selected element.
-        marked = SelectedElement().insertAdjacentHTML(QStringLiteral("AfterBegin"), marker);
-        const QString again = SelectionText::withoutDesignTimeAttributes(range.htmlText());
+        const QString again =
+            SelectionText::withoutDesignTimeAttributes(map.value(QStringLiteral("range")).toString());
         const qsizetype at = again.indexOf(marker);
         if (at >= 0)
             m_selectionLength = int(again.size() - (at + 1));
-    } else {
-        marked = range.pasteHTML(marker + html);
     }
-    if (!m_surface.busy())
-        m_capturedDocument = m_surface.documentHtml();
-    if (marked)
-        m_surface.execCommand(EditingSurface::Undo, EditingSurface::DefaultOption);
+    if (!map.isEmpty() && !m_surface.busy())
+        m_capturedDocument = map.value(QStringLiteral("document")).toString();
     const SelectionText::Capture capture =
         SelectionText::takeMarker(m_capturedDocument, marker, m_selectionLength);
     m_markerPosition = capture.markerPosition;

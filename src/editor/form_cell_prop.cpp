@@ -120,14 +120,11 @@ void FormCellProp::accept() {
     const bool changed = document != m_capture.document;
     if (changed)
         m_editing.replaceDocument(document);
-    else
-        m_editing.discardCapture(m_capture.document);
     QDialog::accept();
     m_editing.dialogClosed(changed);
 }
 
 void FormCellProp::reject() {
-    m_editing.discardCapture(m_capture.document);
     QDialog::reject();
     m_editing.dialogClosed(false);
 }

@@ -173,9 +173,11 @@ void FormHyperLink::accept() {
         DocElement link = findLink();
         rewrite(link, withAttribute(withAttribute(link.outerHTML(), "HREF", address), "TARGET", target));
     } else {
-        m_surface.execCommand(EditingSurface::CreateLink, EditingSurface::DontPromptUser, address);
-        if (DocElement link = findLink(); !target.isEmpty() && !link.isNull())
-            rewrite(link, withAttribute(link.outerHTML(), "TARGET", target));
+        m_surface.asOneStep([&] {
+            m_surface.execCommand(EditingSurface::CreateLink, EditingSurface::DontPromptUser, address);
+            if (DocElement link = findLink(); !target.isEmpty() && !link.isNull())
+                rewrite(link, withAttribute(link.outerHTML(), "TARGET", target));
+        });
     }
     QDialog::accept();
     m_surface.setFocus();

@@ -123,7 +123,10 @@ SourceSplice::childBlocks(const QByteArray &bytes, const QByteArray &encoding, c
         bool ok = true;
         for (unsigned i = 0; i < element.children.length && ok; ++i) {
             const auto *child = static_cast<const GumboNode *>(element.children.data[i]);
-            const auto start = text.byteOffset(nodeStart(child));
+            // Text begins where the node before it ends (the parser counts a CR LF's from its LF).
+            auto start = text.byteOffset(nodeStart(child));
+            if (start && isText(child))
+                start = blocks.nodes.isEmpty() ? blocks.contentStart : blocks.nodes.last().end;
             const auto end = text.byteOffset(nodeEnd(child));
             ok = start && end && *end >= *start &&
                  (blocks.nodes.isEmpty() ? *start >= blocks.contentStart : *start >= blocks.nodes.last().end);

@@ -64,11 +64,6 @@ void SurfaceTableEditing::replaceDocument(const QString &html) {
     surface.setBaseUrl(base);
 }
 
-void SurfaceTableEditing::discardCapture(const QString &captured) {
-    if (m_panel.surface().documentHtml().contains(QStringView(EditorSelection::marker)))
-        replaceDocument(captured);
-}
-
 QString SurfaceTableEditing::baseUrl() {
     return m_panel.surface().baseUrl();
 }

@@ -20,7 +20,6 @@ public:
     void replaceTableAtCaret(const QString &html) override;
     Capture captureSelection() override;
     void replaceDocument(const QString &html) override;
-    void discardCapture(const QString &captured) override;
     QString baseUrl() override;
     void dialogClosed(bool changed) override;
 

@@ -44,9 +44,6 @@ public:
     virtual Capture captureSelection() = 0;
     // Replaces the whole document; the base address stays.
     virtual void replaceDocument(const QString &html) = 0;
-    // After a capture that ends without a change: when the marker is still in the live
-    // document, the document goes back to `captured`.
-    virtual void discardCapture(const QString &captured) = 0;
     // The document's base address, which relative paths in it are relative to.
     virtual QString baseUrl() = 0;
 

@@ -35,7 +35,7 @@ void MainForm::createEditor() {
     connect(m_editor, &EditorPanel::postTransferRequested, this, [this] {
         if (!m_editor->hasSurface())
             return;
-        BlogPost::transfer(*m_panes[0], [this] { return m_editor->surface().bodyHtml(); },
+        BlogPost::transfer(*m_panes[0], [this] { return m_editor->surface().bodySource(); },
                            {m_doAffiliate, m_startup.affiliateId, m_startup.affiliateText});
     });
     // A post carries the document: it counts as kept, like a save.

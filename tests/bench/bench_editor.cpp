@@ -1,10 +1,8 @@
 // The editor on a generated 1 MB document (2 000 paragraphs, 50 tables): loading it into the
 // surface (against a bare web view loading it with its body editable, BM_BareLoad), one toolbar refresh, one
-// selection capture, one post transfer into the blog page. And the cell dialog's rewrite of a whole column in
-// a 1 000-row table.
+// selection capture, one post transfer into the blog page.
 #include "base/messages.h"
 #include "base/text_file.h"
-#include "editor/cell_format.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "editor/editor_selection.h"
@@ -151,47 +149,13 @@ void BM_PostTransfer(benchmark::State &state) {
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);
     loop.exec();
     for (auto _ : state) {
-        if (!BlogPost::transfer(page, [&] { return e.panel.surface().bodyHtml(); }, {})) {
+        if (!BlogPost::transfer(page, [&] { return e.panel.surface().bodySource(); }, {})) {
             state.SkipWithError("no post form");
             return;
         }
     }
 }
 BENCHMARK(BM_PostTransfer)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// A captured page with a 1 000-row, 5-column table as the surface writes it (lower-case tags,
-// quoted values); the caret in the middle cell of row 500.
-struct CapturedTable {
-    QString document;
-    int marker = 0;
-};
-const CapturedTable &capturedTable() {
-    static const CapturedTable table = [] {
-        const QString cell = QStringLiteral("<td width=\"20%\" valign=\"top\">item</td>");
-        const QString tr = QStringLiteral("<tr>"), endTr = QStringLiteral("</tr>");
-        const QString rows = (tr + cell.repeated(5) + endTr).repeated(500);
-        const QString html = QStringLiteral("<html><head></head><body><table border=\"1\"><tbody>") + rows +
-                             tr + cell.repeated(2) + cell.chopped(9) + QStringLiteral("here</td>") +
-                             cell.repeated(2) + endTr + rows +
-                             QStringLiteral("</tbody></table><p>after</p></body></html>");
-        return CapturedTable{html, int(html.indexOf(QStringLiteral("here"))) + 1};
-    }();
-    return table;
-}
-
-void BM_CellRewriteColumn(benchmark::State &state) {
-    const CapturedTable &table = capturedTable();
-    CellFormat format = CellFormatting::readCell(table.document, table.marker);
-    format.background = {true, QStringLiteral("#FFCC00")};
-    format.noWrap = true;
-    for (auto _ : state) {
-        TagFormat::SizeError error;
-        const QString rewritten =
-            CellFormatting::rewriteCells(table.document, table.marker, CellScope::Column, format, &error);
-        benchmark::DoNotOptimize(rewritten.size());
-    }
-}
-BENCHMARK(BM_CellRewriteColumn)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -30,6 +30,10 @@ protected:
     void SetUp() override { ASSERT_TRUE(h.start()); }
     WebPane &main() { return h.form().webBrowser(1); }
     EditorPanel &editor() { return h.form().editor(); }
+    // The result of `script` in the page's own world, as text.
+    static QString js(WebPane &pane, const QString &script) {
+        return MainFormHarness::runPageScript(pane, script).toString();
+    }
     template<typename T> T *child(const char *name) {
         return h.form().findChild<T *>(QString::fromLatin1(name));
     }
@@ -38,36 +42,23 @@ protected:
 };
 
 TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
-    const QString post = u"<p>My <b>post</b></p><ul><li>one</li></ul>"_s;
-    editor().surface().setDocumentHtml(u"<html><body>"_s + post + u"</body></html>"_s);
+    const QString post = u"<p>My <b>post</b></p>\n<ul>\n  <li>one</li>\n</ul>"_s; // laid out as saved
+    editor().surface().setDocumentHtml(
+        u"<html><body><p>My <b>post</b></p><ul><li>one</li></ul></body></html>"_s);
     for (const auto &[page, field] :
          {std::pair{u"/blog/post"_s, framedField}, {u"/blog/plain"_s, plainField}}) {
         SCOPED_TRACE(page.toStdString());
         ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + page));
-        child<QPushButton>("CommandCopyToPost")->click();
-        EXPECT_EQ(MainFormHarness::runPageScript(main(), field).toString(), post);
-        // The source mode uncovers the page at once, then copies too.
-        editor().surface().execCommand(EditingSurface::SelectAll);
-        editor().surface().execCommand(EditingSurface::Italic);
-        QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
-        bool coveredDuringCopy = true;
-        const auto seen = QObject::connect(&editor(), &EditorPanel::postTransferRequested, &editor(),
-                                           [&] { coveredDuringCopy = h.form().editorPanel()->isVisible(); });
-        QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
-        QObject::disconnect(seen);
-        EXPECT_FALSE(coveredDuringCopy);
-        EXPECT_TRUE(MainFormHarness::runPageScript(main(), field).toString().contains(u"<i>"_s));
-        EXPECT_FALSE(h.form().editorPanel()->isVisible());
-        editor().surface().setDocumentHtml(u"<html><body>"_s + post + u"</body></html>"_s);
+        QTest::mouseClick(child<QPushButton>("CommandCopyToPost"), Qt::LeftButton);
+        EXPECT_EQ(js(main(), field), post);
     }
 
     // Leaving the editor with the pointer carries the change over too.
     editor().surface().setDocumentHtml(u"<html><body><p>left</p></body></html>"_s);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(&editor().surface(), &leave);
-    EXPECT_TRUE(MainFormHarness::waitFor([&] {
-        return MainFormHarness::runPageScript(main(), plainField).toString() == u"<p>left</p>"_s;
-    })) << MainFormHarness::runPageScript(main(), plainField).toString().toStdString();
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return js(main(), plainField) == u"<p>left</p>"_s; }))
+        << js(main(), plainField).toStdString();
 
     // A footer chosen in "Blog Footer..." is kept and goes into the post once, as text.
     DialogBlogFooter dialog({false, {}, {}}, &h.form());
@@ -80,7 +71,7 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     EXPECT_EQ(h.settings().get(Keys::AffId) + u'|' + h.settings().get(Keys::AffText), u"ann&co|"_s + footer);
     child<QPushButton>("CommandCopyToPost")->click();
     child<QPushButton>("CommandCopyToPost")->click();
-    const QString posted = MainFormHarness::runPageScript(main(), plainField).toString();
+    const QString posted = js(main(), plainField);
     EXPECT_TRUE(posted.startsWith(u"<p>left</p>"_s) &&
                 posted.count(u"Tom &amp; &quot;Jerry&quot; &lt;3 Vellumcast"_s) == 1)
         << posted.toStdString();
@@ -91,6 +82,38 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     EXPECT_FALSE(
         BlogPost::transfer(main(), [&] { return read = true, QString(); }, {true, u"id"_s, u"text"_s}));
     EXPECT_FALSE(read);
+}
+
+// The source mode shows the body as Save writes it: the file's own lines, a new block laid out. A
+// look at it changes nothing.
+TEST_F(EditorBlogTest, SourceModeShowsTheBodyAsSaveWritesIt) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"post.htm"_s);
+    ASSERT_TRUE(TextFile::writeAtomically(
+                    file, "<html>\r\n<body>\r\n<h1>T</h1>\r\n  <p id=p>one</p>\r\n</body></html>")
+                    .ok);
+    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/plain"_s));
+    editor().openFile(file);
+    for (const QString &expected : {u"<h1>T</h1>\n  <p id=p>one</p>"_s,
+                                    u"<h1>T</h1>\n  <p id=p>one</p>\n<ul>\n  <li>new</li>\n</ul>"_s}) {
+        bool covered = true; // while the copy runs: the page is uncovered at once
+        const auto seen = QObject::connect(&editor(), &EditorPanel::postTransferRequested, &editor(),
+                                           [&] { covered = h.form().editorPanel()->isVisible(); });
+        QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
+        QObject::disconnect(seen);
+        EXPECT_FALSE(covered || h.form().editorPanel()->isVisible());
+        EXPECT_EQ(js(main(), plainField), expected);
+        QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+        EXPECT_EQ(editor().surface().documentChanged(), expected.contains(u"new"_s));
+        if (!expected.contains(u"new"_s))
+            js(editor().surface(), u"getSelection().collapse(document.getElementById('p'), 1);"
+                                   " document.execCommand('insertHTML', false, '<ul><li>new</li></ul>')"_s);
+    }
+    ASSERT_TRUE(editor().saveFile(file));
+    EXPECT_TRUE(
+        TextFile::readAll(file)
+            .value_or(QByteArray())
+            .contains("<h1>T</h1>\r\n  <p id=p>one</p>\r\n<ul>\r\n  <li>new</li>\r\n</ul>\r\n</body>"));
 }
 
 // The page element at a point of the main pane, through its frames: a field by its name.
@@ -127,7 +150,7 @@ TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
     for (const auto &[move, script] : moves) {
         SCOPED_TRACE(move);
         if (!script.isEmpty())
-            MainFormHarness::runPageScript(surface, script);
+            js(surface, script);
         EXPECT_TRUE(move == "request"sv || !refused.isEmpty() || refused.wait(5000));
         EXPECT_EQ(surface.url(), QUrl::fromLocalFile(path));
         const QString body = surface.bodyHtml();
@@ -137,7 +160,7 @@ TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
     // The post gets the document, nothing else.
     ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/plain"_s));
     child<QPushButton>("CommandCopyToPost")->click();
-    const QString post = MainFormHarness::runPageScript(main(), plainField).toString();
+    const QString post = js(main(), plainField);
     EXPECT_TRUE(post.contains(u"holiday by the sea"_s) && !post.contains(u"root:"_s)) << post.toStdString();
 }
 
@@ -208,8 +231,8 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     const QString saved = h.mainDir() + u"post.htm"_s;
     const auto typeText = [&] {
         editor().newFile();
-        MainFormHarness::runPageScript(surface, u"getSelection().collapse(document.body, 0);"
-                                                " document.execCommand('insertText', false, 'typed')"_s);
+        js(surface, u"getSelection().collapse(document.body, 0);"
+                    " document.execCommand('insertText', false, 'typed')"_s);
         return surface.bodyHtml().contains(u"typed"_s);
     };
     const auto toolButton = [&](const char *key) {
@@ -240,7 +263,7 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     // Save writes the document to its file before New empties it; a document as saved is not asked about.
     ASSERT_TRUE(typeText());
     ASSERT_TRUE(editor().saveFile(saved));
-    MainFormHarness::runPageScript(surface, u"document.execCommand('insertText', false, 'more')"_s);
+    js(surface, u"document.execCommand('insertText', false, 'more')"_s);
     h.messages().clear();
     h.messages().queueAnswer(Answer::Yes);
     editor().newFile();
@@ -250,8 +273,8 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     EXPECT_EQ(h.messages().shown(), QStringList{u"Save changes to the document?"_s});
 }
 
-// Each toolbar button clicked with the mouse opens its dialog. Save adds ".htm" to a name typed
-// without one; Open then starts in that folder, which the settings keep.
+// Each toolbar button clicked with the mouse, or its shortcut typed, opens its dialog. Save adds
+// ".htm" to a name typed without one; Open then starts in that folder, which the settings keep.
 TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     EditingSurface &surface = editor().surface();
@@ -277,6 +300,9 @@ TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
                               Qt::LeftButton);
         };
     };
+    const auto type = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        return [&, key, modifiers] { QTest::keyClick(surface.focusProxy(), key, modifiers); };
+    };
     const std::pair<std::function<void()>, QString> entries[] = {
         {click("save"), u"Save Blog as HTML File "_s},
         {click("open"), u"Open HTML File "_s + dir.path()},
@@ -285,11 +311,17 @@ TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
         {click("image"), u"Insert Graphic"_s},
         {click("table"), u"Insert Table"_s},
         {click("spell"), u"Spelling"_s},
+        {type(Qt::Key_K, Qt::ControlModifier), u"Insert/Edit HyperLink"_s},
+        {type(Qt::Key_F7, {}), u"Spelling"_s},
+        {[&] { click("expand")(), shown = h.toolAction(u"Toolbar3"_s, u"expand"_s)->toolTip(); },
+         u"Contract"_s},
     };
     for (const auto &[open, title] : entries) {
         SCOPED_TRACE(title.toStdString());
-        MainFormHarness::runPageScript(surface,
-                                       u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
+        h.form().activateWindow(); // after the dialog before, with the document's selection
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&h.form()));
+        surface.setFocus();
+        js(surface, u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
         shown.clear();
         open();
         EXPECT_TRUE(MainFormHarness::waitFor([&] { return shown.startsWith(title); }, 5000))
@@ -304,8 +336,7 @@ TEST_F(EditorBlogTest, FontListOffersTheDesktopFamilies) {
     QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     EditingSurface &surface = editor().surface();
     surface.setDocumentHtml(u"<html><body><p id=p>word</p></body></html>"_s);
-    MainFormHarness::runPageScript(surface,
-                                   u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
+    js(surface, u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
     auto *fonts = child<QComboBox>("FontCombo");
     const int pick = fonts->count() - 1;
     ASSERT_TRUE(pick > 0 && QFontDatabase::families().join(u'|').contains(fonts->itemText(pick)));
@@ -315,10 +346,8 @@ TEST_F(EditorBlogTest, FontListOffersTheDesktopFamilies) {
     view->scrollTo(item);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
     EXPECT_TRUE(MainFormHarness::waitFor([&] {
-        return MainFormHarness::runPageScript(
-                   surface,
-                   u"(f => f ? getComputedStyle(f).fontFamily : '')(document.querySelector('#p font'))"_s)
-            .toString()
+        return js(surface,
+                  u"(f => f ? getComputedStyle(f).fontFamily : '')(document.querySelector('#p font'))"_s)
             .contains(fonts->itemText(pick));
     }));
 }

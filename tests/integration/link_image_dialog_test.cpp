@@ -44,17 +44,16 @@ protected:
 
     // Runs the toolbar's "link" button and drives the dialog it shows; false when none was shown.
     bool linkButton(const std::function<void(QDialog &)> &drive) {
-        QAction *button = frame.findChild<EditorToolbar *>()->button(u"link"_s);
-        EXPECT_TRUE(button->isEnabled());
+        EXPECT_TRUE(frame.findChild<EditorToolbar *>()->button(u"link"_s)->isEnabled());
         return drivesDialog(
-            dialogs, [button] { button->trigger(); }, drive);
+            dialogs, [this] { clickButton("link"); }, drive);
     }
     QString paragraph() { return run(u"document.getElementById('p').innerHTML"_s).toString(); }
-    // Runs the image command with the caret in the paragraph (or the image selected) and drives
+    // Clicks the image button with the caret in the paragraph (or the image selected) and drives
     // the dialog it shows.
     void imageDialog(const std::function<void(QDialog &)> &drive) {
         EXPECT_TRUE(drivesDialog(
-            dialogs, [this] { emit panel.imageRequested(); }, drive));
+            dialogs, [this] { clickButton("image"); }, drive));
     }
     void caretInParagraph() { selectText(u"#p"_s, 5, 5); }
     void selectImage() {

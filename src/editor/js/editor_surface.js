@@ -320,11 +320,62 @@
             select(r);
         }
     }
-    // (The editing commands keep no positions in what they insert: this change is made directly.)
+    // Positioning is no editing command's (what they insert loses its position), so its steps are
+    // kept here; so are commands run as one step (a dialog's several changes), as the number of
+    // the document's own steps they made. Both are undone and redone while they are the latest,
+    // and forgotten once the document's own history moves past them.
+    const ownUndo = [], ownRedo = [];
+    let replaying = false, group = null;
+    function setStyle(e, style) {
+        if (style === null)
+            e.removeAttribute('style');
+        else
+            e.setAttribute('style', style);
+    }
+    function ownStep(redo) {
+        const step = (redo ? ownRedo : ownUndo).pop();
+        if (!step)
+            return false;
+        replaying = true;
+        if (step.element)
+            setStyle(step.element, redo ? step.after : step.before);
+        for (let i = 0; i < (step.steps || 0); ++i)
+            document.execCommand(redo ? 'redo' : 'undo', false, null);
+        replaying = false;
+        (redo ? ownUndo : ownRedo).push(step);
+        report('displayChanged');
+        return true;
+    }
+    function history(redo) {
+        return ownStep(redo) || document.execCommand(redo ? 'redo' : 'undo', false, null);
+    }
+    function historyMoved(event) {
+        if (replaying)
+            return;
+        if (group) {
+            ++group.steps;
+            return;
+        }
+        if (event.inputType !== 'historyRedo')
+            ownRedo.length = 0;
+        if (event.inputType !== 'historyUndo')
+            ownUndo.length = 0;
+    }
+    function historyKeys(event) {
+        const key = event.key.toLowerCase();
+        if (!event.ctrlKey || event.altKey || event.metaKey || (key !== 'z' && key !== 'y'))
+            return;
+        const redo = key === 'y' || event.shiftKey;
+        if ((redo ? ownRedo : ownUndo).length) {
+            event.preventDefault();
+            ownStep(redo);
+        }
+    }
     function togglePosition() {
         const t = positionTarget();
-        if (!t)
+        if (!t || t === document.body)
             return false;
+        const before = t.getAttribute('style');
         if (getComputedStyle(t).position === 'absolute') {
             t.style.removeProperty('position');
             t.style.removeProperty('left');
@@ -337,6 +388,8 @@
             t.style.left = left + 'px';
             t.style.top = top + 'px';
         }
+        ownUndo.push({ element: t, before, after: t.getAttribute('style') });
+        ownRedo.length = 0;
         return true;
     }
     function escapeText(text) {
@@ -346,7 +399,10 @@
     }
     function insertTable(p) {
         const rows = Math.max(1, Math.min(p.rows | 0, 500)), cols = Math.max(1, Math.min(p.columns | 0, 100));
-        let html = '<table' + (p.attributes ? ' ' + p.attributes : '') + '>';
+        // A table given no width is as wide as the text column: empty cells alone would make it
+        // a few pixels wide.
+        const attributes = /(^|\s)width\s*=/i.test(p.attributes || '') ? p.attributes : 'WIDTH=100% ' + (p.attributes || '');
+        let html = '<table ' + attributes.trim() + '>';
         if (p.caption)
             html += '<caption>' + escapeText(p.caption) + '</caption>';
         html += '<tbody>';
@@ -369,6 +425,8 @@
             return tableCommand(id);
         case 5028:
             return togglePosition();
+        case 5049:
+            return history(false);
         case 5022:
             return insertTable(value || {});
         case 5013:
@@ -407,6 +465,17 @@
         }
         return last ? [last, last.data.length] : [document.body, document.body.childNodes.length];
     }
+    function caretAt(count) {
+        const [node, offset] = pointAt(count);
+        const r = document.createRange();
+        r.setStart(node, offset);
+        select(r);
+    }
+    function documentHtmlOf(root) {
+        if (!root)
+            return '';
+        return (document.doctype ? '<!DOCTYPE ' + document.doctype.name + '>\r\n' : '') + root.outerHTML;
+    }
     function textLength() {
         return document.body ? document.body.textContent.length : 0;
     }
@@ -437,6 +506,8 @@
         document.addEventListener('selectionchange', changed);
         document.addEventListener('input', changed);
         document.addEventListener('keydown', tabInTable);
+        document.addEventListener('keydown', historyKeys);
+        document.addEventListener('input', historyMoved);
         window.addEventListener('blur', function () { report('focusLost'); });
     }
     if (document.readyState === 'loading')
@@ -482,6 +553,25 @@
         editorExec(id, value) {
             return exec(id, value);
         },
+        editorRedo() {
+            return history(true);
+        },
+        // The commands between the two calls are one step for Undo.
+        editorBeginStep() {
+            group = { steps: 0 };
+            return true;
+        },
+        editorEndStep() {
+            const made = group ? group.steps : 0;
+            group = null;
+            if (made > 1)
+                ownUndo.push({ steps: made });
+            else if (made === 1)
+                ownUndo.length = 0;
+            if (made)
+                ownRedo.length = 0;
+            return true;
+        },
         editorStatus(id) {
             return status(id);
         },
@@ -495,11 +585,33 @@
             };
         },
         editorDocumentHtml() {
-            const root = document.documentElement;
-            if (!root)
-                return '';
-            const type = document.doctype ? '<!DOCTYPE ' + document.doctype.name + '>\r\n' : '';
-            return type + root.outerHTML;
+            return documentHtmlOf(document.documentElement);
+        },
+        // The document with `marker` at the selection's start (with `atElementStart`, first in the
+        // element there), and the selection's HTML with it: marked in a copy, so that neither the
+        // document nor its history (a Redo) ever holds the marker.
+        editorMarkedDocument(marker, atElementStart) {
+            const live = selectionRange();
+            if (!live || !document.documentElement)
+                return null;
+            const root = document.documentElement.cloneNode(true);
+            const counterpart = node => {
+                const path = [];
+                for (let n = node; n !== document.documentElement; n = n.parentNode)
+                    path.unshift(Array.prototype.indexOf.call(n.parentNode.childNodes, n));
+                return path.reduce((n, i) => n.childNodes[i], root);
+            };
+            const r = document.createRange();
+            r.setStart(counterpart(live.startContainer), live.startOffset);
+            r.setEnd(counterpart(live.endContainer), live.endOffset);
+            const mark = document.createTextNode(marker);
+            if (atElementStart) {
+                const e = controlElement() ? counterpart(controlElement()) : elementAt(r);
+                e.insertBefore(mark, e.firstChild);
+            } else {
+                r.insertNode(mark);
+            }
+            return { document: documentHtmlOf(root), range: serialize(r.cloneContents()) };
         },
         // What changed against the document's file, `source` (its text): `same` for nothing; else
         // the nodes [from, to) of the element at `path` (child indices from the body down), now
@@ -607,10 +719,7 @@
             const r = selectionRange();
             const caret = r ? offsetOf(r.startContainer, r.startOffset) : 0;
             replaceUndoably(found[0], document.importNode(found[1], true));
-            const [node, offset] = pointAt(caret);
-            const back = document.createRange();
-            back.setStart(node, offset);
-            select(back);
+            caretAt(caret);
             return true;
         },
         editorBodyHtml() {

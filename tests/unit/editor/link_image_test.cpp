@@ -156,9 +156,3 @@ TEST(LinkAddress, SplitsAtTheFirstHashAndJoinsBack) {
                   QStringList({address, bookmark, rejoined}));
     }
 }
-
-TEST(LinkAddress, ListsTheNamedAnchorsInOrder) {
-    const QString html = u"<p><a name=\"one\">1</a><A NAME=\"\">2</A><a href=x>no</a><A NAME=Three>3</A>"
-                         "<a name=one>again</a><a id=i name=late>not first</a></p>"_s;
-    EXPECT_EQ(LinkAddress::bookmarkNames(html), (QStringList{u"one"_s, u"Three"_s, u"one"_s}));
-}

@@ -1,5 +1,6 @@
 // Documents kept as their authors wrote them: unedited they save byte for byte, an edit changes
-// only the block it was made in, and no encoding is guessed into different characters.
+// only the block it was made in, and no encoding is guessed into different characters; files the
+// editor must refuse or survive.
 #include "surface_fixture.h"
 
 #include "editor/document_encoding.h"
@@ -123,6 +124,44 @@ TEST_F(SourceFidelityTest, CancelledDialogsChangeNothingAndLargeDocumentsKeepThe
     EXPECT_TRUE(edited.contains("nowrap"));
     EXPECT_TRUE(edited.endsWith("<IMG SRC=\"pic.png\">\r\n<P>" + QByteArray(1600 * 1024, 'x') +
                                 "</P>\r\n</BODY></HTML>\r\n"));
+}
+
+TEST_F(SourceFidelityTest, BadFilesGiveTheirReasonAndLeaveAnUsableEditor) {
+    QByteArray binary(4096, '\0');
+    binary[10] = 'x';
+    QByteArray large = "<p>" + QByteArray(20 * 1024 * 1024, 'a') + "</p>";
+    const std::tuple<const char *, QString, const char *> cases[] = {
+        {"frameset",
+         write(u"frames.htm"_qs, "<html><FRAMESET cols=\"50%,50%\"><frame src=a.htm></FRAMESET></html>"),
+         "Document contains a frameset"},
+        {"missing", dir.filePath(u"none.htm"_qs), "File not found"},
+        {"missing folder", dir.filePath(u"no/none.htm"_qs), "Path not found"},
+        {"folder", dir.path(), "Invalid argument"},
+        {"binary", write(u"image.htm"_qs, binary), "Document is not text"},
+        {"20 MB", write(u"large.htm"_qs, large), "Document is larger than 10 MB"},
+    };
+    for (const auto &[why, path, reason] : cases) {
+        SCOPED_TRACE(why);
+        load(u"<p>before</p>"_qs);
+        panel.openFile(path);
+        EXPECT_EQ(messages.last(),
+                  u"Error occurred while loading document: "_qs + QString::fromLatin1(reason) + u"."_qs);
+        EXPECT_EQ(body(), QString());
+    }
+    panel.saveFile(dir.filePath(u"no/where.htm"_qs));
+    EXPECT_EQ(messages.last(), u"Error occurred while saving document: Path not found."_qs);
+}
+
+TEST_F(SourceFidelityTest, ScriptsNeverRunAndLargeDocumentsStayUsable) {
+    panel.openFile(write(u"script.htm"_qs, "<p id=p>kept</p><script>document.body.innerHTML = 'RAN'</script>"
+                                           "<img src=x onerror=\"document.body.innerHTML = 'RAN'\">"));
+    // A script that ran would have left only "RAN".
+    EXPECT_TRUE(body().startsWith(u"<p id=\"p\">kept</p>"_qs)) << body().toStdString();
+    EXPECT_TRUE(messages.shown().isEmpty());
+
+    // Too large to hand over inline: the surface shows it from a file of its own.
+    load(u"<p>"_qs + QString(2'000'000, u'x') + u"</p>"_qs);
+    EXPECT_EQ(body().size(), 2'000'007);
 }
 
 } // namespace

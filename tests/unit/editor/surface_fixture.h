@@ -3,6 +3,7 @@
 #include "base/messages.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
+#include "editor/editor_toolbar.h"
 #include "support/page_script.h"
 
 #include <QApplication>
@@ -81,6 +82,13 @@ protected:
         }
         EXPECT_TRUE(QTest::qWaitFor([this] { return surface().focusProxy() != nullptr; }, 5000));
         return surface().focusProxy();
+    }
+    // Clicks the toolbar button `key` with the mouse.
+    void clickButton(const char *key) {
+        input();
+        auto *toolbar = frame.findChild<EditorToolbar *>();
+        QTest::mouseClick(toolbar->widgetForAction(toolbar->button(QString::fromLatin1(key))),
+                          Qt::LeftButton);
     }
     // The middle of the first element `selector` finds, where a click lands in it.
     QPoint middleOf(const QString &selector) {
