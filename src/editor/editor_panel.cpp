@@ -98,13 +98,17 @@ EditorPanel::EditorPanel(Context context, QObject *parent)
     m_timer1->setInterval(100);
     m_timer1->setSingleShot(true);
     connect(m_timer1, &QTimer::timeout, this, &EditorPanel::timerTick);
-    createControls();
+    createModeSwitches();
     m_context.panel.installEventFilter(this);
 }
 
 EditorPanel::~EditorPanel() = default;
 
+// The panel's own controls wait for its first showing: a window that never edits a document never
+// pays for the desktop's font list and the toolbar's pictures.
 void EditorPanel::createControls() {
+    if (m_toolbar)
+        return;
     QFrame &panel = m_context.panel;
     // The panel lies over a web page, which must not show through.
     panel.setAutoFillBackground(true);
@@ -114,8 +118,8 @@ void EditorPanel::createControls() {
     m_toolbar = new EditorToolbar(&panel);
     m_layout->addWidget(m_toolbar);
     connect(m_toolbar, &EditorToolbar::buttonClicked, this, &EditorPanel::toolbarClicked);
-    for (const char *key : featureKeys)
-        m_toolbar->button(QString::fromLatin1(key))->setEnabled(false);
+    for (int feature = 0; feature < int(std::size(featureKeys)); ++feature)
+        m_toolbar->button(QString::fromLatin1(featureKeys[feature]))->setEnabled(m_featureAvailable[feature]);
 
     m_fontCombo = formatList("FontCombo", &panel, ListText::AnyText);
     // The desktop's own families, so that a choice shows on screen; a document's font that is not
@@ -162,6 +166,11 @@ void EditorPanel::createControls() {
     lists->addWidget(copy);
     m_layout->addWidget(lists);
 
+    // The buttons' shortcuts work wherever the focus is in the panel.
+    panel.addActions(m_toolbar->actions());
+}
+
+void EditorPanel::createModeSwitches() {
     // The mode switches stay reachable while the panel is hidden.
     m_checkNormal = new QCheckBox(QStringLiteral("Edit Visually "));
     m_checkNormal->setObjectName(QStringLiteral("CheckNormal"));
@@ -174,15 +183,14 @@ void EditorPanel::createControls() {
     m_context.modeBar.addWidget(m_checkSource);
     connect(m_checkNormal, &QCheckBox::clicked, this, &EditorPanel::showVisual);
     connect(m_checkSource, &QCheckBox::clicked, this, &EditorPanel::showHtmlSource);
-
-    // The buttons' shortcuts work wherever the focus is in the panel.
-    panel.addActions(m_toolbar->actions());
 }
 
 bool EditorPanel::eventFilter(QObject *watched, QEvent *event) {
     // The surface costs a page; it is made the first time the panel shows.
-    if (watched == &m_context.panel && event->type() == QEvent::Show && !m_surface)
+    if (watched == &m_context.panel && event->type() == QEvent::Show && !m_surface) {
+        createControls();
         QTimer::singleShot(0, this, [this] { surface(); });
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -193,6 +201,7 @@ EditingSurface &EditorPanel::surface() {
 }
 
 void EditorPanel::createSurface() {
+    createControls();
     // Making a web view may run pending events, which may ask for the surface again.
     auto *made = new EditingSurface(&m_context.panel);
     if (m_surface) {
@@ -226,7 +235,7 @@ EditorSelection &EditorPanel::selection() {
 
 void EditorPanel::setFeatureAvailable(Feature feature, bool available) {
     m_featureAvailable[int(feature)] = available;
-    if (int(feature) < int(std::size(featureKeys)))
+    if (m_toolbar && int(feature) < int(std::size(featureKeys)))
         m_toolbar->button(QString::fromLatin1(featureKeys[int(feature)]))->setEnabled(available);
 }
 

@@ -107,6 +107,7 @@ private:
     QString askForDocument(FileDialog purpose);
     void createSurface();
     void createControls();
+    void createModeSwitches();
     void toolbarClicked(const QString &key);
     void fontChosen(int index);
     void sizeChosen(int index);
