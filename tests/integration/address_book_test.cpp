@@ -22,7 +22,7 @@ protected:
         h.form().addressBookPane().showPane();
         h.form().addressBookPane().SizeControls(9000); // wide enough for every button
         addresses = h.form().findChild<AddressBookController *>();
-        grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+        grid = h.child<QTableView>("MSFlexGrid1");
     }
     QString base() { return h.sim().baseUrl(); }
     // Rows as the user picks them: `row` is where the pick ends (the current row).
@@ -47,7 +47,7 @@ protected:
 
 // The pane lists the main directory's books, the open one marked; a click on another opens it.
 TEST_F(AddressBookTest, ThePaneListsTheMainDirectorysBooksAndAClickOpensOne) {
-    auto *books = h.form().findChild<QListWidget *>(u"ListBooks"_s);
+    auto *books = h.child<QListWidget>("ListBooks");
     ASSERT_TRUE(books && books->isVisible());
     EXPECT_EQ(books->count(), 3); // Colleagues.txt, Friends.csv, insert.csv
     EXPECT_EQ(books->currentItem()->text(), u"insert.csv"_s);
@@ -126,8 +126,8 @@ TEST_F(AddressBookTest, TheMainPaneTheComposePageAwaitedAndThePaletteAreTargetsT
 TEST_F(AddressBookTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowCloses) {
     const QString friends = h.mainDir() + u"addrbooks/Friends.csv"_s;
     h.openBook(friends);
-    auto *label = h.form().findChild<QLabel *>(u"LabelBkName"_s);
-    auto *edit = h.form().findChild<QLineEdit *>(u"TextEdit"_s);
+    auto *label = h.child<QLabel>("LabelBkName");
+    auto *edit = h.child<QLineEdit>("TextEdit");
     EXPECT_FALSE(grid->isHidden()) << "the grid shows once a book is open";
     EXPECT_EQ(label->text(), u" Address Book:  Friends.csv"_s);
     EXPECT_EQ(grid->model()->rowCount(), 10);
@@ -136,7 +136,7 @@ TEST_F(AddressBookTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowCloses) {
     EXPECT_TRUE(grid->isColumnHidden(4));
 
     h.toolAction(u"Toolbar2"_s, u"find"_s)->trigger();
-    auto *find = h.form().findChild<QDialog *>(u"DialogFind"_s);
+    auto *find = h.child<QDialog>("DialogFind");
     ASSERT_TRUE(find && find->isVisible());
     EXPECT_FALSE(find->isModal());
     find->findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(1);
@@ -188,7 +188,7 @@ TEST_F(AddressBookTest, TheDisplayedSendersJoinTheBook) {
         EXPECT_EQ(h.form().tabs().selected(), TabNavigator::InboxLogin);
         EXPECT_EQ(lastRow(), c.row);
         EXPECT_EQ(grid->currentIndex(), model->index(model->rowCount() - 1, 2));
-        EXPECT_EQ(h.form().findChild<QLabel *>(u"StatusPanel2"_s)->text(), u"Addr Added"_s);
+        EXPECT_EQ(h.child<QLabel>("StatusPanel2")->text(), u"Addr Added"_s);
     }
     EXPECT_EQ(h.messages().shown().size(), 1);
 }

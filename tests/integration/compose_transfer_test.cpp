@@ -7,7 +7,6 @@
 #include "webpages/page_state.h"
 
 #include <QAbstractItemView>
-#include <QFrame>
 
 namespace {
 
@@ -31,8 +30,7 @@ protected:
         provider = GetParam();
         form = PageModel::composeForm(provider);
         ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + provider + u"/inbox"_s));
-        transfer = h.form().findChild<ComposeTransfer *>(u"ComposeTransfer"_s);
-        ASSERT_NE(transfer, nullptr);
+        transfer = h.child<ComposeTransfer>("ComposeTransfer");
     }
 
     WebPane &compose() { return h.form().webBrowser(3); }
@@ -45,21 +43,14 @@ protected:
         preview(saved.path, message.subject);
     }
     void preview(const QString &path, const QString &subject) {
-        h.form().tabs().select(3);
-        auto *folders = h.form().findChild<QListWidget *>(u"ComboFolders2"_s);
         const QFileInfo file(path);
-        const QList<QListWidgetItem *> items = folders->findItems(file.dir().dirName(), Qt::MatchFixedString);
-        ASSERT_EQ(items.size(), 1) << path.toStdString();
-        folders->setCurrentRow(-1);
-        folders->setCurrentItem(items[0]);
-        auto *list = h.form().findChild<QAbstractItemView *>(u"ListMsg"_s);
+        h.browse(file.dir().dirName());
         // The folder may hold other messages; ours is found by its file.
-        const QModelIndexList rows =
-            list->model()->match(list->model()->index(0, MessageListModel::FileColumn), Qt::DisplayRole,
-                                 file.fileName(), 1, Qt::MatchExactly);
-        ASSERT_FALSE(rows.isEmpty()) << file.fileName().toStdString();
-        list->selectionModel()->setCurrentIndex(rows.first(), QItemSelectionModel::ClearAndSelect |
-                                                                  QItemSelectionModel::Rows);
+        const QAbstractItemModel *list = h.child<QAbstractItemView>("ListMsg")->model();
+        const QModelIndexList rows = list->match(list->index(0, MessageListModel::FileColumn),
+                                                 Qt::DisplayRole, file.fileName(), 1, Qt::MatchExactly);
+        ASSERT_FALSE(rows.isEmpty()) << path.toStdString();
+        h.clickMessage(rows.first().row());
         WebPane &pane = h.form().webBrowser(2);
         ASSERT_TRUE(MainFormHarness::waitFor([&] {
             return !pane.busy() && pane.elementText(u"subject"_s).value_or(QString()).contains(subject);
@@ -71,10 +62,7 @@ protected:
         QSignalSpy blank(&compose(), &WebPane::documentCompleted);
         compose().navigate(u"about:blank"_s);
         ASSERT_TRUE(blank.wait(15000));
-        auto *button = h.form().findChild<QPushButton *>(QString::fromLatin1(buttonName));
-        ASSERT_NE(button, nullptr) << buttonName;
-        ASSERT_TRUE(button->isVisible() && button->isEnabled()) << buttonName;
-        button->click();
+        ASSERT_EQ(h.userStep(QString::fromLatin1(buttonName)), QString());
     }
 
     // The compose page's To, Cc, Bcc, Subject and body, joined by "|".
@@ -135,7 +123,7 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
             EXPECT_EQ(rich.contains(u"<br>&gt;Ann"_s), c.fields.contains(u">Ann"_s)) << rich.toStdString();
         }
     }
-    EXPECT_FALSE(h.form().findChild<QFrame *>(u"PictureWait"_s)->isVisible());
+    EXPECT_FALSE(h.child("PictureWait")->isVisible());
 
     // A preview page without the saved message's elements: the command ends quietly.
     const QString page = h.mainDir() + u"other.htm"_s;
@@ -153,7 +141,7 @@ TEST_P(ComposeTransferTest, OnlyTheUsersSendKeepsACopyInSentWhenAsked) {
     preview(lunch);
     press("CommandReplyText");
     ASSERT_TRUE(fields().contains(u"|RE: Lunch|"_s));
-    auto *keep = h.form().findChild<QCheckBox *>(u"CheckSaveSent"_s);
+    auto *keep = h.child<QCheckBox>("CheckSaveSent");
     ASSERT_TRUE(keep->isChecked());
     // Fields named like the form's own properties hide them from the page's view of the form.
     const auto post = [&](const QString &script) {
@@ -235,7 +223,7 @@ TEST_P(HostileReplyTest, AMessageWhoseTextIsMarkupIsRepliedToAsText) {
     // The user saves the message from the service's page, then replies to the saved copy.
     WebPane &main = h.form().webBrowser(1);
     ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/hostile/yahoo/message"_s));
-    h.form().findChild<QPushButton *>(u"GetBody"_s)->click();
+    h.child<QPushButton>("GetBody")->click();
     const QDir saved(h.mainDir() + u"savedmgs/Saved"_s);
     const QStringList files = saved.entryList({u"Mallory*"_s}, QDir::Files);
     ASSERT_EQ(files.size(), 1);

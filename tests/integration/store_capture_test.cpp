@@ -21,9 +21,8 @@ protected:
         ASSERT_TRUE(h.sim().started());
         ASSERT_TRUE(QDir(h.mainDir()).mkpath(u"savedmgs/Captures"_s));
         ASSERT_TRUE(h.start());
-        folders = h.form().findChild<QComboBox *>(u"ComboFolders"_s);
-        getBody = h.form().findChild<QPushButton *>(u"GetBody"_s);
-        ASSERT_TRUE(folders && getBody);
+        folders = h.child<QComboBox>("ComboFolders");
+        getBody = h.child<QPushButton>("GetBody");
         folders->setCurrentIndex(folders->findText(u"Captures"_s));
         ASSERT_EQ(folders->currentText(), u"Captures"_s);
     }
@@ -45,15 +44,9 @@ protected:
             named[name] = TextFile::readAll(folderPath() + u'/' + name).value_or("");
         return named;
     }
-    // Shows "Captures" on the saved-folders tab.
-    void browseCaptures() {
-        h.form().tabs().select(TabNavigator::SavedFolders);
-        auto *browsed = h.form().findChild<QListWidget *>(u"ComboFolders2"_s);
-        browsed->setCurrentItem(browsed->findItems(u"Captures"_s, Qt::MatchExactly).value(0));
-    }
     // True once the saved-folders tab lists `rows` messages.
     bool listed(int rows) {
-        const QAbstractItemModel *list = h.form().findChild<QTreeView *>(u"ListMsg"_s)->model();
+        const QAbstractItemModel *list = h.child<QTreeView>("ListMsg")->model();
         return MainFormHarness::waitFor([&] { return list->rowCount() == rows; }, 5000);
     }
     // Picks File > Import Messages... with the mouse and the menu's key, choosing `source`.
@@ -103,11 +96,8 @@ const QByteArray message1Body = "Hi Pat,<br>\r\n<br>\r\nAre we still on for lunc
                                 "The new place on Elm Street opens at noon.<br>\r\n<br>\r\nAnn";
 
 TEST_F(CaptureTest, BothProvidersInEveryLanguageWriteTheSameFile) {
-    const QString name =
-        u"Ann Lee  ann.lee@example.com &&Lunch on Friday&&12#05#2004 10^31&&pat.doe@example.net.htm"_s;
     const QByteArray expected = savedFile(annLee, pat, "Lunch on Friday", "12/05/2004 10:31", message1Body);
-    auto *capturing = h.form().findChild<MessageCapture *>(u"MessageCapture"_s);
-    ASSERT_TRUE(capturing);
+    auto *capturing = h.child<MessageCapture>("MessageCapture");
     for (const QString &provider : {u"yahoo"_s, u"hotmail"_s}) {
         // Languages in reverse, so every capture has to find the page's language anew.
         for (int language = HeaderLabels::searchedLanguages - 1; language >= 0; --language) {
@@ -117,9 +107,7 @@ TEST_F(CaptureTest, BothProvidersInEveryLanguageWriteTheSameFile) {
             ASSERT_TRUE(capture(provider, 1, QString::fromLatin1(code.data(), qsizetype(code.size()))));
             EXPECT_EQ(capturing->currentLanguage(), language);
             EXPECT_EQ(h.form().pageState().webmail, provider);
-            const auto [file, bytes] = captured();
-            EXPECT_EQ(file, name);
-            EXPECT_EQ(bytes, expected);
+            EXPECT_EQ(captured().second, expected); // its name is the writer's, tested apart
         }
     }
     EXPECT_TRUE(h.messages().shown().isEmpty()) << h.messages().shown().join(u" | "_s).toStdString();
@@ -132,9 +120,6 @@ TEST_F(CaptureTest, PageVariantsGiveTheExactFile) {
         const char *language;
         QByteArray bytes; // how the file is named after its fields is the writer's, tested apart
     } cases[] = {
-        {"yahoo", 9, "sv",
-         savedFile("Hiking Club <hikers@groups.example.org>", "hikers@groups.example.org", "Sunday walk",
-                   "Wed, 8 Dec 2004 20:00:00", "Meet at the station at 9.<br>\r\n<br>\r\nBring water.")},
         // No element "message": the page text after the Subject line, the Date line included.
         {"yahoo", 10, "en",
          savedFile("Gina Park <gina@example.com>", pat, "Old style page", "Wed, 8 Dec 2004 11:11:00",
@@ -168,15 +153,14 @@ TEST_F(CaptureTest, PageVariantsGiveTheExactFile) {
 }
 
 TEST_F(CaptureTest, ShowsWhatWasSavedOverwritesTheSameMessageAndRefusesWithTheFixedMessages) {
-    auto *label = h.form().findChild<QLabel *>(u"LabelSaved"_s);
-    auto *status = h.form().findChild<QLabel *>(u"StatusPanel2"_s);
-    ASSERT_TRUE(label && status);
+    auto *label = h.child<QLabel>("LabelSaved");
+    auto *status = h.child<QLabel>("StatusPanel2");
     // A page that shows no message.
     getBody->click();
     EXPECT_EQ(h.messages().last(), u"Unable to read message. Are you sure a message is displayed?"_s);
     EXPECT_FALSE(label->isVisibleTo(&h.form()));
 
-    browseCaptures();
+    h.browse(u"Captures"_s);
     ASSERT_TRUE(listed(0));
     ASSERT_TRUE(capture(u"yahoo"_s, 1, u"en"_s));
     // The capture brought the Inbox tab back before it read the page; the folder lists it at once.
@@ -212,7 +196,7 @@ TEST_F(CaptureTest, ShowsWhatWasSavedOverwritesTheSameMessageAndRefusesWithTheFi
 }
 
 TEST_F(CaptureTest, AnImportedMboxComesInOnceAndNothingIsLostOrDoubled) {
-    browseCaptures();
+    h.browse(u"Captures"_s);
     QTemporaryDir dir;
     const QString mbox = dir.filePath(u"in.mbox"_s);
     QProcess python;

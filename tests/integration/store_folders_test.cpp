@@ -31,11 +31,9 @@ protected:
         ASSERT_TRUE(writeSavedMessage(h.mainDir(), {}, sent, MessageKind::Sent).ok());
         ASSERT_TRUE(h.start());
         form = &h.form();
-        store = form->findChild<MessageStore *>(u"MessageStore"_s);
-        list = form->findChild<QTreeView *>(u"ListMsg"_s);
-        folders = form->findChild<QListWidget *>(u"ComboFolders2"_s);
-        moveTarget = form->findChild<QComboBox *>(u"ComboFolders4"_s);
-        ASSERT_TRUE(store && list && folders && moveTarget);
+        list = h.child<QTreeView>("ListMsg");
+        folders = h.child<QListWidget>("ComboFolders2");
+        moveTarget = h.child<QComboBox>("ComboFolders4");
         form->tabs().select(TabNavigator::SavedFolders);
     }
 
@@ -45,9 +43,7 @@ protected:
         const SavedMessage message{from, subject, date, u"pat@x"_s, {}, {}, body};
         ASSERT_TRUE(writeSavedMessage(h.mainDir(), folder, message, MessageKind::Captured).ok());
     }
-    QPushButton *button(const char *name) const {
-        return form->findChild<QPushButton *>(QString::fromLatin1(name));
-    }
+    QPushButton *button(const char *name) const { return h.child<QPushButton>(name); }
     // Which of the six message buttons are enabled, in their order.
     std::vector<bool> enabled() const {
         std::vector<bool> states;
@@ -55,20 +51,11 @@ protected:
             states.push_back(button(name)->isEnabled());
         return states;
     }
-    void browse(const QString &folder) {
-        const QList<QListWidgetItem *> found = folders->findItems(folder, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << folder.toStdString();
-        folders->setCurrentItem(found.first());
-    }
     QStringList column(int column) const {
         QStringList cells;
         for (int row = 0; row < list->model()->rowCount(); ++row)
             cells.append(list->model()->index(row, column).data().toString());
         return cells;
-    }
-    void clickRow(int row) {
-        const QRect rect = list->visualRect(list->model()->index(row, MessageListModel::SubjectColumn));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     }
     void clickHeader(int column) {
         QHeaderView *header = list->header();
@@ -81,7 +68,6 @@ protected:
 
     MainFormHarness h;
     MainForm *form = nullptr;
-    MessageStore *store = nullptr;
     QTreeView *list = nullptr;
     QListWidget *folders = nullptr;
     QComboBox *moveTarget = nullptr;
@@ -97,15 +83,14 @@ QStringList items(const QAbstractItemModel *model) {
 
 TEST_F(FoldersTest, ListsPreviewsSortsAndLaysOutAFolder) {
     // Capture target, default folder and the folders browsed list every folder; a move, all but "sent".
-    for (const QAbstractItemModel *model :
-         {form->findChild<QComboBox *>(u"ComboFolders"_s)->model(),
-          form->findChild<QComboBox *>(u"ComboFolders3"_s)->model(), folders->model()})
+    for (const QAbstractItemModel *model : {h.child<QComboBox>("ComboFolders")->model(),
+                                            h.child<QComboBox>("ComboFolders3")->model(), folders->model()})
         EXPECT_EQ(items(model), (QStringList{u"Archive"_s, u"Saved"_s, u"sent"_s, u"Work"_s}));
     EXPECT_EQ(items(moveTarget->model()), (QStringList{u"Archive"_s, u"Saved"_s, u"Work"_s}));
     EXPECT_EQ(enabled(), std::vector<bool>(6, false));
     EXPECT_EQ(QApplication::focusWidget(), list); // showing the tab focused the list
 
-    browse(u"Work"_s);
+    h.browse(u"Work"_s);
     EXPECT_EQ(column(MessageListModel::SubjectColumn),
               (QStringList{u"First"_s, u"Re:  Second"_s, u"Third"_s}));
     EXPECT_EQ(column(MessageListModel::DateColumn),
@@ -115,7 +100,7 @@ TEST_F(FoldersTest, ListsPreviewsSortsAndLaysOutAFolder) {
     EXPECT_FALSE(button("CommandSendAgain")->isVisibleTo(form));
     EXPECT_EQ(enabled(), std::vector<bool>(6, false));
 
-    clickRow(1);
+    h.clickMessage(1);
     ASSERT_TRUE(previewShows(u"Bob"_s));
     // The page address changes before its document does.
     EXPECT_TRUE(MainFormHarness::waitFor(
@@ -138,8 +123,8 @@ TEST_F(FoldersTest, ListsPreviewsSortsAndLaysOutAFolder) {
 }
 
 TEST_F(FoldersTest, MovesToAnotherFolderOnlyAndDeletesUpToTheLastRow) {
-    browse(u"Work"_s);
-    clickRow(0);
+    h.browse(u"Work"_s);
+    h.clickMessage(0);
     ASSERT_TRUE(previewShows(u"Ann"_s));
     moveTarget->setCurrentIndex(-1);
     button("CommandMove")->click();
@@ -164,7 +149,7 @@ TEST_F(FoldersTest, MovesToAnotherFolderOnlyAndDeletesUpToTheLastRow) {
     EXPECT_EQ(h.messages().last(), u"There was an error in attempting to move this file."_s);
     EXPECT_EQ(list->model()->rowCount(), 2);
 
-    clickRow(1);
+    h.clickMessage(1);
     ASSERT_TRUE(previewShows(u"Cid"_s));
     button("CommandDelete")->click();
     // The last row went: the new last row is shown.
@@ -179,23 +164,23 @@ TEST_F(FoldersTest, MovesToAnotherFolderOnlyAndDeletesUpToTheLastRow) {
 }
 
 TEST_F(FoldersTest, TheSentFolderHasItsOwnLayoutAndNewFoldersAreListed) {
-    browse(u"sent"_s);
+    h.browse(u"sent"_s);
     EXPECT_EQ(list->model()->headerData(MessageListModel::FromColumn, Qt::Horizontal).toString(),
               u"Sent To"_s);
     for (const char *hidden : {"CommandReplyText", "CommandReplyNoText", "CommandForward"})
         EXPECT_FALSE(button(hidden)->isVisibleTo(form)) << hidden;
-    clickRow(int(column(MessageListModel::FromColumn).indexOf(u"kim@x"_s)));
+    h.clickMessage(int(column(MessageListModel::FromColumn).indexOf(u"kim@x"_s)));
     ASSERT_TRUE(previewShows(u"kim@x"_s));
     EXPECT_TRUE(button("CommandSendAgain")->isEnabled());
     EXPECT_FALSE(button("CommandMove")->isEnabled());
 
-    store->setNewFolderDialogRunner([](DialogNewFolder &dialog) {
+    h.child<MessageStore>("MessageStore")->setNewFolderDialogRunner([](DialogNewFolder &dialog) {
         dialog.findChild<QLineEdit *>(u"Text1"_s)->setText(u"Receipts"_s);
         dialog.findChild<QPushButton *>(u"OKButton"_s)->click();
     });
-    form->findChild<QPushButton *>(u"CommandAddFolder"_s)->click();
+    button("CommandAddFolder")->click();
     EXPECT_TRUE(QDir(h.mainDir() + u"savedmgs/Receipts"_s).exists());
-    EXPECT_EQ(form->findChild<QComboBox *>(u"ComboFolders"_s)->currentText(), u"Receipts"_s);
+    EXPECT_EQ(h.child<QComboBox>("ComboFolders")->currentText(), u"Receipts"_s);
     EXPECT_EQ(folders->currentItem()->text(), u"Receipts"_s);
     EXPECT_TRUE(items(moveTarget->model()).contains(u"Receipts"_s));
     EXPECT_EQ(list->model()->rowCount(), 0); // the new folder is listed at once
@@ -209,9 +194,9 @@ TEST_F(FoldersTest, FindsInOneFolderOrAllThenActsOnAResult) {
                           {SavedMessageFile::sentFrom, u"First?"_s, u"12/05/2004"_s, u"pat@x"_s, {}, {}, {}},
                           MessageKind::Sent)
             .ok());
-    browse(u"Work"_s);
-    auto *field = form->findChild<QLineEdit *>(u"TextSearch"_s);
-    auto *status = form->findChild<QLabel *>(u"LabelSearchStatus"_s);
+    h.browse(u"Work"_s);
+    auto *field = h.child<QLineEdit>("TextSearch");
+    auto *status = h.child<QLabel>("LabelSearchStatus");
     const auto rows = [this] { // "folder:from", the folder shown for results only
         QStringList cells = column(MessageListModel::FolderColumn);
         const QStringList from = column(MessageListModel::FromColumn);
@@ -226,14 +211,14 @@ TEST_F(FoldersTest, FindsInOneFolderOrAllThenActsOnAResult) {
         return rows();
     };
     const auto select = [&](const QString &from) {
-        clickRow(int(column(MessageListModel::FromColumn).indexOf(from)));
+        h.clickMessage(int(column(MessageListModel::FromColumn).indexOf(from)));
         ASSERT_TRUE(previewShows(from == u"pat@x"_s ? u"sent"_s : from));
     };
     // The subject, then the text too, whose markup is left out; then every folder.
     EXPECT_EQ(search(u"first"_s), QStringList{u"Work:Ann"_s});
-    form->findChild<QCheckBox *>(u"CheckSearchText"_s)->setChecked(true);
+    h.child<QCheckBox>("CheckSearchText")->setChecked(true);
     EXPECT_EQ(search(u"first"_s), (QStringList{u"Work:Ann"_s, u"Work:Bob"_s}));
-    form->findChild<QComboBox *>(u"ComboSearchScope"_s)->setCurrentIndex(1);
+    h.child<QComboBox>("ComboSearchScope")->setCurrentIndex(1);
     EXPECT_EQ(search(u"first"_s),
               (QStringList{u"Archive:Dee"_s, u"Work:Ann"_s, u"Work:Bob"_s, u"sent:pat@x"_s}));
 
