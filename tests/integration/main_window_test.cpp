@@ -1,7 +1,7 @@
 // The main window on real panes: start-up placement, tabs, progress and shutdown; what a press or
-// a key does to the tabs, and help without a desktop browser; across restarts the address book,
-// the palette and the default folder come back; at 1024x700 nothing beside the address book is
-// cut, and a minimized window closes as a maximized one.
+// a key does to the tabs; across restarts the address book, the palette and the default folder come
+// back; at 1024x700 nothing beside the address book is cut, and a minimized window closes as a
+// maximized one.
 #include "main_form_harness.h"
 
 #include "addressbook/form_email.h"
@@ -16,8 +16,6 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabBar>
-#include <QTextBrowser>
-#include <QToolBar>
 
 TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWritesTheSettings) {
     MainFormHarness h;
@@ -115,9 +113,9 @@ TEST(WindowEdgesTest, EveryTabFitsBesideTheAddressBookAndTheKeysWalkThem) {
     MainFormHarness h("[Settings]\r\nsetmax=0\r\n");
     ASSERT_TRUE(h.start());
     h.form().resize(1024, 700);
-    auto *tabs = h.form().findChild<QTabBar *>(u"TabStrip2"_s);
+    auto *tabs = h.child<QTabBar>("TabStrip2");
     tabs->setCurrentIndex(TabNavigator::SettingsTab - 1);
-    QWidget *settingsPage = h.form().findChild<QWidget *>(u"PictureSettings"_s);
+    QWidget *settingsPage = h.child("PictureSettings");
     ASSERT_TRUE(settingsPage && settingsPage->isVisible());
     QTest::mouseClick(settingsPage, Qt::LeftButton, {}, QPoint(5, settingsPage->height() - 5));
     EXPECT_EQ(tabs->currentIndex(), TabNavigator::SettingsTab - 1);
@@ -135,7 +133,7 @@ TEST(WindowEdgesTest, EveryTabFitsBesideTheAddressBookAndTheKeysWalkThem) {
         EXPECT_EQ(tabs->currentIndex(), walk.tab - 1);
     }
 
-    h.form().findChild<QAbstractButton *>(u"CommandShowAddress"_s)->click();
+    h.child<QAbstractButton>("CommandShowAddress")->click();
     h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
     QApplication::setActiveWindow(&h.form());
     const QString reading[] = {
@@ -179,7 +177,7 @@ TEST(WindowEdgesTest, EveryTabFitsBesideTheAddressBookAndTheKeysWalkThem) {
         letters.removeAll(QString());
         EXPECT_EQ(letters.removeDuplicates(), 0) << from << ' ' << letters.join(u' ').toStdString();
 
-        h.form().findChild<QWidget *>(u"AddressCombo"_s)->setFocus();
+        h.child("AddressCombo")->setFocus();
         QStringList walked;
         while (walked.size() < 40 &&
                !walked.value(walked.size() - 1).contains(QRegularExpression(u"^(Web|Addr)"_s))) {
@@ -192,7 +190,7 @@ TEST(WindowEdgesTest, EveryTabFitsBesideTheAddressBookAndTheKeysWalkThem) {
         EXPECT_EQ(walked.join(u' '), u"CommandHide ListBooks MSFlexGrid1 TabStrip2 "_s + reading[from])
             << from;
     }
-    auto *grid = h.form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+    auto *grid = h.child<QTableView>("MSFlexGrid1");
     for (int c = 0; c < grid->model()->columnCount() - 1; ++c) // the last column is hidden
         EXPECT_GE(grid->columnWidth(c), grid->horizontalHeader()->sectionSizeHint(c)) << c;
     // Minimized, the window closes as a maximized one does, writing no placement.
@@ -203,93 +201,40 @@ TEST(WindowEdgesTest, EveryTabFitsBesideTheAddressBookAndTheKeysWalkThem) {
               u"1absent"_s);
 }
 
-namespace {
-QStringList messages;
-void recordMessage(QtMsgType, const QMessageLogContext &, const QString &text) {
-    messages << text;
-}
-} // namespace
-
-TEST(HelpWindowTest, WithoutADesktopBrowserHelpOpensInItsOwnWindow) {
-    MainFormHarness h;
-    ASSERT_TRUE(h.start());
-    // No opener on the search path: the desktop cannot show a page.
-    QTemporaryDir emptyBin;
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", emptyBin.path().toUtf8());
-    messages.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
-
-    h.form().activateWindow();
-    QTest::keyClick(&h.form(), Qt::Key_F1);
-    auto *window = h.form().findChild<QWidget *>(u"HelpWindow"_s);
-    ASSERT_TRUE(window && window->isVisible());
-    auto *browser = window->findChild<QTextBrowser *>(u"helpBrowser"_s);
-    const auto click = [&](const char *name) {
-        QToolBar *bar = window->findChild<QToolBar *>();
-        QTest::mouseClick(bar->widgetForAction(window->findChild<QAction *>(QString::fromLatin1(name))),
-                          Qt::LeftButton);
-    };
-    const struct {
-        const char *button; // nullptr: the page F1 opened
-        const char *page;
-    } steps[] = {{nullptr, "inbox.html"},
-                 {"helpContents", "index.html"},
-                 {"helpBack", "inbox.html"},
-                 {"helpForward", "index.html"}};
-    for (const auto &step : steps) {
-        SCOPED_TRACE(step.button ? step.button : "F1");
-        if (step.button)
-            click(step.button);
-        EXPECT_EQ(browser->source().fileName(), QString::fromLatin1(step.page));
-    }
-    EXPECT_FALSE(browser->toPlainText().isEmpty());
-    qInstallMessageHandler(previous);
-    qputenv("PATH", path);
-    EXPECT_EQ(messages.filter(u"launcher"_s), QStringList());
-}
-
-TEST(StartupBookTest, TheOpenBookAndThePaletteSwitchSurviveARestart) {
-    MainFormHarness first;
-    ASSERT_TRUE(first.start());
-    first.form().findChild<QCheckBox *>(u"CheckEmail"_s)->setChecked(true);
-    const QString friends = first.mainDir() + u"addrbooks/Friends.csv"_s;
-    first.openBook(friends);
-    first.form().close();
-    const QString stored = first.settings().get(Keys::LastBook);
-    EXPECT_EQ(stored, friends);
-
-    for (const QString &book : {stored, first.mainDir() + u"addrbooks/gone.csv"_s}) {
-        SCOPED_TRACE(book.toStdString());
-        MainFormHarness again(
-            "[Settings]\r\nshowpalette=" + first.settings().get(Keys::ShowPalette).toUtf8() +
-            "\r\nlastbook=" + book.toUtf8() + "\r\n");
-        ASSERT_TRUE(again.start());
-        EXPECT_TRUE(again.form().findChild<QCheckBox *>(u"CheckEmail"_s)->isChecked());
-        EXPECT_TRUE(again.form().findChild<FormEmail *>()->isVisible());
-        EXPECT_EQ(again.form().findChild<AddressBookController *>()->book().currentPath(),
-                  book == friends ? friends : QString());
-        EXPECT_TRUE(again.messages().shown().isEmpty());
-    }
-}
-
-// The default folder is kept in the settings file, is the capture target, and is the folder the
-// saved-folders tab opens on after a restart.
-TEST(DefaultFolder, IsKeptAndOpenedOnAfterARestart) {
+// A new window on the same settings file: the open book (one gone meanwhile is left out quietly),
+// the palette switch and the default folder come back; the default folder is also the capture
+// target, and the folder the saved-folders tab opens on.
+TEST(RestartTest, TheBookThePaletteAndTheDefaultFolderComeBack) {
     MainFormHarness h;
     ASSERT_TRUE(QDir(h.mainDir()).mkpath(u"savedmgs/Work"_s));
     const auto chosen = [&h] { // the default, capture and browsed folders
-        return QStringList{h.form().findChild<QComboBox *>(u"ComboFolders3"_s)->currentText(),
-                           h.form().findChild<QComboBox *>(u"ComboFolders"_s)->currentText(),
-                           h.form().findChild<QListWidget *>(u"ComboFolders2"_s)->currentItem()->text()};
+        return QStringList{h.child<QComboBox>("ComboFolders3")->currentText(),
+                           h.child<QComboBox>("ComboFolders")->currentText(),
+                           h.child<QListWidget>("ComboFolders2")->currentItem()->text()};
     };
     ASSERT_TRUE(h.start());
     EXPECT_EQ(chosen(), QStringList(3, u"Saved"_s)); // nothing chosen yet
-    auto *defaultFolder = h.form().findChild<QComboBox *>(u"ComboFolders3"_s);
+    auto *defaultFolder = h.child<QComboBox>("ComboFolders3");
     defaultFolder->setCurrentIndex(defaultFolder->findText(u"Work"_s));
     emit defaultFolder->activated(defaultFolder->currentIndex());
     EXPECT_EQ(h.settings().GetIni(u"Settings"_s, u"defaultfolder"_s, {}), u"Work"_s);
     EXPECT_EQ(chosen(), (QStringList{u"Work"_s, u"Work"_s, u"Saved"_s}));
-    ASSERT_TRUE(h.start()); // a new window on the same settings file
-    EXPECT_EQ(chosen(), QStringList(3, u"Work"_s));
+    h.child<QCheckBox>("CheckEmail")->setChecked(true);
+    const QString friends = h.mainDir() + u"addrbooks/Friends.csv"_s;
+    h.openBook(friends);
+    h.form().close();
+    EXPECT_EQ(h.settings().get(Keys::LastBook), friends);
+
+    for (const QString &book : {friends, h.mainDir() + u"addrbooks/gone.csv"_s}) {
+        SCOPED_TRACE(book.toStdString());
+        h.settings().set(Keys::LastBook, book);
+        ASSERT_TRUE(h.start());
+        EXPECT_EQ(chosen(), QStringList(3, u"Work"_s));
+        EXPECT_TRUE(h.child<QCheckBox>("CheckEmail")->isChecked());
+        EXPECT_TRUE(h.form().findChild<FormEmail *>()->isVisible());
+        EXPECT_EQ(h.form().findChild<AddressBookController *>()->book().currentPath(),
+                  book == friends ? friends : QString());
+        EXPECT_TRUE(h.messages().shown().isEmpty());
+        h.form().close();
+    }
 }

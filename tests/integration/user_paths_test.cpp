@@ -6,6 +6,7 @@
 #include "shell/address_book_pane.h"
 
 #include <QClipboard>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -32,6 +33,12 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         SavedMessageFile::sentFrom, u"Hi"_s, u"12/06/2004 09:00:00"_s, u"kim@example.com"_s, {}, {}, u"hi"_s};
     ASSERT_TRUE(writeSavedMessage(h.mainDir(), {}, sent, MessageKind::Sent).ok());
     ASSERT_TRUE(h.start());
+    // No opener on the search path: help shows in the program's own window, whose buttons are ways
+    // in too.
+    QTemporaryDir emptyBin;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", emptyBin.path().toUtf8());
+    const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
     const auto form = [&h]() -> MainForm & { return h.form(); };
     const auto main = [&h]() -> WebPane & { return h.form().webBrowser(1); };
     const QString base = h.sim().baseUrl();
@@ -150,7 +157,10 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         {u"tab:Compose"_s, {u"tab 2 ComposePage"_s}},
         {u"tab:Calendar"_s, {u"tab 4 WebBrowser4"_s}},
         {u"tab:Settings"_s, {u"tab 5 PictureSettings"_s}},
-        {u"#F1"_s, {u"open settings.html"_s}},
+        {u"#F1"_s, {u"HelpWindow"_s, u"open settings.html"_s}},
+        {u"HelpWindow/helpContents"_s, {u"open index.html"_s}},
+        {u"HelpWindow/helpBack"_s, {u"open settings.html"_s}},
+        {u"HelpWindow/helpForward"_s, {u"open index.html"_s}},
         {u"CommandDefBrowser"_s, {u"open mailto.html"_s}},
         {u"SpellOptions"_s, {u"FormSpellOptions"_s, u"Open Custom Dictionary"_s}, none, clickIn("Command1")},
         {u"Command7"_s, {u"keywords shown"_s}, shown("TextSpam", u"keywords shown"_s, {})},
