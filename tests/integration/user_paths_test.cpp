@@ -107,8 +107,11 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
     // Help shows in the desktop's browser, or in the program's own window where it has none.
     const auto helpPage = [] {
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == u"HelpWindow"_s && window->isVisible())
-                return window->findChild<QTextBrowser *>(u"helpBrowser"_s)->source().fileName();
+            if (window->objectName() == u"HelpWindow"_s && window->isVisible()) {
+                const auto *browser = window->findChild<QTextBrowser *>(u"helpBrowser"_s);
+                return (browser->toPlainText().isEmpty() ? u"blank "_s : QString()) +
+                       browser->source().fileName();
+            }
         }
         return QString();
     };
