@@ -174,7 +174,6 @@ TEST_F(AddressBookTest, TheDisplayedSendersJoinTheBook) {
         QStringList row;
     } cases[] = {
         {u"/yahoo/message?id=1"_s, {u"Ann"_s, u"Lee"_s, u"ann.lee@example.com"_s}},
-        {u"/hotmail/message?id=21&lang=de"_s, {u"Smith,"_s, u"John"_s, u"john.smith@example.org"_s}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.page.toStdString());
@@ -184,7 +183,6 @@ TEST_F(AddressBookTest, TheDisplayedSendersJoinTheBook) {
         EXPECT_EQ(h.form().tabs().selected(), TabNavigator::InboxLogin);
         EXPECT_EQ(lastRow(), c.row);
         EXPECT_EQ(grid->currentIndex(), model->index(model->rowCount() - 1, 2));
-        EXPECT_EQ(h.child<QLabel>("StatusPanel2")->text(), u"Addr Added"_s);
     }
     EXPECT_EQ(h.messages().shown().size(), 1);
 }
