@@ -1,10 +1,8 @@
 // Reply, forward and send again from a previewed saved message into webmail-sim's compose pages,
-// the copy kept when the page's own Send is pressed, and the template exchange.
+// and the copy kept when the page's own Send is pressed.
 #include "main_form_harness.h"
 
 #include "store/message_list_model.h"
-#include "webpages/compose_transfer.h"
-#include "webpages/page_state.h"
 
 #include <QAbstractItemView>
 
@@ -30,7 +28,6 @@ protected:
         provider = GetParam();
         form = PageModel::composeForm(provider);
         ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + provider + u"/inbox"_s));
-        transfer = h.child<ComposeTransfer>("ComposeTransfer");
     }
 
     WebPane &compose() { return h.form().webBrowser(3); }
@@ -78,7 +75,6 @@ protected:
     MainFormHarness h;
     QString provider;
     PageModel::ComposeForm form;
-    ComposeTransfer *transfer = nullptr;
 };
 
 } // namespace
@@ -158,36 +154,6 @@ TEST_P(ComposeTransferTest, OnlyTheUsersSendKeepsACopyInSent) {
                 files[0].endsWith(u"&&sent message.htm"_s))
         << files.join(u' ').toStdString();
     EXPECT_EQ(h.sim().sentFields({form.subject}), QStringList{u"Sent"_s});
-}
-
-TEST_P(ComposeTransferTest, TemplatesGoInAndComeBack) {
-    // Into a compose page opened in the inbox pane: the page's own body stays below the template.
-    WebPane &inbox = h.form().webBrowser(1);
-    ASSERT_TRUE(h.load(inbox, h.sim().baseUrl() + u"/"_s + provider + u"/compose"_s));
-    h.form().tabs().select(1);
-    ASSERT_TRUE(inbox.setFormFieldValue(form.form, form.body, u"Draft"_s));
-    ASSERT_TRUE(inbox.setFormFieldValue(form.form, form.to, u"ann@example.com"_s));
-    PageState &state = h.form().pageState();
-    state.template_subj = u"News"_s;
-    state.template_body = u"Hello all"_s;
-    transfer->ReplyOrForward(int(TransferMode::InsertTemplate));
-    EXPECT_EQ(h.form().tabs().selected(), 1);
-    EXPECT_EQ(inbox.formFieldValue(form.form, form.subject), u"News"_s);
-    EXPECT_EQ(lf(inbox.formFieldValue(form.form, form.body).value_or(QString())), u"Hello all\n\nDraft"_s);
-    EXPECT_EQ(inbox.formFieldValue(form.form, form.to), u"ann@example.com"_s); // left alone
-    EXPECT_EQ(bug(), u"0"_s);
-
-    // Read back from the compose pane, which a template dialog over the Settings tab switches to.
-    h.form().tabs().select(5);
-    transfer->ReplyOrForward(int(TransferMode::ReadTemplate));
-    EXPECT_EQ(h.form().tabs().selected(), 2);
-    ASSERT_TRUE(compose().setFormFieldValue(form.form, form.subject, u"Captured"_s));
-    ASSERT_TRUE(compose().setFormFieldValue(form.form, form.body, u"Body text"_s));
-    transfer->ReplyOrForward(int(TransferMode::ReadTemplate));
-    EXPECT_EQ(state.template_subj, u"Captured"_s);
-    EXPECT_EQ(state.template_body, u"Body text"_s);
-    // Reading back does not close with "0".
-    EXPECT_EQ(bug(), provider == PageModel::yahoo ? u"6"_s : u"5"_s);
 }
 
 using HostileReplyTest = ComposeTransferTest;

@@ -83,14 +83,6 @@ TEST(WindowEdgesTest, BesideTheAddressBookTheKeysWalkEveryTab) {
         }
         h.form().tabs().select(from + 1);
         QApplication::processEvents();
-        QStringList letters;
-        for (QAction *menu : h.form().menuBar()->actions())
-            letters << QKeySequence::mnemonic(menu->text()).toString();
-        for (QAbstractButton *button : h.form().findChildren<QAbstractButton *>())
-            letters << QKeySequence::mnemonic(button->isVisible() ? button->text() : QString()).toString();
-        letters.removeAll(QString());
-        EXPECT_EQ(letters.removeDuplicates(), 0) << from << ' ' << letters.join(u' ').toStdString();
-
         h.child("AddressCombo")->setFocus();
         QStringList walked;
         while (walked.size() < 40 &&
