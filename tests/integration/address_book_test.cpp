@@ -127,11 +127,9 @@ TEST_F(AddressBookTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowCloses) {
     auto *find = h.child<QDialog>("DialogFind");
     ASSERT_TRUE(find && find->isVisible());
     EXPECT_FALSE(find->isModal());
-    find->findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(1);
-    emit find->findChild<QComboBox *>(u"Combo1"_s)->activated(1);
-    find->findChild<QLineEdit *>(u"Text1"_s)->setText(u"sch"_s);
-    EXPECT_EQ(grid->currentIndex(), grid->model()->index(3, 1));
-    EXPECT_EQ(edit->text(), u"Schmidt"_s);
+    find->findChild<QLineEdit *>(u"Text1"_s)->setText(u"die"_s); // the column is the dialog's own
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(3, 0));
+    EXPECT_EQ(edit->text(), u"Dieter"_s);
     find->close();
 
     grid->setCurrentIndex(grid->model()->index(0, 0));
@@ -158,20 +156,12 @@ TEST_F(AddressBookTest, TheDisplayedSendersJoinTheBook) {
     QAction *addmsg = h.toolAction(u"Toolbar2"_s, u"addmsg"_s);
     addmsg->trigger();
     EXPECT_EQ(h.messages().last(), AddressBookController::noSenderMessage()) << "the welcome page";
-    const struct {
-        QString page;
-        QStringList row;
-    } cases[] = {
-        {u"/yahoo/message?id=1"_s, {u"Ann"_s, u"Lee"_s, u"ann.lee@example.com"_s}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.page.toStdString());
-        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + c.page));
-        h.form().tabs().select(TabNavigator::SettingsTab);
-        addmsg->trigger();
-        EXPECT_EQ(h.form().tabs().selected(), TabNavigator::InboxLogin);
-        EXPECT_EQ(lastRow(), c.row);
-        EXPECT_EQ(grid->currentIndex(), model->index(model->rowCount() - 1, 2));
-    }
+    // How a From value splits into names and address is the book lookup's (tested apart).
+    ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/yahoo/message?id=1"_s));
+    h.form().tabs().select(TabNavigator::SettingsTab);
+    addmsg->trigger();
+    EXPECT_EQ(h.form().tabs().selected(), TabNavigator::InboxLogin);
+    EXPECT_EQ(lastRow(), (QStringList{u"Ann"_s, u"Lee"_s, u"ann.lee@example.com"_s}));
+    EXPECT_EQ(grid->currentIndex(), model->index(model->rowCount() - 1, 2));
     EXPECT_EQ(h.messages().shown().size(), 1);
 }
