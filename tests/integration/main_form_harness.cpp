@@ -2,6 +2,7 @@
 
 #include "app/single_instance.h"
 #include "base/main_dir_install.h"
+#include "store/message_list_model.h"
 #include "support/page_script.h"
 
 #include <QAbstractItemView>
@@ -102,6 +103,19 @@ void MainFormHarness::openBook(const QString &path) {
     AddressBook &book = m_form->findChild<AddressBookController *>()->book();
     book.setPendingPath(path);
     book.Open_CSV();
+}
+
+void MainFormHarness::browse(const QString &folder) {
+    m_form->tabs().select(TabNavigator::SavedFolders);
+    auto *folders = child<QListWidget>("ComboFolders2");
+    folders->setCurrentRow(-1); // shown afresh, also when it is already
+    folders->setCurrentItem(folders->findItems(folder, Qt::MatchExactly).value(0));
+}
+
+void MainFormHarness::clickMessage(int row) {
+    auto *list = child<QTreeView>("ListMsg");
+    const QRect rect = list->visualRect(list->model()->index(row, MessageListModel::SubjectColumn));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
 QAction *MainFormHarness::toolAction(const QString &toolbar, const QString &key) {

@@ -65,8 +65,16 @@ public:
     QAction *toolAction(const QString &toolbar, const QString &key);
     QString mainDir() const { return m_dir.path() + QLatin1Char('/'); }
     QString iniPath() const { return m_dir.filePath(QStringLiteral("corvalis.ini")); }
+    // The window's widget (or action) of that object name.
+    template<typename T = QWidget> T *child(const char *name) const {
+        return m_form->findChild<T *>(QString::fromLatin1(name));
+    }
     // Opens the address book at `path` in the window, as its Open does once a file is chosen.
     void openBook(const QString &path);
+    // Shows `folder` on the saved-folders tab.
+    void browse(const QString &folder);
+    // Clicks the message in row `row` of the list shown, as a user picks it.
+    void clickMessage(int row);
 
     // Shows the provider's inbox in the main pane, then the Compose tab with its compose page.
     bool openCompose(const QString &provider);

@@ -6,6 +6,7 @@
 #include "shell/address_book_pane.h"
 
 #include <QClipboard>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -28,19 +29,19 @@ void click(QWidget *widget) {
 
 TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
     MainFormHarness h;
-    ASSERT_TRUE(writeSavedMessage(h.mainDir(), {},
-                                  {SavedMessageFile::sentFrom,
-                                   u"Hi"_s,
-                                   u"12/06/2004 09:00:00"_s,
-                                   u"kim@example.com"_s,
-                                   {},
-                                   {},
-                                   u"hi"_s},
-                                  MessageKind::Sent)
-                    .ok());
+    const SavedMessage sent{
+        SavedMessageFile::sentFrom, u"Hi"_s, u"12/06/2004 09:00:00"_s, u"kim@example.com"_s, {}, {}, u"hi"_s};
+    ASSERT_TRUE(writeSavedMessage(h.mainDir(), {}, sent, MessageKind::Sent).ok());
     ASSERT_TRUE(h.start());
+    // No opener on the search path: help shows in the program's own window, whose buttons are ways
+    // in too.
+    QTemporaryDir emptyBin;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", emptyBin.path().toUtf8());
+    const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
     const auto form = [&h]() -> MainForm & { return h.form(); };
     const auto main = [&h]() -> WebPane & { return h.form().webBrowser(1); };
+    const QString base = h.sim().baseUrl();
     const auto at = [&](const QString &part) { // the document itself, not the address asked for
         return std::function<QString()>([&, part] {
             const auto href = [&] {
@@ -51,138 +52,146 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
                        : href();
         });
     };
+    const QString boxes = u"document.querySelectorAll('tr.msgrow input[type=checkbox]')"_s;
     const auto ticked = [&] {
-        return MainFormHarness::runPageScript(
-                   main(), u"document.querySelectorAll('tr.msgrow input[type=checkbox]:checked').length"_s)
+        return MainFormHarness::runPageScript(main(), u"document.querySelectorAll('tr.msgrow "
+                                                      u"input[type=checkbox]:checked').length"_s)
                    .toString() +
                u" ticked"_s;
     };
     const auto tick = [&](int first, int last) {
-        MainFormHarness::runPageScript(main(),
-                                       u"document.querySelectorAll('tr.msgrow input[type=checkbox]')"
-                                       u".forEach((b, i) => b.checked = i == %1 || i == %2)"_s.arg(first)
-                                           .arg(last));
+        return [&, first, last] {
+            MainFormHarness::runPageScript(
+                main(), boxes + u".forEach((b, i) => b.checked = i == %1 || i == %2)"_s.arg(first).arg(last));
+        };
     };
     const auto someTicked = [&] { return ticked() == u"0 ticked"_s ? ticked() : u"some ticked"_s; };
+    const auto threeTicked = [&] {
+        MainFormHarness::waitFor([&] { return ticked() == u"3 ticked"_s; }, 5000);
+        return ticked();
+    };
     const auto shown = [&](const char *name, const QString &yes, const QString &no) {
-        return std::function<QString()>([&, name, yes, no] {
-            return form().findChild<QWidget *>(QString::fromLatin1(name))->isVisible() ? yes : no;
-        });
+        return std::function<QString()>([&, name, yes, no] { return h.child(name)->isVisible() ? yes : no; });
     };
     const auto pane = [&] {
         return form().addressBookPane().addbook_hidden() ? u"pane hidden"_s
                : form().addressBookPane().expanded()     ? u"pane expanded"_s
                                                          : u"pane shown"_s;
     };
-    auto *grid = form().findChild<QTableView *>(u"MSFlexGrid1"_s);
+    auto *grid = h.child<QTableView>("MSFlexGrid1");
     const auto rows = [&] { return u"%1 rows"_s.arg(grid->model()->rowCount()); };
     const auto pickMessage = [&](const QString &folder) {
-        form().tabs().select(TabNavigator::SavedFolders);
-        auto *folders = form().findChild<QListWidget *>(u"ComboFolders2"_s);
-        folders->setCurrentItem(folders->findItems(folder, Qt::MatchExactly).value(0));
-        auto *list = form().findChild<QTreeView *>(u"ListMsg"_s);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(list->model()->index(0, 1)).center());
-        ASSERT_TRUE(
-            MainFormHarness::waitForPage(form().webBrowser(2), folder == u"sent"_s ? u"sent"_s : u"Saved"_s));
+        return [&, folder] {
+            h.browse(folder);
+            h.clickMessage(0);
+            ASSERT_TRUE(MainFormHarness::waitForPage(form().webBrowser(2), folder));
+        };
     };
-    int loads = 0;
+    const auto load = [&](const QString &page) {
+        return [&, page] { ASSERT_TRUE(h.load(main(), base + page)); };
+    };
+    const auto focusMain = [&] { main().setFocus(); };
+    int loads = 0, loadsBefore = 0;
     QObject::connect(&main(), &WebPane::documentCompleted, [&loads] { ++loads; });
-    int loadsBefore = 0;
     const auto reloaded = [&] {
         return MainFormHarness::waitFor([&] { return loads > loadsBefore; }) ? u"reloaded"_s
                                                                              : u"not loaded"_s;
     };
-    const auto countLoads = [&] { loadsBefore = loads; };
+    const auto countLoads = [&] {
+        main().setFocus();
+        loadsBefore = loads;
+    };
     const auto clickIn = [](const char *name) {
         return [name](QWidget &dialog) { click(dialog.findChild<QWidget *>(QString::fromLatin1(name))); };
     };
-    const QString base = h.sim().baseUrl();
     // Help shows in the desktop's browser, or in the program's own window where it has none.
     const auto helpPage = [] {
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == u"HelpWindow"_s && window->isVisible())
-                return window->findChild<QTextBrowser *>(u"helpBrowser"_s)->source().fileName();
+            if (window->objectName() == u"HelpWindow"_s && window->isVisible()) {
+                const auto *browser = window->findChild<QTextBrowser *>(u"helpBrowser"_s);
+                return (browser->toPlainText().isEmpty() ? u"blank "_s : QString()) +
+                       browser->source().fileName();
+            }
         }
         return QString();
     };
     // A help window opened from a dialog closes with it: its page is read while the dialog is up.
     QString dialogHelp;
-    const auto helpIn = [&](const char *name) {
-        return [&, name](QWidget &dialog) {
-            click(dialog.findChild<QWidget *>(QString::fromLatin1(name)));
-            if (auto *help = dialog.findChild<QTextBrowser *>(u"helpBrowser"_s))
-                dialogHelp = help->source().fileName();
-        };
+    const auto templateHelp = [&](QWidget &dialog) {
+        click(dialog.findChild<QWidget *>(u"Command2"_s));
+        if (auto *help = dialog.findChild<QTextBrowser *>(u"helpBrowser"_s))
+            dialogHelp = help->source().fileName();
     };
+    const auto spellCheck = [](QWidget &dialog) {
+        dialog.findChild<QPlainTextEdit *>(u"Text1"_s)->setPlainText(u"Teh answer"_s);
+        click(dialog.findChild<QPushButton *>(u"CheckButton"_s));
+    };
+    const auto exportFromMenu = [](QWidget &menu) {
+        auto *popup = qobject_cast<QMenu *>(&menu);
+        QTest::mouseClick(popup, Qt::LeftButton, {},
+                          popup->actionGeometry(popup->actions().value(0)).center());
+    };
+    const auto yahooStart = [&] {
+        return h.child<QComboBox>("AddressCombo")->currentText() == base + u"/yahoo/inbox"_s
+                   ? u"yahoo start page"_s
+                   : QString();
+    };
+    const auto saved = [&] {
+        return h.child<QLabel>("LabelBkName")->text().endsWith(u'*') ? u"unsaved"_s : u"saved"_s;
+    };
+    const auto copied = [&] {
+        return QApplication::clipboard()->text().contains(h.iniPath()) ? u"copied"_s : QString();
+    };
+    const auto spamWords = [&] {
+        tick(-1, -1)();
+        h.child<QPlainTextEdit>("TextSpam")->setPlainText(u"a"_s);
+    };
+    const auto wideBook = [&] {
+        form().addressBookPane().SizeControls(9000); // dragged wide enough for every button
+        grid->setFocus();
+    };
+    const auto friends = [&] { h.openBook(h.mainDir() + u"addrbooks/Friends.csv"_s); };
+    const auto typeInBook = [&] { QTest::keyClicks(h.child<QLineEdit>("TextEdit"), u"x"_s); };
+    const std::function<QString()> none;
+    const std::function<void(QWidget &)> nothing;
 
     const UserPath paths[] = {
         // The tabs, F1 on one of them and the Settings tab's buttons.
         {u"tab:Compose"_s, {u"tab 2 ComposePage"_s}},
         {u"tab:Calendar"_s, {u"tab 4 WebBrowser4"_s}},
         {u"tab:Settings"_s, {u"tab 5 PictureSettings"_s}},
-        {u"#F1"_s, {u"open settings.html"_s}},
+        {u"#F1"_s, {u"HelpWindow"_s, u"open settings.html"_s}},
+        {u"HelpWindow/helpContents"_s, {u"open index.html"_s}},
+        {u"HelpWindow/helpBack"_s, {u"open settings.html"_s}},
+        {u"HelpWindow/helpForward"_s, {u"open index.html"_s}},
         {u"CommandDefBrowser"_s, {u"open mailto.html"_s}},
-        {u"SpellOptions"_s, {u"FormSpellOptions"_s, u"Open Custom Dictionary"_s}, {}, clickIn("Command1")},
+        {u"SpellOptions"_s, {u"FormSpellOptions"_s, u"Open Custom Dictionary"_s}, none, clickIn("Command1")},
         {u"Command7"_s, {u"keywords shown"_s}, shown("TextSpam", u"keywords shown"_s, {})},
-        {u"OptionY"_s,
-         {u"yahoo start page"_s},
-         [&] {
-             return form().findChild<QComboBox *>(u"AddressCombo"_s)->currentText() ==
-                            base + u"/yahoo/inbox"_s
-                        ? u"yahoo start page"_s
-                        : QString();
-         }},
+        {u"OptionY"_s, {u"yahoo start page"_s}, yahooStart},
         // The browser toolbar and its keys, on the inbox the start page opens.
         {u"Toolbar1/go"_s, {u"tab 1 InboxPage"_s, u"at /yahoo/inbox"_s}, at(u"/yahoo/inbox"_s)},
-        {u"Inbox>Tick Range"_s, {u"4 ticked"_s}, ticked, {}, [&] { tick(1, 4); }},
+        {u"Inbox>Tick Range"_s, {u"4 ticked"_s}, ticked, nothing, tick(1, 4)},
         {u"Inbox>Clear Ticks"_s, {u"0 ticked"_s}, ticked},
-        {u"right:WebBrowser1"_s,
-         {u"3 ticked"_s},
-         [&] {
-             MainFormHarness::waitFor([&] { return ticked() == u"3 ticked"_s; }, 5000);
-             return ticked();
-         },
-         {},
-         [&] { tick(0, 2); }},
-        {u"Command1"_s, {u"some ticked"_s}, someTicked, {}, [&] { tick(-1, -1); }},
-        {u"Command2"_s,
-         {u"some ticked"_s},
-         someTicked,
-         {},
-         [&] {
-             tick(-1, -1);
-             form().findChild<QPlainTextEdit *>(u"TextSpam"_s)->setPlainText(u"a"_s);
-         }},
+        {u"right:WebBrowser1"_s, {u"3 ticked"_s}, threeTicked, nothing, tick(0, 2)},
+        {u"Command1"_s, {u"some ticked"_s}, someTicked, nothing, tick(-1, -1)},
+        {u"Command2"_s, {u"some ticked"_s}, someTicked, nothing, spamWords},
         {u"Toolbar1/back"_s,
          {u"at /yahoo/inbox"_s},
          at(u"/yahoo/inbox"_s),
-         {},
-         [&] { ASSERT_TRUE(h.load(main(), base + u"/yahoo/message?id=1"_s)); }},
+         nothing,
+         load(u"/yahoo/message?id=1"_s)},
         {u"Toolbar1/forward"_s, {u"at /yahoo/message"_s}, at(u"/yahoo/message"_s)},
-        {u"#Alt+Left"_s, {u"at /yahoo/inbox"_s}, at(u"/yahoo/inbox"_s), {}, [&] { main().setFocus(); }},
-        {u"#Alt+Right"_s, {u"at /yahoo/message"_s}, at(u"/yahoo/message"_s), {}, [&] { main().setFocus(); }},
-        {u"Toolbar1/refresh"_s, {u"reloaded"_s}, reloaded, {}, countLoads},
-        {u"#F5"_s,
-         {u"reloaded"_s},
-         reloaded,
-         {},
-         [&] {
-             main().setFocus();
-             countLoads();
-         }},
-        {u"GetBody"_s,
-         {u"Message Saved"_s},
-         [&] { return form().findChild<QLabel *>(u"LabelSaved"_s)->text(); }},
+        {u"#Alt+Left"_s, {u"at /yahoo/inbox"_s}, at(u"/yahoo/inbox"_s), nothing, focusMain},
+        {u"#Alt+Right"_s, {u"at /yahoo/message"_s}, at(u"/yahoo/message"_s), nothing, focusMain},
+        {u"Toolbar1/refresh"_s, {u"reloaded"_s}, reloaded, nothing, countLoads},
+        {u"#F5"_s, {u"reloaded"_s}, reloaded, nothing, countLoads},
+        {u"GetBody"_s, {u"Message Saved"_s}, [&] { return h.child<QLabel>("LabelSaved")->text(); }},
         {u"Command6"_s, {u"DialogNewFolder"_s}},
         {u"Toolbar1/spell"_s,
          {u"vtshilit"_s, u"SpellDecisionDialog"_s},
-         {},
-         [](QWidget &dialog) {
-             dialog.findChild<QPlainTextEdit *>(u"Text1"_s)->setPlainText(u"Teh answer"_s);
-             click(dialog.findChild<QPushButton *>(u"CheckButton"_s));
-         },
-         [&] { ASSERT_TRUE(h.load(main(), base + u"/cgi-bin/signin.cgi"_s)); }},
+         none,
+         spellCheck,
+         load(u"/cgi-bin/signin.cgi"_s)},
         // The editor's mode switches and the blog footer beside them.
         {u"CheckNormal"_s, {u"editor shown"_s}, shown("PictureBlog", u"editor shown"_s, {})},
         {u"CheckHTMLSource"_s, {u"editor hidden"_s}, shown("PictureBlog", {}, u"editor hidden"_s)},
@@ -191,36 +200,14 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         {u"View>Show Address Book Pane"_s, {u"pane shown"_s}, pane},
         {u"View>Hide Address Book Pane"_s, {u"pane hidden"_s}, pane},
         {u"CommandShowAddress"_s, {u"pane shown"_s}, pane},
-        {u"#F1"_s,
-         {u"open addressbook.html"_s},
-         {},
-         {},
-         [&] {
-             form().addressBookPane().SizeControls(9000); // dragged wide enough for every button
-             grid->setFocus();
-         }},
+        {u"#F1"_s, {u"open addressbook.html"_s}, none, nothing, wideBook},
         {u"Toolbar2/new"_s, {u"DialogNewAddrBook"_s}},
         {u"Toolbar2/open"_s, {u"Open Address List"_s}},
-        {u"Toolbar2/add"_s,
-         {u"11 rows"_s},
-         rows,
-         {},
-         [&] { h.openBook(h.mainDir() + u"addrbooks/Friends.csv"_s); }},
+        {u"Toolbar2/add"_s, {u"11 rows"_s}, rows, nothing, friends},
         {u"Toolbar2/remove"_s, {u"10 rows"_s}, rows},
-        {u"Toolbar2/save"_s,
-         {u"saved"_s},
-         [&] {
-             return form().findChild<QLabel *>(u"LabelBkName"_s)->text().endsWith(u'*') ? u"unsaved"_s
-                                                                                        : u"saved"_s;
-         },
-         {},
-         [&] { QTest::keyClicks(form().findChild<QLineEdit *>(u"TextEdit"_s), u"x"_s); }},
+        {u"Toolbar2/save"_s, {u"saved"_s}, saved, nothing, typeInBook},
         {u"Toolbar2/find"_s, {u"DialogFind"_s}},
-        {u"Toolbar2/addmsg"_s,
-         {u"11 rows"_s},
-         rows,
-         {},
-         [&] { ASSERT_TRUE(h.load(main(), base + u"/yahoo/message?id=1"_s)); }},
+        {u"Toolbar2/addmsg"_s, {u"11 rows"_s}, rows, nothing, load(u"/yahoo/message?id=1"_s)},
         {u"Toolbar2/palette"_s, {u"FormEmail"_s}},
         {u"Toolbar2/expand"_s, {u"pane expanded"_s}, pane},
         {u"CommandHide"_s, {u"pane hidden"_s}, pane},
@@ -229,17 +216,14 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         {u"File>Export Folder as mbox..."_s, {u"Export Folder as mbox"_s}},
         {u"View>Position Editor..."_s, {u"DialogPosEditor"_s}},
         {u"Help>Contents"_s, {u"open index.html"_s}},
-        {u"Help>About Corvalis"_s,
-         {u"frmAbout"_s, u"copied"_s},
-         [&] { return QApplication::clipboard()->text().contains(h.iniPath()) ? u"copied"_s : QString(); },
-         clickIn("cmdSysInfo")},
+        {u"Help>About Corvalis"_s, {u"frmAbout"_s, u"copied"_s}, copied, clickIn("cmdSysInfo")},
         {u"Help>About Qt"_s, {u"About Qt"_s}},
         // The compose frame's buttons, and the buttons of the mail merge window.
         {u"tab:Compose"_s, {u"tab 2 ComposePage"_s}},
         {u"CommandTemplate"_s,
          {u"DialogTemplate"_s, u"open templates.html"_s},
          [&] { return u"open "_s + std::exchange(dialogHelp, QString()); },
-         helpIn("Command2")},
+         templateHelp},
         {u"Command4"_s, {u"said You must select a template."_s}},
         {u"Command5"_s, {u"DialogMerge"_s}},
         {u"DialogMerge/Command5"_s, {u"open merge.html"_s}},
@@ -247,18 +231,11 @@ TEST(UserPaths, EveryWayIntoAFeatureShowsIt) {
         {u"tab:Saved Message Folders (local)"_s, {u"tab 3 SavedFoldersPage"_s}},
         {u"CommandAddFolder"_s, {u"DialogNewFolder"_s}},
         {u"RemoveFolder"_s, {u"open savedmgs"_s}},
-        {u"right:ComboFolders2"_s,
-         {u"Export Folder as mbox"_s},
-         {},
-         [](QWidget &menu) {
-             auto *popup = qobject_cast<QMenu *>(&menu);
-             QTest::mouseClick(popup, Qt::LeftButton, {},
-                               popup->actionGeometry(popup->actions().value(0)).center());
-         }},
-        {u"CommandReplyText"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"Saved"_s); }},
-        {u"CommandReplyNoText"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"Saved"_s); }},
-        {u"CommandForward"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"Saved"_s); }},
-        {u"CommandSendAgain"_s, {u"tab 2 ComposePage"_s}, {}, {}, [&] { pickMessage(u"sent"_s); }},
+        {u"right:ComboFolders2"_s, {u"Export Folder as mbox"_s}, none, exportFromMenu},
+        {u"CommandReplyText"_s, {u"tab 2 ComposePage"_s}, none, nothing, pickMessage(u"Saved"_s)},
+        {u"CommandReplyNoText"_s, {u"tab 2 ComposePage"_s}, none, nothing, pickMessage(u"Saved"_s)},
+        {u"CommandForward"_s, {u"tab 2 ComposePage"_s}, none, nothing, pickMessage(u"Saved"_s)},
+        {u"CommandSendAgain"_s, {u"tab 2 ComposePage"_s}, none, nothing, pickMessage(u"sent"_s)},
         // Leaving: the menu, then the key on a new window.
         {u"File>Exit"_s, {u"closed"_s}, [&] { return form().isVisible() ? QString() : u"closed"_s; }},
     };
