@@ -3,7 +3,6 @@
 // help pages every help entry opens.
 #include "base/settings.h"
 
-#include "base/text_file.h"
 #include "shell/dialog_about.h"
 #include "shell/dialog_pos_editor.h"
 #include "shell/help_launcher.h"
@@ -22,8 +21,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
+
+#include "support/unit_files.h"
 
 #include <gtest/gtest.h>
 
@@ -33,12 +33,8 @@ namespace {
 
 class StartupTest : public ::testing::Test {
 protected:
-    Settings settingsWith(const QByteArray &ini) {
-        const QString path = m_dir.filePath(u"corvalis.ini"_s);
-        EXPECT_TRUE(TextFile::writeAtomically(path, ini).ok);
-        return Settings(path);
-    }
-    QTemporaryDir m_dir;
+    Settings settingsWith(const QByteArray &ini) { return Settings(m_dir.write(u"corvalis.ini"_s, ini)); }
+    TestFolder m_dir;
 };
 
 } // namespace
@@ -184,7 +180,6 @@ TEST(HelpTest, EveryHelpEntryOpensAPageThatShips) {
 TEST(AboutTest, ShowsTheVersionAndPathsAndCopiesThem) {
     AboutFacts facts = DialogAbout::currentFacts(u"/home/ann/.config/corvalis/corvalis.ini"_s, u"/srv/cv/"_s);
     facts.keyring = u"Failed to execute child process"_s;
-    EXPECT_EQ(facts.version, QStringLiteral(CORVALIS_VERSION));
     DialogAbout dialog(facts, nullptr);
     const QString shown =
         dialog.findChild<QLabel *>(u"lblTitle"_s)->text() + dialog.findChild<QLabel *>(u"lblFacts"_s)->text();
@@ -221,11 +216,10 @@ TEST(TabAddressesTest, ComposeAddressKeepsSchemeHostAndFirstSegment) {
 
 TEST(TabAddressesTest, CalendarFollowsTheMailServiceShown) {
     const QString base = u"http://127.0.0.1:9000/"_s;
-    EXPECT_EQ(TabAddresses::calendarAddress(u"http://127.0.0.1:9000/yahoo/inbox"_s, base),
-              u"http://127.0.0.1:9000/calendar/yahoo"_s);
-    EXPECT_EQ(TabAddresses::calendarAddress(u"http://127.0.0.1:9000/hotmail/inbox"_s, base),
-              u"http://127.0.0.1:9000/calendar/msn"_s);
-    EXPECT_EQ(TabAddresses::calendarAddress(QString(), base), u"http://127.0.0.1:9000/calendar/msn"_s);
+    for (const auto &[shown, calendar] :
+         {std::pair(u"yahoo/inbox"_s, u"yahoo"_s), {u"hotmail/inbox"_s, u"msn"_s}})
+        EXPECT_EQ(TabAddresses::calendarAddress(base + shown, base), base + u"calendar/"_s + calendar);
+    EXPECT_EQ(TabAddresses::calendarAddress(QString(), base), base + u"calendar/msn"_s);
 }
 
 TEST(SplitterRulesTest, PositionStaysAwayFromBothEdgesUnlessThePaneIsHidden) {

@@ -4,9 +4,7 @@
 #include "base/text_file.h"
 #include "store/message_name.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/unit_files.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +18,15 @@ SavedMessage captured(QString from, QString subject, QString date, QString to) {
     return {std::move(from), std::move(subject), std::move(date), std::move(to), {}, {}, {}};
 }
 
-struct StoreDir {
-    QTemporaryDir dir;
+// A main directory with the folders "Saved" and "sent".
+struct StoreDir : TestFolder {
     StoreDir() {
-        QDir(dir.path()).mkpath(u"savedmgs/Saved"_s);
-        QDir(dir.path()).mkpath(u"savedmgs/sent"_s);
+        for (const QString &folder : {u"Saved"_s, u"sent"_s})
+            QDir(path()).mkpath(u"savedmgs/"_s + folder);
     }
-    QString mainDir() const { return dir.path() + u'/'; }
+    QString mainDir() const { return path() + u'/'; }
     QStringList files(const QString &folder) const {
-        return QDir(dir.path() + u"/savedmgs/"_s + folder).entryList(QDir::Files);
+        return QDir(path(u"savedmgs/"_s + folder)).entryList(QDir::Files);
     }
 };
 
@@ -119,7 +117,7 @@ TEST(WriteSavedMessage, WritesOverwritesAndKeepsToTheStore) {
         EXPECT_EQ(result.error, c.error);
     }
     EXPECT_EQ(store.files(u"sent"_s).size(), 1);
-    EXPECT_EQ(QDir(store.dir.path() + u"/savedmgs"_s).entryList(QDir::Files).size(), 0);
+    EXPECT_EQ(store.files({}).size(), 0);
 }
 
 // The file system takes names of up to 255 bytes: From gives way, whole characters at a time.
