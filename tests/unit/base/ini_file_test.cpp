@@ -51,24 +51,6 @@ TEST(IniFile, ReadsValuesTheWayTheWindowsReaderDoes) {
     }
 }
 
-TEST(IniFile, RoundTripKeepsEverythingItDoesNotChange) {
-    const QByteArray original = "; written by hand\r\n[Locations]\r\nmain dir = /home/me/ \r\n; note\r\n"
-                                "unknown key=unknown value\r\n\r\n[Settings]\r\nSetMax=1\r\nspam level=3\r\n";
-    EXPECT_EQ(IniFile::parse(original).serialize(), original);
-
-    IniFile ini = IniFile::parse(original);
-    ini.setValue(u"settings"_s, u"setmax"_s, u"0"_s);
-    ini.setValue(u"Settings"_s, u"mailto"_s, u"a@b.example"_s);
-    ini.setValue(u"New"_s, u"key"_s, u""_s);
-    EXPECT_EQ(ini.serialize(),
-              QByteArray("; written by hand\r\n[Locations]\r\nmain dir = /home/me/ \r\n; note\r\n"
-                         "unknown key=unknown value\r\n\r\n[Settings]\r\n"
-                         "SetMax=0\r\n" // the stored spelling stays
-                         "spam level=3\r\nmailto=a@b.example\r\n\r\n[New]\r\nkey=\r\n"));
-    EXPECT_EQ(IniFile::parse("[A]\nk=v\n[B]\nx=y").serialize(),
-              QByteArray("[A]\r\nk=v\r\n\r\n[B]\r\nx=y\r\n"));
-}
-
 TEST(IniFile, RefusesNamesTheFileCouldNotGiveBack) {
     const struct {
         QString section, key;

@@ -109,21 +109,23 @@ TEST_F(SettingsTest, ValuesComeBackCutTo298Characters) {
 TEST_F(SettingsTest, WritesKeepEverythingElseAndTheFilePrivate) {
     // Written on Windows: LF line ends would do too, Windows-1252 text is read and written as UTF-8.
     writeFile(
-        "; hand-written\n[Locations]\nmain dir=/srv/corvalis/\n[Settings]\nspam=Caf\xe9 \x80 5\nsetmax=1\n");
+        "; hand-written\n[Locations]\nmain dir = /srv/corvalis/ \n; note\n[Settings]\nspam=Caf\xe9 \x80 5\n"
+        "setmax=1\n");
     ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther));
     settings.SetIni(u"SETTINGS"_s, u"SetMax"_s, u"0"_s);    // names compare without case
     settings.set(Keys::Mailto, u""_s);                      // an empty value keeps the key
     settings.set(Keys::AffText, u"line one\r\nline two"_s); // one value stays one line
+    settings.SetIni(u"New"_s, u"key"_s, u""_s);
 
     EXPECT_EQ(settings.get(Keys::SetMax), u"0"_s);
     EXPECT_EQ(settings.GetIni(u"Settings"_s, u"mailto"_s, u"absent"_s), u""_s);
     EXPECT_EQ(settings.get(Keys::AffText), u"line one line two"_s);
     EXPECT_EQ(settings.GetIni(u"Settings"_s, u"spam"_s, QString()), u"Café € 5"_s);
     EXPECT_EQ(contents(),
-              QByteArray("; hand-written\r\n[Locations]\r\nmain dir=/srv/corvalis/\r\n\r\n[Settings]\r\n"
-                         "spam=Caf\xc3\xa9 \xe2\x82\xac 5\r\nsetmax=0\r\nmailto=\r\n"
-                         "afftext=line one line two\r\n"));
+              QByteArray("; hand-written\r\n[Locations]\r\nmain dir = /srv/corvalis/ \r\n; note\r\n\r\n"
+                         "[Settings]\r\nspam=Caf\xc3\xa9 \xe2\x82\xac 5\r\nsetmax=0\r\nmailto=\r\n"
+                         "afftext=line one line two\r\n\r\n[New]\r\nkey=\r\n"));
     EXPECT_EQ(fileMode(), 0600u); // the file holds the stored sign-in
 }
 
