@@ -75,7 +75,7 @@ TEST_F(AddressGridTest, TheEditorFollowsTheCurrentCellAndWritesIntoIt) {
     EXPECT_EQ(m_window.focusWidget(), m_view);
 }
 
-TEST_F(AddressGridTest, EditorKeysMoveThroughTheGrid) {
+TEST_F(AddressGridTest, EditorKeysMoveThroughTheGridAndAddARowAtTheEnd) {
     struct Step {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
@@ -101,9 +101,7 @@ TEST_F(AddressGridTest, EditorKeysMoveThroughTheGrid) {
         EXPECT_EQ(std::pair(row(), col()), std::pair(step.row, step.column));
         EXPECT_EQ(m_edit->text(), m_model.cell(step.row, step.column));
     }
-}
-
-TEST_F(AddressGridTest, DownOnTheLastRowAddsAnEmptyRow) {
+    // Down on the last row adds an empty row.
     m_view->setCurrentIndex(m_model.index(7, 2));
     QTest::keyClick(m_edit, Qt::Key_Down);
     EXPECT_EQ(std::tuple(m_model.rowCount(), row(), col(), m_edit->text()), std::tuple(9, 8, 2, u""_s));
