@@ -76,14 +76,11 @@ int writeRepeatedly(Settings &settings, const SettingKey &key, const QString &pr
 
 } // namespace
 
-TEST_F(SettingsTest, MissingFileSectionOrKeyGivesTheDefault) {
+TEST_F(SettingsTest, MissingValuesGiveTheDefaultAndValuesComeBackCutTo298Characters) {
     EXPECT_EQ(settings.get(Keys::Width), u"700"_s);
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(path()).absolutePath())); // reading creates nothing
     settings.SetIni(u"Other"_s, u"x"_s, u"1"_s);
     EXPECT_TRUE(QFileInfo::exists(path()) && settings.get(Keys::Width) == u"700"_s);
-}
-
-TEST_F(SettingsTest, ValuesComeBackCutTo298Characters) {
     const QString x400(400, u'x');
     const struct {
         const char *name;

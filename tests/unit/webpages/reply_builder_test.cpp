@@ -98,7 +98,7 @@ TEST(ReplyBuilder, GathersEachModesValuesUntilAnElementIsMissing) {
 
 // Each mode's subject prefix (added even when present) and its body: an empty first line, a line
 // holding only ">", then the text quoted without a blank.
-TEST(ReplyBuilder, EachModeGivesItsSubjectAndBody) {
+TEST(ReplyBuilder, EachModeGivesItsSubjectAndBodyAndATemplateItsPlace) {
     const QString body = u"See you\r\nat noon."_s;
     const struct {
         TransferMode mode;
@@ -124,6 +124,11 @@ TEST(ReplyBuilder, EachModeGivesItsSubjectAndBody) {
     const QString longLine = QString(45, u'a') + u" b"_s;
     EXPECT_EQ(ReplyBuilder::composeBody(TransferMode::ReplyWithText, longLine),
               u"\n>\n>"_s + QString(45, u'a') + u"\n>b"_s);
+    // A template goes above the body of a compose page in the inbox pane.
+    EXPECT_EQ(ReplyBuilder::templateBody(ReplyBuilder::ComposeTarget::InboxPane, u"Template"_s, u"Draft"_s),
+              u"Template\r\n\r\nDraft"_s);
+    EXPECT_EQ(ReplyBuilder::templateBody(ReplyBuilder::ComposeTarget::ComposePane, u"Template"_s, u"Draft"_s),
+              u"Template"_s);
 }
 
 TEST(ReplyBuilder, WrapsAtTheFirstBlankFromColumn43) {
@@ -150,11 +155,4 @@ TEST(ReplyBuilder, WrapsAtTheFirstBlankFromColumn43) {
         SCOPED_TRACE(testing::PrintToString(c.text));
         EXPECT_EQ(ReplyBuilder::wrapBody(c.text), c.expected);
     }
-}
-
-TEST(ReplyBuilder, TemplateGoesAboveTheBodyOfAComposePageInTheInboxPane) {
-    EXPECT_EQ(ReplyBuilder::templateBody(ReplyBuilder::ComposeTarget::InboxPane, u"Template"_s, u"Draft"_s),
-              u"Template\r\n\r\nDraft"_s);
-    EXPECT_EQ(ReplyBuilder::templateBody(ReplyBuilder::ComposeTarget::ComposePane, u"Template"_s, u"Draft"_s),
-              u"Template"_s);
 }
