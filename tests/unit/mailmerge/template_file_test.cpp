@@ -94,21 +94,7 @@ TEST(MergeFields, FieldsAreReplacedOnceFromTheLeft) {
     }
 }
 
-TEST(MergePlan, RangeRule) {
-    using MergePlan::Range;
-    const struct {
-        Range range;
-        std::pair<int, int> selection;
-        int first, last;
-    } cases[] = {
-        {Range::Selected, {4, 2}, 2, 4}, {Range::Selected, {-1, -1}, 0, -1}, {Range::All, {3, 3}, 0, 9}};
-    for (const auto &c : cases) {
-        const MergePlan::Rows rows = MergePlan::rowsFor(c.range, c.selection, 10);
-        EXPECT_EQ(std::pair(rows.first, rows.last), std::pair(c.first, c.last)) << c.selection.first;
-    }
-}
-
-TEST(MergePlan, CheckFindsWhatTheUserShouldKnow) {
+TEST(MergePlan, RangesAndTheCheckFindWhatTheUserShouldKnow) {
     // Rows as the grid shows them; the e-mail column is the third.
     const std::vector<QStringList> rows{{u"Ann"_s, u"Lee"_s, u"ann@x.org"_s},
                                         {u"Bob"_s, u""_s, u"Bob Hill"_s}, // a name is no address
@@ -131,4 +117,16 @@ TEST(MergePlan, CheckFindsWhatTheUserShouldKnow) {
     const MergePlan::Check all = MergePlan::check(big, {0, 9999}, u"<<Last>>"_s, {});
     EXPECT_EQ(all.rowsToSend.size(), 10000u);
     EXPECT_TRUE(MergePlan::summary(all).contains(u"and 9995 more"_s));
+    // The rows a range covers.
+    using MergePlan::Range;
+    const struct {
+        Range range;
+        std::pair<int, int> selection;
+        int first, last;
+    } cases[] = {
+        {Range::Selected, {4, 2}, 2, 4}, {Range::Selected, {-1, -1}, 0, -1}, {Range::All, {3, 3}, 0, 9}};
+    for (const auto &c : cases) {
+        const MergePlan::Rows rows = MergePlan::rowsFor(c.range, c.selection, 10);
+        EXPECT_EQ(std::pair(rows.first, rows.last), std::pair(c.first, c.last)) << c.selection.first;
+    }
 }

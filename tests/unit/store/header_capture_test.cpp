@@ -23,15 +23,7 @@ QString yahooPage(int language, const QString &to = u"bob@example.com"_s) {
            u" 12/05/2004 10:31\r\n"_s + u"Body text\r\n"_s;
 }
 
-TEST(HeaderCapture, KeepsTheCurrentLanguageWhileItsSubjectCaptionMatches) {
-    const QString german = yahooPage(1);
-    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 1), 1);
-    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 3), 1);
-    // No caption of any language: the current one stays.
-    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, u"nothing here"_s, 5), 5);
-}
-
-TEST(HeaderCapture, EdgeCasesOfEitherProvider) {
+TEST(HeaderCapture, EdgeCasesOfEitherProviderAndTheLanguageKept) {
     const struct {
         const char *why;
         const QString &provider;
@@ -66,6 +58,12 @@ TEST(HeaderCapture, EdgeCasesOfEitherProvider) {
             EXPECT_EQ(h.lastEnd, c.lastEnd);
         }
     }
+    // The current language stays while its Subject caption matches.
+    const QString german = yahooPage(1);
+    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 1), 1);
+    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, german, 3), 1);
+    // No caption of any language: the current one stays.
+    EXPECT_EQ(HeaderCapture::chooseLanguage(yahoo, u"nothing here"_s, 5), 5);
 }
 
 const QString to = u"To:"_s;
@@ -96,9 +94,7 @@ TEST(MessageBody, TidyBreaksPlainTextLinesShortensBlankRunsAndDropsALeadingRecip
         SCOPED_TRACE(c.why);
         EXPECT_EQ(MessageBody::tidy(c.body, to), c.expected.isNull() ? c.body : c.expected);
     }
-}
-
-TEST(MessageBody, YahooFallbackTakesThePageTextAfterTheHeaders) {
+    // Yahoo's fallback takes the page text after the headers.
     const QString page = u"Subject: Hi\r\nHello\r\n\r\n\r\n\r\nBye"_s;
     const QString body = MessageBody::yahooFallback(page, page.indexOf(u'\r'));
     EXPECT_EQ(body, u"<p>\r\nHello\r\n\r\n\r\n\r\nBye"_s);
