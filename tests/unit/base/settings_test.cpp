@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -205,8 +204,8 @@ TEST(SettingsLocate, ArgumentThenEnvironmentThenConfigFolder) {
 }
 
 TEST(SettingsAcrossProcesses, NeitherProcessLosesTheOthersWrites) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"corvalis.ini"_s);
+    TestFolder dir;
+    const QString path = dir.path(u"corvalis.ini"_s);
     Settings settings(path);
     settings.set(Keys::MainDir, u"/srv/corvalis/"_s);
 
