@@ -180,6 +180,7 @@ TEST(HelpTest, EveryHelpEntryOpensAPageThatShips) {
 TEST(AboutTest, ShowsTheVersionAndPathsAndCopiesThem) {
     AboutFacts facts = DialogAbout::currentFacts(u"/home/ann/.config/corvalis/corvalis.ini"_s, u"/srv/cv/"_s);
     facts.keyring = u"Failed to execute child process"_s;
+    EXPECT_EQ(facts.version, QStringLiteral(CORVALIS_VERSION));
     DialogAbout dialog(facts, nullptr);
     const QString shown =
         dialog.findChild<QLabel *>(u"lblTitle"_s)->text() + dialog.findChild<QLabel *>(u"lblFacts"_s)->text();

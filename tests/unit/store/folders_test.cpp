@@ -8,6 +8,7 @@
 #include "store/saved_folders.h"
 
 #include "support/unit_files.h"
+
 #include <QDir>
 #include <QDragMoveEvent>
 #include <QFile>
@@ -25,7 +26,7 @@ namespace {
 // A main directory with these folders of saved messages.
 struct MainDir : TestFolder {
     explicit MainDir(const QStringList &folders) {
-        for (const QString &folder : folders + QStringList{{}})
+        for (const QString &folder : folders)
             QDir(TestFolder::path()).mkpath(u"savedmgs/"_s + folder);
     }
     QString path() const { return TestFolder::path() + u'/'; }
@@ -81,6 +82,9 @@ TEST(DialogNewFolder, OkNeedsTextAndFailuresKeepTheDialogOpen) {
         EXPECT_EQ(messages.shown(), made ? QStringList() : QStringList{DialogNewFolder::failureMessage()});
         EXPECT_EQ(dialog.result(), made ? QDialog::Accepted : QDialog::Rejected);
     }
+    EXPECT_EQ(DialogNewFolder::failureMessage(),
+              u"Unable to create directory. Please check to make sure you have "
+              u"entered a valid directory name."_s);
     ASSERT_EQ(created.count(), 1);
     EXPECT_EQ(created.first().first().toString(), u"Work"_s);
     EXPECT_TRUE(main.has(u"savedmgs/Work"_s));
