@@ -10,7 +10,6 @@
 #include "shell/splitter_rules.h"
 #include "shell/startup.h"
 #include "shell/tab_addresses.h"
-#include "shell/tab_navigator.h"
 #include "webpages/page_model.h"
 
 #include <QApplication>
@@ -21,7 +20,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTest>
 
 #include "support/unit_files.h"
 
@@ -43,8 +41,7 @@ TEST_F(StartupTest, AutoLoginTicksOnlyForNumbersAboveZero) {
     const struct {
         const char *stored;
         bool ticked;
-    } cases[] = {{"1", true},  {"2", true},   {"3", true},    {" 5x", true},
-                 {"0", false}, {"-1", false}, {"abc", false}, {"", false}};
+    } cases[] = {{"1", true}, {" 5x", true}, {"0", false}, {"-1", false}, {"abc", false}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
         const Settings s = settingsWith("[Settings]\r\nautologin=" + QByteArray(c.stored) + "\r\n");
@@ -61,7 +58,6 @@ TEST_F(StartupTest, WindowPlacementIsRestoredOnlyWhenNotMaximizedAndLeftIsSet) {
         {"", true, std::nullopt}, // nothing stored: maximized
         {"[Settings]\r\nsetmax=1\r\nleft=300\r\n", true, std::nullopt},
         {"[Settings]\r\nsetmax=0\r\nleft=-1\r\ntop=90\r\n", false, std::nullopt},
-        {"[Settings]\r\nsetmax=0\r\nleft=-7\r\n", false, std::nullopt},
         {"[Settings]\r\nsetmax=0\r\nleft=0\r\n", false, QRect(0, 0, 700, 500)},
         {"[Settings]\r\nsetmax=0\r\nleft=1500\r\ntop=300\r\nwidth=9000\r\nheight=6000\r\n", false,
          QRect(1500, 300, 9000, 6000)},
@@ -84,7 +80,6 @@ TEST_F(StartupTest, EditorPlacementIsScaledDefaultsUnlessStoredWithAutomaticPlac
     } cases[] = {
         // 120 DPI is 12 twips per pixel: the defaults shrink to 12/15 of themselves.
         {"", 120.0, 760, 2424},
-        {"", 72.0, 1266, 4040},
         {"[Settings]\r\nautopos=0\r\ned_top=1200\r\ned_ht=4000\r\n", 120.0, 1200, 4000},
         {"[Settings]\r\nautopos=1\r\ned_top=1200\r\n", 96.0, 950, 3030},
     };
@@ -123,25 +118,13 @@ TEST(ShutdownWritesTest, NormalWindowStoresItsPlacementOthersOnlySetMax) {
               QStringList({u"autologin=1"_s, u"autopos=0"_s, u"do_affiliate=0"_s, u"affID="_s, u"afftext="_s,
                            u"ed_top=1000"_s, u"ed_ht=2000"_s, u"setmax=0"_s, u"left=-150"_s, u"top=30"_s,
                            u"width=9000"_s, u"height=7000"_s}));
-    for (const WindowState notNormal : {WindowState::Maximized, WindowState::Minimized}) {
-        state.windowState = notNormal;
-        const QStringList keys = keysOf(shutdownWrites(state));
-        EXPECT_EQ(keys.last(), u"setmax=1"_s);
-        EXPECT_FALSE(keys.join(u' ').contains(u"left="_s));
-    }
 }
 
-TEST(SplashFormTest, ClosesOnAKeyAClickOrByItself) {
-    for (const int how : {0, 1, 2}) { // a key, a click, or nothing
-        SplashForm splash;
-        QSignalSpy accepted(&splash, &QDialog::accepted);
-        splash.show();
-        if (how == 0)
-            QTest::keyClick(&splash, Qt::Key_Space);
-        if (how == 1)
-            QTest::mouseClick(splash.findChild<QWidget *>(u"Frame1"_s), Qt::LeftButton);
-        EXPECT_TRUE(!accepted.isEmpty() || accepted.wait(SplashForm::showMs * 4)) << how;
-    }
+TEST(SplashFormTest, ClosesByItself) {
+    SplashForm splash;
+    QSignalSpy accepted(&splash, &QDialog::accepted);
+    splash.show();
+    EXPECT_TRUE(accepted.wait(SplashForm::showMs * 4));
 }
 
 TEST(DialogPosEditorTest, AutomaticPlacementTakesTheDefaultsAndDisablesTheBoxes) {
@@ -168,13 +151,6 @@ TEST(HelpTest, EveryHelpEntryOpensAPageThatShips) {
         SCOPED_TRACE(page.toStdString());
         EXPECT_TRUE(QFileInfo(page).isFile());
     }
-    // F1 on each tab opens that tab's own page, never the contents.
-    QStringList tabPages;
-    for (int tab = TabNavigator::InboxLogin; tab <= TabNavigator::SettingsTab; ++tab)
-        tabPages << HelpLauncher::pageName(HelpLauncher::topicForTab(tab));
-    tabPages.removeDuplicates();
-    EXPECT_EQ(tabPages.size(), 5);
-    EXPECT_FALSE(tabPages.contains(u"index.html"_s));
 }
 
 TEST(AboutTest, ShowsTheVersionAndPathsAndCopiesThem) {
@@ -197,9 +173,7 @@ TEST(TabAddressesTest, ComposeAddressKeepsSchemeHostAndFirstSegment) {
         QString inbox;
         std::optional<QString> compose;
     } cases[] = {
-        {u"http://127.0.0.1:8087/hotmail/inbox"_s, u"http://127.0.0.1:8087/hotmail/compose"_s},
         {u"http://127.0.0.1:8087/yahoo/message?id=3&lang=de"_s, u"http://127.0.0.1:8087/yahoo/compose"_s},
-        {u"http://mail.example.com/ym/ShowFolder?box=Inbox"_s, u"http://mail.example.com/ym/compose"_s},
         // A path of one segment only has no second "/": the compose pane stays where it was.
         {u"http://127.0.0.1:8087/inbox"_s, std::nullopt},
         {u"about:blank"_s, std::nullopt},
@@ -229,8 +203,10 @@ TEST(SplitterRulesTest, PositionStaysAwayFromBothEdgesUnlessThePaneIsHidden) {
         bool hidden;
         int expected;
     } cases[] = {
-        {100, 15000, false, 750},     {500, 15000, false, 750}, {3000, 15000, false, 3000},
-        {14900, 15000, false, 14250}, {3000, 15000, true, 0},   {100, 15000, true, 0},
+        {100, 15000, false, 750},
+        {3000, 15000, false, 3000},
+        {14900, 15000, false, 14250},
+        {3000, 15000, true, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.wanted);
