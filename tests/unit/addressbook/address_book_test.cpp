@@ -227,16 +227,11 @@ TEST_F(AddressDialogsTest, ImportLinesUpTheFilesColumnsAndAppendsItsRows) {
     positions->setCurrentIndex(1);
     dialog.findChild<QPushButton *>(u"Command1"_s)->click();
     EXPECT_EQ(titles(*fileGrid->model()), u"First|Extra|Last|Email|"_s);
-    // The untitled column stays hidden wherever it is moved.
-    fileGrid->setCurrentIndex(fileGrid->model()->index(0, 4));
-    positions->setCurrentIndex(0);
-    dialog.Command1_Click();
-    EXPECT_TRUE(fileGrid->isColumnHidden(0) && !fileGrid->isColumnHidden(4));
 
     dialog.findChild<QPushButton *>(u"OKButton"_s)->click();
     EXPECT_EQ(m_messages.shown(), QStringList{DialogImport::finishedMessage()});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(row(3), u"|Di|x|Do|di@x.com"_s);
+    EXPECT_EQ(row(3), u"Di|x|Do|di@x.com|"_s);
     EXPECT_TRUE(m_book.model().isModified());
 
     // Imports of nothing or of no text say so; the completion message comes even when nothing was added.

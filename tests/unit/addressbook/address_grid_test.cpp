@@ -91,7 +91,6 @@ TEST_F(AddressGridTest, EditorKeysMoveThroughTheGridAndAddARowAtTheEnd) {
         {Qt::Key_Down, Qt::NoModifier, 1, 1},
         {Qt::Key_Return, Qt::NoModifier, 2, 1},
         {Qt::Key_Enter, Qt::KeypadModifier, 3, 1},
-        {Qt::Key_Up, Qt::NoModifier, 2, 1},
     };
     m_view->setCurrentIndex(m_model.index(0, 0));
     for (const Step &step : steps) {

@@ -55,7 +55,6 @@ TEST(SavedFolders, CreateRefusesNamesThatLeaveTheStore) {
         {"../escape", SavedFolders::CreateError::InvalidName},
         {"a/b", SavedFolders::CreateError::InvalidName},
         {"...", SavedFolders::CreateError::None}, // an odd but harmless name
-        {"back\\slash", SavedFolders::CreateError::None},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name.toStdString());
@@ -180,7 +179,6 @@ TEST(MessageListModel, HeaderClicksSortAndToggle) {
     } clicks[] = {
         {MessageListModel::DateColumn, Qt::AscendingOrder, u"D a b c"_s},
         {MessageListModel::DateColumn, Qt::DescendingOrder, u"c b a D"_s},
-        {MessageListModel::DateColumn, Qt::AscendingOrder, u"D a b c"_s},
         {MessageListModel::SubjectColumn, Qt::AscendingOrder, u"D b a c"_s},
         {MessageListModel::FromColumn, Qt::AscendingOrder, u"a b c D"_s}, // letter case ignored
         {MessageListModel::FromColumn, Qt::DescendingOrder, u"D c b a"_s},

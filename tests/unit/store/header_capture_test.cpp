@@ -81,9 +81,7 @@ TEST(MessageBody, TidyBreaksPlainTextLinesShortensBlankRunsAndDropsALeadingRecip
         {"markup in the first two characters does not count", u"<p>a\r\nb"_s, u"<p>a<br>\r\nb"_s},
         // Markup from the third character on is left alone.
         {"markup", u"xx<p>a\r\n\r\n\r\nb"_s, {}},
-        {"a closing tag", u"ab</b>\r\n"_s, {}},
         {"capitals", u"xy<DIV>\r\n"_s, {}},
-        {"after blanks", u"  <P>\r\n"_s, {}},
         {"caption in the first 20, '>' before 100", u"<b>To:</b> bob<br>rest"_s, u" bob<br>rest"_s},
         {"the '>' is looked for from the fifth character on", u"<b>To: x> y</b>"_s, u" y</b>"_s},
         {"caption after the first 20 characters", QString(20, u'x') + u"To: a>b</p>"_s, {}},
@@ -94,13 +92,9 @@ TEST(MessageBody, TidyBreaksPlainTextLinesShortensBlankRunsAndDropsALeadingRecip
         SCOPED_TRACE(c.why);
         EXPECT_EQ(MessageBody::tidy(c.body, to), c.expected.isNull() ? c.body : c.expected);
     }
-    // Yahoo's fallback takes the page text after the headers.
-    const QString page = u"Subject: Hi\r\nHello\r\n\r\n\r\n\r\nBye"_s;
-    const QString body = MessageBody::yahooFallback(page, page.indexOf(u'\r'));
-    EXPECT_EQ(body, u"<p>\r\nHello\r\n\r\n\r\n\r\nBye"_s);
-    // The leading "<p>" does not make it markup: the text rules apply.
-    EXPECT_EQ(MessageBody::tidy(body, to), u"<p><br>\r\nHello<br>\r\n<br>\r\nBye"_s);
-    EXPECT_EQ(MessageBody::yahooFallback(page, -1), QString());
+    // Without its Subject line a page gives no fallback body (the fallback itself: the capture
+    // integration test's Yahoo page without a "message" element).
+    EXPECT_EQ(MessageBody::yahooFallback(u"Subject: Hi\r\nHello"_s, -1), QString());
 }
 
 } // namespace

@@ -151,12 +151,9 @@ TEST(MessageName, SplitsTheFourPartsOfAName) {
         std::optional<QString> parts; // From, Subject, To and the listed date, joined by '|'
     } cases[] = {
         {"the plain case", "Ann&&Hello&&12#05#2004 10^31&&Bob.htm", "Ann|Hello|Bob|12/05/2004"},
-        {"two separators are not enough", "Ann&&Hello&&12#05#2004.htm", std::nullopt},
-        {"a fifth part is ignored", "Ann&&Hi&&d&&Bob&&extra.htm", "Ann|Hi|Bob|d"},
         {"the last four characters go whatever they are", "Ann&&Hi&&d&&Bobby", "Ann|Hi|B|d"},
         {"From keeps its spaces, the others lose their leading ones", " Ann &&  Hi&& d&&  Bob .htm",
          " Ann |Hi|Bob |d"},
-        {"empty parts", "&&&&&&.htm", "|||"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
@@ -175,14 +172,11 @@ TEST(MessageName, ListsReplyPrefixesWithTheirColonAndDatesWithoutTheirTime) {
         const char *part, *expected;
     } cases[] = {
         {MessageName::listedSubject, "Re  news", "Re:  news"}, // written from "Re: news"
-        {MessageName::listedSubject, "more news", "more: news"},
         {MessageName::listedSubject, "RE RE stuff", "RE: RE: stuff"},
-        {MessageName::listedSubject, "  re hello", "re: hello"},
         {MessageName::listedSubject, "Reply", "Reply"},
         {MessageName::listedDate, "12#05#2004 10^31", "12/05/2004"},
         {MessageName::listedDate, "Sunday, December 5, 2004 10^31 AM", "Sunday, December 5, 2004"},
-        {MessageName::listedDate, "10^31", "10:"},                                 // no space before the ":"
-        {MessageName::listedDate, "Mon,  5 Dec 2004   10^31", "Mon,  5 Dec 2004"}, // trailing spaces go
+        {MessageName::listedDate, "10^31", "10:"}, // no space before the ":"
         {MessageName::listedDate, "yesterday", "yesterday"},
     };
     for (const auto &c : cases) {
@@ -199,7 +193,6 @@ TEST(MessageName, SortKeyIsTheDayCountFrom1950) {
     } cases[] = {
         {"12#05#2004 10^31", Order::MonthFirst, 20062},
         {"12#05#2004 10^31", Order::DayFirst, 19855},
-        {"Mon, 12 May 2004 10^31^00 +0000", Order::MonthFirst, 19855},
         {"Sunday, December 5, 2004 10^31 AM", Order::MonthFirst, 20062},
         {"1#1#1950", Order::MonthFirst, 0},
         {"31#12#1949", Order::MonthFirst, -1},

@@ -23,8 +23,6 @@ TEST(PostData, DecodesFormValues) {
         // Invalid escapes stay as they are.
         {u"100%"_s, u"100%"_s},
         {u"%zz%4g"_s, u"%zz%4g"_s},
-        {u"%%41"_s, u"%A"_s},
-        {u"é"_s, u"é"_s},              // text already decoded passes through
         {u"é%E9+%C3%A9"_s, u"éé é"_s}, // each run of escapes is read on its own
     };
     for (const auto &c : cases) {
@@ -64,7 +62,6 @@ TEST(SentCapture, BuildsTheCopyFromEitherProvidersPostWhenItHasAnAddressee) {
         {"markup in any case", u"to=a&body=%3CDIV%3Ex%0D%0Ay"_s, u"a||||<DIV>x\r\ny"_s},
         {"no addressee", u"to=&subject=Hi"_s, std::nullopt},
         {"no To field", u"subject=Hi&body=x&address=a%40b"_s, std::nullopt},
-        {"nothing", u""_s, std::nullopt},
         {"ten megabytes of body", u"to=a&body="_s + huge + u"%0D%0A"_s, u"a||||"_s + huge + u"<br>\r\n"_s},
     };
     for (const auto &c : cases) {
@@ -83,8 +80,6 @@ TEST(MailtoLink, ReadsLinksAsTheWebWritesThem) {
     // Each link and its to, subject, body, cc and bcc.
     const std::pair<QString, QString> cases[] = {
         // clang-format off
-        {u"bob@x.com?subject=Hi%20there%20%26%20welcome&body=See%20you%20soon&cc=carl@x.com"_s,
-         u"bob@x.com|Hi there & welcome|See you soon|carl@x.com|"_s},
         // A share button: an empty subject, and a body that is an address with its own "?" and "&".
         {u"?subject=&body=https%3A%2F%2Fexample.com%2Fa%3Fid%3D1%26ref%3Dmail"_s,
          u"||https://example.com/a?id=1&ref=mail||"_s},
