@@ -69,24 +69,21 @@ TEST(TemplateFile, BadFilesAndListing) {
 }
 
 TEST(MergeFields, FieldsAreReplacedOnceFromTheLeft) {
-    const QStringList titles{u"First"_s, u"Last"_s, u"Email"_s, u"Name"_s, u"Addr"_s};
-    const QStringList cells{u"Ann"_s, u""_s, u"ann@example.com"_s, u"<<Name>> & <<First>>"_s,
-                            u"1 \"Rue\" <Zoë> &\r\nLyon"_s};
+    // Case, unknown fields and values as written are the merge run's integration test's.
+    const QStringList titles{u"First"_s, u"Last"_s, u"Name"_s};
+    const QStringList cells{u"Ann"_s, u""_s, u"<<Name>> & <<First>>"_s};
     const struct {
         const char *why;
         QString text, expected;
     } cases[] = {
         {"unknown fields stay as written, an unmatched << leaves the rest", u"Hi <<Nick>> <<First>> <<Last"_s,
          u"Hi <<Nick>> Ann <<Last"_s},
-        {"several fields on a line, the same twice, in any case", u"<<First>>/<<EMAIL>>/<<first>>"_s,
-         u"Ann/ann@example.com/Ann"_s},
         {"a value holding fields is not searched again", u"<<Name>>!"_s, u"<<Name>> & <<First>>!"_s},
         {"a fallback fills an empty value", u"Dear <<Last|friend>>"_s, u"Dear friend"_s},
         {"a fallback is not used when there is a value", u"<<First|friend>>"_s, u"Ann"_s},
         {"an empty value without fallback; an empty name matches no column", u"[<<Last>>]<<>>"_s,
          u"[]<<>>"_s},
         {"the field starts at the last <<", u"<<<First>>>"_s, u"<Ann>"_s},
-        {"values go in as written", u"At <<addr>>."_s, u"At 1 \"Rue\" <Zoë> &\r\nLyon."_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
