@@ -94,8 +94,7 @@ TEST(SenderNameTest, SplitsTheFromValueIntoNamesAndAddress) {
         QString first, last, address;
     };
     const Case cases[] = {
-        {u"Ann Lee <ann.lee@example.com>"_s, u"Ann"_s, u"Lee"_s, u"ann.lee@example.com"_s},
-        {u"\"Smith, John\" <john@x.org>"_s, u"Smith,"_s, u"John"_s, u"john@x.org"_s},
+        // A plain name and a quoted "Last, First" are the address book integration test's.
         {u"Mary Ann   Smith <m@x>"_s, u"Mary"_s, u"Smith"_s, u"m@x"_s},
         {u"Cher <cher@x>"_s, u"Cher"_s, u""_s, u"cher@x"_s},
         {u" bare@x.com "_s, u""_s, u""_s, u"bare@x.com"_s},
