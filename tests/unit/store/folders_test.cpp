@@ -3,14 +3,12 @@
 
 #include "base/messages.h"
 #include "base/text_file.h"
-#include "store/folder_list_box.h"
 #include "store/message_list_model.h"
 #include "store/saved_folders.h"
 
 #include "support/unit_files.h"
 
 #include <QDir>
-#include <QDragMoveEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
@@ -85,39 +83,6 @@ TEST(DialogNewFolder, OkNeedsTextAndFailuresKeepTheDialogOpen) {
               u"Unable to create directory. Please check to make sure you have "
               u"entered a valid directory name."_s);
     EXPECT_TRUE(created.isEmpty());
-}
-
-TEST(FolderListBox, ADraggedMessageHighlightsTheFolderUnderThePointer) {
-    FolderListBox box;
-    box.addItems({"archive", "Saved", "sent"});
-    box.resize(200, 300);
-    box.show();
-    QMimeData message;
-    message.setData(MessageListModel::mimeType(), "/x/Saved/a&&b&&c&&d.htm");
-    QMimeData other;
-    other.setText(u"text"_s);
-
-    // As in a real drag, the pointer enters before it moves.
-    const auto drag = [&box](const QPoint &at, QMimeData &data) {
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box.viewport(), &enter);
-        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box.viewport(), &move);
-        return std::pair{move.isAccepted(), move.dropAction()};
-    };
-    EXPECT_EQ(drag(box.visualItemRect(box.item(1)).center(), message), std::pair(true, Qt::CopyAction));
-    EXPECT_EQ(box.currentRow(), 1);
-    // Below the last folder nothing changes; other data is not taken.
-    EXPECT_TRUE(drag(QPoint(5, 290), message).first);
-    EXPECT_EQ(box.currentRow(), 1);
-    EXPECT_FALSE(drag(box.visualItemRect(box.item(2)).center(), other).first);
-    EXPECT_EQ(box.currentRow(), 1);
-
-    QDropEvent drop(QPointF(box.visualItemRect(box.item(0)).center()), Qt::CopyAction | Qt::MoveAction,
-                    &message, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(box.viewport(), &drop);
-    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
-    EXPECT_EQ(box.count(), 3); // a drop adds or moves nothing
 }
 
 using Layout = MessageListModel::Layout;

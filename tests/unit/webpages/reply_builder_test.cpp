@@ -32,13 +32,6 @@ const QHash<QString, QString> lunch{
 
 } // namespace
 
-TEST(ReplyBuilder, OnlyTheKnownModeNumbersAreModes) {
-    for (int mode : {0, 1, 2, 4, 5, 10, 11})
-        EXPECT_EQ(transferModeFrom(mode), static_cast<TransferMode>(mode)) << mode;
-    for (int mode : {-1, 3, 6, 7, 8, 9, 12})
-        EXPECT_FALSE(transferModeFrom(mode)) << mode;
-}
-
 TEST(ReplyBuilder, CaptionsAddressesAndRichTextOfOneValue) {
     const struct {
         QString (*rule)(const QString &);
