@@ -109,5 +109,4 @@ TEST(SendAnswer, OnlyASuccessfulPageFromTheServiceCountsAsSent) {
         else
             EXPECT_TRUE(problem.contains(c.problem)) << problem.toStdString();
     }
-    EXPECT_EQ(SendAnswer::noAnswer(60), u"no answer came within 60 s"_s);
 }
