@@ -53,15 +53,11 @@ TEST(MboxExport, MailReadersReadEveryHeaderAndBodyBack) {
         {u"Ann Lee <ann@x.com>"_s, u"Lunch plans"_s, u"12/05/2004 10:31"_s, u"bob@x.com"_s, u"c@x.com, d@x.com"_s,
          u"hidden@x.com"_s, u"Hi<br>\r\nFrom here, >From there\r\n>From quoted\r\nbye"_s},
         {u"Sent Message"_s, {}, u"sometime last week"_s, u"kim@x.com"_s, {}, {}, {}},
-        {u"Zoë Ärger <zoe@x.com>"_s, u"Crème brûlée – 🍰 and a subject long enough for more than one encoded word"_s,
-         u"Sun, 12 Dec 2004 10:31:00 +0100"_s, u"Åsa <asa@x.com>"_s, {}, {}, u"<p>Grüße</p>"_s},
-    };
+    }; // encoded words and a dated header: the strict reader's test below
     const QJsonArray expected = { // [envelope, From, To, Cc, Subject, Date, type, body] each
         QJsonArray{u"ann@x.com"_s, saved[0].from, saved[0].to, saved[0].cc, saved[0].subject, u"2004-12-05 10:31"_s,
          u"text/html;utf-8"_s, u"Hi<br>\nFrom here, >From there\n>From quoted\nbye"_s},
         QJsonArray{u"MAILER-DAEMON"_s, saved[1].from, saved[1].to, {}, {}, saved[1].date, u"text/html;utf-8"_s, u""_s},
-        QJsonArray{u"zoe@x.com"_s, saved[2].from, saved[2].to, {}, saved[2].subject, u"2004-12-12 10:31"_s,
-         u"text/html;utf-8"_s, u"<p>Grüße</p>"_s},
     };
     // clang-format on
     TestFolder dir;
@@ -70,7 +66,7 @@ TEST(MboxExport, MailReadersReadEveryHeaderAndBodyBack) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"out"_s));
     const QString mbox = dir.path(u"out/Work.mbox"_s);
     const MboxExportResult result = exportTo(dir.path(u"in"_s), mbox);
-    EXPECT_TRUE(result.ok() && result.written == 3 && result.notMessages == 1);
+    EXPECT_TRUE(result.ok() && result.written == 2 && result.notMessages == 1);
     EXPECT_EQ(readBack("mbox_read_back.py", mbox), expected);
 
     // A cancel leaves no file; an empty folder gives an empty mailbox.
