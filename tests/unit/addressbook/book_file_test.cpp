@@ -133,7 +133,6 @@ TEST(BookFileTest, OpeningFindsTheColumnsAndMovesThemIntoPlace) {
         {"e-mail found in the data", "Name,Email\r\nAnn,a@x.com\r\n", u"Name|/Ann|a@x.com"_s, -1, -1, 1},
         {"e-mail found right of place 2", "Name,Phone,Notes,Other,\r\nAnn,555,x,a@b.c,\r\n",
          u"Name|Phone|Other|Notes|/Ann|555|a@b.c|x|"_s, -1, -1, 2},
-        {"no address anywhere", "Name,Phone,\r\nAnn,555,\r\n", u"Name|Phone|/Ann|555|"_s, -1, -1, 0, true},
         // Titles are read without case, the first match wins, and "Surname" names nothing.
         {"first match", "EMAIL,email 2,Surname,FIRSTNAME,\r\n", u"FIRSTNAME|EMAIL|email 2|Surname|"_s, 0, -1,
          1},
