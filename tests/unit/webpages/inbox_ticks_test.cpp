@@ -59,7 +59,6 @@ TEST(InboxTicks, SpamRules) {
         {"keyword in the subject, any case", {u"Ann"_s, u"You won the LOTTERY"_s, false}, true, false, false},
         {"keyword in the sender", {u"lottery-office@example.com"_s, u"Hi"_s, true}, true, false, true},
         {"accented Latin is Latin", {u"Zoë Łukasz"_s, u"Café crème à Besançon"_s, true}, false, false, false},
-        {"Cyrillic, but read", {u"Ivan"_s, u"Привет"_s, false}, false, true, false},
         {"two foreign letters are not enough", {u"Ann"_s, u"Ωμ and more"_s, true}, false, false, false},
         {"beyond the basic plane", {u"x"_s, u"\U00010330\U00010331\U00010332"_s, true}, false, true, true},
         {"symbols and digits do not count", {u"x"_s, u"★★★ 123 ©®™"_s, true}, false, false, false},
