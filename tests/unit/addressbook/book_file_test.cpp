@@ -165,11 +165,9 @@ TEST(BookLineTest, ReadsCommaLinesByTheQuoteRules) {
         {"quoted fields", uR"("John","Smith","j@x.com")"_s, u"John\tSmith\tj@x.com"_s},
         {"a comma inside quotes stays in the field", uR"("Smith, John",john@x.com)"_s,
          u"Smith, John\tjohn@x.com"_s},
-        {"tabs become blanks", u"a\tb,c"_s, u"a b\tc"_s},
         {"quotes written undoubled are dropped", uR"("say "hi" there",x)"_s, u"say hi there\tx"_s},
         {"a quote inside an unquoted field is text", uR"(ab"c,d"e,f)"_s, u"ab\"c\td\"e\tf"_s},
         {"an unclosed quote runs to the end of the line", uR"("a,b)"_s, u"a,b"_s},
-        {"non-ASCII text", u"Zoë,東京 🙂"_s, u"Zoë\t東京 🙂"_s},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
