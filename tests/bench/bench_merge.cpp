@@ -3,10 +3,10 @@
 #include "support/sim_process.h"
 #include "webpages/web_pane.h"
 
-#include <QApplication>
 #include <QEventLoop>
 #include <QFile>
 
+#include "web_bench_main.h"
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -19,11 +19,6 @@ double residentMb() {
 }
 
 void BM_Merge1000(benchmark::State &state) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu --disable-background-networking");
-    static int argc = 1;
-    static char name[] = "bench_merge", *argv[] = {name};
-    static QApplication app(argc, argv);
     constexpr int emails = 1000;
     const MergePlan::Book book{
         {QStringLiteral("First"), QStringLiteral("Email")}, 1, emails, [](int row) {
@@ -54,4 +49,6 @@ BENCHMARK(BM_Merge1000)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+    return runWebBenchmarks(argc, argv);
+}

@@ -6,6 +6,8 @@
 using namespace Qt::StringLiterals;
 using Target = AddressInsertion::Target;
 
+// The Compose tab with an inbox in the main pane and the Settings tab are the address book
+// integration test's.
 TEST(AddressInsertionRulesTest, TheComposeTargetFollowsTheSelectedTab) {
     struct Case {
         int tab;
@@ -13,13 +15,11 @@ TEST(AddressInsertionRulesTest, TheComposeTargetFollowsTheSelectedTab) {
         Target target;
     };
     const Case cases[] = {
-        {2, u"http://h/hotmail/inbox"_s, Target::ComposePane},
         {2, u"http://h/yahoo/compose"_s, Target::ComposePane},
         {1, u"http://h/yahoo/Compose?x=1"_s, Target::MainPane},
         {1, u"http://h/hotmail/inbox"_s, Target::AfterComposeLoads},
         {3, u"http://h/hotmail/compose"_s, Target::AfterComposeLoads},
         {4, u""_s, Target::AfterComposeLoads},
-        {5, u"http://h/yahoo/compose"_s, Target::AfterComposeLoads},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "tab " << c.tab << " " << c.mainAddress.toStdString());

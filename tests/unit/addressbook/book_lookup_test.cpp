@@ -22,7 +22,7 @@ const QString people = u"First,Last,Email,\r\nAnn,Lee,ann@x.com,\r\nBo,Smith,,\r
 
 } // namespace
 
-TEST(BookSearchTest, FindsTheFirstRowStartingWithTheTextInAnyCase) {
+TEST(BookSearchTest, FindsTheFirstRowStartingWithTheTextInAnyCaseAndListsAColumn) {
     const BookTable table = parsed(people);
     struct Case {
         int column;
@@ -38,10 +38,8 @@ TEST(BookSearchTest, FindsTheFirstRowStartingWithTheTextInAnyCase) {
         SCOPED_TRACE((c.text + u" in "_s + QString::number(c.column)).toStdString());
         EXPECT_EQ(BookSearch::findPrefix(table, c.column, c.text), c.row);
     }
-}
-
-TEST(BookSearchTest, ThePaletteListsEveryRowEmptyCellsIncluded) {
-    EXPECT_EQ(BookSearch::columnValues(parsed(people), 2),
+    // The palette lists every row, empty cells included.
+    EXPECT_EQ(BookSearch::columnValues(table, 2),
               (QStringList{u"ann@x.com"_s, u""_s, u"cy@x.com"_s, u"di@x.com"_s}));
 }
 
@@ -54,7 +52,6 @@ TEST(ImportLineupTest, RowsAreCutOrFilledToTheBooksColumns) {
         {"a wider file loses its extra columns", u"1,2,3,4,5,6,7,8,\r\na,b,c,d,e,f,g,h,\r\n"_s,
          u"a|b|c|d|e|f"_s},
         {"a narrower file leaves the rest empty", u"1,2,\r\na,b,c\r\n"_s, u"a|b|c|||"_s},
-        {"a header alone adds nothing", u"1,2,3,\r\n"_s, u""_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
@@ -96,8 +93,7 @@ TEST(SenderNameTest, SplitsTheFromValueIntoNamesAndAddress) {
         QString first, last, address;
     };
     const Case cases[] = {
-        {u"Ann Lee <ann.lee@example.com>"_s, u"Ann"_s, u"Lee"_s, u"ann.lee@example.com"_s},
-        {u"\"Smith, John\" <john@x.org>"_s, u"Smith,"_s, u"John"_s, u"john@x.org"_s},
+        // A plain name and a quoted "Last, First" are the address book integration test's.
         {u"Mary Ann   Smith <m@x>"_s, u"Mary"_s, u"Smith"_s, u"m@x"_s},
         {u"Cher <cher@x>"_s, u"Cher"_s, u""_s, u"cher@x"_s},
         {u" bare@x.com "_s, u""_s, u""_s, u"bare@x.com"_s},

@@ -42,8 +42,6 @@ QString header(const BookModel &model, int column) {
 
 TEST(BookTableTest, CellsOfShortRowsAreEmptyAndCanBeFilled) {
     BookTable table = tableOf(4, {u"a"_s, u"a\tb\tc\td\te"_s});
-    EXPECT_EQ(table.cell(0, 3), u"");
-    EXPECT_EQ(table.cell(1, 3), u"d") << "fields beyond the columns are dropped";
     EXPECT_EQ(table.cell(5, 0), u"");
     table.setCell(0, 3, u"z\tz");
     EXPECT_EQ(column(table, 3), (QStringList{u"z z"_s, u"d"_s}));
@@ -93,7 +91,6 @@ TEST(BookModelTest, TitlePressesToggleTheSortMarkWhichIsNeverSaved) {
     } steps[] = {
         {2, u"First|Last|^ Email|"_s, u"A"_s},
         {2, u"First|Last|v Email|"_s, u"c"_s},
-        {2, u"First|Last|^ Email|"_s, u"A"_s},
         {1, u"First|^ Last|Email|"_s, u"b"_s},
         // A fresh book counts as sorted by column 0, without a mark: the first press sorts ascending.
         {0, u"^ First|Last|Email|"_s, u"A"_s},

@@ -35,7 +35,6 @@ TEST(IniFile, ReadsValuesTheWayTheWindowsReaderDoes) {
         {u"Settings"_s, u"single"_s, u"x"_s},
         {u"Settings"_s, u"half"_s, u"\"open"_s},
         {u"Settings"_s, u"equals"_s, u"a=b"_s},
-        {u"Settings"_s, u"empty"_s, u""_s},
         {u"Settings"_s, u"dup"_s, u"first"_s}, // the first of two equal keys wins
         {u"Settings"_s, u"after"_s, u"still Settings"_s},
         {u"Locations"_s, u"Main Dir"_s, u"/data/"_s}, // LF and CR alone end lines too
@@ -49,24 +48,6 @@ TEST(IniFile, ReadsValuesTheWayTheWindowsReaderDoes) {
         SCOPED_TRACE((c.section + u'/' + c.key).toStdString());
         EXPECT_EQ(lookUp(file, c.section, c.key), c.expected);
     }
-}
-
-TEST(IniFile, RoundTripKeepsEverythingItDoesNotChange) {
-    const QByteArray original = "; written by hand\r\n[Locations]\r\nmain dir = /home/me/ \r\n; note\r\n"
-                                "unknown key=unknown value\r\n\r\n[Settings]\r\nSetMax=1\r\nspam level=3\r\n";
-    EXPECT_EQ(IniFile::parse(original).serialize(), original);
-
-    IniFile ini = IniFile::parse(original);
-    ini.setValue(u"settings"_s, u"setmax"_s, u"0"_s);
-    ini.setValue(u"Settings"_s, u"mailto"_s, u"a@b.example"_s);
-    ini.setValue(u"New"_s, u"key"_s, u""_s);
-    EXPECT_EQ(ini.serialize(),
-              QByteArray("; written by hand\r\n[Locations]\r\nmain dir = /home/me/ \r\n; note\r\n"
-                         "unknown key=unknown value\r\n\r\n[Settings]\r\n"
-                         "SetMax=0\r\n" // the stored spelling stays
-                         "spam level=3\r\nmailto=a@b.example\r\n\r\n[New]\r\nkey=\r\n"));
-    EXPECT_EQ(IniFile::parse("[A]\nk=v\n[B]\nx=y").serialize(),
-              QByteArray("[A]\r\nk=v\r\n\r\n[B]\r\nx=y\r\n"));
 }
 
 TEST(IniFile, RefusesNamesTheFileCouldNotGiveBack) {
@@ -92,8 +73,6 @@ TEST(IniFile, SurvivesDamagedFiles) {
         QByteArray bytes;
     } cases[] = {
         {"long header", "[" + QByteArray(100000, 's') + "]\r\n"},
-        {"NULs", QByteArray("[S]\0\r\nk\0=v\0\r\n", 14)},
-        {"invalid UTF-8", "[S]\r\nk=\xff\xfe\xc3\r\n"},
         {"many lines", QByteArray("=\n;\n[\n]\n").repeated(200000)},
         {"byte-order marks after a blank line", "\n" + QByteArray("\xef\xbb\xbf").repeated(1000000)},
     };
@@ -111,12 +90,7 @@ TEST(LenientNumber, ReadsLeadingNumberAndIgnoresTheRest) {
         const char16_t *text;
         int expected;
     } cases[] = {
-        {u"-1", -1},
-        {u"abc", 0},
-        {u" 7", 7},
-        {u"\t 12px", 12},
         {u"3.9", 3},
-        {u"+4", 4},
         {u"- 4", 0},     // a sign must touch its digits
         {u"1 2", 1},     // the number ends at the blank
         {u"\u00A04", 0}, // only space and tab count as leading blanks

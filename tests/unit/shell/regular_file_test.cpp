@@ -4,10 +4,9 @@
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/settings.h"
-#include "base/text_file.h"
+#include "support/unit_files.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -16,13 +15,12 @@
 using namespace Qt::StringLiterals;
 
 TEST(RegularFileTest, PipesAndOtherSpecialFilesAreRefusedWhereFilesAreOpened) {
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath(u"pipe.csv"_s), link = dir.filePath(u"link.htm"_s);
-    const QString book = dir.filePath(u"book.csv"_s);
+    TestFolder dir;
+    const QString fifo = dir.path(u"pipe.csv"_s), link = dir.path(u"link.htm"_s);
+    const QString book = dir.write(u"book.csv"_s, "First,Last,E-mail\r\nAnn,Smith,a@b.c\r\n");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(fifo, link));
-    ASSERT_TRUE(TextFile::writeAtomically(book, "First,Last,E-mail\r\nAnn,Smith,a@b.c\r\n").ok);
-    EXPECT_FALSE(RegularFile::isSpecial(book) || RegularFile::isSpecial(dir.filePath(u"missing"_s)));
+    EXPECT_FALSE(RegularFile::isSpecial(book) || RegularFile::isSpecial(dir.path(u"missing"_s)));
     EXPECT_TRUE(RegularFile::isSpecial(link) && RegularFile::isSpecial(dir.path()));
 
     // The settings: read as defaults, and never replaced by a file.

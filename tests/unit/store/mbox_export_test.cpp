@@ -9,13 +9,12 @@
 #include "store/saved_message_file.h"
 
 #include "base/text_file.h"
+#include "support/unit_files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -35,13 +34,11 @@ QJsonArray readBack(const char *script, const QString &mbox) {
     return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
 }
 
-// Saves each message into `folder` under the name a capture gives it.
-void writeFolder(const QString &folder, const auto &messages) {
+// Saves each message into `folder` of `dir` under the name a capture gives it.
+void writeFolder(const TestFolder &dir, const QString &folder, const auto &messages) {
     for (const SavedMessage &message : messages)
-        ASSERT_TRUE(TextFile::writeAtomically(folder + u'/' +
-                                                  SavedMessageFile::fileName(message, MessageKind::Captured),
-                                              SavedMessageFile::content(message))
-                        .ok);
+        dir.write(folder + u'/' + SavedMessageFile::fileName(message, MessageKind::Captured),
+                  SavedMessageFile::content(message));
 }
 
 MboxExportResult exportTo(const QString &folder, const QString &mbox, MboxExport::Progress progress = {}) {
@@ -56,32 +53,28 @@ TEST(MboxExport, MailReadersReadEveryHeaderAndBodyBack) {
         {u"Ann Lee <ann@x.com>"_s, u"Lunch plans"_s, u"12/05/2004 10:31"_s, u"bob@x.com"_s, u"c@x.com, d@x.com"_s,
          u"hidden@x.com"_s, u"Hi<br>\r\nFrom here, >From there\r\n>From quoted\r\nbye"_s},
         {u"Sent Message"_s, {}, u"sometime last week"_s, u"kim@x.com"_s, {}, {}, {}},
-        {u"Zoë Ärger <zoe@x.com>"_s, u"Crème brûlée – 🍰 and a subject long enough for more than one encoded word"_s,
-         u"Sun, 12 Dec 2004 10:31:00 +0100"_s, u"Åsa <asa@x.com>"_s, {}, {}, u"<p>Grüße</p>"_s},
-    };
+    }; // encoded words and a dated header: the strict reader's test below
     const QJsonArray expected = { // [envelope, From, To, Cc, Subject, Date, type, body] each
         QJsonArray{u"ann@x.com"_s, saved[0].from, saved[0].to, saved[0].cc, saved[0].subject, u"2004-12-05 10:31"_s,
          u"text/html;utf-8"_s, u"Hi<br>\nFrom here, >From there\n>From quoted\nbye"_s},
         QJsonArray{u"MAILER-DAEMON"_s, saved[1].from, saved[1].to, {}, {}, saved[1].date, u"text/html;utf-8"_s, u""_s},
-        QJsonArray{u"zoe@x.com"_s, saved[2].from, saved[2].to, {}, saved[2].subject, u"2004-12-12 10:31"_s,
-         u"text/html;utf-8"_s, u"<p>Grüße</p>"_s},
     };
     // clang-format on
-    QTemporaryDir dir;
-    writeFolder(dir.path(), saved);
-    QFile(dir.filePath(u"notes.txt"_s)).open(QIODevice::WriteOnly);
-    const QString mbox = dir.filePath(u"out/Work.mbox"_s);
+    TestFolder dir;
+    writeFolder(dir, u"in"_s, saved);
+    dir.write(u"in/notes.txt"_s, {});
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"out"_s));
-    const MboxExportResult result = exportTo(dir.path(), mbox);
-    EXPECT_TRUE(result.ok() && result.written == 3 && result.notMessages == 1);
+    const QString mbox = dir.path(u"out/Work.mbox"_s);
+    const MboxExportResult result = exportTo(dir.path(u"in"_s), mbox);
+    EXPECT_TRUE(result.ok() && result.written == 2 && result.notMessages == 1);
     EXPECT_EQ(readBack("mbox_read_back.py", mbox), expected);
 
     // A cancel leaves no file; an empty folder gives an empty mailbox.
-    EXPECT_EQ(exportTo(dir.path(), dir.filePath(u"c.mbox"_s), [](int, int) { return false; }).error,
+    EXPECT_EQ(exportTo(dir.path(u"in"_s), dir.path(u"c.mbox"_s), [](int, int) { return false; }).error,
               MboxExportResult::Error::Cancelled);
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"c.mbox"_s)));
-    ASSERT_TRUE(exportTo(dir.filePath(u"out"_s), dir.filePath(u"empty.mbox"_s)).ok());
-    EXPECT_EQ(readBack("mbox_read_back.py", dir.filePath(u"empty.mbox"_s)).size(), 0);
+    EXPECT_FALSE(dir.has(u"c.mbox"_s));
+    ASSERT_TRUE(exportTo(dir.path(u"out"_s), dir.path(u"empty.mbox"_s)).ok());
+    EXPECT_EQ(readBack("mbox_read_back.py", dir.path(u"empty.mbox"_s)).size(), 0);
 }
 
 TEST(MboxReaders, StrictReaderGetsEveryMailboxSubjectAndBody) {
@@ -109,11 +102,10 @@ TEST(MboxReaders, StrictReaderGetsEveryMailboxSubjectAndBody) {
          {QJsonArray{u"Jürgen"_s, u"juergen@xn--bcher-kva.example"_s}}, manyMailboxes},
     };
     // clang-format on
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder"_s));
-    writeFolder(dir.filePath(u"folder"_s), std::array{cases[0].saved, cases[1].saved});
-    const QString mbox = dir.filePath(u"out.mbox"_s);
-    ASSERT_TRUE(exportTo(dir.filePath(u"folder"_s), mbox).ok());
+    TestFolder dir;
+    writeFolder(dir, u"folder"_s, std::array{cases[0].saved, cases[1].saved});
+    const QString mbox = dir.path(u"out.mbox"_s);
+    ASSERT_TRUE(exportTo(dir.path(u"folder"_s), mbox).ok());
 
     for (const QByteArray &line : TextFile::readAll(mbox, 1 << 20).value_or("").split('\n'))
         EXPECT_LE(line.size(), 998) << line.left(60).data();
@@ -128,27 +120,23 @@ TEST(MboxReaders, StrictReaderGetsEveryMailboxSubjectAndBody) {
         EXPECT_EQ(read[i].toArray(), row(cases[i].saved, cases[i])) << i;
 
     // The same messages come back through an import, from the mbox, .eml files or a Maildir.
-    const QDir root(dir.path());
-    for (const char *folder :
-         {"savedmgs/mbox", "savedmgs/eml", "savedmgs/maildir", "emls", "md/cur", "md/new"})
-        ASSERT_TRUE(root.mkpath(QString::fromLatin1(folder)));
+    for (const QString &folder : {u"mbox"_s, u"eml"_s, u"maildir"_s})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(u"savedmgs/"_s + folder));
     for (int i = 0; i < 2; ++i) {
         const QByteArray entry = MboxWriter::entry(cases[i].saved, {}, LooseDate::Order::MonthFirst);
         const QByteArray message = entry.sliced(entry.indexOf('\n') + 1).chopped(1); // no separator
-        ASSERT_TRUE(TextFile::writeAtomically(root.filePath(u"emls/%1.eml"_s.arg(i)), message).ok);
-        ASSERT_TRUE(
-            TextFile::writeAtomically(root.filePath(i ? u"md/cur/1:2,S"_s : u"md/new/2"_s), message).ok);
+        dir.write(u"emls/%1.eml"_s.arg(i), message);
+        dir.write(i ? u"md/cur/1:2,S"_s : u"md/new/2"_s, message);
     }
     const auto moment = [](const QString &date) {
         return MboxWriter::readDate(date, LooseDate::Order::MonthFirst).value_or(QDateTime());
     };
-    for (const auto &[source, folder] :
-         {std::pair(mbox, u"mbox"_s), std::pair(root.filePath(u"emls"_s), u"eml"_s),
-          std::pair(root.filePath(u"md"_s), u"maildir"_s)}) {
+    for (const auto &[source, folder] : {std::pair(mbox, u"mbox"_s), std::pair(dir.path(u"emls"_s), u"eml"_s),
+                                         std::pair(dir.path(u"md"_s), u"maildir"_s)}) {
         SCOPED_TRACE(folder.toStdString());
         const ImportResult result = MessageImport::importInto(source, dir.path(), folder);
         EXPECT_TRUE(result.ok() && result.read == 2 && result.added == 2 && result.skipped.isEmpty());
-        const QDir imported(root.filePath(u"savedmgs/"_s + folder));
+        const QDir imported(dir.path(u"savedmgs/"_s + folder));
         const QStringList names = imported.entryList(QDir::Files, QDir::Name);
         ASSERT_EQ(names.size(), 2);
         for (int i = 0; i < 2; ++i) {

@@ -4,9 +4,7 @@
 #include "base/text_file.h"
 #include "store/message_name.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/unit_files.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +18,15 @@ SavedMessage captured(QString from, QString subject, QString date, QString to) {
     return {std::move(from), std::move(subject), std::move(date), std::move(to), {}, {}, {}};
 }
 
-struct StoreDir {
-    QTemporaryDir dir;
+// A main directory with the folders "Saved" and "sent".
+struct StoreDir : TestFolder {
     StoreDir() {
-        QDir(dir.path()).mkpath(u"savedmgs/Saved"_s);
-        QDir(dir.path()).mkpath(u"savedmgs/sent"_s);
+        for (const QString &folder : {u"Saved"_s, u"sent"_s})
+            QDir(path()).mkpath(u"savedmgs/"_s + folder);
     }
-    QString mainDir() const { return dir.path() + u'/'; }
+    QString mainDir() const { return path() + u'/'; }
     QStringList files(const QString &folder) const {
-        return QDir(dir.path() + u"/savedmgs/"_s + folder).entryList(QDir::Files);
+        return QDir(path(u"savedmgs/"_s + folder)).entryList(QDir::Files);
     }
 };
 
@@ -53,10 +51,6 @@ TEST(SavedMessageFileName, CutsLongPartsAndCleansCharactersTheFileSystemRefuses)
          captured("Ann Smith <ann.smith@example.com>", "x", "d", "Bob <b@x>"),
          "Ann Smith  ann.smith@example.com &&x&&d&&Bob  b@x.htm"},
         {"':' and '/' become spaces, '?' goes", captured("A", "Re: a/b?", "d", "B"), "A&&Re  a b&&d&&B.htm"},
-        {"quotes, '*' and '\\' and the outer spaces go; '|' and '&' stay",
-         captured("  \"Ann\" | Co*", "a\\b & c", "d", "Bob  "), "Ann | Co&&a b & c&&d&&Bob.htm"},
-        {"the To cut happens before cleaning: a '<' inside the first 20 counts",
-         captured("A", "s", "d", "<12345678901234567890>"), "A&&s&&d&& 1234567890123456789....htm"},
         {"a sent copy is named by its recipients and ends in 'sent message'",
          captured("Sent Message", "Hi: there", "12/05/2004 10:31:02", "bob@example.com, carl@example.com"),
          "bob@example.com, car...&&Hi  there&&12#05#2004 10^31^02&&sent message.htm", MessageKind::Sent},
@@ -119,7 +113,7 @@ TEST(WriteSavedMessage, WritesOverwritesAndKeepsToTheStore) {
         EXPECT_EQ(result.error, c.error);
     }
     EXPECT_EQ(store.files(u"sent"_s).size(), 1);
-    EXPECT_EQ(QDir(store.dir.path() + u"/savedmgs"_s).entryList(QDir::Files).size(), 0);
+    EXPECT_EQ(store.files({}).size(), 0);
 }
 
 // The file system takes names of up to 255 bytes: From gives way, whole characters at a time.
@@ -153,12 +147,9 @@ TEST(MessageName, SplitsTheFourPartsOfAName) {
         std::optional<QString> parts; // From, Subject, To and the listed date, joined by '|'
     } cases[] = {
         {"the plain case", "Ann&&Hello&&12#05#2004 10^31&&Bob.htm", "Ann|Hello|Bob|12/05/2004"},
-        {"two separators are not enough", "Ann&&Hello&&12#05#2004.htm", std::nullopt},
-        {"a fifth part is ignored", "Ann&&Hi&&d&&Bob&&extra.htm", "Ann|Hi|Bob|d"},
         {"the last four characters go whatever they are", "Ann&&Hi&&d&&Bobby", "Ann|Hi|B|d"},
         {"From keeps its spaces, the others lose their leading ones", " Ann &&  Hi&& d&&  Bob .htm",
          " Ann |Hi|Bob |d"},
-        {"empty parts", "&&&&&&.htm", "|||"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
@@ -168,7 +159,6 @@ TEST(MessageName, SplitsTheFourPartsOfAName) {
             EXPECT_EQ(QStringList({name->from, name->subject, name->to, name->date}).join(u'|'), *c.parts);
         }
     }
-    EXPECT_EQ(MessageName::parse(u"  A&&B&&C&&D .htm"_s, Order::MonthFirst)->fileName, u"A&&B&&C&&D .htm"_s);
 }
 
 TEST(MessageName, ListsReplyPrefixesWithTheirColonAndDatesWithoutTheirTime) {
@@ -177,14 +167,10 @@ TEST(MessageName, ListsReplyPrefixesWithTheirColonAndDatesWithoutTheirTime) {
         const char *part, *expected;
     } cases[] = {
         {MessageName::listedSubject, "Re  news", "Re:  news"}, // written from "Re: news"
-        {MessageName::listedSubject, "more news", "more: news"},
         {MessageName::listedSubject, "RE RE stuff", "RE: RE: stuff"},
-        {MessageName::listedSubject, "  re hello", "re: hello"},
         {MessageName::listedSubject, "Reply", "Reply"},
         {MessageName::listedDate, "12#05#2004 10^31", "12/05/2004"},
         {MessageName::listedDate, "Sunday, December 5, 2004 10^31 AM", "Sunday, December 5, 2004"},
-        {MessageName::listedDate, "10^31", "10:"},                                 // no space before the ":"
-        {MessageName::listedDate, "Mon,  5 Dec 2004   10^31", "Mon,  5 Dec 2004"}, // trailing spaces go
         {MessageName::listedDate, "yesterday", "yesterday"},
     };
     for (const auto &c : cases) {
@@ -201,7 +187,6 @@ TEST(MessageName, SortKeyIsTheDayCountFrom1950) {
     } cases[] = {
         {"12#05#2004 10^31", Order::MonthFirst, 20062},
         {"12#05#2004 10^31", Order::DayFirst, 19855},
-        {"Mon, 12 May 2004 10^31^00 +0000", Order::MonthFirst, 19855},
         {"Sunday, December 5, 2004 10^31 AM", Order::MonthFirst, 20062},
         {"1#1#1950", Order::MonthFirst, 0},
         {"31#12#1949", Order::MonthFirst, -1},

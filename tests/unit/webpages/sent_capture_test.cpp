@@ -23,8 +23,6 @@ TEST(PostData, DecodesFormValues) {
         // Invalid escapes stay as they are.
         {u"100%"_s, u"100%"_s},
         {u"%zz%4g"_s, u"%zz%4g"_s},
-        {u"%%41"_s, u"%A"_s},
-        {u"é"_s, u"é"_s},              // text already decoded passes through
         {u"é%E9+%C3%A9"_s, u"éé é"_s}, // each run of escapes is read on its own
     };
     for (const auto &c : cases) {
@@ -41,7 +39,6 @@ TEST(PostData, FindsFieldsWhereverTheyStand) {
     EXPECT_EQ(post.value(u"Body", u"body"), u""_s); // present and empty
     EXPECT_FALSE(post.value(u"Cc", u"cc"));
     EXPECT_FALSE(post.value(u"o", u"T")); // no partial names
-    EXPECT_EQ(PostData(u"to=x"_s).value(u"To", u"to"), u"x"_s);
     EXPECT_FALSE(PostData(u"To"_s).value(u"To", u"to"));
 }
 
@@ -58,13 +55,11 @@ TEST(SentCapture, BuildsTheCopyFromEitherProvidersPostWhenItHasAnAddressee) {
         {"hotmail",
          u"box=1&to=Ann+%3Cann%40example.com%3E&cc=&bcc=carl%40example.com&subject=Hi&body=%3Cp%3EHello%3C%2Fp%3E"_s,
          u"Ann <ann@example.com>||carl@example.com|Hi|<p>Hello</p>"_s},
-        {"fields the post lacks stay empty", u"to=ann%40example.com"_s, u"ann@example.com||||"_s},
         // A text area reported with LF line ends is stored as a browser posts it.
         {"LF line ends", u"to=a&body=one%0Atwo%0D%0Athree"_s, u"a||||one<br>\r\ntwo<br>\r\nthree"_s},
         {"markup in any case", u"to=a&body=%3CDIV%3Ex%0D%0Ay"_s, u"a||||<DIV>x\r\ny"_s},
         {"no addressee", u"to=&subject=Hi"_s, std::nullopt},
         {"no To field", u"subject=Hi&body=x&address=a%40b"_s, std::nullopt},
-        {"nothing", u""_s, std::nullopt},
         {"ten megabytes of body", u"to=a&body="_s + huge + u"%0D%0A"_s, u"a||||"_s + huge + u"<br>\r\n"_s},
     };
     for (const auto &c : cases) {
@@ -83,8 +78,6 @@ TEST(MailtoLink, ReadsLinksAsTheWebWritesThem) {
     // Each link and its to, subject, body, cc and bcc.
     const std::pair<QString, QString> cases[] = {
         // clang-format off
-        {u"bob@x.com?subject=Hi%20there%20%26%20welcome&body=See%20you%20soon&cc=carl@x.com"_s,
-         u"bob@x.com|Hi there & welcome|See you soon|carl@x.com|"_s},
         // A share button: an empty subject, and a body that is an address with its own "?" and "&".
         {u"?subject=&body=https%3A%2F%2Fexample.com%2Fa%3Fid%3D1%26ref%3Dmail"_s,
          u"||https://example.com/a?id=1&ref=mail||"_s},
@@ -112,6 +105,4 @@ TEST(MailtoLink, ReadsLinksAsTheWebWritesThem) {
     for (const QString &url :
          {u"mailto:a@x?subject=Hi"_s, u"  MAILTO:a@x?subject=Hi\n"_s, u"a@x?subject=Hi"_s})
         EXPECT_EQ(MailtoAddress::handOverText(url), u"a@x?subject=Hi"_s) << url.toStdString();
-    // A rich-text area shows the body as text.
-    EXPECT_EQ(MailtoAddress::richText(u"<b>1 > 0</b> &\nso"_s), u"&lt;b&gt;1 &gt; 0&lt;/b&gt; &amp;<br>so"_s);
 }
