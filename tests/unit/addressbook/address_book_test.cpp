@@ -133,8 +133,10 @@ TEST_F(AddressBookTest, BooksThatCannotBeReadAreReportedAndTheOpenBookStays) {
 TEST_F(AddressBookTest, EditsAreSavedOnSaveAndBeforeAnotherBookOpens) {
     open(u"addrbooks/Friends.csv"_s);
     m_book.model().setCell(0, 0, u"Anne"_s);
+    EXPECT_EQ(m_book.bookLabel(), u" Address Book:  Friends.csv*"_s);
     EXPECT_EQ(m_dir.read(u"addrbooks/Friends.csv"_s), friends) << "nothing is written before a save";
     ASSERT_TRUE(m_book.SaveAddressBook());
+    EXPECT_EQ(m_book.bookLabel(), u" Address Book:  Friends.csv"_s);
     EXPECT_TRUE(m_dir.read(u"addrbooks/Friends.csv"_s).contains("\"Anne\",\"Lee\""));
 
     m_book.model().setCell(1, 0, u"Bob"_s);

@@ -159,11 +159,12 @@ TEST(TabAddressesTest, ComposeAddressKeepsSchemeHostAndFirstSegment) {
     }
 }
 
-// Yahoo's calendar for a Yahoo inbox is the main window test's.
 TEST(TabAddressesTest, CalendarFollowsTheMailServiceShown) {
     const QString base = u"http://127.0.0.1:9000/"_s;
-    for (const QString &shown : {base + u"hotmail/inbox"_s, QString()})
-        EXPECT_EQ(TabAddresses::calendarAddress(shown, base), base + u"calendar/msn"_s);
+    for (const auto &[shown, calendar] :
+         {std::pair(u"yahoo/inbox"_s, u"yahoo"_s), {u"hotmail/inbox"_s, u"msn"_s}})
+        EXPECT_EQ(TabAddresses::calendarAddress(base + shown, base), base + u"calendar/"_s + calendar);
+    EXPECT_EQ(TabAddresses::calendarAddress(QString(), base), base + u"calendar/msn"_s);
 }
 
 TEST(SplitterRulesTest, PositionStaysAwayFromBothEdgesUnlessThePaneIsHidden) {
@@ -172,6 +173,7 @@ TEST(SplitterRulesTest, PositionStaysAwayFromBothEdgesUnlessThePaneIsHidden) {
         bool hidden;
         int expected;
     } cases[] = {
+        {100, 15000, false, 750},
         {3000, 15000, false, 3000},
         {14900, 15000, false, 14250},
         {3000, 15000, true, 0},
@@ -180,4 +182,5 @@ TEST(SplitterRulesTest, PositionStaysAwayFromBothEdgesUnlessThePaneIsHidden) {
         SCOPED_TRACE(c.wanted);
         EXPECT_EQ(SplitterRules::layoutPosition(c.wanted, c.width, c.hidden), c.expected);
     }
+    EXPECT_EQ(SplitterRules::expandedPosition(15001), 12750);
 }
