@@ -93,6 +93,7 @@ private:
     QString m_listedFolder;
     // The folder listed, so that a message saved, moved or imported into it shows at once.
     QFileSystemWatcher m_watcher;
+    bool m_tabShown = false;
     QString m_previewed;
     bool m_dragging = false;
     // How a numeric date in a file name is read.
