@@ -6,6 +6,7 @@
 #include "webpages/web_pane.h"
 
 #include <QDir>
+#include <QTimer>
 
 SignInController::SignInController(WebPane &mainPane, Settings &settings, std::function<bool()> autoLogTicked,
                                    std::function<QString()> welcomeFile, QObject *parent)
@@ -21,8 +22,16 @@ SignInController::SignInController(WebPane &mainPane, Settings &settings, std::f
         if (!std::exchange(m_awaitingPassword, QDeadlineTimer()).hasExpired())
             signInWithStoredPassword();
     });
-    // Asked at once, so that the answer is there by the time the welcome page has loaded.
-    m_passwords.read();
+    // The keyring's first question loads a good part of GLib's machinery: it is asked as the event
+    // loop starts when the welcome page signs in by itself (so that the answer is there by the time
+    // the page has loaded), else once the page has loaded.
+    QTimer::singleShot(0, this, [this] {
+        if (m_autoLogTicked())
+            m_passwords.read();
+        else
+            connect(&m_pane, &WebPane::documentCompleted, &m_passwords, &PasswordStore::read,
+                    Qt::SingleShotConnection);
+    });
 }
 
 namespace {
