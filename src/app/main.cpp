@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
+#include <QFont>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QImageReader>
 #include <QProcess>
@@ -127,12 +129,24 @@ bool wantsTextOnly(int argc, char **argv) {
     return false;
 }
 
-// The first picture a toolbar reads opens Qt's image plugins, milliseconds of the main thread
-// before the window can show; a pool thread opens them while the browser engine starts.
-void openImagePluginsMeanwhile() {
+// Work the first window needs that pool threads can do while the main thread waits for the
+// browser engine's helper process to start. The first picture a toolbar reads opens Qt's image
+// plugins. The browser engine's settings and the first text field ask the font database for
+// fallback families, which first has fontconfig read its whole configuration; the database is
+// thread-safe and keeps what it found for every thread.
+void warmUpMeanwhile() {
     QThreadPool::globalInstance()->start([] {
         QImageReader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-save-16.png"))
             .format();
+    });
+    QThreadPool::globalInstance()->start([] {
+        QFont font;
+        for (const auto hint :
+             {QFont::Serif, QFont::SansSerif, QFont::Monospace, QFont::Cursive, QFont::Fantasy}) {
+            font.setStyleHint(hint);
+            font.defaultFamily();
+        }
+        QFontMetrics(QGuiApplication::font()).height();
     });
 }
 
@@ -169,7 +183,7 @@ int main(int argc, char **argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("corvalis"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("corvalis")));
     StartupProfile::mark("application");
-    openImagePluginsMeanwhile();
+    warmUpMeanwhile();
 
     QCommandLineParser parser;
     addOptions(parser);
