@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -42,8 +43,6 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     , m_openFolder([](const QUrl &url) { return QDesktopServices::openUrl(url); }) {
     QWidget *page = m_context.page;
     m_model = new MessageListModel(this);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
-            &SavedFoldersTab::relistKeepingSelection);
     page->installEventFilter(this);
     m_list = new MessageListView(page);
     m_list->setModel(m_model);
@@ -197,11 +196,16 @@ void SavedFoldersTab::listFolder(const QString &folder) {
 
 void SavedFoldersTab::watchListedFolder() {
     const QString path = SavedFolders::folderPath(m_context.mainDir, m_listedFolder);
-    if (m_watcher.directories() == QStringList{path})
+    if (!m_watcher) {
+        m_watcher = new QFileSystemWatcher(this);
+        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
+                &SavedFoldersTab::relistKeepingSelection);
+    }
+    if (m_watcher->directories() == QStringList{path})
         return;
-    if (!m_watcher.directories().isEmpty())
-        m_watcher.removePaths(m_watcher.directories());
-    m_watcher.addPath(path);
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    m_watcher->addPath(path);
 }
 
 // A folder is listed and watched from the first time the tab shows: a large folder costs the

@@ -2,7 +2,6 @@
 
 #include "store/loose_date.h"
 
-#include <QFileSystemWatcher>
 #include <QObject>
 #include <QUrl>
 
@@ -14,6 +13,7 @@ class MessageListModel;
 class MessageListView;
 class Messages;
 class QComboBox;
+class QFileSystemWatcher;
 class QItemSelection;
 class QPushButton;
 class SavedFoldersSearch;
@@ -91,8 +91,10 @@ private:
     QPushButton *m_delete = nullptr;
     QPushButton *m_move = nullptr;
     QString m_listedFolder;
-    // The folder listed, so that a message saved, moved or imported into it shows at once.
-    QFileSystemWatcher m_watcher;
+    // Watches the folder listed, so that a message saved, moved or imported into it shows at
+    // once. Made with the first listing: the kernel's watch instance behind it costs tens of
+    // milliseconds to end, at every exit.
+    QFileSystemWatcher *m_watcher = nullptr;
     bool m_tabShown = false;
     QString m_previewed;
     bool m_dragging = false;
