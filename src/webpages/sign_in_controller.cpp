@@ -24,13 +24,16 @@ SignInController::SignInController(WebPane &mainPane, Settings &settings, std::f
     });
     // The keyring's first question loads a good part of GLib's machinery: it is asked as the event
     // loop starts when the welcome page signs in by itself (so that the answer is there by the time
-    // the page has loaded), else once the page has loaded.
+    // the page has loaded), else a while after the page has loaded, when nothing waits for it.
     QTimer::singleShot(0, this, [this] {
-        if (m_autoLogTicked())
+        if (m_autoLogTicked()) {
             m_passwords.read();
-        else
-            connect(&m_pane, &WebPane::documentCompleted, &m_passwords, &PasswordStore::read,
-                    Qt::SingleShotConnection);
+            return;
+        }
+        connect(
+            &m_pane, &WebPane::documentCompleted, this,
+            [this] { QTimer::singleShot(keyringIdleReadMs, &m_passwords, &PasswordStore::read); },
+            Qt::SingleShotConnection);
     });
 }
 

@@ -25,6 +25,8 @@ public:
     // How long after the welcome page has loaded a password still on its way from the keyring
     // signs in; later, the user may already be typing.
     static constexpr int keyringWaitMs = 10000;
+    // How long after the welcome page has loaded the keyring is asked when no sign-in waits for it.
+    static constexpr int keyringIdleReadMs = 2000;
 
 private:
     void captureOnLeave();
