@@ -138,16 +138,20 @@ bool Settings::change(const std::function<bool(IniFile &)> &edit) {
         return false;
 
     IniFile ini;
-    if (const std::optional<QByteArray> bytes = TextFile::readAll(m_filePath, maxFileBytes))
-        ini = IniFile::parse(*bytes);
+    const std::optional<QByteArray> old = TextFile::readAll(m_filePath, maxFileBytes);
+    if (old)
+        ini = IniFile::parse(*old);
     else if (QFileInfo::exists(m_filePath))
         return false; // a file that cannot be read is not replaced by one holding a single key
     if (!edit(ini))
         return false;
     // The file holds the stored sign-in, so only its owner may read it.
-    return TextFile::writeAtomically(m_filePath, ini.serialize(),
-                                     QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-        .ok;
+    constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const QByteArray bytes = ini.serialize();
+    // Most closes store what the file holds already: it is left as it is, not written anew.
+    if (old && bytes == *old)
+        return QFile::setPermissions(m_filePath, ownerOnly);
+    return TextFile::writeAtomically(m_filePath, bytes, ownerOnly).ok;
 }
 
 QString Settings::get(const SettingKey &key) const {

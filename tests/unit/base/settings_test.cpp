@@ -117,6 +117,19 @@ TEST_F(SettingsTest, WritesKeepEverythingElseAndTheFilePrivate) {
                          "[Settings]\r\nspam=Caf\xc3\xa9 \xe2\x82\xac 5\r\nsetmax=0\r\nmailto=\r\n"
                          "afftext=line one line two\r\n\r\n[New]\r\nkey=\r\n"));
     EXPECT_EQ(fileMode(), 0600u); // the file holds the stored sign-in
+
+    // Storing what the file holds already leaves the file in place, and still private.
+    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadOther));
+    const QByteArray before = contents();
+    struct stat was {
+    }, is{};
+    ::stat(QFile::encodeName(path()).constData(), &was);
+    settings.set(Keys::SetMax, u"0"_s);
+    ::stat(QFile::encodeName(path()).constData(), &is);
+    EXPECT_EQ(is.st_ino, was.st_ino);
+    EXPECT_EQ(contents(), before);
+    EXPECT_EQ(fileMode(), 0600u);
 }
 
 // A full disk keeping the old file is the whole-files integration test's.
