@@ -46,13 +46,6 @@ SavedFoldersTab::SavedFoldersTab(Context context, QObject *parent)
     page->installEventFilter(this);
     m_list = new MessageListView(page);
     m_list->setModel(m_model);
-    // The file name and the day count are for the program's use.
-    m_list->setColumnHidden(MessageListModel::FileColumn, true);
-    m_list->setColumnHidden(MessageListModel::SortKeyColumn, true);
-    m_list->setColumnHidden(MessageListModel::FolderColumn, true);
-    m_list->header()->resizeSection(MessageListModel::FromColumn, 180);
-    m_list->header()->resizeSection(MessageListModel::SubjectColumn, 280);
-    m_list->header()->resizeSection(MessageListModel::ToColumn, 150);
 
     auto *lower = new QWidget(page);
     auto *lowerLayout = new QVBoxLayout(lower);
@@ -213,6 +206,15 @@ void SavedFoldersTab::watchListedFolder() {
 bool SavedFoldersTab::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_context.page && event->type() == QEvent::Show && !m_tabShown) {
         m_tabShown = true;
+        // The columns are set up here too: each change has the list measure its header, in a
+        // font of its own, even while hidden. The file name and the day count are for the
+        // program's use.
+        m_list->setColumnHidden(MessageListModel::FileColumn, true);
+        m_list->setColumnHidden(MessageListModel::SortKeyColumn, true);
+        m_list->setColumnHidden(MessageListModel::FolderColumn, !m_model->showingResults());
+        m_list->header()->resizeSection(MessageListModel::FromColumn, 180);
+        m_list->header()->resizeSection(MessageListModel::SubjectColumn, 280);
+        m_list->header()->resizeSection(MessageListModel::ToColumn, 150);
         listFolder(m_listedFolder);
     }
     return QObject::eventFilter(watched, event);
