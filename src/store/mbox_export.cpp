@@ -2,6 +2,7 @@
 
 #include "base/text_file.h"
 #include "store/mbox_writer.h"
+#include "store/mime_text.h"
 #include "store/saved_message_file.h"
 
 #include <QDir>
@@ -19,6 +20,9 @@ MboxExportResult MboxExport::exportFolder(const QString &folderPath, const QStri
         result.detail = reason;
         return result;
     };
+    // The entries need GMime, which a faulty install may lack: no file then rather than a broken one.
+    if (QString why; !MimeText::ready(&why))
+        return failed(why);
     // Unbuffered, so that a write the disk has no room for fails there and then.
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(out.errorString());

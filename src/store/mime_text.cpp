@@ -110,8 +110,9 @@ QByteArray MimeText::quotedPrintable(const QByteArray &bytes) {
     return out.replace("\nFrom ", "\n=46rom ");
 }
 
-void MimeText::ready() {
+bool MimeText::ready(QString *) {
     format();
+    return true;
 }
 
 QString MimeText::decodedHeader(const QByteArray &raw) {

@@ -5,7 +5,8 @@
 #include <QString>
 
 // Header and body text in the forms mail carries them, through GMime: RFC 2047 encoded words,
-// folded header lines, quoted-printable bodies. Lines end in LF.
+// folded header lines, quoted-printable bodies. Lines end in LF. The program reaches GMime through
+// a module loaded on first use (mime_facade.cpp); when it cannot be loaded the writers give nothing.
 namespace MimeText {
 
 struct Mailbox {
@@ -26,8 +27,9 @@ QByteArray addressHeader(const char *name, const QList<Mailbox> &mailboxes);
 // start with "From " starts with "=46rom " instead, so no mbox reader takes it for a new entry.
 QByteArray quotedPrintable(const QByteArray &bytes);
 
-// Makes GMime ready for use elsewhere; the functions here do it themselves.
-void ready();
+// Makes GMime ready for use elsewhere; the functions here do it themselves. False, with the
+// reason in `why`, when the module cannot be loaded.
+bool ready(QString *why = nullptr);
 
 // A header value as a reader shows it: encoded words decoded, folds unfolded.
 QString decodedHeader(const QByteArray &raw);
