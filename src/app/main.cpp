@@ -183,7 +183,6 @@ int main(int argc, char **argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("corvalis"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("corvalis")));
     StartupProfile::mark("application");
-    warmUpMeanwhile();
 
     QCommandLineParser parser;
     addOptions(parser);
@@ -193,6 +192,8 @@ int main(int argc, char **argv) {
     SingleInstance instance(settings.filePath());
     if (instance.otherRunning())
         return 0;
+    // Not before: a program that hands over and ends would end under the pool's feet.
+    warmUpMeanwhile();
     // Installed from a package, the program sets up its own main directory at the first start.
     const auto firstStart =
         FirstStart::ensureMainDir(settings, FirstStart::dataDirBeside(QCoreApplication::applicationDirPath()),
