@@ -59,6 +59,8 @@ NavigationBar::NavigationBar(WebPane &mainPane, WebPane &composePane, QString se
     connect(spell, &QAction::triggered, this, &NavigationBar::spellRequested);
 
     connect(&m_main, &QWebEngineView::urlChanged, this, &NavigationBar::mainPaneNavigated);
+    // The welcome page is asked for before the bar is made, and says its address only then.
+    mainPaneNavigated();
 }
 
 void NavigationBar::follow(WebPane &pane) {

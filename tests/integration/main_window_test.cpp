@@ -18,6 +18,7 @@ TEST(MainWindowTest, FirstStartShowsTheWelcomePageTabsFollowTheServiceAndCloseWr
     EXPECT_EQ(form.windowTitle(), u"Corvalis"_s);
     EXPECT_EQ(form.tabs().selected(), int(TabNavigator::InboxLogin));
     EXPECT_TRUE(form.webBrowser(1).locationUrl().endsWith(u"/html/welcome.htm"_s));
+    EXPECT_EQ(h.child<QComboBox>("AddressCombo")->currentText(), form.webBrowser(1).locationUrl());
     EXPECT_TRUE(form.addressBookPane().addbook_hidden());
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     // Every toolbar picture is drawn, from the desktop theme or the program's own copies.
