@@ -5,19 +5,16 @@
 #include "shell/main_form.h"
 #include "single_instance.h"
 #include "termination_signals.h"
+#include "warm_up.h"
 #include "webpages/mailto_address.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
-#include <QFont>
-#include <QFontMetrics>
 #include <QIcon>
-#include <QImageReader>
 #include <QProcess>
 #include <QTextStream>
 #include <QThread>
-#include <QThreadPool>
 
 #include <unistd.h>
 
@@ -129,27 +126,6 @@ bool wantsTextOnly(int argc, char **argv) {
     return false;
 }
 
-// Work the first window needs that pool threads can do while the main thread waits for the
-// browser engine's helper process to start. The first picture a toolbar reads opens Qt's image
-// plugins. The browser engine's settings and the first text field ask the font database for
-// fallback families, which first has fontconfig read its whole configuration; the database is
-// thread-safe and keeps what it found for every thread.
-void warmUpMeanwhile() {
-    QThreadPool::globalInstance()->start([] {
-        QImageReader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-save-16.png"))
-            .format();
-    });
-    QThreadPool::globalInstance()->start([] {
-        QFont font;
-        for (const auto hint :
-             {QFont::Serif, QFont::SansSerif, QFont::Monospace, QFont::Cursive, QFont::Fantasy}) {
-            font.setStyleHint(hint);
-            font.defaultFamily();
-        }
-        QFontMetrics(QGuiApplication::font()).height();
-    });
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -192,8 +168,7 @@ int main(int argc, char **argv) {
     SingleInstance instance(settings.filePath());
     if (instance.otherRunning())
         return 0;
-    // Not before: a program that hands over and ends would end under the pool's feet.
-    warmUpMeanwhile();
+    WarmUp::startMeanwhile();
     // Installed from a package, the program sets up its own main directory at the first start.
     const auto firstStart =
         FirstStart::ensureMainDir(settings, FirstStart::dataDirBeside(QCoreApplication::applicationDirPath()),
