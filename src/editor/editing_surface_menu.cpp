@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -36,6 +37,19 @@ bool EditingSurface::eventFilter(QObject *watched, QEvent *event) {
             (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
             requestContextMenu(std::nullopt);
             return true;
+        }
+    } else if (event->type() == QEvent::ShortcutOverride) {
+        // Under some desktops' key bindings the engine claims keys for its editing (Ctrl+K deletes
+        // to the line's end): the shortcuts of the program's windows around the surface go first.
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QWidget *around = this; around; around = around->parentWidget()) {
+            for (const QAction *action : around->actions()) {
+                if (action->isEnabled() && action->shortcut() == pressed) {
+                    key->ignore();
+                    return true;
+                }
+            }
         }
     } else if (event->type() == QEvent::ContextMenu) {
         // A right click reaches the page first, which moves the caret to the pointer and then

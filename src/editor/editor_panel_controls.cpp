@@ -101,6 +101,8 @@ void EditorPanel::createControls() {
     lists->addWidget(m_fontCombo);
     lists->addWidget(m_sizeCombo);
     lists->addWidget(m_styleCombo);
+    // The spell check is also here, where it shows however narrow the post field makes the panel.
+    lists->addAction(m_toolbar->button(QStringLiteral("spell")));
     auto *gap = new QWidget(lists);
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     lists->addWidget(gap);

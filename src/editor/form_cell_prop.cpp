@@ -116,7 +116,7 @@ void FormCellProp::accept() {
         m_fields.reportSizeError(error, QStringLiteral("table cell"));
         return;
     }
-    // Outside any cell the document comes back as it was: nothing to put in place.
+    // Outside any cell the table comes back as it was: nothing to put in place.
     const bool changed = document != m_capture.document;
     if (changed)
         m_editing.replaceDocument(document);

@@ -3,11 +3,7 @@
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "editor/editor_selection.h"
-
-namespace {
-// Deeper than any document nests its elements: a climb that goes on longer has gone wrong.
-constexpr int maxClimb = 10000;
-} // namespace
+#include "editor/selection_text.h"
 
 bool SurfaceTableEditing::showBorders() {
     return m_panel.surface().showBorders();
@@ -28,40 +24,27 @@ void SurfaceTableEditing::saveSelection() {
     m_panel.selection().SaveSelection();
 }
 
-// The table is the nearest table element that holds the selection, reached by climbing from the
-// selected element: a table nested in the caret's cell, or one beside the caret, is not it.
+QString SurfaceTableEditing::markedTable(const QString &marker) {
+    const auto marked = m_panel.surface().callBridge(QStringLiteral("editorMarkedTable"), {marker});
+    return marked ? marked->toString() : QString();
+}
+
 QString SurfaceTableEditing::tableAtCaret() {
-    m_table = {};
-    DocElement element = m_panel.selection().SelectedElement();
-    for (int depth = 0; depth < maxClimb && !element.isNull(); ++depth, element = element.parentElement()) {
-        if (element.tagName().compare(u"TABLE", Qt::CaseInsensitive) == 0) {
-            m_table = element;
-            return element.outerHTML();
-        }
-    }
-    return QString();
+    return markedTable(QString());
 }
 
 void SurfaceTableEditing::replaceTableAtCaret(const QString &html) {
-    if (!m_table.isNull())
-        m_table.setOuterHTML(html);
+    m_panel.surface().callBridge(QStringLiteral("editorReshapeTable"), {html});
 }
 
 TableEditing::Capture SurfaceTableEditing::captureSelection() {
-    EditorSelection &selection = m_panel.selection();
-    selection.GetSelection();
-    return {selection.capturedDocument(), selection.markerPosition()};
+    const QString marker = QString::fromUtf16(EditorSelection::marker);
+    const SelectionText::Capture capture = SelectionText::takeMarker(markedTable(marker), marker, 0);
+    return {capture.document, capture.markerPosition};
 }
 
 void SurfaceTableEditing::replaceDocument(const QString &html) {
-    EditingSurface &surface = m_panel.surface();
-    // A change within one element is made in place, so that Undo takes it back.
-    const auto inPlace = surface.callBridge(QStringLiteral("editorReplaceDocument"), {html});
-    if (inPlace && inPlace->toBool())
-        return;
-    const QString base = surface.baseUrl();
-    surface.setDocumentHtml(html);
-    surface.setBaseUrl(base);
+    replaceTableAtCaret(html);
 }
 
 QString SurfaceTableEditing::baseUrl() {

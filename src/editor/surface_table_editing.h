@@ -1,6 +1,5 @@
 #pragma once
 
-#include "editor/doc_element.h"
 #include "editor/table_editing.h"
 
 class EditorPanel;
@@ -27,7 +26,10 @@ public:
     bool changed() const { return m_changed; }
 
 private:
+    // The table around the selection, which the page keeps for the change that follows, as its
+    // text with `marker` (none when empty) at the selection's start.
+    QString markedTable(const QString &marker);
+
     EditorPanel &m_panel;
-    DocElement m_table; // the table found by the last tableAtCaret
     bool m_changed = false;
 };

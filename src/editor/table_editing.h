@@ -38,11 +38,14 @@ public:
     virtual void saveSelection() = 0;
     // The outer HTML of the table around the caret; empty when the caret is in no table.
     virtual QString tableAtCaret() = 0;
-    // Puts `html` in place of the table around the caret, as one step that undo takes back.
+    // Makes the table around the caret like `html`, changing in place only what differs, as one
+    // step that undo takes back.
     virtual void replaceTableAtCaret(const QString &html) = 0;
 
+    // The table around the selection (the captured "document"), with the selection's place
+    // marked; an empty capture outside any table. The rest of the document is never copied.
     virtual Capture captureSelection() = 0;
-    // Replaces the whole document; the base address stays.
+    // Makes the captured table like `html` (its text, changed), in place, as one undo step.
     virtual void replaceDocument(const QString &html) = 0;
     // The document's base address, which relative paths in it are relative to.
     virtual QString baseUrl() = 0;

@@ -12,6 +12,8 @@
 #include <QFrame>
 #include <QHBoxLayout>
 
+#include <memory>
+
 namespace {
 // How far below the main pane's top the editor lies over the blog's post page.
 constexpr int postPageEditorOffset = 950; // twips
@@ -26,12 +28,21 @@ void MainForm::createEditor() {
     m_editor->setSettings(&m_settings);
 
     connect(m_editor, &EditorPanel::placeOverPageRequested, this, &MainForm::placeEditorOverPost);
-    // Shown on the blog's post page, the editor goes over the post field at once.
-    if (auto *visual = findChild<QCheckBox *>(QStringLiteral("CheckNormal")))
-        connect(visual, &QCheckBox::clicked, this, [this] {
-            if (BlogPost::fieldRect(*m_panes[0]))
-                placeEditorOverPost();
-        });
+    // Shown on the blog's post page, the editor goes over the post field at once. It belongs to
+    // the page it was shown over: when the main pane leaves that page, it goes.
+    auto *visual = findChild<QCheckBox *>(QStringLiteral("CheckNormal"));
+    const auto shownOver = std::make_shared<QUrl>();
+    connect(visual, &QCheckBox::toggled, this, [this, shownOver](bool shown) {
+        if (!shown)
+            return;
+        *shownOver = m_panes[0]->url();
+        if (BlogPost::fieldRect(*m_panes[0]))
+            placeEditorOverPost();
+    });
+    connect(m_panes[0], &QWebEngineView::urlChanged, this, [this, visual, shownOver](const QUrl &url) {
+        if (visual->isChecked() && url != *shownOver)
+            visual->click();
+    });
     connect(m_editor, &EditorPanel::postTransferRequested, this, [this] {
         if (!m_editor->hasSurface())
             return;
@@ -59,9 +70,7 @@ void MainForm::placeEditorOverPost() {
     if (place.isEmpty())
         return;
     m_editorPanel->setGeometry(place);
-    m_editorPanel->show();
-    m_editorPanel->raise();
     m_editorOverPost = true;
-    if (auto *visual = findChild<QCheckBox *>(QStringLiteral("CheckNormal")))
-        visual->setChecked(true);
+    if (auto *visual = findChild<QCheckBox *>(QStringLiteral("CheckNormal")); !visual->isChecked())
+        visual->click();
 }

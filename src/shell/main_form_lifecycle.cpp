@@ -142,9 +142,10 @@ void MainForm::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     if (isMinimized())
         return;
-    if (m_editorOverPost)
-        QTimer::singleShot(0, this, &MainForm::placeEditorOverPost); // once the page has laid out anew
-    else
+    // Over the post, the shown editor follows the field once the page has laid out anew.
+    if (m_editorOverPost && m_editorPanel->isVisible())
+        QTimer::singleShot(0, this, &MainForm::placeEditorOverPost);
+    else if (!m_editorOverPost)
         placeEditorPanel();
 }
 

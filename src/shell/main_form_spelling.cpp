@@ -12,6 +12,9 @@
 #include "spelling/spell_checker.h"
 #include "spelling/spell_menu.h"
 
+#include <QCheckBox>
+#include <QFrame>
+
 void MainForm::createSpelling() {
     // The dictionary paths are read by start-up, which runs later; loading a dictionary waits for
     // the first check.
@@ -26,8 +29,19 @@ void MainForm::createSpelling() {
     m_editor->setFeatureAvailable(EditorPanel::Feature::Spell, true);
     connect(m_editor, &EditorPanel::spellRequested, this,
             [this, checker] { SpellCheckEditor(*checker, webBrowser(1), m_editor->surface(), this); });
-    connect(m_navigation, &NavigationBar::spellRequested, this,
-            [this, checker] { AnswerBodyDialog::open(*checker, webBrowser(1), this); });
+    // While the editor is shown (over a blog page) the browser's button checks the editor's text;
+    // elsewhere the answer field's, or it says why it cannot.
+    connect(m_navigation, &NavigationBar::spellRequested, this, [this, checker] {
+        if (m_editorPanel->isVisible())
+            SpellCheckEditor(*checker, webBrowser(1), m_editor->surface(), this);
+        else
+            AnswerBodyDialog::open(*checker, webBrowser(1), this);
+    });
+    if (auto *visual = findChild<QCheckBox *>(QStringLiteral("CheckNormal")))
+        connect(visual, &QCheckBox::toggled, this, [this](bool shown) {
+            if (shown)
+                m_navigation->action(QStringLiteral("spell"))->setEnabled(true);
+        });
     connect(m_settingsPanel, &SettingsPanel::spellOptionsRequested, this, [this, checker] {
         FormSpellOptions dialog(*checker, this);
         dialog.exec();

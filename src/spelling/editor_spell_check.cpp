@@ -15,8 +15,10 @@ void SpellCheckEditor(SpellChecker &checker, WebPane &inboxPane, WebPane &editor
         source = &document;
         text = document.take(PageSpellText::Scope::Body);
     }
-    if (text.trimmed().isEmpty())
+    if (text.trimmed().isEmpty()) {
+        checker.messages().inform(QStringLiteral("The document has no text to check."));
         return;
+    }
     if (checker.check(text, source->target(), parent) == SpellCheckRun::Outcome::Completed)
         checker.messages().inform(QStringLiteral("The spelling check is complete."));
 }

@@ -1,16 +1,21 @@
 // The editor on a generated 1 MB document (2 000 paragraphs, 50 tables): loading it into the
 // surface (against a bare web view loading it with its body editable, BM_BareLoad), one toolbar refresh, one
-// selection capture, one post transfer into the blog page.
+// selection capture, one post transfer into the blog page; the table operations and their undo on a
+// large table in that document, and the cell dialog's rewrite of a column of a 1 000-row table.
 #include "base/messages.h"
 #include "base/text_file.h"
+#include "editor/cell_format.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "editor/editor_selection.h"
+#include "editor/form_cell_prop.h"
+#include "editor/surface_table_editing.h"
 #include "support/page_script.h"
 #include "support/sim_process.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
 #include <QFrame>
@@ -24,6 +29,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -156,6 +162,167 @@ void BM_PostTransfer(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_PostTransfer)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A document of about 1 MB with a table of `size` x `size` cells in its middle or at its end,
+// written to a file and opened as Open does; the table's cells hold their row and column.
+enum class Place { Middle, End };
+QString withTable(int size, Place place) {
+    QString table = QStringLiteral("<table id=big border=1>");
+    for (int r = 0; r < size; ++r) {
+        table += QStringLiteral("<tr>");
+        for (int c = 0; c < size; ++c)
+            table += QStringLiteral("<td>%1.%2</td>").arg(r).arg(c);
+        table += QStringLiteral("</tr>\r\n");
+    }
+    table += QStringLiteral("</table>\r\n");
+    QString html = generatedDocument();
+    if (place == Place::End)
+        return html.replace(QStringLiteral("</body>"), table + QStringLiteral("</body>"));
+    return html.replace(QStringLiteral("<p id=p1000>"), table + QStringLiteral("<p id=p1000>"));
+}
+
+bool openWithTable(Editor &e, int size, Place place) {
+    const QString path = e.dir.filePath(QStringLiteral("table.htm"));
+    return TextFile::writeAtomically(path, withTable(size, place).toUtf8()).ok &&
+           e.panel.surface().loadDocument(path, false) == DocumentFile::NoError;
+}
+
+// The caret in the table's middle cell.
+void caretInTable(Editor &e, int size) {
+    runPageScript(*e.panel.surface().page(),
+                  QStringLiteral("{ const c = document.getElementById('big').rows[%1].cells[%1];"
+                                 "  getSelection().collapse(c.firstChild, 1); }")
+                      .arg(size / 2));
+}
+
+// The table's cells and those with a background, to tell that an operation (and its undo) did its work.
+QString tableState(Editor &e) {
+    return runPageScript(
+               *e.panel.surface().page(),
+               QStringLiteral("(t => t.querySelectorAll('td').length + ' ' +"
+                              " t.querySelectorAll('td[bgcolor]').length)(document.getElementById('big'))"))
+        .toString();
+}
+
+enum class Operation { InsertRow, InsertColumn, DeleteColumn, CellDialog };
+
+// The operation as the user starts it: a command of the context menu, or the Column Properties
+// dialog giving the column a background colour.
+void operate(Editor &e, Operation operation) {
+    EditingSurface &surface = e.panel.surface();
+    switch (operation) {
+    case Operation::InsertRow:
+        surface.execCommand(EditingSurface::InsertRow);
+        break;
+    case Operation::InsertColumn:
+        surface.execCommand(EditingSurface::InsertColumn);
+        break;
+    case Operation::DeleteColumn:
+        surface.execCommand(EditingSurface::DeleteColumns);
+        break;
+    case Operation::CellDialog: {
+        SurfaceTableEditing editing(e.panel);
+        TableDialogServices services = standardTableDialogServices(e.messages);
+        services.pickColour = [](auto, auto) { return std::optional(QColor(Qt::yellow)); };
+        FormCellProp dialog(CellScope::Column, editing, services, nullptr);
+        dialog.findChild<QAbstractButton *>(QStringLiteral("Command2"))->click();
+        dialog.accept();
+        break;
+    }
+    }
+}
+
+// The operation (or, with `measureUndo`, its undo) on a table of range(0) cells a side, in the
+// document's middle (range(1) 0) or at its end (1). Each operation is undone before the next.
+void tableOperation(benchmark::State &state, Operation operation, bool measureUndo) {
+    Editor &e = editor();
+    const int size = int(state.range(0));
+    if (!openWithTable(e, size, state.range(1) ? Place::End : Place::Middle)) {
+        state.SkipWithError("the document did not load");
+        return;
+    }
+    const QString before = tableState(e);
+    for (auto _ : state) {
+        state.PauseTiming();
+        caretInTable(e, size);
+        QString changed;
+        if (measureUndo) {
+            operate(e, operation);
+            changed = tableState(e);
+        }
+        state.ResumeTiming();
+        if (measureUndo)
+            e.panel.surface().execCommand(EditingSurface::Undo);
+        else
+            operate(e, operation);
+        state.PauseTiming();
+        if (!measureUndo) {
+            changed = tableState(e);
+            e.panel.surface().execCommand(EditingSurface::Undo);
+        }
+        const bool undone = tableState(e) == before;
+        state.ResumeTiming();
+        if (changed == before || !undone) {
+            state.SkipWithError("the operation or its undo did not take effect");
+            return;
+        }
+    }
+}
+
+void tableArguments(benchmark::internal::Benchmark *b) {
+    b->Args({100, 1})->Args({100, 0})->Args({50, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+BENCHMARK_CAPTURE(tableOperation, InsertRow, Operation::InsertRow, false)->Apply(tableArguments);
+BENCHMARK_CAPTURE(tableOperation, InsertRowUndo, Operation::InsertRow, true)->Apply(tableArguments);
+BENCHMARK_CAPTURE(tableOperation, InsertColumn, Operation::InsertColumn, false)->Apply(tableArguments);
+BENCHMARK_CAPTURE(tableOperation, InsertColumnUndo, Operation::InsertColumn, true)->Apply(tableArguments);
+BENCHMARK_CAPTURE(tableOperation, DeleteColumn, Operation::DeleteColumn, false)->Apply(tableArguments);
+BENCHMARK_CAPTURE(tableOperation, DeleteColumnUndo, Operation::DeleteColumn, true)->Apply(tableArguments);
+BENCHMARK_CAPTURE(tableOperation, CellDialog, Operation::CellDialog, false)->Apply(tableArguments);
+BENCHMARK_CAPTURE(tableOperation, CellDialogUndo, Operation::CellDialog, true)->Apply(tableArguments);
+
+constexpr int tableRows = 1000;
+
+// The captured text of a page with a 1 000-row, 5-column table (lower-case tags, quoted values, as
+// the surface gives it); the caret in the middle cell of row 500.
+struct CapturedTable {
+    QString document;
+    int marker = 0;
+};
+const CapturedTable &capturedTable() {
+    static const CapturedTable table = [] {
+        QString html = QStringLiteral("<html><head></head><body><p>Prices</p><table border=\"1\"><tbody>");
+        int marker = 0;
+        for (int r = 0; r < tableRows; ++r) {
+            html += QStringLiteral("<tr>");
+            for (int c = 0; c < 5; ++c) {
+                html += QStringLiteral("<td width=\"20%\" valign=\"top\">");
+                if (r == tableRows / 2 && c == 2)
+                    marker = int(html.size()) + 1;
+                html += QStringLiteral("item %1.%2</td>").arg(r).arg(c);
+            }
+            html += QStringLiteral("</tr>");
+        }
+        html += QStringLiteral("</tbody></table><p>after</p></body></html>");
+        return CapturedTable{html, marker};
+    }();
+    return table;
+}
+
+void BM_CellRewriteColumn(benchmark::State &state) {
+    const CapturedTable &table = capturedTable();
+    CellFormat format = CellFormatting::readCell(table.document, table.marker);
+    format.background = {true, QStringLiteral("#FFCC00")};
+    format.align = QStringLiteral("CENTER");
+    format.noWrap = true;
+    for (auto _ : state) {
+        TagFormat::SizeError error;
+        const QString rewritten =
+            CellFormatting::rewriteCells(table.document, table.marker, CellScope::Column, format, &error);
+        benchmark::DoNotOptimize(rewritten.size());
+    }
+}
+BENCHMARK(BM_CellRewriteColumn)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

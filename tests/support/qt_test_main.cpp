@@ -1,13 +1,24 @@
-// main() for every test executable: an offscreen QApplication that can host WebEngine panes.
+// main() for every test executable: an offscreen QApplication that can host WebEngine panes, in
+// surroundings of its own: an empty home, the C locale and UTC, whatever the machine's are.
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include <unistd.h>
 
 int main(int argc, char **argv) {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    qputenv("LC_ALL", "C.UTF-8");
+    qputenv("TZ", "UTC");
+    tzset();
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     if (geteuid() == 0 && qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty())

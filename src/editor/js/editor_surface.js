@@ -114,6 +114,13 @@
             select(saved);
         return done;
     }
+    // Sets an attribute, or with a null value removes it.
+    function setAttributeValue(element, name, value) {
+        if (value === null)
+            element.removeAttribute(name);
+        else
+            element.setAttribute(name, value);
+    }
     function serialize(fragment) {
         const d = document.createElement('div');
         d.appendChild(fragment);
@@ -126,7 +133,7 @@
         // Command statuses, as the program's command set numbers them.
         NOT_SUPPORTED: 0, DISABLED: 1, ENABLED: 3, LATCHED: 7, MIXED: 11,
         selectionRange, select, controlElement, elementAt, currentCell, hasSelection, caretInto,
-        offsetOf, pointAt, caretAt, textLength, insertAt, serialize,
+        offsetOf, pointAt, caretAt, textLength, insertAt, setAttributeValue, serialize,
         // The program's editor object, once the page bridge's channel is up.
         host: null,
         report(name) {

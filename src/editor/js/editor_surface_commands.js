@@ -159,7 +159,9 @@
             t.style.left = left + 'px';
             t.style.top = top + 'px';
         }
-        s.ownStepMade({ element: t, before, after: t.getAttribute('style') });
+        const after = t.getAttribute('style');
+        s.ownStepMade({ undo() { s.setAttributeValue(t, 'style', before); },
+                        redo() { s.setAttributeValue(t, 'style', after); } });
         return true;
     }
     function exec(id, value) {

@@ -1,5 +1,6 @@
-// Tables: inserting one, its row and column commands, Tab from cell to cell, a dialog's changed
-// table put in place, and the borders drawn while editing.
+// Tables: inserting one, its row and column commands and Tab from cell to cell, a dialog's
+// changed table put in place, and the borders drawn while editing. The commands change the
+// table where it stands, whatever its size, each change one step for Undo.
 (function () {
     'use strict';
     const s = window.corvalisSurface;
@@ -11,97 +12,113 @@
         cell.innerHTML = '&nbsp;';
         return cell;
     }
-    // Replaces `element` with `changed` (a changed copy of it) through the editing commands, so
-    // that Undo takes the whole change back in one step; with no copy the element goes.
-    function replaceUndoably(element, changed) {
-        const r = document.createRange();
-        r.selectNode(element);
-        s.select(r);
-        return changed ? document.execCommand('insertHTML', false, changed.outerHTML)
-                       : document.execCommand('delete', false, null);
+    // The steps of the changes below: a node put in (before `before`, null for the end) or taken out.
+    function inserted(parent, node, before) {
+        parent.insertBefore(node, before);
+        return { undo() { node.remove(); }, redo() { parent.insertBefore(node, before); } };
     }
+    function removed(node) {
+        const parent = node.parentNode, before = node.nextSibling;
+        node.remove();
+        return { undo() { parent.insertBefore(node, before); }, redo() { node.remove(); } };
+    }
+    function attributeSet(element, name, value) {
+        const before = element.getAttribute(name);
+        s.setAttributeValue(element, name, value);
+        return { undo() { s.setAttributeValue(element, name, before); },
+                 redo() { s.setAttributeValue(element, name, value); } };
+    }
+    function textSet(node, data) {
+        const before = node.data;
+        node.data = data;
+        return { undo() { node.data = before; }, redo() { node.data = data; } };
+    }
+    function madeAsOneStep(steps) {
+        if (steps.length)
+            s.ownStepMade(s.joined(steps));
+        s.report('displayChanged');
+    }
+
     // Row and column changes, on the table around the caret; new ones come before the current
-    // (Tab's new row, 'below', after it). The caret stays in its cell, or the nearest one left.
+    // (Tab's new row, 'below', after it). A table left with no cells goes. The caret stays in its
+    // cell, or the nearest one left.
     function tableCommand(id, below) {
         const cell = s.currentCell();
         if (!cell)
             return false;
         const table = cell.closest('table');
-        const tables = Array.from(document.querySelectorAll('table'));
-        const copy = table.cloneNode(true);
-        let rowAt = cell.parentElement.rowIndex, column = cell.cellIndex;
-        const row = copy.rows[rowAt];
+        const row = cell.parentElement;
+        let rowAt = row.rowIndex, column = cell.cellIndex;
+        const steps = [];
         if (id === 5021) {
             const fresh = row.cloneNode(false);
-            for (const c of row.cells)
-                fresh.appendChild(blankCell(c)).colSpan = c.colSpan;
-            row.parentNode.insertBefore(fresh, below ? row.nextSibling : row);
+            for (const c of row.cells) {
+                const blank = fresh.appendChild(blankCell(c));
+                if (c.colSpan > 1)
+                    blank.colSpan = c.colSpan;
+            }
+            steps.push(inserted(row.parentNode, fresh, below ? row.nextSibling : row));
             rowAt += 1;
             if (below)
                 column = 0;
         } else if (id === 5007) {
-            row.remove();
+            steps.push(removed(row));
         } else {
-            for (const r of Array.from(copy.rows)) {
+            for (const r of Array.from(table.rows)) {
                 const c = r.cells[Math.min(column, r.cells.length - 1)];
                 if (!c)
                     continue;
                 if (id === 5020)
-                    r.insertBefore(blankCell(c), r.cells[column] || null);
+                    steps.push(inserted(r, blankCell(c), r.cells[column] || null));
                 else if (r.cells[column])
-                    r.cells[column].remove();
+                    steps.push(removed(r.cells[column]));
             }
             if (id === 5020)
                 column += 1;
         }
-        const empty = copy.rows.length === 0 || (id === 5006 && copy.rows[0].cells.length === 0);
-        replaceUndoably(table, empty ? null : copy);
-        const now = empty ? null : document.querySelectorAll('table')[tables.indexOf(table)];
-        if (now && now.rows.length) {
-            const r = now.rows[Math.min(rowAt, now.rows.length - 1)];
+        const empty = table.rows.length === 0 || (id === 5006 && table.rows[0].cells.length === 0);
+        if (empty)
+            steps.push(removed(table));
+        madeAsOneStep(steps);
+        if (!empty && table.rows.length) {
+            const r = table.rows[Math.min(rowAt, table.rows.length - 1)];
             if (r.cells.length)
                 s.caretInto(r.cells[Math.min(column, r.cells.length - 1)]);
         }
         return true;
     }
-    // The one element of the live document that differs from its counterpart in `wanted` (a
-    // whole table for a change inside one), or null when the two differ in more than the body's
-    // content.
-    const tableParts = new Set(['TD', 'TH', 'TR', 'TBODY', 'THEAD', 'TFOOT', 'CAPTION', 'COL', 'COLGROUP']);
-    function changedElement(wanted) {
-        if (!document.head || !document.body || !wanted.head.isEqualNode(document.head))
-            return null;
-        let live = document.body, other = wanted.body;
-        if (live.attributes.length !== other.attributes.length ||
-            Array.from(live.attributes).some(a => other.getAttribute(a.name) !== a.value))
-            return null;
-        for (;;) {
-            const a = live.childNodes, b = other.childNodes;
-            if (a.length !== b.length)
-                break;
-            const differing = [];
-            for (let i = 0; i < a.length && differing.length < 2; ++i) {
-                if (!a[i].isEqualNode(b[i]))
-                    differing.push(i);
-            }
-            if (differing.length !== 1)
-                break;
-            const i = differing[0];
-            if (a[i].nodeType !== Node.ELEMENT_NODE || b[i].nodeType !== Node.ELEMENT_NODE ||
-                a[i].tagName !== b[i].tagName)
-                break;
-            const sameTag = a[i].cloneNode(false).isEqualNode(b[i].cloneNode(false));
-            live = a[i];
-            other = b[i];
-            if (!sameTag)
-                break;
+
+    // Makes `live` like `wanted` (its changed copy, parsed from a dialog's text) by changing in
+    // place the attributes and texts that differ; children that differ in kind or number are
+    // replaced. The changes are added to `steps`.
+    function reshape(live, wanted, steps) {
+        if (live.isEqualNode(wanted))
+            return;
+        for (const a of Array.from(wanted.attributes)) {
+            if (live.getAttribute(a.name) !== a.value)
+                steps.push(attributeSet(live, a.name, a.value));
         }
-        while (live !== document.body && tableParts.has(live.tagName)) {
-            live = live.parentElement;
-            other = other.parentElement;
+        for (const a of Array.from(live.attributes)) {
+            if (!wanted.hasAttribute(a.name))
+                steps.push(attributeSet(live, a.name, null));
         }
-        return live === document.body ? null : [live, other];
+        const now = Array.from(live.childNodes), then = Array.from(wanted.childNodes);
+        const alike = now.length === then.length && now.every((n, i) => n.nodeName === then[i].nodeName);
+        if (!alike) {
+            for (const n of now)
+                steps.push(removed(n));
+            for (const n of then)
+                steps.push(inserted(live, document.importNode(n, true), null));
+            return;
+        }
+        now.forEach((n, i) => {
+            if (n.nodeType === Node.ELEMENT_NODE)
+                reshape(n, then[i], steps);
+            else if (n.data !== then[i].data)
+                steps.push(textSet(n, then[i].data));
+        });
     }
+
     // Tab and Shift+Tab go to the next and the previous cell; Tab in the last cell adds a row.
     function tabInTable(event) {
         if (event.key !== 'Tab' || event.ctrlKey || event.altKey || event.metaKey)
@@ -149,21 +166,61 @@
         return done;
     }
 
-    let borderSheet = null;
+    let borderSheet = null, markedTable = null;
     Object.assign(s, { tableCommand, tabInTable, insertTable });
     Object.assign(s.bridge, {
-        // Puts the document `html` in place of the live one through the editing commands (one
-        // step for Undo) when only one element of the body differs; false when it cannot.
-        editorReplaceDocument(html) {
-            const found = changedElement(new DOMParser().parseFromString(html, 'text/html'));
-            // The editing commands take long over a very large element: it is put in place whole.
-            if (!found || found[0].getElementsByTagName('*').length > 5000)
-                return false;
-            // The caret keeps its place in the text.
+        // The table around the selection's start (the selected table itself), kept for the change
+        // that follows, and its HTML with `marker` where the selection starts (first in the cell
+        // there when it starts between cells): marked in a copy, so that neither the document nor
+        // its history ever holds the marker.
+        editorMarkedTable(marker) {
+            markedTable = null;
             const r = s.selectionRange();
-            const caret = r ? s.offsetOf(r.startContainer, r.startOffset) : 0;
-            replaceUndoably(found[0], document.importNode(found[1], true));
-            s.caretAt(caret);
+            if (!r)
+                return null;
+            let node = r.startContainer, offset = r.startOffset;
+            const at = node.nodeType === Node.ELEMENT_NODE ? node.childNodes[offset] : null;
+            if (at && ['TD', 'TH', 'TABLE'].includes(at.nodeName)) {
+                node = at;
+                offset = 0;
+            }
+            const element = node.nodeType === Node.ELEMENT_NODE ? node : node.parentElement;
+            const table = element && element.closest('table');
+            if (!table || !document.body.contains(table))
+                return null;
+            markedTable = table;
+            const copy = table.cloneNode(true);
+            if (marker) {
+                let counterpart = copy;
+                const path = [];
+                for (let n = node; n !== table; n = n.parentNode)
+                    path.unshift(Array.prototype.indexOf.call(n.parentNode.childNodes, n));
+                for (const i of path)
+                    counterpart = counterpart.childNodes[i];
+                const place = document.createRange();
+                place.setStart(counterpart, offset);
+                place.insertNode(document.createTextNode(marker));
+            }
+            return copy.outerHTML;
+        },
+        // Makes the table kept above like `html` (its changed copy, as a dialog wrote it) where it
+        // stands, one step for Undo; HTML that is not one table takes its place whole.
+        editorReshapeTable(html) {
+            const e = markedTable;
+            if (!e || !e.isConnected)
+                return false;
+            const parsed = document.createElement('template');
+            parsed.innerHTML = html;
+            const nodes = Array.from(parsed.content.childNodes), wanted = nodes[0];
+            const steps = [];
+            if (nodes.length === 1 && wanted.nodeName === e.nodeName) {
+                reshape(e, wanted, steps);
+            } else {
+                for (const n of nodes)
+                    steps.push(inserted(e.parentNode, document.importNode(n, true), e));
+                steps.push(removed(e));
+            }
+            madeAsOneStep(steps);
             return true;
         },
         // Tables drawn with visible borders while editing, through a sheet the document never holds.

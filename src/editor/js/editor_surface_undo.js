@@ -1,7 +1,8 @@
-// Undo steps of the surface's own, beside the document's: positioning (what the editing commands
-// insert loses its position) and commands run as one step (a dialog's several changes), kept as
-// the number of the document's own steps they made. Both are undone and redone while they are
-// the latest, and forgotten once the document's own history moves past them.
+// Undo steps of the surface's own, beside the document's: changes made outside the editing
+// commands (positioning, whose result they would lose; table changes, which they make slowly
+// on large tables), and commands run as one step (a dialog's several changes). A step is
+// { undo(), redo() }. Own steps are undone and redone while they are the latest, and forgotten
+// once the document's own history moves past them.
 (function () {
     'use strict';
     const s = window.corvalisSurface;
@@ -10,22 +11,24 @@
 
     const ownUndo = [], ownRedo = [];
     let replaying = false, group = null;
-    function setStyle(e, style) {
-        if (style === null)
-            e.removeAttribute('style');
-        else
-            e.setAttribute('style', style);
-    }
+    // One of the document's own steps, within a group.
+    const documentStep = {
+        undo() { document.execCommand('undo', false, null); },
+        redo() { document.execCommand('redo', false, null); },
+    };
     function ownStep(redo) {
         const step = (redo ? ownRedo : ownUndo).pop();
         if (!step)
             return false;
         replaying = true;
-        if (step.element)
-            setStyle(step.element, redo ? step.after : step.before);
-        for (let i = 0; i < (step.steps || 0); ++i)
-            document.execCommand(redo ? 'redo' : 'undo', false, null);
-        replaying = false;
+        try {
+            if (redo)
+                step.redo();
+            else
+                step.undo();
+        } finally {
+            replaying = false;
+        }
         (redo ? ownUndo : ownRedo).push(step);
         s.report('displayChanged');
         return true;
@@ -37,7 +40,7 @@
         if (replaying)
             return;
         if (group) {
-            ++group.steps;
+            group.push(documentStep);
             return;
         }
         if (event.inputType !== 'historyRedo')
@@ -55,31 +58,47 @@
             ownStep(redo);
         }
     }
-    // A step made outside the editing commands (a positioning): { element, before, after } styles.
+    // Several steps as one: undone the last first.
+    function joined(steps) {
+        return {
+            undo() {
+                for (let i = steps.length - 1; i >= 0; --i)
+                    steps[i].undo();
+            },
+            redo() {
+                for (const step of steps)
+                    step.redo();
+            },
+        };
+    }
     function ownStepMade(step) {
+        if (group) {
+            group.push(step);
+            return;
+        }
         ownUndo.push(step);
         ownRedo.length = 0;
     }
 
-    Object.assign(s, { history, historyMoved, historyKeys, ownStepMade });
+    Object.assign(s, { history, historyMoved, historyKeys, joined, ownStepMade });
     Object.assign(s.bridge, {
         editorRedo() {
             return history(true);
         },
         // The commands between the two calls are one step for Undo.
         editorBeginStep() {
-            group = { steps: 0 };
+            group = [];
             return true;
         },
         editorEndStep() {
-            const made = group ? group.steps : 0;
+            const made = group || [];
             group = null;
-            if (made > 1)
-                ownUndo.push({ steps: made });
-            else if (made === 1)
-                ownUndo.length = 0;
-            if (made)
+            if (made.length === 1 && made[0] === documentStep) {
+                ownUndo.length = 0; // the document's own step is the latest
                 ownRedo.length = 0;
+            } else if (made.length) {
+                ownStepMade(made.length === 1 ? made[0] : joined(made));
+            }
             return true;
         },
     });
