@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <random>
 
@@ -77,6 +78,37 @@ void BM_Suggest(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_Suggest)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Suggestions for each word of the list of common misspellings in tests/data/spelling, as the
+// user asks for them: the mean and the slowest word's time.
+void BM_SuggestMisspellings(benchmark::State &state) {
+    QStringList words;
+    QFile list(QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/spelling/misspellings.tsv"));
+    if (list.open(QIODevice::ReadOnly)) {
+        for (const QString &line : QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts))
+            if (!line.startsWith(u'#'))
+                words.append(line.section(u'\t', 0, 0));
+    }
+    std::unique_ptr<SpellEngine> engine;
+    double slowest = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        engine = std::make_unique<SpellEngine>();
+        engine->loadMainDictionary(americanDictionary);
+        state.ResumeTiming();
+        for (const QString &word : words) {
+            QElapsedTimer timer;
+            timer.start();
+            benchmark::DoNotOptimize(engine->suggestionsFor(word));
+            slowest = std::max(slowest, timer.nsecsElapsed() / 1e6);
+        }
+    }
+    state.counters["ms_per_word"] =
+        benchmark::Counter(double(words.size()) * state.iterations() / 1000,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["slowest_word_ms"] = slowest;
+}
+BENCHMARK(BM_SuggestMisspellings)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_LoadDictionary(benchmark::State &state) {
     for (auto _ : state) {
