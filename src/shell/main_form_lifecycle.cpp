@@ -140,6 +140,10 @@ void MainForm::showPositionEditorDialog() {
 
 void MainForm::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
+    keepEditorOnMainPane();
+}
+
+void MainForm::keepEditorOnMainPane() {
     if (isMinimized())
         return;
     if (m_editorOverPost)

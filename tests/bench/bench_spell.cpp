@@ -2,6 +2,7 @@
 // dictionary the install lays out; and the underlining as the user types, in a page: until a
 // loaded 1 MB document shows its first underline, and one keystroke's round trip into the page
 // with the underlining on and off.
+#include "../../tools/spell-ranking-check/misspelling_list.h"
 #include "spelling/spell_engine.h"
 #include "support/page_script.h"
 
@@ -16,7 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>
-#include <QFile>
 
 #include <random>
 
@@ -83,12 +83,9 @@ BENCHMARK(BM_Suggest)->Unit(benchmark::kMillisecond)->Iterations(20);
 // user asks for them: the mean and the slowest word's time.
 void BM_SuggestMisspellings(benchmark::State &state) {
     QStringList words;
-    QFile list(QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/spelling/misspellings.tsv"));
-    if (list.open(QIODevice::ReadOnly)) {
-        for (const QString &line : QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts))
-            if (!line.startsWith(u'#'))
-                words.append(line.section(u'\t', 0, 0));
-    }
+    for (const auto &pair :
+         readMisspellings(QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/spelling/misspellings.txt")))
+        words.append(pair.first);
     std::unique_ptr<SpellEngine> engine;
     double slowest = 0;
     for (auto _ : state) {

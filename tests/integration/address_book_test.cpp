@@ -144,26 +144,6 @@ TEST_F(AddressBookTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowCloses) {
     EXPECT_TRUE(h.messages().shown().isEmpty());
 }
 
-// Add starts the new row in its first column wherever the cursor was, and what is typed with Tab
-// between the fields fills the row and goes on into the next.
-TEST_F(AddressBookTest, AddedRowsAreTypedFromTheFirstColumnWithTabBetweenTheFields) {
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(3, 2)).center());
-    press(u"add"_s);
-    auto *edit = h.child<QLineEdit>("TextEdit");
-    ASSERT_EQ(QApplication::focusWidget(), edit);
-    QTest::keyClicks(edit, u"Di\tDo\tdi@x.com\tEd\tEm"_s);
-    press(u"add"_s);
-    QTest::keyClicks(edit, u"Fy"_s);
-    QStringList rows;
-    for (int r = 9; r < grid->model()->rowCount(); ++r)
-        rows.append(QStringList{grid->model()->index(r, 0).data().toString(),
-                                grid->model()->index(r, 1).data().toString(),
-                                grid->model()->index(r, 2).data().toString()}
-                        .join(u'|'));
-    EXPECT_EQ(rows.join(u'/'), u"Di|Do|di@x.com/Ed|Em|/Fy||"_s);
-}
-
 TEST_F(AddressBookTest, TheDisplayedSendersJoinTheBook) {
     h.openBook(h.mainDir() + u"addrbooks/Colleagues.txt"_s);
     QAbstractItemModel *model = grid->model();

@@ -68,19 +68,6 @@ TEST(ImportLineupTest, EveryColumnOfTheFileFindsAPlaceInTheBook) {
     }
 }
 
-TEST(ImportLineupTest, KnownAddressesCanBeSkipped) {
-    const BookTable book = parsed(people);
-    const BookTable file =
-        parsed(u"F,L,E,\r\nA,B, ANN@x.com ,\r\nN,O,new@x.com,\r\nN2,O2,NEW@X.COM,\r\nE,F,,\r\nG,H,,\r\n"_s);
-    const ImportLineup::Result skipped =
-        ImportLineup::rowsToAppend(book, 2, file, ImportLineup::Duplicates::Skip);
-    QString kept = QString::number(skipped.skipped);
-    for (const QStringList &row : skipped.rows)
-        kept += u'|' + row[0];
-    EXPECT_EQ(kept, u"2|N|E|G"_s); // two skipped; a blank address is never a duplicate
-    EXPECT_EQ(ImportLineup::rowsToAppend(book, 2, file, ImportLineup::Duplicates::Keep).rows.size(), 5u);
-}
-
 TEST(NewBookNameTest, NamesBecomeCsvFilesInTheBookFolder) {
     QStringList paths;
     for (const QString &typed :

@@ -1,15 +1,8 @@
-// The order of the suggestions, on made-up engine answers, and the first suggestion for a list of
-// common misspellings against hunspell's with the same dictionary.
-#include "spelling/spell_engine.h"
+// The order of the suggestions, on made-up engine answers. Their first suggestions against
+// hunspell's on common misspellings: tools/spell-ranking-check, run as a test.
 #include "spelling/suggestion_ranking.h"
 
-#include "base/text_file.h"
-
-#include <QProcess>
-
 #include <gtest/gtest.h>
-
-#include <iostream>
 
 using namespace Qt::StringLiterals;
 
@@ -41,58 +34,4 @@ TEST(SuggestionRanking, OneSlipFirstInTheCaseTypedCommonWordsBeforeRareOnes) {
         EXPECT_EQ(SuggestionRanking::rank(c.word, c.engine, english, known).join(u'|'), c.ranked)
             << c.word.toStdString();
     EXPECT_EQ(SuggestionRanking::tryLetters(u"SET UTF-8\r\nTRY esiaé-'.SN\r\nKEY qw\r\n"), u"esiaé'n"_s);
-}
-
-namespace {
-
-// hunspell's first suggestion for each word ("" when it has none) from what `hunspell -a` wrote:
-// after its banner, one answer a word, each ended by an empty line ("& word n offset: a, b").
-QStringList firstSuggestions(const QByteArray &output) {
-    QStringList firsts;
-    const QStringList answers = QString::fromUtf8(output).split(u"\n\n"_s, Qt::SkipEmptyParts);
-    for (const QString &answer : answers) {
-        const QString line = answer.split(u'\n').constLast();
-        firsts.append(line.startsWith(u'&') ? line.section(u": "_s, 1).section(u", "_s, 0, 0) : QString());
-    }
-    return firsts;
-}
-
-} // namespace
-
-TEST(SuggestionRanking, FirstSuggestionsForCommonMisspellingsBeatHunspells) {
-    const auto bytes =
-        TextFile::readAll(QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/spelling/misspellings.tsv"));
-    ASSERT_TRUE(bytes);
-    QStringList typed, meant;
-    for (const QString &line : QString::fromUtf8(*bytes).split(u'\n', Qt::SkipEmptyParts)) {
-        if (!line.startsWith(u'#')) {
-            typed.append(line.section(u'\t', 0, 0));
-            meant.append(line.section(u'\t', 1).trimmed());
-        }
-    }
-    ASSERT_GE(typed.size(), 200);
-    // hunspell works on the list meanwhile.
-    QProcess hunspell;
-    hunspell.start(u"hunspell"_s, {u"-a"_s, u"-d"_s, u"/usr/share/hunspell/en_US"_s});
-    ASSERT_TRUE(hunspell.waitForStarted()) << "hunspell is needed (scripts/install-deps)";
-    for (const QString &word : typed)
-        hunspell.write(u"^%1\n"_s.arg(word).toUtf8()); // "^": the line is text, never a command
-    hunspell.closeWriteChannel();
-    SpellEngine engine;
-    ASSERT_TRUE(engine.loadMainDictionary(QStringLiteral(CORVALIS_SOURCE_DIR "/data/american.vtd")).ok);
-    QStringList ourFirsts;
-    for (const QString &word : typed)
-        ourFirsts.append(engine.suggestionsFor(word).value(0));
-    ASSERT_TRUE(hunspell.waitForFinished(600000)); // its suggestions take it some 30 ms a word
-    const QStringList theirs = firstSuggestions(hunspell.readAllStandardOutput());
-    ASSERT_EQ(theirs.size(), typed.size());
-    int ours = 0, hunspells = 0;
-    for (qsizetype i = 0; i < typed.size(); ++i) {
-        ours += ourFirsts[i] == meant[i];
-        hunspells += theirs[i] == meant[i];
-    }
-    std::cout << "first suggestion right: ours " << ours << ", hunspell's " << hunspells << " of "
-              << typed.size() << '\n';
-    EXPECT_GE(ours, hunspells);
-    EXPECT_EQ(engine.suggestionsFor(u"Teh"_s).value(0), u"The"_s);
 }
