@@ -7,6 +7,7 @@
 #include "store/message_list_model.h"
 
 #include <QAbstractButton>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTabBar>
