@@ -68,6 +68,12 @@ AddressGrid::AddressGrid(QTableView &grid, QLineEdit &textEdit, QLabel &labelEdi
                     m_userWidths.insert(m_model.headerData(column, Qt::Horizontal).toString(), width);
             });
     connect(&m_model, &QAbstractItemModel::layoutChanged, this, &AddressGrid::onRowsMoved);
+    // Columns an import adds are sized as a book's are when it opens.
+    connect(&m_model, &QAbstractItemModel::columnsInserted, this,
+            [this](const QModelIndex &, int first, int last) {
+                for (int c = first; c <= last; ++c)
+                    fitColumn(c, nameWidth);
+            });
     connect(&m_textEdit, &QLineEdit::textEdited, this, &AddressGrid::onEdited);
     m_textEdit.installEventFilter(this);
     // Tab passes the grid by as one stop, instead of walking every cell of the book.
@@ -80,20 +86,11 @@ QString AddressGrid::deleteQuestion() {
 }
 
 void AddressGrid::showBook(const ColumnRoles &roles) {
-    QHeaderView *header = m_grid.horizontalHeader();
     const int columns = m_model.columnCount();
     const QScopedValueRollback sizing(m_sizingColumns, true); // these widths are not the user's
     for (int c = 0; c < columns; ++c) {
         m_grid.setColumnHidden(c, false);
-        const QString title = m_model.headerData(c, Qt::Horizontal).toString();
-        if (const auto kept = m_userWidths.constFind(title); kept != m_userWidths.cend()) {
-            header->resizeSection(c, *kept);
-            continue;
-        }
-        const int least = Twips::toPixels(c == roles.email ? emailWidth : nameWidth);
-        const QAbstractItemView &cells = m_grid; // the grid's own measure of the rows shown
-        const int fitting = qMax(header->sectionSizeHint(c), cells.sizeHintForColumn(c));
-        header->resizeSection(c, qBound(least, fitting, Twips::toPixels(maxColumnWidth)));
+        fitColumn(c, c == roles.email ? emailWidth : nameWidth);
     }
     // The last column holds the file's untitled last field.
     if (columns > 0)
@@ -103,6 +100,20 @@ void AddressGrid::showBook(const ColumnRoles &roles) {
     m_grid.show();
     m_labelEdit.show();
     m_textEdit.show();
+}
+
+void AddressGrid::fitColumn(int column, int leastTwips) {
+    QHeaderView *header = m_grid.horizontalHeader();
+    const QScopedValueRollback sizing(m_sizingColumns, true);
+    const QString title = m_model.headerData(column, Qt::Horizontal).toString();
+    if (const auto kept = m_userWidths.constFind(title); kept != m_userWidths.cend()) {
+        header->resizeSection(column, *kept);
+        return;
+    }
+    const QAbstractItemView &cells = m_grid; // the grid's own measure of the rows shown
+    const int fitting = qMax(header->sectionSizeHint(column), cells.sizeHintForColumn(column));
+    header->resizeSection(column,
+                          qBound(Twips::toPixels(leastTwips), fitting, Twips::toPixels(maxColumnWidth)));
 }
 
 std::pair<int, int> AddressGrid::selectedRows() const {
@@ -135,9 +146,9 @@ void AddressGrid::showFound(int row, int column) {
 }
 
 void AddressGrid::addRow() {
-    const QModelIndex current = m_grid.currentIndex();
     m_model.appendEmptyRow();
-    goTo(m_model.rowCount() - 1, current.isValid() ? current.column() : 0);
+    // A new contact is typed from its first field on, wherever the cursor was before.
+    goTo(m_model.rowCount() - 1, 0);
 }
 
 void AddressGrid::removeSelected() {
@@ -220,13 +231,16 @@ bool AddressGrid::eventFilter(QObject *watched, QEvent *event) {
         QApplication::sendEvent(&m_grid, &press);
         return true;
     };
-    int lastColumn = m_model.columnCount() - 1;
-    while (lastColumn > 0 && m_grid.isColumnHidden(lastColumn))
-        --lastColumn;
     switch (key->key()) {
     case Qt::Key_Tab:
-        // From the row's last cell Tab goes on to the next control.
-        return current.column() < lastColumn && toGrid(Qt::Key_Right);
+    case Qt::Key_Backtab:
+        // While a cell is edited, Tab walks the cells and never leaves the grid (what is typed
+        // next would be lost); Escape hands the keyboard back to the grid, and Tab goes on from it.
+        tabTo(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+        return true;
+    case Qt::Key_Escape:
+        m_grid.setFocus(Qt::ShortcutFocusReason);
+        return true;
     case Qt::Key_Right:
         return toGrid(Qt::Key_Right);
     case Qt::Key_Left:
@@ -246,6 +260,34 @@ bool AddressGrid::eventFilter(QObject *watched, QEvent *event) {
     default:
         return false;
     }
+}
+
+void AddressGrid::tabTo(bool forward) {
+    const QModelIndex current = m_grid.currentIndex();
+    const int columns = m_model.columnCount();
+    const int step = forward ? 1 : -1;
+    const auto visibleFrom = [&](int column) {
+        while (column >= 0 && column < columns && m_grid.isColumnHidden(column))
+            column += step;
+        return column;
+    };
+    int row = current.row();
+    int column = visibleFrom(current.column() + step);
+    if (column < 0 || column >= columns) {
+        // Past the row's end: the next row's first cell, and after the last row a new one, as
+        // Enter does; before the row's start: the previous row's last cell.
+        if (forward && row == m_model.rowCount() - 1) {
+            addRow();
+            return;
+        }
+        if (!forward && row == 0)
+            return;
+        row += step;
+        column = visibleFrom(forward ? 0 : columns - 1);
+    }
+    const QModelIndex next = m_model.index(row, column);
+    m_grid.setCurrentIndex(next);
+    m_grid.scrollTo(next);
 }
 
 void AddressGrid::setSelectionColour(const QColor &colour) {

@@ -51,11 +51,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Wide enough for the title and the cells shown (at least `leastTwips`, within a limit), or
+    // as wide as the user last made a column of that title; these widths are not the user's.
+    void fitColumn(int column, int leastTwips);
     void onCurrentChanged();
     void onTitlePressed(int column);
     void onRowsMoved();
     void onEdited(const QString &text);
     void moveToRow(int row, bool scrollWhenHidden);
+    // Tab and Shift+Tab in the cell editor: the next or previous cell, on into the next row.
+    void tabTo(bool forward);
     void setSelectionColour(const QColor &colour);
 
     QTableView &m_grid;

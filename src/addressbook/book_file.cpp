@@ -38,8 +38,9 @@ BookLine::Delimiter delimiterOf(const QString &path, QStringView text) {
 }
 
 // The file at `path` read with the separator its header uses, columns recognised by title (and,
-// among several e-mail titles, by content).
-OpenedBook readBook(const QString &path, bool &hasHeader) {
+// among several e-mail titles, by content). With `titledLastColumn` a last header field that is
+// not empty titles its column, and an untitled last column is added.
+OpenedBook readBook(const QString &path, bool &hasHeader, bool titledLastColumn) {
     hasHeader = false;
     QString text;
     if (const Error error = decodeFile(path, text); error != Error::None)
@@ -47,6 +48,11 @@ OpenedBook readBook(const QString &path, bool &hasHeader) {
     const BookLine::Delimiter delimiter = delimiterOf(path, text);
     ReadResult read = parse(text, delimiter);
     hasHeader = read.hasHeader;
+    if (titledLastColumn && !read.lastTitle.isEmpty()) {
+        read.table.setTitle(read.headerFields - 1, read.lastTitle);
+        if (read.headerFields == read.table.columnCount())
+            read.table.insertColumn(read.headerFields, {});
+    }
     OpenedBook book{read.error, std::move(read.table), {}, false, delimiter};
     if (book.error == Error::None)
         book.roles = ColumnRoles::recognise(book.table);
@@ -71,6 +77,8 @@ ReadResult parse(QStringView text, BookLine::Delimiter delimiter) {
     result.table = BookTable(std::max<int>(2, int(header.size())));
     for (int k = 0; k + 1 < header.size(); ++k)
         result.table.setTitle(k, header[k]);
+    result.headerFields = int(header.size());
+    result.lastTitle = header.last();
     while (pos < text.size())
         result.table.appendTabbedRow(BookLine::readRecord(text, pos, delimiter));
     return result;
@@ -79,13 +87,13 @@ ReadResult parse(QStringView text, BookLine::Delimiter delimiter) {
 ReadResult read(const QString &path, BookLine::Delimiter delimiter) {
     QString text;
     if (const Error error = decodeFile(path, text); error != Error::None)
-        return {error, {}, false};
+        return {error, {}, false, 0, {}};
     return parse(text, delimiter);
 }
 
 OpenedBook open(const QString &path) {
     bool hasHeader = false;
-    OpenedBook book = readBook(path, hasHeader);
+    OpenedBook book = readBook(path, hasHeader, false);
     if (book.error != Error::None)
         return book;
     if (book.roles.email < 0 && hasHeader) {
@@ -101,7 +109,7 @@ OpenedBook open(const QString &path) {
 
 OpenedBook openImport(const QString &path) {
     bool hasHeader = false;
-    OpenedBook book = readBook(path, hasHeader);
+    OpenedBook book = readBook(path, hasHeader, true);
     if (book.error == Error::None)
         book.roles.arrange(book.table);
     return book;

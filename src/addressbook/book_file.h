@@ -23,6 +23,8 @@ struct ReadResult {
     Error error = Error::None;
     BookTable table;
     bool hasHeader = false; // the file had at least one line
+    int headerFields = 0;
+    QString lastTitle; // the header's last field, which titles no column
 };
 
 // The book in `text`: at least two columns, as many as the header has fields.
@@ -46,7 +48,9 @@ struct OpenedBook {
 OpenedBook open(const QString &path);
 
 // A file to import, read as a book is; columns recognised the same way, without the search of
-// the contents when no title names the e-mail column, and arranged as a book's.
+// the contents when no title names the e-mail column, and arranged as a book's. Other programs'
+// exports end their header with a title of their last column rather than an empty field: that
+// column keeps its title, and an empty untitled column follows it as the last.
 OpenedBook openImport(const QString &path);
 
 // The book as written: the titles line, then one line per row, each ended by CR LF.

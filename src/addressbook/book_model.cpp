@@ -1,5 +1,7 @@
 #include "addressbook/book_model.h"
 
+#include <algorithm>
+
 BookModel::BookModel(QObject *parent)
     : QAbstractTableModel(parent) {}
 
@@ -76,6 +78,23 @@ void BookModel::moveColumn(int from, int to) {
     beginMoveColumns({}, from, from, {}, from < to ? to + 1 : to);
     m_table.moveColumn(from, to);
     endMoveColumns();
+    setModified(true);
+}
+
+void BookModel::insertColumn(int at, const QString &title) {
+    at = std::clamp(at, 0, columnCount());
+    beginInsertColumns({}, at, at);
+    m_table.insertColumn(at, title);
+    m_marks.columnInserted(at);
+    endInsertColumns();
+    setModified(true);
+}
+
+void BookModel::setTitle(int column, const QString &title) {
+    if (column < 0 || column >= columnCount() || m_table.title(column) == title)
+        return;
+    m_table.setTitle(column, title);
+    emit headerDataChanged(Qt::Horizontal, column, column);
     setModified(true);
 }
 

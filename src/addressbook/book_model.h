@@ -32,6 +32,8 @@ public:
     void appendRows(const std::vector<QStringList> &rows);
     void removeContacts(int first, int last);
     void moveColumn(int from, int to);
+    void insertColumn(int at, const QString &title);
+    void setTitle(int column, const QString &title);
 
     // A press on the title of `column` (see SortMarks); the rows are sorted without regard to case.
     void sortPress(int column);

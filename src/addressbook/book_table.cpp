@@ -114,6 +114,14 @@ void BookTable::moveColumn(int from, int to) {
     move(m_titles);
 }
 
+void BookTable::insertColumn(int at, const QString &title) {
+    at = std::clamp(at, 0, columnCount());
+    // Rows hold no field beyond the column count (appendTabbedRow cuts them), so a new field
+    // index past every present one is empty in all of them.
+    m_fieldOf.insert(m_fieldOf.begin() + at, columnCount());
+    m_titles.insert(at, BookLine::cleanCell(title));
+}
+
 void BookTable::sortRows(int column, Qt::SortOrder order) {
     if (column < 0 || column >= columnCount())
         return;

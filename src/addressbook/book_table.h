@@ -40,6 +40,8 @@ public:
 
     // Moves column `from` to position `to`; the columns between shift by one.
     void moveColumn(int from, int to);
+    // A new column at position `at`, empty in every row; no row is touched.
+    void insertColumn(int at, const QString &title);
 
     // Reorders the rows by the cells of `column` without regard to case; equal cells keep
     // their order.

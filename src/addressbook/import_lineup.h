@@ -2,18 +2,26 @@
 
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 class BookTable;
 
-// The rows an import appends to a book: each imported row's cells by column position, cut or
-// filled with empty cells to the book's column count.
+// What an import adds to a book. The imported table is lined up with the book: its column p
+// goes into the book's column p; its columns beyond the book's titled ones become new book
+// columns, inserted before the book's last (untitled, hidden) column, which takes the imported
+// table's own last column. Nothing the file holds is dropped.
 namespace ImportLineup {
 
 enum class Duplicates { Keep, Skip };
 
 struct Result {
-    std::vector<QStringList> rows; // in the book's column order
+    // Untitled book columns that take the title of the file's column lined up with them.
+    std::vector<std::pair<int, QString>> retitled;
+    // Titles of the new columns, in order; a file column beyond the book's with neither a title
+    // nor a cell adds none.
+    QStringList addedColumns;
+    std::vector<QStringList> rows; // in the book's column order once the new columns are in
     int skipped = 0;
 };
 

@@ -12,6 +12,8 @@ public:
     // unmarked one sorts ascending); another column becomes the sorted one, ascending.
     Qt::SortOrder press(int column);
     void reset() { *this = SortMarks(); }
+    // A column was inserted at `at`: the sorted column keeps its mark where it moved.
+    void columnInserted(int at) { m_column += m_column >= at ? 1 : 0; }
 
     int column() const { return m_column; }
     // The title as shown: the plain title, with the mark when `column` is the sorted column.

@@ -138,7 +138,8 @@ void AddressBookPane::showPane() {
     m_hidden = false;
     show();
     m_showButton.hide();
-    SizeControls(m_rememberedTwips > 0 ? m_rememberedTwips : SplitterRules::firstShownPane);
+    SizeControls(m_rememberedTwips > 0 ? m_rememberedTwips
+                                       : SplitterRules::firstShownPosition(windowWidthTwips()));
     emit visibilityChanged(true);
 }
 

@@ -65,6 +65,8 @@ public:
     void showPositionEditorDialog();
     // Places the editor panel over the main pane at `ed_top` with height `ed_ht`.
     void placeEditorPanel();
+    // The editor follows the main pane as the window or the address-book pane changes its size.
+    void keepEditorOnMainPane();
     // Places it over the blog post page's body field ("Place Editor over Page").
     void placeEditorOverPost();
     // Switches the blog-post footer on or off for this run and keeps its identifier and text.

@@ -9,6 +9,7 @@
 #include "webpages/web_pane.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 
@@ -17,6 +18,24 @@
 namespace {
 // How far below the main pane's top the editor lies over the blog's post page.
 constexpr int postPageEditorOffset = 950; // twips
+
+// Tells when a widget changes its size or place.
+class GeometryWatch : public QObject {
+public:
+    GeometryWatch(QWidget &widget, std::function<void()> changed)
+        : QObject(&widget)
+        , m_changed(std::move(changed)) {
+        widget.installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            m_changed();
+        return false;
+    }
+
+private:
+    std::function<void()> m_changed;
+};
 } // namespace
 
 void MainForm::createEditor() {
@@ -26,6 +45,8 @@ void MainForm::createEditor() {
                                 [this] { return m_startup.preserveHtml; }},
                                this);
     m_editor->setSettings(&m_settings);
+    // The main pane narrows when the address-book pane opens, as well as with the window.
+    new GeometryWatch(*m_panes[0], [this] { keepEditorOnMainPane(); });
 
     connect(m_editor, &EditorPanel::placeOverPageRequested, this, &MainForm::placeEditorOverPost);
     // Shown on the blog's post page, the editor goes over the post field at once. It belongs to

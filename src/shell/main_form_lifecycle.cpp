@@ -140,6 +140,10 @@ void MainForm::showPositionEditorDialog() {
 
 void MainForm::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
+    keepEditorOnMainPane();
+}
+
+void MainForm::keepEditorOnMainPane() {
     if (isMinimized())
         return;
     // Over the post, the shown editor follows the field once the page has laid out anew.

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <algorithm>
+
 // Where the splitter between the address-book pane and the work area may stand, in twips.
 namespace SplitterRules {
 
 constexpr int minimumPane = 750;
-// Where the pane opens the first time it is shown: room for a name, a surname and an address.
+// Where the pane opens the first time it is shown: room for a name, a surname and an address,
+// but no more than 30% of a narrow window, so that the pages beside it keep their width.
 constexpr int firstShownPane = 5400;
+inline int firstShownPosition(int windowWidth) {
+    return std::min(firstShownPane, windowWidth * 3 / 10);
+}
 
 // The splitter position the layout uses for a wanted position: 0 while the address-book
 // pane is hidden, else kept at least `minimumPane` from either window edge.

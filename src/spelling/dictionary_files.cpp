@@ -1,6 +1,7 @@
 #include "spelling/dictionary_files.h"
 
 #include "base/text_file.h"
+#include "spelling/suggestion_ranking.h"
 
 #include <QFileInfo>
 
@@ -25,18 +26,37 @@ bool looksBinary(const QByteArray &bytes) {
     return bytes.contains('\0');
 }
 
+// A name is a file stem, never a path that could lead elsewhere.
+bool isStem(const QString &name) {
+    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && name != QLatin1String("..");
+}
+
+// The word list `name` beside the main dictionary file, else among the system's word lists.
+QString commonWordsFile(const QString &mainFilePath, const QString &name) {
+    if (!isStem(name))
+        return {};
+    for (const QString &folder :
+         {QFileInfo(mainFilePath).absolutePath(), QStringLiteral("/usr/share/dict")}) {
+        const QFileInfo file(folder + u'/' + name);
+        if (file.isFile())
+            return file.absoluteFilePath();
+    }
+    return {};
+}
+
 } // namespace
 
 DictionaryFiles::MainDictionary DictionaryFiles::locateMain(const QString &mainFilePath) {
     const auto bytes = TextFile::readAll(mainFilePath, maxMainFileBytes);
     if (!bytes)
-        return {false, QStringLiteral("The main dictionary %1 cannot be read.").arg(mainFilePath), {}, {}};
+        return {
+            false, QStringLiteral("The main dictionary %1 cannot be read.").arg(mainFilePath), {}, {}, {}};
     const QStringList lines = TextFile::splitLines(TextFile::decode(*bytes));
     const QString name = lineValue(lines, QLatin1StringView("dictionary"));
-    // A name is a file stem, never a path that could lead elsewhere.
-    if (looksBinary(*bytes) || name.isEmpty() || name.contains(u'/') || name.contains(u'\\'))
+    if (looksBinary(*bytes) || !isStem(name))
         return {false,
                 QStringLiteral("The main dictionary %1 does not name a dictionary.").arg(mainFilePath),
+                {},
                 {},
                 {}};
 
@@ -48,9 +68,18 @@ DictionaryFiles::MainDictionary DictionaryFiles::locateMain(const QString &mainF
         QString error = QStringLiteral("The dictionary \"%1\" is not installed.").arg(name);
         if (!package.isEmpty())
             error += QStringLiteral(" Install the package %1 and check again.").arg(package);
-        return {false, error, {}, name};
+        return {false, error, {}, name, {}};
     }
-    return {true, {}, QString::fromStdString(found.string()), name};
+    return {true,
+            {},
+            QString::fromStdString(found.string()),
+            name,
+            commonWordsFile(mainFilePath, lineValue(lines, QLatin1StringView("common words")))};
+}
+
+QString DictionaryFiles::tryLetters(const QString &affixPath) {
+    const auto bytes = TextFile::readAll(affixPath, maxWordListBytes);
+    return bytes ? SuggestionRanking::tryLetters(TextFile::decode(*bytes)) : QString();
 }
 
 DictionaryFiles::WordList DictionaryFiles::readWordList(const QString &path) {

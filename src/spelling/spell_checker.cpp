@@ -93,6 +93,15 @@ bool SpellChecker::menuSkips(const QString &word) {
     return m_engine.isKnownToCustom(word);
 }
 
+QStringList SpellChecker::suggestionsFor(const QString &word, const QStringList &pageSuggestions) {
+    // Loaded as a check loads it, but quietly: a dictionary that fails is reported by the check.
+    if (m_engine.mainDictionaryCount() == 0)
+        m_engine.adoptMainDictionary(m_preloaded.valid()
+                                         ? m_preloaded.get()
+                                         : SpellEngine::prepareMainDictionary(paths().mainDictionary));
+    return m_engine.mainDictionaryCount() > 0 ? m_engine.suggestionsFor(word) : pageSuggestions;
+}
+
 void SpellChecker::addWord(const QString &word) {
     loadCustomDictionary();
     const QString error = m_engine.addToCustom(word);

@@ -52,6 +52,9 @@ public:
     // What the right-click menu offers for an underlined word: nothing for a word in the custom
     // dictionary or ignored this session; Add and Ignore otherwise.
     bool menuSkips(const QString &word);
+    // The suggestions for an underlined word, ranked as the dialog's; the page's own while no
+    // main dictionary is loaded.
+    QStringList suggestionsFor(const QString &word, const QStringList &pageSuggestions);
     // Both reach the underlining, which takes the word in a moment later (UnderlineDictionary).
     void addWord(const QString &word);
     void ignoreWord(const QString &word);

@@ -32,21 +32,27 @@ SpellEngine::~SpellEngine() = default;
 SpellEngine::PreparedDictionary SpellEngine::prepareMainDictionary(const QString &mainFilePath) {
     const auto located = DictionaryFiles::locateMain(mainFilePath);
     if (!located.ok)
-        return {{false, located.error}, nullptr};
+        return {{false, located.error}, nullptr, {}};
     auto dictionary = std::make_unique<nuspell::Dictionary>();
     try {
         dictionary->load_aff_dic(std::filesystem::path(located.affixPath.toStdString()));
     } catch (const std::exception &error) {
         return {{false, QStringLiteral("The dictionary %1 cannot be loaded: %2")
                             .arg(located.affixPath, QString::fromLocal8Bit(error.what()))},
-                nullptr};
+                nullptr,
+                {}};
     }
-    return {{true, {}}, std::move(dictionary)};
+    SuggestionRanking::Language language{DictionaryFiles::tryLetters(located.affixPath), {}};
+    if (!located.commonWordsPath.isEmpty()) {
+        const auto common = DictionaryFiles::readWordList(located.commonWordsPath);
+        language.common = QSet<QString>(common.words.begin(), common.words.end());
+    }
+    return {{true, {}}, std::move(dictionary), std::move(language)};
 }
 
 SpellEngine::LoadResult SpellEngine::adoptMainDictionary(PreparedDictionary prepared) {
     if (prepared.dictionary) {
-        m_mains.push_back(std::move(prepared.dictionary));
+        m_mains.push_back({std::move(prepared.dictionary), std::move(prepared.language)});
         m_suggestionCache.clear();
     }
     return prepared.result;
@@ -89,8 +95,8 @@ QStringList SpellEngine::customWords() const {
 bool SpellEngine::isKnown(QStringView word) const {
     const QByteArray utf8 = word.toUtf8();
     const std::string_view bytes(utf8.constData(), size_t(utf8.size()));
-    for (const auto &dictionary : m_mains) {
-        if (dictionary->spell(bytes))
+    for (const Main &main : m_mains) {
+        if (main.dictionary->spell(bytes))
             return true;
     }
     return isKnownToCustom(word);
@@ -159,23 +165,27 @@ int SpellEngine::advance(qsizetype from) {
 }
 
 QStringList SpellEngine::suggestions() {
-    if (m_code != WordPending || m_word.size() > maxSuggestedWordLength)
+    return m_code == WordPending ? suggestionsFor(m_word) : QStringList();
+}
+
+QStringList SpellEngine::suggestionsFor(const QString &word) {
+    if (m_mains.empty() || word.isEmpty() || word.size() > maxSuggestedWordLength)
         return {};
-    const auto cached = m_suggestionCache.constFind(m_word);
+    const auto cached = m_suggestionCache.constFind(word);
     if (cached != m_suggestionCache.cend())
         return *cached;
     QStringList found;
-    const QByteArray utf8 = m_word.toUtf8();
+    const QByteArray utf8 = word.toUtf8();
     std::vector<std::string> out;
-    for (const auto &dictionary : m_mains) {
-        dictionary->suggest(std::string_view(utf8.constData(), size_t(utf8.size())), out);
-        for (const std::string &suggestion : out) {
-            const QString text = QString::fromStdString(suggestion);
-            if (!found.contains(text))
-                found.append(text);
-        }
+    for (const Main &main : m_mains) {
+        main.dictionary->suggest(std::string_view(utf8.constData(), size_t(utf8.size())), out);
+        for (const std::string &suggestion : out)
+            found.append(QString::fromStdString(suggestion));
     }
-    m_suggestionCache.insert(m_word, found);
+    // Ranked by the first (the main) language's letters and common words.
+    found = SuggestionRanking::rank(word, found, m_mains.front().language,
+                                    [this](const QString &candidate) { return isKnown(candidate); });
+    m_suggestionCache.insert(word, found);
     return found;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "spelling/suggestion_ranking.h"
 #include "spelling/word_splitter.h"
 
 #include <QHash>
@@ -41,6 +42,7 @@ public:
     struct PreparedDictionary {
         LoadResult result;
         std::unique_ptr<nuspell::Dictionary> dictionary;
+        SuggestionRanking::Language language;
     };
     static PreparedDictionary prepareMainDictionary(const QString &mainFilePath);
     LoadResult adoptMainDictionary(PreparedDictionary prepared);
@@ -64,6 +66,8 @@ public:
     qsizetype wordOffset() const { return m_offset; }
     // The pending word's suggestions, best first; worked out once per word.
     QStringList suggestions();
+    // The same for any word (the right-click menu's underlined one); none without a main dictionary.
+    QStringList suggestionsFor(const QString &word);
 
     // Settles the pending word and moves on; returns the next result code. After Change or
     // ChangeAll, replaced() holds and replacement() is the new text of the word just settled.
@@ -89,7 +93,11 @@ private:
     bool stopsAt(const WordSpan &span);
     bool isKnownAt(const WordSpan &span) const;
 
-    std::vector<std::unique_ptr<nuspell::Dictionary>> m_mains;
+    struct Main {
+        std::unique_ptr<nuspell::Dictionary> dictionary;
+        SuggestionRanking::Language language;
+    };
+    std::vector<Main> m_mains;
     std::vector<CustomList> m_customs;
     QHash<QString, QStringList> m_suggestionCache;
 

@@ -46,15 +46,17 @@ void SpellMenu::addEntries(QMenu &menu, QWebEngineView &view) {
     const QString word = request->misspelledWord();
     if (word.isEmpty() || m_checker.menuSkips(word))
         return;
-    QList<QAction *> entries;
-    const QStringList suggestions = request->spellCheckerSuggestions().mid(0, maxSuggestions);
+    // The page's own menu may list the web engine's suggestions: ours, ranked as the spelling
+    // dialog's, stand in their place.
+    const QStringList pageSuggestions = request->spellCheckerSuggestions();
+    for (QAction *action : menu.actions()) {
+        if (!action->isSeparator() && pageSuggestions.contains(action->text()))
+            menu.removeAction(action);
+    }
+    const QStringList suggestions = m_checker.suggestionsFor(word, pageSuggestions).mid(0, maxSuggestions);
     QPointer<QWebEnginePage> page = view.page();
-    // The engine's own menu may list the suggestions already.
-    const QList<QAction *> present = menu.actions();
-    const bool listed =
-        !suggestions.isEmpty() && std::any_of(present.begin(), present.end(),
-                                              [&](QAction *a) { return a->text() == suggestions.front(); });
-    for (const QString &suggestion : listed ? QStringList() : suggestions) {
+    QList<QAction *> entries;
+    for (const QString &suggestion : suggestions) {
         auto *replace = new QAction(suggestion, &menu);
         QFont bold = replace->font();
         bold.setBold(true);
@@ -77,18 +79,12 @@ void SpellMenu::addEntries(QMenu &menu, QWebEngineView &view) {
     ignore->setObjectName(QStringLiteral("spellIgnore"));
     connect(ignore, &QAction::triggered, this, [this, word] { m_checker.ignoreWord(word); });
     entries << add << ignore;
-    auto *separator = new QAction(&menu);
-    separator->setSeparator(true);
-    if (listed)
-        entries.prepend(separator);
-    else
-        entries.append(separator);
-    // After the engine's own suggestions, where it lists them; else at the top.
-    QAction *before = present.value(0);
-    if (listed) {
-        const auto firstSeparator =
-            std::find_if(present.begin(), present.end(), [](QAction *a) { return a->isSeparator(); });
-        before = firstSeparator == present.end() ? nullptr : *firstSeparator;
+    // At the top, one separator between these and the menu's own entries.
+    const QList<QAction *> present = menu.actions();
+    if (!present.isEmpty() && !present.front()->isSeparator()) {
+        auto *separator = new QAction(&menu);
+        separator->setSeparator(true);
+        entries << separator;
     }
-    menu.insertActions(before, entries);
+    menu.insertActions(present.value(0), entries);
 }

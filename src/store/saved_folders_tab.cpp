@@ -208,13 +208,10 @@ bool SavedFoldersTab::eventFilter(QObject *watched, QEvent *event) {
         m_tabShown = true;
         // The columns are set up here too: each change has the list measure its header, in a
         // font of its own, even while hidden. The file name and the day count are for the
-        // program's use.
+        // program's use. The list sizes the others to its width.
         m_list->setColumnHidden(MessageListModel::FileColumn, true);
         m_list->setColumnHidden(MessageListModel::SortKeyColumn, true);
         m_list->setColumnHidden(MessageListModel::FolderColumn, !m_model->showingResults());
-        m_list->header()->resizeSection(MessageListModel::FromColumn, 180);
-        m_list->header()->resizeSection(MessageListModel::SubjectColumn, 280);
-        m_list->header()->resizeSection(MessageListModel::ToColumn, 150);
         listFolder(m_listedFolder);
     }
     return QObject::eventFilter(watched, event);

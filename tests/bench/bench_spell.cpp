@@ -2,6 +2,7 @@
 // dictionary the install lays out; and the underlining as the user types, in a page: until a
 // loaded 1 MB document shows its first underline, and one keystroke's round trip into the page
 // with the underlining on and off.
+#include "../../tools/spell-ranking-check/misspelling_list.h"
 #include "spelling/spell_engine.h"
 #include "support/page_script.h"
 
@@ -77,6 +78,34 @@ void BM_Suggest(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_Suggest)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Suggestions for each word of the list of common misspellings in tests/data/spelling, as the
+// user asks for them: the mean and the slowest word's time.
+void BM_SuggestMisspellings(benchmark::State &state) {
+    QStringList words;
+    for (const auto &pair :
+         readMisspellings(QStringLiteral(CORVALIS_SOURCE_DIR "/tests/data/spelling/misspellings.txt")))
+        words.append(pair.first);
+    std::unique_ptr<SpellEngine> engine;
+    double slowest = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        engine = std::make_unique<SpellEngine>();
+        engine->loadMainDictionary(americanDictionary);
+        state.ResumeTiming();
+        for (const QString &word : words) {
+            QElapsedTimer timer;
+            timer.start();
+            benchmark::DoNotOptimize(engine->suggestionsFor(word));
+            slowest = std::max(slowest, timer.nsecsElapsed() / 1e6);
+        }
+    }
+    state.counters["ms_per_word"] =
+        benchmark::Counter(double(words.size()) * state.iterations() / 1000,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["slowest_word_ms"] = slowest;
+}
+BENCHMARK(BM_SuggestMisspellings)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_LoadDictionary(benchmark::State &state) {
     for (auto _ : state) {

@@ -4,8 +4,10 @@
 
 #include "addressbook/form_email.h"
 #include "shell/address_book_pane.h"
+#include "store/message_list_model.h"
 
 #include <QAbstractButton>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -106,6 +108,27 @@ TEST(WindowEdgesTest, BesideTheAddressBookTheKeysWalkEveryTab) {
         }
         EXPECT_EQ(walked.join(u' '), u"CommandHide ListBooks MSFlexGrid1 TabStrip2 "_s + reading[from])
             << from;
+    }
+}
+
+// A window of 1024x700 with the address book shown: the main pane keeps room for a page 680
+// pixels wide (a compose form's body), the editor stays on it, and the saved messages show every
+// column.
+TEST(WindowEdgesTest, BesideTheAddressBookANarrowWindowShowsEveryPaneWhole) {
+    MainFormHarness h("[Settings]\r\nsetmax=0\r\n");
+    ASSERT_TRUE(h.start());
+    h.form().resize(1024, 700);
+    QTest::mouseClick(h.child<QAbstractButton>("CommandShowAddress"), Qt::LeftButton);
+    QApplication::processEvents();
+    const QRect mainPane = h.child("WebBrowser1")->geometry();
+    EXPECT_GE(mainPane.width(), 680);
+    EXPECT_TRUE(mainPane.contains(h.child("PictureBlog")->geometry())) << mainPane.width();
+    ASSERT_EQ(h.userStep(u"tab:Saved Message Folders (local)"_s), QString());
+    auto *list = h.child<QTreeView>("ListMsg");
+    for (int column = MessageListModel::FromColumn; column <= MessageListModel::DateColumn; ++column) {
+        const int end = list->header()->sectionViewportPosition(column) + list->header()->sectionSize(column);
+        EXPECT_LE(end, list->viewport()->width()) << column;
+        EXPECT_GE(list->header()->sectionSize(column), 60) << column;
     }
 }
 

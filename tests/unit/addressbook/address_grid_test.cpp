@@ -90,6 +90,10 @@ TEST_F(AddressGridTest, EditorKeysMoveThroughTheGridAndAddARowAtTheEnd) {
         {Qt::Key_Down, Qt::NoModifier, 1, 1},
         {Qt::Key_Return, Qt::NoModifier, 2, 1},
         {Qt::Key_Enter, Qt::KeypadModifier, 3, 1},
+        // Tab walks on into the next row, past the hidden column; Shift+Tab walks back.
+        {Qt::Key_Tab, Qt::NoModifier, 3, 2},
+        {Qt::Key_Tab, Qt::NoModifier, 4, 0},
+        {Qt::Key_Backtab, Qt::ShiftModifier, 3, 2},
     };
     m_view->setCurrentIndex(m_model.index(0, 0));
     for (const Step &step : steps) {
@@ -99,14 +103,16 @@ TEST_F(AddressGridTest, EditorKeysMoveThroughTheGridAndAddARowAtTheEnd) {
         EXPECT_EQ(std::pair(row(), col()), std::pair(step.row, step.column));
         EXPECT_EQ(m_edit->text(), m_model.cell(step.row, step.column));
     }
-    // Down on the last row adds an empty row.
-    m_view->setCurrentIndex(m_model.index(7, 2));
-    QTest::keyClick(m_edit, Qt::Key_Down);
-    EXPECT_EQ(std::tuple(m_model.rowCount(), row(), col(), m_edit->text()), std::tuple(9, 8, 2, u""_s));
-    m_view->selectionModel()->clearCurrentIndex();
-    m_grid.addRow();
-    EXPECT_EQ(std::pair(row(), col()), std::pair(9, 0))
-        << "without a current column the new row starts in column 0";
+    EXPECT_EQ(m_window.focusWidget(), m_edit) << "Tab never leaves the grid while a cell is edited";
+    // Down, and Tab from the last cell, on the last row add an empty row, typed from its first column.
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Tab}) {
+        m_view->setCurrentIndex(m_model.index(m_model.rowCount() - 1, 2));
+        QTest::keyClick(m_edit, key);
+        EXPECT_EQ(std::tuple(row(), col(), m_edit->text()), std::tuple(m_model.rowCount() - 1, 0, u""_s));
+    }
+    EXPECT_EQ(m_model.rowCount(), 10);
+    QTest::keyClick(m_edit, Qt::Key_Escape);
+    EXPECT_EQ(m_window.focusWidget(), m_view) << "Escape hands the keyboard back to the grid";
 }
 
 TEST_F(AddressGridTest, DeletingSeveralRowsAsksFirst) {

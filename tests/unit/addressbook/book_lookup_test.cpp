@@ -43,38 +43,29 @@ TEST(BookSearchTest, FindsTheFirstRowStartingWithTheTextInAnyCaseAndListsAColumn
               (QStringList{u"ann@x.com"_s, u""_s, u"cy@x.com"_s, u"di@x.com"_s}));
 }
 
-TEST(ImportLineupTest, RowsAreCutOrFilledToTheBooksColumns) {
-    const BookTable book = parsed(u"A,B,C,D,E,\r\n"_s); // six columns, the last hidden
+TEST(ImportLineupTest, EveryColumnOfTheFileFindsAPlaceInTheBook) {
+    const BookTable book = parsed(u"A,B,,D,E,\r\n"_s); // six columns, one untitled, the last hidden
     const struct {
         const char *why;
-        QString file, rows;
+        QString file, rows, columns; // columns: retitled ones, then the new ones
     } cases[] = {
-        {"a wider file loses its extra columns", u"1,2,3,4,5,6,7,8,\r\na,b,c,d,e,f,g,h,\r\n"_s,
-         u"a|b|c|d|e|f"_s},
-        {"a narrower file leaves the rest empty", u"1,2,\r\na,b,c\r\n"_s, u"a|b|c|||"_s},
+        {"a wider file's extra columns become the book's, an empty one adds none",
+         u"1,2,3,4,5,6,,8,\r\na,b,c,d,e,f,,h,\r\n"_s, u"a|b|c|d|e|f|h|"_s, u"2=3/6|8"_s},
+        {"a narrower file leaves the rest empty; its last field stays last", u"1,2,\r\na,b,c\r\n"_s,
+         u"a|b||||c"_s, u"/"_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
         const ImportLineup::Result result =
-            ImportLineup::rowsToAppend(book, 2, parsed(c.file), ImportLineup::Duplicates::Keep);
-        QStringList rows;
+            ImportLineup::rowsToAppend(book, 1, parsed(c.file), ImportLineup::Duplicates::Keep);
+        QStringList rows, retitled;
         for (const QStringList &row : result.rows)
             rows.append(row.join(u'|'));
+        for (const auto &[column, title] : result.retitled)
+            retitled.append(QString::number(column) + u'=' + title);
         EXPECT_EQ(rows.join(u'/'), c.rows);
+        EXPECT_EQ(retitled.join(u'|') + u'/' + result.addedColumns.join(u'|'), c.columns);
     }
-}
-
-TEST(ImportLineupTest, KnownAddressesCanBeSkipped) {
-    const BookTable book = parsed(people);
-    const BookTable file =
-        parsed(u"F,L,E,\r\nA,B, ANN@x.com ,\r\nN,O,new@x.com,\r\nN2,O2,NEW@X.COM,\r\nE,F,,\r\nG,H,,\r\n"_s);
-    const ImportLineup::Result skipped =
-        ImportLineup::rowsToAppend(book, 2, file, ImportLineup::Duplicates::Skip);
-    QString kept = QString::number(skipped.skipped);
-    for (const QStringList &row : skipped.rows)
-        kept += u'|' + row[0];
-    EXPECT_EQ(kept, u"2|N|E|G"_s); // two skipped; a blank address is never a duplicate
-    EXPECT_EQ(ImportLineup::rowsToAppend(book, 2, file, ImportLineup::Duplicates::Keep).rows.size(), 5u);
 }
 
 TEST(NewBookNameTest, NamesBecomeCsvFilesInTheBookFolder) {
