@@ -62,13 +62,13 @@ WordPressPublishing::WordPressPublishing(WebPane &pane)
 
 void WordPressPublishing::pageLoaded() {
     m_noticeShown = false;
-    const std::optional<WordPressPage::Screen> shown = WordPressPage::screen(m_pane);
-    // The block editor saves without leaving the page: its notice is watched while it shows.
-    if (shown && shown->editor == WordPressPage::Screen::Editor::Block)
+    // The block editor draws itself after loading and saves without leaving the page: its
+    // notices are watched while an edit screen shows.
+    if (WordPressPost::isEditScreen(m_pane.url()))
         m_noticePoll->start();
     else
         m_noticePoll->stop();
-    if (shown && WordPressPost::confirmsPublishing(m_pane.url()) && m_pane.elementText(u"message"_s))
+    if (WordPressPost::confirmsPublishing(m_pane.url()) && m_pane.elementText(u"message"_s))
         emit published();
 }
 
