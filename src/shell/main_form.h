@@ -111,6 +111,8 @@ private:
     bool m_unloaded = false;
     bool m_doAffiliate = false;
     bool m_editorOverPost = false; // the editor lies over the post page's body field
+    QString m_postLossAnswered;    // the warning about stripped parts the user last answered
+    bool m_postLossAccepted = false;
 
     WebPane *m_panes[4] = {};
     QSplitter *m_splitter = nullptr;

@@ -2,9 +2,11 @@
 // the blog post page it writes into.
 #include "shell/main_form.h"
 
+#include "base/messages.h"
 #include "base/twips.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
+#include "webpages/blog/wordpress_page.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 
@@ -67,14 +69,31 @@ void MainForm::createEditor() {
     connect(m_editor, &EditorPanel::postTransferRequested, this, [this] {
         if (!m_editor->hasSurface())
             return;
-        BlogPost::transfer(*m_panes[0], [this] { return m_editor->surface().bodySource(); },
-                           {m_doAffiliate, m_startup.affiliateId, m_startup.affiliateText});
+        // The blog would strip parts of the post: the user hears which before they go, once
+        // for each set of parts.
+        const auto mayLose = [this](const QString &warning) {
+            if (warning != m_postLossAnswered) {
+                m_postLossAnswered = warning;
+                m_postLossAccepted =
+                    m_messages.ask(warning + QStringLiteral("\n\nCopy the document to the post anyway?"),
+                                   Messages::Buttons::YesNo, Messages::Answer::No) == Messages::Answer::Yes;
+            }
+            return m_postLossAccepted;
+        };
+        BlogPost::transfer(
+            *m_panes[0], [this] { return m_editor->surface().bodySource(); },
+            {m_doAffiliate, m_startup.affiliateId, m_startup.affiliateText}, mayLose);
     });
-    // A post carries the document: it counts as kept, like a save.
-    connect(m_panes[0], &WebPane::formPosted, this, [this](const QString &form) {
-        if (form == QLatin1String("stuffform") && m_editor->hasSurface())
+    // A published post carries the document: it counts as kept, like a save.
+    const auto kept = [this] {
+        if (m_editor->hasSurface())
             m_editor->surface().markUnchanged();
+    };
+    connect(m_panes[0], &WebPane::formPosted, this, [kept](const QString &form) {
+        if (form == QLatin1String("stuffform"))
+            kept();
     });
+    connect(new WordPressPublishing(*m_panes[0]), &WordPressPublishing::published, this, kept);
 }
 
 void MainForm::placeEditorOverPost() {

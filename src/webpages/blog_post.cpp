@@ -1,5 +1,7 @@
 #include "webpages/blog_post.h"
 
+#include "webpages/blog/wordpress_filter.h"
+#include "webpages/blog/wordpress_page.h"
 #include "webpages/web_pane.h"
 
 #include <QUrl>
@@ -35,7 +37,16 @@ QString BlogPost::withFooter(const QString &html, const Footer &footer) {
                       .arg(link.toHtmlEscaped(), footer.affiliateText.toHtmlEscaped());
 }
 
-bool BlogPost::transfer(WebPane &pane, const std::function<QString()> &editorHtml, const Footer &footer) {
+bool BlogPost::transfer(WebPane &pane, const std::function<QString()> &editorHtml, const Footer &footer,
+                        const LossCheck &mayLose) {
+    if (const std::optional<WordPressPage::Screen> screen = WordPressPage::screen(pane)) {
+        const QString html = withFooter(editorHtml(), footer);
+        const QString warning =
+            screen->unfiltered ? QString() : WordPressFilter::warning(WordPressFilter::partsRemoved(html));
+        if (!warning.isEmpty() && mayLose && !mayLose(warning))
+            return false;
+        return WordPressPage::setBody(pane, *screen, html);
+    }
     const QVariantList locations = fieldLocations();
     const auto found = pane.callBridge(QStringLiteral("postBodyLocation"), {QVariant(locations)});
     if (!found || found->toInt() < 0)
@@ -47,6 +58,8 @@ bool BlogPost::transfer(WebPane &pane, const std::function<QString()> &editorHtm
 }
 
 std::optional<QRectF> BlogPost::fieldRect(WebPane &pane) {
+    if (const std::optional<QRectF> body = WordPressPage::bodyRect(pane))
+        return body;
     const QVariantList locations = fieldLocations();
     const auto found = pane.callBridge(QStringLiteral("postBodyLocation"), {QVariant(locations)});
     if (!found || found->toInt() < 0)

@@ -1,7 +1,9 @@
 // The editor on a generated 1 MB document (2 000 paragraphs, 50 tables): loading it into the
 // surface (against a bare web view loading it with its body editable, BM_BareLoad), one toolbar refresh, one
-// selection capture, one post transfer into the blog page; the table operations and their undo on a
-// large table in that document, and the cell dialog's rewrite of a column of a 1 000-row table.
+// selection capture, one post transfer into the blog page (webmail-sim's, and a real WordPress
+// site's new post on its block editor and on its classic edit screen); the table operations and
+// their undo on a large table in that document, and the cell dialog's rewrite of a column of a
+// 1 000-row table.
 #include "base/messages.h"
 #include "base/text_file.h"
 #include "editor/cell_format.h"
@@ -12,6 +14,7 @@
 #include "editor/surface_table_editing.h"
 #include "support/page_script.h"
 #include "support/sim_process.h"
+#include "support/wordpress_site.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
 
@@ -323,6 +326,60 @@ void BM_CellRewriteColumn(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_CellRewriteColumn)->Unit(benchmark::kMillisecond);
+
+
+// Loads `address` into the pane; false when it did not finish loading in time.
+bool load(WebPane &pane, const QString &address) {
+    QEventLoop loop;
+    bool ok = false;
+    const auto done = QObject::connect(&pane, &WebPane::documentCompleted, &loop, [&](bool loaded) {
+        ok = loaded;
+        loop.quit();
+    });
+    pane.navigate(address);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(done);
+    return ok;
+}
+
+// Argument 0: the block editor, 1: the classic edit screen. The first transfer, which switches the
+// screen to its text mode, is made before timing.
+void BM_PostTransferWordPress(benchmark::State &state) {
+    Editor &e = editor();
+    e.panel.surface().loadDocument(e.path, false);
+    const WordPressSite site(state.range(0) ? WordPressSite::Editor::Classic : WordPressSite::Editor::Block);
+    WebPane page;
+    page.resize(1400, 900);
+    page.show();
+    if (!load(page, site.url() + QStringLiteral("/wp-login.php"))) {
+        state.SkipWithError("no WordPress site");
+        return;
+    }
+    runPageScript(*page.page(), QStringLiteral("document.getElementById('user_login').value = '%1';"
+                                               "document.getElementById('user_pass').value = '%2';"
+                                               "document.getElementById('loginform').submit();")
+                                    .arg(site.login(WordPressSite::User::Admin),
+                                         site.password(WordPressSite::User::Admin)));
+    QEventLoop settle;
+    QTimer::singleShot(3000, &settle, &QEventLoop::quit);
+    settle.exec();
+    load(page, site.url() + QStringLiteral("/wp-admin/post-new.php"));
+    const auto transfer = [&] {
+        return BlogPost::transfer(page, [&] { return e.panel.surface().bodySource(); }, {});
+    };
+    for (int tries = 0; tries < 100 && !transfer(); ++tries) { // the block editor draws itself after loading
+        QTimer::singleShot(200, &settle, &QEventLoop::quit);
+        settle.exec();
+    }
+    for (auto _ : state) {
+        if (!transfer()) {
+            state.SkipWithError("no post page");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_PostTransferWordPress)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
