@@ -1,13 +1,10 @@
 #include "addressbook/new_book_name.h"
 
+#include "base/file_name_limit.h"
+
 #include <QDir>
 
 #include <algorithm>
-
-namespace {
-// The longest file name, in bytes, that Linux file systems accept.
-constexpr qsizetype maxNameBytes = 255;
-} // namespace
 
 std::optional<QString> NewBookName::bookPath(const QString &folder, const QString &typed) {
     QString name = typed.trimmed();
@@ -16,7 +13,7 @@ std::optional<QString> NewBookName::bookPath(const QString &folder, const QStrin
     const bool refused = std::any_of(name.cbegin(), name.cend(), [](QChar c) {
         return c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f;
     });
-    if (typed.trimmed().isEmpty() || refused || name.toUtf8().size() > maxNameBytes)
+    if (typed.trimmed().isEmpty() || refused || name.toUtf8().size() > FileNameLimit::maxBytes)
         return std::nullopt;
     return QDir(folder).filePath(name);
 }

@@ -1,5 +1,6 @@
 #include "base/first_start.h"
 #include "base/settings.h"
+#include "base/settings_problem.h"
 #include "base/startup_profile.h"
 #include "shell/box_messages.h"
 #include "shell/main_form.h"
@@ -186,6 +187,9 @@ int main(int argc, char **argv) {
     instance.serve(window);
     TerminationSignals::closeOnSignal(window);
     window.Form_Load();
+    // Told once: the program runs on, on its defaults, and keeps the file as it is.
+    if (const std::optional<QString> problem = settingsProblem(settings))
+        messages.inform(*problem);
     StartupProfile::mark("window shown");
     const int status = app.exec();
     StartupProfile::mark("event loop ended");

@@ -1,5 +1,7 @@
 #include "single_instance.h"
 
+#include "app/instance_requests.h"
+#include "app/instance_socket.h"
 #include "shell/main_form.h"
 #include "webpages/mailto_hand_over.h"
 
@@ -8,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QTextStream>
 #include <QThread>
 
 #include <cerrno>
@@ -19,17 +22,35 @@
 
 namespace {
 
-// Requests are "raise\n", or "mailto <byte count>\n" followed by the link in UTF-8; a link is
-// answered with one line: "taken", "refused" (never: too long) or "closing" (not now).
+// Requests are read by InstanceRequests; a link is answered with one line: "taken", "refused"
+// (never: too long, or no request at all) or "closing" (not now).
 constexpr QByteArrayView raiseRequest = "raise\n";
 constexpr QByteArrayView mailtoRequest = "mailto ";
 
-QString socketNameFor(const QString &absolutePath) {
-    return QStringLiteral("corvalis-") +
+// The socket's path for the settings file; empty when there is no folder it may safely go in.
+QString socketPathFor(const QString &absolutePath) {
+    const InstanceSocket::Place place = InstanceSocket::place();
+    if (place.folder.isEmpty())
+        return {};
+    return place.folder + QStringLiteral("/corvalis-") +
            QString::fromLatin1(
                QCryptographicHash::hash(QFile::encodeName(absolutePath), QCryptographicHash::Sha256)
                    .toHex()
                    .left(32));
+}
+
+// Connects to the program's socket, and keeps the connection only when a program of this user's
+// holds the other end.
+bool connectToProgram(QLocalSocket &socket, const QString &path, int timeoutMs) {
+    if (path.isEmpty())
+        return false;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    if (InstanceSocket::peerIsThisUser(socket.socketDescriptor()))
+        return true;
+    socket.abort();
+    return false;
 }
 
 QByteArray lockPath(const QString &absolutePath) {
@@ -47,7 +68,7 @@ void raise(QWidget &window) {
 
 SingleInstance::SingleInstance(const QString &settingsPath)
     : m_settingsPath(QFileInfo(settingsPath).absoluteFilePath())
-    , m_socketName(socketNameFor(m_settingsPath)) {}
+    , m_socketName(socketPathFor(m_settingsPath)) {}
 
 SingleInstance::~SingleInstance() {
     if (m_lockFd >= 0)
@@ -67,8 +88,7 @@ bool SingleInstance::otherRunning() {
     const QDeadlineTimer deadline(5000);
     while (!deadline.hasExpired()) {
         QLocalSocket socket;
-        socket.connectToServer(m_socketName);
-        if (socket.waitForConnected(500)) {
+        if (connectToProgram(socket, m_socketName, 500)) {
             socket.write(raiseRequest.data(), raiseRequest.size());
             socket.waitForBytesWritten(1000);
             return true;
@@ -89,6 +109,11 @@ bool SingleInstance::programPresent(const QString &settingsPath) {
 }
 
 void SingleInstance::serve(MainForm &window) {
+    if (m_socketName.isEmpty()) {
+        QTextStream(stderr) << "Corvalis: no private folder for the program's socket: "
+                            << InstanceSocket::place().error << '\n';
+        return;
+    }
     // A name left by a program that was killed would stop the listening.
     QLocalServer::removeServer(m_socketName);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
@@ -100,43 +125,39 @@ void SingleInstance::serve(MainForm &window) {
 void SingleInstance::onConnection(MainForm &window) {
     while (QLocalSocket *socket = m_server.nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        auto received = std::make_shared<QByteArray>();
+        if (!InstanceSocket::peerIsThisUser(socket->socketDescriptor())) {
+            socket->abort(); // another user's program gets no say in ours
+            continue;
+        }
+        auto requests = std::make_shared<InstanceRequests>();
         const auto answer = [socket](QByteArrayView line) {
             socket->write(line.data(), line.size());
             socket->flush();
         };
-        QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, received, answer, &window] {
-            received->append(socket->readAll());
-            if (received->startsWith(raiseRequest)) {
-                received->clear();
-                raise(window);
-                return;
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, requests, answer, &window] {
+            for (const InstanceRequests::Request &request : requests->take(socket->readAll())) {
+                switch (request.kind) {
+                case InstanceRequests::Kind::Raise:
+                    raise(window);
+                    break;
+                case InstanceRequests::Kind::Mailto: {
+                    auto *handOver = window.findChild<MailtoHandOver *>();
+                    answer(handOver && handOver->handIn(request.link) ? "taken\n" : "closing\n");
+                    break;
+                }
+                case InstanceRequests::Kind::Refused:
+                    answer("refused\n");
+                    socket->disconnectFromServer();
+                    return;
+                }
             }
-            const qsizetype lineEnd = received->indexOf('\n');
-            if (!received->startsWith(mailtoRequest) || lineEnd < 0)
-                return;
-            bool number = false;
-            const qsizetype length =
-                received->mid(mailtoRequest.size(), lineEnd - mailtoRequest.size()).toLongLong(&number);
-            if (!number || length < 0 || length > maxLinkBytes) {
-                received->clear();
-                answer("refused\n");
-                return;
-            }
-            if (received->size() - lineEnd - 1 < length)
-                return; // the rest is still on its way
-            const QString link = QString::fromUtf8(received->mid(lineEnd + 1, length));
-            received->clear();
-            auto *handOver = window.findChild<MailtoHandOver *>();
-            answer(handOver && handOver->handIn(link) ? "taken\n" : "closing\n");
         });
     }
 }
 
 SingleInstance::Delivery SingleInstance::handOver(const QString &settingsPath, const QString &link) {
     QLocalSocket socket;
-    socket.connectToServer(socketNameFor(QFileInfo(settingsPath).absoluteFilePath()));
-    if (!socket.waitForConnected(1000))
+    if (!connectToProgram(socket, socketPathFor(QFileInfo(settingsPath).absoluteFilePath()), 1000))
         return Delivery::NoProgram;
     const QByteArray bytes = link.toUtf8();
     socket.write(QByteArray(mailtoRequest.data(), mailtoRequest.size()) + QByteArray::number(bytes.size()) +

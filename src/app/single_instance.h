@@ -6,7 +6,8 @@
 class MainForm;
 
 // One program per settings file. The first start holds a lock on "<settings file>.instance" and
-// listens on a local socket named after the settings file; a later start finds the lock held,
+// listens on a local socket named after the settings file, in a folder only this user may enter
+// (InstanceSocket), talking only to programs of the same user; a later start finds the lock held,
 // asks the running program through the socket to bring its window to the front, and ends. The
 // kernel drops the lock when the process ends, however it ends.
 //
@@ -35,9 +36,6 @@ public:
     static Delivery handOver(const QString &settingsPath, const QString &link);
     // True while a program on `settingsPath` runs or is starting (it holds the lock).
     static bool programPresent(const QString &settingsPath);
-
-    // Links longer than this are refused rather than held in memory.
-    static constexpr qsizetype maxLinkBytes = 16 * 1024 * 1024;
 
 private:
     void onConnection(MainForm &window);

@@ -2,6 +2,7 @@
 
 #include "base/main_dir_install.h"
 #include "base/settings.h"
+#include "base/settings_problem.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,6 +25,9 @@ bool FirstStart::hasProgramFiles(const QString &mainDir) {
 FirstStart::Outcome FirstStart::ensureMainDir(Settings &settings, const QString &dataDir,
                                               const QString &fallbackDir) {
     const QString recorded = settings.get(Keys::MainDir);
+    // The recorded directory is not known then: nothing is laid out in its stead.
+    if (const std::optional<QString> problem = settingsProblem(settings))
+        return {hasProgramFiles(recorded) ? recorded : QString(), *problem};
     if (hasProgramFiles(recorded))
         return {recorded, {}};
     if (!recorded.isEmpty() && MainDirInstall::install(dataDir, recorded).ok)

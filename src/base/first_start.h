@@ -25,7 +25,8 @@ struct Outcome {
 
 // Keeps a recorded main directory that holds the program's files. One that lost them gets
 // them back in place, so the user's saved messages and books stay where they are; where that
-// fails, or none is recorded, `fallbackDir` is laid out from `dataDir` and recorded.
+// fails, or none is recorded, `fallbackDir` is laid out from `dataDir` and recorded. A settings
+// file that cannot be used (settingsProblem()) lays out nothing: that is the error.
 Outcome ensureMainDir(Settings &settings, const QString &dataDir, const QString &fallbackDir);
 
 } // namespace FirstStart

@@ -1,4 +1,5 @@
 #include "base/settings.h"
+#include "base/settings_problem.h"
 
 #include "base/ini_file.h"
 #include "base/regular_file.h"
@@ -15,6 +16,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -81,10 +83,57 @@ QString absolute(const QString &path) {
     return QFileInfo(path).absoluteFilePath();
 }
 
+struct WriteTarget {
+    QString path;    // the file a write replaces; empty when it may not be written
+    QString problem; // then why
+};
+
+// The settings file itself, or, when it is a symbolic link, what the link leads to, provided that
+// is a regular file this user owns and no program: the target is replaced, the link stays. A
+// missing target is never created through a link, and nobody else's file is ever written.
+WriteTarget writeTarget(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return {path, {}};
+    const QString target = info.canonicalFilePath();
+    struct stat st = {};
+    const QString link = QDir::toNativeSeparators(path);
+    if (target.isEmpty() || ::stat(QFile::encodeName(target).constData(), &st) != 0)
+        return {
+            {},
+            QStringLiteral("The settings file \"%1\" is a link to a file that does not exist. Corvalis does "
+                           "not create files through links: your settings are not kept.")
+                .arg(link)};
+    if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)))
+        return {{},
+                QStringLiteral(
+                    "The settings file \"%1\" is a link to \"%2\", which is not an ordinary file of "
+                    "yours (or is a program). Corvalis does not write there: your settings are not kept.")
+                    .arg(link, QDir::toNativeSeparators(target))};
+    return {target, {}};
+}
+
 } // namespace
 
 Settings::Settings(QString filePath)
     : m_filePath(std::move(filePath)) {}
+
+std::optional<QString> settingsProblem(const Settings &settings) {
+    const QString path = settings.filePath();
+    const WriteTarget target = writeTarget(path);
+    if (!target.problem.isEmpty())
+        return target.problem;
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    if (RegularFile::isSpecial(path))
+        return RegularFile::refusal(path);
+    if (!TextFile::readAll(path, maxFileBytes))
+        return QStringLiteral("The settings file \"%1\" cannot be read (it may be larger than %2 MB, or not "
+                              "yours to read). Corvalis runs on its defaults and leaves the file as it is.")
+            .arg(QDir::toNativeSeparators(path))
+            .arg(maxFileBytes / (1024 * 1024));
+    return std::nullopt;
+}
 
 QString Settings::locate(const QStringList &arguments) {
     // The last --settings wins, as later options override earlier ones.
@@ -132,16 +181,19 @@ bool Settings::change(const std::function<bool(IniFile &)> &edit) {
     // Failures here are silent by design; the write below fails too and the old file stays.
     if (RegularFile::isSpecial(m_filePath))
         return false; // not a settings file, and never replaced by one
+    const QString target = writeTarget(m_filePath).path;
+    if (target.isEmpty())
+        return false;
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
     const FileLock lock(m_filePath + QLatin1String(".lock"), FileLock::Mode::Exclusive);
     if (!lock.held())
         return false;
 
     IniFile ini;
-    const std::optional<QByteArray> old = TextFile::readAll(m_filePath, maxFileBytes);
+    const std::optional<QByteArray> old = TextFile::readAll(target, maxFileBytes);
     if (old)
         ini = IniFile::parse(*old);
-    else if (QFileInfo::exists(m_filePath))
+    else if (QFileInfo::exists(target))
         return false; // a file that cannot be read is not replaced by one holding a single key
     if (!edit(ini))
         return false;
@@ -150,8 +202,8 @@ bool Settings::change(const std::function<bool(IniFile &)> &edit) {
     const QByteArray bytes = ini.serialize();
     // Most closes store what the file holds already: it is left as it is, not written anew.
     if (old && bytes == *old)
-        return QFile::setPermissions(m_filePath, ownerOnly);
-    return TextFile::writeAtomically(m_filePath, bytes, ownerOnly).ok;
+        return QFile::setPermissions(target, ownerOnly);
+    return TextFile::writeAtomically(target, bytes, ownerOnly).ok;
 }
 
 QString Settings::get(const SettingKey &key) const {

@@ -1,5 +1,6 @@
 #include "mailmerge/template_file.h"
 
+#include "base/file_name_limit.h"
 #include "base/text_file.h"
 
 #include <QDir>
@@ -10,8 +11,6 @@ namespace {
 
 const QString crLf = QStringLiteral("\r\n");
 const QString extension = QStringLiteral(".txt");
-// Most file systems take at most 255 bytes for one name.
-constexpr qsizetype maxNameBytes = 255;
 
 // Line breaks typed on this system are LF alone; the file keeps CR LF throughout.
 QString withCrLfBreaks(const QString &text) {
@@ -37,7 +36,7 @@ NameError checkName(const QString &name) {
         if (c.category() == QChar::Other_Control)
             return NameError::Unsafe;
     }
-    if (fileName(name).toUtf8().size() > maxNameBytes)
+    if (fileName(name).toUtf8().size() > FileNameLimit::maxBytes)
         return NameError::TooLong;
     return NameError::None;
 }

@@ -15,12 +15,14 @@
 #include "shell/splash_form.h"
 #include "shell/tab_navigator.h"
 #include "webpages/compose_pane.h"
+#include "webpages/service_origin.h"
 #include "webpages/sign_in_controller.h"
 #include "webpages/web_pane.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -53,8 +55,10 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
 
     // The main pane's welcome page is a local file that signs in to the web service.
     m_panes[0] = new WebPane(WebPane::PageScripts::Enabled, WebPane::LocalPages::MayReachServices, this);
-    // Saved messages are shown, never run: their own scripts stay off and they reach nothing.
+    // Saved messages are shown, never run: their own scripts stay off, they reach nothing and lead
+    // nowhere (a refresh, a link or a form in one leaves the preview where it is).
     m_panes[1] = new WebPane(WebPane::PageScripts::Disabled, WebPane::LocalPages::Sealed, this);
+    m_panes[1]->webPage().setNavigation(WebPage::Navigation::OwnLoadsOnly);
     m_panes[2] = new WebPane(WebPane::PageScripts::Enabled, WebPane::LocalPages::Sealed, this);
     m_panes[3] = new WebPane(WebPane::PageScripts::Enabled, WebPane::LocalPages::Sealed, this);
     for (int i = 0; i < 4; ++i)
@@ -83,7 +87,12 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     setCentralWidget(m_splitter);
 
     m_settingsPanel = qobject_cast<SettingsPanel *>(m_pages->widget(TabNavigator::SettingsTab - 1));
-    auto *composePane = new ComposePane(*m_panes[0], *m_panes[2], this);
+    // The program's data goes only into the recorded service's pages (and the welcome page).
+    m_panes[0]->keepWritesOn({[this] { return serviceOrigin().text(); },
+                              [this] { return QDir::cleanPath(welcomePagePath(m_startup.mainDir)); }});
+    m_panes[2]->keepWritesOn({[this] { return serviceOrigin().text(); }, {}});
+    auto *composePane = new ComposePane(
+        *m_panes[0], *m_panes[2], [this] { return serviceOrigin(); }, this);
     composePane->setObjectName(QStringLiteral("ComposePane"));
     m_tabs = new TabNavigator(*m_tabBar, *m_pages, {*m_panes[0], *m_panes[2], *m_panes[3]}, *composePane,
                               m_pageState, serviceUrl, this);
@@ -118,6 +127,10 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     StartupProfile::mark("createSpelling");
     m_linkImageDialogs = new LinkImageDialogs(*m_editor, m_messages, this);
     setReadingOrder();
+}
+
+ServiceOrigin MainForm::serviceOrigin() const {
+    return ServiceOrigin(m_settings.get(Keys::ServiceUrl));
 }
 
 void MainForm::setReadingOrder() {

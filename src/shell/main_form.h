@@ -21,6 +21,7 @@ class QStackedWidget;
 class QStatusBar;
 class QTabBar;
 class Settings;
+class ServiceOrigin;
 class SettingsPanel;
 class SignInController;
 class LinkImageDialogs;
@@ -77,6 +78,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The recorded web-mail service's origin, as the settings file holds it now.
+    ServiceOrigin serviceOrigin() const;
     // Each subsystem's part of the window, in a file of its own.
     void createStore();
     void createAddressBook();

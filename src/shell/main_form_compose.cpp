@@ -9,6 +9,7 @@
 #include "webpages/compose_transfer.h"
 #include "webpages/inbox_page.h"
 #include "webpages/mailto_hand_over.h"
+#include "webpages/service_origin.h"
 #include "webpages/web_pane.h"
 
 #include "shell/compose_wait_panel.h"
@@ -33,8 +34,8 @@ void MainForm::createCompose() {
         new ComposeTransfer({webBrowser(1), webBrowser(2), webBrowser(3)}, *composePane,
                             {[this] { return m_tabs->selected(); }, [this](int t) { m_tabs->select(t); }},
                             m_settings, m_pageState, this);
-    // Until the main pane has shown a page of a web-mail service, the Compose tab says so in a line
-    // where the compose page would be.
+    // Until the main pane has shown a page of a web-mail service, and while it shows another site's,
+    // the Compose tab says so in a line where the compose page would be.
     auto *noService = new QLabel(
         QStringLiteral("No web-mail service yet: sign in, and its compose page opens here."), this);
     noService->setObjectName(QStringLiteral("LabelNoService"));
@@ -45,6 +46,13 @@ void MainForm::createCompose() {
     connect(composePane, &ComposePane::serviceKnown, this, [this, noService] {
         noService->hide();
         webBrowser(3).show();
+    });
+    connect(composePane, &ComposePane::serviceLeft, this, [this, noService] {
+        noService->setText(
+            QStringLiteral("The main pane has left your web-mail service for another site: go "
+                           "back to one of the service's pages, and its compose page opens here."));
+        webBrowser(3).hide();
+        noService->show();
     });
     transfer->setObjectName(QStringLiteral("ComposeTransfer"));
     createComposeWaitPanel(*this, *transfer);
@@ -66,7 +74,7 @@ void MainForm::createCompose() {
     m_editorBar->insertWidget(0, saveSent);
     new SentCopies(
         webBrowser(3), [this] { return m_startup.mainDir; }, [saveSent] { return saveSent->isChecked(); },
-        this);
+        [this] { return serviceOrigin(); }, m_messages, this);
     auto *handOver = new MailtoHandOver(m_settings, *transfer, this);
 
     // Inbox management: the checks above the inbox pane, their settings on the Settings tab.

@@ -1,11 +1,14 @@
 #include "shell/sent_copies.h"
 
+#include "base/messages.h"
 #include "store/loose_date.h"
 #include "store/saved_message_file.h"
 #include "webpages/sent_capture.h"
+#include "webpages/service_origin.h"
 #include "webpages/web_pane.h"
 
 #include <QDateTime>
+#include <QDir>
 
 namespace {
 
@@ -20,13 +23,15 @@ QString now() {
 } // namespace
 
 SentCopies::SentCopies(WebPane &composePane, std::function<QString()> mainDir, std::function<bool()> enabled,
-                       QObject *parent)
+                       std::function<ServiceOrigin()> origin, Messages &messages, QObject *parent)
     : QObject(parent)
     , m_mainDir(std::move(mainDir))
-    , m_enabled(std::move(enabled)) {
+    , m_enabled(std::move(enabled))
+    , m_origin(std::move(origin))
+    , m_messages(messages) {
     connect(&composePane, &WebPane::formPosted, this,
-            [this](const QString &, const QString &, const QString &data) {
-                if (m_enabled())
+            [this](const QString &, const QString &action, const QString &data) {
+                if (m_enabled() && m_origin().holds(action))
                     store(data);
             });
 }
@@ -39,8 +44,12 @@ bool SentCopies::store(const QString &postData) {
         SavedMessageFile::sentFrom, copy->subject, now(), copy->to, copy->cc, copy->bcc, copy->body};
     const SaveResult result =
         writeSavedMessage(m_mainDir(), SavedMessageFile::sentFolder, message, MessageKind::Sent);
-    if (!result.ok())
+    if (!result.ok()) {
+        m_messages.inform(
+            QStringLiteral("The message was sent, but its copy could not be saved as \"%1\": %2")
+                .arg(QDir::toNativeSeparators(result.path), result.detail));
         return false;
+    }
     emit stored(result.path);
     return true;
 }

@@ -5,20 +5,24 @@
 
 #include <functional>
 
+class Messages;
+class ServiceOrigin;
 class WebPane;
 
 // Keeps a copy of every message sent from the compose pane: each form post the pane makes
-// (the user's Send, or the program's own submit) that carries an addressee is stored in the
-// saved-message folder "sent", while `enabled` says so ("Save Sent Messages").
+// (the user's Send, or the program's own submit) to the recorded service's origin that carries
+// an addressee is stored in the saved-message folder "sent", while `enabled` says so ("Save Sent
+// Messages"). A post elsewhere sends nothing through the service. A copy that cannot be written is
+// reported: the message has gone, and the user is to know that its copy has not.
 class SentCopies : public QObject {
     Q_OBJECT
 public:
     // `mainDir` gives the main directory at the moment a copy is stored.
     SentCopies(WebPane &composePane, std::function<QString()> mainDir, std::function<bool()> enabled,
-               QObject *parent);
+               std::function<ServiceOrigin()> origin, Messages &messages, QObject *parent);
 
-    // Stores the message a form post sends; false when the post sends none or the file could
-    // not be written (neither is reported to the user).
+    // Stores the message a form post sends; false when the post sends none (not reported) or the
+    // file could not be written (reported).
     bool store(const QString &postData);
 
 signals:
@@ -27,4 +31,6 @@ signals:
 private:
     std::function<QString()> m_mainDir;
     std::function<bool()> m_enabled;
+    std::function<ServiceOrigin()> m_origin;
+    Messages &m_messages;
 };

@@ -23,8 +23,13 @@ QString shortened(const QString &text, int count) {
     return text.left(at) + QStringLiteral("...");
 }
 
-// Characters the file name may not hold: removed, or turned into a space, in this order.
+// Characters the file name may not hold: removed, or turned into a space, in this order; control
+// characters (NUL above all, which would end the name) become spaces too.
 QString cleaned(QString text) {
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
     text.remove(u'"');
     text.replace(u'<', u' ');
     text.replace(u'>', u' ');
@@ -133,26 +138,41 @@ QString escapeAddress(const QString &text) {
 }
 
 QString fileName(const SavedMessage &message, MessageKind kind, int maxBytes) {
-    const QString subjectPart = shortened(message.subject, 60);
-    const QString toPart = shortened(message.to, 20);
     QString datePart = message.date;
     datePart.replace(u':', u'^');
     datePart.replace(u'/', u'#');
-
+    const bool sent = kind == MessageKind::Sent;
     // Cleaning touches no "&", so cleaning the parts one by one equals cleaning the joined name;
     // the leading spaces can only come from the first part, the trailing ones from the last.
-    if (kind == MessageKind::Sent) {
-        return withoutLeadingSpaces(cleaned(toPart)) + separator + cleaned(subjectPart) + separator +
-               cleaned(datePart) + separator + QStringLiteral("sent message") + extension;
+    QString parts[] = {withoutLeadingSpaces(cleaned(sent ? shortened(message.to, 20) : message.from)),
+                       cleaned(shortened(message.subject, 60)), cleaned(datePart),
+                       sent ? QStringLiteral("sent message")
+                            : withoutTrailingSpaces(cleaned(shortened(message.to, 20)))};
+    // A name starting with "." would be a hidden file, left out of the folder's list.
+    for (qsizetype i = 0; i < parts[0].size() && parts[0][i] == u'.'; ++i)
+        parts[0][i] = u'_';
+
+    const auto bytes = [](const QString &part) { return part.toUtf8().size(); };
+    const auto excess = [&] {
+        qsizetype total = 3 * separator.size() + extension.size();
+        for (const QString &part : parts)
+            total += bytes(part);
+        return total - maxBytes;
+    };
+    // A capture's From gives way first, only as much as needed; then the longest part, a little at
+    // a time, so that what is cut is shared out. A sent copy's last part is its mark, never cut.
+    if (!sent && excess() > 0)
+        parts[0] = cutBytesFromEnd(parts[0], excess());
+    const int cuttable = sent ? 3 : 4;
+    for (qsizetype over = excess(); over > 0; over = excess()) {
+        int longest = 0;
+        for (int i = 1; i < cuttable; ++i) {
+            if (bytes(parts[i]) > bytes(parts[longest]))
+                longest = i;
+        }
+        parts[longest] = cutBytesFromEnd(parts[longest], std::min<qsizetype>(over, 16));
     }
-    QString from = withoutLeadingSpaces(cleaned(message.from));
-    const QString rest = separator + cleaned(subjectPart) + separator + cleaned(datePart) + separator +
-                         withoutTrailingSpaces(cleaned(toPart)) + extension;
-    // Only From may run long; it gives up what the name limit needs, its "&&" stays.
-    const qsizetype excess = from.toUtf8().size() + rest.toUtf8().size() - maxBytes;
-    if (excess > 0)
-        from = cutBytesFromEnd(from, excess);
-    return from + rest;
+    return parts[0] + separator + parts[1] + separator + parts[2] + separator + parts[3] + extension;
 }
 
 QByteArray content(const SavedMessage &message) {

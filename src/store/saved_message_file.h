@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/file_name_limit.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -35,15 +37,16 @@ namespace SavedMessageFile {
 inline const QString sentFolder = QStringLiteral("sent");
 inline const QString sentFrom = QStringLiteral("Sent Message");
 
-// The longest file name, in UTF-8 bytes with ".htm", that the writer can create and replace:
-// the file system takes 255, and a file is replaced through a temporary name 7 bytes longer.
-constexpr int maxNameBytes = 248;
+// The longest file name, in UTF-8 bytes with ".htm", that the writer can create and replace.
+constexpr int maxNameBytes = int(FileNameLimit::maxBytes);
 
 // True when `folder` is the sent-copies folder, in any letter case.
 bool isSentFolder(const QString &folder);
 
-// The file name with ".htm". For a captured message the From part is shortened, only as much
-// as needed, when the whole name would pass `maxBytes`; the four "&&" parts stay.
+// The file name with ".htm", never longer than `maxBytes`: when the whole name would pass it, a
+// captured message's From is shortened first, only as much as needed, then the longest of the
+// parts (a sent copy's "sent message" excepted), whole characters at a time; the four "&&" parts
+// stay. A leading "." becomes "_", so no message is a hidden file.
 QString fileName(const SavedMessage &message, MessageKind kind, int maxBytes = maxNameBytes);
 
 // The file's exact bytes: CR LF line ends, "<" and ">" escaped in From, To, Cc and Bcc.

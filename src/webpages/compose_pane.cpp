@@ -1,6 +1,7 @@
 #include "webpages/compose_pane.h"
 
 #include "webpages/page_model.h"
+#include "webpages/service_origin.h"
 #include "webpages/web_pane.h"
 
 #include <QWebEngineLoadingInfo>
@@ -12,9 +13,11 @@ constexpr int loadAborted = -3;
 
 } // namespace
 
-ComposePane::ComposePane(WebPane &main, WebPane &compose, QObject *parent)
+ComposePane::ComposePane(WebPane &main, WebPane &compose, std::function<ServiceOrigin()> origin,
+                         QObject *parent)
     : QObject(parent)
-    , m_compose(compose) {
+    , m_compose(compose)
+    , m_origin(std::move(origin)) {
     connect(&main, &QWebEngineView::urlChanged, this,
             [this](const QUrl &url) { mainPaneMoved(url.toString()); });
     connect(compose.page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
@@ -26,12 +29,20 @@ ComposePane::ComposePane(WebPane &main, WebPane &compose, QObject *parent)
 }
 
 void ComposePane::mainPaneMoved(const QString &address) {
-    const std::optional<QString> provider = PageModel::namedProvider(address);
-    const std::optional<QString> compose = PageModel::composeAddress(address);
-    if (!provider || !compose)
+    const ServiceOrigin origin = m_origin();
+    const std::optional<QString> compose = origin.composeAddress(address);
+    if (!compose) {
+        // Local pages (the welcome page) and the service's other pages leave the service as it was.
+        const QUrl page(address);
+        const bool web = page.scheme() == QLatin1String("http") || page.scheme() == QLatin1String("https");
+        if (web && !origin.holds(page) && std::exchange(m_address, std::nullopt)) {
+            m_provider.clear();
+            emit serviceLeft();
+        }
         return;
+    }
     const bool first = !m_address;
-    m_provider = *provider;
+    m_provider = *PageModel::namedProvider(address);
     m_address = compose;
     if (first)
         emit serviceKnown();
@@ -55,7 +66,8 @@ void ComposePane::loadWhileWaiting() {
 
 bool ComposePane::showsCompose() const {
     const QString shown = m_compose.locationUrl();
-    return shown.contains(QLatin1String("compose")) && PageModel::namedProvider(shown) == m_provider;
+    return shown.contains(QLatin1String("compose")) && m_origin().holds(shown) &&
+           PageModel::namedProvider(shown) == m_provider;
 }
 
 void ComposePane::load() {

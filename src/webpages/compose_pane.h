@@ -4,19 +4,24 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class ServiceOrigin;
 class WebPane;
 
 // The compose pane and the page it is to show: the compose page of the web-mail service the main
-// pane last showed a page of. Before the main pane has shown one (the welcome page, the sign-in
-// script's answer) no service is known and nothing is loaded. A compose page that failed to load,
+// pane last showed a page of, on the recorded service's origin. Before the main pane has shown
+// one (the welcome page, the sign-in script's answer) no service is known and nothing is loaded;
+// while the main pane shows a web page of another origin (an advert's, whatever its address says)
+// none is known either. A compose page that failed to load,
 // or came back as an HTTP error, is loaded again whenever it is needed; the load's result says
 // so, never the page's text.
 class ComposePane : public QObject {
     Q_OBJECT
 public:
-    ComposePane(WebPane &main, WebPane &compose, QObject *parent);
+    // `origin` gives the recorded service's origin at the moment it is asked.
+    ComposePane(WebPane &main, WebPane &compose, std::function<ServiceOrigin()> origin, QObject *parent);
 
     // The current service's compose page; nothing before a service is known.
     std::optional<QString> address() const { return m_address; }
@@ -37,6 +42,8 @@ public:
 signals:
     // A service has become known (the Compose tab shows its pane instead of a line saying so).
     void serviceKnown();
+    // The main pane has left the service's origin: no service is known until it is back.
+    void serviceLeft();
 
 private:
     void mainPaneMoved(const QString &address);
@@ -46,6 +53,7 @@ private:
     bool showsCompose() const;
 
     WebPane &m_compose;
+    std::function<ServiceOrigin()> m_origin;
     std::optional<QString> m_address;
     QString m_provider;
     bool m_error = false;

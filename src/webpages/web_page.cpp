@@ -4,6 +4,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 
+#include <utility>
+
 namespace {
 
 // A page that moves only through the program's loads takes from other files only what it shows
@@ -44,8 +46,8 @@ void WebPage::setNavigation(Navigation navigation) {
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) {
     // Only the program asks for typed loads and reloads; a document's own moves come as
     // redirects, link clicks, form posts or others, and a frame inside it is its own move too.
-    const bool own =
-        isMainFrame && m_ownLoad && (type == NavigationTypeTyped || type == NavigationTypeReload);
+    const bool own = isMainFrame && (type == NavigationTypeTyped || type == NavigationTypeReload) &&
+                     std::exchange(m_ownLoad, false);
     if (m_navigation == Navigation::OwnLoadsOnly && !own) {
         emit navigationRefused(url);
         return false;

@@ -18,7 +18,8 @@ public:
     WebPage(PageScripts scripts, LocalPages localPages, QObject *parent);
 
     void setNavigation(Navigation navigation);
-    // Between these two the program's own load (load(), setUrl(), setHtml(), a reload) may go through.
+    // The program's next load (load(), setUrl(), setHtml(), a reload) may go through, once, until
+    // endOwnLoad(); the document's own moves after it are still refused.
     void beginOwnLoad() { m_ownLoad = true; }
     void endOwnLoad() { m_ownLoad = false; }
 

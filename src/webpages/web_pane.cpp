@@ -3,6 +3,7 @@
 #include "webpages/dom_bridge_host.h"
 #include "webpages/page_wait.h"
 
+#include <QChildEvent>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -62,6 +63,10 @@ WebPane::WebPane(PageScripts scripts, LocalPages localPages, QWidget *parent)
     , m_channel(new QWebChannel(this)) {
     auto *page = new WebPage(scripts, localPages, this);
     setPage(page);
+    // The widget that takes the page's input is a child made along with the page.
+    installEventFilter(this);
+    for (QObject *child : children())
+        child->installEventFilter(this);
     installBridge();
 
     connect(page, &WebPage::navigationRequested, this, &WebPane::navigationRequested);
@@ -107,6 +112,8 @@ QString WebPane::locationUrl() const {
 
 void WebPane::navigate(const QString &address) {
     m_addressWhenShown.clear();
+    // A pane that moves only through the program's loads lets this one through.
+    webPage().beginOwnLoad();
     // Addresses typed without a scheme are meant as web addresses, and plain paths as files.
     setUrl(QUrl::fromUserInput(address, QString(), QUrl::AssumeLocalFile));
 }
@@ -125,11 +132,26 @@ void WebPane::showEvent(QShowEvent *event) {
 }
 
 std::optional<QVariant> WebPane::callBridge(const QString &function, const QVariantList &arguments) {
-    const QByteArray args =
-        QJsonDocument(QJsonArray::fromVariantList(arguments)).toJson(QJsonDocument::Compact);
-    const QString script = QStringLiteral("(function(){const b=window.corvalisBridge;"
-                                          "return b ? b.%1.apply(b, %2) : null;})()")
-                               .arg(function, QString::fromUtf8(args));
+    return runBridge(function, arguments, QVariant());
+}
+
+std::optional<QVariant> WebPane::callWrite(const QString &function, const QVariantList &arguments) {
+    if (!m_writePlace)
+        return callBridge(function, arguments);
+    const QString page = m_writePlace->localPage ? m_writePlace->localPage() : QString();
+    return runBridge(
+        function, arguments,
+        QVariantMap{{QStringLiteral("origin"), m_writePlace->origin()}, {QStringLiteral("localPage"), page}});
+}
+
+std::optional<QVariant> WebPane::runBridge(const QString &function, const QVariantList &arguments,
+                                           const QVariant &place) {
+    const QByteArray json = QJsonDocument(QJsonArray::fromVariantList({QVariant(arguments), place}))
+                                .toJson(QJsonDocument::Compact);
+    const QString script =
+        QStringLiteral("(function(){const b=window.corvalisBridge, [args, place]=%2;"
+                       "return b && (!place || b.isIn(place)) ? b.%1.apply(b, args) : null;})()")
+            .arg(function, QString::fromUtf8(json));
 
     // The answer may arrive after the wait has ended, so it lands in shared state.
     struct Answer {
@@ -160,7 +182,7 @@ std::optional<QString> WebPane::formFieldValue(const QString &form, const QStrin
 }
 
 bool WebPane::setFormFieldValue(const QString &form, const QString &field, const QString &value) {
-    const auto v = callBridge(QStringLiteral("setFormFieldValue"), {form, field, value});
+    const auto v = callWrite(QStringLiteral("setFormFieldValue"), {form, field, value});
     if (!v || !v->toBool())
         return false;
     m_knownFields[form].insert(field, value);
@@ -168,12 +190,12 @@ bool WebPane::setFormFieldValue(const QString &form, const QString &field, const
 }
 
 bool WebPane::setFormAction(const QString &form, const QString &action) {
-    const auto v = callBridge(QStringLiteral("setFormAction"), {form, action});
+    const auto v = callWrite(QStringLiteral("setFormAction"), {form, action});
     return v && v->toBool();
 }
 
 bool WebPane::submitForm(const QString &form, const QString &actionSuffix) {
-    return reportPost(callBridge(QStringLiteral("submitForm"), {form, actionSuffix}));
+    return reportPost(callWrite(QStringLiteral("submitForm"), {form, actionSuffix}));
 }
 
 bool WebPane::fillAndSubmitOn(const QString &path, const QString &form, const QVariantMap &fields) {
@@ -207,7 +229,7 @@ std::optional<QString> WebPane::elementHtml(const QString &id) {
 }
 
 bool WebPane::setElementHtml(const QString &id, const QString &html) {
-    const auto v = callBridge(QStringLiteral("setElementHtml"), {id, html});
+    const auto v = callWrite(QStringLiteral("setElementHtml"), {id, html});
     return v && v->toBool();
 }
 
@@ -251,7 +273,28 @@ QUrl postTarget(const QUrl &url) {
 
 } // namespace
 
+bool WebPane::eventFilter(QObject *watched, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (watched == this)
+            static_cast<QChildEvent *>(event)->child()->installEventFilter(this);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (watched != this)
+            m_lastUserInput.start();
+        break;
+    default:
+        break;
+    }
+    return QWebEngineView::eventFilter(watched, event);
+}
+
 void WebPane::postAnnounced(const Post &post) {
+    if (!m_lastUserInput.isValid() || m_lastUserInput.hasExpired(userSubmitMs))
+        return;
     if (m_formNavigation && postTarget(*m_formNavigation) == postTarget(QUrl(post.action))) {
         m_formNavigation.reset();
         emit formPosted(post.form, post.action, post.data);

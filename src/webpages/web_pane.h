@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QVariant>
 #include <QWebEngineView>
 
 #include "webpages/web_page.h"
 
+#include <functional>
 #include <optional>
 
 class DomBridgeHost;
@@ -35,6 +37,17 @@ public:
     // asked for meanwhile): a page nobody may look at costs no loading.
     void navigateWhenShown(const QString &address);
 
+    // Where the program may write into this pane's documents (fields, elements, a form's action,
+    // a submit): a document of the web origin `origin` gives (as a page's location.origin spells
+    // it), or the local page file `localPage` names, when given. Checked inside the page at the
+    // moment of each write, so a document that has replaced the service's meanwhile gets nothing.
+    // A pane without one writes wherever it is.
+    struct WritePlace {
+        std::function<QString()> origin;
+        std::function<QString()> localPage;
+    };
+    void keepWritesOn(WritePlace place) { m_writePlace = std::move(place); }
+
     std::optional<QString> formFieldValue(const QString &form, const QString &field);
     bool setFormFieldValue(const QString &form, const QString &field, const QString &value);
     bool setFormAction(const QString &form, const QString &action);
@@ -60,23 +73,32 @@ public:
 
     // How long a bridge call may wait for its answer.
     static constexpr int callTimeoutMs = 5000;
+    // How long after the user's last click or key in the pane a submit the page reports is theirs.
+    static constexpr int userSubmitMs = 2000;
 
 signals:
     void navigationRequested(const QUrl &target);
     void documentCompleted(bool ok);
     void statusTextChanged(const QString &text);
     void progressChanged(int progress, int maximum);
-    // A form was posted: by the user's submit that really left the page, or by submitForm().
+    // A form was posted: by submitForm() or fillAndSubmitOn(), or by a submit the page reported
+    // that really left it, shortly after the user's own click or key in this pane. A page script's
+    // submit without them (requestSubmit(), a button's click()) is no post of the user's.
     void formPosted(const QString &form, const QString &action, const QString &postData);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Post {
         QString form, action, data;
     };
     void installBridge();
+    // A bridge call that writes: made only while the document is in the pane's write place.
+    std::optional<QVariant> callWrite(const QString &function, const QVariantList &arguments);
+    std::optional<QVariant> runBridge(const QString &function, const QVariantList &arguments,
+                                      const QVariant &place);
     void rememberFields(const QString &form, const QVariantMap &fields);
     // Announces the post a bridge submit gave back; false when it gave none.
     bool reportPost(const std::optional<QVariant> &posted);
@@ -85,6 +107,7 @@ private:
     void postAnnounced(const Post &post);
     void formNavigation(const QUrl &target);
 
+    std::optional<WritePlace> m_writePlace;
     DomBridgeHost *m_host;
     QWebChannel *m_channel;
     bool m_busy = false;
@@ -93,6 +116,9 @@ private:
     QHash<QString, QVariantMap> m_knownFields;
     std::optional<Post> m_announcedPost;
     std::optional<QUrl> m_formNavigation;
+    // The last mouse button or key the user pressed in the pane (Qt delivers them to the view's
+    // child widgets, which the pane watches).
+    QElapsedTimer m_lastUserInput;
 };
 
 // Page text as the program's text rules expect it: line breaks as CR LF.

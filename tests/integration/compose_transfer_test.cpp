@@ -3,6 +3,7 @@
 #include "main_form_harness.h"
 
 #include "store/message_list_model.h"
+#include "webpages/compose_transfer.h"
 
 #include <QAbstractItemView>
 
@@ -71,6 +72,8 @@ protected:
     }
 
     QString bug() { return h.settings().get(Keys::Bug); }
+    // The same server under another name: another origin, so another site to the program.
+    QString foreign() { return h.sim().baseUrl().replace(u"127.0.0.1"_s, u"localhost"_s); }
 
     MainFormHarness h;
     QString provider;
@@ -122,38 +125,53 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
     EXPECT_FALSE(h.child("PictureWait")->isVisible());
 }
 
-// Only a post that leaves the page keeps a copy in "sent" (the box that asks for it is ticked).
-TEST_P(ComposeTransferTest, OnlyTheUsersSendKeepsACopyInSent) {
+// Only the user's Send to the service keeps a copy in "sent" (the box that asks for it is ticked):
+// not a page script's imitation of a submit, a submit the page cancels, a submit the page's script
+// makes on its own (isTrusted as it is), nor the user's Send of a form that posts to another site.
+TEST_P(ComposeTransferTest, OnlyTheUsersSendToTheServiceKeepsACopyInSent) {
     preview(lunch);
     press("CommandReplyText");
     ASSERT_TRUE(fields().contains(u"|RE: Lunch|"_s));
     ASSERT_TRUE(h.child<QCheckBox>("CheckSaveSent")->isChecked());
-    // Fields named like the form's own properties hide them from the page's view of the form.
     const auto post = [&](const QString &script) {
         MainFormHarness::runPageScript(
             compose(),
             u"{const f = document.forms['%1'], b = f.querySelector('input[type=submit]'); %2}"_s.arg(
                 form.form, script));
     };
-    post(u"for (const name of ['elements', 'action', 'id', 'submit']) "
-         u"f.appendChild(Object.assign(document.createElement('input'), {name, value: 'x'}))"_s);
-    // A page script's imitation of a submit, a submit the page cancels, and the user's Send.
-    const std::pair<QString, QString> sends[] = {
-        {u"Imitated"_s, u"f.dispatchEvent(new Event('submit', {bubbles: true, cancelable: true}))"_s},
-        {u"Cancelled"_s, u"f.addEventListener('submit', e => e.preventDefault(), {once: true}); b.click()"_s},
-        {u"Sent"_s, u"b.click()"_s}};
-    for (const auto &[subject, script] : sends) {
-        ASSERT_TRUE(compose().setFormFieldValue(form.form, form.subject, subject));
-        post(script);
+    // Fields named like the form's own properties hide them from the page's view of the form.
+    const QString shadows =
+        u"for (const name of ['elements', 'action', 'id', 'submit']) "
+        u"f.appendChild(Object.assign(document.createElement('input'), {name, value: 'x'}));"_s;
+    const struct {
+        QString subject, script;
+        bool userClicks = false, leaves = true;
+    } sends[] = {
+        {u"Imitated"_s,
+         shadows + u"f.dispatchEvent(new Event('submit', {bubbles: true, cancelable: true}))"_s, false,
+         false},
+        {u"Cancelled"_s, u"f.addEventListener('submit', e => e.preventDefault(), {once: true}); b.click()"_s,
+         false, false},
+        {u"Requested"_s, u"f.requestSubmit()"_s},
+        {u"Clicked"_s, u"b.click()"_s},
+        {u"Elsewhere"_s, u"f.action = f.action.replace(location.origin, '%1')"_s.arg(foreign()), true},
+        {u"Sent"_s, {}, true}};
+    for (const auto &c : sends) {
+        SCOPED_TRACE(c.subject.toStdString());
+        ASSERT_TRUE(h.load(compose(), h.sim().baseUrl() + u"/"_s + provider + u"/compose"_s));
+        ASSERT_TRUE(compose().setFormFieldValue(form.form, form.to, u"bob@example.com"_s));
+        ASSERT_TRUE(compose().setFormFieldValue(form.form, form.subject, c.subject));
+        post(c.script);
+        ASSERT_TRUE(!c.userClicks || MainFormHarness::clickElement(compose(), u"input[type=submit]"_s));
+        ASSERT_TRUE(!c.leaves || MainFormHarness::waitFor(
+                                     [&] { return h.sim().sentFields({form.subject}).contains(c.subject); }));
     }
     const QDir sent(h.mainDir() + u"savedmgs/sent"_s);
-    ASSERT_TRUE(
-        MainFormHarness::waitFor([&] { return h.sim().sent().size() == 1 && !sent.isEmpty(QDir::Files); }));
+    ASSERT_TRUE(MainFormHarness::waitFor([&] { return !sent.isEmpty(QDir::Files); }));
     const QStringList files = sent.entryList({u"*.htm"_s}, QDir::Files);
     EXPECT_TRUE(files.size() == 1 && files[0].contains(u"&&Sent&&"_s) &&
                 files[0].endsWith(u"&&sent message.htm"_s))
         << files.join(u' ').toStdString();
-    EXPECT_EQ(h.sim().sentFields({form.subject}), QStringList{u"Sent"_s});
 }
 
 using HostileReplyTest = ComposeTransferTest;
@@ -176,6 +194,40 @@ TEST_P(HostileReplyTest, AMessageWhoseTextIsMarkupIsRepliedToAsText) {
     EXPECT_FALSE(
         compose().elementHtml(PageModel::yahooRichTextElement).value_or(QString()).contains(u"<img"_s));
     EXPECT_EQ(QString::fromUtf8(h.sim().get(u"/_sim/hostile-log"_s)), u"[]\n"_s);
+}
+
+// An advert's link takes the main pane to another site whose address names the
+// service: its compose page look-alike is never loaded, and nothing of the message reaches it.
+TEST_P(HostileReplyTest, AnotherSiteNamedLikeTheServiceGetsNothing) {
+    WebPane &main = h.form().webBrowser(1);
+    // Where the advert's link leads the main pane (a service inbox with the advert: ?ad=).
+    ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/hotmail/inbox"_s));
+    ASSERT_TRUE(h.load(main, foreign() + u"/hostile/hotmail/clicked/x"_s));
+    preview(lunch);
+    // No service page: the reply waits for one, and the user gives up.
+    auto *cancel = h.child<QPushButton>("CommandCancelWait");
+    QObject::connect(h.child<ComposeTransfer>("ComposeTransfer"), &ComposeTransfer::waitShown, cancel,
+                     [cancel](bool shown) {
+                         if (shown)
+                             QTimer::singleShot(500, cancel, &QPushButton::click);
+                     });
+    press("CommandReplyText");
+    EXPECT_TRUE(h.child<QLabel>("LabelNoService")->isVisible());
+    EXPECT_FALSE(compose().locationUrl().startsWith(foreign())) << compose().locationUrl().toStdString();
+    EXPECT_EQ(QString::fromUtf8(h.sim().get(u"/_sim/hostile-log"_s)), u"[]\n"_s);
+}
+
+// A saved message that refreshes to a local file leaves the preview where it is.
+TEST_P(HostileReplyTest, ThePreviewFollowsNoRefreshOfASavedMessage) {
+    SavedMessage refreshing = lunch;
+    refreshing.body = QString::fromUtf8(h.sim().get(u"/hostile/refresh.htm"_s));
+    WebPane &pane = h.form().webBrowser(2);
+    QSignalSpy refused(&pane.webPage(), &WebPage::navigationRefused);
+    preview(refreshing);
+    ASSERT_TRUE(!refused.isEmpty() || refused.wait(15000));
+    EXPECT_EQ(refused.first().first().toUrl(), QUrl(u"file:///etc/passwd"_s));
+    EXPECT_TRUE(pane.locationUrl().endsWith(u".htm"_s)) << pane.locationUrl().toStdString();
+    EXPECT_TRUE(pane.elementText(u"subject"_s).value_or(QString()).contains(u"Lunch"_s));
 }
 
 INSTANTIATE_TEST_SUITE_P(Yahoo, HostileReplyTest, ::testing::Values(u"yahoo"_s),

@@ -99,6 +99,20 @@ QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {
     return ::runPageScript(*pane.page(), script);
 }
 
+bool MainFormHarness::clickElement(WebPane &pane, const QString &selector) {
+    const QVariantList middle =
+        runPageScript(
+            pane,
+            u"(() => { const e = document.querySelector('%1'); if (!e) return null;"
+            u" const r = e.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"_s
+                .arg(selector))
+            .toList();
+    if (middle.size() != 2 || !pane.focusProxy())
+        return false;
+    QTest::mouseClick(pane.focusProxy(), Qt::LeftButton, {}, QPoint(middle[0].toInt(), middle[1].toInt()));
+    return true;
+}
+
 void MainFormHarness::openBook(const QString &path) {
     AddressBook &book = m_form->findChild<AddressBookController *>()->book();
     book.setPendingPath(path);

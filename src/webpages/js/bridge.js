@@ -77,6 +77,11 @@
         // The lookups, for the functions each area adds in its own bridge_<area>.js.
         find: { form, field, all, fieldsOf, encodeFields, elementsOf, actionOf },
 
+        // The document is on `place.origin`, or is the local file `place.localPage`.
+        isIn(place) {
+            return (!!place.origin && pageLocation.origin === place.origin) ||
+                   (!!place.localPage && isLocalFile(place.localPage));
+        },
         formFieldValue(formName, fieldName) {
             const e = field(formName, fieldName);
             return e ? String(e.value) : null;

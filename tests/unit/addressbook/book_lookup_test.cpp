@@ -72,10 +72,10 @@ TEST(NewBookNameTest, NamesBecomeCsvFilesInTheBookFolder) {
     QStringList paths;
     for (const QString &typed :
          {u"friends"_s, u"friends.CSV"_s, u"  my list  "_s, u"list.txt"_s, u"Zoë"_s, u"   "_s,
-          u"../outside"_s, u"sub\\name"_s, u"tab\there"_s, QString(260, u'n')})
+          u"../outside"_s, u"sub\\name"_s, u"tab\there"_s, QString(260, u'n'), QString(245, u'n')})
         paths.append(NewBookName::bookPath(u"/m/"_s, typed).value_or(u"refused"_s));
     EXPECT_EQ(paths.join(u'|'), u"/m/friends.csv|/m/friends.CSV|/m/my list.csv|/m/list.txt.csv|/m/Zoë.csv|"
-                                u"refused|refused|refused|refused|refused"_s);
+                                u"refused|refused|refused|refused|refused|refused"_s);
 }
 
 TEST(SenderNameTest, SplitsTheFromValueIntoNamesAndAddress) {

@@ -1,5 +1,7 @@
 #include "base/settings.h"
+#include "base/settings_problem.h"
 
+#include "base/first_start.h"
 #include "base/text_file.h"
 
 #include "support/unit_files.h"
@@ -165,6 +167,44 @@ TEST_F(SettingsTest, DamagedFilesGiveDefaults) {
         EXPECT_EQ(settings.get(Keys::Mailto), c.rewritable ? u"x@example.org"_s : u""_s);
         EXPECT_EQ(contents().size() == c.bytes.size(), !c.rewritable);
     }
+}
+
+// Through a symbolic link only a regular, non-program file of the user's own is written (the
+// link stays); a missing target is not made. Each refusal, and a file too large to read, is
+// said, naming the file, and lays out no main directory in place of the recorded one.
+TEST_F(SettingsTest, ALinkIsWrittenThroughOnlyToTheUsersOwnSettingsFile) {
+    using P = QFileDevice;
+    const struct {
+        const char *target;
+        QFileDevice::Permissions mode;
+        bool written;
+    } cases[] = {{"own.ini", P::ReadOwner | P::WriteOwner, true},
+                 {"victim.sh", P::ReadOwner | P::WriteOwner | P::ExeOwner, false},
+                 {"missing.ini", {}, false}};
+    const QByteArray before = "#!/bin/sh\necho hi\n";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.target);
+        const QString target = m_dir.path(QString::fromLatin1(c.target));
+        if (c.mode)
+            ASSERT_TRUE(TextFile::writeAtomically(m_dir.write(target, before), before, c.mode).ok);
+        QFile::remove(path());
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath()) && QFile::link(target, path()));
+        settings.set(Keys::Mailto, u"x@example.org"_s);
+        EXPECT_TRUE(QFileInfo(path()).isSymLink());
+        EXPECT_EQ(QFileInfo::exists(target), bool(c.mode));
+        EXPECT_EQ(m_dir.read(target).contains("x@example.org"), c.written);
+        EXPECT_EQ(!settingsProblem(settings), c.written);
+        EXPECT_TRUE(settingsProblem(settings).value_or(path()).contains(path()));
+        EXPECT_EQ(QFile::permissions(target) & P::ExeOwner, c.mode & P::ExeOwner);
+    }
+    QFile::remove(path());
+    writeFile("[Locations]\r\nmain dir=" + m_dir.path(u"mine/"_s).toUtf8() + "\r\n" +
+              QByteArray(10 * 1024 * 1024, ' '));
+    EXPECT_TRUE(settingsProblem(settings).value_or(QString()).contains(path()));
+    const FirstStart::Outcome outcome = FirstStart::ensureMainDir(
+        settings, QStringLiteral(CORVALIS_SOURCE_DIR "/data"), m_dir.path(u"new/"_s));
+    EXPECT_FALSE(outcome.error.isEmpty());
+    EXPECT_FALSE(m_dir.has(u"new"_s));
 }
 
 TEST(SettingsLocate, ArgumentThenEnvironmentThenConfigFolder) {

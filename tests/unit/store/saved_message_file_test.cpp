@@ -54,6 +54,10 @@ TEST(SavedMessageFileName, CutsLongPartsAndCleansCharactersTheFileSystemRefuses)
         {"a sent copy is named by its recipients and ends in 'sent message'",
          captured("Sent Message", "Hi: there", "12/05/2004 10:31:02", "bob@example.com, carl@example.com"),
          "bob@example.com, car...&&Hi  there&&12#05#2004 10^31^02&&sent message.htm", MessageKind::Sent},
+        {"a leading '.' would hide the file", captured(" .NET Team <news@example.com>", "x", "d", "B"),
+         "_NET Team  news@example.com &&x&&d&&B.htm"},
+        {"a NUL or another control character would end or break the name",
+         captured("Ann", QString::fromUtf8("Ann\0a\tb", 7), "d", "B"), "Ann&&Ann a b&&d&&B.htm"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.why);
@@ -116,26 +120,23 @@ TEST(WriteSavedMessage, WritesOverwritesAndKeepsToTheStore) {
     EXPECT_EQ(store.files({}).size(), 0);
 }
 
-// The file system takes names of up to 255 bytes: From gives way, whole characters at a time.
-TEST(WriteSavedMessage, ALongFromIsShortenedSoTheFileCanBeWrittenAndListed) {
+// Every part gives way when the others alone are too long, whole characters at a time: a sent
+// copy of 61 emoji, a CJK subject and To, a page date of 300 characters all make a file.
+TEST(WriteSavedMessage, EveryPartIsShortenedSoAnyMessageMakesAFile) {
     StoreDir store;
-    const SavedMessage ascii = captured(QString(300, u'f'), "Hello", "12/05/2004 10:31", "Bob");
-    const SavedMessage wide = captured(QString(200, QChar(0x00E9)), "s", "d", "t");
-    const QString asciiName = fileName(ascii, MessageKind::Captured);
-    const QString wideName = fileName(wide, MessageKind::Captured);
-    EXPECT_EQ(asciiName.toUtf8().size(), maxNameBytes);
-    EXPECT_TRUE(asciiName.endsWith(u"&&Hello&&12#05#2004 10^31&&Bob.htm"_s));
-    EXPECT_TRUE(wideName.toUtf8().size() >= maxNameBytes - 1 && wideName.startsWith(QChar(0x00E9)));
-    const std::optional<MessageName> listed = MessageName::parse(asciiName, LooseDate::Order::MonthFirst);
-    ASSERT_TRUE(listed.has_value());
-    EXPECT_EQ(listed->to, u"Bob"_s);
-    // Written twice: the second write replaces the file through a longer temporary name.
-    for (const SavedMessage &message : {ascii, wide, ascii}) {
-        const SaveResult written =
-            writeSavedMessage(store.mainDir(), u"Saved"_s, message, MessageKind::Captured);
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(61),
+                  cjk = QString(90, QChar(0x6771));
+    const SavedMessage messages[] = {captured("Sent Message", emoji, "12/05/2004", "bob@example.com"),
+                                     captured("Sent Message", cjk, "12/05/2004", cjk),
+                                     captured("Sent Message", "Hi", QString(300, u'7'), "bob@example.com")};
+    for (const SavedMessage &message : messages) {
+        const QString name = fileName(message, MessageKind::Sent);
+        EXPECT_LE(name.toUtf8().size(), maxNameBytes);
+        EXPECT_EQ(QString::fromUtf8(name.toUtf8()), name); // no character cut in half
+        const SaveResult written = writeSavedMessage(store.mainDir(), u"Saved"_s, message, MessageKind::Sent);
         EXPECT_TRUE(written.ok()) << written.detail.toStdString();
     }
-    EXPECT_EQ(store.files(u"Saved"_s).size(), 2);
+    EXPECT_EQ(store.files(u"sent"_s).size(), 3);
 }
 
 using LooseDate::Order;
