@@ -20,7 +20,7 @@
 namespace {
 
 const char *const instructions =
-    "Before clicking the Finish Import button, you must insure that the fields (columns) line up properly. "
+    "Before clicking the Finish Import button, you must ensure that the fields (columns) line up properly. "
     "Use the "
     "controls below to  move columns in the data file you are importing. It is NOT necessary to line up "
     "columns "
@@ -70,7 +70,7 @@ DialogImport::DialogImport(AddressBook &book, const QString &path, QWidget *pare
         m_fileGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
         [this](const QModelIndex &current) { m_currentColumn = current.isValid() ? current.column() : -1; });
 
-    auto *move = new QPushButton(QStringLiteral("Move Selected Column to Postion:"), this);
+    auto *move = new QPushButton(QStringLiteral("Move Selected Column to Position:"), this);
     move->setObjectName(QStringLiteral("Command1"));
     auto *finish = new QPushButton(QStringLiteral("Finish Import"), this);
     finish->setObjectName(QStringLiteral("OKButton"));

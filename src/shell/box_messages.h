@@ -2,9 +2,10 @@
 
 #include "base/messages.h"
 
-class QWidget;
+#include <QMessageBox>
 
-// Messages shown as modal message boxes over the main window.
+// Messages shown as modal message boxes, each owned by the window the user is working in (the
+// main window when there is none) and shown above it with the focus.
 class BoxMessages : public Messages {
 public:
     explicit BoxMessages(QWidget *parent)
@@ -15,5 +16,10 @@ public:
     Answer ask(const QString &text, Buttons buttons, Answer defaultAnswer) override;
 
 private:
+    QWidget *owner() const;
+    QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString &text,
+                                     QMessageBox::StandardButtons buttons,
+                                     QMessageBox::StandardButton defaultButton) const;
+
     QWidget *m_parent;
 };

@@ -28,7 +28,7 @@ DialogPosEditor::DialogPosEditor(const Placement &current, const Placement &defa
     m_top->setValue(current.top);
     m_height->setValue(current.height);
 
-    auto *frame = new QGroupBox(QStringLiteral("Set Editor Postion"), this);
+    auto *frame = new QGroupBox(QStringLiteral("Set Editor Position"), this);
     auto *form = new QFormLayout(frame);
     form->addRow(QStringLiteral("Editor Top"), m_top);
     form->addRow(QStringLiteral("Editor Height"), m_height);

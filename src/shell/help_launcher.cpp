@@ -3,7 +3,7 @@
 #include "shell/startup.h"
 #include "shell/tab_navigator.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -78,9 +78,29 @@ bool HelpLauncher::desktopHasBrowser() {
            !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
-bool HelpLauncher::open(const QString &mainDir, Topic topic) {
+bool HelpLauncher::open(const QString &mainDir, Topic topic, const std::function<void()> &failed) {
     const QFileInfo page(pagePath(mainDir, topic));
     if (!page.exists() || !desktopHasBrowser())
         return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(page.absoluteFilePath()));
+    // The desktop's opener says only at its end whether the browser started: a browser that
+    // cannot start (gone, broken) ends it with a failure, and the page is shown another way.
+    auto *opener = new QProcess(qApp);
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, failed](int code, QProcess::ExitStatus status) {
+                         if (code != 0 || status != QProcess::NormalExit)
+                             failed();
+                         opener->deleteLater();
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return; // a crash or the like ends with finished()
+                         failed();
+                         opener->deleteLater();
+                     });
+    opener->start(QStringLiteral("xdg-open"), {QUrl::fromLocalFile(page.absoluteFilePath()).toString()});
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // Help pages live below the main directory and open in the desktop's browser, where it has one.
@@ -31,7 +32,8 @@ QString pagePath(const QString &mainDir, Topic topic);
 // True when the desktop's opener is there and names a program for web pages. Asked first, so
 // that a desktop without one never gets the request (which only earns a warning on stderr).
 bool desktopHasBrowser();
-// Returns false when the page is missing or no browser took it.
-bool open(const QString &mainDir, Topic topic);
+// Hands the page to the desktop's browser; false when the page is missing or the desktop has
+// none. `failed` runs later if the browser could not be started.
+bool open(const QString &mainDir, Topic topic, const std::function<void()> &failed);
 
 } // namespace HelpLauncher

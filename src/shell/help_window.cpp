@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QPointer>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -49,8 +50,16 @@ HelpWindow::HelpWindow(const QString &contentsPage, QWidget *owner)
 }
 
 void HelpWindow::showTopic(QWidget &owner, const QString &mainDir, HelpLauncher::Topic topic) {
-    if (HelpLauncher::open(mainDir, topic))
-        return;
+    QPointer<QWidget> asking(&owner);
+    const auto showHere = [asking, mainDir, topic] {
+        if (asking)
+            showInWindow(*asking, mainDir, topic);
+    };
+    if (!HelpLauncher::open(mainDir, topic, showHere))
+        showHere();
+}
+
+void HelpWindow::showInWindow(QWidget &owner, const QString &mainDir, HelpLauncher::Topic topic) {
     QWidget *parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &owner;
     auto *window = parent->findChild<HelpWindow *>(QString(), Qt::FindDirectChildrenOnly);
     if (!window)

@@ -12,12 +12,13 @@ class QToolButton;
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    // Help on `topic`: in the desktop's browser where there is one, else in this window, made
-    // on first use as a child of `owner` (or of the dialog waiting for an answer, so that it
-    // takes input) and raised after.
+    // Help on `topic`: in the desktop's browser where there is one and it starts, else in this
+    // window, made on first use as a child of `owner` (or of the dialog waiting for an answer, so
+    // that it takes input) and raised after.
     static void showTopic(QWidget &owner, const QString &mainDir, HelpLauncher::Topic topic);
 
 private:
+    static void showInWindow(QWidget &owner, const QString &mainDir, HelpLauncher::Topic topic);
     HelpWindow(const QString &contentsPage, QWidget *owner);
     void open(const QString &page);
 

@@ -38,11 +38,7 @@ InboxSettings::InboxSettings(QGroupBox &frame, Settings &settings, Messages &mes
     m_textSpam->setPlainText(SpamKeywords::toText(storedKeywords()));
     m_textSpam->hide();
     m_spamClose->hide();
-    connect(edit, &QPushButton::clicked, this, [this] {
-        m_textSpam->show();
-        m_spamClose->show();
-        m_textSpam->setFocus();
-    });
+    connect(edit, &QPushButton::clicked, this, &InboxSettings::openKeywords);
     connect(m_spamClose, &QPushButton::clicked, this, &InboxSettings::closeKeywords);
 
     m_comboUnread->setObjectName(QStringLiteral("ComboUnread"));
@@ -76,6 +72,22 @@ InboxTicks::SpamRules InboxSettings::spamRules() const {
 
 int InboxSettings::unreadCount() const {
     return m_comboUnread->currentIndex() * 5;
+}
+
+void InboxSettings::openKeywords() {
+    m_textSpam->show();
+    m_spamClose->show();
+    m_textSpam->setFocus();
+}
+
+QString InboxSettings::nothingToCheckQuestion() {
+    return QStringLiteral("\"Check Spam\" has nothing to look for yet: no spam keywords are listed and "
+                          "messages with non-English characters are not checked. Open the keyword list?");
+}
+
+bool InboxSettings::hasSpamRules() const {
+    const InboxTicks::SpamRules rules = spamRules();
+    return !rules.keywords.isEmpty() || rules.nonEnglish;
 }
 
 void InboxSettings::closeKeywords() {

@@ -22,6 +22,10 @@ public:
     InboxTicks::SpamRules spamRules() const;
     // How many unread messages "Check Unread" ticks; 0 = all.
     int unreadCount() const;
+    // False while "Check Spam" would tick nothing whatever the inbox holds.
+    bool hasSpamRules() const;
+    static QString nothingToCheckQuestion();
+    void openKeywords();
     void closeKeywords();
 
 private:

@@ -99,6 +99,11 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     m_signIn = new SignInController(
         *m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); },
         [this] { return welcomePagePath(m_startup.mainDir); }, this);
+    connect(m_signIn, &SignInController::serviceRecorded, this, [this](const QString &address) {
+        m_navigation->setServiceUrl(address);
+        m_tabs->setServiceUrl(address);
+        m_settingsPanel->setServiceUrl(address);
+    });
     // The Settings tab says where the stored sign-in is kept.
     QLabel *signInPlace = m_settingsPanel->labelSignInPlace();
     const PasswordStore &passwords = m_signIn->passwords();

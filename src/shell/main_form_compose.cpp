@@ -1,6 +1,7 @@
 // Reply, forward, sent copies, the mailto hand-over and inbox management in the main window.
 #include "shell/main_form.h"
 
+#include "base/messages.h"
 #include "base/settings.h"
 #include "shell/sent_copies.h"
 #include "shell/settings_panel.h"
@@ -95,8 +96,18 @@ void MainForm::createCompose() {
     m_inboxBar->insertWidget(0, frame1);
     connect(checkUnread, &QPushButton::clicked, this,
             [inbox, inboxSettings] { inbox->checkUnread(inboxSettings->unreadCount()); });
-    connect(checkSpam, &QPushButton::clicked, this,
-            [inbox, inboxSettings] { inbox->checkSpam(inboxSettings->spamRules()); });
+    connect(checkSpam, &QPushButton::clicked, this, [this, inbox, inboxSettings] {
+        // A fresh install has no keywords: the user learns where they go instead of seeing nothing.
+        if (!inboxSettings->hasSpamRules()) {
+            if (m_messages.ask(InboxSettings::nothingToCheckQuestion(), Messages::Buttons::YesNo,
+                               Messages::Answer::Yes) == Messages::Answer::Yes) {
+                m_tabs->select(TabNavigator::SettingsTab);
+                inboxSettings->openKeywords();
+            }
+            return;
+        }
+        inbox->checkSpam(inboxSettings->spamRules());
+    });
 
     // The inbox commands come before the Help menu, the last one.
     auto *menu = new QMenu(QStringLiteral("&Inbox"), this);

@@ -109,9 +109,10 @@ void MainForm::applyPlacement() {
     if (const auto twips = m_startup.placementTwips) {
         const QRect pixels(Twips::toPixels(twips->x()), Twips::toPixels(twips->y()),
                            Twips::toPixels(twips->width()), Twips::toPixels(twips->height()));
-        move(pixels.topLeft());
-        if (pixels.width() > 0 && pixels.height() > 0)
-            resize(pixels.size());
+        // The inside of the window is placed, as it was kept: its frame is not known before the
+        // window manager has framed it, so a frame corner would put it a title bar's height off.
+        setGeometry(
+            QRect(pixels.topLeft(), pixels.width() > 0 && pixels.height() > 0 ? pixels.size() : size()));
     }
     show();
 }
@@ -187,9 +188,8 @@ void MainForm::Form_Unload() {
     state.windowState = isMinimized()   ? WindowState::Minimized
                         : isMaximized() ? WindowState::Maximized
                                         : WindowState::Normal;
-    // The position as start-up's move() takes it (the frame's corner), the size as resize()
-    // does: the window opens where it was closed, not a frame's width further on.
-    state.geometryTwips = toTwips(QRect(pos(), size()));
+    // The inside of the window, as start-up places it: it opens exactly where it was closed.
+    state.geometryTwips = toTwips(geometry());
     m_settings.set(shutdownWrites(state));
     startCompanion();
 }

@@ -16,6 +16,7 @@ public:
     QAction *action(const QString &key) const;
     // The address box shows the address of `pane` (the one on show) until told another.
     void follow(WebPane &pane);
+    void setServiceUrl(const QString &address) { m_serviceUrl = address; }
 
 signals:
     // "go" was pressed: the main pane's tab must be shown.

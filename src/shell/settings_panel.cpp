@@ -45,16 +45,22 @@ SettingsPanel::SettingsPanel(const QString &serviceUrl, QWidget *parent)
     layout->addWidget(scroll);
 }
 
+void SettingsPanel::setServiceUrl(const QString &address) {
+    QString base = address;
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    m_textHotmail->setText(base + QStringLiteral("/hotmail/inbox"));
+    m_textYahoo->setText(base + QStringLiteral("/yahoo/inbox"));
+}
+
 QGroupBox *SettingsPanel::createStartPageFrame(const QString &serviceUrl) {
     auto *frame = new QGroupBox(QStringLiteral("Start Page"), this);
     frame->setObjectName(QStringLiteral("FrameStartPage"));
-    QString base = serviceUrl;
-    while (base.endsWith(QLatin1Char('/')))
-        base.chop(1);
-    m_textHotmail = new QLineEdit(base + QStringLiteral("/hotmail/inbox"), frame);
+    m_textHotmail = new QLineEdit(frame);
     m_textHotmail->setObjectName(QStringLiteral("TextHotmail"));
-    m_textYahoo = new QLineEdit(base + QStringLiteral("/yahoo/inbox"), frame);
+    m_textYahoo = new QLineEdit(frame);
     m_textYahoo->setObjectName(QStringLiteral("TextYahoo"));
+    setServiceUrl(serviceUrl);
     auto *optionH = new QRadioButton(QStringLiteral("MS&N Hotmail"), frame);
     optionH->setObjectName(QStringLiteral("OptionH"));
     auto *optionY = new QRadioButton(QStringLiteral("&Yahoo! Mail"), frame);

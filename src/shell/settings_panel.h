@@ -15,6 +15,8 @@ class SettingsPanel : public QWidget {
     Q_OBJECT
 public:
     SettingsPanel(const QString &serviceUrl, QWidget *parent = nullptr);
+    // The start pages are those of the service at `address`.
+    void setServiceUrl(const QString &address);
 
     // Filled by the inbox management controls.
     QGroupBox *inboxManagementFrame() const { return m_inboxFrame; }

@@ -25,6 +25,7 @@ public:
     // Selects a tab by its 1-based index, running its selection even when it is already shown.
     void select(int tab);
     int selected() const;
+    void setServiceUrl(const QString &address) { m_serviceUrl = address; }
 
 signals:
     // Every selection starts with these, whatever the tab.

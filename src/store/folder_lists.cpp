@@ -11,8 +11,9 @@ FolderLists::FolderLists(Controls controls, QString mainDir, QObject *parent)
     , m_controls(controls)
     , m_mainDir(std::move(mainDir)) {}
 
-void FolderLists::rebuild(const QString &select) {
+void FolderLists::rebuild(const QString &select, Capture capture) {
     m_rebuilding = true;
+    const QString captured = m_controls.captureTarget->currentText();
     m_folders = SavedFolders::list(m_mainDir);
     m_controls.captureTarget->clear();
     m_controls.browsed->clear();
@@ -20,6 +21,7 @@ void FolderLists::rebuild(const QString &select) {
     m_controls.moveTarget->clear();
     int selected = -1;
     int defaultIndex = -1;
+    int capturedIndex = -1;
     for (int i = 0; i < m_folders.size(); ++i) {
         const QString &name = m_folders[i];
         m_controls.captureTarget->addItem(name);
@@ -31,9 +33,14 @@ void FolderLists::rebuild(const QString &select) {
             selected = i;
         if (name.toLower() == m_defaultFolder.toLower())
             defaultIndex = i;
+        if (name.toLower() == captured.toLower())
+            capturedIndex = i;
     }
     // Filling a drop-down list selects its first entry; the design starts them unselected.
-    m_controls.captureTarget->setCurrentIndex(select.isEmpty() ? defaultIndex : selected);
+    const int keptIndex = capturedIndex >= 0 ? capturedIndex : defaultIndex;
+    m_controls.captureTarget->setCurrentIndex(select.isEmpty()                     ? defaultIndex
+                                              : capture == Capture::SelectedFolder ? selected
+                                                                                   : keptIndex);
     m_controls.defaultFolder->setCurrentIndex(defaultIndex);
     m_controls.moveTarget->setCurrentIndex(-1);
     m_controls.browsed->setCurrentRow(-1);

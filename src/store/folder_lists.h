@@ -21,9 +21,11 @@ public:
     FolderLists(Controls controls, QString mainDir, QObject *parent = nullptr);
 
     // Fills all four lists from the folders on disk. When `select` names one of them (letter
-    // case ignored), it becomes the capture target and the folder browsed; otherwise the
-    // default folder is the capture target. ComboFolders3 shows the default folder.
-    void rebuild(const QString &select = {});
+    // case ignored), it becomes the folder browsed, and the capture target too when `capture`
+    // says so (else the capture target stays); without one the default folder is the capture
+    // target. ComboFolders3 shows the default folder.
+    enum class Capture { SelectedFolder, KeptFolder };
+    void rebuild(const QString &select = {}, Capture capture = Capture::SelectedFolder);
 
     // The folder chosen on the Settings tab; kept by the caller.
     void setDefaultFolder(const QString &folder) { m_defaultFolder = folder; }

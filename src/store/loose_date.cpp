@@ -216,11 +216,17 @@ bool readRest(Reader &in) {
 
 } // namespace
 
-Order systemOrder() {
-    const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+Order orderOf(const QLocale &locale) {
+    if (locale.language() == QLocale::C)
+        return Order::MonthFirst;
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
     const qsizetype day = format.indexOf(u'd');
     const qsizetype month = format.indexOf(u'M');
     return day >= 0 && month >= 0 && day < month ? Order::DayFirst : Order::MonthFirst;
+}
+
+Order systemOrder() {
+    return orderOf(QLocale::system());
 }
 
 std::optional<QDate> read(const QString &text, Order order) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QLocale>
 #include <QString>
 
 #include <optional>
@@ -14,7 +15,9 @@ namespace LooseDate {
 // preferred reading is no date, the other one is tried ("13/05/2004" is 13 May either way).
 enum class Order { MonthFirst, DayFirst };
 
-// The order of the system's short date format.
+// The order of `locale`'s short date format. A desktop that states no preference (the C locale)
+// reads dates as the web-mail services write them, month first.
+Order orderOf(const QLocale &locale);
 Order systemOrder();
 
 std::optional<QDate> read(const QString &text, Order order);

@@ -38,7 +38,9 @@ MessageStore::MessageStore(Context context, QWidget *parent)
     m_exporter->setObjectName(QStringLiteral("FolderExporter"));
     m_importer = new MessageImporter(m_context.mainDir, m_context.messages, parent, this);
 
-    connect(m_tab, &SavedFoldersTab::newFolderRequested, this, &MessageStore::showNewFolderDialog);
+    // One made on the folders tab is browsed there; Save Msg keeps its folder.
+    connect(m_tab, &SavedFoldersTab::newFolderRequested, this,
+            [this] { showNewFolderDialog(FolderLists::Capture::KeptFolder); });
     connect(m_tab, &SavedFoldersTab::exportRequested, m_exporter, &FolderExporter::exportFolder);
     connect(m_capture, &MessageCapture::saved, this, [this] {
         m_savedLabel->show();
@@ -85,14 +87,16 @@ QWidget *MessageStore::createCaptureBar(QWidget *parent) {
     layout->addWidget(newFolder);
     layout->addWidget(m_savedLabel);
     connect(getBody, &QPushButton::clicked, this, [this] { m_capture->GetBody_Click(); });
-    connect(newFolder, &QToolButton::clicked, this, &MessageStore::showNewFolderDialog);
+    // A folder made beside Save Msg is where the next message goes.
+    connect(newFolder, &QToolButton::clicked, this,
+            [this] { showNewFolderDialog(FolderLists::Capture::SelectedFolder); });
     return bar;
 }
 
-void MessageStore::showNewFolderDialog() {
+void MessageStore::showNewFolderDialog(FolderLists::Capture capture) {
     DialogNewFolder dialog(m_context.mainDir, m_context.messages, m_captureBar->window());
     connect(&dialog, &DialogNewFolder::folderCreated, this,
-            [this](const QString &name) { m_lists->rebuild(name); });
+            [this, capture](const QString &name) { m_lists->rebuild(name, capture); });
     m_runDialog(dialog);
 }
 

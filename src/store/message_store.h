@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/folder_lists.h"
+
 #include <QObject>
 
 #include <functional>
@@ -7,7 +9,7 @@
 class DialogNewFolder;
 class FolderExporter;
 class MessageImporter;
-class FolderLists;
+
 class Messages;
 class MessageCapture;
 class QComboBox;
@@ -48,7 +50,7 @@ public:
     MessageImporter &importer() const { return *m_importer; }
 
     // "New Folder": creates a folder and makes it the capture target and the folder browsed.
-    void showNewFolderDialog();
+    void showNewFolderDialog(FolderLists::Capture capture);
     // Runs the dialog; exec() unless a test drives it.
     void setNewFolderDialogRunner(std::function<void(DialogNewFolder &)> runner) {
         m_runDialog = std::move(runner);

@@ -313,9 +313,19 @@ void SavedFoldersTab::CommandMove_Click() {
     removeRowAndShowNext(row);
 }
 
+QString SavedFoldersTab::deleteQuestion(const QString &subject) {
+    return QStringLiteral("Delete the message \"%1\"? A deleted message cannot be brought back.")
+        .arg(subject);
+}
+
 void SavedFoldersTab::CommandDelete_Click() {
     const int row = selectedRow();
-    if (row < 0 || !QFile::remove(m_model->filePath(row)))
+    // A deleted message is gone for good: it goes only when the user says so.
+    if (row < 0 ||
+        m_context.messages.ask(deleteQuestion(m_model->message(row).subject), Messages::Buttons::YesNo,
+                               Messages::Answer::No) != Messages::Answer::Yes)
+        return;
+    if (!QFile::remove(m_model->filePath(row)))
         return;
     removeRowAndShowNext(row);
 }

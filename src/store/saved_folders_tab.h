@@ -44,6 +44,8 @@ public:
     void ComboFolders2_Click();
     void CommandMove_Click();
     void CommandDelete_Click();
+    // Asked before a saved message is deleted; No is the default.
+    static QString deleteQuestion(const QString &subject);
     void RemoveFolder_Click();
     void ListMsg_ColumnClick(int column);
     void focusMessageList();

@@ -118,8 +118,8 @@ std::optional<ReplyBuilder::MessageValues> ComposeTransfer::gather(TransferMode 
         break;
     default: {
         // One look reads every element, so another message selected meanwhile cannot mix in.
-        const std::optional<QHash<QString, QString>> texts =
-            m_panes.preview.elementTexts({u"replyto"_s, u"to"_s, u"cc"_s, u"bcc"_s, u"body"_s, u"subject"_s});
+        const std::optional<QHash<QString, QString>> texts = m_panes.preview.elementTexts(
+            {u"from"_s, u"replyto"_s, u"to"_s, u"cc"_s, u"bcc"_s, u"body"_s, u"subject"_s, u"date"_s});
         if (!texts)
             return std::nullopt;
         const auto saved = ReplyBuilder::fromSavedMessage(mode, [&texts](const QString &id) {
@@ -171,8 +171,8 @@ bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
         return target.setFormFieldValue(form.form, field, value);
     };
 
-    const QString to = yahoo ? values.to : ReplyBuilder::hotmailTo(values.to);
-    if (fromMessage && !write(form.to, to))
+    // The To keeps the sender's display name beside the address, on either service.
+    if (fromMessage && !write(form.to, values.to))
         return false;
     if (yahoo)
         stage("6");
@@ -233,7 +233,7 @@ bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
     }
     if (!write(form.subject, values.subject))
         return false;
-    return !fromMessage || write(form.to, to);
+    return !fromMessage || write(form.to, values.to);
 }
 
 bool ComposeTransfer::writeYahooRichText(WebPane &target, const QString &markup) {

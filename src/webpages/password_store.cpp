@@ -66,6 +66,9 @@ void PasswordStore::store(const QString &password) {
         setPasswordInFile({});
         setPlace(Place::Nothing);
     } else {
+        // Kept in the file until the keyring says it holds it: a keyring that never answers
+        // leaves the sign-in where the next start finds it at once.
+        setPasswordInFile(password);
         keep(email, password);
     }
 }

@@ -1,5 +1,7 @@
 #include "webpages/reply_builder.h"
 
+#include <QStringList>
+
 namespace {
 
 constexpr QChar lineFeed = u'\n';
@@ -45,10 +47,21 @@ std::optional<ReplyBuilder::MessageValues> ReplyBuilder::fromSavedMessage(Transf
         if (!read("replyto", values.to) || !read("body", values.body) || !read("subject", values.subject))
             return std::nullopt;
         break;
-    case TransferMode::Forward:
+    case TransferMode::Forward: {
         if (!read("body", values.body) || !read("subject", values.subject))
             return std::nullopt;
+        // The forwarded text is headed by whom it came from, when and about what; a file saved
+        // without a sender or a date still forwards.
+        QStringList header;
+        QString from, date;
+        if (read("from", from))
+            header << QStringLiteral("From: ") + stripCaption(from);
+        if (read("date", date))
+            header << QStringLiteral("Date: ") + stripCaption(date);
+        header << QStringLiteral("Subject: ") + stripCaption(values.subject);
+        values.body = header.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n") + values.body;
         break;
+    }
     case TransferMode::SendAgain:
         if (!read("to", values.to) || !read("cc", values.cc) || !read("bcc", values.bcc) ||
             !read("body", values.body) || !read("subject", values.subject))
@@ -120,9 +133,4 @@ QString ReplyBuilder::yahooRichText(const QString &body) {
     // The text goes in as text: its own markup is escaped before the quote marks start lines.
     QString out = body.toHtmlEscaped().replace(u'\'', QStringLiteral("&#39;"));
     return out.replace(QStringLiteral("&gt;"), QStringLiteral("<BR>&gt;"));
-}
-
-QString ReplyBuilder::hotmailTo(const QString &to) {
-    const qsizetype open = to.indexOf(u'<');
-    return open < 0 ? to : to.mid(open);
 }

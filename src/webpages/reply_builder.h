@@ -53,7 +53,4 @@ QString templateBody(ComposeTarget target, const QString &templateBody, const QS
 // a new quoted line.
 QString yahooRichText(const QString &body);
 
-// The Hotmail To field takes only the address in angle brackets, brackets kept.
-QString hotmailTo(const QString &to);
-
 } // namespace ReplyBuilder

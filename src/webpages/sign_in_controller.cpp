@@ -55,8 +55,10 @@ void SignInController::captureOnLeave() {
     // The service's address is asked for once, on the welcome page.
     if (SignIn::isWelcomePage(m_pane.documentUrl(), m_welcomeFile()) &&
         recordedServiceUrl(m_settings).isEmpty()) {
-        if (const auto service = SignIn::serviceAddress(m_pane.knownFieldValue(loginForm, loginService)))
+        if (const auto service = SignIn::serviceAddress(m_pane.knownFieldValue(loginForm, loginService))) {
             m_settings.set(Keys::ServiceUrl, *service);
+            emit serviceRecorded(*service);
+        }
     }
     const auto writes = SignIn::captureOnLeave(m_pane.documentUrl(), m_welcomeFile(), m_autoLogTicked(),
                                                m_pane.knownFieldValue(loginForm, loginEmail),

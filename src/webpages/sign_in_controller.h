@@ -28,6 +28,10 @@ public:
     // How long after the welcome page has loaded the keyring is asked when no sign-in waits for it.
     static constexpr int keyringIdleReadMs = 2000;
 
+signals:
+    // The welcome page's service address was recorded: what follows the service follows it now.
+    void serviceRecorded(const QString &address);
+
 private:
     void captureOnLeave();
     void welcomePageLoaded();

@@ -42,8 +42,11 @@ TEST_F(ComposeMailtoTest, AHandedInAddressBecomesANewMessage) {
         QString rich; // Yahoo's rich-text area shows the link's markup as text, and is emptied with the body
     } cases[] = {
         {u"hotmail"_s, fullLink, u"b@x|Hi & bye|See\n<b>you|c@x|d@x"_s, {}},
-        // Fields the link does not give are emptied; Hotmail takes the address in angle brackets.
-        {u"hotmail"_s, u"Ann <ann@example.com>?subject=Hi%20there"_s, u"<ann@example.com>|Hi there|||"_s, {}},
+        // Fields the link does not give are emptied; the display name stays beside the address.
+        {u"hotmail"_s,
+         u"Ann <ann@example.com>?subject=Hi%20there"_s,
+         u"Ann <ann@example.com>|Hi there|||"_s,
+         {}},
         {u"yahoo"_s, fullLink, u"b@x|Hi & bye|See\n<b>you|c@x|d@x"_s, u"See<br>&lt;b&gt;you"_s},
         {u"yahoo"_s, u"ann@example.com?subject=Hi"_s, u"ann@example.com|Hi|||"_s, u""_s},
     };

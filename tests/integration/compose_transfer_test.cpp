@@ -83,8 +83,7 @@ protected:
 } // namespace
 
 TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
-    const QString replyTo =
-        provider == PageModel::hotmail ? u"<ann@example.com>"_s : u"Ann Smith <ann@example.com>"_s;
+    const QString replyTo = u"Ann Smith <ann@example.com>"_s; // the display name kept on either service
     // The body line is broken at the first blank from column 43; every line is quoted.
     const QString quoted =
         u"\n>\n>See you at noon, and please bring the map of\n>the old town with you.\n>Ann"_s;
@@ -98,7 +97,10 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
     } cases[] = {
         {"CommandReplyText", MessageKind::Captured, replyTo + u"|||RE: Lunch|"_s + quoted},
         {"CommandReplyNoText", MessageKind::Captured, replyTo + u"|||RE: Lunch|"_s},
-        {"CommandForward", MessageKind::Captured, u"|||FWD: Lunch|"_s + quoted},
+        // A forward's text is headed by the original's sender, date and subject.
+        {"CommandForward", MessageKind::Captured,
+         u"|||FWD: Lunch|\n>\n>From: Ann Smith <ann@example.com>\n>Date: 12/05/2004 10:31\n>Subject: Lunch\n>"_s +
+             quoted.mid(2)},
         // Every addressee comes back without its caption; the body is wrapped, not quoted.
         {"CommandSendAgain", MessageKind::Sent,
          u"bob@example.com|carl@example.com|dora@example.com|Lunch plans|"

@@ -2,6 +2,8 @@
 // settings the checks keep.
 #include "main_form_harness.h"
 
+#include "shell/inbox_settings.h"
+
 #include <set>
 
 namespace {
@@ -97,6 +99,13 @@ TEST_P(InboxManagementTest, CheckUnreadAndCheckSpamTickTheirMessages) {
     h.child<QPushButton>("Command1")->click();
     EXPECT_EQ(h.form().tabs().selected(), 1);
     EXPECT_EQ(ticked(), std::set<int>(unread.begin(), std::next(unread.begin(), 5)));
+
+    // With no rule at all, Check Spam says so and offers the keyword list.
+    h.messages().queueAnswer(Messages::Answer::Yes);
+    h.child<QPushButton>("Command2")->click();
+    EXPECT_EQ(h.messages().last(), InboxSettings::nothingToCheckQuestion());
+    EXPECT_EQ(h.form().tabs().selected(), TabNavigator::SettingsTab);
+    EXPECT_TRUE(h.child<QPlainTextEdit>("TextSpam")->isVisibleTo(&h.form()));
 
     // A keyword typed in another case, and three or more letters of a script other than Latin, in
     // unread messages alone. A box ticked before stays ticked.

@@ -4,6 +4,7 @@
 #include "main_form_harness.h"
 
 #include "store/message_list_model.h"
+#include "store/saved_folders_tab.h"
 
 #include <QHeaderView>
 
@@ -136,6 +137,11 @@ TEST_F(FoldersTest, MovesToAnotherFolderOnlyAndDeletesUpToTheLastRow) {
 
     h.clickMessage(1);
     ASSERT_TRUE(previewShows(u"Cid"_s));
+    // Deleting asks first; No (the default) keeps the message.
+    button("CommandDelete")->click();
+    EXPECT_EQ(h.messages().last(), SavedFoldersTab::deleteQuestion(u"Third"_s));
+    EXPECT_EQ(list->model()->rowCount(), 2);
+    h.messages().setFallbackAnswer(Messages::Answer::Yes);
     button("CommandDelete")->click();
     // The last row went: the new last row is shown.
     EXPECT_EQ(column(MessageListModel::FromColumn), (QStringList{u"Bob"_s}));
@@ -201,6 +207,7 @@ TEST_F(FoldersTest, FindsInOneFolderOrAllThenActsOnAResult) {
     moveTarget->setCurrentIndex(moveTarget->findText(u"Work"_s));
     button("CommandMove")->click();
     select(u"Ann"_s);
+    h.messages().setFallbackAnswer(Messages::Answer::Yes);
     button("CommandDelete")->click();
     EXPECT_EQ(rows(), (QStringList{u"Work:Bob"_s, u"sent:pat@x"_s}));
     field->clear(); // back to the folder browsed

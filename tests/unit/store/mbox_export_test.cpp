@@ -153,3 +153,13 @@ TEST(MboxReaders, StrictReaderGetsEveryMailboxSubjectAndBody) {
         }
     }
 }
+
+// "12/05/2004" reads as the desktop's date order says; a desktop that says none (the C locale,
+// as a bare session has) reads it as the services write it, 5 December.
+TEST(MboxExport, NumericDatesFollowTheDesktopsOrder) {
+    EXPECT_EQ(LooseDate::orderOf(QLocale::c()), LooseDate::Order::MonthFirst);
+    EXPECT_EQ(LooseDate::orderOf(QLocale(QLocale::English, QLocale::UnitedStates)),
+              LooseDate::Order::MonthFirst);
+    EXPECT_EQ(LooseDate::orderOf(QLocale(QLocale::English, QLocale::UnitedKingdom)),
+              LooseDate::Order::DayFirst);
+}

@@ -41,9 +41,6 @@ TEST(ReplyBuilder, CaptionsAddressesAndRichTextOfOneValue) {
         {ReplyBuilder::stripCaption, u"Subject:\u00a0Re: a/b? x:y"_s, u"Re: a/b? x:y"_s}, // later colons stay
         {ReplyBuilder::stripCaption, u"no caption"_s, u"no caption"_s}, // untouched, not even trimmed
         {ReplyBuilder::stripCaption, u"Cc:\u00a0"_s, u""_s},
-        // Hotmail's To takes the address from the first bracket on.
-        {ReplyBuilder::hotmailTo, u"ann@example.com"_s, u"ann@example.com"_s},
-        {ReplyBuilder::hotmailTo, u"a <b> <c>"_s, u"<b> <c>"_s},
         {ReplyBuilder::yahooRichText, u"\n>\n>Hi"_s, u"\n<BR>&gt;\n<BR>&gt;Hi"_s},
         {ReplyBuilder::yahooRichText, u"a > b"_s, u"a <BR>&gt; b"_s},
         // The message's own markup stays text.
@@ -62,7 +59,11 @@ TEST(ReplyBuilder, GathersEachModesValuesUntilAnElementIsMissing) {
         QString missing; // "*": an empty preview pane, no saved message shown
         std::optional<QString> values;
     } cases[] = {
-        {TransferMode::Forward, u"replyto"_s, u"|||Lunch|See you at noon."_s}, // no reply-to needed
+        // A forward needs no reply-to; the original's sender, date and subject head its text.
+        {TransferMode::Forward, u"replyto"_s,
+         u"|||Lunch|From: Ann Smith <ann@example.com>\r\nDate: 12/05/2004 10:31\r\nSubject: Lunch\r\n\r\nSee you at noon."_s},
+        {TransferMode::Forward, u"date"_s,
+         u"|||Lunch|From: Ann Smith <ann@example.com>\r\nSubject: Lunch\r\n\r\nSee you at noon."_s},
         {TransferMode::ReplyWithText, u"*"_s, std::nullopt},
         {TransferMode::ReplyWithoutText, u"replyto"_s, std::nullopt},
         {TransferMode::SendAgain, u"cc"_s, std::nullopt},
