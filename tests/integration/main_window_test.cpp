@@ -81,7 +81,7 @@ TEST(WindowEdgesTest, BesideTheAddressBookTheKeysWalkEveryTab) {
     QApplication::setActiveWindow(&h.form());
     const QString reading[] = {
         u"Command1 Command2 GetBody ComboFolders Command6 CheckAutoLog CheckSaveSent CheckNormal "
-        "CommandBlogFooter WebBrowser1"_s,
+        "CheckHTMLSource CommandBlogFooter WebBrowser1"_s,
         u"CommandTemplate ComboTemplate Command4 Command5 AddressCombo"_s,
         u"ComboFolders2 CommandAddFolder RemoveFolder TextSearch ComboSearchScope CheckSearchText ListMsg "
         "ComboFolders4 WebBrowser2"_s,

@@ -64,17 +64,18 @@ Stored kept(const QString &password) {
 
 void expectStored(MainFormHarness &h, const QString &email, const Stored &expected) {
     const auto now = [&] { return Stored{h.settings().get(Keys::Pw), inKeyring(email)}; };
-    Stored found;
-    MainFormHarness::waitFor([&] { return (found = now()) == expected; });
-    EXPECT_EQ(found.file, expected.file);
-    EXPECT_EQ(found.keyring, expected.keyring);
-    // The Settings tab says where it is.
-    const QString line = placeLine(h);
+    // The Settings tab says where it is (the file is written before the keyring answers).
     const QString place = !expected.keyring.isEmpty() ? u"kept in the desktop keyring"_s
                           : expected.file.isEmpty()   ? u"No sign-in is stored; one would be"_s
                                                       : u"kept in the settings file"_s;
-    EXPECT_TRUE(line.startsWith(u"The stored sign-in is "_s + place) || line.startsWith(place))
-        << line.toStdString();
+    const auto saysPlace = [&](const QString &line) {
+        return line.startsWith(u"The stored sign-in is "_s + place) || line.startsWith(place);
+    };
+    Stored found;
+    MainFormHarness::waitFor([&] { return (found = now()) == expected && saysPlace(placeLine(h)); });
+    EXPECT_EQ(found.file, expected.file);
+    EXPECT_EQ(found.keyring, expected.keyring);
+    EXPECT_TRUE(saysPlace(placeLine(h))) << placeLine(h).toStdString();
 }
 
 QJsonArray signIns(MainFormHarness &h) {

@@ -47,7 +47,7 @@ TEST(WaitsPageTest, ACancelEndsTheTransferWaitingAndNoOther) {
     // The next transfer is not swallowed by that cancel (nor left waiting by this test).
     ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/hotmail/inbox"_s));
     QTimer::singleShot(15000, cancel, &QPushButton::click);
-    EXPECT_EQ(outcome(), u"<ann@example.com>|0"_s);
+    EXPECT_EQ(outcome(), u"Ann <ann@example.com>|0"_s);
 }
 
 TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
@@ -68,11 +68,11 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
     };
     // The switches and placement start-up reads; the shutdown must write the same back.
     const QStringList keys{u"autologin"_s, u"setmax"_s, u"left"_s, u"top"_s, u"width"_s, u"height"_s};
-    const QStringList stored{u"1"_s, u"0"_s, u"1500"_s, u"1500"_s, u"12000"_s, u"9000"_s};
+    const QStringList stored{u"1"_s, u"0"_s, u"1500"_s, u"1500"_s, u"6000"_s, u"4500"_s};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.wait);
-        MainFormHarness h("[Settings]\r\nautologin=1\r\nsetmax=0\r\nleft=1500\r\ntop=1500\r\nwidth=12000\r\n"
-                          "height=9000\r\n");
+        MainFormHarness h("[Settings]\r\nautologin=1\r\nsetmax=0\r\nleft=1500\r\ntop=1500\r\nwidth=6000\r\n"
+                          "height=4500\r\n");
         Settings &settings = h.settings();
         const QString ini = h.iniPath();
         const auto value = [&](const QString &key) { return settings.GetIni(u"Settings"_s, key, QString()); };

@@ -99,7 +99,7 @@ TEST_F(SurfaceTest, FontListsFollowTheSelection) {
     QTest::keyClick(styles, Qt::Key_Down);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == keys; }, 3000));
     QTest::keyClicks(keys, u"!"_qs);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return body().contains(u"text!</h1>"_qs); }, 3000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return body().contains(u"text!</h1>"_qs); }, 10000))
         << body().toStdString();
     EXPECT_EQ(styles->currentText(), u"Heading 1"_qs);
 }
