@@ -185,8 +185,9 @@ TEST_F(SettingsTest, ALinkIsWrittenThroughOnlyToTheUsersOwnSettingsFile) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.target);
         const QString target = m_dir.path(QString::fromLatin1(c.target));
-        if (c.mode)
+        if (c.mode) {
             ASSERT_TRUE(TextFile::writeAtomically(m_dir.write(target, before), before, c.mode).ok);
+        }
         QFile::remove(path());
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath()) && QFile::link(target, path()));
         settings.set(Keys::Mailto, u"x@example.org"_s);
