@@ -202,9 +202,9 @@ TEST_P(HostileReplyTest, AMessageWhoseTextIsMarkupIsRepliedToAsText) {
 // service: its compose page look-alike is never loaded, and nothing of the message reaches it.
 TEST_P(HostileReplyTest, AnotherSiteNamedLikeTheServiceGetsNothing) {
     WebPane &main = h.form().webBrowser(1);
-    // Where the advert's link leads the main pane (a service inbox with the advert: ?ad=).
-    ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/hotmail/inbox"_s));
-    ASSERT_TRUE(h.load(main, foreign() + u"/hostile/hotmail/clicked/x"_s));
+    ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/hotmail/inbox?ad="_s + foreign() + u"/hostile/ad"_s));
+    ASSERT_TRUE(MainFormHarness::waitFor([&] { return MainFormHarness::clickElement(main, u"#ad"_s); }));
+    ASSERT_TRUE(MainFormHarness::waitForPage(main, u"/hostile/hotmail/clicked/x"_s));
     preview(lunch);
     // No service page: the reply waits for one, and the user gives up.
     auto *cancel = h.child<QPushButton>("CommandCancelWait");

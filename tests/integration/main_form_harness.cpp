@@ -104,7 +104,7 @@ bool MainFormHarness::clickElement(WebPane &pane, const QString &selector) {
         runPageScript(
             pane,
             u"(() => { const e = document.querySelector('%1'); if (!e) return null;"
-            u" const r = e.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"_s
+            u" e.scrollIntoView({block: 'nearest'}); const r = e.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"_s
                 .arg(selector))
             .toList();
     if (middle.size() != 2 || !pane.focusProxy())

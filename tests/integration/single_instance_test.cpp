@@ -10,9 +10,10 @@
 
 namespace {
 
-// The name the socket had beside everyone's files in the temporary folder.
-QString sharedSocketName(const QString &iniPath) {
-    return QDir::tempPath() + u"/corvalis-"_s +
+// The socket's name for a settings file in `folder` (beside everyone's files in the temporary
+// folder, where it once was).
+QString socketName(const QString &iniPath, const QString &folder = QDir::tempPath()) {
+    return folder + u"/corvalis-"_s +
            QString::fromLatin1(
                QCryptographicHash::hash(QFile::encodeName(QFileInfo(iniPath).absoluteFilePath()),
                                         QCryptographicHash::Sha256)
@@ -20,7 +21,54 @@ QString sharedSocketName(const QString &iniPath) {
                    .left(32));
 }
 
+// Sends `bytes` to the socket at `path`, as `user` (empty: this one), and returns all it answers
+// until the program closes the connection.
+QByteArray exchange(const QString &path, const QByteArray &bytes, const QString &user = {}) {
+    QStringList command{u"/usr/bin/python3"_s, u"-c"_s,
+                        u"import socket,sys\ns=socket.socket(socket.AF_UNIX); s.connect(sys.argv[1])\n"
+                        u"s.sendall(sys.stdin.buffer.read()); s.shutdown(socket.SHUT_WR)\n"
+                        u"out=b''\nwhile b:=s.recv(99): out+=b\nsys.stdout.buffer.write(out)"_s,
+                        path};
+    if (!user.isEmpty())
+        command = QStringList{u"--reuid="_s + user, u"--regid="_s + user, u"--clear-groups"_s} + command;
+    QProcess client;
+    client.start(user.isEmpty() ? command.takeFirst() : u"setpriv"_s, command);
+    client.write(bytes);
+    client.closeWriteChannel();
+    MainFormHarness::waitFor([&] { return client.state() == QProcess::NotRunning; });
+    return client.readAllStandardOutput();
+}
+
 } // namespace
+
+// Over the program's socket only its own user is heard, and what no request can be is refused
+// and its connection closed.
+TEST(SingleInstanceTest, TheSocketHearsOnlyItsUserAndRefusesWhatIsOverItsLimits) {
+    MainFormHarness h;
+    ASSERT_TRUE(h.start());
+    const QString folder = InstanceSocket::place().folder, path = socketName(h.iniPath(), folder);
+    ASSERT_TRUE(MainFormHarness::waitFor([&] { return QFileInfo::exists(path); }));
+    // What the program refuses to its own user it does not even read from another.
+    const struct {
+        QByteArray bytes, answer;
+        QString user = {};
+    } cases[] = {{"raise\n" + QByteArray(40, 'x'), "refused\n"},
+                 {"mailto 99999999\n", "refused\n"},
+                 {"mailto 99999999\n", "", u"54321"_s}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bytes.left(20).toStdString());
+        if (!c.user.isEmpty() && ::geteuid() != 0)
+            continue; // acting as another user needs root
+        // The other user is let as far as the socket itself, which the private folder keeps from them.
+        const QFileDevice::Permissions before = QFileInfo(folder).permissions();
+        if (!c.user.isEmpty()) {
+            ASSERT_TRUE(QFile::setPermissions(folder, before | QFileDevice::ExeOther) &&
+                        QFile::setPermissions(path, QFileDevice::Permissions(0x7777)));
+        }
+        EXPECT_EQ(exchange(path, c.bytes, c.user), c.answer);
+        QFile::setPermissions(folder, before);
+    }
+}
 
 TEST(SingleInstanceTest, AnotherUsersSocketUnderTheNameGetsNothing) {
     if (::geteuid() != 0)
@@ -28,7 +76,7 @@ TEST(SingleInstanceTest, AnotherUsersSocketUnderTheNameGetsNothing) {
     MainFormHarness h;
     QTemporaryDir shared;
     ASSERT_TRUE(QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777))); // open to all
-    const QString planted = sharedSocketName(h.iniPath()), log = shared.filePath(u"got"_s);
+    const QString planted = socketName(h.iniPath()), log = shared.filePath(u"got"_s);
     // Another user listens under the name first, answers every link "taken" and keeps what it gets.
     QProcess other;
     other.start(
