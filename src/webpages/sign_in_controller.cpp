@@ -140,8 +140,10 @@ void SignInController::servicePageLoaded() {
                     signInOnLoginPage();
             });
     }
-    if (!onLoginPage(address) || !m_pane.formFieldValue(login->form, login->user)) {
+    // A page of a signed-in session names its task (the login page's is "login" or none).
+    if (origin().service(address).composeAddress(address)) {
         // Past the login page: the service took the sign-in typed there.
+        m_submitPending = false;
         if (const auto typed = std::exchange(m_typed, std::nullopt); typed && m_autoLogTicked()) {
             m_refused = false;
             if (typed->first != m_settings.get(Keys::Email) || typed->second != m_passwords.password()) {
@@ -152,9 +154,11 @@ void SignInController::servicePageLoaded() {
         }
         return;
     }
+    if (!onLoginPage(address))
+        return;
     m_typed.reset();
-    // Back on the login page right after the stored sign-in went: the service refused it.
-    if (m_submittedOnLoad == m_loads - 1 && !m_refused) {
+    // Back on the login page after the stored sign-in went: the service refused it.
+    if (std::exchange(m_submitPending, false) && m_submittedOnLoad < m_loads && !m_refused) {
         m_refused = true;
         m_messages.inform(refusedMessage());
         return;
@@ -180,13 +184,13 @@ void SignInController::signInOnLoginPage() {
     const auto login = ownLogin();
     const QString email = m_settings.get(Keys::Email);
     const QString password = m_passwords.password();
-    if (!login || !m_autoLogTicked() || m_refused || m_submittedOnLoad == m_loads || email.isEmpty() ||
-        password.isEmpty())
+    if (!login || !m_autoLogTicked() || m_refused || m_submitPending || m_submittedOnLoad == m_loads ||
+        email.isEmpty() || password.isEmpty())
         return;
     // Checked inside the page as it is filled: only the service's own login page gets the sign-in.
     if (m_pane.fillAndSubmitOn(origin().text(), loginPath(), login->form,
                                {{login->user, email}, {login->password, password}}))
-        m_submittedOnLoad = m_loads;
+        m_submittedOnLoad = m_loads, m_submitPending = true;
 }
 
 void SignInController::signInWithStoredPassword() {

@@ -66,9 +66,10 @@ private:
     PasswordStore m_passwords;
     // Set while the welcome page waits for the keyring's answer.
     QDeadlineTimer m_awaitingPassword;
-    int m_loads = 0;            // documents the pane has loaded
-    int m_submittedOnLoad = -1; // the load the stored sign-in was last submitted on
-    bool m_refused = false;     // the service refused the stored sign-in: not tried again
+    int m_loads = 0;              // documents the pane has loaded
+    int m_submittedOnLoad = -1;   // the load the stored sign-in was last submitted on
+    bool m_refused = false;       // the service refused the stored sign-in: not tried again
+    bool m_submitPending = false; // the stored sign-in went and no page of the session came yet
     // A sign-in typed on the login page, stored once the service has taken it.
     std::optional<std::pair<QString, QString>> m_typed;
 };
