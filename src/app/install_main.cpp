@@ -23,6 +23,9 @@ int main(int argc, char **argv) {
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("service-url"), QStringLiteral("Base address of the web-mail service."),
                       QStringLiteral("URL")});
+    parser.addOption({QStringLiteral("service"),
+                      QStringLiteral("The kind of web-mail service at that address (roundcube)."),
+                      QStringLiteral("NAME")});
     parser.process(app);
     if (parser.positionalArguments().size() != 1 || !parser.isSet(QStringLiteral("data")))
         parser.showHelp(2);
@@ -37,6 +40,8 @@ int main(int argc, char **argv) {
     settings.set(Keys::MainDir, mainDir);
     if (parser.isSet(QStringLiteral("service-url")))
         settings.set(Keys::ServiceUrl, parser.value(QStringLiteral("service-url")));
+    if (parser.isSet(QStringLiteral("service")))
+        settings.set(Keys::Service, parser.value(QStringLiteral("service")));
     std::printf("%s\n", qPrintable(mainDir));
     return 0;
 }

@@ -11,6 +11,7 @@ std::span<const SettingKey> all() {
         CustomDictionary,
         SpellUnderline,
         ServiceUrl,
+        Service,
         AutoLogin,
         Email,
         Pw,

@@ -20,6 +20,9 @@ inline constexpr SettingKey CustomDictionary{"Locations", "custom dictionary", "
 inline constexpr SettingKey SpellUnderline{"Settings", "spellunderline", "1"};
 // Base address of the web-mail and sign-in service the panes open.
 inline constexpr SettingKey ServiceUrl{"Locations", "service url", "http://127.0.0.1:8087"};
+// The service found at that address ("roundcube", by its login page or the user's choice); empty:
+// the older services, told apart by the words of their addresses.
+inline constexpr SettingKey Service{"Locations", "service", ""};
 
 // Sign-in.
 inline constexpr SettingKey AutoLogin{"Settings", "autologin", "0"};

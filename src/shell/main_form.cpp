@@ -18,6 +18,7 @@
 #include "webpages/service_origin.h"
 #include "webpages/sign_in_controller.h"
 #include "webpages/web_pane.h"
+#include "webpages/web_profile.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -97,7 +98,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     m_tabs = new TabNavigator(*m_tabBar, *m_pages, {*m_panes[0], *m_panes[2], *m_panes[3]}, *composePane,
                               m_pageState, serviceUrl, this);
     m_signIn = new SignInController(
-        *m_panes[0], m_settings, [this] { return m_checkAutoLog->isChecked(); },
+        *m_panes[0], m_settings, m_messages, [this] { return m_checkAutoLog->isChecked(); },
         [this] { return welcomePagePath(m_startup.mainDir); }, this);
     connect(m_signIn, &SignInController::serviceRecorded, this, [this](const QString &address) {
         m_navigation->setServiceUrl(address);
@@ -110,6 +111,11 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
     const auto showPlace = [signInPlace, &passwords] { signInPlace->setText(passwords.placeText()); };
     connect(&passwords, &PasswordStore::placeChanged, signInPlace, showPlace);
     showPlace();
+    connect(m_settingsPanel, &SettingsPanel::forgetWebRequested, this, [this] {
+        if (m_messages.ask(WebProfile::forgetQuestion(), Messages::Buttons::YesNo, Messages::Answer::No) ==
+            Messages::Answer::Yes)
+            WebProfile::forgetSites();
+    });
 
     createMenus();
     StartupProfile::mark("createMenus");
@@ -135,7 +141,7 @@ MainForm::MainForm(Settings &settings, Messages &messages, Options options)
 }
 
 ServiceOrigin MainForm::serviceOrigin() const {
-    return ServiceOrigin(m_settings.get(Keys::ServiceUrl));
+    return ServiceOrigin(m_settings.get(Keys::ServiceUrl), m_settings.get(Keys::Service));
 }
 
 void MainForm::setReadingOrder() {
@@ -151,7 +157,8 @@ void MainForm::setReadingOrder() {
          u"ComboFolders4"_s},
         {u"Command7"_s, u"TextSpam"_s, u"CheckNonEnglish"_s, u"CheckSpamUnread"_s, u"ComboUnread"_s,
          u"OptionH"_s, u"TextHotmail"_s, u"OptionY"_s, u"TextYahoo"_s, u"CheckGotoInbox"_s,
-         u"CommandDefBrowser"_s, u"CheckEmail"_s, u"SpellOptions"_s, u"ComboTemplate2"_s, u"ComboFolders3"_s},
+         u"CommandDefBrowser"_s, u"CheckEmail"_s, u"SpellOptions"_s, u"ComboTemplate2"_s, u"ComboFolders3"_s,
+         u"CommandForgetWeb"_s},
     };
     for (const QStringList &page : pages)
         ReadingOrder::chain(*this, page);

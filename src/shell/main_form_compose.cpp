@@ -81,7 +81,8 @@ void MainForm::createCompose() {
     // Inbox management: the checks above the inbox pane, their settings on the Settings tab.
     auto inbox = std::make_shared<InboxPage>(
         webBrowser(1), m_pageState,
-        TabSwitch{[this] { return m_tabs->selected(); }, [this](int t) { m_tabs->select(t); }});
+        TabSwitch{[this] { return m_tabs->selected(); }, [this](int t) { m_tabs->select(t); }},
+        [this] { return m_settings.get(Keys::Service); });
     auto *inboxSettings = new InboxSettings(*m_settingsPanel->inboxManagementFrame(), m_settings, m_messages);
     connect(m_tabs, &TabNavigator::tabChangeStarted, inboxSettings, &InboxSettings::closeKeywords);
 

@@ -99,6 +99,9 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     auto *spellOptions = new QPushButton(QStringLiteral("Spell check Opitions"), frame);
     spellOptions->setObjectName(QStringLiteral("SpellOptions"));
     connect(spellOptions, &QPushButton::clicked, this, &SettingsPanel::spellOptionsRequested);
+    auto *forgetWeb = new WrappingPushButton(QStringLiteral("&Forget Web Sign-ins and Site Data"), frame);
+    forgetWeb->setObjectName(QStringLiteral("CommandForgetWeb"));
+    connect(forgetWeb, &QPushButton::clicked, this, &SettingsPanel::forgetWebRequested);
     m_labelSignInPlace = new QLabel(frame);
     m_labelSignInPlace->setObjectName(QStringLiteral("LabelSignInPlace"));
     m_labelSignInPlace->setWordWrap(true);
@@ -110,5 +113,6 @@ QGroupBox *SettingsPanel::createOptionsFrame() {
     form->addRow(QStringLiteral("Default Email Template:"), m_comboTemplate2);
     form->addRow(QStringLiteral("Default folder:"), m_comboFolders3);
     form->addRow(m_labelSignInPlace);
+    form->addRow(forgetWeb);
     return frame;
 }

@@ -30,6 +30,7 @@ signals:
     void defaultMailProgramHelpRequested();
     void startPageChosen(const QString &address);
     void spellOptionsRequested();
+    void forgetWebRequested();
 
 private:
     QGroupBox *createStartPageFrame(const QString &serviceUrl);

@@ -10,6 +10,8 @@
 #include "spelling/underline_dictionary.h"
 
 #include <QFileInfo>
+#include "webpages/web_profile.h"
+
 #include <QWebEngineProfile>
 
 SpellChecker::SpellChecker(Settings &settings, Messages &messages, std::function<Paths()> startupPaths,
@@ -77,7 +79,7 @@ void SpellChecker::applyUnderline() {
 }
 
 void SpellChecker::underlineWith(const QString &dictionary) {
-    SpellUnderline::apply(*QWebEngineProfile::defaultProfile(), underlines(), dictionary);
+    SpellUnderline::apply(WebProfile::shared(), underlines(), dictionary);
 }
 
 void SpellChecker::loadCustomDictionary() {

@@ -82,6 +82,7 @@ MailReader::Found found(GMimeMessage *message) {
     saved.from = addresses(g_mime_message_get_from(message));
     saved.to = addresses(g_mime_message_get_to(message));
     saved.cc = addresses(g_mime_message_get_cc(message));
+    saved.replyTo = addresses(g_mime_message_get_reply_to(message));
     saved.subject = rawHeader(message, "Subject");
     saved.date = rawHeader(message, "Date");
     Texts texts;
@@ -174,6 +175,18 @@ bool parseFile(const QString &path, GMimeFormat format, const Each &each) {
 }
 
 } // namespace
+
+MailReader::Found MailReader::readMessage(const QByteArray &raw) {
+    MimeText::ready();
+    GMimeStream *stream = g_mime_stream_mem_new_with_buffer(raw.constData(), size_t(raw.size()));
+    Found one{std::nullopt, QStringLiteral("not a mail message"), false};
+    parse(stream, GMIME_FORMAT_MESSAGE, raw.size(), false, false, [&](const Found &found, int) {
+        one = found;
+        return false;
+    });
+    g_object_unref(stream);
+    return one;
+}
 
 MailReader::Outcome MailReader::read(const QString &source, const Each &each) {
     MimeText::ready();

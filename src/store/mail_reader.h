@@ -25,4 +25,7 @@ enum class Outcome { Read, NoMail, Cancelled };
 // kinds above (a binary file, an empty folder).
 Outcome read(const QString &source, const std::function<bool(const Found &, int permille)> &each);
 
+// One message given as its raw bytes (RFC 5322), as a web-mail service shows its source.
+Found readMessage(const QByteArray &raw);
+
 } // namespace MailReader

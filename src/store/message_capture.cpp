@@ -2,11 +2,13 @@
 
 #include "base/messages.h"
 #include "store/folder_lists.h"
+#include "store/mail_reader.h"
 #include "store/message_body.h"
 #include "store/saved_message_file.h"
 #include "webpages/message_view.h"
 #include "webpages/page_model.h"
 #include "webpages/page_state.h"
+#include "webpages/services/web_service.h"
 #include "webpages/web_pane.h"
 
 namespace {
@@ -25,13 +27,27 @@ QString MessageCapture::unreadableMessage() {
 std::optional<MessageCapture::Displayed> MessageCapture::readDisplayed() {
     if (m_context.selectedTab() != inboxTab)
         m_context.selectTab(inboxTab);
+    const WebService &service =
+        WebServices::forPage(m_context.recordedService(), m_context.inboxPane.locationUrl());
+    m_context.pageState.webmail = service.name();
+    if (service.givesRawMessages())
+        return readRaw(service);
     const std::optional<QString> text = MessageView::pageText(m_context.inboxPane);
-    const QString provider = PageModel::DetectProvider(m_context.inboxPane.locationUrl());
-    m_context.pageState.webmail = provider;
+    const QString &provider = m_context.pageState.webmail;
     if (!text)
         return std::nullopt;
     m_language = HeaderCapture::chooseLanguage(provider, *text, m_language);
     return Displayed{*text, HeaderCapture::read(provider, *text, m_language)};
+}
+
+std::optional<MessageCapture::Displayed> MessageCapture::readRaw(const WebService &service) {
+    const std::optional<QByteArray> raw = service.rawMessage(m_context.inboxPane);
+    const MailReader::Found found = raw ? MailReader::readMessage(*raw) : MailReader::Found{};
+    if (!found.message)
+        return std::nullopt;
+    const SavedMessage &m = *found.message;
+    const HeaderCapture::Headers headers{m.from, m.to, m.cc, m.subject, m.date, true};
+    return Displayed{QString(), headers, m};
 }
 
 QString MessageCapture::readBody(const Displayed &displayed) {
@@ -58,7 +74,8 @@ void MessageCapture::GetBody_Click() {
         return;
     }
     const HeaderCapture::Headers &h = displayed->headers;
-    const SavedMessage message{h.from, h.subject, h.date, h.to, {}, {}, readBody(*displayed)};
+    const SavedMessage message = displayed->whole.value_or(
+        SavedMessage{h.from, h.subject, h.date, h.to, {}, {}, readBody(*displayed)});
     const SaveResult result = writeSavedMessage(m_context.mainDir, folder, message, MessageKind::Captured);
     switch (result.error) {
     case SaveResult::Error::None:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/header_capture.h"
+#include "store/saved_message_file.h"
 
 #include <QObject>
 
@@ -9,6 +10,7 @@
 
 class FolderLists;
 class Messages;
+class WebService;
 class WebPane;
 struct PageState;
 
@@ -25,16 +27,19 @@ public:
         QString mainDir;
         std::function<int()> selectedTab;
         std::function<void(int)> selectTab;
+        std::function<QString()> recordedService; // [Locations] service
     };
     MessageCapture(Context context, const FolderLists &folders, QObject *parent = nullptr);
 
     void GetBody_Click();
 
-    // Shows the Inbox tab, reads the page text and the headers with the captions of the page's
-    // language, and sets the provider. Nothing when the pane has no page text.
+    // Shows the Inbox tab, sets the provider and reads the message on display: from the page text
+    // with the captions of the page's language, or from the raw message where the service gives it
+    // (then `whole` is the message to save). Nothing when there is neither.
     struct Displayed {
         QString pageText;
         HeaderCapture::Headers headers;
+        std::optional<SavedMessage> whole = std::nullopt;
     };
     std::optional<Displayed> readDisplayed();
 
@@ -47,6 +52,7 @@ signals:
     void saved(const QString &path);
 
 private:
+    std::optional<Displayed> readRaw(const WebService &service);
     QString readBody(const Displayed &displayed);
 
     Context m_context;

@@ -30,7 +30,8 @@ MessageStore::MessageStore(Context context, QWidget *parent)
         m_context.mainDir, this);
     m_tab->setFolderLists(m_lists);
     m_capture = new MessageCapture({m_context.inboxPane, m_context.pageState, m_context.messages,
-                                    m_context.mainDir, m_context.selectedTab, m_context.selectTab},
+                                    m_context.mainDir, m_context.selectedTab, m_context.selectTab,
+                                    [this] { return m_context.settings.get(Keys::Service); }},
                                    *m_lists, this);
     m_capture->setObjectName(QStringLiteral("MessageCapture"));
 

@@ -80,3 +80,9 @@ MailReader::Outcome MailReader::read(const QString &source,
     return each({std::nullopt, QStringLiteral("unreadable"), false}, 1000) ? Outcome::Read
                                                                            : Outcome::Cancelled;
 }
+
+MailReader::Found MailReader::readMessage(const QByteArray &raw) {
+    if (const MimeModule::Table *table = module())
+        return table->readMessage(raw);
+    return {std::nullopt, QStringLiteral("unreadable"), false};
+}

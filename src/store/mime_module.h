@@ -14,6 +14,7 @@ struct Table {
     decltype(&MimeText::ready) ready;
     decltype(&MimeText::decodedHeader) decodedHeader;
     decltype(&MailReader::read) read;
+    decltype(&MailReader::readMessage) readMessage;
 };
 
 // The module's one exported function, named `entryName`.

@@ -114,6 +114,7 @@ std::optional<SavedMessage> read(const QByteArray &bytes) {
     message.from = unescapeAddress(headerValue(text, body, "from"));
     message.to = unescapeAddress(headerValue(text, body, "to"));
     message.cc = unescapeAddress(headerValue(text, body, "cc"));
+    message.replyTo = unescapeAddress(headerValue(text, body, "replyto"));
     message.bcc = unescapeAddress(headerValue(text, body, "bcc"));
     message.subject = headerValue(text, body, "subject");
     message.date = headerValue(text, body, "date");
@@ -178,7 +179,8 @@ QString fileName(const SavedMessage &message, MessageKind kind, int maxBytes) {
 QByteArray content(const SavedMessage &message) {
     QString text = QStringLiteral("<html>\r\n<body>\r\n");
     text += line("from", "From", escapeAddress(message.from));
-    text += line("replyto", "Reply-to", escapeAddress(message.from));
+    text += line("replyto", "Reply-to",
+                 escapeAddress(message.replyTo.isEmpty() ? message.from : message.replyTo));
     text += line("to", "To", escapeAddress(message.to));
     text += line("cc", "Cc", escapeAddress(message.cc));
     text += line("bcc", "Bcc", escapeAddress(message.bcc));

@@ -15,6 +15,7 @@
 // The values as read from a page or a compose form, unescaped.
 struct SavedMessage {
     QString from, subject, date, to, cc, bcc, body;
+    QString replyTo = {}; // the message's own Reply-To; empty: replies go to From
 };
 
 enum class MessageKind { Captured, Sent };

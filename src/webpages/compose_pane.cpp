@@ -1,6 +1,5 @@
 #include "webpages/compose_pane.h"
 
-#include "webpages/page_model.h"
 #include "webpages/service_origin.h"
 #include "webpages/web_pane.h"
 
@@ -42,7 +41,7 @@ void ComposePane::mainPaneMoved(const QString &address) {
         return;
     }
     const bool first = !m_address;
-    m_provider = *PageModel::namedProvider(address);
+    m_provider = origin.service(address).name();
     m_address = compose;
     if (first)
         emit serviceKnown();
@@ -66,8 +65,9 @@ void ComposePane::loadWhileWaiting() {
 
 bool ComposePane::showsCompose() const {
     const QString shown = m_compose.locationUrl();
-    return shown.contains(QLatin1String("compose")) && m_origin().holds(shown) &&
-           PageModel::namedProvider(shown) == m_provider;
+    const ServiceOrigin origin = m_origin();
+    return shown.contains(QLatin1String("compose")) && origin.composeAddress(shown) &&
+           origin.service(shown).name() == m_provider;
 }
 
 void ComposePane::load() {

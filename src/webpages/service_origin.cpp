@@ -1,7 +1,5 @@
 #include "webpages/service_origin.h"
 
-#include "webpages/page_model.h"
-
 namespace {
 
 QString originOf(const QUrl &address) {
@@ -19,15 +17,16 @@ QString originOf(const QUrl &address) {
 
 } // namespace
 
-ServiceOrigin::ServiceOrigin(const QString &serviceUrl)
-    : m_text(originOf(QUrl(serviceUrl))) {}
+ServiceOrigin::ServiceOrigin(const QString &serviceUrl, const QString &service)
+    : m_text(originOf(QUrl(serviceUrl)))
+    , m_service(service) {}
 
 bool ServiceOrigin::holds(const QUrl &address) const {
     return !m_text.isEmpty() && originOf(address) == m_text;
 }
 
 std::optional<QString> ServiceOrigin::composeAddress(const QString &pageAddress) const {
-    if (!holds(pageAddress) || !PageModel::namedProvider(pageAddress))
+    if (!holds(pageAddress))
         return std::nullopt;
-    return PageModel::composeAddress(pageAddress);
+    return service(pageAddress).composeAddress(pageAddress);
 }

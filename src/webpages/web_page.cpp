@@ -1,5 +1,7 @@
 #include "webpages/web_page.h"
 
+#include "webpages/web_profile.h"
+
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -29,7 +31,7 @@ public:
 } // namespace
 
 WebPage::WebPage(PageScripts scripts, LocalPages localPages, QObject *parent)
-    : QWebEnginePage(QWebEngineProfile::defaultProfile(), parent) {
+    : QWebEnginePage(&WebProfile::shared(), parent) {
     QWebEngineSettings *s = settings();
     s->setAttribute(QWebEngineSettings::JavascriptEnabled, scripts == PageScripts::Enabled);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,

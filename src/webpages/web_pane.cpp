@@ -198,8 +198,8 @@ bool WebPane::submitForm(const QString &form, const QString &actionSuffix) {
     return reportPost(callWrite(QStringLiteral("submitForm"), {form, actionSuffix}));
 }
 
-bool WebPane::fillAndSubmitOn(const QString &path, const QString &form, const QVariantMap &fields) {
-    const auto v = callBridge(QStringLiteral("fillAndSubmitOn"), {path, form, fields});
+bool WebPane::fillAndSubmitAt(const QVariantMap &place, const QString &form, const QVariantMap &fields) {
+    const auto v = callBridge(QStringLiteral("fillAndSubmitOn"), {place, form, fields});
     if (!v || v->typeId() != QMetaType::QVariantMap)
         return false;
     rememberFields(form, fields);

@@ -55,7 +55,15 @@ public:
     bool submitForm(const QString &form, const QString &actionSuffix = {});
     // Fills the `fields` of `form` and submits it, all in one step inside the page, and only while
     // the page shown is the local file `path`; reports the post.
-    bool fillAndSubmitOn(const QString &path, const QString &form, const QVariantMap &fields);
+    bool fillAndSubmitOn(const QString &path, const QString &form, const QVariantMap &fields) {
+        return fillAndSubmitAt({{QStringLiteral("localPage"), path}}, form, fields);
+    }
+    // The same on a web page: only while the page shown is of `origin` with the path `path` exactly.
+    bool fillAndSubmitOn(const QString &origin, const QString &path, const QString &form,
+                         const QVariantMap &fields) {
+        return fillAndSubmitAt({{QStringLiteral("origin"), origin}, {QStringLiteral("path"), path}}, form,
+                               fields);
+    }
     std::optional<QString> elementText(const QString &id);
     std::optional<QString> elementHtml(const QString &id);
     // The text of several elements read at one moment from one document; an element that is
@@ -95,6 +103,7 @@ private:
         QString form, action, data;
     };
     void installBridge();
+    bool fillAndSubmitAt(const QVariantMap &place, const QString &form, const QVariantMap &fields);
     // A bridge call that writes: made only while the document is in the pane's write place.
     std::optional<QVariant> callWrite(const QString &function, const QVariantList &arguments);
     std::optional<QVariant> runBridge(const QString &function, const QVariantList &arguments,

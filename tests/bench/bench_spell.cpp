@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QTest>
 #include <QWebEngineContextMenuRequest>
+#include "webpages/web_profile.h"
+
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -159,8 +161,8 @@ Field &field() {
 }
 
 void BM_UnderlineLoadedDocument(benchmark::State &state) {
-    QWebEngineProfile::defaultProfile()->setSpellCheckLanguages({u"en_US"_s});
-    QWebEngineProfile::defaultProfile()->setSpellCheckEnabled(true);
+    WebProfile::shared().setSpellCheckLanguages({u"en_US"_s});
+    WebProfile::shared().setSpellCheckEnabled(true);
     QString document = u"Zorbixq "_s;
     while (document.size() < 1024 * 1024)
         document += runningText();
@@ -180,8 +182,8 @@ BENCHMARK(BM_UnderlineLoadedDocument)->Unit(benchmark::kMillisecond)->UseRealTim
 
 // Arg 1: underlining on. One key typed, then the page asked for the text's length.
 void BM_KeystrokeRoundTrip(benchmark::State &state) {
-    QWebEngineProfile::defaultProfile()->setSpellCheckLanguages({u"en_US"_s});
-    QWebEngineProfile::defaultProfile()->setSpellCheckEnabled(state.range(0) == 1);
+    WebProfile::shared().setSpellCheckLanguages({u"en_US"_s});
+    WebProfile::shared().setSpellCheckEnabled(state.range(0) == 1);
     field().load(runningText().first(20000));
     runPageScript(*field().view.page(), u"getSelection().collapse(document.body, 0)"_s);
     for (auto _ : state) {

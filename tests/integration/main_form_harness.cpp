@@ -59,14 +59,14 @@ void MainFormHarness::holdInstance() {
     m_instance->otherRunning();
 }
 
-bool MainFormHarness::start() {
+bool MainFormHarness::start(const QString &firstPage) {
     MainForm::Options options;
     options.showSplash = false;
     m_form = std::make_unique<MainForm>(*m_settings, m_messages, options);
     holdInstance();
     m_instance->serve(*m_form);
     m_form->Form_Load();
-    return waitForPage(m_form->webBrowser(1), QStringLiteral("welcome.htm"));
+    return waitForPage(m_form->webBrowser(1), firstPage);
 }
 
 bool MainFormHarness::waitFor(const std::function<bool()> &condition, int timeoutMs) {

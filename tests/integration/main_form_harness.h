@@ -52,8 +52,8 @@ public:
     ~MainFormHarness();
 
     // Builds the window and runs its start-up, listening for later starts and launchers as the
-    // program does; waits for the welcome page.
-    bool start();
+    // program does; waits for the welcome page (or the page it hands over to, named by `firstPage`).
+    bool start(const QString &firstPage = QStringLiteral("welcome.htm"));
     // Holds the one-program lock of the settings file without listening yet, as a program that
     // is still starting does; start() listens.
     void holdInstance();

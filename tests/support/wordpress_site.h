@@ -1,14 +1,11 @@
 #pragma once
 
-#include <QHash>
+#include "support/service_script.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
-
-#include <memory>
-
-class QProcess;
 
 // A private WordPress site (tools/services/wordpress) for the lifetime of the object, with its
 // posts read back over the REST API as the administrator (each read waits at most 30 seconds).
@@ -18,14 +15,13 @@ public:
     enum class User { Admin, Author };
 
     explicit WordPressSite(Editor editor);
-    ~WordPressSite();
 
-    bool started() const { return !url().isEmpty(); }
+    bool started() const { return m_site.started(); }
     Editor editor() const { return m_editor; }
     // "http://127.0.0.1:<port>", empty when the site did not start.
-    QString url() const { return m_facts.value(QStringLiteral("url")); }
-    QString login(User user) const { return m_facts.value(key(user)); }
-    QString password(User user) const { return m_facts.value(key(user) + QStringLiteral("_password")); }
+    QString url() const { return m_site.fact(QStringLiteral("url")); }
+    QString login(User user) const { return m_site.fact(key(user)); }
+    QString password(User user) const { return m_site.fact(key(user) + QStringLiteral("_password")); }
     // The post as the REST API gives it for editing (raw content, status); empty when missing.
     QJsonObject post(int id) const { return rest(QStringLiteral("/%1?context=edit").arg(id)).object(); }
     // Every post of any status but the trash.
@@ -41,6 +37,5 @@ private:
     QJsonDocument rest(const QString &postsQuery) const;
 
     Editor m_editor;
-    std::unique_ptr<QProcess> m_process;
-    QHash<QString, QString> m_facts; // the key=value lines the site printed as it started
+    ServiceScript m_site;
 };

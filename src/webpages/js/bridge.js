@@ -116,10 +116,14 @@
                 formAction.set.call(f, actionOf(f) + actionSuffix);
             return submit(f);
         },
-        // Only while this document is the local file `path`: checked, filled and submitted in one
+        // Only while this document is the one `place` names (the local file `place.localPage`, or
+        // the page of `place.origin` at exactly `place.path`): checked, filled and submitted in one
         // step, so that no other document can be given the values.
-        fillAndSubmitOn(path, formName, values) {
-            if (!isLocalFile(path))
+        fillAndSubmitOn(place, formName, values) {
+            const here = place.localPage ? isLocalFile(place.localPage)
+                                         : !!place.origin && pageLocation.origin === place.origin &&
+                                               pageLocation.pathname === place.path;
+            if (!here)
                 return false;
             const f = form(formName);
             const names = Object.keys(values);

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include "webpages/web_profile.h"
+
 #include <QWebEngineProfile>
 
 #include <gtest/gtest.h>
@@ -218,8 +220,8 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
     EXPECT_EQ(settings.get(Keys::MainDictionary) + u'|' + settings.get(Keys::CustomDictionary) + u'|' +
                   settings.get(Keys::SpellUnderline),
               dir.filePath(u"german.vtd|"_s) + custom + u"|0"_s);
-    EXPECT_FALSE(QWebEngineProfile::defaultProfile()->isSpellCheckEnabled());
-    EXPECT_EQ(QWebEngineProfile::defaultProfile()->spellCheckLanguages(), QStringList{u"de_DE"_s});
+    EXPECT_FALSE(WebProfile::shared().isSpellCheckEnabled());
+    EXPECT_EQ(WebProfile::shared().spellCheckLanguages(), QStringList{u"de_DE"_s});
     EXPECT_EQ(checker.engine().mainDictionaryCount() + checker.engine().customDictionaryCount(), 0);
 
     ASSERT_TRUE(checker.loadDictionaries());

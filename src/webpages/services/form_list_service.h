@@ -1,0 +1,20 @@
+#pragma once
+
+#include "webpages/services/web_service.h"
+
+// MSN Hotmail and Yahoo! Mail: told by the words of their addresses, their message lists forms
+// of check boxes, their messages read from the page's text (PageModel names their parts).
+class FormListService : public WebService {
+public:
+    explicit FormListService(QString provider)
+        : m_provider(std::move(provider)) {}
+
+    QString name() const override { return m_provider; }
+    std::optional<QString> composeAddress(const QString &pageAddress) const override;
+    std::optional<std::vector<InboxTicks::MessageRow>> messageRows(WebPane &pane) const override;
+    void setTicks(WebPane &pane, const std::vector<bool> &ticks) const override;
+    std::optional<QString> bodyHtml(WebPane &pane) const override;
+
+private:
+    QString m_provider;
+};

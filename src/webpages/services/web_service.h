@@ -1,0 +1,58 @@
+#pragma once
+
+#include "webpages/inbox_ticks.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+#include <vector>
+
+class WebPane;
+
+// One web-mail service: the names of its pages and how the program works them. Each service
+// lives in its own files of this folder; nothing outside it asks which service it is dealing with.
+class WebService {
+public:
+    virtual ~WebService() = default;
+
+    // The name the page operations know the service by (PageState::webmail).
+    virtual QString name() const = 0;
+    // The service's compose page for `pageAddress`, a page of the service the main pane shows;
+    // nothing when that page leads to none.
+    virtual std::optional<QString> composeAddress(const QString &pageAddress) const = 0;
+
+    // The rows of the message list the pane shows, in page order; nothing when it shows none.
+    virtual std::optional<std::vector<InboxTicks::MessageRow>> messageRows(WebPane &pane) const = 0;
+    // Makes the service's own selection follow `ticks`; rows beyond it keep theirs.
+    virtual void setTicks(WebPane &pane, const std::vector<bool> &ticks) const = 0;
+
+    // The message on display as its raw source, for a service that gives it; nothing for a service
+    // whose messages are read from the page's text (or when no message is on display).
+    virtual std::optional<QByteArray> rawMessage(WebPane &) const { return std::nullopt; }
+    virtual bool givesRawMessages() const { return false; }
+    // The body markup of the message on display, for a service whose messages are read from the
+    // page; line ends as CR LF.
+    virtual std::optional<QString> bodyHtml(WebPane &) const { return std::nullopt; }
+
+    // A service with a login page of its own: the form and its fields.
+    struct OwnLogin {
+        QString form, user, password;
+    };
+    virtual std::optional<OwnLogin> ownLogin() const { return std::nullopt; }
+};
+
+namespace WebServices {
+
+inline const QString roundcube = QStringLiteral("roundcube");
+
+// The service of a page: the recorded service ([Locations] service) when one is recorded, else
+// the address rule of the two older services: "yahoo" when the lower-cased address holds it,
+// else "hotmail".
+const WebService &forPage(const QString &recorded, const QString &address);
+// The name of the service whose own login page the pane shows, recognised by its login form;
+// nothing for other pages.
+std::optional<QString> recognise(WebPane &pane);
+
+} // namespace WebServices

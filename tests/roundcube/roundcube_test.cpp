@@ -1,0 +1,118 @@
+// Corvalis on a real Roundcube (with Dovecot and Postfix), one private stack for the whole run, as
+// a user meets it: the stored sign-in, kept from a page of another path, and messages saved with
+// Save Msg. Outcomes are read where they land: the mailboxes over IMAP, the saved files, the
+// settings file.
+#include "../integration/main_form_harness.h"
+
+#include "support/roundcube_stack.h"
+#include "webpages/services/web_service.h"
+#include "webpages/web_profile.h"
+
+#include <QJsonObject>
+#include <QTextDocumentFragment>
+
+namespace {
+
+using User = RoundcubeStack::User;
+RoundcubeStack *stack = nullptr;
+
+class StackEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        stack = new RoundcubeStack;
+        ASSERT_TRUE(stack->started());
+    }
+    void TearDown() override { delete std::exchange(stack, nullptr); }
+};
+const auto *environment = ::testing::AddGlobalTestEnvironment(new StackEnvironment);
+
+// A window whose recorded service is the stack's Roundcube, signed out, with `user`'s stored
+// sign-in (password `password`) to be used by itself when `autoLogin`.
+std::unique_ptr<MainFormHarness> window(User user, const QString &password, bool autoLogin = true) {
+    WebProfile::forgetSites();
+    auto h = std::make_unique<MainFormHarness>();
+    h->settings().set(Keys::ServiceUrl, stack->url());
+    h->settings().set(Keys::Service, WebServices::roundcube);
+    h->settings().set(Keys::Email, stack->login(user));
+    h->settings().set(Keys::Pw, password);
+    h->settings().set(Keys::AutoLogin, autoLogin ? u"1"_s : u"0"_s);
+    return h;
+}
+
+WebPane &pane(MainFormHarness &h) {
+    return h.form().webBrowser(1);
+}
+
+// The message list has its rows (they arrive after the page).
+bool listShown(MainFormHarness &h) {
+    return MainFormHarness::waitFor([&] {
+        return MainFormHarness::runPageScript(pane(h), u"document.querySelectorAll('tr.message').length"_s)
+                   .toInt() > 0;
+    });
+}
+
+TEST(Roundcube, TheStoredSignInSignsIn) {
+    auto h = window(User::Alice, stack->password(User::Alice));
+    ASSERT_TRUE(h->start(stack->url()));
+    EXPECT_TRUE(listShown(*h));
+    EXPECT_EQ(h->settings().get(Keys::Pw), stack->password(User::Alice));
+}
+
+TEST(Roundcube, TheStoredPasswordNeverReachesAnotherPageOfTheHost) {
+    const QByteArray lookalike = "<form id=\"login-form\" name=\"login-form\" method=\"post\">"
+                                 "<input name=\"_user\"><input name=\"_pass\" type=\"password\"></form>";
+    ASSERT_TRUE(stack->putTestPage(u"login.html"_s, lookalike));
+    auto h = window(User::Alice, stack->password(User::Alice));
+    ASSERT_TRUE(h->start(stack->url()));
+    ASSERT_TRUE(listShown(*h));
+    ASSERT_TRUE(h->load(pane(*h), stack->url() + u"/corvalis-test/login.html"_s));
+    QTest::qWait(2500); // longer than the login page's second look
+    EXPECT_EQ(pane(*h).formFieldValue(u"login-form"_s, u"_pass"_s), QString());
+    EXPECT_EQ(stack->testPagePosts(), QString());
+}
+
+// Text as a reader sees it: markup read as HTML, blanks collapsed.
+QString seen(const QString &text, bool html) {
+    return (html ? QTextDocumentFragment::fromHtml(text).toPlainText() : text).simplified();
+}
+
+TEST(Roundcube, SaveMsgKeepsEachMessageAsTheMailboxHoldsIt) {
+    auto h = window(User::Alice, stack->password(User::Alice));
+    ASSERT_TRUE(QDir(h->mainDir()).mkpath(u"savedmgs/Captures"_s));
+    ASSERT_TRUE(h->start(stack->url()));
+    ASSERT_TRUE(listShown(*h));
+    auto *folders = h->child<QComboBox>("ComboFolders");
+    folders->setCurrentIndex(folders->findText(u"Captures"_s));
+    QDir folder(h->mainDir() + u"savedmgs/Captures"_s);
+    const QJsonArray mailbox = stack->mailbox(User::Alice);
+    ASSERT_EQ(mailbox.size(), 15);
+    for (const QJsonValue &m : mailbox) {
+        SCOPED_TRACE(m[u"subject"_s].toString().toStdString());
+        for (const QString &name : folder.entryList(QDir::Files))
+            folder.remove(name);
+        ASSERT_TRUE(h->load(pane(*h), stack->url() + u"/?_task=mail&_mbox=INBOX&_uid=%1&_action=show"_s.arg(
+                                                         m[u"uid"_s].toInt())));
+        h->child<QPushButton>("GetBody")->click();
+        const QStringList files = folder.entryList(QDir::Files);
+        ASSERT_EQ(files.size(), 1) << h->messages().last().toStdString();
+        const auto saved = SavedMessageFile::read(TextFile::readAll(folder.filePath(files[0])).value_or(""));
+        ASSERT_TRUE(saved);
+        const QString replyTo = m[u"reply-to"_s].toString();
+        EXPECT_EQ(saved->from, m[u"from"_s].toString());
+        EXPECT_EQ(saved->replyTo, replyTo.isEmpty() ? m[u"from"_s].toString() : replyTo);
+        EXPECT_EQ(saved->to, m[u"to"_s].toString());
+        EXPECT_EQ(saved->cc, m[u"cc"_s].toString());
+        EXPECT_EQ(saved->date, m[u"date"_s].toString());
+        EXPECT_EQ(saved->subject, m[u"subject"_s].toString());
+        EXPECT_EQ(seen(saved->body, true), seen(m[u"body"_s].toString(), m[u"html"_s].toBool()));
+        if (m[u"uid"_s].toInt() == 6 && qEnvironmentVariableIsSet("CORVALIS_SCREENSHOTS")) {
+            h->browse(u"Captures"_s);
+            h->clickMessage(0);
+            QTest::qWait(1500);
+            h->form().grab().save(qEnvironmentVariable("CORVALIS_SCREENSHOTS") + u"/rc-saved.png"_s);
+            h->form().tabs().select(TabNavigator::InboxLogin);
+        }
+    }
+}
+
+} // namespace
