@@ -68,8 +68,15 @@ void WordPressPublishing::pageLoaded() {
         m_noticePoll->start();
     else
         m_noticePoll->stop();
-    if (WordPressPost::confirmsPublishing(m_pane.url()) && m_pane.elementText(u"message"_s))
+    // The classic screen's answer: its address says so until the page's script tidies it away,
+    // which may come before the load completes; its notice says so for good.
+    const std::optional<QString> notice = m_pane.elementText(u"message"_s);
+    if (notice && (WordPressPost::confirmsPublishing(m_pane.url()) ||
+                   (WordPressPost::isEditScreen(m_pane.url()) &&
+                    WordPressPost::noticeConfirmsPublishing(notice->trimmed())))) {
+        m_noticeShown = true;
         emit published();
+    }
 }
 
 void WordPressPublishing::checkNotice() {
