@@ -87,7 +87,7 @@ TEST(WindowEdgesTest, BesideTheAddressBookTheKeysWalkEveryTab) {
         "ComboFolders4 WebBrowser2"_s,
         u"WebBrowser4"_s,
         u"Command7 CheckNonEnglish CheckSpamUnread ComboUnread OptionH TextHotmail TextYahoo CheckGotoInbox "
-        "CommandDefBrowser CheckEmail SpellOptions ComboTemplate2 ComboFolders3 AddressCombo"_s};
+        "CommandDefBrowser CheckEmail SpellOptions ComboTemplate2 ComboFolders3 CommandForgetWeb AddressCombo"_s};
     for (int from = 0; from < tabs->count(); ++from) {
         for (int to = 0; to < tabs->count(); ++to) {
             tabs->setCurrentIndex(from);
