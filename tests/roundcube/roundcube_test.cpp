@@ -53,7 +53,7 @@ bool listShown(MainFormHarness &h) {
 
 TEST(Roundcube, TheStoredSignInSignsIn) {
     auto h = window(User::Alice, stack->password(User::Alice));
-    ASSERT_TRUE(h->start(stack->url()));
+    ASSERT_TRUE(h->start(stack->url())) << pane(*h).locationUrl().toStdString();
     EXPECT_TRUE(listShown(*h));
     EXPECT_EQ(h->settings().get(Keys::Pw), stack->password(User::Alice));
 }
