@@ -34,7 +34,7 @@ void MainForm::createCompose() {
     auto *transfer =
         new ComposeTransfer({webBrowser(1), webBrowser(2), webBrowser(3)}, *composePane,
                             {[this] { return m_tabs->selected(); }, [this](int t) { m_tabs->select(t); }},
-                            m_settings, m_pageState, this);
+                            m_settings, m_messages, m_pageState, this);
     // Until the main pane has shown a page of a web-mail service, and while it shows another site's,
     // the Compose tab says so in a line where the compose page would be.
     auto *noService = new QLabel(

@@ -1,5 +1,6 @@
 #include "webpages/compose_transfer.h"
 
+#include "base/messages.h"
 #include "base/settings.h"
 #include "webpages/compose_pane.h"
 #include "webpages/mailto_address.h"
@@ -25,12 +26,13 @@ bool isTemplateMode(TransferMode mode) {
 } // namespace
 
 ComposeTransfer::ComposeTransfer(Panes panes, ComposePane &composePane, TabSwitch tabs, Settings &settings,
-                                 PageState &state, QObject *parent)
+                                 Messages &messages, PageState &state, QObject *parent)
     : QObject(parent)
     , m_panes(panes)
     , m_composePane(composePane)
     , m_tabs(std::move(tabs))
     , m_settings(settings)
+    , m_messages(messages)
     , m_state(state) {}
 
 void ComposeTransfer::ReplyOrForward(int mode, const QString &mailtoText) {
@@ -80,6 +82,10 @@ void ComposeTransfer::run(TransferMode mode, const QString &mailtoText, PageWait
     emit waitShown(false);
     if (!composeReady)
         return; // cancelled: the marker stays at "5"
+    if (!mayReplace(mode, target)) {
+        stage("0");
+        return;
+    }
     // Reading a template back ends without the closing marker.
     if (!writeFields(mode, target, *values) || mode != TransferMode::ReadTemplate)
         stage("0");
@@ -160,6 +166,23 @@ bool ComposeTransfer::waitForComposeForm(WebPane &target, PageWait &wait) {
         return false;
     });
     return outcome == PageWait::Outcome::Met;
+}
+
+bool ComposeTransfer::mayReplace(TransferMode mode, WebPane &target) {
+    // Reading a template back, or a template added to the inbox pane's own compose page, keeps
+    // what the page holds.
+    if (mode == TransferMode::ReadTemplate || &target == &m_panes.inbox)
+        return true;
+    // A page with a message on it (typed, or filled by an earlier command and not yet sent: a
+    // sent message leaves the compose page) is the user's work.
+    const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
+    bool holdsText = false;
+    for (const QString &field : {form.to, form.cc, form.bcc, form.subject, form.body})
+        holdsText =
+            holdsText || !target.formFieldValue(form.form, field).value_or(QString()).trimmed().isEmpty();
+    return !holdsText ||
+           m_messages.ask(u"The compose page holds a message that has not been sent. Replace it?"_s,
+                          Messages::Buttons::YesNo, Messages::Answer::No) == Messages::Answer::Yes;
 }
 
 bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,

@@ -7,6 +7,7 @@
 #include <QString>
 
 class ComposePane;
+class Messages;
 class PageWait;
 class Settings;
 class WebPane;
@@ -19,7 +20,8 @@ struct PageState;
 // The page may still be loading when the tab switch has asked for it, so the transfer waits
 // for the compose form, as long as it takes, until the user cancels the wait or the program
 // closes; a compose pane on an error page, or with no service known yet, is loaded as soon as
-// it can be meanwhile. Its progress is written to the settings key "bug" as it goes.
+// it can be meanwhile. A compose page that holds a message not yet sent is replaced only when the
+// user says so. Its progress is written to the settings key "bug" as it goes.
 class ComposeTransfer : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +31,7 @@ public:
         WebPane &compose; // the service's compose page
     };
     ComposeTransfer(Panes panes, ComposePane &composePane, TabSwitch tabs, Settings &settings,
-                    PageState &state, QObject *parent);
+                    Messages &messages, PageState &state, QObject *parent);
 
     // `mode` is a TransferMode number; others do nothing. `mailtoText` is what a mailto link
     // handed in (mode 5 only). A call made while another one waits, or once the program is
@@ -54,6 +56,8 @@ private:
     WebPane &chooseTarget(TransferMode mode);
     std::optional<ReplyBuilder::MessageValues> gather(TransferMode mode, const QString &mailtoText);
     bool waitForComposeForm(WebPane &target, PageWait &wait);
+    // False when the page holds a message not yet sent and the user keeps it.
+    bool mayReplace(TransferMode mode, WebPane &target);
     // Writes the fields; false when a write failed (the transfer stops there).
     bool writeFields(TransferMode mode, WebPane &target, const ReplyBuilder::MessageValues &values);
     bool writeYahooRichText(WebPane &target, const QString &markup);
@@ -63,6 +67,7 @@ private:
     ComposePane &m_composePane;
     TabSwitch m_tabs;
     Settings &m_settings;
+    Messages &m_messages;
     PageState &m_state;
     bool m_running = false;
     bool m_closed = false;

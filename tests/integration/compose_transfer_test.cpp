@@ -125,6 +125,21 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
         }
     }
     EXPECT_FALSE(h.child("PictureWait")->isVisible());
+    // The message sent again is still on the page, unsent, with the user's typing in its subject:
+    // sending again replaces it only on Yes.
+    compose().setFocus();
+    MainFormHarness::runPageScript(compose(),
+                                   u"(f => { f.focus(); f.selectionStart = f.value.length; })"
+                                   u"(document.forms['%1'].elements['%2'])"_s.arg(form.form, form.subject));
+    QTest::keyClicks(compose().focusProxy(), u"PS"_s);
+    ASSERT_TRUE(MainFormHarness::waitFor([&] { return fields().contains(u"PS"_s); }));
+    for (const auto answer : {Messages::Answer::No, Messages::Answer::Yes}) {
+        h.messages().queueAnswer(answer);
+        h.form().tabs().select(3);
+        ASSERT_EQ(h.userStep(u"CommandSendAgain"_s), QString());
+        EXPECT_TRUE(h.messages().last().contains(u"not been sent"_s));
+        EXPECT_EQ(fields().contains(u"PS"_s), answer == Messages::Answer::No) << fields().toStdString();
+    }
 }
 
 // Only the user's Send to the service keeps a copy in "sent" (the box that asks for it is ticked):

@@ -151,6 +151,7 @@ TEST(MailtoQueue, TwentyLaunchersAtOnceHandOverEveryAddressInTurn) {
     MainFormHarness h;
     ASSERT_TRUE(h.start());
     ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/yahoo/inbox"_s));
+    h.messages().setFallbackAnswer(Messages::Answer::Yes); // each link's message replaces the last
     // Twenty launchers started together, as for links clicked in a row.
     const Programs launchers = startPrograms(20, [&](int i) {
         return QStringList{u"--settings"_s, h.iniPath(), u"--mailto"_s,
