@@ -21,10 +21,11 @@
         return Array.from(document.scripts).some(s => s.text.includes('"wp:action-unfiltered-html"'));
     }
     // The Options menu's mode choice: the second of its radio items is the Code editor.
+    // The menu stays open after the choice, over the Publish panel: it is closed again.
     function chooseCodeEditor() {
+        const options = document.querySelector('.interface-more-menu-dropdown > button');
         let items = document.querySelectorAll('.interface-more-menu-dropdown__content [role=menuitemradio]');
         if (items.length < 2) {
-            const options = document.querySelector('.interface-more-menu-dropdown > button');
             if (!options)
                 return false;
             options.click();
@@ -33,6 +34,8 @@
         const code = Array.from(items).find(i => i.textContent.includes('Code editor')) || items[1];
         if (code)
             code.click();
+        if (options && options.getAttribute('aria-expanded') === 'true')
+            options.click();
         return !!code;
     }
     // The part of `e` on screen. In the block editor the body runs from below the title to the
