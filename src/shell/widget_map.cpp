@@ -39,10 +39,11 @@ QString key(const QWidget &w) {
     return {};
 }
 
-// What a control shows that a test may check: its text, whether it is ticked, a pane's address.
+// What a control shows that a test may check: its text, whether it is ticked, the address of the
+// document a pane has loaded.
 QString shown(const QWidget &w) {
     if (const auto *pane = qobject_cast<const WebPane *>(&w))
-        return pane->locationUrl();
+        return pane->documentUrl();
     if (const auto *edit = qobject_cast<const QLineEdit *>(&w))
         return edit->text();
     if (const auto *combo = qobject_cast<const QComboBox *>(&w))

@@ -38,6 +38,13 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::Append));
         ini.write(line.toUtf8() + "\r\n");
     }
+    // A page of the service opened in the main pane as a user does, through the address box.
+    void open(const QString &path) const {
+        const QString address = sim.baseUrl() + path;
+        ASSERT_TRUE(corvalis.typeInto(u"AddressCombo"_s, address));
+        desktop.key(u"Return"_s);
+        ASSERT_TRUE(corvalis.waitForPage(u"WebBrowser1"_s, address));
+    }
     QStringList saved(const QString &folder) const {
         return QDir(corvalis.mainDir() + u"savedmgs/"_s + folder).entryList(QDir::Files);
     }
@@ -59,9 +66,7 @@ TEST_F(Workflow, AMessageSavedFromTheInboxIsDeletedOnlyAfterYes) {
     ASSERT_TRUE(QDir(corvalis.mainDir()).mkpath(u"savedmgs/Kept"_s));
     setting(u"defaultfolder=Kept"_s);
     ASSERT_TRUE(corvalis.start());
-    const QString message = sim.baseUrl() + u"/hotmail/message?id=1"_s;
-    ASSERT_TRUE(corvalis.typeInto(u"AddressCombo"_s, message + u'\n'));
-    ASSERT_TRUE(corvalis.waitForPage(u"WebBrowser1"_s, message));
+    open(u"/hotmail/message?id=1"_s);
     ASSERT_TRUE(corvalis.click(u"GetBody"_s, mainForm));
     ASSERT_TRUE(CorvalisRun::waitFor([&] { return saved(u"Kept"_s).size() == 1; }));
     ASSERT_TRUE(corvalis.click(u"tab:Saved Message Folders (local)"_s, mainForm));
@@ -92,18 +97,23 @@ TEST_F(Workflow, AMergeOfTenAsksAboveItsWindowAndSendsTen) {
     book.close();
     setting(u"lastbook="_s + book.fileName());
     ASSERT_TRUE(corvalis.start());
+    open(u"/hotmail/inbox"_s);
     ASSERT_TRUE(corvalis.click(u"tab:Compose"_s, mainForm));
     ASSERT_TRUE(corvalis.waitForPage(u"WebBrowser3"_s, sim.baseUrl()));
     focusSubject();
-    desktop.type(u"News for <<First Name>>\tDear <<First Name>>"_s);
+    desktop.type(u"News for <<First Name>>"_s);
+    desktop.key(u"Tab"_s);
+    desktop.type(u"Dear <<First Name>>"_s);
     ASSERT_TRUE(corvalis.click(u"Command5"_s, mainForm));
+    ASSERT_TRUE(corvalis.click(u"Option2"_s, u"Mail Merge"_s));
     ASSERT_TRUE(corvalis.click(u"CommandStart"_s, u"Mail Merge"_s));
 
-    // The question is owned by the Mail Merge window, above it and has the focus.
+    // The question is owned by the Mail Merge window, over it, above it and has the focus.
     const auto box = corvalis.waitForBox(u"emails will be sent"_s);
     const auto merge = corvalis.window(u"Mail Merge"_s);
     ASSERT_TRUE(box && merge);
     EXPECT_EQ(desktop.transientFor(box->id), merge->id);
+    EXPECT_TRUE(merge->frame.contains(box->frame.center()));
     EXPECT_TRUE(CorvalisRun::waitFor([&] { return desktop.activeWindow() == box->id; }));
     EXPECT_GT(desktop.stacking().indexOf(box->id), desktop.stacking().indexOf(merge->id));
     ASSERT_TRUE(corvalis.click(u"button:Yes"_s, u"QMessageBox"_s));
@@ -131,6 +141,7 @@ TEST_F(Workflow, TheStoredSignInIsUsedAtOnceAfterARestartWithoutAKeyring) {
 
 TEST_F(Workflow, AReplyIsSentWithItsCopyKept) {
     ASSERT_TRUE(corvalis.start());
+    open(u"/hotmail/inbox"_s);
     ASSERT_TRUE(corvalis.click(u"tab:Saved Message Folders (local)"_s, mainForm));
     ASSERT_TRUE(corvalis.click(u"ComboFolders2:item:Saved"_s, mainForm));
     ASSERT_TRUE(corvalis.click(u"ListMsg:item:Ann Lee*"_s, mainForm));
@@ -151,21 +162,21 @@ TEST_F(Workflow, AReplyIsSentWithItsCopyKept) {
 TEST_F(Workflow, WindowsOpenWhollyOnTheScreenAndTheMainWindowReturnsWhereItWas) {
     setting(u"setmax=0"_s);
     ASSERT_TRUE(corvalis.start());
-    const auto frame = [&](const QString &window) {
-        const auto w = corvalis.window(window);
-        return w ? w->frame : QRect();
+    const auto shown = [&](const QString &window) {
+        return corvalis.window(window).value_or(CorvalisRun::Window{});
     };
-    // The main window's frame moved as a user drags it.
+    // The main window moved as a user drags it.
     const auto moveMain = [&](QPoint corner) {
-        desktop.run(u"xdotool"_s, {u"windowmove"_s, QString::number(corvalis.window(mainForm)->id),
+        desktop.run(u"xdotool"_s, {u"windowmove"_s, QString::number(shown(mainForm).id),
                                    QString::number(corner.x()), QString::number(corner.y())});
-        return CorvalisRun::waitFor([&] { return frame(mainForm).topLeft() == corner; });
+        return CorvalisRun::waitFor([&] { return shown(mainForm).client.topLeft() == corner; });
     };
+    ASSERT_TRUE(corvalis.click(u"CommandShowAddress"_s, mainForm));
     const QRect screen(QPoint(0, 0), desktop.screen());
-    const QSize size = frame(mainForm).size();
-    // Past each edge of the screen in turn: the address palette and the help window still open on it.
-    for (const QPoint corner : {QPoint(screen.right() - 150, 200), QPoint(150 - size.width(), 200),
-                                QPoint(200, screen.bottom() - 150), QPoint(200, 150 - size.height())}) {
+    // Past each edge of the screen in turn, its palette button still on it: the address palette
+    // and the help window open wholly on the screen.
+    for (const QPoint corner : {QPoint(screen.right() - 300, 200), QPoint(-150, 200),
+                                QPoint(200, screen.bottom() - 250), QPoint(200, -100)}) {
         SCOPED_TRACE(u"%1,%2"_s.arg(corner.x()).arg(corner.y()).toStdString());
         ASSERT_TRUE(moveMain(corner));
         for (const auto &[opener, window] :
@@ -175,18 +186,18 @@ TEST_F(Workflow, WindowsOpenWhollyOnTheScreenAndTheMainWindowReturnsWhereItWas) 
             else
                 ASSERT_TRUE(corvalis.click(opener, mainForm));
             ASSERT_TRUE(corvalis.waitForWindow(window));
-            EXPECT_TRUE(screen.contains(frame(window))) << window.toStdString();
+            EXPECT_TRUE(screen.contains(shown(window).frame)) << window.toStdString();
             // Closed as a user does, with the window manager's Alt+F4.
-            desktop.run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s,
-                                       QString::number(corvalis.window(window)->id), u"key"_s, u"alt+F4"_s});
+            desktop.run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(shown(window).id),
+                                       u"key"_s, u"alt+F4"_s});
             ASSERT_TRUE(CorvalisRun::waitFor([&] { return !corvalis.window(window); }));
         }
     }
     ASSERT_TRUE(moveMain({300, 200}));
-    const QRect closedAt = frame(mainForm);
+    const QRect closedAt = shown(mainForm).frame;
     ASSERT_TRUE(corvalis.stop());
     ASSERT_TRUE(corvalis.start());
-    EXPECT_EQ(frame(mainForm), closedAt);
+    EXPECT_EQ(shown(mainForm).frame, closedAt);
 }
 
 } // namespace

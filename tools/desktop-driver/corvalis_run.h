@@ -27,7 +27,7 @@ public:
     };
     struct Control {
         QRect place;
-        QString text; // a field's or label's text, "ticked"/"unticked", a web pane's address
+        QString text; // a field's or label's text, "ticked"/"unticked", a web pane's document address
         bool enabled = true;
         bool busy = false; // a web pane still loading its page
     };
