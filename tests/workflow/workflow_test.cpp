@@ -77,8 +77,12 @@ TEST_F(Workflow, AMessageSavedFromTheInboxIsDeletedOnlyAfterYes) {
         SCOPED_TRACE(answer.toStdString());
         ASSERT_TRUE(corvalis.waitForEnabled(u"CommandDelete"_s, mainForm));
         ASSERT_TRUE(corvalis.click(u"CommandDelete"_s, mainForm));
+        // The question opens over the middle of its window, with the focus.
         const auto box = corvalis.waitForBox(u"Delete the message"_s);
         ASSERT_TRUE(box && CorvalisRun::waitFor([&] { return desktop.activeWindow() == box->id; }));
+        const QRect owner = corvalis.window(mainForm)->frame;
+        const QMargins thirds(owner.width() / 3, owner.height() / 3, owner.width() / 3, owner.height() / 3);
+        EXPECT_TRUE(owner.marginsRemoved(thirds).contains(box->frame.center()));
         if (answer == u"Return"_s)
             desktop.key(answer);
         else
