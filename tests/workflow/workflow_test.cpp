@@ -32,12 +32,6 @@ protected:
             desktop.screenshot(
                 QStringLiteral(WORKFLOW_SHOTS_DIR "/%1.png").arg(QString::fromUtf8(test->name())));
     }
-    // A line of the settings file's [Settings] section, before the program starts.
-    void setting(const QString &line) const {
-        QFile ini(corvalis.iniPath());
-        ASSERT_TRUE(ini.open(QIODevice::Append));
-        ini.write(line.toUtf8() + "\r\n");
-    }
     // A page of the service opened in the main pane as a user does, through the address box.
     void open(const QString &path) const {
         const QString address = sim.baseUrl() + path;
@@ -64,7 +58,7 @@ protected:
 
 TEST_F(Workflow, AMessageSavedFromTheInboxIsDeletedOnlyAfterYes) {
     ASSERT_TRUE(QDir(corvalis.mainDir()).mkpath(u"savedmgs/Kept"_s));
-    setting(u"defaultfolder=Kept"_s);
+    ASSERT_TRUE(corvalis.addSettings(u"defaultfolder=Kept"_s));
     ASSERT_TRUE(corvalis.start());
     open(u"/hotmail/message?id=1"_s);
     ASSERT_TRUE(corvalis.click(u"GetBody"_s, mainForm));
@@ -99,7 +93,7 @@ TEST_F(Workflow, AMergeOfTenAsksAboveItsWindowAndSendsTen) {
     for (int i = 1; i <= 10; ++i)
         book.write(u"\"Friend%1\",\"friend%1@example.com\"\r\n"_s.arg(i).toUtf8());
     book.close();
-    setting(u"lastbook="_s + book.fileName());
+    ASSERT_TRUE(corvalis.addSettings(u"lastbook="_s + book.fileName()));
     ASSERT_TRUE(corvalis.start());
     open(u"/hotmail/inbox"_s);
     ASSERT_TRUE(corvalis.click(u"tab:Compose"_s, mainForm));
@@ -130,7 +124,7 @@ TEST_F(Workflow, AMergeOfTenAsksAboveItsWindowAndSendsTen) {
 }
 
 TEST_F(Workflow, TheStoredSignInIsUsedAtOnceAfterARestartWithoutAKeyring) {
-    setting(u"autologin=1\r\nemail=ann@example.com\r\npw=secret"_s);
+    ASSERT_TRUE(corvalis.addSettings(u"autologin=1\r\nemail=ann@example.com\r\npw=secret"_s));
     const auto signIns = [&] { return QJsonDocument::fromJson(sim.get(u"/_sim/signins"_s)).array(); };
     for (const int start : {1, 2}) {
         SCOPED_TRACE(start);
@@ -164,7 +158,7 @@ TEST_F(Workflow, AReplyIsSentWithItsCopyKept) {
 }
 
 TEST_F(Workflow, WindowsOpenWhollyOnTheScreenAndTheMainWindowReturnsWhereItWas) {
-    setting(u"setmax=0"_s);
+    ASSERT_TRUE(corvalis.addSettings(u"setmax=0"_s));
     ASSERT_TRUE(corvalis.start());
     const auto shown = [&](const QString &window) {
         return corvalis.window(window).value_or(CorvalisRun::Window{});

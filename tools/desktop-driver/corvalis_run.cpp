@@ -32,6 +32,11 @@ CorvalisRun::~CorvalisRun() {
     stop();
 }
 
+bool CorvalisRun::addSettings(const QString &lines) const {
+    QFile ini(iniPath());
+    return ini.open(QIODevice::Append) && ini.write(lines.toUtf8() + "\r\n") > 0;
+}
+
 bool CorvalisRun::start() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const auto inHome = [this](const char *dir) { return m_home.filePath(QString::fromLatin1(dir)); };

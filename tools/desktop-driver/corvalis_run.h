@@ -42,6 +42,8 @@ public:
 
     QString mainDir() const { return m_home.filePath(QStringLiteral("main")) + QLatin1Char('/'); }
     QString iniPath() const { return m_home.filePath(QStringLiteral("corvalis.ini")); }
+    // Adds lines ("key=value", CR LF apart) to the settings file's [Settings] section, before a start.
+    bool addSettings(const QString &lines) const;
 
     std::vector<Window> windows() const;
     // The window of that title, or of that class ("MainForm", "QMessageBox").
@@ -52,7 +54,7 @@ public:
     std::optional<Control> control(const QString &key, const QString &windowTitle = {}) const;
 
     // Waits until `condition` holds; false when it did not within `timeoutMs`.
-    static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 30000);
+    static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 60000);
     bool waitForWindow(const QString &title) const;
     bool waitForEnabled(const QString &key, const QString &windowTitle = {}) const;
     // Waits until the web pane `key` has loaded a page whose address starts with `url`.
