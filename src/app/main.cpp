@@ -4,6 +4,7 @@
 #include "base/startup_profile.h"
 #include "shell/box_messages.h"
 #include "shell/main_form.h"
+#include "shell/widget_map.h"
 #include "shell/window_placement.h"
 #include "single_instance.h"
 #include "termination_signals.h"
@@ -181,6 +182,7 @@ int main(int argc, char **argv) {
     options.showSplash = !parser.isSet(QStringLiteral("no-splash"));
     options.quitAfterStart = parser.isSet(QStringLiteral("quit-after-start"));
 
+    WidgetMap::startIfAsked();
     WindowPlacement::install();
     BoxMessages messages(nullptr);
     MainForm window(settings, messages, options);

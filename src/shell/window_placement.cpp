@@ -54,8 +54,15 @@ bool WindowPlacement::eventFilter(QObject *watched, QEvent *event) {
         return false;
     if (QScreen *screen = screenOf(*w)) {
         const QRect placed = ScreenFit::fit(w->geometry(), frameOf(*w), screen->availableGeometry());
-        if (placed != w->geometry())
+        // A window the program never placed is put on the screen by the window manager, a dialog
+        // centred over its owner by its own show handler, which runs after this one and only
+        // while the dialog has not been moved: only its size is fitted here.
+        if (!w->testAttribute(Qt::WA_Moved)) {
+            if (placed.size() != w->size())
+                w->resize(placed.size());
+        } else if (placed != w->geometry()) {
             w->setGeometry(placed);
+        }
     }
     return false;
 }
