@@ -1,5 +1,4 @@
-// The settings file as text: its sections, keys and values, and the numbers stored in it
-// (twips among them).
+// The settings file as text, and the numbers stored in it.
 #include "base/ini_file.h"
 #include "base/lenient_number.h"
 #include "base/twips.h"

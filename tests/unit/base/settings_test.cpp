@@ -7,13 +7,9 @@
 #include "support/unit_files.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -132,14 +128,6 @@ TEST_F(SettingsTest, WritesKeepEverythingElseAndTheFilePrivate) {
     EXPECT_EQ(is.st_ino, was.st_ino);
     EXPECT_EQ(contents(), before);
     EXPECT_EQ(fileMode(), 0600u);
-}
-
-// A full disk keeping the old file is the whole-files integration test's.
-TEST_F(SettingsTest, AFolderInTheFilesPlaceGivesTheDefaultsAndStaysAFolder) {
-    ASSERT_TRUE(QDir().mkpath(path()));
-    settings.set(Keys::AutoLogin, u"1"_s);
-    EXPECT_EQ(settings.get(Keys::AutoLogin), u"0"_s);
-    EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 
 // Damaged files read as missing keys; a file far too large to be a settings file is left alone.

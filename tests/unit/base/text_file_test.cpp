@@ -4,8 +4,6 @@
 
 #include "support/unit_files.h"
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {

@@ -1,9 +1,6 @@
-// The values a start reads and a shutdown writes, the addresses and splitter places the window
-// works out, and its dialogs: the start-up picture and the about box; and the
-// help pages every help entry opens.
+// What a start reads and a shutdown writes, and what the window works out.
 #include "base/settings.h"
 
-#include "shell/dialog_about.h"
 #include "shell/help_launcher.h"
 #include "shell/splash_form.h"
 #include "shell/splitter_rules.h"
@@ -11,13 +8,9 @@
 #include "shell/tab_addresses.h"
 #include "webpages/page_model.h"
 
-#include <QFileInfo>
-#include <QLabel>
 #include <QSignalSpy>
 
 #include "support/unit_files.h"
-
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
@@ -126,18 +119,6 @@ TEST(HelpTest, EveryHelpEntryOpensAPageThatShips) {
         SCOPED_TRACE(page.toStdString());
         EXPECT_TRUE(QFileInfo(page).isFile());
     }
-}
-
-// What the copy button puts on the clipboard is the user-path test's.
-TEST(AboutTest, ShowsTheVersionAndPaths) {
-    const AboutFacts facts =
-        DialogAbout::currentFacts(u"/home/ann/.config/corvalis/corvalis.ini"_s, u"/srv/cv/"_s);
-    EXPECT_EQ(facts.version, QStringLiteral(CORVALIS_VERSION));
-    DialogAbout dialog(facts, nullptr);
-    const QString shown =
-        dialog.findChild<QLabel *>(u"lblTitle"_s)->text() + dialog.findChild<QLabel *>(u"lblFacts"_s)->text();
-    for (const QString &fact : {facts.version, facts.qtVersion, facts.settingsFile, facts.mainDir})
-        EXPECT_TRUE(shown.contains(fact)) << fact.toStdString();
 }
 
 TEST(TabAddressesTest, ComposeAddressKeepsSchemeHostAndFirstSegment) {
