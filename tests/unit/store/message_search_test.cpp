@@ -1,6 +1,4 @@
-// Searching saved messages: the text a reader sees and the header values the file holds (not the
-// shortened, cleaned file name), with every named character reference read; the quick look at a
-// file's bytes must never miss text that the full reading finds; whole folders off the interface thread.
+// Searching saved messages.
 #include "store/message_search.h"
 #include "store/saved_folders.h"
 #include "store/saved_message_file.h"

@@ -6,8 +6,6 @@
 
 #include "support/unit_files.h"
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
