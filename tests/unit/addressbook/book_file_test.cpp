@@ -4,8 +4,6 @@
 
 #include "book_test_files.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
 
 using namespace Qt::StringLiterals;
