@@ -5,8 +5,6 @@
 
 #include "support/unit_files.h"
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 using TemplateFile::NameError;
 

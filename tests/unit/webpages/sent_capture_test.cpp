@@ -5,8 +5,6 @@
 
 #include "support/sim_process.h" // prints QStrings in failures
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
