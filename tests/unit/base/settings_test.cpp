@@ -88,9 +88,8 @@ TEST_F(SettingsTest, MissingValuesGiveTheDefaultAndValuesComeBackCutTo298Charact
         {"no half character", QString(297, u'e') + u"\U0001F600"_s, QString(297, u'e')},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
         settings.SetIni(u"Settings"_s, u"afftext"_s, c.stored);
-        EXPECT_EQ(settings.GetIni(u"Settings"_s, u"afftext"_s, {}), c.expected);
+        EXPECT_EQ(settings.GetIni(u"Settings"_s, u"afftext"_s, {}), c.expected) << c.name;
     }
 }
 
@@ -214,10 +213,9 @@ TEST(SettingsLocate, ArgumentThenEnvironmentThenConfigFolder) {
         {"relative config folder ignored", {}, "", "xdg", config},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
         qputenv("CORVALIS_INI", c.iniVariable);
         qputenv("XDG_CONFIG_HOME", c.configVariable);
-        EXPECT_EQ(Settings::locate(c.arguments), c.expected);
+        EXPECT_EQ(Settings::locate(c.arguments), c.expected) << c.name;
     }
     qputenv("CORVALIS_INI", savedIni);
     qputenv("XDG_CONFIG_HOME", savedConfig);

@@ -68,10 +68,8 @@ TEST(MergeLog, AResumeSendsTwiceOnlyWhenTheUserSaysSo) {
         {"sent: sent again when everything is", u"ann@x.org"_s, Resume{false, true}, false},
         {"no email yet: always sent", u"kim@x.org"_s, Resume{}, false},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(MergeLog::skips(state, c.address, c.resume), c.skipped);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(MergeLog::skips(state, c.address, c.resume), c.skipped) << c.why;
 }
 
 TEST(SendAnswer, OnlyASuccessfulPageFromTheServiceCountsAsSent) {

@@ -30,9 +30,8 @@ TEST_F(StartupTest, AutoLoginTicksOnlyForNumbersAboveZero) {
         bool ticked;
     } cases[] = {{"1", true}, {" 5x", true}, {"0", false}, {"-1", false}, {"abc", false}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.stored);
         const Settings s = settingsWith("[Settings]\r\nautologin=" + QByteArray(c.stored) + "\r\n");
-        EXPECT_EQ(readStartupValues(s, 96.0).autoLogTicked, c.ticked);
+        EXPECT_EQ(readStartupValues(s, 96.0).autoLogTicked, c.ticked) << c.stored;
     }
 }
 
@@ -134,10 +133,8 @@ TEST(TabAddressesTest, ComposeAddressKeepsSchemeHostAndFirstSegment) {
         // A "/" exactly at the tenth character is the first one found.
         {u"https://a/b/c"_s, u"https://a/b/compose"_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.inbox.toStdString());
-        EXPECT_EQ(PageModel::composeAddress(c.inbox), c.compose);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(PageModel::composeAddress(c.inbox), c.compose) << c.inbox.toStdString();
 }
 
 TEST(TabAddressesTest, CalendarFollowsTheMailServiceShown) {
@@ -159,9 +156,7 @@ TEST(SplitterRulesTest, PositionStaysAwayFromBothEdgesUnlessThePaneIsHidden) {
         {14900, 15000, false, 14250},
         {3000, 15000, true, 0},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.wanted);
-        EXPECT_EQ(SplitterRules::layoutPosition(c.wanted, c.width, c.hidden), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(SplitterRules::layoutPosition(c.wanted, c.width, c.hidden), c.expected) << c.wanted;
     EXPECT_EQ(SplitterRules::expandedPosition(15001), 12750);
 }

@@ -17,7 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A main directory with these folders of saved messages.
 struct MainDir : TestFolder {
     explicit MainDir(const QStringList &folders) {
         for (const QString &folder : folders)
@@ -48,10 +47,8 @@ TEST(SavedFolders, CreateRefusesNamesThatLeaveTheStore) {
         {"../escape", SavedFolders::CreateError::InvalidName},
         {"...", SavedFolders::CreateError::None}, // an odd but harmless name
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name.toStdString());
-        EXPECT_EQ(SavedFolders::create(main.path(), c.name), c.error);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(SavedFolders::create(main.path(), c.name), c.error) << c.name.toStdString();
     EXPECT_FALSE(main.has(u"escape"_s));
 }
 
@@ -80,7 +77,6 @@ TEST(DialogNewFolder, OkNeedsTextAndFailuresKeepTheDialogOpen) {
 
 using Layout = MessageListModel::Layout;
 
-// A folder of saved messages.
 struct Folder : TestFolder {
     void add(const QString &name, const QByteArray &bytes = "x") const { write(name, bytes); }
 };

@@ -28,7 +28,6 @@ QJsonArray readBack(const char *script, const QString &mbox) {
     return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
 }
 
-// Saves each message into `folder` of `dir` under the name a capture gives it.
 void writeFolder(const TestFolder &dir, const QString &folder, const auto &messages) {
     for (const SavedMessage &message : messages)
         dir.write(folder + u'/' + SavedMessageFile::fileName(message, MessageKind::Captured),

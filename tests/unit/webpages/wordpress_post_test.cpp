@@ -52,10 +52,8 @@ TEST(WordPressPost, ClassicBodySendsLineBreaksInsideTextAsBlanks) {
         {"blanks without a line break stay", u"<p>a  b</p>"_s, u"<p>a  b</p>"_s},
         {"a tag's own line breaks stay", u"<p\nclass=x>a</p>"_s, u"<p\nclass=x>a</p>"_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(WordPressPost::classicBody(c.html).toStdString(), c.expected.toStdString());
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(WordPressPost::classicBody(c.html).toStdString(), c.expected.toStdString()) << c.why;
 }
 
 TEST(WordPressPost, BlockBodyIsOneHtmlBlock) {
@@ -87,10 +85,8 @@ TEST(WordPressFilter, NamesWhatAnAuthorsPostLoses) {
          {u"styles"_s, u"cell backgrounds and border colours"_s}},
         {"words that only look like it", u"<p>onclick= and javascript: are words; <b>center</b></p>"_s, {}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(WordPressFilter::partsRemoved(c.html), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(WordPressFilter::partsRemoved(c.html), c.expected) << c.why;
     EXPECT_TRUE(WordPressFilter::warning({}).isEmpty());
     EXPECT_TRUE(WordPressFilter::warning({u"scripts"_s}).contains(u"\n\nscripts"_s));
 }
