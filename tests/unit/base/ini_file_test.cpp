@@ -108,9 +108,8 @@ TEST(Twips, ConvertToTheNearestWholeNumber) {
     } cases[] = {
         {1500, 96, 100, 1500}, {1509, 96, 101, 1515}, {1507, 96, 100, 1500}, {-1509, 96, -101, -1515},
         {100, 120, 8, 96},     {10, 144, 1, 10},      {-7, 96, 0, 0}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.twips);
-        EXPECT_EQ(Twips::toPixels(c.twips, c.dpi), c.pixels);
-        EXPECT_EQ(Twips::fromPixels(c.pixels, c.dpi), c.backToTwips);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(std::pair(Twips::toPixels(c.twips, c.dpi), Twips::fromPixels(c.pixels, c.dpi)),
+                  std::pair(c.pixels, c.backToTwips))
+            << c.twips;
 }

@@ -49,10 +49,8 @@ TEST_F(StartupTest, WindowPlacementIsRestoredOnlyWhenNotMaximizedAndLeftIsSet) {
         {"[Settings]\r\nsetmax=yes\r\nleft=15\r\ntop=abc\r\n", false, QRect(15, 0, 700, 500)},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.ini);
         const StartupValues v = readStartupValues(settingsWith(c.ini), 96.0);
-        EXPECT_EQ(v.maximized, c.maximized);
-        EXPECT_EQ(v.placementTwips, c.placement);
+        EXPECT_EQ(std::pair(v.maximized, v.placementTwips), std::pair(c.maximized, c.placement)) << c.ini;
     }
 }
 
@@ -68,10 +66,10 @@ TEST_F(StartupTest, EditorPlacementIsScaledDefaultsUnlessStoredWithAutomaticPlac
         {"[Settings]\r\nautopos=1\r\ned_top=1200\r\n", 96.0, 950, 3030},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.ini);
         const StartupValues v = readStartupValues(settingsWith(c.ini), c.dpi);
-        EXPECT_EQ(v.autoPosEditor, !QByteArray(c.ini).contains("autopos=0"));
-        EXPECT_EQ(QList<int>({v.edTop, v.edHt}), QList<int>({c.edTop, c.edHt}));
+        EXPECT_EQ(std::tuple(v.autoPosEditor, v.edTop, v.edHt),
+                  std::tuple(!QByteArray(c.ini).contains("autopos=0"), c.edTop, c.edHt))
+            << c.ini;
     }
 }
 
@@ -115,8 +113,7 @@ TEST(HelpTest, EveryHelpEntryOpensAPageThatShips) {
     const QString shipped = QStringLiteral(CORVALIS_SOURCE_DIR "/data/");
     for (HelpLauncher::Topic topic : HelpLauncher::allTopics()) {
         const QString page = HelpLauncher::pagePath(shipped, topic);
-        SCOPED_TRACE(page.toStdString());
-        EXPECT_TRUE(QFileInfo(page).isFile());
+        EXPECT_TRUE(QFileInfo(page).isFile()) << page.toStdString();
     }
 }
 

@@ -9,6 +9,7 @@
 #include "base/messages.h"
 #include "base/settings.h"
 #include "base/text_file.h"
+#include "webpages/web_profile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,8 +21,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include "webpages/web_profile.h"
-
 #include <QWebEngineProfile>
 
 #include <gtest/gtest.h>

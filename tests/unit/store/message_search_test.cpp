@@ -84,10 +84,10 @@ TEST(HeaderSearch, FindsWhatTheMessageShows) {
     };
     const QByteArray file = SavedMessageFile::content(newsletter);
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.term.toStdString());
         const SearchMatcher matcher(c.term);
-        EXPECT_EQ(matcher.matchesHeaders(file), c.inHeaders);
-        EXPECT_EQ(matcher.matchesText(file), c.inText);
+        EXPECT_EQ(std::pair(matcher.matchesHeaders(file), matcher.matchesText(file)),
+                  std::pair(c.inHeaders, c.inText))
+            << c.term.toStdString();
     }
 }
 

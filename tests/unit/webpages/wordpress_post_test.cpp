@@ -25,10 +25,10 @@ TEST(WordPressPost, OnlyThePostEditScreensTakeTheBody) {
         {"a reader's page", "http://h/2026/12/07/hello/?message=6", false, false},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
         const QUrl address(QString::fromLatin1(c.address));
-        EXPECT_EQ(WordPressPost::isEditScreen(address), c.editScreen);
-        EXPECT_EQ(WordPressPost::confirmsPublishing(address), c.published);
+        EXPECT_EQ(std::pair(WordPressPost::isEditScreen(address), WordPressPost::confirmsPublishing(address)),
+                  std::pair(c.editScreen, c.published))
+            << c.why;
     }
     EXPECT_TRUE(WordPressPost::noticeConfirmsPublishing(u"Post published.View Post"_s));
     EXPECT_FALSE(WordPressPost::noticeConfirmsPublishing(u"Draft saved.View Preview"_s));
