@@ -16,7 +16,6 @@ namespace {
 
 constexpr int contacts = 100000;
 
-// Contacts with fields of varying length, from a fixed seed.
 QString makeBook() {
     std::mt19937 random(12345);
     const auto word = [&random](int minLength, int maxLength) {

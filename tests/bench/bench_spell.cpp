@@ -1,24 +1,19 @@
-// Checking running text, suggestions for one word and loading a dictionary, with the U.S. English
-// dictionary the install lays out; and the underlining as the user types, in a page: until a
-// loaded 1 MB document shows its first underline, and one keystroke's round trip into the page
-// with the underlining on and off.
+// Checking running text and suggestions for a word; the underlining as the user types, in a page:
+// until a loaded 1 MB document shows its first underline, and one keystroke's round trip.
 #include "../../tools/spell-ranking-check/misspelling_list.h"
 #include "spelling/spell_engine.h"
 #include "support/page_script.h"
-
-#include <QApplication>
-#include <QTest>
-#include <QWebEngineContextMenuRequest>
+#include "web_bench_main.h"
 #include "webpages/web_profile.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-#include "web_bench_main.h"
-
 #include <benchmark/benchmark.h>
-
-#include <QElapsedTimer>
 
 #include <random>
 
@@ -66,23 +61,9 @@ void BM_CheckText(benchmark::State &state) {
 }
 BENCHMARK(BM_CheckText)->Unit(benchmark::kMillisecond);
 
-void BM_Suggest(benchmark::State &state) {
-    // A fresh engine each time: suggestions are kept per word once worked out. The one before is
-    // freed untimed, as a user never waits for that.
-    std::unique_ptr<SpellEngine> engine;
-    for (auto _ : state) {
-        state.PauseTiming();
-        engine = std::make_unique<SpellEngine>();
-        engine->loadMainDictionary(americanDictionary);
-        engine->check(QStringLiteral("recieve"));
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(engine->suggestions());
-    }
-}
-BENCHMARK(BM_Suggest)->Unit(benchmark::kMillisecond)->Iterations(20);
-
 // Suggestions for each word of the list of common misspellings in tests/data/spelling, as the
-// user asks for them: the mean and the slowest word's time.
+// user asks for them, from a fresh engine (suggestions are kept per word once worked out; the
+// engine before is freed untimed): the mean and the slowest word's time.
 void BM_SuggestMisspellings(benchmark::State &state) {
     QStringList words;
     for (const auto &pair :
@@ -108,14 +89,6 @@ void BM_SuggestMisspellings(benchmark::State &state) {
     state.counters["slowest_word_ms"] = slowest;
 }
 BENCHMARK(BM_SuggestMisspellings)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void BM_LoadDictionary(benchmark::State &state) {
-    for (auto _ : state) {
-        SpellEngine engine;
-        benchmark::DoNotOptimize(engine.loadMainDictionary(americanDictionary));
-    }
-}
-BENCHMARK(BM_LoadDictionary)->Unit(benchmark::kMillisecond);
 
 // A text field as the pages have them: an editable body in a view shown offscreen.
 struct Field {

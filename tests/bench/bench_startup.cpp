@@ -1,8 +1,5 @@
-// Start-up to a usable window: the whole `corvalis --no-splash --quit-after-start` process,
-// which shows the window, waits until the welcome page has loaded, runs the normal shutdown
-// and exits; beside it, in the same run, a bare QtWebEngine window loading the same page. The
-// budget is their ratio. Each process's peak resident size is reported too (the largest of the
-// process and the helpers it waited for).
+// Start-up to a usable window (`corvalis --no-splash --quit-after-start`) beside a bare QtWebEngine
+// window loading the same page, in the same run: the budget is their ratio. Peak resident sizes too.
 #include "base/main_dir_install.h"
 #include "base/text_file.h"
 

@@ -1,5 +1,4 @@
-// The address book in the main window: the demo books, find, the displayed senders, saving at exit,
-// and inserting addresses from the book and the palette into the compose page of webmail-sim.
+// The address book in the main window, and its addresses inserted into webmail-sim's compose page.
 #include "main_form_harness.h"
 
 #include "addressbook/form_email.h"

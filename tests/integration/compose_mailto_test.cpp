@@ -1,6 +1,4 @@
-// The mailto hand-over: an address written into the settings file, by a test or by the
-// `corvalis --mailto URL` launcher, becomes a new message on the compose page, every field of the
-// link filled in.
+// The mailto hand-over, from the settings file or the `corvalis --mailto URL` launcher.
 #include "main_form_harness.h"
 
 #include <QUrl>

@@ -1,5 +1,4 @@
-// Reply, forward and send again from a previewed saved message into webmail-sim's compose pages,
-// and the copy kept when the page's own Send is pressed.
+// Reply, forward and send again from a saved message into webmail-sim's compose pages.
 #include "main_form_harness.h"
 
 #include "store/message_list_model.h"
@@ -63,7 +62,6 @@ protected:
         ASSERT_EQ(h.userStep(QString::fromLatin1(buttonName)), QString());
     }
 
-    // The compose page's To, Cc, Bcc, Subject and body, joined by "|".
     QString fields() {
         QStringList values;
         for (const QString &field : {form.to, form.cc, form.bcc, form.subject, form.body})

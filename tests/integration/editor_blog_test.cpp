@@ -1,5 +1,4 @@
-// The editor laid over webmail-sim's blog post pages, and its HTML (with the chosen footer) carried
-// into their post form.
+// The editor laid over webmail-sim's blog post pages.
 #include "main_form_harness.h"
 
 #include "editor/editing_surface.h"
@@ -34,8 +33,15 @@ protected:
     static QString js(WebPane &pane, const QString &script) {
         return MainFormHarness::runPageScript(pane, script).toString();
     }
-    template<typename T> T *child(const char *name) {
-        return h.form().findChild<T *>(QString::fromLatin1(name));
+    // A click with the mouse on the button `key` of the toolbar `bar`.
+    std::function<void()> tool(const char *bar, const char *key) {
+        return [this, bar, key] {
+            QTest::mouseClick(
+                h.form()
+                    .findChild<QToolBar *>(QString::fromLatin1(bar))
+                    ->widgetForAction(h.toolAction(QString::fromLatin1(bar), QString::fromLatin1(key))),
+                Qt::LeftButton);
+        };
     }
 
     MainFormHarness h;
@@ -49,7 +55,7 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
          {std::pair{u"/blog/post"_s, framedField}, {u"/blog/plain"_s, plainField}}) {
         SCOPED_TRACE(page.toStdString());
         ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + page));
-        QTest::mouseClick(child<QPushButton>("CommandCopyToPost"), Qt::LeftButton);
+        QTest::mouseClick(h.child<QPushButton>("CommandCopyToPost"), Qt::LeftButton);
         EXPECT_EQ(js(main(), field), post);
     }
 
@@ -69,8 +75,8 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     EXPECT_TRUE(dialog.findChild<QTextBrowser *>(u"FooterPreview"_s)->toPlainText().contains(footer));
     h.form().applyBlogFooter(dialog.footer());
     EXPECT_EQ(h.settings().get(Keys::AffId) + u'|' + h.settings().get(Keys::AffText), u"ann&co|"_s + footer);
-    child<QPushButton>("CommandCopyToPost")->click();
-    child<QPushButton>("CommandCopyToPost")->click();
+    h.child<QPushButton>("CommandCopyToPost")->click();
+    h.child<QPushButton>("CommandCopyToPost")->click();
     const QString posted = js(main(), plainField);
     EXPECT_TRUE(posted.startsWith(u"<p>left</p>"_s) &&
                 posted.count(u"Tom &amp; &quot;Jerry&quot; &lt;3 Vellumcast"_s) == 1)
@@ -99,11 +105,11 @@ TEST_F(EditorBlogTest, SourceModeShowsTheBodyAsSaveWritesIt) {
         bool covered = true; // while the copy runs: the page is uncovered at once
         const auto seen = QObject::connect(&editor(), &EditorPanel::postTransferRequested, &editor(),
                                            [&] { covered = h.form().editorPanel()->isVisible(); });
-        QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
+        QTest::mouseClick(h.child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
         QObject::disconnect(seen);
         EXPECT_FALSE(covered || h.form().editorPanel()->isVisible());
         EXPECT_EQ(js(main(), plainField), expected);
-        QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+        QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
         EXPECT_EQ(editor().surface().documentChanged(), expected.contains(u"new"_s));
         if (!expected.contains(u"new"_s))
             js(editor().surface(), u"getSelection().collapse(document.getElementById('p'), 1);"
@@ -159,7 +165,7 @@ TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
     }
     // The post gets the document, nothing else.
     ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/plain"_s));
-    child<QPushButton>("CommandCopyToPost")->click();
+    h.child<QPushButton>("CommandCopyToPost")->click();
     const QString post = js(main(), plainField);
     EXPECT_TRUE(post.contains(u"holiday by the sea"_s) && !post.contains(u"root:"_s)) << post.toStdString();
 }
@@ -168,7 +174,7 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
     QWidget *page = h.form().editorPanel()->parentWidget();
     const auto switchesFree = [&] {
         for (const char *name : {"CheckNormal", "CheckHTMLSource", "CommandBlogFooter"}) {
-            const QWidget *w = child<QWidget>(name);
+            const QWidget *w = h.child<QWidget>(name);
             EXPECT_FALSE(
                 QRect(w->mapTo(page, QPoint()), w->size()).intersects(h.form().editorPanel()->geometry()))
                 << name;
@@ -188,7 +194,7 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
             }
         }
     };
-    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     ASSERT_TRUE(editor->isVisible());
     switchesFree();
     editor->resize(320, editor->height());
@@ -199,8 +205,8 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
          {std::pair{u"/blog/post"_s, u"txaBody"_s}, {u"/blog/plain"_s, u"postBody"_s}}) {
         ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + address));
         // "Edit Visually" puts it over the field at once.
-        QTest::mouseClick(child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
-        QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+        QTest::mouseClick(h.child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
+        QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
         EXPECT_EQ(elementAt(main(), editor->geometry().translated(-main().pos()).topLeft() + QPoint(3, 3)),
                   field);
         for (const QSize size : {QSize(1600, 1000), QSize(1024, 700)}) {
@@ -208,7 +214,7 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
             h.form().showNormal();
             h.form().resize(size);
             MainFormHarness::waitFor([&] { return h.form().size() == size; }, 2000);
-            QTest::mouseClick(child<QPushButton>("CommandPlaceEditor"), Qt::LeftButton);
+            QTest::mouseClick(h.child<QPushButton>("CommandPlaceEditor"), Qt::LeftButton);
             const QList<QObject *> spell = h.toolAction(u"Toolbar3"_s, u"spell"_s)->associatedObjects();
             EXPECT_TRUE(std::any_of(spell.begin(), spell.end(), [](QObject *o) {
                 return qobject_cast<QAbstractButton *>(o) && static_cast<QWidget *>(o)->isVisible();
@@ -232,8 +238,8 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
 TEST_F(EditorBlogTest, EditorCanBePutAwayAndGoesWithItsPage) {
     ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/post"_s));
     QFrame *panel = h.form().editorPanel();
-    auto *visual = child<QCheckBox>("CheckNormal");
-    auto *source = child<QCheckBox>("CheckHTMLSource");
+    auto *visual = h.child<QCheckBox>("CheckNormal");
+    auto *source = h.child<QCheckBox>("CheckHTMLSource");
     for (QCheckBox *mode : {visual, source, visual}) {
         QTest::mouseClick(mode, Qt::LeftButton);
         EXPECT_TRUE(panel->isVisible() == (mode == visual) && mode->isChecked());
@@ -255,7 +261,7 @@ TEST_F(EditorBlogTest, EditorCanBePutAwayAndGoesWithItsPage) {
 // "Save changes to the document?" comes before a changed document would be lost, and only then.
 TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     using Answer = Messages::Answer;
-    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     EditingSurface &surface = editor().surface();
     const QString saved = h.mainDir() + u"post.htm"_s;
     const auto typeText = [&] {
@@ -264,17 +270,10 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
                     " document.execCommand('insertText', false, 'typed')"_s);
         return surface.bodyHtml().contains(u"typed"_s);
     };
-    const auto toolButton = [&](const char *key) {
-        return [this, key] {
-            auto *bar = h.form().editorPanel()->findChild<QToolBar *>(u"Toolbar3"_s);
-            QTest::mouseClick(bar->widgetForAction(h.toolAction(u"Toolbar3"_s, QString::fromLatin1(key))),
-                              Qt::LeftButton);
-        };
-    };
     const std::tuple<const char *, std::function<void()>, Answer, bool> cases[] = {
         // what the user does, the answer, whether the typed text is still shown after
-        {"Open, Cancel", toolButton("open"), Answer::Cancel, true},
-        {"New, Discard", toolButton("new"), Answer::No, false},
+        {"Open, Cancel", tool("Toolbar3", "open"), Answer::Cancel, true},
+        {"New, Discard", tool("Toolbar3", "new"), Answer::No, false},
         {"File > Exit, Cancel", [&] { h.form().findChild<QAction *>(u"exit"_s)->trigger(); }, Answer::Cancel,
          true},
         {"closing the window, Cancel", [&] { h.form().close(); }, Answer::Cancel, true},
@@ -305,7 +304,7 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
 // Each toolbar button clicked with the mouse, or its shortcut typed, opens its dialog. Save adds
 // ".htm" to a name typed without one; Open then starts in that folder, which the settings keep.
 TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
-    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     EditingSurface &surface = editor().surface();
     surface.setDocumentHtml(u"<html><body><p id=p>Teh word</p></body></html>"_s);
     QTemporaryDir dir;
@@ -322,13 +321,7 @@ TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
         }
     });
     closer.start(50);
-    auto *bar = h.form().editorPanel()->findChild<QToolBar *>(u"Toolbar3"_s);
-    const auto click = [&](const char *key) {
-        return [&, key] {
-            QTest::mouseClick(bar->widgetForAction(h.toolAction(u"Toolbar3"_s, QString::fromLatin1(key))),
-                              Qt::LeftButton);
-        };
-    };
+    const auto click = [&](const char *key) { return tool("Toolbar3", key); };
     const auto type = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
         return [&, key, modifiers] { QTest::keyClick(surface.focusProxy(), key, modifiers); };
     };
@@ -342,13 +335,7 @@ TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
         {click("spell"), u"Spelling"_s},
         {type(Qt::Key_K, Qt::ControlModifier), u"Insert/Edit HyperLink"_s},
         {type(Qt::Key_F7, {}), u"Spelling"_s},
-        {[&] {
-             QTest::mouseClick(h.form()
-                                   .findChild<QToolBar *>(u"Toolbar1"_s)
-                                   ->widgetForAction(h.toolAction(u"Toolbar1"_s, u"spell"_s)),
-                               Qt::LeftButton);
-         },
-         u"Spelling"_s},
+        {tool("Toolbar1", "spell"), u"Spelling"_s},
         {[&] { click("expand")(), shown = h.toolAction(u"Toolbar3"_s, u"expand"_s)->toolTip(); },
          u"Contract"_s},
     };
@@ -377,11 +364,11 @@ QString cssFamily(const QString &family) {
 
 // The font list offers the desktop's families; one picked with the mouse goes to the selected text.
 TEST_F(EditorBlogTest, FontListOffersTheDesktopFamilies) {
-    QTest::mouseClick(child<QCheckBox>("CheckNormal"), Qt::LeftButton);
+    QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     EditingSurface &surface = editor().surface();
     surface.setDocumentHtml(u"<html><body><p id=p>word</p></body></html>"_s);
     js(surface, u"getSelection().selectAllChildren(document.getElementById('p'))"_s);
-    auto *fonts = child<QComboBox>("FontCombo");
+    auto *fonts = h.child<QComboBox>("FontCombo");
     const int pick = fonts->count() - 1;
     ASSERT_TRUE(pick > 0 && QFontDatabase::families().join(u'|').contains(fonts->itemText(pick)));
     fonts->showPopup();

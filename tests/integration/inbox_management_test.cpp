@@ -1,5 +1,4 @@
-// Ticking messages in webmail-sim's message lists: runs, clearing, unread and spam, and the
-// settings the checks keep.
+// Ticking messages in webmail-sim's message lists, and the settings the checks keep.
 #include "main_form_harness.h"
 
 #include "shell/inbox_settings.h"

@@ -1,5 +1,4 @@
-// The hyperlink dialog, the image dialog and the image-map editor on the real editing surface
-// (offscreen), with real picture files beside the document, read back from the live document.
+// The hyperlink and image dialogs and the image-map editor on the real editing surface.
 #include "base/text_file.h"
 #include "editor/editor_toolbar.h"
 #include "editor/form_image.h"
@@ -19,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWebEngineView>
 
 using namespace Qt::StringLiterals;
@@ -42,7 +40,6 @@ protected:
     }
     QString docPath() const { return dir.filePath(u"doc.htm"_s); }
 
-    // Runs the toolbar's "link" button and drives the dialog it shows; false when none was shown.
     bool linkButton(const std::function<void(QDialog &)> &drive) {
         EXPECT_TRUE(frame.findChild<EditorToolbar *>()->button(u"link"_s)->isEnabled());
         return drivesDialog(
@@ -72,7 +69,6 @@ protected:
         EXPECT_TRUE(loaded.wait(5000));
         return runPageScript(*browser.page(), u"document.querySelector('img').naturalWidth"_s).toInt();
     }
-    // The attributes `names` ("a,b") of the first element `selector` finds, joined by "|".
     QString attribute(const char *selector, const char *names) {
         return run(u"'%2'.split(',').map(a => document.querySelector('%1').getAttribute(a)).join('|')"_s.arg(
                        QString::fromLatin1(selector), QString::fromLatin1(names)))

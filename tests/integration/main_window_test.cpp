@@ -1,5 +1,4 @@
-// The main window on real panes: start-up, tabs and shutdown; what a press or a key does
-// to the tabs; across restarts the address book, the palette and the default folder come back.
+// The main window on real panes: start-up, tabs, shutdown and restarts.
 #include "main_form_harness.h"
 
 #include "addressbook/form_email.h"
@@ -71,9 +70,8 @@ TEST(WindowEdgesTest, BesideTheAddressBookTheKeysWalkEveryTab) {
                  {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, TabNavigator::InboxLogin},
                  {Qt::CTRL | Qt::Key_PageUp, TabNavigator::SettingsTab}};
     for (const auto &walk : walks) {
-        SCOPED_TRACE(QKeySequence(walk.keys).toString().toStdString());
         QTest::keyClick(tabs, walk.keys.key(), walk.keys.keyboardModifiers());
-        EXPECT_EQ(tabs->currentIndex(), walk.tab - 1);
+        EXPECT_EQ(tabs->currentIndex(), walk.tab - 1) << QKeySequence(walk.keys).toString().toStdString();
     }
 
     h.child<QAbstractButton>("CommandShowAddress")->click();

@@ -1,8 +1,4 @@
-// Mail merge runs against webmail-sim through a real compose pane: what arrives at the service,
-// Test, Stop, the rich-text page, a run killed and resumed, and a service failing mid-run. Email
-// templates in the main window: listed from the folder at start-up, captured from the compose page,
-// saved, and put back with "Use Template"; and the merge opened from the compose frame on a sorted
-// address book.
+// Mail merge runs and email templates against webmail-sim through a real compose pane.
 #include "mailmerge/dialog_merge.h"
 #include "mailmerge/dialog_template.h"
 #include "mailmerge/merge_journal.h"
@@ -33,7 +29,6 @@ const auto noSelection = [] { return std::pair{-1, -1}; };
 // Each wait of a run here ends after 3 s, so that a service that fails costs a test little.
 constexpr int timeLimitSeconds = 3;
 
-// A compose pane with a message written in it, the merge run and its dialog on a book in memory.
 struct MergeRig {
     MergeRig(const QString &base, const QString &logFolder, int rowCount, const QString &provider,
              const QString &query = {})
@@ -107,7 +102,6 @@ TEST_P(MergeRunTest, EveryRowWithAnAddressGetsItsOwnEmail) {
                        .arg(first, first.isEmpty() ? u"friend"_s : first);
     }
     EXPECT_EQ(sim.sentFields({rig.form.to, rig.form.subject, rig.form.body}), expected);
-    // The message is back, To empty.
     EXPECT_EQ(rig.label() + u'|' + rig.field(rig.form.subject) + u'|' + rig.field(rig.form.to),
               u"Emails Sent: 16|"_s + subject + u'|');
 }

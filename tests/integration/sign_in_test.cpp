@@ -6,7 +6,6 @@
 
 #include <QDBusConnection>
 #include <QDBusVirtualObject>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -48,7 +47,6 @@ QString placeLine(MainFormHarness &h) {
     return h.form().settingsPanel()->labelSignInPlace()->text();
 }
 
-// Waits for the keyring's answer to the read at start-up.
 bool keyringAnswered(MainFormHarness &h) {
     return MainFormHarness::waitFor([&] { return !placeLine(h).startsWith(u"Looking"_s); });
 }

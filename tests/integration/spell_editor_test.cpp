@@ -1,5 +1,4 @@
-// The spell check through the main window: the editor's over the real editing surface and the
-// inbox pane, and the browser toolbar's of the answer field on the sign-in service's answer page.
+// The spell check through the main window: the editor's and the answer field's.
 #include "main_form_harness.h"
 
 #include "editor/editing_surface.h"
@@ -7,16 +6,7 @@
 #include "spelling/answer_body_dialog.h"
 #include "spelling/spell_checker.h"
 #include "spelling/spell_decision_dialog.h"
-#include "webpages/web_pane.h"
 
-#include <QAction>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 using Decision = SpellEngine::Decision;
 
 // One window: the editor's check, then the answer field's on the page it left in the inbox.

@@ -1,22 +1,12 @@
-// Misspelt words underlined as they are typed, in the editor and in a page's text field, and the
-// spelling entries on their right-click menu.
+// Misspelt words underlined as they are typed, and their right-click menu.
 #include "main_form_harness.h"
 
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "spelling/spell_checker.h"
-#include "webpages/web_pane.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QFrame>
-#include <QMenu>
-#include <QTest>
 #include <QWebEngineContextMenuRequest>
-
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 

@@ -1,19 +1,15 @@
-// Capturing the message shown in the main pane from webmail-sim's pages into a saved file, and
-// importing an mbox file through File > Import Messages...: what arrives in the folder the
-// saved-folders tab shows is listed at once.
+// Capturing the message shown from webmail-sim's pages, and importing an mbox file.
 #include "main_form_harness.h"
 
 #include "store/header_labels.h"
 #include "store/message_importer.h"
 #include "store/message_store.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QMenuBar>
 
 namespace {
 
-// A window on webmail-sim with an empty capture folder "Captures" selected.
 class CaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,7 +39,6 @@ protected:
             named[name] = TextFile::readAll(folderPath() + u'/' + name).value_or("");
         return named;
     }
-    // True once the saved-folders tab lists `rows` messages.
     bool listed(int rows) {
         const QAbstractItemModel *list = h.child<QTreeView>("ListMsg")->model();
         return MainFormHarness::waitFor([&] { return list->rowCount() == rows; }, 5000);
@@ -60,7 +55,6 @@ protected:
         return h.messages().last();
     }
 
-    // Opens the message page and presses "&Save Msg <<".
     bool capture(const QString &provider, int id, const QString &language) {
         const QString address =
             h.sim().baseUrl() + u"/%1/message?id=%2&lang=%3"_s.arg(provider).arg(id).arg(language);
@@ -70,7 +64,6 @@ protected:
         return true;
     }
 
-    // The single file the last capture wrote, with its bytes.
     std::pair<QString, QByteArray> captured() const {
         const QMap<QString, QByteArray> all = contents();
         return all.size() == 1 ? std::pair(all.firstKey(), all.first())

@@ -1,6 +1,4 @@
-// The saved-folders tab on real panes: folder lists, listing, preview, sorting, move, delete,
-// the sent folder's buttons, finding messages, and the compose form kept when the
-// Compose tab shows right after a reply.
+// The saved-folders tab on real panes.
 #include "main_form_harness.h"
 
 #include "store/message_list_model.h"
@@ -35,14 +33,12 @@ protected:
         form->tabs().select(TabNavigator::SavedFolders);
     }
 
-    // A message to "pat@x".
     void save(const QString &folder, const QString &from, const QString &subject, const QString &date,
               const QString &body) {
         const SavedMessage message{from, subject, date, u"pat@x"_s, {}, {}, body};
         ASSERT_TRUE(writeSavedMessage(h.mainDir(), folder, message, MessageKind::Captured).ok());
     }
     QPushButton *button(const char *name) const { return h.child<QPushButton>(name); }
-    // Which of the six message buttons are enabled, in their order.
     std::vector<bool> enabled() const {
         std::vector<bool> states;
         for (const char *name : messageButtons)
@@ -71,7 +67,6 @@ protected:
     QComboBox *moveTarget = nullptr;
 };
 
-// The texts of a folder list, in their order.
 QStringList items(const QAbstractItemModel *model) {
     QStringList texts;
     for (int row = 0; row < model->rowCount(); ++row)

@@ -1,8 +1,4 @@
-// The program's waits: on the compose page against webmail-sim, a Cancel pressed while the program
-// waits for it (it ends that transfer and no other); and a SIGTERM or SIGINT during every kind
-// of wait, after which the program exits at once, having written its settings with the values
-// start-up had read. Links clicked in quick succession: every launcher waits its turn,
-// none overwrites an address not yet taken, and the running program takes them all in order.
+// The program's waits: a Cancel, a SIGTERM or SIGINT, and many launchers handing in links at once.
 #include "main_form_harness.h"
 
 #include "webpages/compose_transfer.h"
@@ -133,7 +129,6 @@ namespace {
 
 using Programs = std::vector<std::unique_ptr<QProcess>>;
 
-// `count` programs started together, the i-th with `arguments(i)`.
 Programs startPrograms(int count, const std::function<QStringList(int)> &arguments) {
     Programs programs;
     for (int i = 0; i < count; ++i) {

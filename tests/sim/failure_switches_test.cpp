@@ -1,8 +1,5 @@
-// webmail-sim's failure switches: any page answers with an error status, drops its connection or
-// never answers when asked to, /_sim/fail refuses a way it has not, and a failed send is not
-// recorded (that a held request blocks neither the others nor the stopping, the merge's hanging
-// service shows). Requests go over a plain socket, one connection each, so that no client library retries
-// what failed.
+// webmail-sim's failure switches, over a plain socket, one connection each, so that no client
+// library retries what failed.
 #include "support/sim_process.h"
 
 #include <QDeadlineTimer>

@@ -21,10 +21,9 @@ TEST(AddressInsertionRulesTest, TheComposeTargetFollowsTheSelectedTab) {
         {3, u"http://h/hotmail/compose"_s, Target::AfterComposeLoads},
         {4, u""_s, Target::AfterComposeLoads},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << "tab " << c.tab << " " << c.mainAddress.toStdString());
-        EXPECT_EQ(AddressInsertion::composeTarget(c.tab, c.mainAddress), c.target);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(AddressInsertion::composeTarget(c.tab, c.mainAddress), c.target)
+            << testing::Message() << "tab " << c.tab << " " << c.mainAddress.toStdString();
 }
 
 TEST(AddressInsertionRulesTest, AddressesJoinWithACommaAndKnownOnesAreSkipped) {
@@ -44,8 +43,6 @@ TEST(AddressInsertionRulesTest, AddressesJoinWithACommaAndKnownOnesAreSkipped) {
         {"an empty cell into a filled field", u"f@x"_s, {u""_s}, u"f@x"_s},
         {"nothing selected", u"g@x"_s, {}, u"g@x"_s},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(AddressInsertion::merged(c.value, c.addresses), c.merged);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(AddressInsertion::merged(c.value, c.addresses), c.merged) << c.why;
 }

@@ -4,8 +4,6 @@
 
 #include "book_test_files.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -169,10 +167,8 @@ TEST(BookLineTest, ReadsCommaLinesByTheQuoteRules) {
         {"a quote inside an unquoted field is text", uR"(ab"c,d"e,f)"_s, u"ab\"c\td\"e\tf"_s},
         {"an unclosed quote runs to the end of the line", uR"("a,b)"_s, u"a,b"_s},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(BookLine::toTabbed(c.line, Delimiter::Comma), c.tabbed);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(BookLine::toTabbed(c.line, Delimiter::Comma), c.tabbed) << c.why;
     EXPECT_EQ(BookLine::toTabbed(uR"("a;b";c,d)"_s, Delimiter::Semicolon), u"a;b\tc,d"_s);
     EXPECT_EQ(BookLine::toTabbed(u"a\t\"b\"\tc,d"_s, Delimiter::Tab), u"a\t\"b\"\tc,d"_s);
 }

@@ -34,10 +34,9 @@ TEST(BookSearchTest, FindsTheFirstRowStartingWithTheTextInAnyCaseAndListsAColumn
         {0, u"d"_s, 3},           {2, u"CY@"_s, 2},          {1, u"smz"_s, std::nullopt},
         {1, u""_s, std::nullopt}, {7, u"a"_s, std::nullopt}, {-1, u"a"_s, std::nullopt},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE((c.text + u" in "_s + QString::number(c.column)).toStdString());
-        EXPECT_EQ(BookSearch::findPrefix(table, c.column, c.text), c.row);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(BookSearch::findPrefix(table, c.column, c.text), c.row)
+            << (c.text + u" in "_s + QString::number(c.column)).toStdString();
     // The palette lists every row, empty cells included.
     EXPECT_EQ(BookSearch::columnValues(table, 2),
               (QStringList{u"ann@x.com"_s, u""_s, u"cy@x.com"_s, u"di@x.com"_s}));
@@ -94,8 +93,8 @@ TEST(SenderNameTest, SplitsTheFromValueIntoNamesAndAddress) {
         {u"Nobody <>"_s, u"Nobody"_s, u""_s, u""_s},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.from.toStdString());
         const SenderName::Sender sender = SenderName::parse(c.from);
-        EXPECT_EQ(std::tie(sender.first, sender.last, sender.address), std::tie(c.first, c.last, c.address));
+        EXPECT_EQ(std::tie(sender.first, sender.last, sender.address), std::tie(c.first, c.last, c.address))
+            << c.from.toStdString();
     }
 }

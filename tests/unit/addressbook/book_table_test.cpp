@@ -1,5 +1,4 @@
-// The compact contact table (cells, column moves, sorting) and the grid's model over it (sort
-// marks, changes and what a save writes).
+// The compact contact table and the grid's model over it.
 #include "addressbook/book_file.h"
 #include "addressbook/book_model.h"
 #include "addressbook/book_table.h"
@@ -7,8 +6,6 @@
 #include "book_test_files.h"
 
 #include <QSignalSpy>
-
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 

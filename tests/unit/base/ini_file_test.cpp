@@ -1,5 +1,4 @@
-// The settings file as text: its sections, keys and values, and the numbers stored in it
-// (twips among them).
+// The settings file as text, and the numbers stored in it.
 #include "base/ini_file.h"
 #include "base/lenient_number.h"
 #include "base/twips.h"
@@ -44,10 +43,8 @@ TEST(IniFile, ReadsValuesTheWayTheWindowsReaderDoes) {
         {u""_s, u"orphan"_s, std::nullopt},
         {u"broken"_s, u"after"_s, std::nullopt},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE((c.section + u'/' + c.key).toStdString());
-        EXPECT_EQ(lookUp(file, c.section, c.key), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(lookUp(file, c.section, c.key), c.expected) << (c.section + u'/' + c.key).toStdString();
 }
 
 TEST(IniFile, RefusesNamesTheFileCouldNotGiveBack) {
@@ -56,10 +53,10 @@ TEST(IniFile, RefusesNamesTheFileCouldNotGiveBack) {
     } cases[] = {
         {u"S"_s, u""_s}, {u"S"_s, u"a=b"_s}, {u"S"_s, u";k"_s}, {u"S"_s, u"[k]"_s}, {u"a]b"_s, u"k"_s}};
     for (const auto &c : cases) {
-        SCOPED_TRACE((c.section + u'/' + c.key).toStdString());
         IniFile ini = IniFile::parse("[S]\r\nold=1\r\n");
         ini.setValue(c.section, c.key, u"v"_s);
-        EXPECT_EQ(ini.serialize(), QByteArray("[S]\r\nold=1\r\n"));
+        EXPECT_EQ(ini.serialize(), QByteArray("[S]\r\nold=1\r\n"))
+            << (c.section + u'/' + c.key).toStdString();
     }
     const IniFile listed = IniFile::parse("[A]\r\nx=1\r\ny=2\r\nX=3\r\n;z=4\r\n[B]\r\n[a]\r\nw=5\r\n");
     EXPECT_EQ(listed.sectionNames(), (QStringList{u"A"_s, u"B"_s}));
@@ -98,10 +95,8 @@ TEST(LenientNumber, ReadsLeadingNumberAndIgnoresTheRest) {
         {u"-2147483648", INT_MIN},
         {u"2147483648", INT_MAX},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
-        EXPECT_EQ(lenientToInt(QStringView(c.text)), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(lenientToInt(QStringView(c.text)), c.expected) << QString::fromUtf16(c.text).toStdString();
 }
 
 // Pixels and twips round to the nearest whole number, halves away from zero, either way.
@@ -113,9 +108,8 @@ TEST(Twips, ConvertToTheNearestWholeNumber) {
     } cases[] = {
         {1500, 96, 100, 1500}, {1509, 96, 101, 1515}, {1507, 96, 100, 1500}, {-1509, 96, -101, -1515},
         {100, 120, 8, 96},     {10, 144, 1, 10},      {-7, 96, 0, 0}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.twips);
-        EXPECT_EQ(Twips::toPixels(c.twips, c.dpi), c.pixels);
-        EXPECT_EQ(Twips::fromPixels(c.pixels, c.dpi), c.backToTwips);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(std::pair(Twips::toPixels(c.twips, c.dpi), Twips::fromPixels(c.pixels, c.dpi)),
+                  std::pair(c.pixels, c.backToTwips))
+            << c.twips;
 }

@@ -15,8 +15,6 @@ TEST(ScreenFit, AWindowAndItsFrameEndWhollyOnTheScreen) {
         {"above the top", {200, 5, 400, 300}, {200, 21, 400, 300}},
         {"larger than the screen", {-50, -50, 2000, 1200}, {1, 21, 1598, 978}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(ScreenFit::fit(c.client, frame, screen), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(ScreenFit::fit(c.client, frame, screen), c.expected) << c.why;
 }

@@ -4,8 +4,6 @@
 
 #include "support/unit_files.h"
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
@@ -26,10 +24,8 @@ TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
         {QByteArray("\xfe\xff\xfe\xff\0a", 6), u"a"_s},      // repeated marks dropped, as in UTF-8
         {QByteArray::fromHex("fffe00d86100"), u"\uFFFDa"_s}, // half a surrogate pair: not kept
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.bytes.toHex().toStdString());
-        EXPECT_EQ(TextFile::decode(c.bytes), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(TextFile::decode(c.bytes), c.expected) << c.bytes.toHex().toStdString();
     EXPECT_EQ(TextFile::encode(u"café €"_s), QByteArray("caf\xc3\xa9 \xe2\x82\xac"));
 }
 
@@ -44,10 +40,9 @@ TEST(TextFile, SplitsOnEveryKindOfLineEnd) {
         {u"a\n\rb"_s, {u"a"_s, u""_s, u"b"_s}}, // LF then CR is two line ends
         {u""_s, {}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(QString(c.text).replace(u'\r', u"\\r"_s).replace(u'\n', u"\\n"_s).toStdString());
-        EXPECT_EQ(TextFile::splitLines(c.text), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(TextFile::splitLines(c.text), c.expected)
+            << QString(c.text).replace(u'\r', u"\\r"_s).replace(u'\n', u"\\n"_s).toStdString();
 }
 
 // A full disk is the whole-files integration test's; here a directory in the way of the file: the

@@ -43,10 +43,8 @@ TEST(MergeLog, EachEmailEndsSentOrUnknown) {
         {"a line cut off by a crash", sending(ann) + sent(ann) + sending(kim) + "sent\t2\tkim", {ann}, {kim}},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
         const MergeLog::State state = MergeLog::parse(c.log);
-        EXPECT_EQ(state.confirmed, c.confirmed);
-        EXPECT_EQ(state.unknown, c.unknown);
+        EXPECT_EQ(std::pair(state.confirmed, state.unknown), std::pair(c.confirmed, c.unknown)) << c.why;
     }
     // Another message on the same book has a log of its own.
     EXPECT_NE(MergeLog::fileName(u"b.csv"_s, u"s"_s, u"x"_s), MergeLog::fileName(u"b.csv"_s, u"sx"_s, u""_s));
@@ -68,10 +66,8 @@ TEST(MergeLog, AResumeSendsTwiceOnlyWhenTheUserSaysSo) {
         {"sent: sent again when everything is", u"ann@x.org"_s, Resume{false, true}, false},
         {"no email yet: always sent", u"kim@x.org"_s, Resume{}, false},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(MergeLog::skips(state, c.address, c.resume), c.skipped);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(MergeLog::skips(state, c.address, c.resume), c.skipped) << c.why;
 }
 
 TEST(SendAnswer, OnlyASuccessfulPageFromTheServiceCountsAsSent) {

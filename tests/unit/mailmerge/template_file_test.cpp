@@ -5,8 +5,6 @@
 
 #include "support/unit_files.h"
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 using TemplateFile::NameError;
 
@@ -88,10 +86,8 @@ TEST(MergeFields, FieldsAreReplacedOnceFromTheLeft) {
          u"[]<<>>"_s},
         {"the field starts at the last <<", u"<<<First>>>"_s, u"<Ann>"_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(MergeFields::mergeRow(c.text, titles, cells), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(MergeFields::mergeRow(c.text, titles, cells), c.expected) << c.why;
 }
 
 TEST(MergePlan, RangesAndTheCheckFindWhatTheUserShouldKnow) {

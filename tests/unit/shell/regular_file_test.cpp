@@ -8,8 +8,6 @@
 
 #include <QFile>
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;

@@ -9,6 +9,7 @@
 #include "base/messages.h"
 #include "base/settings.h"
 #include "base/text_file.h"
+#include "webpages/web_profile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,8 +21,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include "webpages/web_profile.h"
-
 #include <QWebEngineProfile>
 
 #include <gtest/gtest.h>
@@ -37,7 +36,6 @@ QString dataFile(const char *name) {
     return dataDir + QLatin1String(name);
 }
 
-// The words found after `from`, joined by "|".
 QString wordsOf(const QString &text, qsizetype from = 0) {
     QStringList words;
     WordSplitter splitter(text, from);
@@ -46,7 +44,6 @@ QString wordsOf(const QString &text, qsizetype from = 0) {
     return words.join(u'|');
 }
 
-// An engine with U.S. English and a custom list in a fresh folder.
 struct EnglishEngine : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(engine.loadMainDictionary(dataFile("american.vtd")).ok);
@@ -259,7 +256,6 @@ TEST(SpellLanguages, ReadsAndMakesTheStoredPaths) {
 
 namespace {
 
-// Where a check of `text` stops, each word ignored in turn.
 QStringList stopsIn(SpellEngine &engine, const QString &text) {
     QStringList stops;
     for (int code = engine.check(text); code < SpellEngine::Done; code = engine.decide(Decision::Ignore))

@@ -1,5 +1,4 @@
-// The order of the suggestions, on made-up engine answers. Their first suggestions against
-// hunspell's on common misspellings: tools/spell-ranking-check, run as a test.
+// The order of the suggestions, on made-up engine answers.
 #include "spelling/suggestion_ranking.h"
 
 #include <gtest/gtest.h>

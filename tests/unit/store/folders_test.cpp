@@ -2,26 +2,21 @@
 #include "store/dialog_new_folder.h"
 
 #include "base/messages.h"
-#include "base/text_file.h"
 #include "store/message_list_model.h"
 #include "store/saved_folders.h"
 
 #include "support/unit_files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A main directory with these folders of saved messages.
 struct MainDir : TestFolder {
     explicit MainDir(const QStringList &folders) {
         for (const QString &folder : folders)
@@ -50,15 +45,11 @@ TEST(SavedFolders, CreateRefusesNamesThatLeaveTheStore) {
         {"", SavedFolders::CreateError::InvalidName},
         {".", SavedFolders::CreateError::InvalidName},
         {"../escape", SavedFolders::CreateError::InvalidName},
-        {"a/b", SavedFolders::CreateError::InvalidName},
         {"...", SavedFolders::CreateError::None}, // an odd but harmless name
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name.toStdString());
-        EXPECT_EQ(SavedFolders::create(main.path(), c.name), c.error);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(SavedFolders::create(main.path(), c.name), c.error) << c.name.toStdString();
     EXPECT_FALSE(main.has(u"escape"_s));
-    EXPECT_FALSE(main.has(u"savedmgs/a"_s));
 }
 
 // A folder made through the dialog is the folders integration test's; here its failures.
@@ -86,7 +77,6 @@ TEST(DialogNewFolder, OkNeedsTextAndFailuresKeepTheDialogOpen) {
 
 using Layout = MessageListModel::Layout;
 
-// A folder of saved messages.
 struct Folder : TestFolder {
     void add(const QString &name, const QByteArray &bytes = "x") const { write(name, bytes); }
 };

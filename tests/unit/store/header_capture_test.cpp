@@ -79,10 +79,8 @@ TEST(MessageBody, TidyBreaksPlainTextLinesShortensBlankRunsAndDropsALeadingRecip
         {"the first '>' at 100: too far", u"To:"_s + QString(96, u'x') + u">rest</p>"_s, {}},
         {"the first '>' at 99: near enough", u"To:"_s + QString(95, u'x') + u">rest</p>"_s, u"rest</p>"_s},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(MessageBody::tidy(c.body, to), c.expected.isNull() ? c.body : c.expected);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(MessageBody::tidy(c.body, to), c.expected.isNull() ? c.body : c.expected) << c.why;
     // Without its Subject line a page gives no fallback body (the fallback itself: the capture
     // integration test's Yahoo page without a "message" element).
     EXPECT_EQ(MessageBody::yahooFallback(u"Subject: Hi\r\nHello"_s, -1), QString());

@@ -1,7 +1,4 @@
-// A folder exported as mbox, read back by Python's mailbox module as other mail programs would
-// and by its strict reader: every mailbox, header and body as it was saved, no header defect, no
-// line beyond what mail allows; and the same messages imported again from the mbox, from .eml
-// files and from a Maildir.
+// A folder exported as mbox and read back by Python's mailbox module, then imported again.
 #include "store/address_text.h"
 #include "store/mbox_export.h"
 #include "store/mbox_writer.h"
@@ -11,12 +8,9 @@
 #include "base/text_file.h"
 #include "support/unit_files.h"
 
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-
-#include <gtest/gtest.h>
 
 #include <array>
 
@@ -34,7 +28,6 @@ QJsonArray readBack(const char *script, const QString &mbox) {
     return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
 }
 
-// Saves each message into `folder` of `dir` under the name a capture gives it.
 void writeFolder(const TestFolder &dir, const QString &folder, const auto &messages) {
     for (const SavedMessage &message : messages)
         dir.write(folder + u'/' + SavedMessageFile::fileName(message, MessageKind::Captured),

@@ -1,6 +1,4 @@
-// Searching saved messages: the text a reader sees and the header values the file holds (not the
-// shortened, cleaned file name), with every named character reference read; the quick look at a
-// file's bytes must never miss text that the full reading finds; whole folders off the interface thread.
+// Searching saved messages.
 #include "store/message_search.h"
 #include "store/saved_folders.h"
 #include "store/saved_message_file.h"
@@ -53,9 +51,9 @@ TEST(SearchMatcher, FindsTheTextAReaderSees) {
         {u"pomegranate"_s, u"pome granate, pomegranat"_s, false},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE((c.term + u" in "_s + c.body).toStdString());
         const SavedMessage saved{u"Ann <a@x>"_s, u"Plans"_s, u"12/05/2004"_s, u"b@x"_s, {}, {}, c.body};
-        EXPECT_EQ(SearchMatcher(c.term).matchesText(SavedMessageFile::content(saved)), c.found);
+        EXPECT_EQ(SearchMatcher(c.term).matchesText(SavedMessageFile::content(saved)), c.found)
+            << (c.term + u" in "_s + c.body).toStdString();
     }
     // Files written on Windows in its code page, or in UTF-16, are read as such.
     EXPECT_TRUE(SearchMatcher(u"café"_s).matchesText("<div id=body>caf\xe9</div>"));
@@ -86,10 +84,10 @@ TEST(HeaderSearch, FindsWhatTheMessageShows) {
     };
     const QByteArray file = SavedMessageFile::content(newsletter);
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.term.toStdString());
         const SearchMatcher matcher(c.term);
-        EXPECT_EQ(matcher.matchesHeaders(file), c.inHeaders);
-        EXPECT_EQ(matcher.matchesText(file), c.inText);
+        EXPECT_EQ(std::pair(matcher.matchesHeaders(file), matcher.matchesText(file)),
+                  std::pair(c.inHeaders, c.inText))
+            << c.term.toStdString();
     }
 }
 
@@ -118,7 +116,6 @@ TEST(MessageSearch, FindsInTheFoldersAskedSkipsWhatIsNoMessageAndCancels) {
         {{u".*"_s, all, true}, u"50|3"_s}, // pattern characters are text
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE((c.query.term + u" in "_s + c.query.folders.join(u',')).toStdString());
         const auto tally = std::make_shared<SearchTally>();
         QStringList hits;
         for (const SearchHit &hit :
@@ -126,7 +123,8 @@ TEST(MessageSearch, FindsInTheFoldersAskedSkipsWhatIsNoMessageAndCancels) {
             hits.append(hit.folder + u':' + hit.name.from);
         hits.sort();
         hits << QString::number(tally->notMessages) << QString::number(tally->unreadable);
-        EXPECT_EQ(hits.join(u'|'), c.expected);
+        EXPECT_EQ(hits.join(u'|'), c.expected)
+            << (c.query.term + u" in "_s + c.query.folders.join(u',')).toStdString();
     }
 
     // A new search cancels the running one.

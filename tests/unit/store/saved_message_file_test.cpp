@@ -6,8 +6,6 @@
 
 #include "support/unit_files.h"
 
-#include <gtest/gtest.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -18,7 +16,6 @@ SavedMessage captured(QString from, QString subject, QString date, QString to) {
     return {std::move(from), std::move(subject), std::move(date), std::move(to), {}, {}, {}};
 }
 
-// A main directory with the folders "Saved" and "sent".
 struct StoreDir : TestFolder {
     StoreDir() {
         for (const QString &folder : {u"Saved"_s, u"sent"_s})
@@ -59,10 +56,8 @@ TEST(SavedMessageFileName, CutsLongPartsAndCleansCharactersTheFileSystemRefuses)
         {"a NUL or another control character would end or break the name",
          captured("Ann", QString::fromUtf8("Ann\0a\tb", 7), "d", "B"), "Ann&&Ann a b&&d&&B.htm"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(fileName(c.message, c.kind), c.expected);
-    }
+    for (const Case &c : cases)
+        EXPECT_EQ(fileName(c.message, c.kind), c.expected) << c.why;
 }
 
 TEST(SavedMessageFileContent, HasTheExactLinesWithAddressesEscaped) {
@@ -111,10 +106,9 @@ TEST(WriteSavedMessage, WritesOverwritesAndKeepsToTheStore) {
                    {"Missing", SaveResult::Error::WriteFailed},     {"..", SaveResult::Error::WriteFailed},
                    {"../savedmgs", SaveResult::Error::WriteFailed}, {"", SaveResult::Error::WriteFailed}};
     for (const auto &c : refused) {
-        SCOPED_TRACE(c.folder);
         result =
             writeSavedMessage(store.mainDir(), QString::fromLatin1(c.folder), message, MessageKind::Captured);
-        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(result.error, c.error) << c.folder;
     }
     EXPECT_EQ(store.files(u"sent"_s).size(), 1);
     EXPECT_EQ(store.files({}).size(), 0);
@@ -174,10 +168,8 @@ TEST(MessageName, ListsReplyPrefixesWithTheirColonAndDatesWithoutTheirTime) {
         {MessageName::listedDate, "Sunday, December 5, 2004 10^31 AM", "Sunday, December 5, 2004"},
         {MessageName::listedDate, "yesterday", "yesterday"},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.part);
-        EXPECT_EQ(c.listed(QString::fromLatin1(c.part)), QString::fromLatin1(c.expected));
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.listed(QString::fromLatin1(c.part)), QString::fromLatin1(c.expected)) << c.part;
 }
 
 TEST(MessageName, SortKeyIsTheDayCountFrom1950) {

@@ -40,10 +40,8 @@ TEST(InboxTicks, TickRangeFillsRunsBetweenTickedBoxes) {
         {"adjacent pair after a run", {1, 3, 5, 6, 8}, {1, 2, 3, 5, 6, 8, 9, 10}},
         {"the last box alone", {10}, {10}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(shown(InboxTicks::tickRange(boxes(10, c.ticked))), shown(boxes(10, c.expected)));
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(shown(InboxTicks::tickRange(boxes(10, c.ticked))), shown(boxes(10, c.expected))) << c.why;
     EXPECT_TRUE(InboxTicks::tickRange({}).empty());
 }
 

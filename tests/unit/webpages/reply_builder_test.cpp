@@ -47,10 +47,8 @@ TEST(ReplyBuilder, CaptionsAddressesAndRichTextOfOneValue) {
         {ReplyBuilder::yahooRichText, u"\n><img src=x onerror=\"alert('&')\">"_s,
          u"\n<BR>&gt;&lt;img src=x onerror=&quot;alert(&#39;&amp;&#39;)&quot;<BR>&gt;"_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.text));
-        EXPECT_EQ(c.rule(c.text), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(c.rule(c.text), c.expected) << testing::PrintToString(c.text);
 }
 
 TEST(ReplyBuilder, GathersEachModesValuesUntilAnElementIsMissing) {
@@ -124,8 +122,6 @@ TEST(ReplyBuilder, WrapsAtTheFirstBlankFromColumn43) {
         {word, word},                            // a long word is never split
         {word + u" tail"_s, word + u"\ntail"_s}, // but the blank after it breaks
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.text));
-        EXPECT_EQ(ReplyBuilder::wrapBody(c.text), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(ReplyBuilder::wrapBody(c.text), c.expected) << testing::PrintToString(c.text);
 }

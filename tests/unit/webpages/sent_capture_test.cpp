@@ -5,8 +5,6 @@
 
 #include "support/sim_process.h" // prints QStrings in failures
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -25,10 +23,8 @@ TEST(PostData, DecodesFormValues) {
         {u"%zz%4g"_s, u"%zz%4g"_s},
         {u"é%E9+%C3%A9"_s, u"éé é"_s}, // each run of escapes is read on its own
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.raw.toStdString());
-        EXPECT_EQ(PostData::decode(c.raw), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(PostData::decode(c.raw), c.expected) << c.raw.toStdString();
 }
 
 TEST(PostData, FindsFieldsWhereverTheyStand) {

@@ -25,10 +25,10 @@ TEST(WordPressPost, OnlyThePostEditScreensTakeTheBody) {
         {"a reader's page", "http://h/2026/12/07/hello/?message=6", false, false},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
         const QUrl address(QString::fromLatin1(c.address));
-        EXPECT_EQ(WordPressPost::isEditScreen(address), c.editScreen);
-        EXPECT_EQ(WordPressPost::confirmsPublishing(address), c.published);
+        EXPECT_EQ(std::pair(WordPressPost::isEditScreen(address), WordPressPost::confirmsPublishing(address)),
+                  std::pair(c.editScreen, c.published))
+            << c.why;
     }
     EXPECT_TRUE(WordPressPost::noticeConfirmsPublishing(u"Post published.View Post"_s));
     EXPECT_FALSE(WordPressPost::noticeConfirmsPublishing(u"Draft saved.View Preview"_s));
@@ -52,10 +52,8 @@ TEST(WordPressPost, ClassicBodySendsLineBreaksInsideTextAsBlanks) {
         {"blanks without a line break stay", u"<p>a  b</p>"_s, u"<p>a  b</p>"_s},
         {"a tag's own line breaks stay", u"<p\nclass=x>a</p>"_s, u"<p\nclass=x>a</p>"_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(WordPressPost::classicBody(c.html).toStdString(), c.expected.toStdString());
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(WordPressPost::classicBody(c.html).toStdString(), c.expected.toStdString()) << c.why;
 }
 
 TEST(WordPressPost, BlockBodyIsOneHtmlBlock) {
@@ -87,10 +85,8 @@ TEST(WordPressFilter, NamesWhatAnAuthorsPostLoses) {
          {u"styles"_s, u"cell backgrounds and border colours"_s}},
         {"words that only look like it", u"<p>onclick= and javascript: are words; <b>center</b></p>"_s, {}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(WordPressFilter::partsRemoved(c.html), c.expected);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(WordPressFilter::partsRemoved(c.html), c.expected) << c.why;
     EXPECT_TRUE(WordPressFilter::warning({}).isEmpty());
     EXPECT_TRUE(WordPressFilter::warning({u"scripts"_s}).contains(u"\n\nscripts"_s));
 }
