@@ -11,6 +11,8 @@
 #include <QJsonObject>
 #include <QTextDocumentFragment>
 
+#include <set>
+
 namespace {
 
 using User = RoundcubeStack::User;
@@ -69,6 +71,80 @@ TEST(Roundcube, TheStoredPasswordNeverReachesAnotherPageOfTheHost) {
     QTest::qWait(2500); // longer than the login page's second look
     EXPECT_EQ(pane(*h).formFieldValue(u"login-form"_s, u"_pass"_s), QString());
     EXPECT_EQ(stack->testPagePosts(), QString());
+}
+
+// The rows of the list in page order, by uid.
+QStringList rowUids(MainFormHarness &h) {
+    return MainFormHarness::runPageScript(
+               pane(h),
+               u"[...document.querySelectorAll('#messagelist tbody tr.message')].map(r => atob(r.id.slice(6)))"_s)
+        .toStringList();
+}
+
+// Roundcube's own selection, its list widget's (read in the page's world), as row positions.
+std::set<int> selection(MainFormHarness &h) {
+    const QString read = u"(() => { const s = document.createElement('script'); s.textContent = `{ const l = "
+                         u"rcmail.message_list,"
+                         u" rows = [...document.querySelectorAll('#messagelist tbody tr.message')];"
+                         u" document.body.dataset.picked = l.get_selection().map(uid => "
+                         u"rows.indexOf(l.rows[uid].obj)).join(' ') }`;"
+                         u" document.head.append(s); s.remove(); return document.body.dataset.picked; })()"_s;
+    std::set<int> rows;
+    for (const QString &row :
+         MainFormHarness::runPageScript(pane(h), read).toString().split(u' ', Qt::SkipEmptyParts))
+        rows.insert(row.toInt());
+    return rows;
+}
+
+// The user picks the rows at `first` and (Ctrl held) `second` with the mouse, as in Roundcube.
+void pickRows(MainFormHarness &h, int first, int second) {
+    for (const auto &[row, keys] : {std::pair{first, Qt::KeyboardModifiers()},
+                                    std::pair{second, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+        const QVariantList at =
+            MainFormHarness::runPageScript(
+                pane(h),
+                u"(() => { const r = document.querySelectorAll('#messagelist tbody tr.message')[%1]"
+                u".querySelector('span.date').getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"_s
+                    .arg(row))
+                .toList();
+        QTest::mouseClick(pane(h).focusProxy(), Qt::LeftButton, keys,
+                          QPoint(at.value(0).toInt(), at.value(1).toInt()));
+        QTest::qWait(300);
+    }
+}
+
+TEST(Roundcube, TicksAreRoundcubesOwnSelectionAndItsDeleteTakesThem) {
+    auto h = window(User::Bob, stack->password(User::Bob));
+    ASSERT_TRUE(h->start(stack->url()));
+    ASSERT_TRUE(listShown(*h));
+    const QStringList uids = rowUids(*h);
+    pickRows(*h, 1, 2);
+    ASSERT_EQ(selection(*h), (std::set<int>{1, 2}));
+    h->child<QAction>("mnuClearTicks")->trigger();
+    EXPECT_EQ(selection(*h), std::set<int>{});
+    pickRows(*h, 4, 6);
+    h->child<QAction>("mnuTickRange")->trigger();
+    EXPECT_EQ(selection(*h), (std::set<int>{4, 5, 6}));
+    // Roundcube's own Delete takes what it has selected, and nothing else.
+    ASSERT_TRUE(MainFormHarness::waitFor([&] {
+        return MainFormHarness::runPageScript(pane(*h),
+                                              u"document.querySelector('a.delete:not(.disabled)')"_s)
+            .isValid();
+    }));
+    ASSERT_TRUE(MainFormHarness::clickElement(pane(*h), u"a.delete"_s));
+    QStringList left;
+    int polls = 0;
+    EXPECT_TRUE(MainFormHarness::waitFor([&] {
+        // A read of the mailbox holds the thread that runs the page: made once every 50 polls.
+        if (++polls % 50)
+            return false;
+        left.clear();
+        for (const QJsonValue &m : stack->mailbox(User::Bob))
+            left.append(QString::number(m[u"uid"_s].toInt()));
+        return left.size() < uids.size();
+    }));
+    const QStringList kept = uids.mid(0, 4) + uids.mid(7);
+    EXPECT_EQ(QSet(left.begin(), left.end()), QSet(kept.begin(), kept.end()));
 }
 
 // Text as a reader sees it: markup read as HTML, blanks collapsed.
