@@ -6,6 +6,7 @@
 
 #include "support/roundcube_stack.h"
 #include "webpages/services/web_service.h"
+#include "webpages/sign_in_controller.h"
 #include "webpages/web_profile.h"
 
 #include <QJsonObject>
@@ -71,6 +72,17 @@ TEST(Roundcube, TheStoredPasswordNeverReachesAnotherPageOfTheHost) {
     QTest::qWait(2500); // longer than the login page's second look
     EXPECT_EQ(pane(*h).formFieldValue(u"login-form"_s, u"_pass"_s), QString());
     EXPECT_EQ(stack->testPagePosts(), QString());
+}
+
+TEST(Roundcube, AWrongStoredPasswordIsToldOnceAndNotTriedAgain) {
+    const int posts = stack->loginPosts();
+    auto h = window(User::Alice, u"not-the-password"_s);
+    ASSERT_TRUE(h->start(stack->url()));
+    EXPECT_TRUE(MainFormHarness::waitFor([&] { return !h->messages().shown().isEmpty(); }));
+    QTest::qWait(3000); // longer than the login page's second look
+    EXPECT_EQ(h->messages().shown(), QStringList{SignInController::refusedMessage()});
+    EXPECT_EQ(stack->loginPosts() - posts, 1);
+    EXPECT_TRUE(pane(*h).bodyText().value_or(QString()).contains(u"Login failed."_s));
 }
 
 // The rows of the list in page order, by uid.
