@@ -85,6 +85,27 @@ TEST(Roundcube, AWrongStoredPasswordIsToldOnceAndNotTriedAgain) {
     EXPECT_TRUE(pane(*h).bodyText().value_or(QString()).contains(u"Login failed."_s));
 }
 
+TEST(Roundcube, ASignInTypedOnTheLoginPageIsKeptForTheNextStart) {
+    auto h = window(User::Bob, QString());
+    h->settings().set(Keys::Email, QString());
+    ASSERT_TRUE(h->start(stack->url()));
+    for (const auto &[field, text] : {std::pair{"#rcmloginuser", stack->login(User::Bob)},
+                                      std::pair{"#rcmloginpwd", stack->password(User::Bob)}}) {
+        ASSERT_TRUE(MainFormHarness::clickElement(pane(*h), QString::fromLatin1(field)));
+        QTest::keyClicks(pane(*h).focusProxy(), text);
+    }
+    QTest::keyClick(pane(*h).focusProxy(), Qt::Key_Return);
+    ASSERT_TRUE(listShown(*h));
+    EXPECT_EQ(h->settings().get(Keys::Email), stack->login(User::Bob));
+    EXPECT_EQ(h->settings().get(Keys::Pw), stack->password(User::Bob));
+    // What the settings file keeps signs in by itself, on a profile that has forgotten the session.
+    const QString kept = h->settings().get(Keys::Pw);
+    h.reset();
+    auto next = window(User::Bob, kept);
+    ASSERT_TRUE(next->start(stack->url()));
+    EXPECT_TRUE(listShown(*next));
+}
+
 // The rows of the list in page order, by uid.
 QStringList rowUids(MainFormHarness &h) {
     return MainFormHarness::runPageScript(
