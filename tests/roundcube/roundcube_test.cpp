@@ -106,6 +106,20 @@ TEST(Roundcube, ASignInTypedOnTheLoginPageIsKeptForTheNextStart) {
     EXPECT_TRUE(listShown(*next));
 }
 
+TEST(Roundcube, ASecondWindowOnTheProfileFindsTheSessionSignedIn) {
+    auto h = window(User::Alice, stack->password(User::Alice));
+    ASSERT_TRUE(h->start(stack->url()));
+    ASSERT_TRUE(listShown(*h));
+    const int posts = stack->loginPosts();
+    h.reset();
+    MainFormHarness next; // nothing stored to sign in with
+    next.settings().set(Keys::ServiceUrl, stack->url());
+    next.settings().set(Keys::Service, WebServices::roundcube);
+    ASSERT_TRUE(next.start(stack->url()));
+    EXPECT_TRUE(listShown(next));
+    EXPECT_EQ(stack->loginPosts(), posts);
+}
+
 // The rows of the list in page order, by uid.
 QStringList rowUids(MainFormHarness &h) {
     return MainFormHarness::runPageScript(
