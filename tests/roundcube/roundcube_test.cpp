@@ -120,6 +120,26 @@ TEST(Roundcube, ASecondWindowOnTheProfileFindsTheSessionSignedIn) {
     EXPECT_EQ(stack->loginPosts(), posts);
 }
 
+TEST(Roundcube, TheWelcomePageRecordsRoundcubeAsTheService) {
+    WebProfile::forgetSites();
+    MainFormHarness h;
+    h.settings().set(Keys::ServiceUrl, QString()); // asked for on the welcome page
+    h.settings().set(Keys::AutoLogin, u"1"_s);
+    ASSERT_TRUE(h.start());
+    for (const auto &[field, text] :
+         {std::pair{"#email", stack->login(User::Bob)}, std::pair{"#password", stack->password(User::Bob)},
+          std::pair{"#service", stack->url()}}) {
+        ASSERT_TRUE(MainFormHarness::clickElement(h.form().webBrowser(1), QString::fromLatin1(field)));
+        QTest::keyClicks(h.form().webBrowser(1).focusProxy(), text);
+    }
+    QTest::keyClick(h.form().webBrowser(1).focusProxy(), Qt::Key_Tab);
+    QTest::keyClick(h.form().webBrowser(1).focusProxy(), Qt::Key_Down); // Roundcube
+    ASSERT_TRUE(MainFormHarness::clickElement(h.form().webBrowser(1), u".go"_s));
+    EXPECT_TRUE(listShown(h));
+    EXPECT_EQ(h.settings().get(Keys::Service), WebServices::roundcube);
+    EXPECT_EQ(h.settings().get(Keys::ServiceUrl), stack->url());
+}
+
 // The rows of the list in page order, by uid.
 QStringList rowUids(MainFormHarness &h) {
     return MainFormHarness::runPageScript(
