@@ -192,6 +192,8 @@ TEST(Roundcube, TicksAreRoundcubesOwnSelectionAndItsDeleteTakesThem) {
     pickRows(*h, 4, 6);
     h->child<QAction>("mnuTickRange")->trigger();
     EXPECT_EQ(selection(*h), (std::set<int>{4, 5, 6}));
+    if (qEnvironmentVariableIsSet("CORVALIS_SCREENSHOTS"))
+        h->form().grab().save(qEnvironmentVariable("CORVALIS_SCREENSHOTS") + u"/rc-ticked.png"_s);
     // Roundcube's own Delete takes what it has selected, and nothing else.
     ASSERT_TRUE(MainFormHarness::waitFor([&] {
         return MainFormHarness::runPageScript(pane(*h),
