@@ -176,7 +176,7 @@ void pickRows(MainFormHarness &h, int first, int second) {
                 .toList();
         QTest::mouseClick(pane(h).focusProxy(), Qt::LeftButton, keys,
                           QPoint(at.value(0).toInt(), at.value(1).toInt()));
-        QTest::qWait(300);
+        QTest::qWait(300); // the list takes each pick before the next
     }
 }
 
