@@ -1,6 +1,7 @@
 #include "webpages/sign_in.h"
 
 #include "webpages/page_model.h"
+#include "webpages/services/web_service.h"
 
 #include <QDir>
 #include <QUrl>
@@ -49,6 +50,12 @@ std::optional<SignIn::Credentials> SignIn::automaticSignIn(const QString &addres
         storedPassword.isEmpty())
         return std::nullopt;
     return Credentials{storedEmail, storedPassword};
+}
+
+std::optional<QString> SignIn::serviceKind(const std::optional<QString> &chosen) {
+    if (chosen == WebServices::roundcube)
+        return chosen;
+    return std::nullopt;
 }
 
 bool SignIn::isAnswerPage(const QString &address, const QString &serviceUrl) {

@@ -34,6 +34,11 @@ std::optional<Credentials> automaticSignIn(const QString &address, const QString
 // host, without trailing slashes; nothing for anything else.
 std::optional<QString> serviceAddress(const std::optional<QString> &typed);
 
+inline const QString serviceKindField = QStringLiteral("kind");
+// The welcome page's choice of the kind of service at the address typed (its field "kind"), as
+// it is recorded ([Locations] service): a known service's name, else nothing.
+std::optional<QString> serviceKind(const std::optional<QString> &chosen);
+
 // The sign-in service's answer page offers its answer field to the spell checker.
 bool isAnswerPage(const QString &address, const QString &serviceUrl);
 

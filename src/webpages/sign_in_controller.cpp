@@ -81,6 +81,9 @@ void SignInController::captureOnLeave() {
         recordedServiceUrl(m_settings).isEmpty()) {
         if (const auto service = SignIn::serviceAddress(m_pane.knownFieldValue(loginForm, loginService))) {
             m_settings.set(Keys::ServiceUrl, *service);
+            if (const auto kind =
+                    SignIn::serviceKind(m_pane.knownFieldValue(loginForm, SignIn::serviceKindField)))
+                m_settings.set(Keys::Service, *kind);
             emit serviceRecorded(*service);
         }
     }

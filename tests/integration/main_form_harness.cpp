@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QMenuBar>
@@ -70,7 +71,19 @@ bool MainFormHarness::start(const QString &firstPage) {
 }
 
 bool MainFormHarness::waitFor(const std::function<bool()> &condition, int timeoutMs) {
-    return QTest::qWaitFor(condition, timeoutMs);
+    // The thread sleeps in the event dispatcher between checks, as the program's own waits do:
+    // QTest::qWaitFor's sleeps beside a dispatcher that never waits leave the browser's work
+    // (a page's resources, on a busy machine) undelivered for many seconds.
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer tick;
+    tick.start(10);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
 }
 
 bool MainFormHarness::waitForPage(WebPane &pane, const QString &part, int timeoutMs) {

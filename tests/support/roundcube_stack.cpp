@@ -24,6 +24,11 @@ QString RoundcubeStack::testPagePosts() const {
     return posts.open(QIODevice::ReadOnly) ? QString::fromUtf8(posts.readAll()) : QString();
 }
 
+int RoundcubeStack::loginPosts() const {
+    QFile log(m_stack.fact(QStringLiteral("dir")) + QStringLiteral("/roundcube/web.log"));
+    return log.open(QIODevice::ReadOnly) ? int(log.readAll().count("POST /?_task=login")) : -1;
+}
+
 QJsonArray RoundcubeStack::mailbox(User user, const QString &name) const {
     QProcess read;
     read.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -23,6 +23,8 @@ public:
     // are read back with testPagePosts().
     bool putTestPage(const QString &name, const QByteArray &html) const;
     QString testPagePosts() const;
+    // Sign-ins posted to Roundcube so far, by anyone.
+    int loginPosts() const;
     // The messages of the mailbox in UID order, as objects of uid, flags, from, reply-to, to, cc,
     // date, subject (decoded) and body (the HTML part when there is one, and then html is true).
     QJsonArray mailbox(User user, const QString &name = QStringLiteral("INBOX")) const;

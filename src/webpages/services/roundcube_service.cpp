@@ -33,7 +33,9 @@ std::optional<std::vector<InboxTicks::MessageRow>> RoundcubeService::messageRows
 }
 
 void RoundcubeService::setTicks(WebPane &pane, const std::vector<bool> &ticks) const {
-    pane.callBridge(QStringLiteral("roundcubeSetTicks"), {MessageRows::toBridge(ticks)});
+    // The tick list is the call's one argument: as a braced list of its own it would be taken for
+    // the argument list itself.
+    pane.callBridge(QStringLiteral("roundcubeSetTicks"), {QVariant(MessageRows::toBridge(ticks))});
 }
 
 std::optional<QByteArray> RoundcubeService::rawMessage(WebPane &pane) const {
