@@ -28,9 +28,10 @@ namespace {
 // The surface script's parts, in the order they build on one another: the shared part first, the
 // part that makes the document editable last.
 const char *const surfaceScriptParts[] = {"editor_surface.js",        "editor_surface_commands.js",
-                                          "editor_surface_tables.js", "editor_surface_ranges.js",
-                                          "editor_surface_undo.js",   "editor_surface_source.js",
-                                          "editor_surface_menu.js",   "editor_surface_start.js"};
+                                          "editor_surface_tables.js", "editor_surface_table_text.js",
+                                          "editor_surface_ranges.js", "editor_surface_undo.js",
+                                          "editor_surface_source.js", "editor_surface_menu.js",
+                                          "editor_surface_start.js"};
 
 QString surfaceScript() {
     initEditorResources();
@@ -71,7 +72,12 @@ EditingSurface::EditingSurface(QWidget *parent)
     m_displayChange->setSingleShot(true);
     m_displayChange->setInterval(0);
     connect(m_host, &EditorHost::displayChangeReported, m_displayChange, qOverload<>(&QTimer::start));
-    connect(m_displayChange, &QTimer::timeout, this, &EditingSurface::displayChanged);
+    connect(m_displayChange, &QTimer::timeout, this, [this] {
+        if (m_callsWaiting > 0)
+            m_displayChangeHeld = true;
+        else
+            emit displayChanged();
+    });
     connect(m_host, &EditorHost::focusLossReported, this, &EditingSurface::focusLost);
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("editorContextMenu"));
@@ -84,6 +90,16 @@ EditingSurface::EditingSurface(QWidget *parent)
 }
 
 EditingSurface::~EditingSurface() = default;
+
+std::optional<QVariant> EditingSurface::callBridge(const QString &function, const QVariantList &arguments) {
+    ++m_callsWaiting;
+    const std::optional<QVariant> result = WebPane::callBridge(function, arguments);
+    if (--m_callsWaiting == 0 && m_displayChangeHeld) {
+        m_displayChangeHeld = false;
+        m_displayChange->start();
+    }
+    return result;
+}
 
 QVariant EditingSurface::execCommand(int command, int option, const QVariant &value) {
     switch (command) {

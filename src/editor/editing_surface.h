@@ -67,6 +67,11 @@ public:
     int queryStatus(int command);
     DisplayState displayState(const QList<int> &commands);
 
+    // A call of the page's bridge. A display change the page reports while a call waits is told
+    // once no call waits any more: a toolbar refresh inside the wait would make the command wait
+    // for the layout of what it changed, and refreshes would nest in one another.
+    std::optional<QVariant> callBridge(const QString &function, const QVariantList &arguments = {});
+
     // Runs `edit` (several commands) as one step for Undo and Redo.
     void asOneStep(const std::function<void()> &edit);
 
@@ -155,6 +160,8 @@ private:
 
     EditorHost *m_host;
     QTimer *m_displayChange;
+    int m_callsWaiting = 0;
+    bool m_displayChangeHeld = false;
     QMenu *m_menu;
     bool m_menuRequested = false;
     QStringList m_menuItems;

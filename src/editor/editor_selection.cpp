@@ -3,23 +3,17 @@
 #include "editor/editing_surface.h"
 #include "editor/selection_text.h"
 
-namespace {
-// Far enough back to reach the start of any document.
-constexpr int toDocumentStart = -5000000;
-} // namespace
-
 void EditorSelection::SaveSelection() {
     if (m_surface.selectionType() == QLatin1String("Control")) {
         m_savedCaretOffset = 0;
         return;
     }
-    TextRange range = m_surface.createRange();
-    if (range.isNull())
-        return;
-    m_savedCaretOffset = qAbs(range.move(toDocumentStart));
-    range.select();
-    range.move(m_savedCaretOffset);
-    range.select();
+    // A range from the selection moved back to the document's start, selected, and moved forward
+    // as far again, selected: the offset is how far it went, and the caret is where the selection
+    // started. The page counts the characters at once, and leaves a caret in place.
+    const auto offset = m_surface.callBridge(QStringLiteral("editorSaveSelection"));
+    if (offset)
+        m_savedCaretOffset = offset->toInt();
 }
 
 DocElement EditorSelection::SelectedElement() {

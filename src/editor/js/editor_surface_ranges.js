@@ -13,6 +13,17 @@
                 return 'Control';
             return s.hasSelection() ? 'Text' : 'None';
         },
+        // The characters before the selection's start; a selection becomes a caret there.
+        editorSaveSelection() {
+            const sel = document.getSelection();
+            if (!sel || sel.rangeCount === 0 || !document.body)
+                return 0;
+            const r = sel.getRangeAt(0);
+            const offset = s.offsetOf(r.startContainer, r.startOffset);
+            if (!r.collapsed)
+                sel.collapseToStart();
+            return offset;
+        },
         editorCreateRange() {
             const r = s.selectionRange();
             return r ? s.keep(ranges, r.cloneRange()) : 0;

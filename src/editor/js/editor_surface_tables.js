@@ -1,6 +1,6 @@
-// Tables: inserting one, its row and column commands and Tab from cell to cell, a dialog's
-// changed table put in place, and the borders drawn while editing. The commands change the
-// table where it stands, whatever its size, each change one step for Undo.
+// Tables: inserting one, its row and column commands and Tab from cell to cell, and the borders
+// drawn while editing. The commands change the table where it stands, whatever its size, each
+// change one step for Undo.
 (function () {
     'use strict';
     const s = window.corvalisSurface;
@@ -41,15 +41,25 @@
 
     // Row and column changes, on the table around the caret; new ones come before the current
     // (Tab's new row, 'below', after it). A table left with no cells goes. The caret stays in its
-    // cell, or the nearest one left.
+    // cell, or goes to the nearest one left: put there before the change, while the table is laid
+    // out, since a caret put into a changed table has it laid out anew there and then.
     function tableCommand(id, below) {
         const cell = s.currentCell();
         if (!cell)
             return false;
         const table = cell.closest('table');
         const row = cell.parentElement;
-        let rowAt = row.rowIndex, column = cell.cellIndex;
+        const column = cell.cellIndex;
         const steps = [];
+        let caret = cell;
+        if (id === 5007) {
+            const next = table.rows[row.rowIndex + 1] || table.rows[row.rowIndex - 1];
+            caret = next && next.cells.length ? next.cells[Math.min(column, next.cells.length - 1)] : null;
+        } else if (id === 5006) {
+            caret = row.cells[column + 1] || row.cells[column - 1] || null;
+        }
+        if (caret && caret !== cell)
+            s.caretInto(caret);
         if (id === 5021) {
             const fresh = row.cloneNode(false);
             for (const c of row.cells) {
@@ -58,9 +68,8 @@
                     blank.colSpan = c.colSpan;
             }
             steps.push(inserted(row.parentNode, fresh, below ? row.nextSibling : row));
-            rowAt += 1;
             if (below)
-                column = 0;
+                caret = fresh.cells[0];
         } else if (id === 5007) {
             steps.push(removed(row));
         } else {
@@ -73,50 +82,14 @@
                 else if (r.cells[column])
                     steps.push(removed(r.cells[column]));
             }
-            if (id === 5020)
-                column += 1;
         }
-        const empty = table.rows.length === 0 || (id === 5006 && table.rows[0].cells.length === 0);
-        if (empty)
+        if (table.rows.length === 0 || (id === 5006 && table.rows[0].cells.length === 0))
             steps.push(removed(table));
         madeAsOneStep(steps);
-        if (!empty && table.rows.length) {
-            const r = table.rows[Math.min(rowAt, table.rows.length - 1)];
-            if (r.cells.length)
-                s.caretInto(r.cells[Math.min(column, r.cells.length - 1)]);
-        }
+        // Tab's new row takes the caret: the one case where it goes into the changed table.
+        if (below && caret && caret.isConnected)
+            s.caretInto(caret);
         return true;
-    }
-
-    // Makes `live` like `wanted` (its changed copy, parsed from a dialog's text) by changing in
-    // place the attributes and texts that differ; children that differ in kind or number are
-    // replaced. The changes are added to `steps`.
-    function reshape(live, wanted, steps) {
-        if (live.isEqualNode(wanted))
-            return;
-        for (const a of Array.from(wanted.attributes)) {
-            if (live.getAttribute(a.name) !== a.value)
-                steps.push(attributeSet(live, a.name, a.value));
-        }
-        for (const a of Array.from(live.attributes)) {
-            if (!wanted.hasAttribute(a.name))
-                steps.push(attributeSet(live, a.name, null));
-        }
-        const now = Array.from(live.childNodes), then = Array.from(wanted.childNodes);
-        const alike = now.length === then.length && now.every((n, i) => n.nodeName === then[i].nodeName);
-        if (!alike) {
-            for (const n of now)
-                steps.push(removed(n));
-            for (const n of then)
-                steps.push(inserted(live, document.importNode(n, true), null));
-            return;
-        }
-        now.forEach((n, i) => {
-            if (n.nodeType === Node.ELEMENT_NODE)
-                reshape(n, then[i], steps);
-            else if (n.data !== then[i].data)
-                steps.push(textSet(n, then[i].data));
-        });
     }
 
     // Tab and Shift+Tab go to the next and the previous cell; Tab in the last cell adds a row.
@@ -166,63 +139,10 @@
         return done;
     }
 
-    let borderSheet = null, markedTable = null;
-    Object.assign(s, { tableCommand, tabInTable, insertTable });
+    let borderSheet = null;
+    Object.assign(s, { tableCommand, tabInTable, insertTable, madeAsOneStep });
+    s.tableSteps = { inserted, removed, attributeSet };
     Object.assign(s.bridge, {
-        // The table around the selection's start (the selected table itself), kept for the change
-        // that follows, and its HTML with `marker` where the selection starts (first in the cell
-        // there when it starts between cells): marked in a copy, so that neither the document nor
-        // its history ever holds the marker.
-        editorMarkedTable(marker) {
-            markedTable = null;
-            const r = s.selectionRange();
-            if (!r)
-                return null;
-            let node = r.startContainer, offset = r.startOffset;
-            const at = node.nodeType === Node.ELEMENT_NODE ? node.childNodes[offset] : null;
-            if (at && ['TD', 'TH', 'TABLE'].includes(at.nodeName)) {
-                node = at;
-                offset = 0;
-            }
-            const element = node.nodeType === Node.ELEMENT_NODE ? node : node.parentElement;
-            const table = element && element.closest('table');
-            if (!table || !document.body.contains(table))
-                return null;
-            markedTable = table;
-            const copy = table.cloneNode(true);
-            if (marker) {
-                let counterpart = copy;
-                const path = [];
-                for (let n = node; n !== table; n = n.parentNode)
-                    path.unshift(Array.prototype.indexOf.call(n.parentNode.childNodes, n));
-                for (const i of path)
-                    counterpart = counterpart.childNodes[i];
-                const place = document.createRange();
-                place.setStart(counterpart, offset);
-                place.insertNode(document.createTextNode(marker));
-            }
-            return copy.outerHTML;
-        },
-        // Makes the table kept above like `html` (its changed copy, as a dialog wrote it) where it
-        // stands, one step for Undo; HTML that is not one table takes its place whole.
-        editorReshapeTable(html) {
-            const e = markedTable;
-            if (!e || !e.isConnected)
-                return false;
-            const parsed = document.createElement('template');
-            parsed.innerHTML = html;
-            const nodes = Array.from(parsed.content.childNodes), wanted = nodes[0];
-            const steps = [];
-            if (nodes.length === 1 && wanted.nodeName === e.nodeName) {
-                reshape(e, wanted, steps);
-            } else {
-                for (const n of nodes)
-                    steps.push(inserted(e.parentNode, document.importNode(n, true), e));
-                steps.push(removed(e));
-            }
-            madeAsOneStep(steps);
-            return true;
-        },
         // Tables drawn with visible borders while editing, through a sheet the document never holds.
         editorShowBorders(on) {
             if (!borderSheet) {
