@@ -83,6 +83,7 @@ TEST(Roundcube, AWrongStoredPasswordIsToldOnceAndNotTriedAgain) {
     EXPECT_EQ(h->messages().shown(), QStringList{SignInController::refusedMessage()});
     EXPECT_EQ(stack->loginPosts() - posts, 1);
     EXPECT_TRUE(pane(*h).bodyText().value_or(QString()).contains(u"Login failed."_s));
+    EXPECT_EQ(h->settings().get(Keys::Pw), u"not-the-password"_s);
 }
 
 TEST(Roundcube, ASignInTypedOnTheLoginPageIsKeptForTheNextStart) {
@@ -118,6 +119,19 @@ TEST(Roundcube, ASecondWindowOnTheProfileFindsTheSessionSignedIn) {
     ASSERT_TRUE(next.start(stack->url()));
     EXPECT_TRUE(listShown(next));
     EXPECT_EQ(stack->loginPosts(), posts);
+    // Settings' button forgets the session: the inbox asks for a sign-in again.
+    next.messages().queueAnswer(Messages::Answer::Yes);
+    next.form().tabs().select(TabNavigator::SettingsTab);
+    ASSERT_EQ(next.userStep(u"CommandForgetWeb"_s), QString());
+    next.form().tabs().select(TabNavigator::InboxLogin);
+    // The cookies go in the background: the inbox is asked for again until they have.
+    EXPECT_TRUE(MainFormHarness::waitFor(
+        [&] {
+            next.load(pane(next), stack->url() + u"/?_task=mail"_s);
+            return MainFormHarness::runPageScript(pane(next), u"!!document.getElementById('rcmloginuser')"_s)
+                .toBool();
+        },
+        30000));
 }
 
 TEST(Roundcube, TheWelcomePageRecordsRoundcubeAsTheService) {
