@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFrame>
 #include <QProcess>
@@ -56,8 +57,16 @@ void MainForm::Form_Load() {
         Qt::SingleShotConnection);
 
     if (m_options.showSplash) {
+        // Not exec(): a close (a signal) that comes while the picture is being shown, before a
+        // dialog's own wait has begun, would leave that wait to its full time; this one is
+        // skipped then, start-up going on to the shutdown the close asked for.
         SplashForm splash(this);
-        splash.exec();
+        QEventLoop shown;
+        connect(&splash, &QDialog::finished, &shown, &QEventLoop::quit);
+        splash.setModal(true);
+        splash.show();
+        if (!m_closeHeld && splash.isVisible())
+            shown.exec();
     }
     m_pageState = PageState{};
     m_checkAutoLog->setChecked(m_startup.autoLogTicked);

@@ -47,7 +47,7 @@ TEST(WaitsPageTest, ACancelEndsTheTransferWaitingAndNoOther) {
 }
 
 TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
-    enum class Reach { Splash, PollTick, ComposeWait };
+    enum class Reach { Building, Splash, PollTick, ComposeWait };
     const struct {
         const char *wait;
         Reach reach;
@@ -55,7 +55,9 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
         QByteArray composePage; // what the compose pane loads for a mailto; none: a missing page
         QString end;            // the stage marker and the handed-in address at the end
     } cases[] = {
-        {"splash, before start-up has applied the stored values", Reach::Splash, SIGTERM, {}, u"|"_s},
+        // Before start-up has applied the stored values: the close waits for it.
+        {"window still being built: the picture is not shown", Reach::Building, SIGTERM, {}, u"|"_s},
+        {"splash", Reach::Splash, SIGTERM, {}, u"|"_s},
         // The tick and the close come in one pass of the event loop; the address is kept.
         {"mailto poll", Reach::PollTick, SIGTERM, {}, u"|ann@example.com"_s},
         {"compose wait: the page never has the form", Reach::ComposeWait, SIGINT, {}, u"5|"_s},
@@ -85,8 +87,12 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
 
         QProcess corvalis;
         QStringList arguments{u"--settings"_s, ini};
-        if (c.reach != Reach::Splash)
+        if (c.reach > Reach::Splash)
             arguments << u"--no-splash"_s;
+        const QString map = h.mainDir() + u"widget-map"_s; // the windows shown, which the program lists
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"CORVALIS_WIDGET_MAP"_s, map);
+        corvalis.setProcessEnvironment(environment);
         corvalis.start(QStringLiteral(CORVALIS_PATH), arguments);
         const auto send = [&](int signal) { ::kill(pid_t(corvalis.processId()), signal); };
         // The program has its own handler in place: it would die of the signal before.
@@ -97,7 +103,7 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
             return (mask.toULongLong(nullptr, 16) >> (c.signal - 1)) & 1;
         };
         ASSERT_TRUE(QTest::qWaitFor(handlesSignal, 20000));
-        ASSERT_TRUE(c.reach == Reach::Splash ||
+        ASSERT_TRUE(c.reach <= Reach::Splash ||
                     QTest::qWaitFor([&] { return MailtoHandOver::receiverRunning(ini); }, 20000));
         if (c.reach == Reach::PollTick) {
             send(SIGSTOP);
@@ -105,8 +111,12 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
             QTest::qWait(MailtoHandOver::intervalMs + 200); // the tick falls due meanwhile
             send(c.signal);
             send(SIGCONT);
-        } else if (c.reach == Reach::Splash) {
-            QTest::qWait(1000); // start-up reaches the splash, which shows for 1.5 s
+        } else if (c.reach <= Reach::Splash) {
+            const auto splashShown = [&] {
+                QFile file(map);
+                return file.open(QIODevice::ReadOnly) && file.readAll().contains("\tSplashForm\n");
+            };
+            ASSERT_TRUE(c.reach == Reach::Building || QTest::qWaitFor(splashShown, 20000));
             send(c.signal);
         } else {
             settings.set(Keys::Mailto, u"ann@example.com"_s);
