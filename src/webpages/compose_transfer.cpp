@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -176,10 +178,10 @@ bool ComposeTransfer::mayReplace(TransferMode mode, WebPane &target) {
     // A page with a message on it (typed, or filled by an earlier command and not yet sent: a
     // sent message leaves the compose page) is the user's work.
     const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
-    bool holdsText = false;
-    for (const QString &field : {form.to, form.cc, form.bcc, form.subject, form.body})
-        holdsText =
-            holdsText || !target.formFieldValue(form.form, field).value_or(QString()).trimmed().isEmpty();
+    const QStringList fields{form.to, form.cc, form.bcc, form.subject, form.body};
+    const bool holdsText = std::ranges::any_of(fields, [&](const QString &field) {
+        return !target.formFieldValue(form.form, field).value_or(QString()).trimmed().isEmpty();
+    });
     return !holdsText ||
            m_messages.ask(u"The compose page holds a message that has not been sent. Replace it?"_s,
                           Messages::Buttons::YesNo, Messages::Answer::No) == Messages::Answer::Yes;
