@@ -70,7 +70,7 @@ public:
     // A call of the page's bridge. A display change the page reports while a call waits is told
     // once no call waits any more: a toolbar refresh inside the wait would make the command wait
     // for the layout of what it changed, and refreshes would nest in one another.
-    std::optional<QVariant> callBridge(const QString &function, const QVariantList &arguments = {});
+    std::optional<QVariant> callBridge(const QString &function, const QVariantList &arguments = {}) override;
 
     // Runs `edit` (several commands) as one step for Undo and Redo.
     void asOneStep(const std::function<void()> &edit);

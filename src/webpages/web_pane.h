@@ -76,8 +76,9 @@ public:
     // a round trip: usable at the moment the page is being left.
     std::optional<QString> knownFieldValue(const QString &form, const QString &field) const;
 
-    // Runs one bridge function; exposed for the page operations of other subsystems.
-    std::optional<QVariant> callBridge(const QString &function, const QVariantList &arguments = {});
+    // Runs one bridge function; exposed for the page operations of other subsystems. Virtual so
+    // that a pane that watches its calls (the editor's) sees those made through a WebPane too.
+    virtual std::optional<QVariant> callBridge(const QString &function, const QVariantList &arguments = {});
 
     // How long a bridge call may wait for its answer.
     static constexpr int callTimeoutMs = 5000;
