@@ -4,6 +4,7 @@
 #include "mailmerge/merge_journal.h"
 #include "mailmerge/merge_run.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
@@ -50,7 +51,6 @@ DialogMerge::DialogMerge(Parts parts, QWidget *parent)
     m_selected->setObjectName(QStringLiteral("Option1"));
     m_all = new QRadioButton(QStringLiteral("All addresses in your address book"), range);
     m_all->setObjectName(QStringLiteral("Option2"));
-    m_all->setChecked(true);
     m_pace = new QSpinBox(range);
     m_pace->setObjectName(QStringLiteral("SpinPace"));
     m_pace->setRange(0, 3600);
@@ -60,10 +60,14 @@ DialogMerge::DialogMerge(Parts parts, QWidget *parent)
     paceRow->addWidget(m_pace);
     paceRow->addStretch(1);
     static_cast<QLabel *>(paceRow->itemAt(0)->widget())->setBuddy(m_pace);
+    // A service may refuse an address (one that does not exist there): the others may still go.
+    m_stopOnRefusal = new QCheckBox(QStringLiteral("Stop when the service &refuses an address"), range);
+    m_stopOnRefusal->setObjectName(QStringLiteral("CheckStopOnRefusal"));
     auto *rangeLayout = new QVBoxLayout(range);
     rangeLayout->addWidget(m_selected);
     rangeLayout->addWidget(m_all);
     rangeLayout->addLayout(paceRow);
+    rangeLayout->addWidget(m_stopOnRefusal);
 
     m_start = namedButton("CommandStart", QStringLiteral("Start"), this);
     m_stop = namedButton("CommandStop", QStringLiteral("Stop"), this);
@@ -127,6 +131,7 @@ DialogMerge::DialogMerge(Parts parts, QWidget *parent)
     connect(close, &QPushButton::clicked, this, &DialogMerge::reject);
     connect(m_pace, &QSpinBox::valueChanged, this, [this](int seconds) { m_parts.setPaceSeconds(seconds); });
     connect(&m_parts.run, &MergeRun::emailSent, this, &DialogMerge::onEmailSent);
+    connect(&m_parts.run, &MergeRun::emailRefused, this, &DialogMerge::onEmailRefused);
     connect(&m_parts.run, &MergeRun::progressChanged, this, &DialogMerge::onProgress);
     Form_Load();
 }
@@ -145,6 +150,8 @@ QString DialogMerge::noBookMessage() {
 
 void DialogMerge::Form_Load() {
     m_parts.run.resetCount();
+    // Each opening is a new merge: to the whole book unless the user narrows it to the selection.
+    m_all->setChecked(true);
     setButtons(Buttons::Idle);
     m_numSent->setText(QStringLiteral("Emails Sent: 0"));
     m_log->clear();
@@ -164,6 +171,7 @@ void DialogMerge::setButtons(Buttons state) {
     m_selected->setEnabled(state == Buttons::Idle);
     m_all->setEnabled(state == Buttons::Idle);
     m_pace->setEnabled(state == Buttons::Idle);
+    m_stopOnRefusal->setEnabled(state == Buttons::Idle);
 }
 
 void DialogMerge::showLog(bool shown) {
@@ -181,6 +189,11 @@ void DialogMerge::onEmailSent(int total, const QString &address) {
     m_numSent->setText(QStringLiteral("Emails Sent: %1").arg(total));
     showLog(true);
     m_log->appendPlainText(address);
+}
+
+void DialogMerge::onEmailRefused(const QString &address, const QString &words) {
+    showLog(true);
+    m_log->appendPlainText(QStringLiteral("Not sent, the service refused %1: %2").arg(address, words));
 }
 
 void DialogMerge::onProgress(int done, int total, qint64 msLeft) {
@@ -278,8 +291,9 @@ void DialogMerge::CommandStart_Click() {
             QStringLiteral(
                 "The merge log cannot be written in %1. A run that is broken off cannot be resumed.")
                 .arg(QDir::toNativeSeparators(m_parts.logFolder)));
-    const MergeRun::Outcome outcome =
-        m_parts.run.send(*book, *rows, journal.isOpen() ? &journal : nullptr, m_pace->value() * 1000);
+    const MergeRun::Outcome outcome = m_parts.run.send(
+        *book, *rows, journal.isOpen() ? &journal : nullptr, m_pace->value() * 1000,
+        m_stopOnRefusal->isChecked() ? MergeLog::AfterRefusal::Stop : MergeLog::AfterRefusal::GoOn);
     journal.close();
     endRun(outcome);
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class Messages;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
@@ -63,6 +64,7 @@ private:
     void setButtons(Buttons state);
     void showLog(bool shown);
     void onEmailSent(int total, const QString &address);
+    void onEmailRefused(const QString &address, const QString &words);
     void onProgress(int done, int total, qint64 msLeft);
     void endRun(MergeRun::Outcome outcome);
     // The rows to send to, after the user has seen the check and the resume question; empty
@@ -88,4 +90,5 @@ private:
     QProgressBar *m_progress;
     QLabel *m_timeLeft;
     QSpinBox *m_pace;
+    QCheckBox *m_stopOnRefusal;
 };

@@ -20,6 +20,9 @@ public:
     bool recordSending(const MergeLog::Entry &entry) { return append(MergeLog::sendingLine(entry)); }
     bool recordSent(const MergeLog::Entry &entry) { return append(MergeLog::sentLine(entry)); }
     bool recordUnknown(const MergeLog::Entry &entry) { return append(MergeLog::unknownLine(entry)); }
+    bool recordRefused(const MergeLog::Entry &entry, MergeLog::AfterRefusal then, const QString &words) {
+        return append(MergeLog::refusedLine(entry, then, words));
+    }
     void close() { m_file.close(); }
 
 private:

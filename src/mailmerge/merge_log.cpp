@@ -12,17 +12,22 @@ namespace {
 const QByteArray sending = "sending";
 const QByteArray sent = "sent";
 const QByteArray unknown = "unknown";
+const QByteArray refused = "refused";
 
 // Addresses are compared as a mail service does: blanks around them and letter case do not count.
 QString addressKey(const QString &address) {
     return address.trimmed().toLower();
 }
 
-QByteArray line(const QByteArray &kind, const Entry &entry) {
-    QString address = entry.address;
+// A field's text on one line and in one column.
+QByteArray field(QString text) {
     for (const QChar c : {u'\t', u'\r', u'\n'})
-        address.replace(c, u' ');
-    return kind + '\t' + QByteArray::number(entry.row) + '\t' + TextFile::encode(address) + "\r\n";
+        text.replace(c, u' ');
+    return TextFile::encode(text);
+}
+
+QByteArray line(const QByteArray &kind, const Entry &entry, const QByteArray &more = {}) {
+    return kind + '\t' + QByteArray::number(entry.row) + '\t' + field(entry.address) + more + "\r\n";
 }
 
 bool listed(const std::vector<Entry> &entries, const QString &address) {
@@ -57,6 +62,11 @@ QByteArray unknownLine(const Entry &entry) {
     return line(unknown, entry);
 }
 
+QByteArray refusedLine(const Entry &entry, AfterRefusal then, const QString &words) {
+    return line(refused, entry,
+                QByteArray(then == AfterRefusal::GoOn ? "\twent on\t" : "\tstopped\t") + field(words));
+}
+
 State parse(const QByteArray &bytes) {
     State state;
     // Only whole lines count: the last one may have been cut off by a crash.
@@ -65,7 +75,8 @@ State parse(const QByteArray &bytes) {
         return state;
     for (const QByteArray &raw : bytes.left(end + 1).split('\n')) {
         const QList<QByteArray> parts = raw.trimmed().split('\t');
-        if (parts.size() != 3)
+        // A refusal's words may be empty, and then the line ends at the tab before them.
+        if (parts[0] == refused ? parts.size() < 4 : parts.size() != 3)
             continue;
         bool ok = false;
         const int row = parts[1].toInt(&ok);
@@ -77,6 +88,8 @@ State parse(const QByteArray &bytes) {
         if (parts[0] == sending || parts[0] == unknown) {
             if (!contains(state.confirmed, entry) && !contains(state.unknown, entry))
                 state.unknown.push_back(entry);
+        } else if (parts[0] == refused) {
+            std::erase(state.unknown, entry);
         } else if (parts[0] == sent) {
             std::erase(state.unknown, entry);
             if (!contains(state.confirmed, entry))

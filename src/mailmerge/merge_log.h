@@ -13,8 +13,13 @@
 //   sent<TAB>row<TAB>address       the service answered with a successful page
 //   unknown<TAB>row<TAB>address    the answer failed or never came: the email may or may not
 //                                  have arrived
+//   refused<TAB>row<TAB>address<TAB>then<TAB>words
+//                                  the service answered that it did not send it (a recipient
+//                                  it refused), in its own words; then: "went on" with the next
+//                                  address, or "stopped" the run
 //
 // Lines end with CR LF. A line cut short by a crash, or any line not of these forms, is ignored.
+// A refused address counts as not sent: a later run sends to it again.
 namespace MergeLog {
 
 struct Entry {
@@ -35,6 +40,8 @@ struct State {
 QByteArray sendingLine(const Entry &entry);
 QByteArray sentLine(const Entry &entry);
 QByteArray unknownLine(const Entry &entry);
+enum class AfterRefusal { GoOn, Stop };
+QByteArray refusedLine(const Entry &entry, AfterRefusal then, const QString &words);
 State parse(const QByteArray &bytes);
 
 // What the user chose for a run of a merge that an earlier run left in the log.

@@ -3,6 +3,7 @@
 #include "mailmerge/merge_fields.h"
 #include "webpages/compose_form.h"
 #include "webpages/page_model.h"
+#include "webpages/services/web_service.h"
 #include "webpages/web_pane.h"
 
 #include <QScopedValueRollback>
@@ -50,6 +51,12 @@ QString notSent(const QString &address, const QString &why) {
         .arg(address, why);
 }
 
+QString refusedStop(const QString &address, const QString &words) {
+    return QStringLiteral("Mail merge stopped: the service refused the email to %1 (\"%2\"). That email was "
+                          "not sent.")
+        .arg(address, words);
+}
+
 QString notBack(const QString &address, const QString &why) {
     return QStringLiteral("Mail merge stopped after the email to %1, because the compose page did not load "
                           "again: %2.")
@@ -69,6 +76,13 @@ MergeRun::MergeRun(WebPane &compose, QObject *parent)
     }
     // The browser tells how a load ended (with the HTTP status) right after it finished.
     connect(m_compose.page(), &QWebEnginePage::loadingChanged, this, &MergeRun::loadingChanged);
+    connect(&PageSends::of(m_compose), &PageSends::sendAnswered, this,
+            [this](const PageSends::Answer &answer) {
+                if (!answer.own)
+                    return;
+                m_pageAnswer = answer;
+                m_restoreWait->wake();
+            });
 }
 
 QString MergeRun::failureMessage() {
@@ -91,7 +105,11 @@ bool MergeRun::pageIdle() const {
 }
 
 bool MergeRun::atCompose() const {
-    return !m_compose.busy() && m_compose.documentUrl() == m_composeAddress &&
+    // A fresh compose page of a service that answers in the page has an address of its own.
+    const bool there = m_service && m_service->answersSendsInPage()
+                           ? ComposeForm::value(m_compose, m_provider, Field::To).has_value()
+                           : m_compose.documentUrl() == m_composeAddress;
+    return !m_compose.busy() && there &&
            (!m_shown || SendAnswer::problem(*m_shown, QUrl(m_composeAddress)).isEmpty());
 }
 
@@ -99,8 +117,11 @@ std::optional<MergeRun::Message> MergeRun::captureTemplate() {
     m_wait->reset();
     if (waitUntil([this] { return pageIdle(); }, Wait::UntilStopped) != PageWait::Outcome::Met)
         return std::nullopt;
+    m_service = &WebServices::forPage(m_recorded ? m_recorded() : QString(), m_compose.locationUrl());
+    m_provider = m_service->name();
     m_composeAddress = m_compose.documentUrl();
-    m_provider = PageModel::DetectProvider(m_compose.locationUrl());
+    if (m_service->answersSendsInPage())
+        m_composeAddress = m_service->composeAddress(m_composeAddress).value_or(m_composeAddress);
     const std::optional<QString> subject = ComposeForm::value(m_compose, m_provider, Field::Subject);
     const std::optional<QString> body = ComposeForm::value(m_compose, m_provider, Field::Body);
     if (!subject || !body || !ComposeForm::value(m_compose, m_provider, Field::To))
@@ -132,22 +153,73 @@ MergeRun::Outcome MergeRun::serviceFailed(const QString &problem) {
     return Outcome::ServiceFailed;
 }
 
+MergeRun::Taken MergeRun::sendByPost() {
+    const PageModel::ComposeForm &form = PageModel::composeForm(m_provider);
+    const int loadsBefore = m_loadsEnded;
+    if (!m_compose.submitForm(form.plainForm, form.sendSuffix))
+        return {Taken::How::Unknown, QStringLiteral("the page did not take the submit")};
+    // Stop does not end this wait: the email has gone out, and its answer tells whether it counts.
+    // A quitting application does.
+    const PageWait::Outcome answer =
+        waitUntil([&] { return m_loadsEnded > loadsBefore && pageIdle(); }, Wait::IgnoringStop);
+    if (answer == PageWait::Outcome::Cancelled)
+        return {Taken::How::Stopped, {}};
+    const QString why = answer == PageWait::Outcome::TimedOut
+                            ? SendAnswer::noAnswer(limitSeconds())
+                            : SendAnswer::problem(*m_shown, QUrl(m_composeAddress));
+    return {why.isEmpty() ? Taken::How::Sent : Taken::How::Unknown, why};
+}
+
+MergeRun::Taken MergeRun::sendInPage() {
+    m_pageAnswer.reset();
+    // The page's own checks come first; one that fails sends nothing, and says why in the page.
+    if (!m_service->pressSend(m_compose))
+        return {Taken::How::Refused, QStringLiteral("the compose page did not take it")};
+    const PageWait::Outcome answer = waitUntil([&] { return m_pageAnswer.has_value(); }, Wait::IgnoringStop);
+    if (answer == PageWait::Outcome::Cancelled)
+        return {Taken::How::Stopped, {}};
+    if (answer == PageWait::Outcome::TimedOut)
+        return {Taken::How::Unknown, SendAnswer::noAnswer(limitSeconds())};
+    switch (m_pageAnswer->outcome) {
+    case PageSends::Answer::Outcome::Sent:
+        return {Taken::How::Sent, {}};
+    case PageSends::Answer::Outcome::Refused:
+        return {Taken::How::Refused, m_pageAnswer->message};
+    case PageSends::Answer::Outcome::Unclear:
+        break;
+    }
+    return {Taken::How::Unknown, QStringLiteral("its answer said neither that it was sent nor why not")};
+}
+
 MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<int> &rows,
-                                 MergeJournal *journal, int paceMs) {
+                                 MergeJournal *journal, int paceMs, MergeLog::AfterRefusal onRefusal) {
     const QScopedValueRollback running(m_running, true);
     m_wait->reset();
     m_problem.clear();
-    const PageModel::ComposeForm &form = PageModel::composeForm(m_provider);
-    const QUrl service(m_composeAddress);
+    const bool inPage = m_service && m_service->answersSendsInPage();
     QElapsedTimer clock;
     clock.start();
     int done = 0;
     const int total = int(rows.size());
+    // Each email of a service that answers in the page goes out from a compose page of its own.
+    bool fresh = !inPage;
     for (const int row : rows) {
         const QStringList cells = book.cells(row);
         const QString address = cells.value(book.emailColumn).trimmed();
         if (address.isEmpty())
             continue;
+        QString why;
+        if (!fresh) {
+            switch (returnToCompose(Wait::UntilStopped, why)) {
+            case PageWait::Outcome::Met:
+                break;
+            case PageWait::Outcome::Cancelled:
+                return Outcome::Stopped;
+            case PageWait::Outcome::TimedOut:
+                return serviceFailed(notSent(address, why));
+            }
+        }
+        fresh = !inPage;
         // The page is ready before it is filled, and again before the submit.
         const auto ready = [&]() -> std::optional<Outcome> {
             switch (waitUntil([this] { return pageIdle(); }, Wait::UntilStopped)) {
@@ -175,34 +247,34 @@ MergeRun::Outcome MergeRun::send(const MergePlan::Book &book, const std::vector<
         const MergeLog::Entry entry{row, address};
         if (journal)
             journal->recordSending(entry);
-        const int loadsBefore = m_loadsEnded;
-        QString why;
-        if (!m_compose.submitForm(form.plainForm, form.sendSuffix)) {
-            why = QStringLiteral("the page did not take the submit");
-        } else {
-            // Stop does not end this wait: the email has gone out, and its answer tells whether
-            // it counts. A quitting application does.
-            const PageWait::Outcome answer =
-                waitUntil([&] { return m_loadsEnded > loadsBefore && pageIdle(); }, Wait::IgnoringStop);
-            if (answer == PageWait::Outcome::Cancelled)
-                return Outcome::Stopped;
-            why = answer == PageWait::Outcome::TimedOut ? SendAnswer::noAnswer(limitSeconds())
-                                                        : SendAnswer::problem(*m_shown, service);
-        }
-        if (!why.isEmpty()) {
+        const Taken taken = inPage ? sendInPage() : sendByPost();
+        switch (taken.how) {
+        case Taken::How::Stopped:
+            return Outcome::Stopped;
+        case Taken::How::Unknown:
             if (journal)
                 journal->recordUnknown(entry);
-            return serviceFailed(unconfirmed(address, why));
+            return serviceFailed(unconfirmed(address, taken.why));
+        case Taken::How::Refused:
+            if (journal)
+                journal->recordRefused(entry, onRefusal, taken.why);
+            emit emailRefused(address, taken.why);
+            if (onRefusal == MergeLog::AfterRefusal::Stop)
+                return serviceFailed(refusedStop(address, taken.why));
+            break;
+        case Taken::How::Sent:
+            if (journal)
+                journal->recordSent(entry);
+            ++m_sentCount;
+            emit emailSent(m_sentCount, address);
+            break;
         }
-        if (journal)
-            journal->recordSent(entry);
-        ++m_sentCount;
         ++done;
         emit progressChanged(done, total, done < total ? clock.elapsed() * (total - done) / done : 0);
-        emit emailSent(m_sentCount, address);
 
         switch (returnToCompose(Wait::UntilStopped, why)) {
         case PageWait::Outcome::Met:
+            fresh = true;
             break;
         case PageWait::Outcome::Cancelled:
             return Outcome::Stopped;
@@ -231,6 +303,8 @@ PageWait::Outcome MergeRun::returnToCompose(Wait wait, QString &why) {
     // error status, a send still on its way that replaced the page) is tried again after a pause.
     int loadsBefore = m_loadsEnded;
     std::optional<QElapsedTimer> failedAt;
+    if (m_service)
+        m_service->leaveQuietly(m_compose);
     m_compose.navigate(m_composeAddress);
     why = SendAnswer::noAnswer(limitSeconds());
     return waitUntil(
@@ -240,6 +314,8 @@ PageWait::Outcome MergeRun::returnToCompose(Wait wait, QString &why) {
                     return false;
                 failedAt.reset();
                 loadsBefore = m_loadsEnded;
+                if (m_service)
+                    m_service->leaveQuietly(m_compose);
                 m_compose.navigate(m_composeAddress);
                 return false;
             }

@@ -4,6 +4,7 @@
 #include "mailmerge/merge_plan.h"
 #include "mailmerge/send_answer.h"
 #include "webpages/page_wait.h"
+#include "webpages/services/page_sends.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,6 +15,7 @@
 
 class QWebEngineLoadingInfo;
 class WebPane;
+class WebService;
 
 // Sends one message per row through the service's compose page: for each row it fills To,
 // subject and body with the merged text, submits the form as the page's Send button would,
@@ -22,8 +24,12 @@ class WebPane;
 // wait ends after the time limit.
 //
 // An email counts as sent only when the service answered its submit with a successful page
-// (SendAnswer). A failed or missing answer stops the run: the journal marks that email unknown
-// and problem() says what happened, naming the address.
+// (SendAnswer), or, on a service that answers its sends inside the compose page (Roundcube), when
+// it confirmed there the send of the page's own Send button, pressed on a fresh compose page for
+// each email. Such a service may refuse an address: the run reports it and goes on with the next
+// or stops, as asked, and the journal records the refusal and which. A failed, unclear or missing
+// answer stops the run: the journal marks that email unknown and problem() says what happened,
+// naming the address.
 class MergeRun : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +41,9 @@ public:
     enum class Outcome { Finished, Stopped, Failed, ServiceFailed };
 
     explicit MergeRun(WebPane &compose, QObject *parent = nullptr);
+    // The recorded service ([Locations] service), which tells how the compose page sends; without
+    // one the address rule of the older services does.
+    void setRecordedService(std::function<QString()> recorded) { m_recorded = std::move(recorded); }
 
     // The message as written in the compose page, fields included; the compose address is
     // remembered for the run. Nothing when the page has no plain compose form.
@@ -44,8 +53,9 @@ public:
 
     // Sends to `rows` of `book`, in order, recording each send in `journal` when it is open.
     // `paceMs` is waited between two emails.
-    Outcome send(const MergePlan::Book &book, const std::vector<int> &rows, MergeJournal *journal,
-                 int paceMs);
+    // `onRefusal` says what follows an address the service refused.
+    Outcome send(const MergePlan::Book &book, const std::vector<int> &rows, MergeJournal *journal, int paceMs,
+                 MergeLog::AfterRefusal onRefusal = MergeLog::AfterRefusal::GoOn);
     // Fills the page for `row` without sending.
     Outcome test(const MergePlan::Book &book, int row);
     // Puts the captured message back into the page, To emptied, loading the compose page again
@@ -75,11 +85,20 @@ public:
 signals:
     // A submitted email was confirmed by the service: the running total and the address.
     void emailSent(int total, const QString &address);
+    // The service refused the email to `address`, in its `words`; it was not sent.
+    void emailRefused(const QString &address, const QString &words);
     // `done` of `total` emails of this run, with an estimate of the time left.
     void progressChanged(int done, int total, qint64 msLeft);
 
 private:
     enum class Wait { UntilStopped, IgnoringStop };
+    // How the service took one email.
+    struct Taken {
+        enum class How { Sent, Refused, Unknown, Stopped } how;
+        QString why; // the service's words for a refusal; what went wrong for an unknown one
+    };
+    Taken sendByPost();
+    Taken sendInPage();
     // Until `done` holds, the run is stopped (when `wait` allows), the application quits or the
     // time limit passes.
     PageWait::Outcome waitUntil(const std::function<bool()> &done, Wait wait);
@@ -94,6 +113,8 @@ private:
     Outcome serviceFailed(const QString &problem);
 
     WebPane &m_compose;
+    std::function<QString()> m_recorded;
+    const WebService *m_service = nullptr;
     QString m_provider;
     QString m_composeAddress;
     Message m_message;
@@ -107,4 +128,6 @@ private:
     // load ended since it began.
     std::optional<SendAnswer::Load> m_shown;
     int m_loadsEnded = 0;
+    // The service's answer, in the page, to the program's last press on Send.
+    std::optional<PageSends::Answer> m_pageAnswer;
 };

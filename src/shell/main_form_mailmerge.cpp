@@ -110,7 +110,11 @@ void MainForm::createMailMerge() {
              comboTemplate->currentIndex(),
              [comboTemplate, comboTemplate2](const QString &fileName) {
                  comboTemplate->addItem(fileName);
+                 // The default list goes on showing the recorded default: the first name added
+                 // to an empty list would show as chosen without being recorded.
+                 const int shown = comboTemplate2->currentIndex();
                  comboTemplate2->addItem(fileName);
+                 comboTemplate2->setCurrentIndex(shown);
              },
              [this, transfer]() -> std::optional<TemplateFile::Template> {
                  m_pageState.template_subj.clear();
@@ -147,6 +151,7 @@ void MainForm::createMailMerge() {
 
     auto *run = new MergeRun(webBrowser(3), this);
     run->setObjectName(QStringLiteral("MergeRun"));
+    run->setRecordedService([this] { return m_settings.get(Keys::Service); });
     auto *progress = findChild<QProgressBar *>(QStringLiteral("Progress1"));
     auto *merge = new DialogMerge(
         {*run, m_messages,
