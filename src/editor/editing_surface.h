@@ -15,6 +15,9 @@
 #include <optional>
 
 class EditorHost;
+namespace SourceSplice {
+class Parsed;
+}
 class QMenu;
 class QTemporaryDir;
 class QTimer;
@@ -169,6 +172,8 @@ private:
     QString m_path;
     QString m_baseUrl;
     QByteArray m_sourceBytes; // the document as loaded or saved, for source preservation
+    int m_sourceKey = 0;      // names m_sourceBytes to the page, which keeps them parsed
+    std::shared_ptr<const SourceSplice::Parsed> m_sourceTree; // m_sourceBytes parsed, once asked for
     QByteArray m_encoding = "UTF-8";
     QString m_unchangedMark; // the body's fingerprint at the last new or markUnchanged()
     struct {

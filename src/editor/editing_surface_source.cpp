@@ -64,7 +64,9 @@ std::optional<QByteArray> EditingSurface::splicedSource(const QVariantMap &chang
         const int to = deepest ? change.value(QStringLiteral("to")).toInt() : path[level] + 1;
         const int nowTo = deepest ? change.value(QStringLiteral("nowTo")).toInt() : path[level] + 1;
         const QList<int> at = path.first(level);
-        const auto blocks = SourceSplice::childBlocks(m_sourceBytes, m_encoding, at);
+        if (!m_sourceTree)
+            m_sourceTree = std::make_shared<const SourceSplice::Parsed>(m_sourceBytes, m_encoding);
+        const auto blocks = m_sourceTree->childBlocks(at);
         if (!blocks || blocks->nodes.size() != counts.value(level).toInt())
             continue;
         QVariantList atList;
@@ -85,13 +87,21 @@ std::optional<QByteArray> EditingSurface::splicedSource(const QVariantMap &chang
 
 void EditingSurface::keepSource(const QByteArray &bytes) {
     m_sourceBytes = bytes;
+    ++m_sourceKey;
+    m_sourceTree.reset();
     m_saved = {};
     m_unchangedIsSource = true;
 }
 
 std::optional<QVariant> EditingSurface::sourceChange() {
-    return callBridge(QStringLiteral("editorSourceChange"),
-                      {DocumentEncoding::decode(m_sourceBytes, m_encoding)});
+    // The page keeps the file it compares with: the file's text goes only when the page does not
+    // hold it yet (a new file, or a page shown afresh).
+    const QVariant key = m_sourceKey;
+    auto change = callBridge(QStringLiteral("editorSourceChange"), {key, QVariant()});
+    if (change && change->toMap().value(QStringLiteral("unknown")).toBool())
+        change = callBridge(QStringLiteral("editorSourceChange"),
+                            {key, DocumentEncoding::decode(m_sourceBytes, m_encoding)});
+    return change;
 }
 
 bool EditingSurface::documentChanged() {

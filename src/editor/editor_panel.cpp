@@ -99,19 +99,27 @@ void EditorPanel::createSurface() {
     m_surface = made;
     m_surface->setSourcePreservation(m_context.preserveSource && m_context.preserveSource());
     m_surface->setShowBorders(true);
+    delete m_layout->takeAt(m_layout->count() - 1); // the place held for it
     m_layout->addWidget(m_surface, 1);
     m_selection = std::make_unique<EditorSelection>(*m_surface);
     connect(m_surface, &EditingSurface::displayChanged, this, &EditorPanel::refreshToolbar);
     connect(m_surface, &EditingSurface::contextMenuRequested, this, &EditorPanel::buildContextMenu);
     connect(m_surface, &EditingSurface::contextMenuActionTriggered, this, &EditorPanel::contextMenuAction);
     // Queued: the focus leaves, say, for a format list whose choice is itself talking to the page,
-    // and a transfer run inside that exchange would cut it short.
-    connect(
-        m_surface, &EditingSurface::pointerLeft, this, [this] { requestPostTransfer(Transfer::Following); },
-        Qt::QueuedConnection);
-    connect(
-        m_surface, &EditingSurface::focusLost, this, [this] { requestPostTransfer(Transfer::Following); },
-        Qt::QueuedConnection);
+    // and a transfer run inside that exchange would cut it short. Said at once, so that a click
+    // following the pointer out (on the page's Publish, say) waits for the post to have the document.
+    const auto follow = [this] {
+        emit postTransferPending(true);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                requestPostTransfer(Transfer::Following);
+                emit postTransferPending(false);
+            },
+            Qt::QueuedConnection);
+    };
+    connect(m_surface, &EditingSurface::pointerLeft, this, follow);
+    connect(m_surface, &EditingSurface::focusLost, this, follow);
     m_surface->newDocument();
     refreshToolbar();
 }

@@ -95,6 +95,9 @@ signals:
     void tablePropertiesRequested();
     // The blog post page's field should follow the editor now.
     void postTransferRequested();
+    // The field is about to follow the editor (true), and has (false): what the user does on the
+    // page meanwhile must wait for it.
+    void postTransferPending(bool pending);
     // The two blog commands of the panel.
     void placeOverPageRequested();
 

@@ -109,6 +109,9 @@ void EditorPanel::createControls() {
     lists->addWidget(place);
     lists->addWidget(copy);
     m_layout->addWidget(lists);
+    // The surface's place, held until it is made: the bars stay at the top meanwhile, where the
+    // user may already be clicking, rather than moving up once it comes.
+    m_layout->addStretch(1);
 
     // The buttons' shortcuts work wherever the focus is in the panel.
     panel.addActions(m_toolbar->actions());

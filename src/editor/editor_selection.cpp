@@ -4,13 +4,10 @@
 #include "editor/selection_text.h"
 
 void EditorSelection::SaveSelection() {
-    if (m_surface.selectionType() == QLatin1String("Control")) {
-        m_savedCaretOffset = 0;
-        return;
-    }
-    // A range from the selection moved back to the document's start, selected, and moved forward
-    // as far again, selected: the offset is how far it went, and the caret is where the selection
-    // started. The page counts the characters at once, and leaves a caret in place.
+    // A control selection counts 0 and stays as it is. Otherwise a range from the selection moved
+    // back to the document's start, selected, and moved forward as far again, selected: the offset
+    // is how far it went, and the caret is where the selection started. The page tells a control
+    // selection and counts the characters in one call, and leaves a caret in place.
     const auto offset = m_surface.callBridge(QStringLiteral("editorSaveSelection"));
     if (offset)
         m_savedCaretOffset = offset->toInt();

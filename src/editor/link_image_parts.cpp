@@ -17,6 +17,10 @@ QWebEngineView *previewPane(QWidget *parent) {
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    // An empty page at once makes the view's drawing surface now, before its window is shown:
+    // made later, at the first preview, it makes the window anew, which the window manager then
+    // places anew too.
+    view->setHtml(QString());
     return view;
 }
 

@@ -8,6 +8,7 @@
 #include <gumbo.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -96,6 +97,30 @@ const GumboNode *bodyOf(const GumboOutput *output) {
     return nullptr;
 }
 
+// Whether the tag names in `head` are upper case (a whole name of capitals and digits) more than
+// twice as often as they begin in lower case. Counted by hand: a file holds tens of thousands.
+bool mostlyUpperCaseTags(QByteArrayView head) {
+    const auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    const auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    qsizetype upperTags = 0;
+    qsizetype lowerTags = 0;
+    for (qsizetype i = head.indexOf('<'); i >= 0; i = head.indexOf('<', i + 1)) {
+        qsizetype at = i + 1 < head.size() && head[i + 1] == '/' ? i + 2 : i + 1;
+        if (at >= head.size())
+            break;
+        if (lower(head[at])) {
+            ++lowerTags;
+        } else if (upper(head[at])) {
+            while (at < head.size() && (upper(head[at]) || digit(head[at])))
+                ++at;
+            if (at == head.size() || !(lower(head[at]) || head[at] == '_'))
+                ++upperTags;
+        }
+    }
+    return upperTags > 2 * lowerTags;
+}
+
 qsizetype markLength(const QByteArray &bytes, const QByteArray &encoding) {
     const DocumentEncoding::Detected detected = DocumentEncoding::detect(bytes.left(4));
     return detected.name.compare(encoding, Qt::CaseInsensitive) == 0 ? detected.markLength : 0;
@@ -103,53 +128,61 @@ qsizetype markLength(const QByteArray &bytes, const QByteArray &encoding) {
 
 } // namespace
 
-std::optional<SourceSplice::Blocks>
-SourceSplice::childBlocks(const QByteArray &bytes, const QByteArray &encoding, const QList<int> &path) {
-    if (!asciiSafe(encoding))
+struct SourceSplice::Parsed::Tree {
+    Tree(const QByteArray &bytes, const QByteArray &encoding)
+        : text(bytes, encoding, markLength(bytes, encoding))
+        , output(gumbo_parse_with_options(&kGumboDefaultOptions, text.utf8().constData(),
+                                          size_t(text.utf8().size()))) {}
+    ~Tree() { gumbo_destroy_output(&kGumboDefaultOptions, output); }
+    Transcoded text;
+    GumboOutput *output;
+};
+
+SourceSplice::Parsed::Parsed(const QByteArray &bytes, const QByteArray &encoding) {
+    if (asciiSafe(encoding))
+        m_tree = std::make_unique<Tree>(bytes, encoding);
+}
+
+SourceSplice::Parsed::~Parsed() = default;
+
+std::optional<SourceSplice::Blocks> SourceSplice::Parsed::childBlocks(const QList<int> &path) const {
+    if (!m_tree)
         return std::nullopt;
-    const Transcoded text(bytes, encoding, markLength(bytes, encoding));
-    GumboOutput *output =
-        gumbo_parse_with_options(&kGumboDefaultOptions, text.utf8().constData(), size_t(text.utf8().size()));
-    std::optional<Blocks> result;
-    const GumboNode *node = bodyOf(output);
+    const Transcoded &text = m_tree->text;
+    const GumboNode *node = bodyOf(m_tree->output);
     for (qsizetype level = 0; node && level <= path.size(); ++level) {
         const GumboElement &element = node->v.element;
         const auto contentStart =
             text.byteOffset(qsizetype(element.start_pos.offset + element.original_tag.length));
         if (!contentStart)
-            break;
+            return std::nullopt;
         Blocks blocks{*contentStart, {}};
         QList<const GumboNode *> nodes;
-        bool ok = true;
-        for (unsigned i = 0; i < element.children.length && ok; ++i) {
+        for (unsigned i = 0; i < element.children.length; ++i) {
             const auto *child = static_cast<const GumboNode *>(element.children.data[i]);
             // Text begins where the node before it ends (the parser counts a CR LF's from its LF).
             auto start = text.byteOffset(nodeStart(child));
             if (start && isText(child))
                 start = blocks.nodes.isEmpty() ? blocks.contentStart : blocks.nodes.last().end;
             const auto end = text.byteOffset(nodeEnd(child));
-            ok = start && end && *end >= *start &&
-                 (blocks.nodes.isEmpty() ? *start >= blocks.contentStart : *start >= blocks.nodes.last().end);
+            if (!start || !end || *end < *start ||
+                *start < (blocks.nodes.isEmpty() ? blocks.contentStart : blocks.nodes.last().end))
+                return std::nullopt;
             // A document holds adjacent text as one node, even across the end tags of body and html.
-            if (ok && !nodes.isEmpty() && isText(nodes.last()) && isText(child)) {
+            if (!nodes.isEmpty() && isText(nodes.last()) && isText(child)) {
                 blocks.nodes.last().end = *end;
-            } else if (ok) {
+            } else {
                 blocks.nodes << Range{*start, *end};
                 nodes << child;
             }
         }
-        if (!ok)
-            break;
-        if (level == path.size()) {
-            result = blocks;
-            break;
-        }
+        if (level == path.size())
+            return blocks;
         const qsizetype index = path[level];
         node = index >= 0 && index < nodes.size() && nodes[index]->type == GUMBO_NODE_ELEMENT ? nodes[index]
                                                                                               : nullptr;
     }
-    gumbo_destroy_output(&kGumboDefaultOptions, output);
-    return result;
+    return std::nullopt;
 }
 
 std::optional<QByteArray> SourceSplice::splice(const QByteArray &bytes, const QByteArray &encoding,
@@ -203,11 +236,10 @@ QString SourceSplice::inStyleOf(const QByteArray &bytes, QString html) {
             R"(<(area|base|br|col|embed|hr|img|input|link|meta|param|source|track|wbr)\b((?:[^>"']|"[^"]*"|'[^']*')*)>)"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression lowerTag(QStringLiteral("<(/?)([a-z][a-z0-9]*)"));
-    static const QRegularExpression upperTag(QStringLiteral("<(/?)([A-Z][A-Z0-9]*)\\b"));
-    const QString head = QString::fromLatin1(bytes.left(256 * 1024));
-    if (head.contains(xhtmlVoid))
+    const QByteArray head = bytes.left(256 * 1024);
+    if (QString::fromLatin1(head).contains(xhtmlVoid))
         html.replace(voidTag, QStringLiteral("<\\1\\2 />"));
-    if (head.count(upperTag) > 2 * head.count(lowerTag)) {
+    if (mostlyUpperCaseTags(head)) {
         QString upper;
         qsizetype last = 0;
         for (auto it = lowerTag.globalMatch(html); it.hasNext();) {

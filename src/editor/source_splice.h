@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 // Saving an edited document over its own source: the body's top-level nodes are found in the
@@ -22,10 +23,19 @@ struct Blocks {
     qsizetype contentStart = 0;
     QList<Range> nodes;
 };
-// The child nodes of the element at `path` (child indices from the body down) in `bytes`, text in
-// `encoding`; none when they cannot be told.
-std::optional<Blocks> childBlocks(const QByteArray &bytes, const QByteArray &encoding,
-                                  const QList<int> &path = {});
+// A file (`bytes`, text in `encoding`) parsed once, for the questions that follow about its
+// elements: the child nodes of the element at `path` (child indices from the body down); none when
+// they cannot be told.
+class Parsed {
+public:
+    Parsed(const QByteArray &bytes, const QByteArray &encoding);
+    ~Parsed();
+    std::optional<Blocks> childBlocks(const QList<int> &path) const;
+
+private:
+    struct Tree;
+    std::unique_ptr<const Tree> m_tree;
+};
 
 // The child nodes [from, to) of an element (to == from: none, an insertion there) are now `html`.
 struct Change {

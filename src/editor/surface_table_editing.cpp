@@ -4,6 +4,7 @@
 #include "editor/editor_panel.h"
 #include "editor/editor_selection.h"
 #include "editor/selection_text.h"
+#include "editor/start_tag_changes.h"
 
 bool SurfaceTableEditing::showBorders() {
     return m_panel.surface().showBorders();
@@ -30,16 +31,28 @@ QString SurfaceTableEditing::markedTable(const QString &marker) {
 }
 
 QString SurfaceTableEditing::tableAtCaret() {
-    return markedTable(QString());
+    m_captured = markedTable(QString());
+    return m_captured;
 }
 
 void SurfaceTableEditing::replaceTableAtCaret(const QString &html) {
+    // Changed start tags alone go as those tags; the page takes the whole text when it cannot
+    // apply them (a tag that does not read alone as its element).
+    if (const auto changes = StartTagChanges::between(m_captured, html)) {
+        QVariantList tags;
+        for (const StartTagChanges::Change &change : *changes)
+            tags << QVariant(QVariantList{change.index, change.before, change.after});
+        const auto done = m_panel.surface().callBridge(QStringLiteral("editorRetagTable"), {QVariant(tags)});
+        if (done && done->toBool())
+            return;
+    }
     m_panel.surface().callBridge(QStringLiteral("editorReshapeTable"), {html});
 }
 
 TableEditing::Capture SurfaceTableEditing::captureSelection() {
     const QString marker = QString::fromUtf16(EditorSelection::marker);
     const SelectionText::Capture capture = SelectionText::takeMarker(markedTable(marker), marker, 0);
+    m_captured = capture.document;
     return {capture.document, capture.markerPosition};
 }
 

@@ -31,5 +31,7 @@ private:
     QString markedTable(const QString &marker);
 
     EditorPanel &m_panel;
+    // The kept table's text as last captured, which the page's table is made like again from.
+    QString m_captured;
     bool m_changed = false;
 };

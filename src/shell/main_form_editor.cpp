@@ -6,6 +6,7 @@
 #include "base/twips.h"
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
+#include "shell/input_hold.h"
 #include "webpages/blog/wordpress_page.h"
 #include "webpages/blog_post.h"
 #include "webpages/web_pane.h"
@@ -66,6 +67,9 @@ void MainForm::createEditor() {
         if (visual->isChecked() && url != *shownOver)
             visual->click();
     });
+    auto *postInput = new InputHold(*m_panes[0], this);
+    connect(m_editor, &EditorPanel::postTransferPending, this,
+            [postInput](bool pending) { pending ? postInput->hold() : postInput->release(); });
     connect(m_editor, &EditorPanel::postTransferRequested, this, [this] {
         if (!m_editor->hasSurface())
             return;

@@ -1,9 +1,7 @@
-// The editor on a generated 1 MB document (2 000 paragraphs, 50 tables): loading it into the
-// surface (against a bare web view loading it with its body editable, BM_BareLoad), one toolbar refresh, one
-// selection capture, one post transfer into the blog page (webmail-sim's, and a real WordPress
-// site's new post on its block editor and on its classic edit screen); the table operations, their
-// undo, and each operation until the page shows it, on a large table in that document, and the
-// cell dialog's rewrite of a column of a 1 000-row table.
+// The editor on a generated 1 MB document (2 000 paragraphs, 50 tables): its load into the surface (against
+// BM_BareLoad, a bare web view loading it editable), a toolbar refresh, a selection capture, a post transfer
+// into webmail-sim's blog page and a real WordPress site's block and classic screens; table operations on a
+// large table, their undo and each until shown; the cell dialog's rewrite of a 1 000-row table's column.
 #include "base/messages.h"
 #include "base/text_file.h"
 #include "editor/cell_format.h"
@@ -19,12 +17,10 @@
 #include "webpages/web_pane.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QTemporaryDir>
-#include <QTimer>
+#include <QTest>
 #include <QWebEngineView>
 
 #include "web_bench_main.h"
@@ -33,39 +29,58 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-QString generatedDocument() {
-    QString html = QStringLiteral("<html><head><title>Long post</title></head><body>\r\n");
-    const QString words = QStringLiteral("The quick brown fox jumps over the lazy dog near the river bank. ");
-    for (int p = 0; p < 2000; ++p) {
-        html += QStringLiteral("<p id=p%1>Paragraph %1: <b>bold</b> ").arg(p) + words.repeated(6) +
-                QStringLiteral("</p>\r\n");
-        if (p % 40 == 0) {
-            html += QStringLiteral("<table border=1 width=\"100%\">");
-            for (int r = 0; r < 8; ++r)
-                html += QStringLiteral("<tr>") + QStringLiteral("<td>cell text here</td>").repeated(6) +
-                        QStringLiteral("</tr>");
-            html += QStringLiteral("</table>\r\n");
-        }
+// `rows` rows of `columns` cells `cell` (%1: its row, %2: its column), each row followed by `rowEnd`.
+QString tableRows(int rows, int columns, const QString &cell, const QString &rowEnd = {}) {
+    QString html;
+    for (int r = 0; r < rows; ++r) {
+        html += u"<tr>"_s;
+        for (int c = 0; c < columns; ++c)
+            html += cell.arg(r).arg(c);
+        html += u"</tr>"_s + rowEnd;
     }
-    return html + QStringLiteral("</body></html>\r\n");
+    return html;
 }
 
-// One editor panel, shown offscreen, with the document loaded; made once per run.
+QString generatedDocument() {
+    QString html = u"<html><head><title>Long post</title></head><body>\r\n"_s;
+    const QString words = u"The quick brown fox jumps over the lazy dog near the river bank. "_s;
+    for (int p = 0; p < 2000; ++p) {
+        html += u"<p id=p%1>Paragraph %1: <b>bold</b> "_s.arg(p) + words.repeated(6) + u"</p>\r\n"_s;
+        if (p % 40 == 0)
+            html += u"<table border=1 width=\"100%\">"_s +
+                    (u"<tr>"_s + u"<td>cell text here</td>"_s.repeated(6) + u"</tr>"_s).repeated(8) +
+                    u"</table>\r\n"_s;
+    }
+    return html + u"</body></html>\r\n"_s;
+}
+
+// One editor panel, shown offscreen, with the document written to a file; made once per run.
 struct Editor {
     Editor() {
         frame.resize(1000, 600);
         frame.show();
         TextFile::writeAtomically(path, generatedDocument().toUtf8());
     }
+    EditingSurface &surface() { return panel.surface(); }
+    // Opens `file` as Open does, a transfer then writing the changed part over the post's (`preserve`)
+    // or the whole document anew; false, with the benchmark refused, when it did not load.
+    bool open(benchmark::State &state, const QString &file, bool preserve = false) {
+        surface().setSourcePreservation(preserve);
+        return ensure(state, surface().loadDocument(file, false) == DocumentFile::NoError,
+                      "the document did not load");
+    }
     // Selects the second to fourth words of paragraph 1000.
     void selectWords() {
-        runPageScript(*panel.surface().page(),
-                      QStringLiteral("{ const t = document.getElementById('p1000').lastChild;"
-                                     "  const r = document.createRange(); r.setStart(t, 5); r.setEnd(t, 20);"
-                                     "  getSelection().removeAllRanges(); getSelection().addRange(r); }"));
+        runPageScript(*surface().page(),
+                      u"{ const t = document.getElementById('p1000').lastChild;"
+                      "  const r = document.createRange(); r.setStart(t, 5); r.setEnd(t, 20);"
+                      "  getSelection().removeAllRanges(); getSelection().addRange(r); }"_s);
     }
 
     QFrame frame;
@@ -76,57 +91,44 @@ struct Editor {
                        [] { return false; }},
                       nullptr};
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("long.htm"));
+    QString path = dir.filePath(u"long.htm"_s);
 };
 
+std::unique_ptr<Editor> made; // gone before the application (runWebBenchmarks' end)
 Editor &editor() {
-    static Editor made;
-    return made;
+    return made ? *made : *(made = std::make_unique<Editor>());
 }
 
 void BM_LoadDocument(benchmark::State &state) {
     Editor &e = editor();
     for (auto _ : state) {
-        if (e.panel.surface().loadDocument(e.path, false) != DocumentFile::NoError) {
-            state.SkipWithError("the document did not load");
+        if (!e.open(state, e.path))
             return;
-        }
     }
 }
 BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-// The yardstick: a bare web view of the surface's size, shown offscreen, loading the same
-// document from a file with its body editable, until it has loaded.
+// The yardstick: a bare offscreen web view of the surface's size loading the same file, its body editable.
 void BM_BareLoad(benchmark::State &state) {
     Editor &e = editor();
-    const QString path = e.dir.filePath(QStringLiteral("editable.htm"));
+    const QString path = e.dir.filePath(u"editable.htm"_s);
     TextFile::writeAtomically(path,
-                              generatedDocument()
-                                  .replace(QStringLiteral("<body>"), QStringLiteral("<body contenteditable>"))
-                                  .toUtf8());
+                              generatedDocument().replace(u"<body>"_s, u"<body contenteditable>"_s).toUtf8());
     QWebEngineView view;
-    view.resize(e.panel.surface().size());
+    view.resize(e.surface().size());
     view.show();
+    const auto load = [&] { view.load(QUrl::fromLocalFile(path)); };
     for (auto _ : state) {
-        QEventLoop loop;
-        bool ok = false;
-        QObject::connect(&view, &QWebEngineView::loadFinished, &loop, [&](bool success) {
-            ok = success;
-            loop.quit();
-        });
-        view.load(QUrl::fromLocalFile(path));
-        loop.exec();
-        if (!ok) {
-            state.SkipWithError("the document did not load");
+        if (!ensure(state, finishes(view, &QWebEngineView::loadFinished, load), "the document did not load"))
             return;
-        }
     }
 }
 BENCHMARK(BM_BareLoad)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void BM_ToolbarRefresh(benchmark::State &state) {
     Editor &e = editor();
-    e.panel.surface().loadDocument(e.path, false);
+    if (!e.open(state, e.path))
+        return;
     e.selectWords();
     for (auto _ : state)
         e.panel.refreshToolbar();
@@ -135,104 +137,88 @@ BENCHMARK(BM_ToolbarRefresh)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_GetSelection(benchmark::State &state) {
     Editor &e = editor();
-    e.panel.surface().loadDocument(e.path, false);
+    if (!e.open(state, e.path))
+        return;
     e.selectWords();
     for (auto _ : state) {
         e.panel.selection().GetSelection();
-        if (e.panel.selection().selectionLength() != 15) {
-            state.SkipWithError("the selection was not captured");
+        if (!ensure(state, e.panel.selection().selectionLength() == 15, "the selection was not captured"))
             return;
-        }
     }
 }
 BENCHMARK(BM_GetSelection)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Loads `address` into the pane; false when it did not finish loading in time.
+bool load(WebPane &pane, const QString &address) {
+    return finishes(pane, &WebPane::documentCompleted, [&] { pane.navigate(address); });
+}
+
+// One transfer of the document into the post form `page` shows, as Copy to Post makes it.
+bool transfer(Editor &e, WebPane &page) {
+    return BlogPost::transfer(page, [&] { return e.surface().bodySource(); }, {});
+}
+
+// Times transfers into `page`, one paragraph changed (untimed) before each so that each carries a difference.
+void timeTransfers(benchmark::State &state, Editor &e, WebPane &page, const char *failure) {
+    int change = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ++change;
+        runPageScript(
+            *e.surface().page(),
+            u"document.getElementById('p%1').firstChild.data += ' %2';"_s.arg(change % 2000).arg(change));
+        state.ResumeTiming();
+        if (!ensure(state, transfer(e, page), failure))
+            return;
+    }
+}
+
+// Argument 1: the changed part written over the file (the default), 0: the whole document anew.
 void BM_PostTransfer(benchmark::State &state) {
     Editor &e = editor();
-    e.panel.surface().loadDocument(e.path, false);
     SimProcess sim;
     WebPane page;
-    QEventLoop loop;
-    QObject::connect(&page, &WebPane::documentCompleted, &loop, &QEventLoop::quit);
-    page.navigate(sim.baseUrl() + QStringLiteral("/blog/post"));
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
-    for (auto _ : state) {
-        if (!BlogPost::transfer(page, [&] { return e.panel.surface().bodySource(); }, {})) {
-            state.SkipWithError("no post form");
-            return;
-        }
-    }
+    if (e.open(state, e.path, state.range(0) != 0) &&
+        ensure(state, load(page, sim.baseUrl() + u"/blog/post"_s), "no blog page"))
+        timeTransfers(state, e, page, "no post form");
 }
-BENCHMARK(BM_PostTransfer)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PostTransfer)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A document of about 1 MB with a table of `size` x `size` cells in its middle or at its end,
-// written to a file and opened as Open does; the table's cells hold their row and column.
-enum class Place { Middle, End };
-QString withTable(int size, Place place) {
-    QString table = QStringLiteral("<table id=big border=1>");
-    for (int r = 0; r < size; ++r) {
-        table += QStringLiteral("<tr>");
-        for (int c = 0; c < size; ++c)
-            table += QStringLiteral("<td>%1.%2</td>").arg(r).arg(c);
-        table += QStringLiteral("</tr>\r\n");
-    }
-    table += QStringLiteral("</table>\r\n");
-    QString html = generatedDocument();
-    if (place == Place::End)
-        return html.replace(QStringLiteral("</body>"), table + QStringLiteral("</body>"));
-    return html.replace(QStringLiteral("<p id=p1000>"), table + QStringLiteral("<p id=p1000>"));
-}
-
-bool openWithTable(Editor &e, int size, Place place) {
-    const QString path = e.dir.filePath(QStringLiteral("table.htm"));
-    return TextFile::writeAtomically(path, withTable(size, place).toUtf8()).ok &&
-           e.panel.surface().loadDocument(path, false) == DocumentFile::NoError;
+// Opens a document of about 1 MB with a table of `size` x `size` cells (id "big", the cells holding
+// their row and column) in its middle or at its end, as Open does.
+bool openWithTable(benchmark::State &state, Editor &e, int size, bool atEnd) {
+    const QString table = u"<table id=big border=1>"_s +
+                          tableRows(size, size, u"<td>%1.%2</td>"_s, u"\r\n"_s) + u"</table>\r\n"_s;
+    const QString at = atEnd ? u"</body>"_s : u"<p id=p1000>"_s;
+    const QString path = e.dir.filePath(u"table.htm"_s);
+    const bool written =
+        TextFile::writeAtomically(path, generatedDocument().replace(at, table + at).toUtf8()).ok;
+    return ensure(state, written, "the document was not written") && e.open(state, path);
 }
 
 // The caret in the table's middle cell.
 void caretInTable(Editor &e, int size) {
-    runPageScript(*e.panel.surface().page(),
-                  QStringLiteral("{ const c = document.getElementById('big').rows[%1].cells[%1];"
-                                 "  getSelection().collapse(c.firstChild, 1); }")
-                      .arg(size / 2));
+    runPageScript(*e.surface().page(), u"{ const c = document.getElementById('big').rows[%1].cells[%1];"
+                                       "  getSelection().collapse(c.firstChild, 1); }"_s.arg(size / 2));
 }
 
-// The table's cells and those with a background, to tell that an operation (and its undo) did its work.
+// The table's cells and those with a background, to tell that an operation (and its undo) did its work,
+// once laid out (no untimed layout is left for a timed call).
 QString tableState(Editor &e) {
-    return runPageScript(
-               *e.panel.surface().page(),
-               QStringLiteral("(t => t.querySelectorAll('td').length + ' ' +"
-                              " t.querySelectorAll('td[bgcolor]').length)(document.getElementById('big'))"))
+    return runPageScript(*e.surface().page(),
+                         u"(t => document.body.offsetHeight && t.querySelectorAll('td').length + ' ' +"
+                         " t.querySelectorAll('td[bgcolor]').length)(document.getElementById('big'))"_s)
         .toString();
 }
 
-enum class Operation { InsertRow, InsertColumn, DeleteColumn, CellDialog };
-
-// The operation as the user starts it: a command of the context menu, or the Column Properties
-// dialog giving the column a background colour.
-void operate(Editor &e, Operation operation) {
-    EditingSurface &surface = e.panel.surface();
-    switch (operation) {
-    case Operation::InsertRow:
-        surface.execCommand(EditingSurface::InsertRow);
-        break;
-    case Operation::InsertColumn:
-        surface.execCommand(EditingSurface::InsertColumn);
-        break;
-    case Operation::DeleteColumn:
-        surface.execCommand(EditingSurface::DeleteColumns);
-        break;
-    case Operation::CellDialog: {
-        SurfaceTableEditing editing(e.panel);
-        TableDialogServices services = standardTableDialogServices(e.messages);
-        services.pickColour = [](auto, auto) { return std::optional(QColor(Qt::yellow)); };
-        FormCellProp dialog(CellScope::Column, editing, services, nullptr);
-        dialog.findChild<QAbstractButton *>(QStringLiteral("Command2"))->click();
-        dialog.accept();
-        break;
-    }
-    }
+// The Column Properties dialog giving the caret's column a background colour.
+void giveColumnBackground(Editor &e) {
+    SurfaceTableEditing editing(e.panel);
+    TableDialogServices services = standardTableDialogServices(e.messages);
+    services.pickColour = [](auto, auto) { return std::optional(QColor(Qt::yellow)); };
+    FormCellProp dialog(CellScope::Column, editing, services, nullptr);
+    dialog.findChild<QAbstractButton *>(u"Command2"_s)->click();
+    dialog.accept();
 }
 
 // What a table benchmark times: the operation's call, the undo's, or the operation until the
@@ -241,170 +227,119 @@ enum class Measure { Operation, Undo, Shown };
 
 // The operation (or its undo) on a table of range(0) cells a side, in the document's middle
 // (range(1) 0) or at its end (1). Each operation is undone before the next.
-void tableOperation(benchmark::State &state, Operation operation, Measure measure) {
+void tableOperation(benchmark::State &state, const std::function<void(Editor &)> &operate, Measure measure) {
     Editor &e = editor();
     const int size = int(state.range(0));
-    if (!openWithTable(e, size, state.range(1) ? Place::End : Place::Middle)) {
-        state.SkipWithError("the document did not load");
+    if (!openWithTable(state, e, size, state.range(1) != 0))
         return;
-    }
-    // The loaded document laid out first: that is the load's work, not the operation's.
-    runPageScript(*e.panel.surface().page(), QStringLiteral("document.body.offsetHeight"));
     const bool measureUndo = measure == Measure::Undo;
+    // One operation and its undo untimed: the first drawing of the loaded document (which its first
+    // caret brings) and the first run of the scripts and dialogs are the load's work.
+    caretInTable(e, size);
+    operate(e);
+    e.surface().execCommand(EditingSurface::Undo);
     const QString before = tableState(e);
     for (auto _ : state) {
         state.PauseTiming();
         caretInTable(e, size);
         QString changed;
         if (measureUndo) {
-            operate(e, operation);
+            operate(e);
             changed = tableState(e);
         }
         state.ResumeTiming();
         if (measureUndo)
-            e.panel.surface().execCommand(EditingSurface::Undo);
+            e.surface().execCommand(EditingSurface::Undo);
         else
-            operate(e, operation);
+            operate(e);
         if (measure == Measure::Shown)
-            runPageScript(*e.panel.surface().page(), QStringLiteral("document.body.offsetHeight"));
+            runPageScript(*e.surface().page(), u"document.body.offsetHeight"_s);
         state.PauseTiming();
         if (!measureUndo) {
             changed = tableState(e);
-            e.panel.surface().execCommand(EditingSurface::Undo);
+            e.surface().execCommand(EditingSurface::Undo);
         }
         const bool undone = tableState(e) == before;
         state.ResumeTiming();
-        if (changed == before || !undone) {
-            state.SkipWithError("the operation or its undo did not take effect");
+        if (!ensure(state, changed != before && undone, "the operation or its undo did not take effect"))
             return;
-        }
     }
 }
 
-void tableArguments(benchmark::internal::Benchmark *b) {
-    b->Args({100, 1})->Args({100, 0})->Args({50, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
-}
-BENCHMARK_CAPTURE(tableOperation, InsertRow, Operation::InsertRow, Measure::Operation)->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, InsertRowUndo, Operation::InsertRow, Measure::Undo)->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, InsertRowShown, Operation::InsertRow, Measure::Shown)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, InsertColumn, Operation::InsertColumn, Measure::Operation)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, InsertColumnUndo, Operation::InsertColumn, Measure::Undo)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, InsertColumnShown, Operation::InsertColumn, Measure::Shown)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, DeleteColumn, Operation::DeleteColumn, Measure::Operation)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, DeleteColumnUndo, Operation::DeleteColumn, Measure::Undo)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, DeleteColumnShown, Operation::DeleteColumn, Measure::Shown)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, CellDialog, Operation::CellDialog, Measure::Operation)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, CellDialogUndo, Operation::CellDialog, Measure::Undo)
-    ->Apply(tableArguments);
-BENCHMARK_CAPTURE(tableOperation, CellDialogShown, Operation::CellDialog, Measure::Shown)
-    ->Apply(tableArguments);
+// Each operation as the user starts it (a command of the context menu, or the cell dialog), timed
+// each way: tableOperation/InsertRow, tableOperation/InsertRowUndo, tableOperation/InsertRowShown...
+[[maybe_unused]] const bool tableOperationsRegistered = [] {
+    const auto command = [](int id) { return [id](Editor &e) { e.surface().execCommand(id); }; };
+    const std::pair<const char *, std::function<void(Editor &)>> operations[] = {
+        {"InsertRow", command(EditingSurface::InsertRow)},
+        {"InsertColumn", command(EditingSurface::InsertColumn)},
+        {"DeleteColumn", command(EditingSurface::DeleteColumns)},
+        {"CellDialog", giveColumnBackground}};
+    for (const auto &[operation, operate] : operations) {
+        for (const auto &[suffix, measure] :
+             {std::pair{"", Measure::Operation}, {"Undo", Measure::Undo}, {"Shown", Measure::Shown}})
+            benchmark::RegisterBenchmark((std::string("tableOperation/") + operation + suffix).c_str(),
+                                         tableOperation, operate, measure)
+                ->Args({100, 1})
+                ->Args({100, 0})
+                ->Args({50, 1})
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+    }
+    return true;
+}();
 
-constexpr int tableRows = 1000;
-
-// The captured text of a page with a 1 000-row, 5-column table (lower-case tags, quoted values, as
-// the surface gives it); the caret in the middle cell of row 500.
-struct CapturedTable {
-    QString document;
-    int marker = 0;
-};
-const CapturedTable &capturedTable() {
-    static const CapturedTable table = [] {
-        QString html = QStringLiteral("<html><head></head><body><p>Prices</p><table border=\"1\"><tbody>");
-        int marker = 0;
-        for (int r = 0; r < tableRows; ++r) {
-            html += QStringLiteral("<tr>");
-            for (int c = 0; c < 5; ++c) {
-                html += QStringLiteral("<td width=\"20%\" valign=\"top\">");
-                if (r == tableRows / 2 && c == 2)
-                    marker = int(html.size()) + 1;
-                html += QStringLiteral("item %1.%2</td>").arg(r).arg(c);
-            }
-            html += QStringLiteral("</tr>");
-        }
-        html += QStringLiteral("</tbody></table><p>after</p></body></html>");
-        return CapturedTable{html, marker};
-    }();
-    return table;
-}
-
+// The rewrite of the column of the middle cell of row 500 of a 1 000-row, 5-column table, as the
+// surface's captured text has it (lower-case tags, quoted values).
 void BM_CellRewriteColumn(benchmark::State &state) {
-    const CapturedTable &table = capturedTable();
-    CellFormat format = CellFormatting::readCell(table.document, table.marker);
-    format.background = {true, QStringLiteral("#FFCC00")};
-    format.align = QStringLiteral("CENTER");
+    static const QString document =
+        u"<html><head></head><body><p>Prices</p><table border=\"1\"><tbody>"_s +
+        tableRows(1000, 5, u"<td width=\"20%\" valign=\"top\">item %1.%2</td>"_s) +
+        u"</tbody></table><p>after</p></body></html>"_s;
+    const int caret = int(document.indexOf(u"item 500.2"_s)) + 1;
+    CellFormat format = CellFormatting::readCell(document, caret);
+    format.background = {true, u"#FFCC00"_s};
+    format.align = u"CENTER"_s;
     format.noWrap = true;
     for (auto _ : state) {
         TagFormat::SizeError error;
-        const QString rewritten =
-            CellFormatting::rewriteCells(table.document, table.marker, CellScope::Column, format, &error);
-        benchmark::DoNotOptimize(rewritten.size());
+        benchmark::DoNotOptimize(
+            CellFormatting::rewriteCells(document, caret, CellScope::Column, format, &error).size());
     }
 }
 BENCHMARK(BM_CellRewriteColumn)->Unit(benchmark::kMillisecond);
 
-// Loads `address` into the pane; false when it did not finish loading in time.
-bool load(WebPane &pane, const QString &address) {
-    QEventLoop loop;
-    bool ok = false;
-    const auto done = QObject::connect(&pane, &WebPane::documentCompleted, &loop, [&](bool loaded) {
-        ok = loaded;
-        loop.quit();
-    });
-    pane.navigate(address);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    loop.exec();
-    QObject::disconnect(done);
-    return ok;
-}
-
-// Argument 0: the block editor, 1: the classic edit screen. The first transfer, which switches the
-// screen to its text mode, is made before timing.
+// First argument 0: the block editor, 1: the classic edit screen; the second as BM_PostTransfer's.
+// The first transfer, which switches the screen to its text mode, is made before timing.
 void BM_PostTransferWordPress(benchmark::State &state) {
     Editor &e = editor();
-    e.panel.surface().loadDocument(e.path, false);
+    if (!e.open(state, e.path, state.range(1) != 0))
+        return;
     const WordPressSite site(state.range(0) ? WordPressSite::Editor::Classic : WordPressSite::Editor::Block);
     WebPane page;
     page.resize(1400, 900);
     page.show();
-    if (!load(page, site.url() + QStringLiteral("/wp-login.php"))) {
-        state.SkipWithError("no WordPress site");
+    if (!ensure(state, load(page, site.url() + u"/wp-login.php"_s), "no WordPress site"))
         return;
-    }
-    runPageScript(*page.page(), QStringLiteral("document.getElementById('user_login').value = '%1';"
-                                               "document.getElementById('user_pass').value = '%2';"
-                                               "document.getElementById('loginform').submit();")
-                                    .arg(site.login(WordPressSite::User::Admin),
-                                         site.password(WordPressSite::User::Admin)));
-    QEventLoop settle;
-    QTimer::singleShot(3000, &settle, &QEventLoop::quit);
-    settle.exec();
-    load(page, site.url() + QStringLiteral("/wp-admin/post-new.php"));
-    const auto transfer = [&] {
-        return BlogPost::transfer(page, [&] { return e.panel.surface().bodySource(); }, {});
-    };
-    for (int tries = 0; tries < 100 && !transfer(); ++tries) { // the block editor draws itself after loading
-        QTimer::singleShot(200, &settle, &QEventLoop::quit);
-        settle.exec();
-    }
-    for (auto _ : state) {
-        if (!transfer()) {
-            state.SkipWithError("no post page");
-            return;
-        }
-    }
+    runPageScript(*page.page(),
+                  u"document.getElementById('user_login').value = '%1';"
+                  "document.getElementById('user_pass').value = '%2';"
+                  "document.getElementById('loginform').submit();"_s.arg(
+                      site.login(WordPressSite::User::Admin), site.password(WordPressSite::User::Admin)));
+    QTest::qWait(3000);
+    load(page, site.url() + u"/wp-admin/post-new.php"_s);
+    for (int tries = 0; tries < 100 && !transfer(e, page);
+         ++tries) // the block editor draws itself after loading
+        QTest::qWait(200);
+    timeTransfers(state, e, page, "no post page");
 }
-BENCHMARK(BM_PostTransferWordPress)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PostTransferWordPress)
+    ->ArgsProduct({{0, 1}, {1, 0}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 
 int main(int argc, char **argv) {
-    return runWebBenchmarks(argc, argv);
+    return runWebBenchmarks(argc, argv, [] { made.reset(); });
 }

@@ -13,10 +13,11 @@
                 return 'Control';
             return s.hasSelection() ? 'Text' : 'None';
         },
-        // The characters before the selection's start; a selection becomes a caret there.
+        // The characters before the selection's start; a selection becomes a caret there. A control
+        // selection stays as it is and counts 0.
         editorSaveSelection() {
             const sel = document.getSelection();
-            if (!sel || sel.rangeCount === 0 || !document.body)
+            if (!sel || sel.rangeCount === 0 || !document.body || s.controlElement())
                 return 0;
             const r = sel.getRangeAt(0);
             const offset = s.offsetOf(r.startContainer, r.startOffset);

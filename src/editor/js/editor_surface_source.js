@@ -32,12 +32,35 @@
     function childOf(root, name) {
         return root ? Array.from(root.children).find(c => c.localName === name) || null : null;
     }
-    function nodeAt(root, path) {
-        let node = childOf(root, 'body');
+    // The child nodes of `e` as a copy of it without the surface's <base>, made whole, holds them:
+    // adjacent text as one node, no empty text. The document's own nodes are compared and written
+    // where they are, without copying the whole of a large document each time.
+    function childrenOf(e) {
+        const nodes = [];
+        for (const c of e.childNodes) {
+            const last = nodes[nodes.length - 1];
+            if (c.nodeType !== Node.TEXT_NODE)
+                nodes.push(c);
+            else if (last && last.nodeType === Node.TEXT_NODE)
+                nodes[nodes.length - 1] = document.createTextNode(last.data + c.data);
+            else if (c.data)
+                nodes.push(c);
+        }
+        return nodes;
+    }
+    // Whether the document's node `now` is, as the file holds it, the file's node `before`.
+    function sameNode(before, now) {
+        return now.isEqualNode(before) || (now.nodeType === Node.ELEMENT_NODE && withoutOwnBase(now).isEqualNode(before));
+    }
+    function nodeAt(path) {
+        let node = document.documentElement ? childOf(document.documentElement, 'body') : null;
         for (const i of path)
-            node = node ? node.childNodes[i] : null;
+            node = node ? childrenOf(node)[i] || null : null;
         return node;
     }
+    // The file's document as the page parsed it, kept for the comparisons that follow; `key`
+    // names the file's text.
+    let baseline = null;
     // Elements whose text is written raw, and those whose content is no child node.
     const opaque = new Set(['script', 'style', 'xmp', 'iframe', 'noembed', 'noframes', 'plaintext',
                             'noscript', 'textarea', 'template', 'title']);
@@ -76,31 +99,37 @@
             }
             return { document: documentHtmlOf(root), range: s.serialize(r.cloneContents()) };
         },
-        // What changed against the document's file, `source` (its text): `same` for nothing; else
-        // the nodes [from, to) of the element at `path` (child indices from the body down), now
-        // [from, nowTo), each level of `path` having had `counts` children; `whole` when the head
-        // or the body's own tag changed. The file is parsed as the page was.
-        editorSourceChange(source) {
-            const baseline = withoutOwnBase(new DOMParser().parseFromString(source, 'text/html').documentElement);
-            const now = document.documentElement ? withoutOwnBase(document.documentElement) : null;
-            if (!now || !childOf(now, 'body') || !childOf(baseline, 'body'))
+        // What changed against the document's file: `same` for nothing; else the nodes [from, to)
+        // of the element at `path` (child indices from the body down), now [from, nowTo), each
+        // level of `path` having had `counts` children; `whole` when the head or the body's own tag
+        // changed. The file, `source` (its text, named by `key`), is parsed as the page was, once:
+        // `unknown` asks for the text when the page does not hold the file named `key`.
+        editorSourceChange(key, source) {
+            if (!baseline || baseline.key !== key) {
+                if (typeof source !== 'string')
+                    return { unknown: true };
+                const parsed = new DOMParser().parseFromString(source, 'text/html').documentElement;
+                baseline = { key, root: withoutOwnBase(parsed) };
+            }
+            const root = document.documentElement;
+            if (!root || !childOf(root, 'body') || !childOf(baseline.root, 'body'))
                 return { whole: true };
-            const headBefore = childOf(baseline, 'head'), headNow = childOf(now, 'head');
-            if (!(headBefore ? headNow && headBefore.isEqualNode(headNow) : !headNow) ||
-                !childOf(baseline, 'body').cloneNode(false).isEqualNode(childOf(now, 'body').cloneNode(false)))
+            const headBefore = childOf(baseline.root, 'head'), headNow = childOf(root, 'head');
+            if (!(headBefore ? headNow && headBefore.isEqualNode(withoutOwnBase(headNow)) : !headNow) ||
+                !childOf(baseline.root, 'body').cloneNode(false).isEqualNode(childOf(root, 'body').cloneNode(false)))
                 return { whole: true };
-            let before = childOf(baseline, 'body'), after = childOf(now, 'body');
+            let before = childOf(baseline.root, 'body'), after = childOf(root, 'body');
             const path = [], counts = [];
             for (;;) {
-                const b = Array.from(before.childNodes), a = Array.from(after.childNodes);
+                const b = Array.from(before.childNodes), a = childrenOf(after);
                 counts.push(b.length);
                 let same = 0, sameEnd = 0;
-                while (same < b.length && same < a.length && b[same].isEqualNode(a[same]))
+                while (same < b.length && same < a.length && sameNode(b[same], a[same]))
                     ++same;
                 if (same === b.length && same === a.length)
                     return path.length ? { whole: true } : { same: true };
                 while (sameEnd < b.length - same && sameEnd < a.length - same &&
-                       b[b.length - 1 - sameEnd].isEqualNode(a[a.length - 1 - sameEnd]))
+                       sameNode(b[b.length - 1 - sameEnd], a[a.length - 1 - sameEnd]))
                     ++sameEnd;
                 if (b.length - same - sameEnd === 1 && a.length - same - sameEnd === 1 && sameTag(b[same], a[same])) {
                     path.push(same);
@@ -113,8 +142,8 @@
         },
         // The nodes [from, to) of the element at `path`, as HTML.
         editorSourceHtml(path, from, to) {
-            const node = nodeAt(withoutOwnBase(document.documentElement), path);
-            return node ? Array.from(node.childNodes).slice(from, to).map(nodeHtml).join('') : null;
+            const node = nodeAt(path);
+            return node ? childrenOf(node).slice(from, to).map(nodeHtml).join('') : null;
         },
         editorSourceDocument() {
             const root = document.documentElement;

@@ -1,9 +1,8 @@
 // The table around the selection as text, for the table and cell dialogs, and their changed
-// text put back where the table stands, one step for Undo. The dialogs change only start tags:
-// the text is then read as one start tag per element, in document order, and only the elements
-// whose tags changed are touched, which keeps a large table's round trip to a few passes over
-// its text. Text that cannot be read so (a start tag's "<" in a comment, a script or a value,
-// or any other change) goes the slow way, through a copy of the table.
+// text put back where the table stands, one step for Undo. The dialogs change mostly start tags:
+// the program then sends just the changed tags, by their place among the text's start tags, and
+// only their elements are touched, which keeps a large table's round trip to a few passes over
+// its text. Other changes come as the table's whole text, made so through a copy of the table.
 (function () {
     'use strict';
     const s = window.corvalisSurface;
@@ -14,11 +13,14 @@
     // The kept table: its element, its text as given, where the text's start tags begin, and what
     // has changed in the table since (nothing, while a dialog is open).
     let kept = null;
-    const startTag = /<[A-Za-z]/g;
+    // Where the start tags of `html` ("<" and a letter) begin.
     function tagStarts(html) {
         const starts = [];
-        for (const m of html.matchAll(startTag))
-            starts.push(m.index);
+        for (let at = html.indexOf('<'); at >= 0; at = html.indexOf('<', at + 1)) {
+            const c = html.charCodeAt(at + 1) | 0x20;
+            if (c >= 0x61 && c <= 0x7a)
+                starts.push(at);
+        }
         return starts;
     }
     // The elements inside `table` in the order of their start tags after the table's own, which
@@ -87,36 +89,24 @@
                 steps.push(attributeSet(live, a.name, null));
         }
     }
-    // The steps that make the kept table `k` like `html` when only start tags differ from its
-    // text; null when anything else differs or the tags cannot be read alone.
-    function tagSteps(k, html) {
-        const before = k.html, starts = k.starts, all = elementsByTag(k.table, starts);
-        const now = tagStarts(html);
-        if (!all || now.length !== starts.length || (starts.length && (starts[0] !== 0 || now[0] !== 0)))
+    // The steps that rewrite start tags of the kept table `k` as `changes` ([index, tag, tagNow],
+    // index 0 the table's own tag) give; null, with nothing changed, when a tag is not the kept
+    // text's or does not read alone as its element (a ">" inside a value).
+    function tagSteps(k, changes) {
+        const all = elementsByTag(k.table, k.starts);
+        if (!all)
             return null;
-        const changed = [];
-        for (let i = 0; i < starts.length; ++i) {
-            const end = i + 1 < starts.length ? starts[i + 1] : before.length;
-            const endNow = i + 1 < now.length ? now[i + 1] : html.length;
-            if (end - starts[i] === endNow - now[i] && before.substring(starts[i], end) === html.substring(now[i], endNow))
-                continue;
-            const close = before.indexOf('>', starts[i]), closeNow = html.indexOf('>', now[i]);
-            if (close < 0 || close >= end || closeNow < 0 || closeNow >= endNow ||
-                before.substring(close, end) !== html.substring(closeNow, endNow))
-                return null;
-            changed.push([i, before.substring(starts[i], close + 1), html.substring(now[i], closeNow + 1)]);
-        }
         const steps = [];
-        for (const [i, tag, tagNow] of changed) {
+        for (const [i, tag, tagNow] of changes) {
             const live = i === 0 ? k.table : all[i - 1];
             const then = parsedTag(tag), wanted = parsedTag(tagNow);
-            // The old tag read alone must give the element as it is (no ">" inside a value).
-            const same = then && wanted && then.localName === live.localName && wanted.localName === live.localName &&
+            const same = live && k.html.startsWith(tag, k.starts[i]) && then && wanted &&
+                         then.localName === live.localName && wanted.localName === live.localName &&
                          then.attributes.length === live.attributes.length &&
                          Array.from(then.attributes).every(a => live.getAttribute(a.name) === a.value);
             if (!same) {
-                for (let k = steps.length - 1; k >= 0; --k)
-                    steps[k].undo();
+                for (let j = steps.length - 1; j >= 0; --j)
+                    steps[j].undo();
                 return null;
             }
             reshapeAttributes(live, wanted, steps);
@@ -183,28 +173,35 @@
             kept.changes.observe(table, { subtree: true, childList: true, attributes: true, characterData: true });
             return marker ? marked(table, html, kept.starts, node, offset, marker) : html;
         },
+        // Rewrites start tags of the table kept above as `changes` ([index, tag, tagNow], in the
+        // order of its text) give, one step for Undo; false, the table still kept and nothing
+        // changed, when they cannot be applied so, or the table changed since.
+        editorRetagTable(changes) {
+            const k = kept;
+            const steps = k && k.table.isConnected && k.changes.takeRecords().length === 0 ? tagSteps(k, changes) : null;
+            if (!steps)
+                return false;
+            forget();
+            s.madeAsOneStep(steps);
+            return true;
+        },
         // Makes the table kept above like `html` (its changed copy, as a dialog wrote it) where it
         // stands, one step for Undo; HTML that is not one table takes its place whole.
         editorReshapeTable(html) {
-            const k = kept;
-            const e = k && k.table;
-            const untouched = k && k.changes.takeRecords().length === 0;
+            const e = kept && kept.table;
             forget();
             if (!e || !e.isConnected)
                 return false;
-            let steps = untouched ? tagSteps(k, html) : null;
-            if (!steps) {
-                const parsed = document.createElement('template');
-                parsed.innerHTML = html;
-                const nodes = Array.from(parsed.content.childNodes), wanted = nodes[0];
-                steps = [];
-                if (nodes.length === 1 && wanted.nodeName === e.nodeName) {
-                    reshape(e, wanted, steps);
-                } else {
-                    for (const n of nodes)
-                        steps.push(inserted(e.parentNode, document.importNode(n, true), e));
-                    steps.push(removed(e));
-                }
+            const parsed = document.createElement('template');
+            parsed.innerHTML = html;
+            const nodes = Array.from(parsed.content.childNodes), wanted = nodes[0];
+            const steps = [];
+            if (nodes.length === 1 && wanted.nodeName === e.nodeName) {
+                reshape(e, wanted, steps);
+            } else {
+                for (const n of nodes)
+                    steps.push(inserted(e.parentNode, document.importNode(n, true), e));
+                steps.push(removed(e));
             }
             s.madeAsOneStep(steps);
             return true;

