@@ -10,6 +10,7 @@
 #include "termination_signals.h"
 #include "warm_up.h"
 #include "webpages/mailto_address.h"
+#include "webpages/web_profile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -184,18 +185,23 @@ int main(int argc, char **argv) {
 
     WidgetMap::startIfAsked();
     WindowPlacement::install();
-    BoxMessages messages(nullptr);
-    MainForm window(settings, messages, options);
-    StartupProfile::mark("window built");
-    messages.setParentWidget(&window);
-    instance.serve(window);
-    TerminationSignals::closeOnSignal(window);
-    window.Form_Load();
-    // Told once: the program runs on, on its defaults, and keeps the file as it is.
-    if (const std::optional<QString> problem = settingsProblem(settings))
-        messages.inform(*problem);
-    StartupProfile::mark("window shown");
-    const int status = app.exec();
-    StartupProfile::mark("event loop ended");
+    int status = 0;
+    {
+        BoxMessages messages(nullptr);
+        MainForm window(settings, messages, options);
+        StartupProfile::mark("window built");
+        messages.setParentWidget(&window);
+        instance.serve(window);
+        TerminationSignals::closeOnSignal(window);
+        window.Form_Load();
+        // Told once: the program runs on, on its defaults, and keeps the file as it is.
+        if (const std::optional<QString> problem = settingsProblem(settings))
+            messages.inform(*problem);
+        StartupProfile::mark("window shown");
+        status = app.exec();
+        StartupProfile::mark("event loop ended");
+    }
+    // The window and its pages are gone: the profile writes out its cookies as it ends.
+    WebProfile::close();
     return status;
 }

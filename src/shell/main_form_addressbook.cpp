@@ -9,6 +9,7 @@
 #include "shell/tab_navigator.h"
 #include "store/message_capture.h"
 #include "webpages/address_insertion.h"
+#include "webpages/service_origin.h"
 #include "webpages/web_pane.h"
 
 #include <QCheckBox>
@@ -35,7 +36,8 @@ void MainForm::createAddressBook() {
     // The book's own commands on the first row, those that use its addresses on the second.
     pane.wrapToolbarAt(QStringLiteral("addmsg"));
     auto *insertion = new AddressInsertion(
-        webBrowser(1), webBrowser(3), pageState(), messages(),
+        webBrowser(1), webBrowser(3), pageState(),
+        [this](const QString &page) { return serviceOrigin().service(page).name(); }, messages(),
         {[this] { return tabs().selected(); }, [this](int tab) { tabs().select(tab); }}, this);
     insertion->setSources({[addresses] { return addresses->selectedAddresses(); },
                            [addresses] { return addresses->palettePick(); }});

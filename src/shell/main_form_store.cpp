@@ -9,6 +9,7 @@
 #include "store/message_importer.h"
 #include "store/message_store.h"
 #include "webpages/compose_form.h"
+#include "webpages/service_origin.h"
 #include "webpages/web_pane.h"
 
 #include <QAction>
@@ -38,6 +39,8 @@ void MainForm::createStore() {
     connect(&tabs(), &TabNavigator::tabChangeStarted, store, &MessageStore::hideSavedLabel);
     connect(&webBrowser(1), &QWebEngineView::urlChanged, store, &MessageStore::hideSavedLabel);
     connect(&tabs(), &TabNavigator::savedFoldersShown, store, &MessageStore::focusMessageList);
-    connect(&tabs(), &TabNavigator::composeShown, this,
-            [this] { ComposeForm::ClearComposeForm(pageState(), webBrowser(1), webBrowser(3)); });
+    connect(&tabs(), &TabNavigator::composeShown, this, [this] {
+        ComposeForm::ClearComposeForm(
+            pageState(), serviceOrigin().service(webBrowser(1).locationUrl()).name(), webBrowser(3));
+    });
 }

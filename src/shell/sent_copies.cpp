@@ -5,6 +5,7 @@
 #include "store/saved_message_file.h"
 #include "webpages/sent_capture.h"
 #include "webpages/service_origin.h"
+#include "webpages/services/page_sends.h"
 #include "webpages/web_pane.h"
 
 #include <QDateTime>
@@ -31,13 +32,20 @@ SentCopies::SentCopies(WebPane &composePane, std::function<QString()> mainDir, s
     , m_messages(messages) {
     connect(&composePane, &WebPane::formPosted, this,
             [this](const QString &, const QString &action, const QString &data) {
-                if (m_enabled() && m_origin().holds(action))
-                    store(data);
+                if (m_enabled() && m_origin().holds(action) &&
+                    !m_origin().service(action).answersSendsInPage())
+                    store(data, action);
+            });
+    connect(&PageSends::of(composePane), &PageSends::sendAnswered, this,
+            [this](const PageSends::Answer &answer) {
+                if (m_enabled() && answer.outcome == PageSends::Answer::Outcome::Sent &&
+                    m_origin().holds(answer.action) && m_origin().service(answer.action).answersSendsInPage())
+                    store(answer.postData, answer.action);
             });
 }
 
-bool SentCopies::store(const QString &postData) {
-    const std::optional<SentCapture::SentCopy> copy = SentCapture::fromPost(postData);
+bool SentCopies::store(const QString &postData, const QString &action) {
+    const std::optional<SentCapture::SentCopy> copy = m_origin().service(action).sentCopy(postData);
     if (!copy)
         return false;
     const SavedMessage message{

@@ -6,15 +6,18 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QSaveFile>
 #include <QTabBar>
 #include <QTextStream>
 #include <QToolButton>
+#include <QWebEngineView>
 #include <QWidget>
 
 namespace {
@@ -40,10 +43,12 @@ QString key(const QWidget &w) {
 }
 
 // What a control shows that a test may check: its text, whether it is ticked, the address of the
-// document a pane has loaded.
+// document a pane has loaded (of the page a dialog's preview was sent to).
 QString shown(const QWidget &w) {
     if (const auto *pane = qobject_cast<const WebPane *>(&w))
         return pane->documentUrl();
+    if (const auto *view = qobject_cast<const QWebEngineView *>(&w))
+        return view->url().toString();
     if (const auto *edit = qobject_cast<const QLineEdit *>(&w))
         return edit->text();
     if (const auto *combo = qobject_cast<const QComboBox *>(&w))
@@ -62,6 +67,14 @@ const char *state(const QWidget &w) {
     return w.isEnabled() ? "enabled" : "disabled";
 }
 
+// The part of a control that takes a click: a check box or option button only on its box and
+// caption, however wide its row.
+QRect clickable(const QWidget &w) {
+    if (qobject_cast<const QCheckBox *>(&w) || qobject_cast<const QRadioButton *>(&w))
+        return QRect(QPoint(), w.sizeHint().boundedTo(w.size()));
+    return w.rect();
+}
+
 // Rows shown beyond these are of no use to a test.
 constexpr int rowsListed = 30;
 
@@ -72,7 +85,7 @@ void writeControls(QTextStream &out, const QString &window, const QWidget &top) 
         if (!w->isVisible())
             continue;
         if (const QString name = key(*w); !name.isEmpty())
-            out << window << '\t' << name << '\t' << place(onScreen(*w, w->rect())) << '\t'
+            out << window << '\t' << name << '\t' << place(onScreen(*w, clickable(*w))) << '\t'
                 << QString(shown(*w)).replace(QLatin1Char('\n'), QLatin1Char(' ')).remove(QLatin1Char('\t'))
                 << '\t' << state(*w) << '\n';
         if (qobject_cast<const QMenuBar *>(w) || qobject_cast<const QMenu *>(w)) {

@@ -3,6 +3,7 @@
 #include "base/messages.h"
 #include "spelling/spell_checker.h"
 #include "webpages/page_model.h"
+#include "webpages/services/web_service.h"
 #include "webpages/web_pane.h"
 
 #include <QHBoxLayout>
@@ -11,10 +12,24 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-AnswerBodyDialog::AnswerBodyDialog(SpellChecker &checker, WebPane &page, const QString &text, QWidget *parent)
+AnswerBodyDialog::Field AnswerBodyDialog::answerField(WebPane &page) {
+    return {[&page] { return page.formFieldValue(PageModel::answerForm, PageModel::answerField); },
+            [&page](const QString &text) {
+                return page.setFormFieldValue(PageModel::answerForm, PageModel::answerField, text);
+            }};
+}
+
+AnswerBodyDialog::Field AnswerBodyDialog::composeBody(WebPane &pane, const WebService &service) {
+    return {[&pane, &service] { return service.composeValue(pane, WebService::ComposeField::Body); },
+            [&pane, &service](const QString &text) {
+                return service.setComposeValue(pane, WebService::ComposeField::Body, text);
+            }};
+}
+
+AnswerBodyDialog::AnswerBodyDialog(SpellChecker &checker, Field field, const QString &text, QWidget *parent)
     : QDialog(parent)
     , m_checker(checker)
-    , m_page(page)
+    , m_field(std::move(field))
     , m_text1(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("vtshilit"));
     setWindowTitle(QStringLiteral("Spell Check Answer Body"));
@@ -44,15 +59,16 @@ AnswerBodyDialog::AnswerBodyDialog(SpellChecker &checker, WebPane &page, const Q
     resize(520, 300);
 }
 
-void AnswerBodyDialog::open(SpellChecker &checker, WebPane &page, QWidget *parent) {
-    const auto text = page.formFieldValue(PageModel::answerForm, PageModel::answerField);
-    if (!text) {
-        checker.messages().inform(
-            QStringLiteral("This page has no answer to spell check (field \"eda\" of form \"qaform\")."));
-        return;
+void AnswerBodyDialog::open(SpellChecker &checker, const std::vector<Field> &fields, QWidget *parent) {
+    for (const Field &field : fields) {
+        if (const std::optional<QString> text = field.read()) {
+            AnswerBodyDialog dialog(checker, field, *text, parent);
+            dialog.exec();
+            return;
+        }
     }
-    AnswerBodyDialog dialog(checker, page, *text, parent);
-    dialog.exec();
+    checker.messages().inform(
+        QStringLiteral("This page has no answer to spell check (field \"eda\" of form \"qaform\")."));
 }
 
 void AnswerBodyDialog::CheckButton_Click() {
@@ -82,7 +98,7 @@ void AnswerBodyDialog::CheckButton_Click() {
 }
 
 void AnswerBodyDialog::DoneButton_Click() {
-    if (!m_page.setFormFieldValue(PageModel::answerForm, PageModel::answerField, m_text1->toPlainText())) {
+    if (!m_field.write(m_text1->toPlainText())) {
         m_checker.messages().inform(
             QStringLiteral("The answer cannot be written back: the page has changed."));
         return;

@@ -1,7 +1,7 @@
 #include "webpages/address_insertion.h"
 
 #include "base/messages.h"
-#include "webpages/page_model.h"
+#include "webpages/compose_form.h"
 #include "webpages/page_state.h"
 #include "webpages/web_pane.h"
 
@@ -10,11 +10,12 @@ constexpr int composeTab = 2;
 } // namespace
 
 AddressInsertion::AddressInsertion(WebPane &mainPane, WebPane &composePane, PageState &state,
-                                   Messages &messages, Tabs tabs, QObject *parent)
+                                   ServiceOf serviceOf, Messages &messages, Tabs tabs, QObject *parent)
     : QObject(parent)
     , m_mainPane(mainPane)
     , m_composePane(composePane)
     , m_state(state)
+    , m_serviceOf(std::move(serviceOf))
     , m_messages(messages)
     , m_tabs(std::move(tabs)) {
     setObjectName(QStringLiteral("AddressInsertion"));
@@ -57,12 +58,14 @@ void AddressInsertion::Web_InsertField(int which) {
     if (fromPalette)
         which = To;
 
-    m_state.webmail = PageModel::DetectProvider(m_mainPane.locationUrl());
-    const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
-    const QString field = which == To ? form.to : which == Cc ? form.cc : which == Bcc ? form.bcc : QString();
+    m_state.webmail = m_serviceOf(m_mainPane.locationUrl());
+    const std::optional<ComposeForm::Field> field = which == To    ? std::optional(ComposeForm::Field::To)
+                                                    : which == Cc  ? std::optional(ComposeForm::Field::Cc)
+                                                    : which == Bcc ? std::optional(ComposeForm::Field::Bcc)
+                                                                   : std::nullopt;
     WebPane &pane = target == Target::MainPane ? m_mainPane : m_composePane;
     const std::optional<QString> current =
-        field.isEmpty() ? std::nullopt : pane.formFieldValue(form.form, field);
+        field ? ComposeForm::value(pane, m_state.webmail, *field) : std::nullopt;
     if (!current) {
         m_messages.inform(failureMessage());
         return;
@@ -79,7 +82,7 @@ void AddressInsertion::Web_InsertField(int which) {
     } else if (m_sources.selectedAddresses) {
         addresses = m_sources.selectedAddresses();
     }
-    if (!pane.setFormFieldValue(form.form, field, merged(*current, addresses)))
+    if (!ComposeForm::setValue(pane, m_state.webmail, *field, merged(*current, addresses)))
         m_messages.inform(failureMessage());
 }
 

@@ -31,8 +31,11 @@ public:
         std::function<std::optional<QString>()> palettePick;
     };
 
-    AddressInsertion(WebPane &mainPane, WebPane &composePane, PageState &state, Messages &messages, Tabs tabs,
-                     QObject *parent = nullptr);
+    // The name of the web-mail service a page of the main pane belongs to (WebService::name()).
+    using ServiceOf = std::function<QString(const QString &pageAddress)>;
+
+    AddressInsertion(WebPane &mainPane, WebPane &composePane, PageState &state, ServiceOf serviceOf,
+                     Messages &messages, Tabs tabs, QObject *parent = nullptr);
     void setSources(Sources sources) { m_sources = std::move(sources); }
 
     // Adds the addresses to the field of `which`; a failure is reported as a message.
@@ -53,6 +56,7 @@ private:
     WebPane &m_mainPane;
     WebPane &m_composePane;
     PageState &m_state;
+    ServiceOf m_serviceOf;
     Messages &m_messages;
     Tabs m_tabs;
     Sources m_sources;

@@ -6,37 +6,20 @@
 
 namespace ComposeForm {
 
-QString fieldName(const QString &provider, Field field) {
-    const PageModel::ComposeForm &form = PageModel::composeForm(provider);
-    switch (field) {
-    case Field::To:
-        return form.to;
-    case Field::Cc:
-        return form.cc;
-    case Field::Bcc:
-        return form.bcc;
-    case Field::Subject:
-        return form.subject;
-    case Field::Body:
-        break;
-    }
-    return form.body;
-}
-
 std::optional<QString> value(WebPane &target, const QString &provider, Field field) {
-    return target.formFieldValue(PageModel::composeForm(provider).form, fieldName(provider, field));
+    return WebServices::named(provider).composeValue(target, field);
 }
 
 bool setValue(WebPane &target, const QString &provider, Field field, const QString &value) {
-    return target.setFormFieldValue(PageModel::composeForm(provider).form, fieldName(provider, field), value);
+    return WebServices::named(provider).setComposeValue(target, field, value);
 }
 
-void ClearComposeForm(PageState &state, const WebPane &inboxPane, WebPane &composePane) {
+void ClearComposeForm(PageState &state, const QString &service, WebPane &composePane) {
     if (state.did_insert) {
         state.did_insert = false;
         return;
     }
-    state.webmail = PageModel::DetectProvider(inboxPane.locationUrl());
+    state.webmail = service;
     for (const Field field : {Field::To, Field::Subject, Field::Cc, Field::Bcc, Field::Body}) {
         if (!setValue(composePane, state.webmail, field, QString()))
             return;

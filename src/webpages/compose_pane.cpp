@@ -47,6 +47,10 @@ void ComposePane::mainPaneMoved(const QString &address) {
         emit serviceKnown();
 }
 
+QString ComposePane::serviceOf(const QString &pageAddress) const {
+    return m_origin().service(pageAddress).name();
+}
+
 void ComposePane::show(bool keepFilled) {
     if (keepFilled && !m_error && showsCompose())
         return;

@@ -25,8 +25,10 @@ public:
 
     // The current service's compose page; nothing before a service is known.
     std::optional<QString> address() const { return m_address; }
-    // That service ("yahoo" or "hotmail"); empty before one is known.
+    // That service's name (WebService::name()); empty before one is known.
     QString provider() const { return m_provider; }
+    // The name of the service a page of the main pane belongs to (on the recorded service's origin).
+    QString serviceOf(const QString &pageAddress) const;
     // The pane's last load failed or was answered with an HTTP error.
     bool showsError() const { return m_error; }
 

@@ -2,6 +2,7 @@
 
 #include "base/messages.h"
 #include "base/settings.h"
+#include "webpages/compose_form.h"
 #include "webpages/compose_pane.h"
 #include "webpages/mailto_address.h"
 #include "webpages/page_model.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using ComposeForm::Field;
 
 namespace {
 
@@ -69,7 +71,7 @@ void ComposeTransfer::run(TransferMode mode, const QString &mailtoText, PageWait
     stage("1");
     m_state.did_insert = true; // the tab switch below must not clear the page this fills
     WebPane &target = chooseTarget(mode);
-    m_state.webmail = PageModel::DetectProvider(m_panes.inbox.locationUrl());
+    m_state.webmail = m_composePane.serviceOf(m_panes.inbox.locationUrl());
     stage("2");
 
     const std::optional<ReplyBuilder::MessageValues> values = gather(mode, mailtoText);
@@ -158,8 +160,7 @@ bool ComposeTransfer::waitForComposeForm(WebPane &target, PageWait &wait) {
         // change while this waits.
         if (composePane && !m_composePane.provider().isEmpty())
             m_state.webmail = m_composePane.provider();
-        const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
-        if (target.formFieldValue(form.form, form.to))
+        if (ComposeForm::value(target, m_state.webmail, Field::To))
             return true;
         if (composePane)
             m_composePane.loadWhileWaiting();
@@ -177,10 +178,9 @@ bool ComposeTransfer::mayReplace(TransferMode mode, WebPane &target) {
         return true;
     // A page with a message on it (typed, or filled by an earlier command and not yet sent: a
     // sent message leaves the compose page) is the user's work.
-    const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
-    const QStringList fields{form.to, form.cc, form.bcc, form.subject, form.body};
-    const bool holdsText = std::ranges::any_of(fields, [&](const QString &field) {
-        return !target.formFieldValue(form.form, field).value_or(QString()).trimmed().isEmpty();
+    const Field fields[] = {Field::To, Field::Cc, Field::Bcc, Field::Subject, Field::Body};
+    const bool holdsText = std::ranges::any_of(fields, [&](Field field) {
+        return !ComposeForm::value(target, m_state.webmail, field).value_or(QString()).trimmed().isEmpty();
     });
     return !holdsText ||
            m_messages.ask(u"The compose page holds a message that has not been sent. Replace it?"_s,
@@ -190,47 +190,47 @@ bool ComposeTransfer::mayReplace(TransferMode mode, WebPane &target) {
 bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
                                   const ReplyBuilder::MessageValues &values) {
     const bool yahoo = m_state.webmail == PageModel::yahoo;
-    const PageModel::ComposeForm &form = PageModel::composeForm(m_state.webmail);
     const bool fromMessage = !isTemplateMode(mode);
-    const auto write = [&](const QString &field, const QString &value) {
-        return target.setFormFieldValue(form.form, field, value);
+    const auto write = [&](Field field, const QString &value) {
+        return ComposeForm::setValue(target, m_state.webmail, field, value);
     };
+    const auto read = [&](Field field) { return ComposeForm::value(target, m_state.webmail, field); };
 
     // The To keeps the sender's display name beside the address, on either service.
-    if (fromMessage && !write(form.to, values.to))
+    if (fromMessage && !write(Field::To, values.to))
         return false;
     if (yahoo)
         stage("6");
 
     if (mode == TransferMode::ReadTemplate) {
-        const std::optional<QString> subject = target.formFieldValue(form.form, form.subject);
+        const std::optional<QString> subject = read(Field::Subject);
         if (!subject)
             return false;
         m_state.template_subj = *subject;
-    } else if (!write(form.subject, values.subject)) {
+    } else if (!write(Field::Subject, values.subject)) {
         return false;
     }
 
     // Only a message sent again or a mailto link brings Cc and Bcc; the others empty them.
-    if (fromMessage && (!write(form.cc, values.cc) || !write(form.bcc, values.bcc)))
+    if (fromMessage && (!write(Field::Cc, values.cc) || !write(Field::Bcc, values.bcc)))
         return false;
 
     QString body;
     if (mode == TransferMode::ReadTemplate) {
-        const std::optional<QString> read = target.formFieldValue(form.form, form.body);
-        if (!read)
+        const std::optional<QString> text = read(Field::Body);
+        if (!text)
             return false;
-        m_state.template_body = *read;
+        m_state.template_body = *text;
         return true;
     }
     if (mode == TransferMode::InsertTemplate) {
         const bool inInbox = &target == &m_panes.inbox;
         QString current;
         if (inInbox) {
-            const std::optional<QString> read = target.formFieldValue(form.form, form.body);
-            if (!read)
+            const std::optional<QString> text = read(Field::Body);
+            if (!text)
                 return false;
-            current = *read;
+            current = *text;
         }
         body = ReplyBuilder::templateBody(inInbox ? ReplyBuilder::ComposeTarget::InboxPane
                                                   : ReplyBuilder::ComposeTarget::ComposePane,
@@ -240,7 +240,7 @@ bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
     } else {
         body = ReplyBuilder::composeBody(mode, values.body);
     }
-    if (!write(form.body, body))
+    if (!write(Field::Body, body))
         return false;
 
     if (!yahoo)
@@ -256,9 +256,9 @@ bool ComposeTransfer::writeFields(TransferMode mode, WebPane &target,
         target.setVisible(false);
         target.setVisible(true);
     }
-    if (!write(form.subject, values.subject))
+    if (!write(Field::Subject, values.subject))
         return false;
-    return !fromMessage || write(form.to, values.to);
+    return !fromMessage || write(Field::To, values.to);
 }
 
 bool ComposeTransfer::writeYahooRichText(WebPane &target, const QString &markup) {

@@ -10,19 +10,26 @@ bool SentCapture::isHtmlBody(const QString &body) {
     return false;
 }
 
-std::optional<SentCapture::SentCopy> SentCapture::fromPost(const QString &postData) {
+SentCapture::FieldNames SentCapture::formNames() {
+    return {{u"To", u"to"}, {u"Cc", u"cc"}, {u"Bcc", u"bcc"}, {u"Subj", u"subject"}, {u"Body", u"body"}};
+}
+
+std::optional<SentCapture::SentCopy> SentCapture::fromPost(const QString &postData, const FieldNames &names) {
     if (postData.isEmpty())
         return std::nullopt;
     const PostData post(postData);
-    const std::optional<QString> to = post.value(u"To", u"to");
+    const auto value = [&post](const std::pair<QStringView, QStringView> &name) {
+        return post.value(name.first, name.second);
+    };
+    const std::optional<QString> to = value(names.to);
     if (!to || to->isEmpty())
         return std::nullopt;
     SentCopy copy;
     copy.to = *to;
-    copy.cc = post.value(u"Cc", u"cc").value_or(QString());
-    copy.bcc = post.value(u"Bcc", u"bcc").value_or(QString());
-    copy.subject = post.value(u"Subj", u"subject").value_or(QString());
-    copy.body = post.value(u"Body", u"body").value_or(QString());
+    copy.cc = value(names.cc).value_or(QString());
+    copy.bcc = value(names.bcc).value_or(QString());
+    copy.subject = value(names.subject).value_or(QString());
+    copy.body = value(names.body).value_or(QString());
     // Browsers post text areas with CR LF line ends; a post reported with LF alone counts the same.
     if (!isHtmlBody(copy.body))
         copy.body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))

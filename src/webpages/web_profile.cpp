@@ -7,8 +7,14 @@
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 
+namespace {
+QWebEngineProfile *made = nullptr;
+}
+
 QWebEngineProfile &WebProfile::shared() {
-    static QWebEngineProfile *const profile = [] {
+    if (made)
+        return *made;
+    made = [] {
         const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                             QStringLiteral("/corvalis");
         QDir().mkpath(dir);
@@ -20,7 +26,12 @@ QWebEngineProfile &WebProfile::shared() {
         p->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
         return p;
     }();
-    return *profile;
+    return *made;
+}
+
+void WebProfile::close() {
+    delete made;
+    made = nullptr;
 }
 
 void WebProfile::forgetSites() {

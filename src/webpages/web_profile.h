@@ -10,6 +10,9 @@ class QWebEngineProfile;
 namespace WebProfile {
 
 QWebEngineProfile &shared();
+// Ends the profile once no page is left, before the application goes: only then does the browser
+// write out what it holds in memory (a sign-in's cookies set in the last seconds among it).
+void close();
 // Forgets every sign-in and what the sites kept: cookies, cache and visited links.
 void forgetSites();
 // What the Settings tab asks before it forgets them.

@@ -4,15 +4,21 @@
 #include <QJsonDocument>
 #include <QProcess>
 
-namespace {
 const QString tools = QStringLiteral(CORVALIS_SOURCE_DIR "/tools/services/roundcube/");
-} // namespace
 
-RoundcubeStack::RoundcubeStack()
+RoundcubeStack::RoundcubeStack(const QStringList &arguments)
     : m_stack(tools + QStringLiteral("roundcube-stack"),
-              {QStringLiteral("--seed"), QStringLiteral("alice=") + tools + QStringLiteral("mail"),
-               QStringLiteral("--seed"), QStringLiteral("bob=") + tools + QStringLiteral("mail")},
+              QStringList{QStringLiteral("--seed"), QStringLiteral("alice=") + tools + QStringLiteral("mail"),
+                          QStringLiteral("--seed"), QStringLiteral("bob=") + tools + QStringLiteral("mail")} +
+                  arguments,
               60000) {}
+
+QStringList RoundcubeStack::mergeArguments() {
+    QStringList arguments{QStringLiteral("--recipients"), QString::number(mergeRecipients)};
+    for (const QString &address : refusedRecipients())
+        arguments << QStringLiteral("--refuse") << address;
+    return arguments;
+}
 
 bool RoundcubeStack::putTestPage(const QString &name, const QByteArray &html) const {
     QFile page(m_stack.fact(QStringLiteral("dir")) + QStringLiteral("/pages/") + name);
@@ -24,17 +30,28 @@ QString RoundcubeStack::testPagePosts() const {
     return posts.open(QIODevice::ReadOnly) ? QString::fromUtf8(posts.readAll()) : QString();
 }
 
-int RoundcubeStack::loginPosts() const {
+int RoundcubeStack::requests(const QByteArray &part) const {
     QFile log(m_stack.fact(QStringLiteral("dir")) + QStringLiteral("/roundcube/web.log"));
-    return log.open(QIODevice::ReadOnly) ? int(log.readAll().count("POST /?_task=login")) : -1;
+    return log.open(QIODevice::ReadOnly) ? int(log.readAll().count(part)) : -1;
+}
+
+QByteArray RoundcubeStack::imap(const QStringList &arguments) const {
+    QProcess read;
+    read.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    read.start(QStringLiteral("python3"), QStringList{tools + QStringLiteral("imap.py"), arguments.value(0),
+                                                      m_stack.fact(QStringLiteral("imap_port"))} +
+                                              arguments.mid(1));
+    read.waitForFinished(30000);
+    return read.readAllStandardOutput();
 }
 
 QJsonArray RoundcubeStack::mailbox(User user, const QString &name) const {
-    QProcess read;
-    read.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    read.start(QStringLiteral("python3"),
-               {tools + QStringLiteral("imap.py"), QStringLiteral("read"),
-                m_stack.fact(QStringLiteral("imap_port")), login(user), password(user), name});
-    read.waitForFinished(30000);
-    return QJsonDocument::fromJson(read.readAllStandardOutput()).array();
+    return QJsonDocument::fromJson(imap({QStringLiteral("read"), login(user), password(user), name})).array();
+}
+
+QJsonObject RoundcubeStack::inboxSubjects(const QStringList &recipients) const {
+    return QJsonDocument::fromJson(
+               imap({QStringLiteral("subjects"), recipients.join(u','),
+                     m_stack.fact(QStringLiteral("recipients_password")), QStringLiteral("INBOX")}))
+        .object();
 }

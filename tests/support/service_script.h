@@ -8,15 +8,12 @@
 
 class QProcess;
 
-// A private service that one of the project's scripts (tools/services/...) lays out and runs for
-// the lifetime of the object: the script prints key=value lines, then "ready", and stops what it
-// started when its input closes.
+// A private service one of the project's scripts (tools/services/...) lays out and runs for the object's
+// lifetime: the script prints key=value lines, then "ready", and stops what it started when its input closes.
 class ServiceScript {
 public:
     ServiceScript(const QString &script, const QStringList &arguments, int startTimeoutMs);
     ~ServiceScript();
-    ServiceScript(const ServiceScript &) = delete;
-    ServiceScript &operator=(const ServiceScript &) = delete;
 
     bool started() const { return !fact(QStringLiteral("url")).isEmpty(); }
     // The value of a line the script printed as it started; empty when it printed none.

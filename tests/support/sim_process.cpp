@@ -10,10 +10,8 @@
 #include <QProcess>
 #include <QTimer>
 
-namespace {
 constexpr int startTimeoutMs = 10000;
 constexpr int requestTimeoutMs = 5000;
-} // namespace
 
 SimProcess::SimProcess()
     : m_process(std::make_unique<QProcess>())
@@ -22,13 +20,10 @@ SimProcess::SimProcess()
     m_network->setProxy(QNetworkProxy::NoProxy);
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process->start(QStringLiteral(WEBMAIL_SIM_PATH), {QStringLiteral("--port"), QStringLiteral("0")});
-    if (!m_process->waitForStarted(startTimeoutMs))
-        return;
+    // The sim's first line is its address; a sim that never started or says nothing leaves it empty.
     const QDeadlineTimer deadline(startTimeoutMs);
-    while (!m_process->canReadLine() && !deadline.hasExpired()) {
-        if (!m_process->waitForReadyRead(int(deadline.remainingTime())))
-            break;
-    }
+    while (!m_process->canReadLine() && m_process->waitForReadyRead(int(deadline.remainingTime())))
+        ;
     const QString line = QString::fromUtf8(m_process->readLine()).trimmed();
     if (line.startsWith(QLatin1String("http://")))
         m_baseUrl = line;
@@ -60,10 +55,8 @@ QByteArray SimProcess::get(const QString &pathAndQuery) const {
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
-    if (reply->isFinished())
-        return reply->readAll();
-    reply->abort();
-    return {};
+    // A reply still under way is aborted as it goes.
+    return reply->isFinished() ? reply->readAll() : QByteArray();
 }
 
 QJsonArray SimProcess::sent() const {

@@ -17,8 +17,6 @@ class SimProcess {
 public:
     SimProcess();
     ~SimProcess();
-    SimProcess(const SimProcess &) = delete;
-    SimProcess &operator=(const SimProcess &) = delete;
 
     bool started() const { return !m_baseUrl.isEmpty(); }
     // "http://127.0.0.1:<port>", empty when the sim did not start.

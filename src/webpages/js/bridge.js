@@ -163,36 +163,69 @@
     };
 
     // Report fields the user types and forms the user submits, so the program can see them
-    // when the page is left (sign-in capture) or posted (sent copies).
+    // when the page is left (sign-in capture) or posted (sent copies). Only the user's own input
+    // counts: events a page script makes up are not reported. What happens before the program is
+    // reached (the channel comes a moment after the page, later on a busy machine) is reported
+    // once it is: a Send clicked at once keeps its copy.
+    const userSubmitMs = 2000;
+    let host = null;
+    const typedBeforeHost = new Set();
+    const postedBeforeHost = [];
+    const reportFields = function (f) {
+        if (host)
+            host.fieldsChanged(nameOf(f), fieldsOf(f));
+        else
+            typedBeforeHost.add(f);
+    };
+    const report = function (event) {
+        const f = event.isTrusted && event.target && event.target.form;
+        if (f)
+            reportFields(f);
+    };
+    document.addEventListener('input', report, true);
+    document.addEventListener('change', report, true);
+    document.addEventListener('submit', function (event) {
+        if (event.isTrusted && event.target instanceof HTMLFormElement)
+            reportFields(event.target);
+    }, true);
+    // The user's last press of a mouse button or key in this document, on the page's own clock (the
+    // page's scripts can make up neither): the submit is measured against it here, where no delay of
+    // a busy machine comes between them.
+    let lastUserPress = -Infinity;
+    const notePress = function (event) {
+        if (event.isTrusted)
+            lastUserPress = performance.now();
+    };
+    window.addEventListener('pointerdown', notePress, true);
+    window.addEventListener('keydown', notePress, true);
+    // A post is announced only for a submit the browser itself fired (not a page script's
+    // imitation) that no handler cancelled, once the handlers before this one have run, and only
+    // shortly after the user's own press: a page script's submit on its own (requestSubmit(), a
+    // button's click()) fires a trusted event too. The program reports the post when the page
+    // really navigates with it.
+    window.addEventListener('submit', function (event) {
+        const f = event.target;
+        if (!event.isTrusted || event.defaultPrevented || !(f instanceof HTMLFormElement) ||
+            performance.now() - lastUserPress > userSubmitMs)
+            return;
+        const post = [nameOf(f), actionOf(f), encodeFields(f)];
+        if (host)
+            host.formSubmitted(...post);
+        else
+            postedBeforeHost.push(post);
+    });
     function connectHost() {
         if (typeof QWebChannel === 'undefined' || typeof qt === 'undefined' || !qt.webChannelTransport)
             return;
         new QWebChannel(qt.webChannelTransport, function (channel) {
-            window.corvalisHost = channel.objects.corvalisHost;
             // Other scripts of the program's world reach their own host objects here.
             if (window.corvalisBridge.onChannel)
                 window.corvalisBridge.onChannel(channel.objects);
-            const host = window.corvalisHost;
-            // Only the user's own input counts: events a page script makes up are not reported.
-            const report = function (event) {
-                const f = event.isTrusted && event.target && event.target.form;
-                if (f)
-                    host.fieldsChanged(nameOf(f), fieldsOf(f));
-            };
-            document.addEventListener('input', report, true);
-            document.addEventListener('change', report, true);
-            document.addEventListener('submit', function (event) {
-                if (event.isTrusted && event.target instanceof HTMLFormElement)
-                    host.fieldsChanged(nameOf(event.target), fieldsOf(event.target));
-            }, true);
-            // A post is announced only for a submit the browser itself fired (not a page script's
-            // imitation) that no handler cancelled, once the handlers before this one have run.
-            // The program reports it when the page really navigates with it.
-            window.addEventListener('submit', function (event) {
-                const f = event.target;
-                if (event.isTrusted && !event.defaultPrevented && f instanceof HTMLFormElement)
-                    host.formSubmitted(nameOf(f), actionOf(f), encodeFields(f));
-            });
+            host = channel.objects.corvalisHost;
+            typedBeforeHost.forEach(reportFields);
+            typedBeforeHost.clear();
+            for (const post of postedBeforeHost.splice(0))
+                host.formSubmitted(...post);
         });
     }
     if (document.readyState === 'loading')

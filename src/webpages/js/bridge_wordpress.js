@@ -80,11 +80,12 @@
             if (!area)
                 return chooseCodeEditor() ? 'waiting' : false;
             // The editor takes a change from the text area's input event and reads the blocks from
-            // it when the area loses the focus.
-            area.focus();
+            // it when the area loses the focus. The area is told of both without taking the focus:
+            // a transfer that follows the editor comes as the user clicks into the page (the title,
+            // say), and the click's focus and caret stay where the user put them.
             textValue.call(area, html);
             area.dispatchEvent(new Event('input', { bubbles: true }));
-            area.blur();
+            area.dispatchEvent(new FocusEvent('focusout', { bubbles: true }));
             return true;
         },
         // The box of the post's body on screen, [left, top, width, height]: the classic editor's

@@ -36,3 +36,28 @@ void FormListService::setTicks(WebPane &pane, const std::vector<bool> &ticks) co
 std::optional<QString> FormListService::bodyHtml(WebPane &pane) const {
     return MessageView::bodyHtml(pane, m_provider);
 }
+
+QString FormListService::composeFieldName(ComposeField field) const {
+    const PageModel::ComposeForm &form = PageModel::composeForm(m_provider);
+    switch (field) {
+    case ComposeField::To:
+        return form.to;
+    case ComposeField::Cc:
+        return form.cc;
+    case ComposeField::Bcc:
+        return form.bcc;
+    case ComposeField::Subject:
+        return form.subject;
+    case ComposeField::Body:
+        break;
+    }
+    return form.body;
+}
+
+std::optional<QString> FormListService::composeValue(WebPane &pane, ComposeField field) const {
+    return pane.formFieldValue(PageModel::composeForm(m_provider).form, composeFieldName(field));
+}
+
+bool FormListService::setComposeValue(WebPane &pane, ComposeField field, const QString &value) const {
+    return pane.setFormFieldValue(PageModel::composeForm(m_provider).form, composeFieldName(field), value);
+}

@@ -14,7 +14,11 @@ public:
     std::optional<std::vector<InboxTicks::MessageRow>> messageRows(WebPane &pane) const override;
     void setTicks(WebPane &pane, const std::vector<bool> &ticks) const override;
     std::optional<QString> bodyHtml(WebPane &pane) const override;
+    std::optional<QString> composeValue(WebPane &pane, ComposeField field) const override;
+    bool setComposeValue(WebPane &pane, ComposeField field, const QString &value) const override;
 
 private:
+    QString composeFieldName(ComposeField field) const;
+
     QString m_provider;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "webpages/inbox_ticks.h"
+#include "webpages/sent_capture.h"
 
 #include <QByteArray>
 #include <QString>
@@ -41,6 +42,33 @@ public:
         QString form, user, password;
     };
     virtual std::optional<OwnLogin> ownLogin() const { return std::nullopt; }
+
+    // The fields of the service's compose page, by role.
+    enum class ComposeField { To, Cc, Bcc, Subject, Body };
+    // The field's text on the compose page the pane shows; nothing when the pane shows no such field.
+    virtual std::optional<QString> composeValue(WebPane &pane, ComposeField field) const = 0;
+    // Writes the field as the page takes text from its user, so that the page shows it and keeps it
+    // when the user types on; false when the pane shows no such field.
+    virtual bool setComposeValue(WebPane &pane, ComposeField field, const QString &value) const = 0;
+    // The compose page's body is an answer field for the answer-body spell check (on a page
+    // without an answer form of its own).
+    virtual bool answersInComposeBody() const { return false; }
+
+    // Whether the compose page answers its sends inside itself (PageSends) rather than with a page
+    // of the service's in the pane: a send then counts once the service has confirmed it there, and
+    // a form post of the pane's is no send.
+    virtual bool answersSendsInPage() const { return false; }
+    // The copy to keep of the message a compose form posted as `postData`; nothing when it went
+    // to nobody.
+    virtual std::optional<SentCapture::SentCopy> sentCopy(const QString &postData) const {
+        return SentCapture::fromPost(postData);
+    }
+    // Presses the compose page's own Send as the program, for a service that answers sends in the
+    // page; true when the page began the send (its own checks passed).
+    virtual bool pressSend(WebPane &) const { return false; }
+    // Lets the program's next load leave the compose page without the page asking the user
+    // whether to: the message on it is the program's own (a mail merge's).
+    virtual void leaveQuietly(WebPane &) const {}
 };
 
 namespace WebServices {
@@ -51,6 +79,8 @@ inline const QString roundcube = QStringLiteral("roundcube");
 // the address rule of the two older services: "yahoo" when the lower-cased address holds it,
 // else "hotmail".
 const WebService &forPage(const QString &recorded, const QString &address);
+// The service the page operations know by `name` (WebService::name()); "hotmail" for a name of none.
+const WebService &named(const QString &name);
 // The name of the service whose own login page the pane shows, recognised by its login form;
 // nothing for other pages.
 std::optional<QString> recognise(WebPane &pane);

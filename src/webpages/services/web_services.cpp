@@ -14,6 +14,11 @@ const WebService &WebServices::forPage(const QString &recorded, const QString &a
                                                                   : hotmail;
 }
 
+const WebService &WebServices::named(const QString &name) {
+    // The two older services' names are addresses their rule tells apart.
+    return forPage(name, name);
+}
+
 std::optional<QString> WebServices::recognise(WebPane &pane) {
     const WebService::OwnLogin login = RoundcubeService::login();
     const auto fields = pane.callBridge(QStringLiteral("formFields"), {login.form});

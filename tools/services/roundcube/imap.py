@@ -8,6 +8,8 @@
                                                    Reply-To, To, Cc, Date, Subject decoded, and
                                                    the body text (HTML when the message has
                                                    it: then html is true)
+  imap.py subjects PORT USERS PASSWORD MAILBOX     prints, as one JSON object, the subjects in each
+                                                   mailbox of USERS (comma-separated, one password)
 """
 import email
 import email.policy
@@ -55,8 +57,26 @@ def read(imap, mailbox):
     json.dump(out, sys.stdout, ensure_ascii=False)
 
 
+def subjects(port, users, password, mailbox):
+    out = {}
+    for user in users.split(','):
+        imap = connect(port, user, password)
+        imap.select(mailbox, readonly=True)
+        _, data = imap.uid('search', None, 'ALL')
+        out[user] = []
+        for uid in data[0].split():
+            _, fetched = imap.uid('fetch', uid, '(BODY.PEEK[HEADER.FIELDS (SUBJECT)])')
+            header = email.message_from_bytes(fetched[0][1], policy=email.policy.default)
+            out[user].append(str(header.get('Subject', '')))
+        imap.logout()
+    json.dump(out, sys.stdout, ensure_ascii=False)
+
+
 def main():
     command, port, user, password, mailbox = sys.argv[1:6]
+    if command == 'subjects':
+        subjects(port, user, password, mailbox)
+        return
     imap = connect(port, user, password)
     if command == 'append':
         append(imap, mailbox, sys.argv[6])
