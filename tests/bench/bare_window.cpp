@@ -1,5 +1,4 @@
-// The yardstick for start-up: a bare QtWebEngine window, at Corvalis's designed size, that loads
-// one local page and quits once it has loaded.
+// The start-up yardstick: a bare QtWebEngine window of Corvalis's size that loads one local page, then quits.
 #include <QApplication>
 #include <QUrl>
 #include <QWebEngineView>

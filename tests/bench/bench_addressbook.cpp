@@ -4,6 +4,7 @@
 #include "addressbook/book_model.h"
 #include "base/text_file.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -37,29 +38,20 @@ QString makeBook() {
 }
 
 struct Fixture {
-    Fixture() {
-        path = dir.filePath(QStringLiteral("big.csv"));
-        const QByteArray bytes = makeBook().toUtf8();
-        fileBytes = bytes.size();
-        TextFile::writeAtomically(path, bytes);
-    }
     QTemporaryDir dir;
-    QString path;
-    qint64 fileBytes = 0;
+    QString path = dir.filePath(QStringLiteral("big.csv"));
+    qint64 fileBytes = TextFile::writeAtomically(path, makeBook().toUtf8()).ok ? QFileInfo(path).size() : 0;
 };
 
-Fixture &fixture() {
-    static Fixture f;
+const Fixture &fixture() {
+    static const Fixture f;
     return f;
-}
-
-size_t heapInUse() {
-    return mallinfo2().uordblks;
 }
 
 void BM_OpenBook(benchmark::State &state) {
     const Fixture &f = fixture();
     size_t modelBytes = 0;
+    const auto heapInUse = [] { return mallinfo2().uordblks; };
     for (auto _ : state) {
         BookModel model;
         const size_t before = heapInUse();

@@ -4,7 +4,6 @@
 #include "base/text_file.h"
 
 #include <QElapsedTimer>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -21,27 +20,22 @@ namespace {
 struct Run {
     bool ok = false;
     double ms = 0;
-    double peakKb = 0;
+    double peakMb = 0;
 };
 
-// Runs `program` to its end; wait4 gives the peak resident size of that one process.
-Run runProcess(const QStringList &program, const QProcessEnvironment &env) {
-    std::vector<QByteArray> storage;
+// Runs `program` in this environment to its end; wait4 gives that one process's peak resident size.
+Run runProcess(const QStringList &program) {
+    QByteArrayList words;
+    std::vector<char *> argv;
     for (const QString &word : program)
-        storage.push_back(word.toLocal8Bit());
-    for (const QString &entry : env.toStringList())
-        storage.push_back(entry.toLocal8Bit());
-    std::vector<char *> argv, envp;
-    for (size_t i = 0; i < storage.size(); ++i)
-        (i < size_t(program.size()) ? argv : envp).push_back(storage[i].data());
+        argv.push_back(words.emplace_back(word.toLocal8Bit()).data());
     argv.push_back(nullptr);
-    envp.push_back(nullptr);
 
     QElapsedTimer clock;
     clock.start();
     const pid_t pid = fork();
     if (pid == 0) {
-        execve(argv[0], argv.data(), envp.data());
+        execv(argv[0], argv.data());
         _exit(127);
     }
     int status = 0;
@@ -49,12 +43,12 @@ Run runProcess(const QStringList &program, const QProcessEnvironment &env) {
     if (pid < 0 || wait4(pid, &status, 0, &usage) != pid)
         return {};
     return {WIFEXITED(status) && WEXITSTATUS(status) == 0, double(clock.nsecsElapsed()) / 1e6,
-            double(usage.ru_maxrss)};
+            double(usage.ru_maxrss) / 1024};
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
+double median(std::vector<Run> runs, double Run::*of) {
+    std::sort(runs.begin(), runs.end(), [of](const Run &a, const Run &b) { return a.*of < b.*of; });
+    return runs.empty() ? 0 : runs[runs.size() / 2].*of;
 }
 
 // Each iteration starts the bare window and then Corvalis, so that a machine that gets busier or
@@ -68,34 +62,29 @@ void BM_Startup(benchmark::State &state) {
         state.SkipWithError("cannot write the settings file");
         return;
     }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")) && !env.contains(QStringLiteral("DISPLAY")))
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     const QStringList bare{QStringLiteral(BARE_WINDOW_PATH),
                            dir.filePath(QStringLiteral("html/welcome.htm"))};
     const QStringList corvalis{QStringLiteral(CORVALIS_PATH), QStringLiteral("--settings"), ini,
                                QStringLiteral("--no-splash"), QStringLiteral("--quit-after-start")};
 
-    std::vector<double> bareMs, corvalisMs, barePeak, corvalisPeak;
+    std::vector<Run> bareRuns, corvalisRuns;
     for (auto _ : state) {
-        const Run anchor = runProcess(bare, env);
-        const Run run = runProcess(corvalis, env);
+        const Run &anchor = bareRuns.emplace_back(runProcess(bare));
+        const Run &run = corvalisRuns.emplace_back(runProcess(corvalis));
         if (!anchor.ok || !run.ok) {
             state.SkipWithError(anchor.ok ? "corvalis did not start and quit cleanly"
                                           : "the bare window did not load its page");
             return;
         }
-        bareMs.push_back(anchor.ms);
-        corvalisMs.push_back(run.ms);
-        barePeak.push_back(anchor.peakKb / 1024);
-        corvalisPeak.push_back(run.peakKb / 1024);
     }
-    state.counters["corvalis_ms"] = median(corvalisMs);
-    state.counters["bare_ms"] = median(bareMs);
-    state.counters["time_ratio"] = median(corvalisMs) / median(bareMs);
-    state.counters["corvalis_MB"] = median(corvalisPeak);
-    state.counters["bare_MB"] = median(barePeak);
-    state.counters["memory_ratio"] = median(corvalisPeak) / median(barePeak);
+    state.counters["corvalis_ms"] = median(corvalisRuns, &Run::ms);
+    state.counters["bare_ms"] = median(bareRuns, &Run::ms);
+    state.counters["time_ratio"] = median(corvalisRuns, &Run::ms) / median(bareRuns, &Run::ms);
+    state.counters["corvalis_MB"] = median(corvalisRuns, &Run::peakMb);
+    state.counters["bare_MB"] = median(bareRuns, &Run::peakMb);
+    state.counters["memory_ratio"] = median(corvalisRuns, &Run::peakMb) / median(bareRuns, &Run::peakMb);
 }
 BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(15);
 

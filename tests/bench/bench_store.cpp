@@ -19,48 +19,45 @@
 
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int folderSize = 20000;
 
-// A folder of messages named as captures name them, with dates in both forms mail pages show,
-// spread over twenty years in no relation to the names' order, each about 5 KB of HTML; one in a hundred
-// mentions a pome<b>granate</b>. The folder "Inbox" of a main directory, made once per run.
+// A main directory's "Inbox", made once per run: messages named as captures name them, 5 KB of HTML each,
+// dated in both forms mail pages show, over twenty years out of name order; 1 in 100 has pome<b>granate</b>.
 const QString &generatedFolder() {
-    static const std::unique_ptr<QTemporaryDir> dir = [] {
-        auto made = std::make_unique<QTemporaryDir>();
+    static const QTemporaryDir dir;
+    static const QString inbox = [] {
+        const QString path = SavedFolders::folderPath(dir.path(), QStringLiteral("Inbox"));
         static const char *const words[] = {
             "meeting", "r&eacute;sum&eacute;", "<b>note</b>",  "the",
             "project", "caf&eacute;",          "<i>draft</i>", "Thursday</p>\r\n<p>"};
-        QDir().mkpath(SavedFolders::folderPath(made->path(), QStringLiteral("Inbox")));
+        QDir().mkpath(path);
         std::mt19937 random(2004);
         for (int i = 0; i < folderSize; ++i) {
-            const QString date = QDate(1990, 1, 1)
-                                     .addDays(random() % 7300)
-                                     .toString(i % 2 ? QStringLiteral("M/d/yyyy 10:31")
-                                                     : QStringLiteral("ddd, d MMM yyyy 10:31:00"));
+            const QDate day = QDate(1990, 1, 1).addDays(random() % 7300);
             QString body = QStringLiteral("<div><p>");
             while (body.size() < 5000)
                 body += QLatin1String(words[random() % std::size(words)]) + u' ';
             if (i % 100 == 7)
                 body += QStringLiteral("a pome<b>granate</b>");
             const SavedMessage message{
-                QStringLiteral("Sender %1 <sender%1@example.com>").arg(random() % 5000),
-                QStringLiteral("Re: Subject number %1 about the plans").arg(i),
-                date,
-                QStringLiteral("pat.doe@example.net"),
+                u"Sender %1 <sender%1@example.com>"_s.arg(random() % 5000),
+                u"Re: Subject number %1 about the plans"_s.arg(i),
+                day.toString(i % 2 ? u"M/d/yyyy 10:31"_s : u"ddd, d MMM yyyy 10:31:00"_s),
+                u"pat.doe@example.net"_s,
                 {},
                 {},
                 body};
-            QFile file(SavedFolders::folderPath(made->path(), QStringLiteral("Inbox")) + u'/' +
-                       SavedMessageFile::fileName(message, MessageKind::Captured));
+            QFile file(path + u'/' + SavedMessageFile::fileName(message, MessageKind::Captured));
             if (!file.open(QIODevice::WriteOnly) || file.write(SavedMessageFile::content(message)) < 0)
                 qFatal("cannot write the benchmark folder");
         }
-        return made;
+        return path;
     }();
-    static const QString path = SavedFolders::folderPath(dir->path(), QStringLiteral("Inbox"));
-    return path;
+    return inbox;
 }
 
 void BM_ListFolder(benchmark::State &state) {

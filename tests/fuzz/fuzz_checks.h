@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,3 +14,12 @@
             std::abort();                                                                                    \
         }                                                                                                    \
     } while (false)
+
+// Each target's own checks, which libFuzzer's entry point below runs on every input (its bytes,
+// not copied: they live for the call only).
+void checkInput(const QByteArray &bytes);
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    checkInput(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    return 0;
+}

@@ -1,6 +1,5 @@
-// What reaches the compose page from outside: mailto text handed in through the settings file,
-// and form posts of the compose page. Any input is read without harm, and the properties the
-// compose transfer and the sent copy rely on hold.
+// What reaches the compose page from outside (mailto text via the settings file, its form posts): any input
+// is read without harm, and what the compose transfer and the sent copy rely on holds.
 #include "fuzz_checks.h"
 
 #include "base/text_file.h"
@@ -8,11 +7,8 @@
 #include "webpages/post_data.h"
 #include "webpages/sent_capture.h"
 
-#include <cstdint>
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QString text =
-        TextFile::decode(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+void checkInput(const QByteArray &bytes) {
+    const QString text = TextFile::decode(bytes);
 
     const MailtoAddress::Parsed parsed = MailtoAddress::parse(text);
     FUZZ_CHECK(!parsed.body.contains(u'\r'));
@@ -28,5 +24,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (!SentCapture::isHtmlBody(copy->body))
             FUZZ_CHECK(copy->body.count(u'\n') == copy->body.count(QLatin1String("<br>\r\n")));
     }
-    return 0;
 }

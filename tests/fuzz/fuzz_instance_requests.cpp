@@ -1,20 +1,15 @@
-// The single-instance socket's reader over any bytes, in any pieces: what it holds stays within
-// the protocol's limits, nothing is read after a refusal, and the requests do not depend on how
-// the bytes were cut into pieces.
+// The single-instance socket's reader over any bytes in any pieces: what it holds stays within the protocol's
+// limits, nothing is read after a refusal, and the requests do not depend on where the bytes were cut.
 #include "fuzz_checks.h"
 
 #include "app/instance_requests.h"
 
-#include <cstdint>
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-
+void checkInput(const QByteArray &bytes) {
     InstanceRequests whole;
     const QList<InstanceRequests::Request> fromWhole = whole.take(bytes);
 
     // The first byte says where the pieces are cut.
-    const qsizetype step = size > 0 ? 1 + data[0] % 7 : 1;
+    const qsizetype step = bytes.isEmpty() ? 1 : 1 + uchar(bytes[0]) % 7;
     InstanceRequests pieces;
     QList<InstanceRequests::Request> fromPieces;
     for (qsizetype at = 0; at < bytes.size(); at += step) {
@@ -24,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(!refusedBefore || got.isEmpty());
         FUZZ_CHECK(pieces.heldBytes() <=
                    std::max(InstanceRequests::maxLineBytes, InstanceRequests::maxLinkBytes));
-        FUZZ_CHECK(pieces.heldBytes() <= qsizetype(size));
+        FUZZ_CHECK(pieces.heldBytes() <= bytes.size());
         fromPieces += got;
     }
     FUZZ_CHECK(fromPieces == fromWhole);
@@ -39,5 +34,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(request.kind == InstanceRequests::Kind::Mailto || request.link.isEmpty());
         FUZZ_CHECK(request.link.size() <= InstanceRequests::maxLinkBytes);
     }
-    return 0;
 }

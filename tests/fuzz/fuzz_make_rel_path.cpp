@@ -6,12 +6,9 @@
 
 #include <QDir>
 
-#include <cstdint>
-
 // Input: the target, a byte 1, the base.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QStringList parts =
-        QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)).split(QChar(1));
+void checkInput(const QByteArray &bytes) {
+    const QStringList parts = QString::fromUtf8(bytes).split(QChar(1));
     const QString &target = parts[0];
     const QString base = parts.value(1);
     const QString result = MakeRelPathRel(target, base);
@@ -25,5 +22,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         const QString folder = base.left(base.lastIndexOf(u'/'));
         FUZZ_CHECK(QDir::cleanPath(folder + u'/' + result) == QDir::cleanPath(target));
     }
-    return 0;
 }

@@ -1,6 +1,5 @@
-// Saved-message file names over any text: names the writer makes always read back into the
-// list with their four parts and hold no character the file system or the list would trip on,
-// and any name at all (a folder may hold anything) is read without harm.
+// Saved-message names over any text: names the writer makes read back into the list with their four parts and
+// hold nothing the file system or list trips on; any name (a folder may hold anything) reads without harm.
 #include "fuzz_checks.h"
 
 #include "base/text_file.h"
@@ -8,11 +7,8 @@
 #include "store/message_name.h"
 #include "store/saved_message_file.h"
 
-#include <cstdint>
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QString text =
-        TextFile::decode(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+void checkInput(const QByteArray &bytes) {
+    const QString text = TextFile::decode(bytes);
 
     for (const LooseDate::Order order : {LooseDate::Order::MonthFirst, LooseDate::Order::DayFirst}) {
         if (const std::optional<MessageName> name = MessageName::parse(text, order)) {
@@ -29,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     // The input split into the four values of a message.
     const QStringList values = text.split(u'\n');
-    const auto value = [&values](int i) { return i < values.size() ? values[i] : QString(); };
-    const SavedMessage message{value(0), value(1), value(2), value(3), {}, {}, {}};
+    const SavedMessage message{
+        values.value(0), values.value(1), values.value(2), values.value(3), {}, {}, {}};
     for (const MessageKind kind : {MessageKind::Captured, MessageKind::Sent}) {
         const QString fileName = SavedMessageFile::fileName(message, kind);
         FUZZ_CHECK(fileName.endsWith(QLatin1String(".htm")));
@@ -42,5 +38,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (kind == MessageKind::Captured)
             FUZZ_CHECK(fileName.toUtf8().size() <= SavedMessageFile::maxNameBytes || listed->from.isEmpty());
     }
-    return 0;
 }

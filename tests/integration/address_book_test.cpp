@@ -23,7 +23,6 @@ protected:
         addresses = h.form().findChild<AddressBookController *>();
         grid = h.child<QTableView>("MSFlexGrid1");
     }
-    QString base() { return h.sim().baseUrl(); }
     // Rows as the user picks them: `row` is where the pick ends (the current row).
     void pick(int rowSel, int row) {
         QAbstractItemModel *model = grid->model();
@@ -33,8 +32,9 @@ protected:
         grid->selectionModel()->setCurrentIndex(model->index(row, 0), QItemSelectionModel::NoUpdate);
     }
     void press(const QString &key) { EXPECT_EQ(h.userStep(u"Toolbar2/"_s + key), QString()); }
-    std::optional<QString> field(int pane, const QString &form, const QString &name) {
-        return h.form().webBrowser(pane).formFieldValue(form, name);
+    // A field of the form on the compose page.
+    std::optional<QString> field(const QString &form, const QString &name) {
+        return h.form().webBrowser(3).formFieldValue(form, name);
     }
 
     MainFormHarness h;
@@ -44,31 +44,20 @@ protected:
 
 } // namespace
 
-// The pane lists the main directory's books, the open one marked; a click on another opens it.
-TEST_F(AddressBookTest, ThePaneListsTheMainDirectorysBooksAndAClickOpensOne) {
-    auto *books = h.child<QListWidget>("ListBooks");
-    ASSERT_TRUE(books && books->isVisible());
-    EXPECT_EQ(books->count(), 3); // Colleagues.txt, Friends.csv, insert.csv
-    EXPECT_EQ(books->currentItem()->text(), u"insert.csv"_s);
-    QTest::mouseClick(books->viewport(), Qt::LeftButton, {}, books->visualItemRect(books->item(1)).center());
-    EXPECT_EQ(addresses->book().currentPath(), h.mainDir() + u"addrbooks/Friends.csv"_s);
-    EXPECT_EQ(books->currentItem()->text(), u"Friends.csv"_s);
-}
-
 TEST_F(AddressBookTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
     ASSERT_TRUE(h.openCompose(u"hotmail"_s));
     WebPane &compose = h.form().webBrowser(3);
     ASSERT_TRUE(compose.setFormFieldValue(u"composeform"_s, u"to"_s, u"boss@x.com"_s));
     pick(0, 0);
     press(u"setto"_s);
-    EXPECT_EQ(field(3, u"composeform"_s, u"to"_s), u"boss@x.com,p1@x.com"_s);
+    EXPECT_EQ(field(u"composeform"_s, u"to"_s), u"boss@x.com,p1@x.com"_s);
     // Rows 7 up to 3 go in top to bottom.
     pick(6, 2);
     press(u"setcc"_s);
-    EXPECT_EQ(field(3, u"composeform"_s, u"cc"_s), u"p3@x.com,p4@x.com,p5@x.com,p6@x.com,p7@x.com"_s);
+    EXPECT_EQ(field(u"composeform"_s, u"cc"_s), u"p3@x.com,p4@x.com,p5@x.com,p6@x.com,p7@x.com"_s);
     pick(8, 8);
     press(u"setbcc"_s);
-    EXPECT_EQ(field(3, u"composeform"_s, u"bcc"_s), u"p9@x.com"_s);
+    EXPECT_EQ(field(u"composeform"_s, u"bcc"_s), u"p9@x.com"_s);
     EXPECT_EQ(h.form().pageState().webmail, u"hotmail"_s);
     // A double click on the grid goes to To.
     pick(1, 1);
@@ -76,11 +65,11 @@ TEST_F(AddressBookTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell); // a double click's first click
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, cell);
-    EXPECT_EQ(field(3, u"composeform"_s, u"to"_s), u"boss@x.com,p1@x.com,p2@x.com"_s);
+    EXPECT_EQ(field(u"composeform"_s, u"to"_s), u"boss@x.com,p1@x.com,p2@x.com"_s);
     EXPECT_TRUE(h.messages().shown().isEmpty());
 
     // Without a compose page the user is told.
-    ASSERT_TRUE(h.load(compose, base() + u"/calendar/msn"_s));
+    ASSERT_TRUE(h.load(compose, h.sim().baseUrl() + u"/calendar/msn"_s));
     press(u"setto"_s);
     EXPECT_EQ(h.messages().shown(), QStringList{AddressInsertion::failureMessage()});
     EXPECT_FALSE(h.form().pageState().to_retry);
@@ -88,7 +77,7 @@ TEST_F(AddressBookTest, AddressesJoinTheComposeFieldsOnTheComposeTab) {
 
 // Which pane an insertion writes into follows the tab (the rule is tested apart).
 TEST_F(AddressBookTest, TheComposePageAwaitedAndThePaletteAreTargetsToo) {
-    ASSERT_TRUE(h.load(h.form().webBrowser(1), base() + u"/yahoo/inbox"_s));
+    ASSERT_TRUE(h.showPage(u"/yahoo/inbox"_s));
     // From the Settings tab the insertion waits for the compose page.
     h.form().tabs().select(TabNavigator::SettingsTab);
     pick(4, 4);
@@ -96,28 +85,34 @@ TEST_F(AddressBookTest, TheComposePageAwaitedAndThePaletteAreTargetsToo) {
     EXPECT_EQ(h.form().tabs().selected(), TabNavigator::Compose);
     EXPECT_TRUE(h.form().pageState().to_retry);
     EXPECT_EQ(h.form().pageState().to_retry_which, 1);
-    // Only the page's completion is awaited here: a page call of the test's own would overlap the
-    // insertion's.
+    // Only the page's completion is awaited: a page call of the test's own would overlap the insertion's.
     QSignalSpy completed(&h.form().webBrowser(3), &WebPane::documentCompleted);
     ASSERT_TRUE(completed.wait(15000));
     QTest::qWait(300);
     EXPECT_FALSE(h.form().pageState().to_retry);
-    EXPECT_EQ(field(3, u"compose"_s, u"Cc"_s), u"p5@x.com"_s);
-    EXPECT_EQ(field(3, u"compose"_s, u"To"_s), u""_s);
+    EXPECT_EQ(field(u"compose"_s, u"Cc"_s), u"p5@x.com"_s);
+    EXPECT_EQ(field(u"compose"_s, u"To"_s), u""_s);
 
     addresses->showPalette();
     auto *list = addresses->palette().findChild<QComboBox *>(u"Combo1"_s);
     ASSERT_EQ(list->count(), 9);
     list->setCurrentIndex(5);
     emit list->activated(5);
-    EXPECT_EQ(field(3, u"compose"_s, u"To"_s), u"p6@x.com"_s);
+    EXPECT_EQ(field(u"compose"_s, u"To"_s), u"p6@x.com"_s);
     EXPECT_TRUE(addresses->palette().isVisible());
     EXPECT_TRUE(h.messages().shown().isEmpty());
 }
 
-TEST_F(AddressBookTest, TheDemoBookOpensIsSearchedAndSavedWhenTheWindowCloses) {
+// The pane lists the main directory's books, the open one marked; one clicked opens, is searched, saved.
+TEST_F(AddressBookTest, TheDemoBookClickedInThePaneOpensIsSearchedAndSavedWhenTheWindowCloses) {
+    auto *books = h.child<QListWidget>("ListBooks");
+    ASSERT_TRUE(books && books->isVisible());
+    EXPECT_EQ(books->count(), 3); // Colleagues.txt, Friends.csv, insert.csv
+    EXPECT_EQ(books->currentItem()->text(), u"insert.csv"_s);
+    QTest::mouseClick(books->viewport(), Qt::LeftButton, {}, books->visualItemRect(books->item(1)).center());
     const QString friends = h.mainDir() + u"addrbooks/Friends.csv"_s;
-    h.openBook(friends);
+    EXPECT_EQ(addresses->book().currentPath(), friends);
+    EXPECT_EQ(books->currentItem()->text(), u"Friends.csv"_s);
     auto *edit = h.child<QLineEdit>("TextEdit");
     EXPECT_FALSE(grid->isHidden()) << "the grid shows once a book is open";
     EXPECT_EQ(grid->model()->rowCount(), 10);
@@ -156,7 +151,7 @@ TEST_F(AddressBookTest, TheDisplayedSendersJoinTheBook) {
     addmsg->trigger();
     EXPECT_EQ(h.messages().last(), AddressBookController::noSenderMessage()) << "the welcome page";
     // How a From value splits into names and address is the book lookup's (tested apart).
-    ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/yahoo/message?id=1"_s));
+    ASSERT_TRUE(h.showPage(u"/yahoo/message?id=1"_s));
     h.form().tabs().select(TabNavigator::SettingsTab);
     addmsg->trigger();
     EXPECT_EQ(h.form().tabs().selected(), TabNavigator::InboxLogin);

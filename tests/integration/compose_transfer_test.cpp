@@ -16,24 +16,16 @@ const SavedMessage lunch{u"Ann Smith <ann@example.com>"_s,
                          u"dora@example.com"_s,
                          u"See you at noon, and please bring the map of the old town with you.<br>\r\nAnn"_s};
 
-// Text areas give their value back with LF line ends, whatever was written.
-QString lf(QString text) {
-    return text.replace(u"\r\n"_s, u"\n"_s);
-}
-
 class ComposeTransferTest : public ::testing::TestWithParam<QString> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(h.start());
-        provider = GetParam();
-        form = PageModel::composeForm(provider);
-        ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/"_s + provider + u"/inbox"_s));
+        ASSERT_TRUE(h.showPage(u"/"_s + provider + u"/inbox"_s));
     }
 
     WebPane &compose() { return h.form().webBrowser(3); }
 
-    // Lists the folder on the saved-folders tab and picks the message, as a user does; the
-    // preview pane shows it and the reply buttons come on.
+    // Picks the message on the saved-folders tab as a user does; the preview shows it, reply buttons come on.
     void preview(const SavedMessage &message, MessageKind kind = MessageKind::Captured) {
         const SaveResult saved = writeSavedMessage(h.mainDir(), u"Saved"_s, message, kind);
         ASSERT_TRUE(saved.ok()) << saved.detail.toStdString();
@@ -65,17 +57,17 @@ protected:
     QString fields() {
         QStringList values;
         for (const QString &field : {form.to, form.cc, form.bcc, form.subject, form.body})
-            values.append(lf(compose().formFieldValue(form.form, field).value_or(u"<missing>"_s)));
-        return values.join(u'|');
+            values.append(compose().formFieldValue(form.form, field).value_or(u"<missing>"_s));
+        // Text areas give their value back with LF line ends, whatever was written.
+        return values.join(u'|').replace(u"\r\n"_s, u"\n"_s);
     }
 
-    QString bug() { return h.settings().get(Keys::Bug); }
     // The same server under another name: another origin, so another site to the program.
     QString foreign() { return h.sim().baseUrl().replace(u"127.0.0.1"_s, u"localhost"_s); }
 
     MainFormHarness h;
-    QString provider;
-    PageModel::ComposeForm form;
+    const QString provider = GetParam();
+    const PageModel::ComposeForm form = PageModel::composeForm(provider);
 };
 
 } // namespace
@@ -115,7 +107,7 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
         press(c.button);
         EXPECT_EQ(h.form().tabs().selected(), 2);
         EXPECT_EQ(fields(), c.fields);
-        EXPECT_EQ(bug(), u"0"_s);
+        EXPECT_EQ(h.settings().get(Keys::Bug), u"0"_s);
         if (provider == PageModel::yahoo) {
             // The rich-text area shows the body with each quote mark starting a line.
             const QString rich = compose().elementHtml(PageModel::yahooRichTextElement).value_or(QString());
@@ -123,8 +115,7 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
         }
     }
     EXPECT_FALSE(h.child("PictureWait")->isVisible());
-    // The message sent again is still on the page, unsent, with the user's typing in its subject:
-    // sending again replaces it only on Yes.
+    // The message sent again stays, unsent, with the user's typed subject: sending again replaces it on Yes.
     compose().setFocus();
     MainFormHarness::runPageScript(compose(),
                                    u"(f => { f.focus(); f.selectionStart = f.value.length; })"
@@ -140,20 +131,14 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
     }
 }
 
-// Only the user's Send to the service keeps a copy in "sent" (the box that asks for it is ticked):
-// not a page script's imitation of a submit, a submit the page cancels, a submit the page's script
-// makes on its own (isTrusted as it is), nor the user's Send of a form that posts to another site.
+// Only the user's Send to the service keeps a copy in "sent" (the box that asks for it is ticked): not a page
+// script's imitation of a submit, a submit the page cancels, a submit the page's script makes on its own
+// (isTrusted as it is), nor the user's Send of a form that posts to another site.
 TEST_P(ComposeTransferTest, OnlyTheUsersSendToTheServiceKeepsACopyInSent) {
     preview(lunch);
     press("CommandReplyText");
     ASSERT_TRUE(fields().contains(u"|RE: Lunch|"_s));
     ASSERT_TRUE(h.child<QCheckBox>("CheckSaveSent")->isChecked());
-    const auto post = [&](const QString &script) {
-        MainFormHarness::runPageScript(
-            compose(),
-            u"{const f = document.forms['%1'], b = f.querySelector('input[type=submit]'); %2}"_s.arg(
-                form.form, script));
-    };
     // Fields named like the form's own properties hide them from the page's view of the form.
     const QString shadows =
         u"for (const name of ['elements', 'action', 'id', 'submit']) "
@@ -176,7 +161,10 @@ TEST_P(ComposeTransferTest, OnlyTheUsersSendToTheServiceKeepsACopyInSent) {
         ASSERT_TRUE(h.load(compose(), h.sim().baseUrl() + u"/"_s + provider + u"/compose"_s));
         ASSERT_TRUE(compose().setFormFieldValue(form.form, form.to, u"bob@example.com"_s));
         ASSERT_TRUE(compose().setFormFieldValue(form.form, form.subject, c.subject));
-        post(c.script);
+        MainFormHarness::runPageScript(
+            compose(),
+            u"{const f = document.forms['%1'], b = f.querySelector('input[type=submit]'); %2}"_s.arg(
+                form.form, c.script));
         ASSERT_TRUE(!c.userClicks || MainFormHarness::clickElement(compose(), u"input[type=submit]"_s));
         ASSERT_TRUE(!c.leaves || MainFormHarness::waitFor(
                                      [&] { return h.sim().sentFields({form.subject}).contains(c.subject); }));
@@ -193,13 +181,12 @@ using HostileReplyTest = ComposeTransferTest;
 
 TEST_P(HostileReplyTest, AMessageWhoseTextIsMarkupIsRepliedToAsText) {
     // The user saves the message from the service's page, then replies to the saved copy.
-    WebPane &main = h.form().webBrowser(1);
-    ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/hostile/yahoo/message"_s));
+    ASSERT_TRUE(h.showPage(u"/hostile/yahoo/message"_s));
     h.child<QPushButton>("GetBody")->click();
     const QDir saved(h.mainDir() + u"savedmgs/Saved"_s);
     const QStringList files = saved.entryList({u"Mallory*"_s}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
-    ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/yahoo/inbox"_s));
+    ASSERT_TRUE(h.showPage(u"/yahoo/inbox"_s));
     preview(saved.filePath(files[0]), u"Your invoice"_s);
     press("CommandReplyText");
     ASSERT_TRUE(fields().contains(u"|RE: Your invoice|"_s));
@@ -211,11 +198,11 @@ TEST_P(HostileReplyTest, AMessageWhoseTextIsMarkupIsRepliedToAsText) {
     EXPECT_EQ(QString::fromUtf8(h.sim().get(u"/_sim/hostile-log"_s)), u"[]\n"_s);
 }
 
-// An advert's link takes the main pane to another site whose address names the
-// service: its compose page look-alike is never loaded, and nothing of the message reaches it.
+// An advert's link takes the main pane to another site whose address names the service: its compose page
+// look-alike is never loaded, and nothing of the message reaches it.
 TEST_P(HostileReplyTest, AnotherSiteNamedLikeTheServiceGetsNothing) {
     WebPane &main = h.form().webBrowser(1);
-    ASSERT_TRUE(h.load(main, h.sim().baseUrl() + u"/hotmail/inbox?ad="_s + foreign() + u"/hostile/ad"_s));
+    ASSERT_TRUE(h.showPage(u"/hotmail/inbox?ad="_s + foreign() + u"/hostile/ad"_s));
     ASSERT_TRUE(MainFormHarness::waitFor([&] { return MainFormHarness::clickElement(main, u"#ad"_s); }));
     ASSERT_TRUE(MainFormHarness::waitForPage(main, u"/hostile/hotmail/clicked/x"_s));
     preview(lunch);

@@ -4,16 +4,14 @@
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "shell/dialog_blog_footer.h"
+#include "support/unit_files.h"
 #include "webpages/blog_post.h"
 
 #include <QAbstractItemView>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QTextBrowser>
-#include <QToolBar>
 
 using namespace std::literals;
 
@@ -33,15 +31,9 @@ protected:
     static QString js(WebPane &pane, const QString &script) {
         return MainFormHarness::runPageScript(pane, script).toString();
     }
-    // A click with the mouse on the button `key` of the toolbar `bar`.
-    std::function<void()> tool(const char *bar, const char *key) {
-        return [this, bar, key] {
-            QTest::mouseClick(
-                h.form()
-                    .findChild<QToolBar *>(QString::fromLatin1(bar))
-                    ->widgetForAction(h.toolAction(QString::fromLatin1(bar), QString::fromLatin1(key))),
-                Qt::LeftButton);
-        };
+    // The user's step `how` (a toolbar button: "Toolbar3/open"), as MainFormHarness::userStep takes it.
+    std::function<void()> step(const QString &how) {
+        return [this, how] { EXPECT_EQ(h.userStep(how), QString()); };
     }
 
     MainFormHarness h;
@@ -54,7 +46,7 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
     for (const auto &[page, field] :
          {std::pair{u"/blog/post"_s, framedField}, {u"/blog/plain"_s, plainField}}) {
         SCOPED_TRACE(page.toStdString());
-        ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + page));
+        ASSERT_TRUE(h.showPage(page));
         QTest::mouseClick(h.child<QPushButton>("CommandCopyToPost"), Qt::LeftButton);
         EXPECT_EQ(js(main(), field), post);
     }
@@ -83,22 +75,19 @@ TEST_F(EditorBlogTest, PostFormFollowsTheEditor) {
         << posted.toStdString();
 
     // A web-mail page has no post form: the editor is not even read.
-    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/hotmail/inbox"_s));
+    ASSERT_TRUE(h.showPage(u"/hotmail/inbox"_s));
     bool read = false;
     EXPECT_FALSE(
         BlogPost::transfer(main(), [&] { return read = true, QString(); }, {true, u"id"_s, u"text"_s}));
     EXPECT_FALSE(read);
 }
 
-// The source mode shows the body as Save writes it: the file's own lines, a new block laid out. A
-// look at it changes nothing.
+// Source mode shows the body as Save writes it (own lines, a new block laid out); a look changes nothing.
 TEST_F(EditorBlogTest, SourceModeShowsTheBodyAsSaveWritesIt) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(u"post.htm"_s);
-    ASSERT_TRUE(TextFile::writeAtomically(
-                    file, "<html>\r\n<body>\r\n<h1>T</h1>\r\n  <p id=p>one</p>\r\n</body></html>")
-                    .ok);
-    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/plain"_s));
+    TestFolder dir;
+    const QString file =
+        dir.write(u"post.htm"_s, "<html>\r\n<body>\r\n<h1>T</h1>\r\n  <p id=p>one</p>\r\n</body></html>");
+    ASSERT_TRUE(h.showPage(u"/blog/plain"_s));
     editor().openFile(file);
     for (const QString &expected : {u"<h1>T</h1>\n  <p id=p>one</p>"_s,
                                     u"<h1>T</h1>\n  <p id=p>one</p>\n<ul>\n  <li>new</li>\n</ul>"_s}) {
@@ -117,8 +106,7 @@ TEST_F(EditorBlogTest, SourceModeShowsTheBodyAsSaveWritesIt) {
     }
     ASSERT_TRUE(editor().saveFile(file));
     EXPECT_TRUE(
-        TextFile::readAll(file)
-            .value_or(QByteArray())
+        dir.read(u"post.htm"_s)
             .contains("<h1>T</h1>\r\n  <p id=p>one</p>\r\n<ul>\r\n  <li>new</li>\r\n</ul>\r\n</body>"));
 }
 
@@ -135,13 +123,10 @@ QString elementAt(WebPane &pane, QPoint at) {
         .toString();
 }
 
-// Shown or placed over the post page, the editor leaves the mode switches in reach and covers
-// the post's body field alone, whatever the window's size.
+// A document opened as Open does, refreshing to a local file, can't move the editor or read another file.
 TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
-    // A document that refreshes to a local file, opened as Open does.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"holiday.htm"_s);
-    ASSERT_TRUE(TextFile::writeAtomically(path, h.sim().get(u"/hostile/refresh.htm"_s)).ok);
+    TestFolder dir;
+    const QString path = dir.write(u"holiday.htm"_s, h.sim().get(u"/hostile/refresh.htm"_s));
     EditingSurface &surface = editor().surface();
     QSignalSpy refused(surface.page(), SIGNAL(navigationRefused(QUrl)));
     ASSERT_EQ(surface.loadDocument(path, false), qint32(DocumentFile::NoError));
@@ -164,26 +149,23 @@ TEST_F(EditorBlogTest, ADocumentCannotMoveTheEditorToAnotherFile) {
         refused.clear();
     }
     // The post gets the document, nothing else.
-    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/plain"_s));
+    ASSERT_TRUE(h.showPage(u"/blog/plain"_s));
     h.child<QPushButton>("CommandCopyToPost")->click();
     const QString post = js(main(), plainField);
     EXPECT_TRUE(post.contains(u"holiday by the sea"_s) && !post.contains(u"root:"_s)) << post.toStdString();
 }
 
+// Shown or placed over the post page, the editor covers the body field alone at any window size, switches in
+// reach; no panel control is cut off: what does not fit waits behind the extension buttons.
 TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
-    QWidget *page = h.form().editorPanel()->parentWidget();
-    const auto switchesFree = [&] {
+    QFrame *editor = h.form().editorPanel();
+    const auto laidOut = [&] {
         for (const char *name : {"CheckNormal", "CheckHTMLSource", "CommandBlogFooter"}) {
             const QWidget *w = h.child<QWidget>(name);
             EXPECT_FALSE(
-                QRect(w->mapTo(page, QPoint()), w->size()).intersects(h.form().editorPanel()->geometry()))
+                QRect(w->mapTo(editor->parentWidget(), QPoint()), w->size()).intersects(editor->geometry()))
                 << name;
         }
-    };
-    // However narrow the field, no control of the panel is cut off: what does not fit waits behind
-    // the toolbars' extension buttons.
-    QFrame *editor = h.form().editorPanel();
-    const auto nothingCutOff = [&] {
         for (const QWidget *control : editor->findChildren<QWidget *>()) {
             if (control->isVisible() && (qobject_cast<const QAbstractButton *>(control) ||
                                          qobject_cast<const QComboBox *>(control))) {
@@ -196,14 +178,15 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
     };
     QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     ASSERT_TRUE(editor->isVisible());
-    switchesFree();
+    QTest::qWait(0);
+    laidOut();
     editor->resize(320, editor->height());
     QTest::qWait(0);
     EXPECT_EQ(editor->width(), 320);
-    nothingCutOff();
+    laidOut();
     for (const auto &[address, field] :
          {std::pair{u"/blog/post"_s, u"txaBody"_s}, {u"/blog/plain"_s, u"postBody"_s}}) {
-        ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + address));
+        ASSERT_TRUE(h.showPage(address));
         // "Edit Visually" puts it over the field at once.
         QTest::mouseClick(h.child<QCheckBox>("CheckHTMLSource"), Qt::LeftButton);
         QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
@@ -219,10 +202,9 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
             EXPECT_TRUE(std::any_of(spell.begin(), spell.end(), [](QObject *o) {
                 return qobject_cast<QAbstractButton *>(o) && static_cast<QWidget *>(o)->isVisible();
             }));
-            switchesFree();
-            nothingCutOff();
+            laidOut();
             // Just inside the panel's corners lies the field; just outside, the rest of the page.
-            const QRect panel = h.form().editorPanel()->geometry().translated(-main().pos());
+            const QRect panel = editor->geometry().translated(-main().pos());
             for (const auto &[inside, outside] :
                  {std::pair{panel.topLeft() + QPoint(3, 3), panel.topLeft() - QPoint(3, 3)},
                   {panel.bottomRight() - QPoint(3, 3), panel.bottomRight() + QPoint(3, 3)}}) {
@@ -231,31 +213,6 @@ TEST_F(EditorBlogTest, EditorCoversThePostFieldOnlyAndNeverTheSwitches) {
             }
         }
     }
-}
-
-// Each mode switch, unticked, puts the editor away; shown over a page, the editor goes when the
-// main pane leaves it and comes back only when asked, its document kept.
-TEST_F(EditorBlogTest, EditorCanBePutAwayAndGoesWithItsPage) {
-    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/blog/post"_s));
-    QFrame *panel = h.form().editorPanel();
-    auto *visual = h.child<QCheckBox>("CheckNormal");
-    auto *source = h.child<QCheckBox>("CheckHTMLSource");
-    for (QCheckBox *mode : {visual, source, visual}) {
-        QTest::mouseClick(mode, Qt::LeftButton);
-        EXPECT_TRUE(panel->isVisible() == (mode == visual) && mode->isChecked());
-        QTest::mouseClick(mode, Qt::LeftButton);
-        EXPECT_FALSE(panel->isVisible() || visual->isChecked() || source->isChecked());
-    }
-    QTest::mouseClick(visual, Qt::LeftButton);
-    js(editor().surface(), u"getSelection().collapse(document.body, 0);"
-                           " document.execCommand('insertText', false, 'kept')"_s);
-    ASSERT_TRUE(h.load(main(), h.sim().baseUrl() + u"/hotmail/inbox"_s));
-    h.form().resize(h.form().size() + QSize(40, 30));
-    QTest::qWait(100);
-    EXPECT_FALSE(panel->isVisible() || visual->isChecked());
-    h.messages().queueAnswer(Messages::Answer::Cancel);
-    h.form().close();
-    EXPECT_EQ(h.messages().shown(), QStringList{u"Save changes to the document?"_s});
 }
 
 // "Save changes to the document?" comes before a changed document would be lost, and only then.
@@ -272,10 +229,9 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     };
     const std::tuple<const char *, std::function<void()>, Answer, bool> cases[] = {
         // what the user does, the answer, whether the typed text is still shown after
-        {"Open, Cancel", tool("Toolbar3", "open"), Answer::Cancel, true},
-        {"New, Discard", tool("Toolbar3", "new"), Answer::No, false},
-        {"File > Exit, Cancel", [&] { h.form().findChild<QAction *>(u"exit"_s)->trigger(); }, Answer::Cancel,
-         true},
+        {"Open, Cancel", step(u"Toolbar3/open"_s), Answer::Cancel, true},
+        {"New, Discard", step(u"Toolbar3/new"_s), Answer::No, false},
+        {"File > Exit, Cancel", step(u"File>Exit"_s), Answer::Cancel, true},
         {"closing the window, Cancel", [&] { h.form().close(); }, Answer::Cancel, true},
     };
     for (const auto &[what, act, answer, kept] : cases) {
@@ -301,8 +257,8 @@ TEST_F(EditorBlogTest, ChangedDocumentIsOfferedForSavingBeforeItIsLost) {
     EXPECT_EQ(h.messages().shown(), QStringList{u"Save changes to the document?"_s});
 }
 
-// Each toolbar button clicked with the mouse, or its shortcut typed, opens its dialog. Save adds
-// ".htm" to a name typed without one; Open then starts in that folder, which the settings keep.
+// Each toolbar button, clicked or by shortcut, opens its dialog. Save adds ".htm" to a bare name; Open then
+// starts in that folder, which the settings keep.
 TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
     QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
     EditingSurface &surface = editor().surface();
@@ -321,22 +277,21 @@ TEST_F(EditorBlogTest, ToolbarButtonsOpenTheirDialogs) {
         }
     });
     closer.start(50);
-    const auto click = [&](const char *key) { return tool("Toolbar3", key); };
+    const auto click = [&](const QString &key) { return step(u"Toolbar3/"_s + key); };
     const auto type = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
         return [&, key, modifiers] { QTest::keyClick(surface.focusProxy(), key, modifiers); };
     };
     const std::pair<std::function<void()>, QString> entries[] = {
-        {click("save"), u"Save Blog as HTML File "_s},
-        {click("open"), u"Open HTML File "_s + dir.path()},
-        {click("Color"), u"Text Color"_s},
-        {click("link"), u"Insert/Edit HyperLink"_s},
-        {click("image"), u"Insert Graphic"_s},
-        {click("table"), u"Insert Table"_s},
-        {click("spell"), u"Spelling"_s},
+        {click(u"save"_s), u"Save Blog as HTML File "_s},
+        {click(u"open"_s), u"Open HTML File "_s + dir.path()},
+        {click(u"Color"_s), u"Text Color"_s},
+        {click(u"link"_s), u"Insert/Edit HyperLink"_s},
+        {click(u"table"_s), u"Insert Table"_s},
+        {click(u"spell"_s), u"Spelling"_s},
         {type(Qt::Key_K, Qt::ControlModifier), u"Insert/Edit HyperLink"_s},
         {type(Qt::Key_F7, {}), u"Spelling"_s},
-        {tool("Toolbar1", "spell"), u"Spelling"_s},
-        {[&] { click("expand")(), shown = h.toolAction(u"Toolbar3"_s, u"expand"_s)->toolTip(); },
+        {step(u"Toolbar1/spell"_s), u"Spelling"_s},
+        {[&] { click(u"expand"_s)(), shown = h.toolAction(u"Toolbar3"_s, u"expand"_s)->toolTip(); },
          u"Contract"_s},
     };
     for (const auto &[open, title] : entries) {

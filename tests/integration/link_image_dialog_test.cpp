@@ -8,7 +8,6 @@
 #include "support/sim_process.h" // prints QStrings in failures
 #include "unit/editor/surface_fixture.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGraphicsView>
@@ -40,17 +39,15 @@ protected:
     }
     QString docPath() const { return dir.filePath(u"doc.htm"_s); }
 
-    bool linkButton(const std::function<void(QDialog &)> &drive) {
-        EXPECT_TRUE(frame.findChild<EditorToolbar *>()->button(u"link"_s)->isEnabled());
+    // Clicks the enabled toolbar button `key` ("link", "image") and drives its dialog; whether one was shown.
+    bool dialogFrom(const char *key, const std::function<void(QDialog &)> &drive) {
+        EXPECT_TRUE(frame.findChild<EditorToolbar *>()->button(QString::fromLatin1(key))->isEnabled()) << key;
         return drivesDialog(
-            dialogs, [this] { clickButton("link"); }, drive);
+            dialogs, [this, key] { clickButton(key); }, drive);
     }
-    QString paragraph() { return run(u"document.getElementById('p').innerHTML"_s).toString(); }
-    // Clicks the image button with the caret in the paragraph (or the image selected) and drives
-    // the dialog it shows.
-    void imageDialog(const std::function<void(QDialog &)> &drive) {
-        EXPECT_TRUE(drivesDialog(
-            dialogs, [this] { clickButton("image"); }, drive));
+    // The paragraph's HTML, no-break spaces as blanks (rewriting a link makes the blanks beside it no-break).
+    QString paragraph() {
+        return run(u"document.getElementById('p').innerHTML"_s).toString().replace(u"&nbsp;"_s, u" "_s);
     }
     void caretInParagraph() { selectText(u"#p"_s, 5, 5); }
     void selectImage() {
@@ -69,12 +66,12 @@ protected:
         EXPECT_TRUE(loaded.wait(5000));
         return runPageScript(*browser.page(), u"document.querySelector('img').naturalWidth"_s).toInt();
     }
-    QString attribute(const char *selector, const char *names) {
-        return run(u"'%2'.split(',').map(a => document.querySelector('%1').getAttribute(a)).join('|')"_s.arg(
-                       QString::fromLatin1(selector), QString::fromLatin1(names)))
-            .toString();
-    }
     QString script(const QString &text) { return run(text).toString(); }
+    QString attribute(const char *selector, const char *names) {
+        return script(
+            u"'%2'.split(',').map(a => document.querySelector('%1').getAttribute(a)).join('|')"_s.arg(
+                QLatin1String(selector), QLatin1String(names)));
+    }
 
     QTemporaryDir dir;
     const QString weirdName = u"my \"best\" dog #1 ä.png"_s;
@@ -83,6 +80,14 @@ protected:
 
 void clickFile(QDialog &dialog, const QString &path) {
     emit dialog.findChild<ImageFileBrowser *>()->fileClicked(path);
+}
+
+// Picks an image map, which `edit` draws, in the image dialog, and accepts the dialog.
+void acceptWithMap(QDialog &dialog, const FormImage::EditMap &edit) {
+    static_cast<FormImage *>(&dialog)->setEditMap(edit);
+    field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
+    field<QAbstractButton>(dialog, "cmdMapEdit")->click();
+    dialog.accept();
 }
 
 // Drags on the map editor's picture from `from` to `to` (picture pixels).
@@ -98,21 +103,20 @@ void drag(QGraphicsView *view, QPoint from, QPoint to) {
 
 TEST_F(LinkImageDialogTest, InsertsAPictureAndEditsItAgain) {
     caretInParagraph();
-    imageDialog([&](QDialog &dialog) {
+    EXPECT_TRUE(dialogFrom("image", [&](QDialog &dialog) {
         clickFile(dialog, dir.filePath(u"dog.png"_s));
         EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"40"_s);
         field<QLineEdit>(dialog, "EditAltText")->setText(u"A \"good\" dog"_s);
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"middle"_s);
         dialog.accept();
-    });
-    // The source relative to the document's folder: the editor shows it, and so does a browser.
+    }));
+    // The source relative to the document's folder: the editor shows it (a browser, the next test).
     EXPECT_EQ(attribute("img", "src,alt"), u"dog.png|A \"good\" dog"_s);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return run(u"document.querySelector('img').naturalWidth"_s).toInt() == 40; }, 5000));
-    EXPECT_EQ(widthInBrowser(), 40);
 
     selectImage();
-    imageDialog([&](QDialog &dialog) {
+    EXPECT_TRUE(dialogFrom("image", [&](QDialog &dialog) {
         EXPECT_EQ(QStringList({dialog.windowTitle(), field<QLineEdit>(dialog, "Text1")->text(),
                                field<QLineEdit>(dialog, "EditAltText")->text()}),
                   QStringList({u"Select Graphic"_s, u"dog.png"_s, u"A \"good\" dog"_s}));
@@ -121,7 +125,7 @@ TEST_F(LinkImageDialogTest, InsertsAPictureAndEditsItAgain) {
         field<QCheckBox>(dialog, "CheckSetHeight")->setChecked(false);
         field<QComboBox>(dialog, "ComboAlign")->setCurrentText(u"Default"_s);
         dialog.accept();
-    });
+    }));
     // The image was replaced, without height and alignment.
     EXPECT_EQ(script(u"document.querySelectorAll('img').length"_s) + attribute("img", "width,height,align"),
               u"1100%||"_s);
@@ -129,14 +133,14 @@ TEST_F(LinkImageDialogTest, InsertsAPictureAndEditsItAgain) {
 
 TEST_F(LinkImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
     caretInParagraph();
-    imageDialog([&](QDialog &dialog) {
+    EXPECT_TRUE(dialogFrom("image", [&](QDialog &dialog) {
         clickFile(dialog, dir.filePath(weirdName));
         field<QRadioButton>(dialog, "optImageJump")->setChecked(true);
         dialog.accept();
         EXPECT_EQ(messages.last(), u"Please select a topic to jump to"_s);
         field<QComboBox>(dialog, "cboImageHref")->setCurrentText(u"b.htm"_s);
         dialog.accept();
-    });
+    }));
     EXPECT_EQ(script(u"document.querySelector('a > img').parentNode.getAttribute('href')"_s), u"b.htm"_s);
     // Blanks, quotes, "#" and letters beyond ASCII in the file name: the picture still loads.
     EXPECT_EQ(widthInBrowser(), 40);
@@ -144,9 +148,12 @@ TEST_F(LinkImageDialogTest, InsertsAnImageInsideALinkToAPageBesideTheDocument) {
 
 TEST_F(LinkImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
     caretInParagraph();
-    imageDialog([&](QDialog &dialog) {
-        auto *form = static_cast<FormImage *>(&dialog);
-        form->setEditMap([&](const ImageMap &map, const QString &picture) {
+    EXPECT_TRUE(dialogFrom("image", [&](QDialog &dialog) {
+        clickFile(dialog, dir.filePath(u"dog.png"_s));
+        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
+        dialog.accept();
+        EXPECT_EQ(messages.last().left(31), u"Please set the image map attrib"_s);
+        acceptWithMap(dialog, [&](const ImageMap &map, const QString &picture) {
             ImageMapEditor editor(map, picture, &dialog);
             auto *view = editor.findChild<QGraphicsView *>(u"MapView"_s);
             editor.show();
@@ -167,13 +174,7 @@ TEST_F(LinkImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
             drag(view, {14, 13}, {16, 15});
             return std::optional(editor.map());
         });
-        clickFile(dialog, dir.filePath(u"dog.png"_s));
-        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
-        dialog.accept();
-        EXPECT_EQ(messages.last().left(31), u"Please set the image map attrib"_s);
-        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
-        dialog.accept();
-    });
+    }));
     EXPECT_EQ(script(u"document.body.firstElementChild.tagName"_s), u"MAP"_s);
     EXPECT_EQ(attribute("img", "usemap"), u"#"_s + attribute("map", "name"));
     EXPECT_EQ(script(u"[...document.querySelectorAll('map area')].map(a => a.shape + ':' + a.coords +"
@@ -181,15 +182,12 @@ TEST_F(LinkImageDialogTest, InsertsAnImageMapDrawnInTheMapEditor) {
               u"rect:4,3,16,15b.htm circle:25,15,4 poly:1,20,10,28,1,28"_s);
 
     selectImage(); // opened again, the map comes back into the editor and stays one map
-    imageDialog([&](QDialog &dialog) {
-        static_cast<FormImage *>(&dialog)->setEditMap([&](const ImageMap &map, const QString &) {
+    EXPECT_TRUE(dialogFrom("image", [&](QDialog &dialog) {
+        acceptWithMap(dialog, [&](const ImageMap &map, const QString &) {
             EXPECT_EQ(map.areas.size(), 3);
             return std::optional(map);
         });
-        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
-        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
-        dialog.accept();
-    });
+    }));
     EXPECT_EQ(
         script(u"document.querySelectorAll('map').length + ' ' + document.querySelectorAll('area').length"_s),
         u"1 3"_s);
@@ -207,21 +205,18 @@ TEST_F(LinkImageDialogTest, TakesBadPicturesA50MegabyteOneAndA500PointPolygon) {
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path()); // where the diagnostic line goes
     caretInParagraph();
-    imageDialog([&](QDialog &dialog) {
+    EXPECT_TRUE(dialogFrom("image", [&](QDialog &dialog) {
         clickFile(dialog, dir.filePath(u"notes.png"_s));
         EXPECT_TRUE(field<QLabel>(dialog, "Image1")->text().startsWith(u"No preview"_s));
         EXPECT_FALSE(field<QCheckBox>(dialog, "CheckSetWidth")->isChecked());
         clickFile(dialog, bigPath);
         EXPECT_EQ(field<QLineEdit>(dialog, "EditWidth")->text(), u"4096"_s);
         EXPECT_FALSE(field<QLabel>(dialog, "Image1")->pixmap().isNull());
-        static_cast<FormImage *>(&dialog)->setEditMap([&](const ImageMap &, const QString &picture) {
+        acceptWithMap(dialog, [&](const ImageMap &, const QString &picture) {
             ImageMapEditor editor(map, picture, &dialog);
             return std::optional(editor.map());
         });
-        field<QRadioButton>(dialog, "optImageMap")->setChecked(true);
-        field<QAbstractButton>(dialog, "cmdMapEdit")->click();
-        dialog.accept();
-    });
+    }));
     QDir::setCurrent(cwd);
     QFile log(dir.filePath(u"GWJavaHelp.log"_s));
     EXPECT_TRUE(log.open(QIODevice::ReadOnly) && log.readAll().startsWith("FormImage File1 click: "));
@@ -229,10 +224,10 @@ TEST_F(LinkImageDialogTest, TakesBadPicturesA50MegabyteOneAndA500PointPolygon) {
     EXPECT_EQ(attribute("img", "usemap"), u"#m"_s);
 }
 
-TEST_F(LinkImageDialogTest, LinksTheSelectedWordWithoutItsTrailingBlankButNotABareCaret) {
+TEST_F(LinkImageDialogTest, LinksTheSelectedWordWithoutItsTrailingBlankAndEditsAndRemovesALink) {
     load(u"<p id=p>Hello world again</p>"_s);
     selectText(u"#p"_s, 6, 12); // "world "
-    EXPECT_TRUE(linkButton([](QDialog &dialog) {
+    EXPECT_TRUE(dialogFrom("link", [](QDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle() + field<QLineEdit>(dialog, "EditExtURL")->text(),
                   u"Insert/Edit HyperLinkhttp://"_s);
         field<QLineEdit>(dialog, "EditExtURL")->setText(u"page.htm"_s);
@@ -240,22 +235,17 @@ TEST_F(LinkImageDialogTest, LinksTheSelectedWordWithoutItsTrailingBlankButNotABa
         field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_top"_s);
         dialog.accept();
     }));
-    // Rewriting a link turns the blanks beside it into no-break spaces.
-    EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s),
-              u"Hello <a href=\"page.htm#part\" target=\"_top\">world</a> again"_s);
-    EXPECT_EQ(run(u"getSelection().toString()"_s).toString(), u"world"_s) << "the link's text stays selected";
+    EXPECT_EQ(paragraph(), u"Hello <a href=\"page.htm#part\" target=\"_top\">world</a> again"_s);
+    EXPECT_EQ(script(u"getSelection().toString()"_s), u"world"_s) << "the link's text stays selected";
 
     selectText(u"#p"_s, 2, 2); // a bare caret: nothing to make into a link
-    EXPECT_FALSE(linkButton([](QDialog &) {}));
+    EXPECT_FALSE(dialogFrom("link", [](QDialog &) {}));
     EXPECT_EQ(messages.last(), u"You must select some text to make into a link"_s);
-}
 
-TEST_F(LinkImageDialogTest, EditsTheTargetOfAnExistingLinkListsTheBookmarksAndRemovesIt) {
-    load(u"<p id=p>see <a id=l href=\"page.htm#sec\">the page</a> now</p><a name=\"one\">1</a><a "
-         u"name=\"\">2</a>"
-         "<A NAME=\"Top\">3</A>"_s);
+    load(u"<p id=p>see <a id=l href=\"page.htm#sec\">the page</a> now</p>"
+         "<a name=\"one\">1</a><a name=\"\">2</a><A NAME=\"Top\">3</A>"_s);
     selectText(u"#l"_s, 2, 2); // a bare caret inside the link
-    EXPECT_TRUE(linkButton([](QDialog &dialog) {
+    EXPECT_TRUE(dialogFrom("link", [](QDialog &dialog) {
         EXPECT_EQ(field<QLineEdit>(dialog, "EditExtURL")->text(), u"page.htm"_s);
         auto *bookmarks = field<QComboBox>(dialog, "ComboBookmark");
         EXPECT_EQ(bookmarks->count(), 0) << "filled on the first drop-down";
@@ -266,14 +256,13 @@ TEST_F(LinkImageDialogTest, EditsTheTargetOfAnExistingLinkListsTheBookmarksAndRe
         field<QComboBox>(dialog, "ComboTarget")->setEditText(u"_blank"_s);
         dialog.accept();
     }));
-    EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s),
-              u"see <a id=\"l\" href=\"page.htm#sec\" target=\"_blank\">the page</a> now"_s);
+    EXPECT_EQ(paragraph(), u"see <a id=\"l\" href=\"page.htm#sec\" target=\"_blank\">the page</a> now"_s);
 
     // Removed at a bare caret, the link keeps its text.
     selectText(u"#l"_s, 2, 2);
-    EXPECT_TRUE(
-        linkButton([](QDialog &dialog) { field<QPushButton>(dialog, "CommandRemoveLink")->click(); }));
-    EXPECT_EQ(paragraph().replace(u"&nbsp;"_s, u" "_s), u"see the page now"_s);
+    EXPECT_TRUE(dialogFrom(
+        "link", [](QDialog &dialog) { field<QPushButton>(dialog, "CommandRemoveLink")->click(); }));
+    EXPECT_EQ(paragraph(), u"see the page now"_s);
 }
 
 // A picture from a file shows in a new, unsaved document; the post form gets it only once the user
@@ -282,10 +271,10 @@ TEST_F(LinkImageDialogTest, LocalPicturesShowAndAreNamedBeforeThePost) {
     QSignalSpy posted(&panel, &EditorPanel::postTransferRequested);
     input();
     surface().newDocument();
-    imageDialog([&](QDialog &dialog) {
+    EXPECT_TRUE(dialogFrom("image", [&](QDialog &dialog) {
         clickFile(dialog, dir.filePath(u"dog.png"_s));
         dialog.accept();
-    });
+    }));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return run(u"document.querySelector('img').naturalWidth"_s).toInt() == 40; }, 5000));
     posted.clear();
@@ -302,8 +291,8 @@ TEST_F(LinkImageDialogTest, LocalPicturesShowAndAreNamedBeforeThePost) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return posted.size() == 2; }, 3000)) << posted.size();
     EXPECT_EQ(messages.shown().size(), 1);
     run(u"getSelection().collapse(document.body, document.body.childNodes.length)"_s);
-    imageDialog([&](QDialog &dialog) {
+    EXPECT_TRUE(dialogFrom("image", [&](QDialog &dialog) {
         EXPECT_EQ(dialog.findChild<ImageFileBrowser *>()->folder(), dir.path());
         dialog.reject();
-    });
+    }));
 }

@@ -42,12 +42,9 @@ QString strip(QString text) {
 
 MainFormHarness::MainFormHarness(const QByteArray &extraIni) {
     MainDirInstall::install(QStringLiteral(CORVALIS_SOURCE_DIR "/data"), m_dir.path());
-    QFile ini(iniPath());
-    if (ini.open(QIODevice::WriteOnly)) {
-        ini.write("[Locations]\r\nmain dir=" + mainDir().toUtf8() +
-                  "\r\nservice url=" + m_sim.baseUrl().toUtf8() + "\r\n" + extraIni);
-    }
-    ini.close();
+    TextFile::writeAtomically(iniPath(), "[Locations]\r\nmain dir=" + mainDir().toUtf8() +
+                                             "\r\nservice url=" + m_sim.baseUrl().toUtf8() + "\r\n" +
+                                             extraIni);
     m_settings = std::make_unique<Settings>(iniPath());
     m_openedRecorder = std::make_unique<OpenRecorder>(m_opened);
 }
@@ -87,12 +84,10 @@ bool MainFormHarness::waitFor(const std::function<bool()> &condition, int timeou
 }
 
 bool MainFormHarness::waitForPage(WebPane &pane, const QString &part, int timeoutMs) {
-    return waitFor(
-        [&] {
-            return !pane.busy() && pane.locationUrl().contains(part) &&
-                   pane.callBridge(QStringLiteral("bodyText"));
-        },
-        timeoutMs);
+    const auto shown = [&] {
+        return !pane.busy() && pane.locationUrl().contains(part) && pane.callBridge(u"bodyText"_s);
+    };
+    return waitFor(shown, timeoutMs);
 }
 
 bool MainFormHarness::load(WebPane &pane, const QString &address) {
@@ -102,7 +97,7 @@ bool MainFormHarness::load(WebPane &pane, const QString &address) {
 }
 
 bool MainFormHarness::openCompose(const QString &provider) {
-    if (!load(m_form->webBrowser(1), m_sim.baseUrl() + u'/' + provider + QStringLiteral("/inbox")))
+    if (!showPage(u'/' + provider + QStringLiteral("/inbox")))
         return false;
     m_form->tabs().select(TabNavigator::Compose);
     return waitForPage(m_form->webBrowser(3), provider + QStringLiteral("/compose"));
@@ -153,8 +148,7 @@ QAction *MainFormHarness::toolAction(const QString &toolbar, const QString &key)
 QString MainFormHarness::userStep(const QString &how) {
     MainForm &window = form();
     if (how.startsWith(QLatin1Char('#'))) {
-        // Keys go to the window the user looks at (the offscreen platform leaves it unactivated
-        // after a dialog closes).
+        // Keys go to the window the user looks at (offscreen leaves it unactivated after a dialog closes).
         QApplication::setActiveWindow(&window);
         QWidget *focus = QApplication::focusWidget();
         QTest::keySequence(focus ? focus : &window, QKeySequence(how.mid(1)));
@@ -216,8 +210,7 @@ QString MainFormHarness::userStep(const QString &how) {
                       : !widget->isVisible() ? QStringLiteral(" is hidden")
                                              : QStringLiteral(" is disabled"));
     if (right) {
-        // An item view's menu is asked for on its current item; a page takes the mouse itself and
-        // asks for its menu in turn.
+        // An item view's menu is asked for on its current item; a page takes the mouse and asks for its menu.
         if (auto *view = qobject_cast<QAbstractItemView *>(widget)) {
             const QPoint point = view->visualRect(view->currentIndex()).center();
             QContextMenuEvent event(QContextMenuEvent::Mouse, point, view->viewport()->mapToGlobal(point));

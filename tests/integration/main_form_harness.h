@@ -41,10 +41,8 @@
 using namespace Qt::StringLiterals;
 
 class SingleInstance;
-class WebPane;
 
-// A main window on a fresh main directory (made from data/), with its settings file and a
-// running webmail-sim, for tests that drive the real panes. Messages are recorded.
+// A main window on a fresh main directory (from data/), its settings file and a running webmail-sim.
 class MainFormHarness {
 public:
     // `extraIni` is appended to the settings file before the window is built.
@@ -54,8 +52,7 @@ public:
     // Builds the window and runs its start-up, listening for later starts and launchers as the
     // program does; waits for the welcome page (or the page it hands over to, named by `firstPage`).
     bool start(const QString &firstPage = QStringLiteral("welcome.htm"));
-    // Holds the one-program lock of the settings file without listening yet, as a program that
-    // is still starting does; start() listens.
+    // Holds the settings file's one-program lock without listening, as a program still starting does.
     void holdInstance();
     MainForm &form() { return *m_form; }
     Settings &settings() { return *m_settings; }
@@ -80,9 +77,10 @@ public:
     bool openCompose(const QString &provider);
     // Navigates a pane and waits until it has loaded the page.
     bool load(WebPane &pane, const QString &address);
+    // Loads webmail-sim's page at `path` ("/yahoo/inbox") into the main pane.
+    bool showPage(const QString &path) { return load(m_form->webBrowser(1), m_sim.baseUrl() + path); }
     // Waits until the pane has finished loading a page whose address contains `part`.
     static bool waitForPage(WebPane &pane, const QString &part, int timeoutMs = 15000);
-    // Waits until `condition` holds, letting events run.
     static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 15000);
     // Runs a script in the page's own world (as the page's user would act) and returns its result.
     static QVariant runPageScript(WebPane &pane, const QString &script);
@@ -100,6 +98,20 @@ public:
     // opens in turn is noted and closed too.
     static QStringList modalsDuring(const std::function<void()> &step,
                                     const std::function<void(QWidget &)> &inside = {});
+    // Runs `step`, and `drive` on the `T` named `name` once shown (a modal one holds `step` until it closes).
+    template<typename T>
+    void driveDialog(const char *name, const std::function<void()> &step,
+                     const std::function<void(T &)> &drive) {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (T *shown = child<T>(name); shown && shown->isVisible()) {
+                poll.stop();
+                drive(*shown);
+            }
+        });
+        poll.start(20);
+        step();
+    }
     // The files and folders the window handed to the desktop to open (help pages, folders).
     const QStringList &openedFiles() const { return m_opened; }
 

@@ -10,19 +10,14 @@
 
 namespace {
 
-// The socket's name for a settings file in `folder` (beside everyone's files in the temporary
-// folder, where it once was).
+// The socket's name for a settings file in `folder` (default: the shared temp folder, where it once was).
 QString socketName(const QString &iniPath, const QString &folder = QDir::tempPath()) {
+    const QByteArray path = QFile::encodeName(QFileInfo(iniPath).absoluteFilePath());
     return folder + u"/corvalis-"_s +
-           QString::fromLatin1(
-               QCryptographicHash::hash(QFile::encodeName(QFileInfo(iniPath).absoluteFilePath()),
-                                        QCryptographicHash::Sha256)
-                   .toHex()
-                   .left(32));
+           QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().left(32));
 }
 
-// Sends `bytes` to the socket at `path`, as `user` (empty: this one), and returns all it answers
-// until the program closes the connection.
+// Sends `bytes` to the socket at `path` as `user` (empty: this one); all it answers until the program closes.
 QByteArray exchange(const QString &path, const QByteArray &bytes, const QString &user = {}) {
     QStringList command{u"/usr/bin/python3"_s, u"-c"_s,
                         u"import socket,sys\ns=socket.socket(socket.AF_UNIX); s.connect(sys.argv[1])\n"
@@ -41,8 +36,7 @@ QByteArray exchange(const QString &path, const QByteArray &bytes, const QString 
 
 } // namespace
 
-// Over the program's socket only its own user is heard, and what no request can be is refused
-// and its connection closed.
+// Only the program's own user is heard on its socket; what no request can be is refused and disconnected.
 TEST(SingleInstanceTest, TheSocketHearsOnlyItsUserAndRefusesWhatIsOverItsLimits) {
     MainFormHarness h;
     ASSERT_TRUE(h.start());

@@ -50,7 +50,7 @@ TEST(SpellTest, TheEditorsCheckSelectsWordsAndPrefersTheInboxSelectionTheAnswerF
         << surface.bodyHtml().toStdString();
 
     // A selection in the inbox pane is checked instead: the answer page's "Welcome" is spelled right.
-    ASSERT_TRUE(h.load(inbox, h.sim().baseUrl() + u"/cgi-bin/signin.cgi"_s));
+    ASSERT_TRUE(h.showPage(u"/cgi-bin/signin.cgi"_s));
     MainFormHarness::runPageScript(inbox,
                                    u"getSelection().selectAllChildren(document.querySelector('h1'))"_s);
     asked.clear();
@@ -75,17 +75,12 @@ TEST(SpellTest, TheEditorsCheckSelectsWordsAndPrefersTheInboxSelectionTheAnswerF
         return dialog.answer();
     });
     // The dialog is modal: it is driven once it is up (reading the page runs events before that).
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, &h.form(), [&] {
-        auto *dialog = h.form().findChild<AnswerBodyDialog *>(u"vtshilit"_s);
-        if (!dialog || !dialog->isVisible())
-            return;
-        driver.stop();
-        dialog->CheckButton_Click();
-        dialog->DoneButton_Click();
-    });
-    driver.start(20);
-    answerSpell->trigger();
+    h.driveDialog<AnswerBodyDialog>(
+        "vtshilit", [&] { answerSpell->trigger(); },
+        [](AnswerBodyDialog &dialog) {
+            dialog.CheckButton_Click();
+            dialog.DoneButton_Click();
+        });
 
     EXPECT_EQ(
         asked.join(u' ') + u'|' + h.messages().last() + u'|' +

@@ -82,7 +82,7 @@ TEST(SpellUnderline, TypedWordsAreMarkedInTheEditorAndTheAnswerFieldAndAddReache
     EXPECT_EQ(checker->engine().check(u"zorbix"_s), SpellEngine::Done);
 
     WebPane &inbox = h.form().webBrowser(1);
-    ASSERT_TRUE(h.load(inbox, h.sim().baseUrl() + u"/cgi-bin/signin.cgi"_s));
+    ASSERT_TRUE(h.showPage(u"/cgi-bin/signin.cgi"_s));
     MainFormHarness::runPageScript(inbox, u"const f = document.forms.qaform.eda; f.value = ''; f.focus()"_s);
     inbox.setFocus();
     QTest::keyClicks(inbox.focusProxy(), u"Mispeled word "_s);

@@ -13,13 +13,11 @@ namespace {
 class CaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(h.sim().started());
         ASSERT_TRUE(QDir(h.mainDir()).mkpath(u"savedmgs/Captures"_s));
         ASSERT_TRUE(h.start());
         folders = h.child<QComboBox>("ComboFolders");
         getBody = h.child<QPushButton>("GetBody");
         folders->setCurrentIndex(folders->findText(u"Captures"_s));
-        ASSERT_EQ(folders->currentText(), u"Captures"_s);
     }
 
     QString folderPath(const QString &folder = u"Captures"_s) const {
@@ -64,31 +62,24 @@ protected:
         return true;
     }
 
-    std::pair<QString, QByteArray> captured() const {
-        const QMap<QString, QByteArray> all = contents();
-        return all.size() == 1 ? std::pair(all.firstKey(), all.first())
-                               : std::pair(u"<%1 files>"_s.arg(all.size()), QByteArray());
-    }
-
     MainFormHarness h;
     QComboBox *folders = nullptr;
     QPushButton *getBody = nullptr;
 };
 
 // The saved file of a message with these values (the file's layout is the writer's own, tested apart).
-QByteArray savedFile(const QByteArray &from, const QByteArray &to, const QByteArray &subject,
-                     const QByteArray &date, const QByteArray &body) {
-    const auto text = [](const QByteArray &utf8) { return QString::fromUtf8(utf8); };
-    return SavedMessageFile::content({text(from), text(subject), text(date), text(to), {}, {}, text(body)});
+QByteArray savedFile(const QString &from, const QString &to, const QString &subject, const QString &date,
+                     const QString &body) {
+    return SavedMessageFile::content({from, subject, date, to, {}, {}, body});
 }
 
-const QByteArray annLee = "Ann Lee <ann.lee@example.com>";
-const QByteArray pat = "pat.doe@example.net";
-const QByteArray message1Body = "Hi Pat,<br>\r\n<br>\r\nAre we still on for lunch on Friday?<br>\r\n<br>\r\n"
-                                "The new place on Elm Street opens at noon.<br>\r\n<br>\r\nAnn";
+const QString annLee = u"Ann Lee <ann.lee@example.com>"_s;
+const QString pat = u"pat.doe@example.net"_s;
+const QString message1Body = u"Hi Pat,<br>\r\n<br>\r\nAre we still on for lunch on Friday?<br>\r\n<br>\r\n"
+                             "The new place on Elm Street opens at noon.<br>\r\n<br>\r\nAnn"_s;
 
 // Each page variant, then message 1 of both providers in every language, the languages in reverse
-// so that every capture has to find the page's language anew.
+// so that every capture has to find the page's language anew; each capture of it replaces its file.
 TEST_F(CaptureTest, EveryPageVariantAndLanguageGivesTheExactFile) {
     struct Case {
         QString provider;
@@ -120,16 +111,17 @@ TEST_F(CaptureTest, EveryPageVariantAndLanguageGivesTheExactFile) {
     }
     for (const Case &c : cases) {
         SCOPED_TRACE(c.provider.toStdString() + " " + std::to_string(c.id) + " " + std::string(c.language));
-        clearFolder();
         ASSERT_TRUE(
             capture(c.provider, c.id, QString::fromLatin1(c.language.data(), qsizetype(c.language.size()))));
         EXPECT_EQ(h.form().pageState().webmail, c.provider);
-        EXPECT_EQ(captured().second, c.bytes);
+        EXPECT_EQ(contents().values(), QList<QByteArray>{c.bytes}); // one file
+        if (c.id != 1)
+            clearFolder();
     }
     EXPECT_TRUE(h.messages().shown().isEmpty()) << h.messages().shown().join(u" | "_s).toStdString();
 }
 
-TEST_F(CaptureTest, SaysItSavedOverwritesTheSameMessageAndRefusesWithTheFixedMessages) {
+TEST_F(CaptureTest, SaysItSavedAndRefusesWithTheFixedMessages) {
     auto *label = h.child<QLabel>("LabelSaved");
     // A page that shows no message.
     getBody->click();
@@ -143,8 +135,6 @@ TEST_F(CaptureTest, SaysItSavedOverwritesTheSameMessageAndRefusesWithTheFixedMes
     EXPECT_EQ(h.form().tabs().selected(), int(TabNavigator::InboxLogin));
     EXPECT_TRUE(listed(1));
     EXPECT_TRUE(label->isVisibleTo(&h.form()));
-    getBody->click();
-    EXPECT_EQ(files().size(), 1);
 
     folders->setCurrentIndex(folders->findText(u"sent"_s));
     getBody->click();

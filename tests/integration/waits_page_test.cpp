@@ -21,7 +21,7 @@ TEST(WaitsPageTest, ACancelEndsTheTransferWaitingAndNoOther) {
         MessageKind::Captured);
     ASSERT_TRUE(h.load(h.form().webBrowser(2), saved.path));
     // The service has no compose page here: the transfer waits, looking again and again.
-    ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/hotmailx/inbox"_s));
+    ASSERT_TRUE(h.showPage(u"/hotmailx/inbox"_s));
     auto *transfer = h.child<ComposeTransfer>("ComposeTransfer");
     auto *cancel = h.child<QPushButton>("CommandCancelWait");
     QTimer waitShown;
@@ -41,7 +41,7 @@ TEST(WaitsPageTest, ACancelEndsTheTransferWaitingAndNoOther) {
     EXPECT_EQ(outcome(), u"-|5"_s);
     EXPECT_FALSE(h.child("PictureWait")->isVisible());
     // The next transfer is not swallowed by that cancel (nor left waiting by this test).
-    ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/hotmail/inbox"_s));
+    ASSERT_TRUE(h.showPage(u"/hotmail/inbox"_s));
     QTimer::singleShot(15000, cancel, &QPushButton::click);
     EXPECT_EQ(outcome(), u"Ann <ann@example.com>|0"_s);
 }
@@ -65,17 +65,13 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
          "<script>for (;;) {}</script>", u"5|"_s},
     };
     // The switches and placement start-up reads; the shutdown must write the same back.
-    const QStringList keys{u"autologin"_s, u"setmax"_s, u"left"_s, u"top"_s, u"width"_s, u"height"_s};
-    const QStringList stored{u"1"_s, u"0"_s, u"1500"_s, u"1500"_s, u"6000"_s, u"4500"_s};
+    const QString stored = u"autologin=1\r\nsetmax=0\r\nleft=1500\r\ntop=1500\r\nwidth=6000\r\nheight=4500"_s;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.wait);
-        MainFormHarness h("[Settings]\r\nautologin=1\r\nsetmax=0\r\nleft=1500\r\ntop=1500\r\nwidth=6000\r\n"
-                          "height=4500\r\n");
+        MainFormHarness h("[Settings]\r\n" + stored.toUtf8() + "\r\n");
         Settings &settings = h.settings();
-        const QString ini = h.iniPath();
         const auto value = [&](const QString &key) { return settings.GetIni(u"Settings"_s, key, QString()); };
-        // The welcome page moves on to a page of the service, and the compose page a mailto
-        // opens is worked out from that page's address.
+        // The welcome page moves on to a service page, whose address gives the compose page a mailto opens.
         const QString servicePage = h.mainDir() + u"html/hotmail.htm"_s;
         const QString composePage =
             QUrl(*PageModel::composeAddress(QUrl::fromLocalFile(servicePage).toString())).toLocalFile();
@@ -86,7 +82,7 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
             ASSERT_TRUE(text.isEmpty() || TextFile::writeAtomically(path, text).ok);
 
         QProcess corvalis;
-        QStringList arguments{u"--settings"_s, ini};
+        QStringList arguments{u"--settings"_s, h.iniPath()};
         if (c.reach > Reach::Splash)
             arguments << u"--no-splash"_s;
         const QString map = h.mainDir() + u"widget-map"_s; // the windows shown, which the program lists
@@ -97,14 +93,14 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
         const auto send = [&](int signal) { ::kill(pid_t(corvalis.processId()), signal); };
         // The program has its own handler in place: it would die of the signal before.
         const auto handlesSignal = [&] {
-            QFile status(u"/proc/%1/status"_s.arg(corvalis.processId()));
-            const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+            const QByteArray text =
+                TextFile::readAll(u"/proc/%1/status"_s.arg(corvalis.processId())).value_or("");
             const QByteArray mask = text.mid(text.indexOf("SigCgt:") + 7).split('\n').value(0).trimmed();
             return (mask.toULongLong(nullptr, 16) >> (c.signal - 1)) & 1;
         };
         ASSERT_TRUE(QTest::qWaitFor(handlesSignal, 20000));
         ASSERT_TRUE(c.reach <= Reach::Splash ||
-                    QTest::qWaitFor([&] { return MailtoHandOver::receiverRunning(ini); }, 20000));
+                    QTest::qWaitFor([&] { return MailtoHandOver::receiverRunning(h.iniPath()); }, 20000));
         if (c.reach == Reach::PollTick) {
             send(SIGSTOP);
             settings.set(Keys::Mailto, u"ann@example.com"_s);
@@ -113,8 +109,7 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
             send(SIGCONT);
         } else if (c.reach <= Reach::Splash) {
             const auto splashShown = [&] {
-                QFile file(map);
-                return file.open(QIODevice::ReadOnly) && file.readAll().contains("\tSplashForm\n");
+                return TextFile::readAll(map).value_or("").contains("\tSplashForm\n");
             };
             ASSERT_TRUE(c.reach == Reach::Building || QTest::qWaitFor(splashShown, 20000));
             send(c.signal);
@@ -128,8 +123,8 @@ TEST(WaitsShutdownTest, ASigtermEndsEveryKindOfWait) {
         EXPECT_TRUE(corvalis.waitForFinished(20000));
         EXPECT_EQ(corvalis.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(corvalis.exitCode(), 0);
-        for (int i = 0; i < keys.size(); ++i)
-            EXPECT_EQ(value(keys[i]), stored[i]) << keys[i].toStdString();
+        for (const QString &line : stored.split(u"\r\n"_s))
+            EXPECT_EQ(line.section(u'=', 0, 0) + u'=' + value(line.section(u'=', 0, 0)), line);
         EXPECT_FALSE(value(u"autopos"_s).isEmpty()) << "the shutdown wrote nothing";
         EXPECT_EQ(value(u"bug"_s) + u'|' + value(u"mailto"_s), c.end);
     }
@@ -155,7 +150,7 @@ qsizetype running(const Programs &programs) {
 TEST(MailtoQueue, TwentyLaunchersAtOnceHandOverEveryAddressInTurn) {
     MainFormHarness h;
     ASSERT_TRUE(h.start());
-    ASSERT_TRUE(h.load(h.form().webBrowser(1), h.sim().baseUrl() + u"/yahoo/inbox"_s));
+    ASSERT_TRUE(h.showPage(u"/yahoo/inbox"_s));
     h.messages().setFallbackAnswer(Messages::Answer::Yes); // each link's message replaces the last
     // Twenty launchers started together, as for links clicked in a row.
     const Programs launchers = startPrograms(20, [&](int i) {
@@ -185,9 +180,8 @@ TEST(MailtoQueue, TwentyLaunchersAtOnceHandOverEveryAddressInTurn) {
 QList<pid_t> programsOn(const QString &ini) {
     QList<pid_t> pids;
     for (const QString &pid : QDir(u"/proc"_s).entryList({u"[0-9]*"_s}, QDir::Dirs)) {
-        QFile file(u"/proc/%1/cmdline"_s.arg(pid));
         const QList<QByteArray> arguments =
-            file.open(QIODevice::ReadOnly) ? file.readAll().split('\0') : QList<QByteArray>();
+            TextFile::readAll(u"/proc/%1/cmdline"_s.arg(pid)).value_or(QByteArray()).split('\0');
         if (arguments.contains(QFile::encodeName(ini)) && !arguments.contains("--mailto"))
             pids << pid_t(pid.toInt());
     }

@@ -21,8 +21,7 @@
 
 namespace {
 
-// Saves an address book, a template, a saved message and a settings key, each holding `version`,
-// into `dir`; bit 0, 1, 2 set where the book, template or message writer reported a failure.
+// Saves a book, template, message and settings key holding `version` in `dir`; bits 0-2: which writer failed.
 int writeAll(const QString &dir, int version) {
     const QString text = QString(QChar(u'a' + version)).repeated(20000);
     BookTable book(3);

@@ -1,5 +1,4 @@
-// webmail-sim's failure switches, over a plain socket, one connection each, so that no client
-// library retries what failed.
+// webmail-sim's failure switches over a plain socket, a connection each, so no client library retries them.
 #include "support/sim_process.h"
 
 #include <QDeadlineTimer>
@@ -12,14 +11,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Answer {
-    bool ended = false; // the service closed the connection within the wait
-    int status = 0;     // 0: no answer came
-};
-
-// A GET, or a POST of `form` when there is one, on a connection of its own that the request
-// asks to keep open: the service closes it only when it means to.
-Answer request(const QString &base, const QString &target, const QByteArray &form = {}, int waitMs = 5000) {
+// A GET, or POST of `form` if any, on its own connection asked to be kept open, so the service closes it only
+// when it means to; the answer's status (0: none) and whether the service closed it within the wait.
+std::pair<int, bool> request(const QString &base, const QString &target, const QByteArray &form,
+                             int waitMs = 1000) {
     const QUrl url(base);
     QTcpSocket socket;
     socket.connectToHost(url.host(), quint16(url.port()));
@@ -44,7 +39,7 @@ Answer request(const QString &base, const QString &target, const QByteArray &for
             break;
     }
     answer += socket.readAll();
-    return {socket.state() != QAbstractSocket::ConnectedState, answer.mid(9, 3).toInt()};
+    return {answer.mid(9, 3).toInt(), socket.state() != QAbstractSocket::ConnectedState};
 }
 
 } // namespace
@@ -52,7 +47,6 @@ Answer request(const QString &base, const QString &target, const QByteArray &for
 TEST(FailureSwitches, PagesAndSendsFailAsAskedAndNothingFailedIsRecorded) {
     SimProcess sim;
     ASSERT_TRUE(sim.started());
-    const QString base = sim.baseUrl();
     const struct {
         QString target;
         QByteArray form; // none: a GET
@@ -70,9 +64,7 @@ TEST(FailureSwitches, PagesAndSendsFailAsAskedAndNothingFailedIsRecorded) {
     };
     for (const auto &r : requests) {
         SCOPED_TRACE(r.target.toStdString());
-        const Answer answer = request(base, r.target, r.form, 1000);
-        EXPECT_EQ(answer.status, r.status);
-        EXPECT_EQ(answer.ended, r.ended);
+        EXPECT_EQ(request(sim.baseUrl(), r.target, r.form), std::pair(r.status, r.ended));
     }
     EXPECT_EQ(sim.sentFields({u"to"_s}), QStringList());
     // What /_sim/fail does to the sends after it, each way, the merge's failure tests count.

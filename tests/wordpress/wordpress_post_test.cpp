@@ -1,8 +1,6 @@
-// The editor over a real WordPress site's post page, as a user works: signed in on WordPress's
-// own login page, the post page in the main pane, the editor placed over it, the user's Publish.
-// What landed is read back over the REST API and from the page readers get. The site's edit
-// screen (block editor or classic) is chosen by CORVALIS_WORDPRESS_EDITOR; one site serves all
-// tests of a run.
+// The editor over a real WordPress post page as a user works: signed in on WordPress's login page, the editor
+// over the post page, the user's Publish; what landed is read over the REST API and from the readers' page.
+// CORVALIS_WORDPRESS_EDITOR picks the edit screen (block or classic); one site serves a run.
 #include "../integration/main_form_harness.h"
 
 #include "editor/editing_surface.h"
@@ -20,8 +18,7 @@ namespace {
 
 WordPressSite *site = nullptr;
 
-class SiteEnvironment : public ::testing::Environment {
-public:
+struct SiteEnvironment : ::testing::Environment {
     void SetUp() override {
         const bool classic = qgetenv("CORVALIS_WORDPRESS_EDITOR") == "classic";
         site = new WordPressSite(classic ? WordPressSite::Editor::Classic : WordPressSite::Editor::Block);
@@ -31,13 +28,12 @@ public:
 };
 const auto *environment = ::testing::AddGlobalTestEnvironment(new SiteEnvironment);
 
-bool classic() {
-    return site->editor() == WordPressSite::Editor::Classic;
-}
+const auto classic = [] { return site->editor() == WordPressSite::Editor::Classic; };
 
-// Reads a page's element tree in its own world: one line per element (its tag and the attributes
-// that carry meaning), then the visible text with its blanks collapsed.
-const QString structureScript = uR"((function (root) {
+// The element tree under `root` in the pane's page, read in its own world once there: a line per element (tag
+// and meaningful attributes), then the visible text, blanks collapsed.
+QString structure(WebPane &pane, const QString &root) {
+    const QString script = uR"((function (root) {
     if (!root) return null;
     const kept = ['colspan', 'rowspan', 'target', 'href', 'usemap', 'name', 'shape', 'coords', 'border'];
     const lines = [];
@@ -49,7 +45,12 @@ const QString structureScript = uR"((function (root) {
         }
     })(root, 0);
     return lines.join('\n') + '\n' + root.innerText.replace(/\s+/g, ' ').trim();
-})(%1))"_s;
+})(%1))"_s.arg(root);
+    QString lines;
+    MainFormHarness::waitFor(
+        [&] { return !(lines = MainFormHarness::runPageScript(pane, script).toString()).isEmpty(); }, 60000);
+    return lines;
+}
 
 QString tableDocument() {
     return u"<h2>Tables and lists</h2>\n"
@@ -97,10 +98,7 @@ protected:
         main().page()->profile()->cookieStore()->deleteAllCookies(); // a test before signed in
         ASSERT_TRUE(h.load(main(), site->url() + u"/wp-login.php"_s));
         // Nothing the program keeps is put into another site's login form.
-        EXPECT_EQ(
-            js(u"document.getElementById('user_login').value + document.getElementById('user_pass').value"_s)
-                .toString(),
-            QString());
+        EXPECT_EQ(js(u"user_login.value + user_pass.value"_s).toString(), QString());
         type(u"#user_login"_s, site->login(user));
         type(u"#user_pass"_s, site->password(user));
         click(u"#wp-submit"_s);
@@ -108,18 +106,29 @@ protected:
     }
     // The centre of the element `selector` in the main pane's widget, scrolled into view.
     QPoint centre(const QString &selector) {
-        const QVariantList r =
-            js(u"(e => { if (!e) return null; e.scrollIntoView({block: 'nearest'}); const b = "
-               u"e.getBoundingClientRect();"
-               " return [b.left + b.width / 2, b.top + b.height / 2]; })(document.querySelector('%1'))"_s.arg(
-                   selector))
-                .toList();
+        const QVariantList r = js(u"(e => { if (!e) return null; e.scrollIntoView({block: 'nearest'});"
+                                  u" const b = e.getBoundingClientRect(); return [b.left + b.width / 2,"
+                                  u" b.top + b.height / 2]; })(document.querySelector('%1'))"_s.arg(selector))
+                                   .toList();
         return r.size() == 2 ? (QPointF(r[0].toDouble(), r[1].toDouble()) * main().zoomFactor()).toPoint()
                              : QPoint();
     }
+    // Clicks once it is under the pointer, ready (WordPress greys buttons while saving drafts) and still: the
+    // page moves (code editor growing, panels sliding in, scrolls), so its point is looked up till the click.
     void click(const QString &selector) {
         QPoint at;
-        ASSERT_TRUE(MainFormHarness::waitFor([&] { return !(at = centre(selector)).isNull(); }, 30000))
+        const QString ready = u"(e => !!e && e.matches(':hover') && !e.classList.contains('disabled'))"
+                              u"(document.querySelector('%1'))"_s.arg(selector);
+        ASSERT_TRUE(MainFormHarness::waitFor(
+            [&] {
+                if ((at = centre(selector)).isNull())
+                    return false;
+                QMouseEvent move(QEvent::MouseMove, at, main().focusProxy()->mapToGlobal(at), Qt::NoButton,
+                                 {}, {});
+                QApplication::sendEvent(main().focusProxy(), &move);
+                return js(ready).toBool() && centre(selector) == at;
+            },
+            60000))
             << selector.toStdString();
         QTest::mouseClick(main().focusProxy(), Qt::LeftButton, {}, at);
     }
@@ -137,9 +146,10 @@ protected:
     static QString publishSelector() {
         return classic() ? u"#publish"_s : u".editor-post-publish-panel__toggle"_s;
     }
-    // The user's Publish (the block editor asks once more in its panel); the post's id once
-    // WordPress has answered, 0 when it did not.
+    // The user's Publish (asked again in the block editor's panel); the post's id, or 0 without an answer.
     int publish() {
+        // The classic screen's answer is in its address only until the page's first script tidies it.
+        QSignalSpy addresses(&main(), &QWebEngineView::urlChanged);
         click(publishSelector());
         if (!classic()) {
             // The panel slides in; its button takes the click once it stands still.
@@ -150,10 +160,13 @@ protected:
             });
             click(u".editor-post-publish-panel .editor-post-publish-button"_s);
         }
+        const auto confirms = [](const QVariantList &a) {
+            return WordPressPost::confirmsPublishing(a[0].toUrl());
+        };
         const bool answered = MainFormHarness::waitFor(
             [&] {
                 return classic()
-                           ? WordPressPost::confirmsPublishing(main().url())
+                           ? std::ranges::any_of(addresses, confirms)
                            : js(u"!!document.querySelector('.post-publish-panel__postpublish')"_s).toBool();
             },
             60000);
@@ -165,23 +178,16 @@ protected:
         QTest::mouseClick(h.child<QCheckBox>("CheckNormal"), Qt::LeftButton);
         editor().surface().setDocumentHtml(u"<html><body>"_s + html + u"<p id=end>end</p></body></html>"_s);
         editor().surface().setFocus();
-        ASSERT_TRUE(MainFormHarness::waitFor([&] {
-            return MainFormHarness::runPageScript(
-                       editor().surface(),
-                       u"(e => e && (document.body.focus(), getSelection().collapse(e.firstChild, 3), true))"
-                       "(document.getElementById('end'))"_s)
-                .toBool();
-        }));
+        const QString toEnd =
+            u"(e => e && (document.body.focus(), getSelection().collapse(e.firstChild, 3), true))"
+            u"(document.getElementById('end'))"_s;
+        ASSERT_TRUE(MainFormHarness::waitFor(
+            [&] { return MainFormHarness::runPageScript(editor().surface(), toEnd).toBool(); }));
         QTest::keyClicks(editor().surface().focusProxy(), u" typed"_s);
         ASSERT_TRUE(
             MainFormHarness::waitFor([&] { return editor().surface().bodyHtml().contains(u"end typed"_s); }));
         QTest::mouseClick(h.child<QPushButton>("CommandPlaceEditor"), Qt::LeftButton);
         QTest::mouseClick(h.child<QPushButton>("CommandCopyToPost"), Qt::LeftButton);
-    }
-    // The body as the transfer wrote it into the post.
-    QString transferred() {
-        const QString source = editor().surface().bodySource();
-        return classic() ? WordPressPost::classicBody(source) : WordPressPost::blockBody(source);
     }
 
     MainFormHarness h;
@@ -189,17 +195,19 @@ protected:
 
 TEST_F(WordPressPostTest, ReadersSeeThePostAsTheEditorShowedIt) {
     signIn(WordPressSite::User::Admin);
+    // Publish stands beside the body, where the body's length does not move it.
+    h.form().showNormal();
+    h.form().resize(1600, 1000);
     for (const auto &[what, document] :
          {std::pair{"tables, lists, links, a map", tableDocument()}, {"a 1 MB document", largeDocument()}}) {
-        // FIXME: on the classic screen the 1 MB post is often still on post-new.php a minute after
-        // the click on Publish (no load began); not understood yet.
-        if (classic() && document.size() > 100000)
-            continue;
         SCOPED_TRACE(what);
         openNewPost();
         type(titleSelector(), u"Title of my own"_s);
         write(document);
-        const QString sent = transferred();
+        // The body as the transfer wrote it into the post.
+        const QString source = editor().surface().bodySource();
+        const QString sent =
+            classic() ? WordPressPost::classicBody(source) : WordPressPost::blockBody(source);
         ASSERT_TRUE(sent.contains(u"end typed"_s));
         const int id = publish();
         ASSERT_GT(id, 0);
@@ -213,19 +221,16 @@ TEST_F(WordPressPostTest, ReadersSeeThePostAsTheEditorShowedIt) {
         EXPECT_TRUE(stored == sent) << stored.left(300).toStdString() << "\n---\n"
                                     << sent.left(300).toStdString();
 
-        // The public page, in a pane of its own, against the editor's body.
+        // The public page against the editor's body (a busy machine is slow over a 1 MB one).
         WebPane reader;
-        ASSERT_TRUE(h.load(reader, post[u"link"_s].toString()));
-        const QString shown =
-            MainFormHarness::runPageScript(
-                reader, structureScript.arg(u"document.querySelector('.wp-block-post-content')"_s))
-                .toString();
-        const QString edited =
-            MainFormHarness::runPageScript(editor().surface(), structureScript.arg(u"document.body"_s))
-                .toString();
-        EXPECT_FALSE(shown.contains(u"BR"_s));
-        EXPECT_TRUE(shown == edited) << shown.left(2000).toStdString() << "\n---\n"
-                                     << edited.left(2000).toStdString();
+        QSignalSpy shown(&reader, &WebPane::documentCompleted);
+        reader.navigate(post[u"link"_s].toString());
+        ASSERT_TRUE(shown.wait(120000));
+        const QString read = structure(reader, u"document.querySelector('.wp-block-post-content')"_s);
+        const QString edited = structure(editor().surface(), u"document.body"_s);
+        EXPECT_FALSE(read.contains(u"BR"_s));
+        EXPECT_TRUE(read == edited) << read.left(2000).toStdString() << "\n---\n"
+                                    << edited.left(2000).toStdString();
     }
 }
 
@@ -246,15 +251,11 @@ TEST_F(WordPressPostTest, NoQuickDraftAndNoEmptyPost) {
     QTest::mouseClick(h.child<QPushButton>("CommandCopyToPost"), Qt::LeftButton);
     click(publishSelector());
     QTest::qWait(3000); // what WordPress does with the click, if anything
-    for (const QJsonValue &post : site->posts()) {
-        EXPECT_FALSE(post[u"status"_s] == u"publish"_s && post[u"content"_s][u"raw"_s].toString().isEmpty())
-            << post[u"id"_s].toInt();
-    }
+    // Neither the Quick Draft nor the empty document made a post, published or not.
     EXPECT_EQ(site->posts().size(), before);
 }
 
-// An author's posts lose scripts and frames: the warning before the copy names them, and what is
-// published is the rest.
+// An author's posts lose scripts and frames: the warning before the copy names them; the rest is published.
 TEST_F(WordPressPostTest, AnAuthorHearsWhatWordPressWillRemove) {
     signIn(WordPressSite::User::Author);
     openNewPost();
@@ -273,8 +274,7 @@ TEST_F(WordPressPostTest, AnAuthorHearsWhatWordPressWillRemove) {
         << stored.toStdString();
 }
 
-// Placed over the page, the editor covers the post's body and leaves the title and Publish to the
-// user's clicks, at both window sizes.
+// The editor over the page covers the body and leaves title and Publish clickable, at both window sizes.
 TEST_F(WordPressPostTest, EditorCoversTheBodyAndLeavesTitleAndPublish) {
     signIn(WordPressSite::User::Admin);
     openNewPost();
@@ -294,10 +294,8 @@ TEST_F(WordPressPostTest, EditorCoversTheBodyAndLeavesTitleAndPublish) {
         const QRect covered = panel->geometry().translated(-main().pos());
         for (const QPoint corner : {covered.topLeft() + QPoint(3, 3), covered.bottomRight() - QPoint(3, 3)}) {
             const QPointF css = QPointF(corner) / main().zoomFactor();
-            EXPECT_TRUE(
-                js(u"!!document.elementFromPoint(%1, %2).closest('%3')"_s.arg(css.x()).arg(css.y()).arg(
-                       bodyArea))
-                    .toBool());
+            const QString under = u"document.elementFromPoint(%1, %2)"_s.arg(css.x()).arg(css.y());
+            EXPECT_TRUE(js(u"!!%1.closest('%2')"_s.arg(under, bodyArea)).toBool());
         }
         for (const QString &control :
              {titleSelector(), publishSelector(), u"#content-html, .interface-more-menu-dropdown"_s}) {
@@ -310,11 +308,8 @@ TEST_F(WordPressPostTest, EditorCoversTheBodyAndLeavesTitleAndPublish) {
             [&] { return js(u"document.activeElement.matches('%1')"_s.arg(titleSelector())).toBool(); }));
         if (const QByteArray dir = qgetenv("CORVALIS_SCREENSHOT_DIR"); !dir.isEmpty()) {
             QTest::qWait(500);
-            h.form()
-                .screen()
-                ->grabWindow(h.form().winId())
-                .save(QString::fromLocal8Bit(dir) +
-                      u"/wordpress-%1-%2.png"_s.arg(classic() ? u"classic"_s : u"block"_s).arg(size.width()));
+            const QString name = u"/wordpress-%1-%2.png"_s.arg(classic() ? u"classic"_s : u"block"_s);
+            h.form().screen()->grabWindow(h.form().winId()).save(dir + name.arg(size.width()));
         }
     }
 }

@@ -131,7 +131,10 @@ bool CorvalisRun::waitFor(const std::function<bool()> &condition, int timeoutMs)
 }
 
 bool CorvalisRun::waitForWindow(const QString &title) const {
-    return waitFor([&] { return window(title).has_value(); });
+    return waitFor([&] {
+        const auto w = window(title);
+        return w && w->frame != w->client;
+    });
 }
 
 bool CorvalisRun::waitForEnabled(const QString &key, const QString &windowTitle) const {
@@ -141,9 +144,9 @@ bool CorvalisRun::waitForEnabled(const QString &key, const QString &windowTitle)
     });
 }
 
-bool CorvalisRun::waitForPage(const QString &key, const QString &url) const {
+bool CorvalisRun::waitForPage(const QString &key, const QString &url, const QString &windowTitle) const {
     return waitFor([&] {
-        const auto pane = control(key);
+        const auto pane = control(key, windowTitle);
         return pane && !pane->busy && pane->text.startsWith(url);
     });
 }
@@ -182,4 +185,14 @@ bool CorvalisRun::typeInto(const QString &key, const QString &text) const {
     m_desktop.key(QStringLiteral("ctrl+a"));
     m_desktop.type(text);
     return true;
+}
+
+bool CorvalisRun::closeWindow(const QString &titleOrKind, bool waitUntilGone) const {
+    const std::optional<Window> shown = window(titleOrKind);
+    if (!shown)
+        return false;
+    m_desktop.run(QStringLiteral("xdotool"),
+                  {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(shown->id),
+                   QStringLiteral("key"), QStringLiteral("alt+F4")});
+    return !waitUntilGone || waitFor([&] { return !window(titleOrKind); });
 }

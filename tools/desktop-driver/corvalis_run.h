@@ -55,16 +55,21 @@ public:
 
     // Waits until `condition` holds; false when it did not within `timeoutMs`.
     static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 60000);
+    // Waits until the window manager has framed the window of that title (or class).
     bool waitForWindow(const QString &title) const;
     bool waitForEnabled(const QString &key, const QString &windowTitle = {}) const;
-    // Waits until the web pane `key` has loaded a page whose address starts with `url`.
-    bool waitForPage(const QString &key, const QString &url) const;
+    // Waits until the web pane `key` (of window(windowTitle), of any when empty) has loaded a page
+    // whose address starts with `url`.
+    bool waitForPage(const QString &key, const QString &url, const QString &windowTitle = {}) const;
     // Waits for a message box whose text contains `text`.
     std::optional<Window> waitForBox(const QString &text) const;
     // Waits for the control to stay in place, then clicks its middle with the real pointer.
     bool click(const QString &key, const QString &windowTitle = {}) const;
     // Clicks the text field `key`, selects what it holds and types `text` over it.
     bool typeInto(const QString &key, const QString &text) const;
+    // Closes the window of that title (or class) as a user does, with the window manager's
+    // Alt+F4, and waits until it has gone unless told not to (it asks a question first, say).
+    bool closeWindow(const QString &titleOrKind, bool waitUntilGone = true) const;
 
 private:
     const XDesktop &m_desktop;

@@ -9,31 +9,29 @@ using Target = AddressInsertion::Target;
 // The Compose tab with an inbox in the main pane and the Settings tab are the address book
 // integration test's.
 TEST(AddressInsertionRulesTest, TheComposeTargetFollowsTheSelectedTab) {
-    struct Case {
+    const struct {
         int tab;
         QString mainAddress;
         Target target;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {2, u"http://h/yahoo/compose"_s, Target::ComposePane},
         {1, u"http://h/yahoo/Compose?x=1"_s, Target::MainPane},
         {1, u"http://h/hotmail/inbox"_s, Target::AfterComposeLoads},
         {3, u"http://h/hotmail/compose"_s, Target::AfterComposeLoads},
         {4, u""_s, Target::AfterComposeLoads},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(AddressInsertion::composeTarget(c.tab, c.mainAddress), c.target)
             << testing::Message() << "tab " << c.tab << " " << c.mainAddress.toStdString();
 }
 
 TEST(AddressInsertionRulesTest, AddressesJoinWithACommaAndKnownOnesAreSkipped) {
-    struct Case {
+    const struct {
         const char *why;
         QString value;
         QStringList addresses;
         QString merged;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"into an empty field", u""_s, {u"a@x.com"_s}, u"a@x.com"_s},
         {"after another, no blank", u"b@x.com"_s, {u"a@x.com"_s}, u"b@x.com,a@x.com"_s},
         {"already there", u"b@x.com,a@x.com"_s, {u"a@x.com"_s}, u"b@x.com,a@x.com"_s},
@@ -43,6 +41,6 @@ TEST(AddressInsertionRulesTest, AddressesJoinWithACommaAndKnownOnesAreSkipped) {
         {"an empty cell into a filled field", u"f@x"_s, {u""_s}, u"f@x"_s},
         {"nothing selected", u"g@x"_s, {}, u"g@x"_s},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(AddressInsertion::merged(c.value, c.addresses), c.merged) << c.why;
 }

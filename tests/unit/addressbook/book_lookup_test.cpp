@@ -24,17 +24,16 @@ const QString people = u"First,Last,Email,\r\nAnn,Lee,ann@x.com,\r\nBo,Smith,,\r
 
 TEST(BookSearchTest, FindsTheFirstRowStartingWithTheTextInAnyCaseAndListsAColumn) {
     const BookTable table = parsed(people);
-    struct Case {
+    const struct {
         int column;
         QString text;
         std::optional<int> row;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {1, u"sm"_s, 1},          {1, u"SMY"_s, 3},          {1, u"sma"_s, 2},
         {0, u"d"_s, 3},           {2, u"CY@"_s, 2},          {1, u"smz"_s, std::nullopt},
         {1, u""_s, std::nullopt}, {7, u"a"_s, std::nullopt}, {-1, u"a"_s, std::nullopt},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(BookSearch::findPrefix(table, c.column, c.text), c.row)
             << (c.text + u" in "_s + QString::number(c.column)).toStdString();
     // The palette lists every row, empty cells included.
@@ -78,11 +77,10 @@ TEST(NewBookNameTest, NamesBecomeCsvFilesInTheBookFolder) {
 }
 
 TEST(SenderNameTest, SplitsTheFromValueIntoNamesAndAddress) {
-    struct Case {
+    const struct {
         QString from;
         QString first, last, address;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // A plain name and a quoted "Last, First" are the address book integration test's.
         {u"Mary Ann   Smith <m@x>"_s, u"Mary"_s, u"Smith"_s, u"m@x"_s},
         {u"Cher <cher@x>"_s, u"Cher"_s, u""_s, u"cher@x"_s},
@@ -92,7 +90,7 @@ TEST(SenderNameTest, SplitsTheFromValueIntoNamesAndAddress) {
         {u"<\t\"only@x\"\r\n>"_s, u""_s, u""_s, u"only@x"_s},
         {u"Nobody <>"_s, u"Nobody"_s, u""_s, u""_s},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const SenderName::Sender sender = SenderName::parse(c.from);
         EXPECT_EQ(std::tie(sender.first, sender.last, sender.address), std::tie(c.first, c.last, c.address))
             << c.from.toStdString();

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 // A table as one line a table row can hold: the titles, then each row, cells joined by '|'
-// and rows by '/'.
+// and rows by '/'; `shownRow` gives one row of it.
 inline QString shown(const BookTable &table) {
     QStringList rows{table.titles().join(u'|')};
     for (int r = 0; r < table.rowCount(); ++r) {
@@ -19,6 +19,16 @@ inline QString shown(const BookTable &table) {
         rows.append(cells.join(u'|'));
     }
     return rows.join(u'/');
+}
+inline QString shownRow(const BookTable &table, int row) {
+    return shown(table).section(u'/', row + 1, row + 1);
+}
+// A model's column titles as a view shows them, joined by '|'.
+inline QString titles(const QAbstractItemModel &model) {
+    QStringList result;
+    for (int c = 0; c < model.columnCount(); ++c)
+        result.append(model.headerData(c, Qt::Horizontal).toString());
+    return result.join(u'|');
 }
 
 // An address book whose relative paths lead into a fresh folder, its messages recorded.

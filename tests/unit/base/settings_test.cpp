@@ -2,7 +2,6 @@
 #include "base/settings_problem.h"
 
 #include "base/first_start.h"
-#include "base/text_file.h"
 
 #include "support/unit_files.h"
 
@@ -26,10 +25,12 @@ protected:
     QString path() const { return m_dir.path(u"config/corvalis/corvalis.ini"_s); }
     void writeFile(const QByteArray &bytes) { m_dir.write(path(), bytes); }
     QByteArray contents() const { return m_dir.read(path()); }
-    unsigned fileMode() const {
+    struct stat status() const {
         struct stat info {};
-        return ::stat(QFile::encodeName(path()).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+        ::stat(QFile::encodeName(path()).constData(), &info);
+        return info;
     }
+    unsigned fileMode() const { return status().st_mode & 07777; }
 
     TestFolder m_dir;
     Settings settings{path()};
@@ -41,9 +42,8 @@ protected:
 constexpr char writerVariable[] = "CORVALIS_TEST_MAILTO_WRITER";
 constexpr int writes = 200;
 
-// Writes `key` again and again and counts how often its previous value had gone by the next
-// write: that happens when the other process read the file before a write here and wrote its
-// own change after it.
+// Writes `key` again and again and counts how often its previous value had gone by the next write: that
+// happens when the other process read the file before a write here and wrote its own change after it.
 int writeRepeatedly(Settings &settings, const SettingKey &key, const QString &prefix,
                     const std::function<void()> &afterFirstWrite) {
     int lost = 0;
@@ -66,7 +66,6 @@ int writeRepeatedly(Settings &settings, const SettingKey &key, const QString &pr
         std::fputs("ready\n", stdout);
         std::fflush(stdout);
     });
-    std::fflush(stdout);
     std::_Exit(lost == 0 ? EXIT_SUCCESS : EXIT_FAILURE);
 }();
 
@@ -105,10 +104,6 @@ TEST_F(SettingsTest, WritesKeepEverythingElseAndTheFilePrivate) {
     settings.set(Keys::AffText, u"line one\r\nline two"_s); // one value stays one line
     settings.SetIni(u"New"_s, u"key"_s, u""_s);
 
-    EXPECT_EQ(settings.get(Keys::SetMax), u"0"_s);
-    EXPECT_EQ(settings.GetIni(u"Settings"_s, u"mailto"_s, u"absent"_s), u""_s);
-    EXPECT_EQ(settings.get(Keys::AffText), u"line one line two"_s);
-    EXPECT_EQ(settings.GetIni(u"Settings"_s, u"spam"_s, QString()), u"Café € 5"_s);
     EXPECT_EQ(contents(),
               QByteArray("; hand-written\r\n[Locations]\r\nmain dir = /srv/corvalis/ \r\n; note\r\n\r\n"
                          "[Settings]\r\nspam=Caf\xc3\xa9 \xe2\x82\xac 5\r\nsetmax=0\r\nmailto=\r\n"
@@ -119,12 +114,9 @@ TEST_F(SettingsTest, WritesKeepEverythingElseAndTheFilePrivate) {
     ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ReadOther));
     const QByteArray before = contents();
-    struct stat was {
-    }, is{};
-    ::stat(QFile::encodeName(path()).constData(), &was);
+    const ino_t was = status().st_ino;
     settings.set(Keys::SetMax, u"0"_s);
-    ::stat(QFile::encodeName(path()).constData(), &is);
-    EXPECT_EQ(is.st_ino, was.st_ino);
+    EXPECT_EQ(status().st_ino, was);
     EXPECT_EQ(contents(), before);
     EXPECT_EQ(fileMode(), 0600u);
 }
@@ -133,23 +125,19 @@ TEST_F(SettingsTest, WritesKeepEverythingElseAndTheFilePrivate) {
 TEST_F(SettingsTest, DamagedFilesGiveDefaults) {
     QByteArray binary(3 * 1024 * 1024, Qt::Uninitialized);
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(binary.data()), binary.size() / 4);
-    // A damaged file reads as missing: the footer text comes back as its default.
-    const qsizetype byDefault = qstrlen(Keys::AffText.defaultValue);
     const struct {
         const char *name;
         QByteArray bytes;
-        qsizetype affTextLength;
         bool rewritable;
     } cases[] = {
-        {"binary", binary, byDefault, true},
-        {"long line", "[Settings]\r\nafftext=" + QByteArray(100000, 'y') + "\r\n", 298, true},
-        {"huge", "[Settings]\r\nsetmax=0\r\n" + QByteArray(9 * 1024 * 1024, '\0'), byDefault, false},
+        {"binary", binary, true},
+        {"huge", "[Settings]\r\nsetmax=0\r\n" + QByteArray(9 * 1024 * 1024, '\0'), false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         writeFile(c.bytes);
         EXPECT_EQ(settings.get(Keys::SetMax), u"1"_s);
-        EXPECT_EQ(settings.get(Keys::AffText).size(), c.affTextLength);
+        EXPECT_EQ(settings.get(Keys::AffText), QString::fromUtf8(Keys::AffText.defaultValue));
         settings.set(Keys::Mailto, u"x@example.org"_s);
         EXPECT_EQ(settings.get(Keys::Mailto), c.rewritable ? u"x@example.org"_s : u""_s);
         EXPECT_EQ(contents().size() == c.bytes.size(), !c.rewritable);
@@ -221,17 +209,14 @@ TEST(SettingsLocate, ArgumentThenEnvironmentThenConfigFolder) {
     qputenv("XDG_CONFIG_HOME", savedConfig);
 }
 
-TEST(SettingsAcrossProcesses, NeitherProcessLosesTheOthersWrites) {
-    TestFolder dir;
-    const QString path = dir.path(u"corvalis.ini"_s);
-    Settings settings(path);
+TEST_F(SettingsTest, NeitherProcessLosesTheOthersWrites) {
     settings.set(Keys::MainDir, u"/srv/corvalis/"_s);
 
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         QProcess writer;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(writerVariable), path);
+        environment.insert(QString::fromLatin1(writerVariable), path());
         writer.setProcessEnvironment(environment);
         writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         writer.start(QCoreApplication::applicationFilePath(), {});

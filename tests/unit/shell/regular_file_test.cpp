@@ -1,10 +1,8 @@
 // A named pipe opened for reading waits for a writer: such files are refused before opening,
 // or these tests would hang.
-#include "addressbook/address_book.h"
-#include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/settings.h"
-#include "support/unit_files.h"
+#include "unit/addressbook/book_test_files.h"
 
 #include <QFile>
 
@@ -12,14 +10,15 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(RegularFileTest, PipesAndOtherSpecialFilesAreRefusedWhereFilesAreOpened) {
-    TestFolder dir;
-    const QString fifo = dir.path(u"pipe.csv"_s), link = dir.path(u"link.htm"_s);
-    const QString book = dir.write(u"book.csv"_s, "First,Last,E-mail\r\nAnn,Smith,a@b.c\r\n");
+using RegularFileTest = BookFixture;
+
+TEST_F(RegularFileTest, PipesAndOtherSpecialFilesAreRefusedWhereFilesAreOpened) {
+    const QString fifo = place(u"pipe.csv"_s), link = place(u"link.htm"_s);
+    const QString book = m_dir.write(u"book.csv"_s, "First,Last,E-mail\r\nAnn,Smith,a@b.c\r\n");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(fifo, link));
-    EXPECT_FALSE(RegularFile::isSpecial(book) || RegularFile::isSpecial(dir.path(u"missing"_s)));
-    EXPECT_TRUE(RegularFile::isSpecial(link) && RegularFile::isSpecial(dir.path()));
+    EXPECT_FALSE(RegularFile::isSpecial(book) || RegularFile::isSpecial(place(u"missing"_s)));
+    EXPECT_TRUE(RegularFile::isSpecial(link) && RegularFile::isSpecial(place({})));
 
     // The settings: read as defaults, and never replaced by a file.
     Settings settings(fifo);
@@ -28,16 +27,11 @@ TEST(RegularFileTest, PipesAndOtherSpecialFilesAreRefusedWhereFilesAreOpened) {
     EXPECT_TRUE(RegularFile::isSpecial(fifo));
 
     // An address book opened, or imported into the open book.
-    RecordingMessages messages;
-    AddressBook addresses(
-        messages, [&](const QString &) { return dir.path(); }, nullptr);
-    addresses.setPendingPath(fifo);
-    addresses.Open_CSV();
-    EXPECT_TRUE(addresses.currentPath().isEmpty());
-    addresses.setPendingPath(book);
-    addresses.Open_CSV();
-    ASSERT_EQ(addresses.currentPath(), book);
-    addresses.setFileChooser([&](const QString &, const QString &, const QString &) { return link; });
-    addresses.importData();
-    EXPECT_EQ(messages.shown(), QStringList({RegularFile::refusal(fifo), RegularFile::refusal(link)}));
+    open(fifo);
+    EXPECT_TRUE(m_book.currentPath().isEmpty());
+    open(book);
+    ASSERT_EQ(m_book.currentPath(), book);
+    m_book.setFileChooser([&](const QString &, const QString &, const QString &) { return link; });
+    m_book.importData();
+    EXPECT_EQ(m_messages.shown(), QStringList({RegularFile::refusal(fifo), RegularFile::refusal(link)}));
 }

@@ -24,52 +24,35 @@ protected:
 
 } // namespace
 
-TEST_F(StartupTest, AutoLoginTicksOnlyForNumbersAboveZero) {
+// Each case checks every value, so a stored key that leaks into another's reading shows.
+TEST_F(StartupTest, StoredValuesAreReadAndTheOthersDefault) {
     const struct {
-        const char *stored;
-        bool ticked;
-    } cases[] = {{"1", true}, {" 5x", true}, {"0", false}, {"-1", false}, {"abc", false}};
-    for (const auto &c : cases) {
-        const Settings s = settingsWith("[Settings]\r\nautologin=" + QByteArray(c.stored) + "\r\n");
-        EXPECT_EQ(readStartupValues(s, 96.0).autoLogTicked, c.ticked) << c.stored;
-    }
-}
-
-TEST_F(StartupTest, WindowPlacementIsRestoredOnlyWhenNotMaximizedAndLeftIsSet) {
-    const struct {
-        const char *ini;
-        bool maximized;
-        std::optional<QRect> placement;
+        const char *settings; // the lines of [Settings]
+        bool autoLog = false, maximized = true;
+        std::optional<QRect> placement = std::nullopt;
+        double dpi = 96.0;
+        int edTop = 950, edHt = 3030;
     } cases[] = {
-        {"", true, std::nullopt}, // nothing stored: maximized
-        {"[Settings]\r\nsetmax=1\r\nleft=300\r\n", true, std::nullopt},
-        {"[Settings]\r\nsetmax=0\r\nleft=-1\r\ntop=90\r\n", false, std::nullopt},
-        {"[Settings]\r\nsetmax=0\r\nleft=0\r\n", false, QRect(0, 0, 700, 500)},
-        // Only "1" maximizes: any other text restores.
-        {"[Settings]\r\nsetmax=yes\r\nleft=15\r\ntop=abc\r\n", false, QRect(15, 0, 700, 500)},
+        // 120 DPI is 12 twips per pixel: the editor's defaults shrink to 12/15 of themselves.
+        {"", false, true, {}, 120.0, 760, 2424},
+        // Auto login ticks only for numbers above zero; only setmax "1" maximizes, and then the
+        // placement is not read; a left of -1 stores none.
+        {"autologin=1\r\nsetmax=1\r\nleft=300\r\n", true},
+        {"autologin= 5x\r\nsetmax=0\r\nleft=-1\r\ntop=90\r\n", true, false},
+        {"autologin=0\r\nsetmax=0\r\nleft=0\r\n", false, false, QRect(0, 0, 700, 500)},
+        {"autologin=-1\r\nsetmax=yes\r\nleft=15\r\ntop=abc\r\n", false, false, QRect(15, 0, 700, 500)},
+        // The editor's stored place counts only with automatic placement off.
+        {"autologin=abc\r\nautopos=0\r\ned_top=1200\r\ned_ht=4000\r\n", false, true, {}, 120.0, 1200, 4000},
+        {"autopos=1\r\ned_top=1200\r\n"},
     };
     for (const auto &c : cases) {
-        const StartupValues v = readStartupValues(settingsWith(c.ini), 96.0);
-        EXPECT_EQ(std::pair(v.maximized, v.placementTwips), std::pair(c.maximized, c.placement)) << c.ini;
-    }
-}
-
-TEST_F(StartupTest, EditorPlacementIsScaledDefaultsUnlessStoredWithAutomaticPlacementOff) {
-    const struct {
-        const char *ini;
-        double dpi;
-        int edTop, edHt;
-    } cases[] = {
-        // 120 DPI is 12 twips per pixel: the defaults shrink to 12/15 of themselves.
-        {"", 120.0, 760, 2424},
-        {"[Settings]\r\nautopos=0\r\ned_top=1200\r\ned_ht=4000\r\n", 120.0, 1200, 4000},
-        {"[Settings]\r\nautopos=1\r\ned_top=1200\r\n", 96.0, 950, 3030},
-    };
-    for (const auto &c : cases) {
-        const StartupValues v = readStartupValues(settingsWith(c.ini), c.dpi);
-        EXPECT_EQ(std::tuple(v.autoPosEditor, v.edTop, v.edHt),
-                  std::tuple(!QByteArray(c.ini).contains("autopos=0"), c.edTop, c.edHt))
-            << c.ini;
+        const StartupValues v =
+            readStartupValues(settingsWith("[Settings]\r\n" + QByteArray(c.settings)), c.dpi);
+        EXPECT_EQ(
+            std::tuple(v.autoLogTicked, v.maximized, v.placementTwips, v.autoPosEditor, v.edTop, v.edHt),
+            std::tuple(c.autoLog, c.maximized, c.placement, !QByteArray(c.settings).contains("autopos=0"),
+                       c.edTop, c.edHt))
+            << c.settings;
     }
 }
 
@@ -88,18 +71,13 @@ TEST(ShutdownWritesTest, NormalWindowStoresItsPlacementOthersOnlySetMax) {
     state.autoPosEditor = false;
     std::tie(state.edTop, state.edHt, state.geometryTwips) =
         std::tuple(1000, 2000, QRect(-150, 30, 9000, 7000));
-
-    const auto keysOf = [](const SettingWrites &writes) {
-        QStringList keys;
-        for (const auto &w : writes)
-            keys << QString::fromLatin1(w.key.key) + u'=' + w.value;
-        return keys;
-    };
     state.windowState = WindowState::Normal;
-    EXPECT_EQ(keysOf(shutdownWrites(state)),
-              QStringList({u"autologin=1"_s, u"autopos=0"_s, u"do_affiliate=0"_s, u"affID="_s, u"afftext="_s,
-                           u"ed_top=1000"_s, u"ed_ht=2000"_s, u"setmax=0"_s, u"left=-150"_s, u"top=30"_s,
-                           u"width=9000"_s, u"height=7000"_s}));
+    QStringList writes;
+    for (const auto &w : shutdownWrites(state))
+        writes << QString::fromLatin1(w.key.key) + u'=' + w.value;
+    EXPECT_EQ(writes, QStringList({u"autologin=1"_s, u"autopos=0"_s, u"do_affiliate=0"_s, u"affID="_s,
+                                   u"afftext="_s, u"ed_top=1000"_s, u"ed_ht=2000"_s, u"setmax=0"_s,
+                                   u"left=-150"_s, u"top=30"_s, u"width=9000"_s, u"height=7000"_s}));
 }
 
 TEST(SplashFormTest, ClosesByItself) {
@@ -117,7 +95,8 @@ TEST(HelpTest, EveryHelpEntryOpensAPageThatShips) {
     }
 }
 
-TEST(TabAddressesTest, ComposeAddressKeepsSchemeHostAndFirstSegment) {
+// The compose address keeps the scheme, host and first segment; the calendar follows the service.
+TEST(TabAddressesTest, ComposeAndCalendarFollowTheInbox) {
     const struct {
         QString inbox;
         std::optional<QString> compose;
@@ -132,9 +111,6 @@ TEST(TabAddressesTest, ComposeAddressKeepsSchemeHostAndFirstSegment) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(PageModel::composeAddress(c.inbox), c.compose) << c.inbox.toStdString();
-}
-
-TEST(TabAddressesTest, CalendarFollowsTheMailServiceShown) {
     const QString base = u"http://127.0.0.1:9000/"_s;
     for (const auto &[shown, calendar] :
          {std::pair(u"yahoo/inbox"_s, u"yahoo"_s), {u"hotmail/inbox"_s, u"msn"_s}})

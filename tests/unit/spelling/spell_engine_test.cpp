@@ -30,10 +30,8 @@ using Decision = SpellEngine::Decision;
 
 namespace {
 
-const QString dataDir = QStringLiteral(CORVALIS_SOURCE_DIR "/data/");
-
 QString dataFile(const char *name) {
-    return dataDir + QLatin1String(name);
+    return QStringLiteral(CORVALIS_SOURCE_DIR "/data/") + QLatin1String(name);
 }
 
 QString wordsOf(const QString &text, qsizetype from = 0) {
@@ -42,6 +40,35 @@ QString wordsOf(const QString &text, qsizetype from = 0) {
     while (const auto span = splitter.next())
         words.append(text.sliced(span->offset, span->length));
     return words.join(u'|');
+}
+
+// The words a check of `text` stops at, each ignored in turn. A word whose period or hyphen the
+// dictionary knows is never one.
+QStringList stopsIn(SpellEngine &engine, const QString &text) {
+    QStringList stops;
+    for (int code = engine.check(text); code < SpellEngine::Done; code = engine.decide(Decision::Ignore)) {
+        const QString word = engine.misspelledWord(), mark = text.mid(engine.wordOffset() + word.size(), 1);
+        EXPECT_FALSE((mark == u"."_s || mark == u"-"_s) && engine.isKnown(word + mark)) << word.toStdString();
+        stops.append(word);
+    }
+    return stops;
+}
+
+// Why a word hunspell stops at is no word to check here; empty when there is no such rule.
+QString ruleFor(const QString &word) {
+    if (!word.contains(QRegularExpression(u"\\p{L}"_s)))
+        return u"no letters (a dash)"_s;
+    if (word.contains(QRegularExpression(u"\\d"_s)))
+        return u"digits"_s;
+    if (word.contains(u'@') || word.contains(u"://"_s))
+        return u"an address"_s;
+    if (word == word.toUpper())
+        return u"all capitals (an acronym)"_s;
+    // hunspell reads these as letters ("--split", "splitsen/samenvoegen", "Debian-"); the words
+    // between them are known, and a word's mark unknown to the dictionary is left off.
+    if (word.contains(QRegularExpression(u"[-./]"_s)))
+        return u"hyphens, periods or slashes around known words"_s;
+    return {};
 }
 
 struct EnglishEngine : ::testing::Test {
@@ -77,24 +104,19 @@ TEST(WordSplitter, FindsTheWordsAReaderWouldCheck) {
     EXPECT_EQ(wordsOf(u"see www.lern.com teh"_s, 8), u"teh"_s);
 }
 
-// Words known in each language, the best suggestion for a misspelt one; abbreviations and
-// suspended hyphens read with their mark, compounds whole before their parts.
-TEST(SpellEngine, KnowsWordsReadsMarksAndCompoundsAndSuggestsInEachLanguage) {
+// Known words (typographic apostrophes too; each language's are the hunspell comparison's below),
+// the best suggestion; abbreviations and suspended hyphens read with their mark, compounds whole first.
+TEST(SpellEngine, KnowsWordsReadsMarksAndCompoundsAndSuggests) {
     const struct {
         const char *file;
         QString text, stop, suggestion; // stop: the first word the check stops at, if any
     } cases[] = {
         {"american.vtd", u"color don't don\u2019t  recieve."_s, u"recieve"_s, u"receive"_s},
-        {"british.vtd", u"colour café recieve"_s, u"recieve"_s, u"receive"_s},
-        {"dutch.vtd", u"gemakkelijk ideeën fietz"_s, u"fietz"_s, u"fiets"_s},
         {"french.vtd", u"l'homme aujourd\u2019hui où maisson"_s, u"maisson"_s, u"maison"_s},
         {"german.vtd", u"Straße Mädchen Hauss"_s, u"Hauss"_s, u"Haus"_s},
-        {"italian.vtd", u"città perché gattoo"_s, u"gattoo"_s, u"gatto"_s},
         {"german.vtd", u"Dr. Meier, bzw. ca. 5 Nr. 3 usw. Kompressions- und Dekompression"_s, {}, {}},
         {"german.vtd", u"Audio-Titel und dann Haus-Türr"_s, u"Türr"_s, {}},
-        {"german.vtd", u"Das Haus- und"_s, {}, {}},
         {"german.vtd", u"Kompressionss- und"_s, u"Kompressionss"_s, {}},
-        {"dutch.vtd", u"bijv. appels, enz. Zo."_s, {}, {}},
         {"french.vtd", u"Jean-Baptiste est-ce"_s, {}, {}},
         {"american.vtd", u"Dr. Smith, e.g. mid-sentence, tehh."_s, u"tehh"_s, {}},
     };
@@ -102,10 +124,10 @@ TEST(SpellEngine, KnowsWordsReadsMarksAndCompoundsAndSuggestsInEachLanguage) {
         SCOPED_TRACE(c.text.toStdString());
         SpellEngine engine;
         ASSERT_TRUE(engine.loadMainDictionary(dataFile(c.file)).ok);
-        const int code = engine.check(c.text);
-        EXPECT_EQ(code == SpellEngine::WordPending ? engine.misspelledWord() : QString(), c.stop)
-            << engine.misspelledWord().toStdString();
-        EXPECT_EQ(c.suggestion.isEmpty() ? QString() : engine.suggestions().value(0), c.suggestion);
+        const bool stopped = engine.check(c.text) == SpellEngine::WordPending;
+        EXPECT_EQ(std::pair(stopped ? engine.misspelledWord() : QString(),
+                            c.suggestion.isEmpty() ? QString() : engine.suggestions().value(0)),
+                  std::pair(c.stop, c.suggestion));
     }
 }
 
@@ -126,19 +148,16 @@ TEST_F(EnglishEngine, StepsThroughMisspellingsAndTakesInReplacements) {
     EXPECT_EQ(engine.decide(Decision::Cancel), SpellEngine::Cancelled);
 }
 
-TEST_F(EnglishEngine, AddedWordsSurviveARestart) {
+// That an added word is in the list when it is read again is the spell underline integration test's.
+TEST_F(EnglishEngine, AddedWordsAreKnownOrReportedAndIgnored) {
     ASSERT_EQ(engine.check(u"Corvalis zorbix"_s), SpellEngine::WordPending);
     EXPECT_EQ(engine.decide(Decision::Add), SpellEngine::WordPending);
     EXPECT_EQ(engine.decide(Decision::Add), SpellEngine::Done);
     EXPECT_TRUE(engine.addError().isEmpty());
-
-    engine.unloadCustomDictionary(); // read back from the file
-    ASSERT_TRUE(engine.loadCustomDictionary(customPath).ok);
     // A custom word in lower case also stands at the start of a sentence.
     EXPECT_EQ(engine.check(u"Corvalis zorbix. Zorbix"_s), SpellEngine::Done);
-}
 
-TEST_F(EnglishEngine, AWordThatCannotBeAddedIsReportedAndIgnored) {
+    // A word that cannot be stored is reported, and ignored for the rest of the check.
     const QString readOnly = dir.filePath(u"locked.dic"_s);
     ASSERT_TRUE(TextFile::writeAtomically(readOnly, "alpha\r\n").ok);
     QFile::setPermissions(readOnly, QFile::ReadOwner);
@@ -194,7 +213,7 @@ TEST(SpellDialogs, OptionsOkStoresThePathsAndTheNextCheckLoadsThem) {
     QTemporaryDir dir;
     Settings settings(dir.filePath(u"corvalis.ini"_s));
     RecordingMessages messages;
-    const auto paths = [&] { return SpellChecker::Paths{dir.path(), dataDir + u"american.vtd"_s, {}}; };
+    const auto paths = [&] { return SpellChecker::Paths{dir.path(), dataFile("american.vtd"), {}}; };
     SpellChecker checker(settings, messages, paths, nullptr);
     ASSERT_TRUE(checker.loadDictionaries());
     // With none chosen, a custom word list is laid out in the main directory, so Add works at once.
@@ -254,39 +273,10 @@ TEST(SpellLanguages, ReadsAndMakesTheStoredPaths) {
                                 u"\\\\server\\share\\german.vtd"_s);
 }
 
-namespace {
-
-QStringList stopsIn(SpellEngine &engine, const QString &text) {
-    QStringList stops;
-    for (int code = engine.check(text); code < SpellEngine::Done; code = engine.decide(Decision::Ignore))
-        stops.append(engine.misspelledWord());
-    return stops;
-}
-
-// Why a word hunspell stops at is no word to check here; empty when there is no such rule.
-QString ruleFor(const QString &word) {
-    if (!word.contains(QRegularExpression(u"\\p{L}"_s)))
-        return u"no letters (a dash)"_s;
-    if (word.contains(QRegularExpression(u"\\d"_s)))
-        return u"digits"_s;
-    if (word.contains(u'@') || word.contains(u"://"_s))
-        return u"an address"_s;
-    if (word == word.toUpper())
-        return u"all capitals (an acronym)"_s;
-    // hunspell reads these as letters ("--split", "splitsen/samenvoegen", "Debian-"); the words
-    // between them are known, and a word's mark unknown to the dictionary is left off.
-    if (word.contains(QRegularExpression(u"[-./]"_s)))
-        return u"hyphens, periods or slashes around known words"_s;
-    return {};
-}
-
-} // namespace
-
 // Real text in each language against `hunspell -l` with the same dictionary. hunspell's words take
 // in hyphens, periods and slashes ("--split", "dpkg-split", "prefix.NofM.deb", "splitsings-"), so
 // each word it stops at is checked here on its own: the stops must be the ones this check makes
-// in the whole text. Words with no stop here follow one of ruleFor's rules. A word whose period
-// or hyphen the dictionary knows is never a stop.
+// in the whole text. Words with no stop here follow one of ruleFor's rules.
 TEST(SpellEngine, StopsWhereHunspellDoesSaveByTheListedRules) {
     const struct {
         const char *file, *text, *dictionary;
@@ -301,16 +291,7 @@ TEST(SpellEngine, StopsWhereHunspellDoesSaveByTheListedRules) {
         const QString text = QString::fromUtf8(*bytes);
         SpellEngine engine;
         ASSERT_TRUE(engine.loadMainDictionary(dataFile(c.file)).ok);
-        QStringList ours;
-        for (int code = engine.check(text); code < SpellEngine::Done;
-             code = engine.decide(Decision::Ignore)) {
-            const QString word = engine.misspelledWord();
-            const QString mark = text.mid(engine.wordOffset() + word.size(), 1);
-            if (mark == u"."_s || mark == u"-"_s) {
-                EXPECT_FALSE(engine.isKnown(word + mark)) << word.toStdString();
-            }
-            ours.append(word);
-        }
+        QStringList ours = stopsIn(engine, text);
         QProcess hunspell;
         hunspell.start(u"hunspell"_s,
                        {u"-l"_s, u"-d"_s, u"/usr/share/hunspell/"_s + QLatin1String(c.dictionary)});

@@ -9,15 +9,12 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(PostData, DecodesFormValues) {
+TEST(PostData, DecodesFormValuesAndFindsFieldsWhereverTheyStand) {
     const struct {
         QString raw, expected;
     } cases[] = {
-        {u"a+b"_s, u"a b"_s},
-        {u"1%2B1"_s, u"1+1"_s}, // an encoded plus is a plus, a literal one a blank
-        {u"caf%C3%A9"_s, u"café"_s},
-        {u"caf%E9"_s, u"café"_s}, // not UTF-8: Windows-1252
-        {u"line%0D%0Anext"_s, u"line\r\nnext"_s},
+        {u"caf%C3%A9"_s, u"café"_s}, // "+" and "%2B": the sent copy test's below
+        {u"caf%E9"_s, u"café"_s},    // not UTF-8: Windows-1252
         // Invalid escapes stay as they are.
         {u"100%"_s, u"100%"_s},
         {u"%zz%4g"_s, u"%zz%4g"_s},
@@ -25,9 +22,6 @@ TEST(PostData, DecodesFormValues) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(PostData::decode(c.raw), c.expected) << c.raw.toStdString();
-}
-
-TEST(PostData, FindsFieldsWhereverTheyStand) {
     const PostData post(u"To=ann%40example.com&Subj=Hi&subject=other&xto=no&Body="_s);
     EXPECT_EQ(post.value(u"To", u"to"), u"ann@example.com"_s); // the first field of the post
     EXPECT_EQ(post.value(u"Subj", u"subject"), u"Hi"_s);       // the first name wins
@@ -61,12 +55,10 @@ TEST(SentCapture, BuildsTheCopyFromEitherProvidersPostWhenItHasAnAddressee) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const std::optional<SentCapture::SentCopy> copy = SentCapture::fromPost(c.post);
-        ASSERT_EQ(copy.has_value(), c.copy.has_value());
-        if (copy) {
-            const QString got =
-                QStringList({copy->to, copy->cc, copy->bcc, copy->subject, copy->body}).join(u'|');
-            EXPECT_TRUE(got == *c.copy) << got.left(200).toStdString(); // not ten megabytes
-        }
+        const QString got =
+            copy ? QStringList({copy->to, copy->cc, copy->bcc, copy->subject, copy->body}).join(u'|')
+                 : u"(none)"_s;
+        EXPECT_TRUE(got == c.copy.value_or(u"(none)"_s)) << got.left(200).toStdString(); // not ten megabytes
     }
 }
 
