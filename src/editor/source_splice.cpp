@@ -160,10 +160,11 @@ std::optional<SourceSplice::Blocks> SourceSplice::Parsed::childBlocks(const QLis
         QList<const GumboNode *> nodes;
         for (unsigned i = 0; i < element.children.length; ++i) {
             const auto *child = static_cast<const GumboNode *>(element.children.data[i]);
-            // Text begins where the node before it ends (the parser counts a CR LF's from its LF).
-            auto start = text.byteOffset(nodeStart(child));
-            if (start && isText(child))
-                start = blocks.nodes.isEmpty() ? blocks.contentStart : blocks.nodes.last().end;
+            // Text begins where the node before it ends: the parser counts a CR LF's from its LF,
+            // which in a file read through another encoding is no place of the file's own.
+            const auto start = isText(child) ? std::optional(blocks.nodes.isEmpty() ? blocks.contentStart
+                                                                                    : blocks.nodes.last().end)
+                                             : text.byteOffset(nodeStart(child));
             const auto end = text.byteOffset(nodeEnd(child));
             if (!start || !end || *end < *start ||
                 *start < (blocks.nodes.isEmpty() ? blocks.contentStart : blocks.nodes.last().end))
