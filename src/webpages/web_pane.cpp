@@ -29,12 +29,13 @@ QString readResource(const QString &path) {
     return QString::fromUtf8(file.readAll());
 }
 
-// The bridge script, with the web channel client before it; read once per process.
-// "bridge.js" sorts before the "bridge_<area>.js" files that add each area's functions.
+// The bridge script, with the web channel client and the pane's own rules before it; read once per
+// process. "bridge.js" sorts before the "bridge_<area>.js" files that add each area's functions.
 const QString &bridgeSource() {
     initBridgeResources();
     static const QString source = [] {
-        QString all = readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+        QString all = readResource(QStringLiteral(":/qtwebchannel/qwebchannel.js")) +
+                      QStringLiteral("\nvar corvalisUserSubmitMs = %1;").arg(WebPane::userSubmitMs);
         const QDir dir(QStringLiteral(":/corvalis/bridge"));
         for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
             all += QLatin1Char('\n') + readResource(dir.filePath(name));

@@ -116,11 +116,7 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
     }
     EXPECT_FALSE(h.child("PictureWait")->isVisible());
     // The message sent again stays, unsent, with the user's typed subject: sending again replaces it on Yes.
-    compose().setFocus();
-    MainFormHarness::runPageScript(compose(),
-                                   u"(f => { f.focus(); f.selectionStart = f.value.length; })"
-                                   u"(document.forms['%1'].elements['%2'])"_s.arg(form.form, form.subject));
-    QTest::keyClicks(compose().focusProxy(), u"PS"_s);
+    ASSERT_TRUE(MainFormHarness::typeInto(compose(), u"[name=\"%1\"]"_s.arg(form.subject), u"PS"_s));
     ASSERT_TRUE(MainFormHarness::waitFor([&] { return fields().contains(u"PS"_s); }));
     for (const auto answer : {Messages::Answer::No, Messages::Answer::Yes}) {
         h.messages().queueAnswer(answer);

@@ -121,6 +121,17 @@ bool MainFormHarness::clickElement(WebPane &pane, const QString &selector) {
     return true;
 }
 
+bool MainFormHarness::typeInto(WebPane &pane, const QString &selector, const QString &text) {
+    const QString focused = u"document.activeElement.matches('%1')"_s.arg(selector);
+    if (!waitFor([&] {
+            return clickElement(pane, selector) &&
+                   waitFor([&] { return runPageScript(pane, focused).toBool(); }, 1000);
+        }))
+        return false;
+    QTest::keyClicks(pane.focusProxy(), text);
+    return true;
+}
+
 void MainFormHarness::openBook(const QString &path) {
     AddressBook &book = m_form->findChild<AddressBookController *>()->book();
     book.setPendingPath(path);

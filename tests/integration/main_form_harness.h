@@ -86,6 +86,8 @@ public:
     static QVariant runPageScript(WebPane &pane, const QString &script);
     // Clicks the middle of the page's element `selector` with the mouse, as the user does.
     static bool clickElement(WebPane &pane, const QString &selector);
+    // Clicks the page's field until it has the keyboard (the page may still move it), then types there.
+    static bool typeInto(WebPane &pane, const QString &selector, const QString &text);
 
     // One step of the user's, on the real widgets: a menu path chosen with the mouse ("File>Exit"),
     // keys typed into the focused widget ("#Ctrl+Q"), a tab's caption clicked ("tab:Compose"), a

@@ -67,8 +67,8 @@ TEST(Roundcube, ASignInTypedOnTheLoginPageIsKeptForTheNextStart) {
     auto h = roundcubeWindow(stack(), User::Bob, QString());
     h->settings().set(Keys::Email, QString());
     ASSERT_TRUE(h->start(stack().url()));
-    typeInto(pane(*h), u"#rcmloginuser"_s, stack().login(User::Bob));
-    typeInto(pane(*h), u"#rcmloginpwd"_s, stack().password(User::Bob));
+    ASSERT_TRUE(MainFormHarness::typeInto(pane(*h), u"#rcmloginuser"_s, stack().login(User::Bob)));
+    ASSERT_TRUE(MainFormHarness::typeInto(pane(*h), u"#rcmloginpwd"_s, stack().password(User::Bob)));
     QTest::keyClick(pane(*h).focusProxy(), Qt::Key_Return);
     ASSERT_TRUE(listShown(*h));
     EXPECT_EQ(h->settings().get(Keys::Email), stack().login(User::Bob));
@@ -81,9 +81,9 @@ TEST(Roundcube, TheWelcomePageRecordsRoundcubeAsTheService) {
     h.settings().set(Keys::ServiceUrl, QString()); // asked for on the welcome page
     h.settings().set(Keys::AutoLogin, u"1"_s);
     ASSERT_TRUE(h.start());
-    typeInto(pane(h), u"#email"_s, stack().login(User::Bob));
-    typeInto(pane(h), u"#password"_s, stack().password(User::Bob));
-    typeInto(pane(h), u"#service"_s, stack().url());
+    ASSERT_TRUE(MainFormHarness::typeInto(pane(h), u"#email"_s, stack().login(User::Bob)));
+    ASSERT_TRUE(MainFormHarness::typeInto(pane(h), u"#password"_s, stack().password(User::Bob)));
+    ASSERT_TRUE(MainFormHarness::typeInto(pane(h), u"#service"_s, stack().url()));
     QTest::keyClick(pane(h).focusProxy(), Qt::Key_Tab);
     QTest::keyClick(pane(h).focusProxy(), Qt::Key_Down); // Roundcube
     ASSERT_TRUE(MainFormHarness::clickElement(pane(h), u".go"_s));

@@ -61,14 +61,3 @@ inline QJsonArray inboxOnce(RoundcubeStack &stack, RoundcubeStack::User user,
     MainFormHarness::waitFor([&] { return ++polls % 50 == 0 && holds(inbox = stack.mailbox(user)); }, 60000);
     return inbox;
 }
-
-// Clicks the page's field until it has the keyboard (the page may still move it), then types there.
-inline void typeInto(WebPane &pane, const QString &selector, const QString &text) {
-    ASSERT_TRUE(MainFormHarness::waitFor([&] {
-        const QString focused = u"document.activeElement.matches('%1')"_s.arg(selector);
-        return MainFormHarness::clickElement(pane, selector) &&
-               MainFormHarness::waitFor(
-                   [&] { return MainFormHarness::runPageScript(pane, focused).toBool(); }, 1000);
-    })) << selector.toStdString();
-    QTest::keyClicks(pane.focusProxy(), text);
-}

@@ -167,7 +167,7 @@
     // counts: events a page script makes up are not reported. What happens before the program is
     // reached (the channel comes a moment after the page, later on a busy machine) is reported
     // once it is: a Send clicked at once keeps its copy.
-    const userSubmitMs = 2000;
+    const userSubmitMs = corvalisUserSubmitMs; // the pane's own rule, set before this script
     let host = null;
     const typedBeforeHost = new Set();
     const postedBeforeHost = [];
