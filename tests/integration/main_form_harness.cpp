@@ -122,11 +122,9 @@ bool MainFormHarness::clickElement(WebPane &pane, const QString &selector) {
 }
 
 bool MainFormHarness::typeInto(WebPane &pane, const QString &selector, const QString &text) {
-    const QString focused = u"document.activeElement.matches('%1')"_s.arg(selector);
-    if (!waitFor([&] {
-            return clickElement(pane, selector) &&
-                   waitFor([&] { return runPageScript(pane, focused).toBool(); }, 1000);
-        }))
+    const QString focused = u"document.hasFocus() && document.activeElement.matches('%1')"_s.arg(selector);
+    const auto hasKeys = [&] { return runPageScript(pane, focused).toBool(); };
+    if (!waitFor([&] { return clickElement(pane, selector) && waitFor(hasKeys, 1000); }))
         return false;
     QTest::keyClicks(pane.focusProxy(), text);
     return true;
