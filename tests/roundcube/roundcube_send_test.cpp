@@ -32,10 +32,6 @@ std::unique_ptr<MainFormHarness> composing() {
     return h;
 }
 
-WebPane &compose(MainFormHarness &h) {
-    return h.form().webBrowser(3);
-}
-
 } // namespace
 
 // Only a send the user made and Roundcube confirmed leaves a copy; what the service refused, and a
@@ -43,6 +39,7 @@ WebPane &compose(MainFormHarness &h) {
 TEST(RoundcubeSend, OnlyTheUsersConfirmedSendKeepsACopy) {
     auto h = composing();
     ASSERT_TRUE(h);
+    WebPane &compose = h->form().webBrowser(3);
     const QString bob = stack().login(User::Bob);
     const struct {
         const char *why;
@@ -61,14 +58,14 @@ TEST(RoundcubeSend, OnlyTheUsersConfirmedSendKeepsACopy) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.why);
         const QString subject = u"Send: "_s + QString::fromLatin1(c.why);
-        ASSERT_TRUE(RoundcubeCompose::loadCompose(compose(*h), stack().url()));
-        RoundcubeCompose::write(compose(*h), c.to, subject, u"First line\nsecond line"_s);
+        ASSERT_TRUE(RoundcubeCompose::loadCompose(compose, stack().url()));
+        RoundcubeCompose::write(compose, c.to, subject, u"First line\nsecond line"_s);
         if (!c.press.isEmpty())
-            RoundcubeCompose::pageScript(compose(*h), c.press);
+            RoundcubeCompose::pageScript(compose, c.press);
         else
-            ASSERT_TRUE(MainFormHarness::clickElement(compose(*h), u"button.send"_s));
+            ASSERT_TRUE(MainFormHarness::clickElement(compose, u"button.send"_s));
         EXPECT_TRUE(MainFormHarness::waitFor(
-            [&] { return compose(*h).bodyText().value_or(QString()).contains(c.shown); }));
+            [&] { return compose.bodyText().value_or(QString()).contains(c.shown); }));
         QJsonArray inbox;
         const bool came = MainFormHarness::waitFor(
             [&] { return (inbox = stack().mailbox(User::Bob)).size() > arrived; }, c.arrives ? 60000 : 1000);

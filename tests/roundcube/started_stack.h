@@ -45,8 +45,10 @@ inline std::unique_ptr<MainFormHarness> roundcubeWindow(RoundcubeStack &stack, R
 // compose page in its wide layout (Send in its toolbar); false when the page did not come.
 inline bool roundcubeComposing(MainFormHarness &h, const QString &url) {
     h.start(url); // its own wait is short for a busy machine, the ones below are not
-    if (!MainFormHarness::waitForPage(h.form().webBrowser(1), u"_task=mail"_s, 60000))
+    if (!MainFormHarness::waitForPage(h.form().webBrowser(1), u"_task=mail"_s, 60000)) {
+        ADD_FAILURE() << "not signed in: " << h.form().webBrowser(1).bodyText().value_or(u""_s).toStdString();
         return false;
+    }
     h.form().resize(1600, 1000);
     h.form().tabs().select(TabNavigator::Compose);
     return MainFormHarness::waitFor([&] { return RoundcubeCompose::shown(h.form().webBrowser(3)); }, 60000);
