@@ -108,17 +108,26 @@ QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {
 }
 
 bool MainFormHarness::clickElement(WebPane &pane, const QString &selector) {
-    const QVariantList middle =
-        runPageScript(
-            pane,
-            u"(() => { const e = document.querySelector('%1'); if (!e) return null;"
-            u" e.scrollIntoView({block: 'nearest'}); const r = e.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"_s
-                .arg(selector))
-            .toList();
-    if (middle.size() != 2 || !pane.focusProxy())
-        return false;
-    QTest::mouseClick(pane.focusProxy(), Qt::LeftButton, {}, QPoint(middle[0].toInt(), middle[1].toInt()));
-    return true;
+    // The page drops a click that comes before it takes input, without a trace: the click is made again
+    // until the page has seen its press, or has moved on, which only a seen press makes it do.
+    const auto click = [&] {
+        const QVariantList middle =
+            runPageScript(
+                pane,
+                u"(() => { const e = document.querySelector('%1'); if (!e) return null; "
+                u"window.corvalisPressed = false;"
+                u" addEventListener('pointerdown', p => { window.corvalisPressed = p.isTrusted; }, true);"
+                u" e.scrollIntoView({block: 'nearest'}); const r = e.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"_s
+                    .arg(selector))
+                .toList();
+        if (middle.size() != 2 || !pane.focusProxy())
+            return false;
+        QTest::mouseClick(pane.focusProxy(), Qt::LeftButton, {},
+                          QPoint(middle[0].toInt(), middle[1].toInt()));
+        return waitFor([&] { return runPageScript(pane, u"window.corvalisPressed !== false"_s).toBool(); },
+                       1000);
+    };
+    return waitFor(click);
 }
 
 bool MainFormHarness::typeInto(WebPane &pane, const QString &selector, const QString &text) {
