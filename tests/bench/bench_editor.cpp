@@ -289,6 +289,25 @@ void tableOperation(benchmark::State &state, const std::function<void(Editor &)>
     return true;
 }();
 
+// The engine's own floor for InsertColumnShown: a page script inserting the same column (and taking it
+// out, untimed) on the same table, each until laid out.
+void BM_PageScriptColumnShown(benchmark::State &state) {
+    Editor &e = editor();
+    const auto column = [&](const char *change) {
+        runPageScript(*e.surface().page(), u"{ for (const r of document.getElementById('big').rows) r.%1;"
+                                           "  document.body.offsetHeight; }"_s.arg(QLatin1String(change)));
+    };
+    if (!openWithTable(state, e, 100, state.range(0) != 0))
+        return;
+    for (auto _ : state) {
+        column("insertCell(50).textContent = 'new'");
+        state.PauseTiming();
+        column("deleteCell(50)");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PageScriptColumnShown)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The rewrite of the column of the middle cell of row 500 of a 1 000-row, 5-column table, as the
 // surface's captured text has it (lower-case tags, quoted values).
 void BM_CellRewriteColumn(benchmark::State &state) {
