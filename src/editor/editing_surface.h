@@ -153,6 +153,7 @@ private:
     // The bytes a save writes: the source, with only what changed written anew.
     QByteArray savedBytes();
     QByteArray bytesToSave();
+    QString changeCount(); // names the document as it stands, the same while it does not change
     std::optional<QByteArray> splicedSource(const QVariantMap &change);
     // Which encoding the document is in, asking the user where neither file nor detector is sure.
     std::optional<QByteArray> encodingOf(const QByteArray &bytes, bool ask);
@@ -177,9 +178,9 @@ private:
     QByteArray m_encoding = "UTF-8";
     QString m_unchangedMark; // the body's fingerprint at the last new or markUnchanged()
     struct {
-        QString mark; // the body's fingerprint
+        QString changeCount; // the document's, as changeCount() names it
         QByteArray bytes;
-    } m_saved;                        // what a save of that body writes
+    } m_saved;                        // what a save of that document writes
     bool m_unchangedIsSource = false; // unchanged means as the file holds it (since the last load or save)
     std::unique_ptr<QTemporaryDir> m_largeDocuments;
     bool m_preserveSource = true;

@@ -99,7 +99,7 @@ qint32 EditingSurface::saveDocument(const QString &path) {
         // The document as it stands is what was saved, even where the file, parsed again, would
         // come out a little different (its lines laid out): saved again unchanged, it is the file.
         markUnchanged();
-        m_saved = {m_unchangedMark, bytes};
+        m_saved = {changeCount(), bytes};
     }
     return error;
 }

@@ -10,13 +10,16 @@
 #include <QRegularExpression>
 
 QByteArray EditingSurface::savedBytes() {
-    // The same body writes the same bytes: they are worked out once for the transfers that follow
-    // the editor, which ask often, and after a save they are the file's.
-    const auto mark = callBridge(QStringLiteral("editorBodyFingerprint"));
-    const QString fingerprint = mark ? mark->toString() : QString();
-    if (fingerprint.isEmpty() || fingerprint != m_saved.mark)
-        m_saved = {fingerprint, bytesToSave()};
+    // A document that has not changed writes the same bytes: they are worked out once for the
+    // transfers that follow the editor, which ask often, and after a save they are the file's.
+    const QString count = changeCount();
+    if (count.isEmpty() || count != m_saved.changeCount)
+        m_saved = {count, bytesToSave()};
     return m_saved.bytes;
+}
+
+QString EditingSurface::changeCount() {
+    return callBridge(QStringLiteral("editorChangeCount")).value_or(QVariant()).toString();
 }
 
 QByteArray EditingSurface::bytesToSave() {

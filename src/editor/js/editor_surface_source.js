@@ -1,11 +1,17 @@
 // Source positions: the document as its file holds it, what changed against the file (as a path
 // of child indices from the body down, for the program to write only that part anew), the
-// document marked at the selection, and the body's fingerprint and pictures.
+// document marked at the selection, its change count, and the body's fingerprint and pictures.
 (function () {
     'use strict';
     const s = window.corvalisSurface;
     if (!s)
         return;
+
+    // The document's changes counted, so that what was worked out of it once is known to hold while
+    // none came (a fingerprint would read the whole body); the token tells this document from others.
+    const changes = { token: Math.random().toString(36).slice(2), count: 0 };
+    const watch = new MutationObserver(records => { changes.count += records.length; });
+    watch.observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
 
     function documentHtmlOf(root) {
         if (!root)
@@ -150,6 +156,11 @@
             if (!root)
                 return '';
             return (document.doctype ? '<!DOCTYPE ' + document.doctype.name + '>\n' : '') + withoutOwnBase(root).outerHTML;
+        },
+        // Names the document as it stands: the same name while nothing in it has changed.
+        editorChangeCount() {
+            changes.count += watch.takeRecords().length;
+            return changes.token + ':' + changes.count;
         },
         // A short fingerprint of the body (its length and a hash), to tell whether it changed.
         editorBodyFingerprint() {
