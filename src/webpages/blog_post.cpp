@@ -53,7 +53,7 @@ bool BlogPost::transfer(WebPane &pane, const std::function<QString()> &editorHtm
         return false;
     const QString html = withFooter(editorHtml(), footer);
     const auto written =
-        pane.callBridge(QStringLiteral("setPostBody"), {locations.value(found->toInt()), html});
+        pane.callWithText(QStringLiteral("setPostBody"), {locations.value(found->toInt())}, html);
     return written && written->toBool();
 }
 

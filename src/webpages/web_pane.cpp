@@ -2,6 +2,7 @@
 
 #include "webpages/dom_bridge_host.h"
 #include "webpages/page_wait.h"
+#include "webpages/text_change.h"
 
 #include <QChildEvent>
 #include <QDir>
@@ -134,6 +135,29 @@ void WebPane::showEvent(QShowEvent *event) {
 
 std::optional<QVariant> WebPane::callBridge(const QString &function, const QVariantList &arguments) {
     return runBridge(function, arguments, QVariant());
+}
+
+std::optional<QVariant> WebPane::callWithText(const QString &function, const QVariantList &arguments,
+                                              const QString &text) {
+    const QString stale = QStringLiteral("corvalis:stale");
+    const int id = ++m_lastTextId;
+    const auto send = [&](const QVariantList &sent) {
+        return callBridge(QStringLiteral("withText"), {function, QVariant(arguments), QVariant(sent)});
+    };
+    std::optional<QVariant> answer;
+    const auto before = m_sentTexts.constFind(function);
+    if (before != m_sentTexts.cend()) {
+        const TextChange change = TextChange::between(before->text, text);
+        answer = send({id, before->id, change.keptStart, change.keptEnd, change.middle});
+    }
+    if (before == m_sentTexts.cend() || (answer && answer->toString() == stale))
+        answer = send({id, text});
+    // Without an answer the page may not have kept it: the next goes whole.
+    if (answer && answer->toString() != stale)
+        m_sentTexts.insert(function, {id, text});
+    else
+        m_sentTexts.remove(function);
+    return answer;
 }
 
 std::optional<QVariant> WebPane::callWrite(const QString &function, const QVariantList &arguments) {

@@ -79,6 +79,10 @@ public:
     // Runs one bridge function; exposed for the page operations of other subsystems. Virtual so
     // that a pane that watches its calls (the editor's) sees those made through a WebPane too.
     virtual std::optional<QVariant> callBridge(const QString &function, const QVariantList &arguments = {});
+    // The same with a long text (a post's body) as the last argument. After the first, each text goes
+    // as its change to the one sent to `function` before; whole again once the page is another.
+    std::optional<QVariant> callWithText(const QString &function, const QVariantList &arguments,
+                                         const QString &text);
 
     // How long a bridge call may wait for its answer.
     static constexpr int callTimeoutMs = 5000;
@@ -124,6 +128,12 @@ private:
     QString m_addressWhenShown;
     QString m_documentUrl;
     QHash<QString, QVariantMap> m_knownFields;
+    struct SentText {
+        int id;
+        QString text;
+    };
+    QHash<QString, SentText> m_sentTexts; // by function, as the page keeps them
+    int m_lastTextId = 0;
     std::optional<Post> m_announcedPost;
     std::optional<QUrl> m_formNavigation;
     // The last mouse button or key the user pressed in the pane (Qt delivers them to the view's

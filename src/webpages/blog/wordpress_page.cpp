@@ -35,7 +35,7 @@ bool WordPressPage::setBody(WebPane &pane, const Screen &screen, const QString &
     wait.setPollInterval(50);
     wait.until(
         [&] {
-            answer = pane.callBridge(u"wordpressSetBody"_s, {body});
+            answer = pane.callWithText(u"wordpressSetBody"_s, {}, body);
             return !answer || answer->toString() != u"waiting"_s;
         },
         codeEditorTimeoutMs);

@@ -73,9 +73,27 @@
         }
     }
 
+    // The long texts the program sent, by the function they went to, to take the next as its change.
+    const sentTexts = new Map();
+
     window.corvalisBridge = {
         // The lookups, for the functions each area adds in its own bridge_<area>.js.
         find: { form, field, all, fieldsOf, encodeFields, elementsOf, actionOf },
+
+        // Calls `name` with `args` and a long text, which the program sends whole ([id, text]) or,
+        // when it sent one to `name` before, as its change to that one ([id, idBefore, keptStart,
+        // keptEnd, middle]); 'corvalis:stale' when that one is not here (another document's).
+        withText(name, args, sent) {
+            let text = sent[1];
+            if (sent.length > 2) {
+                const before = sentTexts.get(name);
+                if (!before || before.id !== sent[1])
+                    return 'corvalis:stale';
+                text = before.text.slice(0, sent[2]) + sent[4] + before.text.slice(before.text.length - sent[3]);
+            }
+            sentTexts.set(name, { id: sent[0], text });
+            return this[name](...args, text);
+        },
 
         // The document is on `place.origin`, or is the local file `place.localPage`.
         isIn(place) {
