@@ -53,6 +53,30 @@
         return [box.left, top, box.width, Math.max(bottom - top, 0)];
     }
 
+    // Writing a large body takes the page most of a second: the classic screen lays its text area
+    // out anew, the block editor reads its blocks again. A transfer keeps the body and writes it
+    // when the user next presses a key or a button in the page (Publish, say), as the form is
+    // submitted, or after a pause, so that the transfers that follow the editor do not hold the
+    // page up each time.
+    const writePauseMs = 2000;
+    let pendingBody = null;
+    function writePendingBody() {
+        if (!pendingBody)
+            return;
+        const { area, write, timer } = pendingBody;
+        pendingBody = null;
+        clearTimeout(timer);
+        if (area.isConnected)
+            write();
+    }
+    for (const event of ['pointerdown', 'keydown', 'submit'])
+        window.addEventListener(event, writePendingBody, true);
+    function writeLater(area, write) {
+        if (pendingBody)
+            clearTimeout(pendingBody.timer);
+        pendingBody = { area, write, timer: setTimeout(writePendingBody, writePauseMs) };
+    }
+
     Object.assign(window.corvalisBridge, {
         // { screen: 'classic' | 'block', unfiltered } on an edit screen, else null.
         wordpressScreen() {
@@ -71,7 +95,8 @@
                     text.click();
                 if (!wrap.classList.contains('html-active'))
                     return false;
-                document.getElementById('post').elements.namedItem('content').value = html;
+                const area = document.getElementById('post').elements.namedItem('content');
+                writeLater(area, () => { area.value = html; });
                 return true;
             }
             if (kind !== 'block')
@@ -79,13 +104,15 @@
             const area = blockText();
             if (!area)
                 return chooseCodeEditor() ? 'waiting' : false;
-            // The editor takes a change from the text area's input event and reads the blocks from
+            // The editor takes a change of the area from its input event and reads the blocks from
             // it when the area loses the focus. The area is told of both without taking the focus:
-            // a transfer that follows the editor comes as the user clicks into the page (the title,
-            // say), and the click's focus and caret stay where the user put them.
-            textValue.call(area, html);
-            area.dispatchEvent(new Event('input', { bubbles: true }));
-            area.dispatchEvent(new FocusEvent('focusout', { bubbles: true }));
+            // the press that writes it is the user's, and its focus and caret stay where the user
+            // puts them.
+            writeLater(area, () => {
+                textValue.call(area, html);
+                area.dispatchEvent(new Event('input', { bubbles: true }));
+                area.dispatchEvent(new FocusEvent('focusout', { bubbles: true }));
+            });
             return true;
         },
         // The box of the post's body on screen, [left, top, width, height]: the classic editor's
