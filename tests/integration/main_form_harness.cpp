@@ -107,27 +107,29 @@ QVariant MainFormHarness::runPageScript(WebPane &pane, const QString &script) {
     return ::runPageScript(*pane.page(), script);
 }
 
+QPoint MainFormHarness::elementCentre(WebPane &pane, const QString &selector) {
+    const QVariantList r =
+        runPageScript(pane, u"(e => { if (!e) return null; e.scrollIntoView({block: 'nearest'});"
+                            u" const b = e.getBoundingClientRect(); return [b.left + b.width / 2,"
+                            u" b.top + b.height / 2]; })(document.querySelector('%1'))"_s.arg(selector))
+            .toList();
+    return r.size() == 2 ? (QPointF(r[0].toDouble(), r[1].toDouble()) * pane.zoomFactor()).toPoint()
+                         : QPoint();
+}
+
 bool MainFormHarness::clickElement(WebPane &pane, const QString &selector) {
     // The page drops a click that comes before it takes input, without a trace: the click is made again
     // until the page has seen its press, or has moved on, which only a seen press makes it do.
-    const auto click = [&] {
-        const QVariantList middle =
-            runPageScript(
-                pane,
-                u"(() => { const e = document.querySelector('%1'); if (!e) return null; "
-                u"window.corvalisPressed = false;"
-                u" addEventListener('pointerdown', p => { window.corvalisPressed = p.isTrusted; }, true);"
-                u" e.scrollIntoView({block: 'nearest'}); const r = e.getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"_s
-                    .arg(selector))
-                .toList();
-        if (middle.size() != 2 || !pane.focusProxy())
+    return waitFor([&] {
+        const QPoint at = elementCentre(pane, selector);
+        if (at.isNull() || !pane.focusProxy())
             return false;
-        QTest::mouseClick(pane.focusProxy(), Qt::LeftButton, {},
-                          QPoint(middle[0].toInt(), middle[1].toInt()));
+        runPageScript(pane, u"window.corvalisPressed = false; addEventListener('pointerdown', p => {"
+                            u" window.corvalisPressed = p.isTrusted; }, true)"_s);
+        QTest::mouseClick(pane.focusProxy(), Qt::LeftButton, {}, at);
         return waitFor([&] { return runPageScript(pane, u"window.corvalisPressed !== false"_s).toBool(); },
                        1000);
-    };
-    return waitFor(click);
+    });
 }
 
 bool MainFormHarness::typeInto(WebPane &pane, const QString &selector, const QString &text) {

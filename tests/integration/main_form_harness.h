@@ -84,6 +84,9 @@ public:
     static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 15000);
     // Runs a script in the page's own world (as the page's user would act) and returns its result.
     static QVariant runPageScript(WebPane &pane, const QString &script);
+    // The middle of the page's element `selector`, scrolled into view, in the pane's widget; null without
+    // one.
+    static QPoint elementCentre(WebPane &pane, const QString &selector);
     // Clicks the middle of the page's element `selector` with the mouse, as the user does.
     static bool clickElement(WebPane &pane, const QString &selector);
     // Clicks the page's field until it has the keyboard (the page may still move it), then types there.

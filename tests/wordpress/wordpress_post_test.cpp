@@ -104,15 +104,7 @@ protected:
         click(u"#wp-submit"_s);
         ASSERT_TRUE(MainFormHarness::waitForPage(main(), u"/wp-admin/"_s, 30000));
     }
-    // The centre of the element `selector` in the main pane's widget, scrolled into view.
-    QPoint centre(const QString &selector) {
-        const QVariantList r = js(u"(e => { if (!e) return null; e.scrollIntoView({block: 'nearest'});"
-                                  u" const b = e.getBoundingClientRect(); return [b.left + b.width / 2,"
-                                  u" b.top + b.height / 2]; })(document.querySelector('%1'))"_s.arg(selector))
-                                   .toList();
-        return r.size() == 2 ? (QPointF(r[0].toDouble(), r[1].toDouble()) * main().zoomFactor()).toPoint()
-                             : QPoint();
-    }
+    QPoint centre(const QString &selector) { return MainFormHarness::elementCentre(main(), selector); }
     // Clicks once it is under the pointer, ready (WordPress greys buttons while saving drafts) and still: the
     // page moves (code editor growing, panels sliding in, scrolls), so its point is looked up till the click.
     void click(const QString &selector) {

@@ -227,8 +227,7 @@ TEST_F(Workflow, WindowsOpenWhollyOnTheScreenAndTheMainWindowReturnsWhereItWas) 
     };
     ASSERT_TRUE(corvalis.click(u"CommandShowAddress"_s, mainForm));
     const QRect screen(QPoint(0, 0), desktop.screen());
-    // Past each edge of the screen in turn, its palette button still on it: the address palette
-    // and the help window open wholly on the screen.
+    // Past each edge in turn (its palette button on screen), the address palette and help open wholly on it.
     for (const QPoint corner : {QPoint(screen.right() - 300, 200), QPoint(-150, 200),
                                 QPoint(200, screen.bottom() - 250), QPoint(200, -100)}) {
         SCOPED_TRACE(u"%1,%2"_s.arg(corner.x()).arg(corner.y()).toStdString());
@@ -282,9 +281,8 @@ TEST_F(Workflow, TheDefaultTemplateShownIsTheOneOfferedAfterARestart) {
         EXPECT_TRUE(clicks({u"tab:"_s + tab}) && shows(list, u"Offer.txt"_s)) << tab.toStdString();
 }
 
-// The editor over a post page: each mode switch puts it away; published with the page's own button, the post
-// holds exactly what was typed and the editor goes with the page; asked for over the published page, it goes
-// as the inbox comes and stays away; its document is never lost without a question.
+// The editor over a post page: each mode switch puts it away; published by the page's button, the post holds
+// what was typed and the editor goes; asked for again, it goes as the inbox comes; nothing is lost unasked.
 TEST_F(Workflow, TheEditorOverAPostIsPublishedAndPutAway) {
     ASSERT_TRUE(corvalis.start());
     open(u"/blog/plain"_s);
