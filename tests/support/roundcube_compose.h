@@ -44,15 +44,20 @@ inline bool shown(WebPane &pane) {
 // A fresh compose page, once its Send button is there; the page before is left without Roundcube's question.
 inline bool loadCompose(WebPane &pane, const QString &url) {
     pageScript(pane, QStringLiteral("if (window.rcmail) rcmail.compose_skip_unsavedcheck = true"));
-    // The page before may still move on by itself (to the list, after a send): only a compose page
-    // loaded after this load began counts.
-    bool loaded = false;
+    // The page before may still move on by itself (to the list, after a send), over this load: only a
+    // compose page loaded after this load began counts, and the load is made again after such a move.
+    bool loaded = false, movedOn = false;
     const QMetaObject::Connection done = QObject::connect(&pane, &WebPane::documentCompleted, [&] {
         loaded = pane.documentUrl().contains(QStringLiteral("_action=compose"));
+        movedOn = !loaded;
     });
-    pane.navigate(url + QStringLiteral("/?_task=mail&_action=compose"));
-    const bool shown = until(
-        [&] { return loaded && settled(pane, QStringLiteral("!!document.querySelector('button.send')")); });
+    const auto load = [&] { pane.navigate(url + QStringLiteral("/?_task=mail&_action=compose")); };
+    load();
+    const bool shown = until([&] {
+        if (std::exchange(movedOn, false))
+            load();
+        return loaded && settled(pane, QStringLiteral("!!document.querySelector('button.send')"));
+    });
     QObject::disconnect(done);
     return shown;
 }
