@@ -1,7 +1,6 @@
 #pragma once
 
-// A pane on a RoundcubeStack's compose page, signed in with Roundcube's own login form, the fields written as
-// the page's own script would: what the send tests and the merge benchmark work from.
+// A RoundcubeStack's compose page, signed in by its login form, written as its script would (tests, bench).
 #include "support/page_script.h"
 #include "webpages/page_wait.h"
 #include "webpages/web_pane.h"
@@ -46,16 +45,13 @@ inline bool loadCompose(WebPane &pane, const QString &url) {
     pageScript(pane, QStringLiteral("if (window.rcmail) rcmail.compose_skip_unsavedcheck = true"));
     // The page before may still move on by itself (to the list, after a send), over this load: only a
     // compose page loaded after this load began counts, and the load is made again after such a move.
-    bool loaded = false, movedOn = false;
+    bool loaded = false, movedOn = true; // the first poll makes the load
     const QMetaObject::Connection done = QObject::connect(&pane, &WebPane::documentCompleted, [&] {
-        loaded = pane.documentUrl().contains(QStringLiteral("_action=compose"));
-        movedOn = !loaded;
+        movedOn = !(loaded = pane.documentUrl().contains(QStringLiteral("_action=compose")));
     });
-    const auto load = [&] { pane.navigate(url + QStringLiteral("/?_task=mail&_action=compose")); };
-    load();
     const bool shown = until([&] {
         if (std::exchange(movedOn, false))
-            load();
+            pane.navigate(url + QStringLiteral("/?_task=mail&_action=compose"));
         return loaded && settled(pane, QStringLiteral("!!document.querySelector('button.send')"));
     });
     QObject::disconnect(done);

@@ -6,8 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-// The change rebuilds the new text from the old one's kept ends, and carries no more than what differs,
-// the kept start and end never overlapping where the text repeats itself.
+// The change rebuilds the new text from the old one's ends (never overlapping) and carries only what differs.
 TEST(TextChange, RebuildsTheNewTextFromTheOldOnesEnds) {
     for (const auto &[before, after, middle] :
          {std::tuple{u"<p>one</p>"_s, u"<p>one</p>"_s, QString()},
