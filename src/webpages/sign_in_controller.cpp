@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QTimer>
+#include <QWebEngineLoadingInfo>
 
 SignInController::SignInController(WebPane &mainPane, Settings &settings, Messages &messages,
                                    std::function<bool()> autoLogTicked, std::function<QString()> welcomeFile,
@@ -21,7 +22,18 @@ SignInController::SignInController(WebPane &mainPane, Settings &settings, Messag
     , m_welcomeFile(std::move(welcomeFile))
     , m_passwords(settings, this) {
     connect(&m_pane, &WebPane::navigationRequested, this, &SignInController::captureOnLeave);
-    connect(&m_pane, &WebPane::documentCompleted, this, &SignInController::pageLoaded);
+    // Only a load its server answered brings a page (an HTTP error too: a refused sign-in's 401); one
+    // stopped, replaced or without a connection leaves the page as it was, and a sign-in posted so was
+    // not refused, and may go again. (The web engine tells how a load ended after it has ended.)
+    connect(m_pane.page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+            return;
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus ||
+            info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
+            pageLoaded();
+        else if (origin().holds(info.url()))
+            m_submitPending = false;
+    });
     connect(&m_passwords, &PasswordStore::passwordKnown, this, [this] {
         if (!std::exchange(m_awaitingPassword, QDeadlineTimer()).hasExpired())
             signInWithStoredPassword();
@@ -100,10 +112,13 @@ void SignInController::captureOnLeave() {
 
 void SignInController::pageLoaded() {
     ++m_loads;
-    if (SignIn::isWelcomePage(m_pane.locationUrl(), m_welcomeFile()))
+    if (SignIn::isWelcomePage(m_pane.locationUrl(), m_welcomeFile())) {
+        // The program's own page came before the service answered the stored sign-in: not a refusal.
+        m_submitPending = false;
         welcomePageLoaded();
-    else if (origin().holds(m_pane.locationUrl()))
+    } else if (origin().holds(m_pane.locationUrl())) {
         servicePageLoaded();
+    }
 }
 
 void SignInController::welcomePageLoaded() {

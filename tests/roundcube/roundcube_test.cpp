@@ -6,6 +6,8 @@
 
 #include <QJsonObject>
 #include <QTextDocumentFragment>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 
 #include <map>
 #include <set>
@@ -61,6 +63,24 @@ TEST(Roundcube, AWrongStoredPasswordIsToldOnceAndNotTriedAgain) {
     EXPECT_EQ(stack().loginPosts() - posts, 1);
     EXPECT_TRUE(pane(*h).bodyText().value_or(QString()).contains(u"Login failed."_s));
     EXPECT_EQ(h->settings().get(Keys::Pw), u"not-the-password"_s);
+}
+
+TEST(Roundcube, AStoredSignInWithoutAnAnswerIsNoRefusalAndGoesAgainOnTheNextLoginPage) {
+    // The first post gets no answer, as when the connection breaks or the user stops it.
+    struct DropFirstPost : QWebEngineUrlRequestInterceptor {
+        bool dropped = false;
+        void interceptRequest(QWebEngineUrlRequestInfo &info) override {
+            info.block(info.requestMethod() == "POST" && !std::exchange(dropped, true));
+        }
+    } drop;
+    WebProfile::shared().setUrlRequestInterceptor(&drop);
+    auto h = roundcubeWindow(stack(), User::Alice);
+    ASSERT_TRUE(h->start(stack().url()));
+    ASSERT_TRUE(MainFormHarness::waitFor([&] { return drop.dropped && !pane(*h).busy(); }));
+    ASSERT_TRUE(h->load(pane(*h), stack().url() + u"/"_s));
+    EXPECT_TRUE(listShown(*h));
+    EXPECT_EQ(h->messages().shown(), QStringList());
+    WebProfile::shared().setUrlRequestInterceptor(nullptr);
 }
 
 TEST(Roundcube, ASignInTypedOnTheLoginPageIsKeptForTheNextStart) {
