@@ -42,14 +42,16 @@ void MainForm::Form_Load() {
     const double dpi = Twips::screenDpi();
     m_startup = readStartupValues(m_settings, dpi);
     m_addressPane->hidePane();
-    // The dictionary is read in the background a while after the welcome page is there, so that
-    // it competes neither with the page for the processor nor with a close right after start-up
+    auto *checker = findChild<SpellChecker *>(QStringLiteral("VSSpell1"));
+    // Words are underlined from the first page on: the web engine reads its own dictionary apart.
+    checker->applyUnderline();
+    // The checks' dictionary is read in the background a while after the welcome page is there, so
+    // that it competes neither with the page for the processor nor with a close right after start-up
     // (which would wait for the reading to end). A check made meanwhile has read it already.
     connect(
         m_panes[0], &WebPane::documentCompleted, this,
-        [this] {
-            QTimer::singleShot(dictionaryPreloadDelayMs, this, [this] {
-                auto *checker = findChild<SpellChecker *>(QStringLiteral("VSSpell1"));
+        [this, checker] {
+            QTimer::singleShot(dictionaryPreloadDelayMs, this, [checker] {
                 if (checker->engine().mainDictionaryCount() == 0)
                     checker->preload();
             });

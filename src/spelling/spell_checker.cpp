@@ -9,8 +9,8 @@
 #include "spelling/spell_underline.h"
 #include "spelling/underline_dictionary.h"
 
-#include <QFileInfo>
 #include "webpages/web_profile.h"
+#include <QFileInfo>
 
 #include <QWebEngineProfile>
 
@@ -118,7 +118,6 @@ void SpellChecker::ignoreWord(const QString &word) {
 }
 
 void SpellChecker::preload() {
-    applyUnderline();
     m_preloaded = std::async(std::launch::async, &SpellEngine::prepareMainDictionary, paths().mainDictionary);
 }
 

@@ -38,7 +38,7 @@ public:
     // loads the new ones.
     void setDictionaries(const QString &mainDictionary, const QString &customDictionary);
     // Start-up: the main dictionary is read on a worker thread, so that neither start-up nor the
-    // first check waits for it.
+    // first check waits for it (the underlining has its own, applyUnderline()).
     void preload();
     // Loads the dictionaries that are not loaded yet, reporting what fails; true when a main
     // dictionary is there to check with.

@@ -4,9 +4,11 @@
 #include "editor/editing_surface.h"
 #include "editor/editor_panel.h"
 #include "spelling/spell_checker.h"
+#include "webpages/web_profile.h"
 
 #include <QFrame>
 #include <QWebEngineContextMenuRequest>
+#include <QWebEngineProfile>
 
 namespace {
 
@@ -55,6 +57,9 @@ TEST(SpellUnderline, TypedWordsAreMarkedInTheEditorAndTheAnswerFieldAndAddReache
     // A word of the custom dictionary is known to the underlining from the start.
     TextFile::writeAtomically(h.mainDir() + u"mywords.txt"_s, "blorptang\r\n");
     ASSERT_TRUE(h.start());
+    // On from the first page: a word typed at once is checked.
+    EXPECT_TRUE(WebProfile::shared().isSpellCheckEnabled() &&
+                !WebProfile::shared().spellCheckLanguages().isEmpty());
     auto *checker = h.form().findChild<SpellChecker *>(u"VSSpell1"_s);
 
     h.form().editorPanel()->show();
