@@ -1,7 +1,5 @@
-// The editor on a generated 1 MB document (2 000 paragraphs, 50 tables): its load (against BM_BareLoad, a
-// bare web view loading it editable), a toolbar refresh, a selection capture, a post transfer into
-// webmail-sim's and WordPress's pages; table operations on a large table, their undo and each until shown; a
-// column's rewrite.
+// The editor on a generated 1 MB document: its load (against a bare editable view's), a toolbar refresh, a
+// selection capture, post transfers; table operations on a large table, their undo and until shown.
 #include "base/messages.h"
 #include "base/text_file.h"
 #include "editor/cell_format.h"
@@ -68,8 +66,8 @@ struct Editor {
         TextFile::writeAtomically(path, generatedDocument().toUtf8());
     }
     EditingSurface &surface() { return panel.surface(); }
-    // Opens `file` as Open does, a transfer then writing the changed part over the post's (`preserve`)
-    // or the whole document anew; false, with the benchmark refused, when it did not load.
+    // Opens `file` as Open does (`preserve`: a transfer writes the changed part only); false if it did not
+    // load.
     bool open(benchmark::State &state, const QString &file, bool preserve = false) {
         surface().setSourcePreservation(preserve);
         return ensure(state, surface().loadDocument(file, false) == DocumentFile::NoError,
@@ -209,8 +207,7 @@ void caretInTable(Editor &e, int size) {
                                        "  getSelection().collapse(c.firstChild, 1); }"_s.arg(size / 2));
 }
 
-// The table's cells and those with a background, to tell that an operation (and its undo) did its work,
-// once laid out (no untimed layout is left for a timed call).
+// The table's cells and those with a background, once laid out (no layout is left for a timed call).
 QString tableState(Editor &e) {
     return runPageScript(*e.surface().page(),
                          u"(t => document.body.offsetHeight && t.querySelectorAll('td').length + ' ' +"
@@ -228,12 +225,12 @@ void giveColumnBackground(Editor &e) {
     dialog.accept();
 }
 
-// What a table benchmark times: the operation's call, the undo's, or the operation until the
-// page has laid out its change and the toolbar follows it (what the user waits for to see it).
+// What a table benchmark times: the operation, its undo, or the operation until laid out and the toolbar
+// follows.
 enum class Measure { Operation, Undo, Shown };
 
-// The operation (or its undo) on a table of range(0) cells a side, in the document's middle
-// (range(1) 0) or at its end (1). Each operation is undone before the next.
+// The operation on a table of range(0) cells a side, in the middle (range(1) 0) or at the end (1); each
+// undone.
 void tableOperation(benchmark::State &state, const std::function<void(Editor &)> &operate, Measure measure) {
     Editor &e = editor();
     const int size = int(state.range(0));
@@ -314,8 +311,7 @@ void BM_PageScriptColumnShown(benchmark::State &state) {
 }
 BENCHMARK(BM_PageScriptColumnShown)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The rewrite of the column of the middle cell of row 500 of a 1 000-row, 5-column table, as the
-// surface's captured text has it (lower-case tags, quoted values).
+// The rewrite of the middle column of a 1 000-row, 5-column table, as the surface's captured text has it.
 void BM_CellRewriteColumn(benchmark::State &state) {
     static const QString document =
         u"<html><head></head><body><p>Prices</p><table border=\"1\"><tbody>"_s +

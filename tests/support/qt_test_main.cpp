@@ -1,7 +1,10 @@
 // main() for every test executable: an offscreen QApplication that can host WebEngine panes, in
 // surroundings of its own: an empty home, the C locale and UTC, whatever the machine's are.
 #include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 #include <gmock/gmock.h>
@@ -26,5 +29,20 @@ int main(int argc, char **argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
+    // A dialog that no test answers (a page's own confirm, say) would hold the run until its time
+    // limit: after a minute open it is closed, failing the test with what it asked.
+    QTimer strayDialogs;
+    QPointer<QWidget> open;
+    int seconds = 0;
+    QObject::connect(&strayDialogs, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        seconds = modal && modal == open ? seconds + 1 : 0;
+        if ((open = modal) && seconds == 60) {
+            const auto *box = qobject_cast<QMessageBox *>(modal);
+            ADD_FAILURE() << "unanswered: " << (box ? box->text() : modal->windowTitle()).toStdString();
+            modal->close();
+        }
+    });
+    strayDialogs.start(1000);
     return RUN_ALL_TESTS();
 }
