@@ -293,24 +293,6 @@ void tableOperation(benchmark::State &state, const std::function<void(Editor &)>
     return true;
 }();
 
-// The engine's own floor for InsertColumnShown: a page script's insert of the same column, until laid out.
-void BM_PageScriptColumnShown(benchmark::State &state) {
-    Editor &e = editor();
-    const auto column = [&](const char *change) {
-        runPageScript(*e.surface().page(), u"{ for (const r of document.getElementById('big').rows) r.%1;"
-                                           "  document.body.offsetHeight; }"_s.arg(QLatin1String(change)));
-    };
-    if (!openWithTable(state, e, 100, state.range(0) != 0))
-        return;
-    for (auto _ : state) {
-        column("insertCell(50).textContent = 'new'");
-        state.PauseTiming();
-        column("deleteCell(50)");
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_PageScriptColumnShown)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 // The rewrite of the middle column of a 1 000-row, 5-column table, as the surface's captured text has it.
 void BM_CellRewriteColumn(benchmark::State &state) {
     static const QString document =

@@ -51,9 +51,8 @@ double median(std::vector<Run> runs, double Run::*of) {
     return runs.empty() ? 0 : runs[runs.size() / 2].*of;
 }
 
-// Each iteration starts the bare window and then Corvalis, so that a machine that gets busier or
-// quieter meanwhile weighs on both alike; the counters are the medians and their ratios. A single
-// start varies by tens of milliseconds on a shared machine: fifteen pairs keep the median steady.
+// Each iteration starts the bare window and then Corvalis, so that a machine's load weighs on both alike; the
+// counters are the medians and their ratios (fifteen pairs keep them steady on a shared machine).
 void BM_Startup(benchmark::State &state) {
     QTemporaryDir dir;
     MainDirInstall::install(QStringLiteral(CORVALIS_DATA_DIR), dir.path());

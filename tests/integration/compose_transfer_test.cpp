@@ -127,9 +127,8 @@ TEST_P(ComposeTransferTest, FillsTheComposePageForEachCommand) {
     }
 }
 
-// Only the user's Send to the service keeps a copy in "sent" (the box that asks for it is ticked): not a page
-// script's imitation of a submit, a submit the page cancels, a submit the page's script makes on its own
-// (isTrusted as it is), nor the user's Send of a form that posts to another site.
+// Only the user's Send to the service keeps a copy in "sent" (its box ticked): not a script's imitation of a
+// submit, a submit the page cancels or its script makes, nor the user's Send of a form posting elsewhere.
 TEST_P(ComposeTransferTest, OnlyTheUsersSendToTheServiceKeepsACopyInSent) {
     preview(lunch);
     press("CommandReplyText");

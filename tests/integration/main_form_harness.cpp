@@ -118,8 +118,7 @@ QPoint MainFormHarness::elementCentre(WebPane &pane, const QString &selector) {
 }
 
 bool MainFormHarness::clickElement(WebPane &pane, const QString &selector) {
-    // The page drops a click that comes before it takes input, without a trace: the click is made again
-    // until the page has seen its press, or has moved on, which only a seen press makes it do.
+    // The page drops a click that comes before it takes input: clicked again until the page has seen a press.
     return waitFor([&] {
         const QPoint at = elementCentre(pane, selector);
         if (at.isNull() || !pane.focusProxy())

@@ -134,9 +134,8 @@ TEST_P(MergeRunTest, RichTextPageGivesTheFailureMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Providers, MergeRunTest, ::testing::Values(u"hotmail"_s, u"yahoo"_s));
 
-// The service fails mid-run, in each way, or the program is killed: the run stops within its time
-// limit naming the address whose answer was missing, and after resuming (the user sends that one
-// again when the service never got it) every address has exactly one email.
+// The service fails mid-run, in each way, or the program is killed: the run stops in its time limit naming
+// the address whose answer was missing, and after resuming every address has exactly one email.
 using MergeFailureTest = MergeRunTest;
 
 TEST_P(MergeFailureTest, StopAndResumeSendEveryAddressExactlyOnce) {

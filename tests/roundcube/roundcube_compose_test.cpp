@@ -11,7 +11,6 @@
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
 #include <QWebEngineContextMenuRequest>
-#include <QWebEngineProfile>
 
 #include <map>
 
@@ -60,9 +59,8 @@ protected:
             h->form().grab().save(qEnvironmentVariable("CORVALIS_SCREENSHOTS") + u'/' + name);
     }
 
-    // Clicks Send until Roundcube has taken the press (it says it is sending, or has left the page):
-    // Roundcube drops a press while the page is busy and ignores a second while it sends, so none is sent
-    // twice. What it showed meanwhile is kept for a failure's report (its messages fade within seconds).
+    // Clicks Send until Roundcube has taken the press (it drops one while busy, ignores a second while it
+    // sends). What it showed meanwhile is kept for a failure's report (its messages fade within seconds).
     bool pressSend() {
         page(
             u"window.shownMessages = []; new MutationObserver(() => {"

@@ -29,8 +29,7 @@ int main(int argc, char **argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
-    // A dialog that no test answers (a page's own confirm, say) would hold the run until its time
-    // limit: after a minute open it is closed, failing the test with what it asked.
+    // A dialog no test answers (a page's confirm) would hold the run: after a minute it fails and is closed.
     QTimer strayDialogs;
     QPointer<QWidget> open;
     int seconds = 0;

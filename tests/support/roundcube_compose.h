@@ -43,8 +43,8 @@ inline bool shown(WebPane &pane) {
 // A fresh compose page, once its Send button is there; the page before is left without Roundcube's question.
 inline bool loadCompose(WebPane &pane, const QString &url) {
     pageScript(pane, QStringLiteral("if (window.rcmail) rcmail.compose_skip_unsavedcheck = true"));
-    // The page before may still move on by itself (to the list, after a send), over this load: only a
-    // compose page loaded after this load began counts, and the load is made again after such a move.
+    // The page before may still move on (to the list, after a send): the load is made again after such a
+    // move.
     bool loaded = false, movedOn = true; // the first poll makes the load
     const QMetaObject::Connection done = QObject::connect(&pane, &WebPane::documentCompleted, [&] {
         movedOn = !(loaded = pane.documentUrl().contains(QStringLiteral("_action=compose")));

@@ -35,13 +35,13 @@ int RoundcubeStack::requests(const QByteArray &part) const {
     return log.open(QIODevice::ReadOnly) ? int(log.readAll().count(part)) : -1;
 }
 
-QString RoundcubeStack::logs() const {
-    QString text;
+std::string RoundcubeStack::logs() const {
+    std::string text;
     for (const char *name : {"errors.log", "userlogins.log"}) {
         QFile log(m_stack.fact(QStringLiteral("dir")) + QStringLiteral("/roundcube/logs/") +
                   QLatin1String(name));
         if (log.open(QIODevice::ReadOnly))
-            text += QString::fromUtf8(log.readAll());
+            text += log.readAll().toStdString();
     }
     return text;
 }

@@ -31,8 +31,7 @@ public:
     int loginPosts() const { return requests("POST /?_task=login"); }
     // Requests Roundcube has answered so far whose method and address hold `part`.
     int requests(const QByteArray &part) const;
-    // Roundcube's error and sign-in logs, for a failure's report.
-    QString logs() const;
+    std::string logs() const; // Roundcube's error and sign-in logs, for a failure's report
     // The messages of the mailbox in UID order, as objects of uid, flags, from, reply-to, to, cc,
     // date, subject (decoded) and body (the HTML part when there is one, and then html is true).
     QJsonArray mailbox(User user, const QString &name = QStringLiteral("INBOX")) const;

@@ -182,8 +182,7 @@ TEST_F(Workflow, ARoundcubeSessionOutlivesARestartUntilForgotten) {
         const int posts = stack.loginPosts(), listed = lists();
         ASSERT_TRUE(corvalis.start());
         // The inbox asks for its rows once it is shown, signed in (a cold stack's first sign-in is slow).
-        ASSERT_TRUE(CorvalisRun::waitFor([&] { return lists() > listed; }, 60000))
-            << stack.logs().toStdString();
+        ASSERT_TRUE(CorvalisRun::waitFor([&] { return lists() > listed; }, 60000)) << stack.logs();
         EXPECT_EQ(stack.loginPosts() > posts, signsIn);
         if (forget) {
             ASSERT_TRUE(clicks({u"tab:Settings"_s, u"CommandForgetWeb"_s}));

@@ -206,9 +206,9 @@ TEST_F(AddressBookTest, ImportLinesUpTheFilesColumnsAndAppendsItsRows) {
               std::pair(4, QStringList{DialogImport::finishedMessage(0, 0)}));
 }
 
-// A desktop mail program's export (quoted fields, commas in names, notes over several lines, more
-// columns than the book): each column shows under the title it will have, moves by mouse (the
-// columns between shift), and lands in the book, in a new column when the book has none for it.
+// A mail program's export (quoted fields, commas in names, notes over lines, more columns than the book):
+// each column shows under its coming title, moves by mouse, and lands in the book (a new column if it has
+// none).
 TEST_F(AddressBookTest, EveryColumnOfAnExportIsShownMovableAndKept) {
     open(u"book.csv"_s);
     DialogImport dialog(m_book, exportDir + u"outlook_business.csv"_s);

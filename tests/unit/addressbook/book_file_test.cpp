@@ -142,9 +142,8 @@ TEST(BookLineTest, ReadsFieldsByTheQuoteRules) {
         EXPECT_EQ(BookLine::toTabbed(c.line, c.delimiter), c.tabbed) << c.line.toStdString();
 }
 
-// The separator of an imported header, of a book by its name. A line break or tab in a field
-// would split the line or the field when read back: written they are blanks (quoting and doubled
-// quotes are the saved books' above), and an edit keeps the text before a break.
+// The separator of an imported header, of a book by its name. A line break or tab in a field would split it
+// when read back: written they are blanks, and an edit keeps the text before a break.
 TEST(BookLineTest, SeparatorsAndBreaksInAField) {
     EXPECT_EQ(BookLine::sniffDelimiter(u"Name,Email;Phone"), Delimiter::Comma);
     EXPECT_EQ(BookLine::sniffDelimiter(u"\"a;b;c\",d"), Delimiter::Comma);

@@ -36,9 +36,8 @@ protected:
     Settings settings{path()};
 };
 
-// Two processes change the settings file at the same time: the program writing its switches and
-// an outside launcher handing in `mailto`. The second process is this test binary started again
-// with CORVALIS_TEST_MAILTO_WRITER set; it does its writes before main() and exits.
+// Two processes change the settings file at once: the program writing its switches and a launcher handing in
+// `mailto` (this test binary started again with CORVALIS_TEST_MAILTO_WRITER: it writes before main()).
 constexpr char writerVariable[] = "CORVALIS_TEST_MAILTO_WRITER";
 constexpr int writes = 200;
 
@@ -144,9 +143,8 @@ TEST_F(SettingsTest, DamagedFilesGiveDefaults) {
     }
 }
 
-// Through a symbolic link only a regular, non-program file of the user's own is written (the
-// link stays); a missing target is not made. Each refusal, and a file too large to read, is
-// said, naming the file, and lays out no main directory in place of the recorded one.
+// Through a symbolic link only a regular, non-program file of the user's own is written (the link stays); a
+// missing target is not made. Each refusal, and a file too large, is said by name and lays out no main dir.
 TEST_F(SettingsTest, ALinkIsWrittenThroughOnlyToTheUsersOwnSettingsFile) {
     using P = QFileDevice;
     const struct {

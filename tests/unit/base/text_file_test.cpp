@@ -43,9 +43,8 @@ TEST(TextFile, SplitsOnEveryKindOfLineEnd) {
             << QString(c.text).replace(u'\r', u"\\r"_s).replace(u'\n', u"\\n"_s).toStdString();
 }
 
-// A full disk is the whole-files integration test's; here a directory in the way of the file: the
-// rename cannot replace it, even for root, and no temporary file is left. A read stops at its
-// limit (a missing file and a folder are the address book file test's).
+// A directory in the way of the file: the rename cannot replace it, even for root, and no temporary file is
+// left (a full disk is the whole-files test's). A read stops at its limit.
 TEST(TextFile, AWriteThatCannotReplaceTheFileFailsAndAReadStopsAtItsLimit) {
     TestFolder dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"taken"_s));

@@ -273,10 +273,9 @@ TEST(SpellLanguages, ReadsAndMakesTheStoredPaths) {
                                 u"\\\\server\\share\\german.vtd"_s);
 }
 
-// Real text in each language against `hunspell -l` with the same dictionary. hunspell's words take
-// in hyphens, periods and slashes ("--split", "dpkg-split", "prefix.NofM.deb", "splitsings-"), so
-// each word it stops at is checked here on its own: the stops must be the ones this check makes
-// in the whole text. Words with no stop here follow one of ruleFor's rules.
+// Real text in each language against `hunspell -l` with the same dictionary. Its words take in hyphens,
+// periods and slashes ("dpkg-split"), so each word it stops at is checked here on its own: the stops must be
+// the ones this check makes in the whole text. Words with no stop here follow one of ruleFor's rules.
 TEST(SpellEngine, StopsWhereHunspellDoesSaveByTheListedRules) {
     const struct {
         const char *file, *text, *dictionary;

@@ -71,9 +71,8 @@ TEST(ReplyBuilder, GathersEachModesValuesUntilAnElementIsMissing) {
     }
 }
 
-// Each mode's subject prefix (added even when present) and its body: an empty first line, a line
-// holding only ">", then the text quoted without a blank. A reply's wrapped lines, each quoted, are
-// the compose transfer integration test's.
+// Each mode's subject prefix (added even when present) and its body: an empty first line, a line holding
+// only ">", then the text quoted without a blank (wrapped lines are the compose transfer test's).
 TEST(ReplyBuilder, EachModeGivesItsSubjectAndBodyAndATemplateItsPlace) {
     const QString body = u"See you\r\nat noon."_s;
     const struct {
