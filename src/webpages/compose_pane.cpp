@@ -57,12 +57,12 @@ void ComposePane::show(bool keepFilled) {
     load();
 }
 
-void ComposePane::loadWhileWaiting() {
+void ComposePane::loadWhileWaiting(bool formless) {
     if (!m_address || m_compose.busy())
         return;
     const QString shown = m_compose.locationUrl();
     const bool due = m_error ? shown != *m_address || !m_lastLoad.isValid() || m_lastLoad.hasExpired(retryMs)
-                             : !showsCompose();
+                             : !showsCompose() || formless;
     if (due)
         load();
 }

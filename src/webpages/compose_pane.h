@@ -36,8 +36,13 @@ public:
     // filled (`keepFilled`, from `did_insert`) and loaded well.
     void show(bool keepFilled);
     // A transfer waits for the compose form: a pane left on an error page or on another page is
-    // loaded again, an error page at most once per `retryMs` unless the service changed.
-    void loadWhileWaiting();
+    // loaded again, an error page at most once per `retryMs` unless the service changed; so is a
+    // compose page that has come `formless`, without its form (a service's page for an expired
+    // compose session, answered as a success).
+    void loadWhileWaiting(bool formless);
+    // The pane holds a compose page of the current service (one of the service seen before, after
+    // the main pane moved to the other, is no place for this service's message).
+    bool showsCompose() const;
 
     static constexpr int retryMs = 2000;
 
@@ -50,9 +55,6 @@ signals:
 private:
     void mainPaneMoved(const QString &address);
     void load();
-    // The pane holds a compose page of the current service (one of the service seen before, after
-    // the main pane moved to the other, is no place for this service's message).
-    bool showsCompose() const;
 
     WebPane &m_compose;
     std::function<ServiceOrigin()> m_origin;

@@ -193,6 +193,9 @@ TEST_F(RoundcubeCompose, EachWayOfStartingAMessageFillsTheComposePageAndWhatIsSe
             const QModelIndexList row = list->match(list->index(0, MessageListModel::SubjectColumn),
                                                     Qt::DisplayRole, c.subject, 1, Qt::MatchExactly);
             ASSERT_EQ(row.size(), 1);
+            // Roundcube's page for a compose session it no longer knows (a success) gives way to a fresh one.
+            ASSERT_TRUE(start != u"CommandReplyNoText"_s ||
+                        h->load(compose(), stack().url() + u"/?_task=mail&_action=compose&_id=expired"_s));
             h->clickMessage(row[0].row());
             WebPane &preview = h->form().webBrowser(2);
             ASSERT_TRUE(MainFormHarness::waitFor(
