@@ -1,8 +1,10 @@
 #include "webpages/compose_pane.h"
 
+#include "webpages/compose_form.h"
 #include "webpages/service_origin.h"
 #include "webpages/web_pane.h"
 
+#include <QTimer>
 #include <QWebEngineLoadingInfo>
 
 namespace {
@@ -20,9 +22,17 @@ ComposePane::ComposePane(WebPane &main, WebPane &compose, std::function<ServiceO
     connect(&main, &QWebEngineView::urlChanged, this,
             [this](const QUrl &url) { mainPaneMoved(url.toString()); });
     connect(compose.page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
-        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+            return;
+        ++m_loads;
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
             m_error = false;
-        else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && info.errorCode() != loadAborted)
+            QTimer::singleShot(formlessReloadMs, this, [this, load = m_loads] {
+                if (load == m_loads)
+                    loadAgainIfFormless();
+            });
+        } else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus &&
+                   info.errorCode() != loadAborted)
             m_error = true;
     });
 }
@@ -57,12 +67,12 @@ void ComposePane::show(bool keepFilled) {
     load();
 }
 
-void ComposePane::loadWhileWaiting(bool formless) {
+void ComposePane::loadWhileWaiting() {
     if (!m_address || m_compose.busy())
         return;
     const QString shown = m_compose.locationUrl();
     const bool due = m_error ? shown != *m_address || !m_lastLoad.isValid() || m_lastLoad.hasExpired(retryMs)
-                             : !showsCompose() || formless;
+                             : !showsCompose();
     if (due)
         load();
 }
@@ -72,6 +82,15 @@ bool ComposePane::showsCompose() const {
     const ServiceOrigin origin = m_origin();
     return shown.contains(QLatin1String("compose")) && origin.composeAddress(shown) &&
            origin.service(shown).name() == m_provider;
+}
+
+void ComposePane::loadAgainIfFormless() {
+    // A compose page's form is in the page as served: one loaded a while ago without it is the service's
+    // error page at the compose address (Roundcube's for a compose session it lost, answered as a success).
+    // The page must answer: one too busy to may still hold the user's message.
+    if (!m_compose.busy() && showsCompose() && m_compose.bodyText() &&
+        !ComposeForm::value(m_compose, m_provider, ComposeForm::Field::To))
+        load();
 }
 
 void ComposePane::load() {

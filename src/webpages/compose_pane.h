@@ -16,7 +16,7 @@ class WebPane;
 // while the main pane shows a web page of another origin (an advert's, whatever its address says)
 // none is known either. A compose page that failed to load,
 // or came back as an HTTP error, is loaded again whenever it is needed; the load's result says
-// so, never the page's text.
+// so, never the page's text. One that came without its form is loaded again a while later.
 class ComposePane : public QObject {
     Q_OBJECT
 public:
@@ -36,15 +36,12 @@ public:
     // filled (`keepFilled`, from `did_insert`) and loaded well.
     void show(bool keepFilled);
     // A transfer waits for the compose form: a pane left on an error page or on another page is
-    // loaded again, an error page at most once per `retryMs` unless the service changed; so is a
-    // compose page that has come `formless`, without its form (a service's page for an expired
-    // compose session, answered as a success).
-    void loadWhileWaiting(bool formless);
-    // The pane holds a compose page of the current service (one of the service seen before, after
-    // the main pane moved to the other, is no place for this service's message).
-    bool showsCompose() const;
+    // loaded again, an error page at most once per `retryMs` unless the service changed.
+    void loadWhileWaiting();
 
     static constexpr int retryMs = 2000;
+    // A compose page loaded this long ago without its form is loaded again.
+    static constexpr int formlessReloadMs = 10000;
 
 signals:
     // A service has become known (the Compose tab shows its pane instead of a line saying so).
@@ -55,11 +52,16 @@ signals:
 private:
     void mainPaneMoved(const QString &address);
     void load();
+    void loadAgainIfFormless();
+    // The pane holds a compose page of the current service (one of the service seen before, after
+    // the main pane moved to the other, is no place for this service's message).
+    bool showsCompose() const;
 
     WebPane &m_compose;
     std::function<ServiceOrigin()> m_origin;
     std::optional<QString> m_address;
     QString m_provider;
     bool m_error = false;
+    int m_loads = 0; // loads the pane has ended
     QElapsedTimer m_lastLoad;
 };

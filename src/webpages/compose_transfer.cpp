@@ -11,7 +11,6 @@
 #include "webpages/web_pane.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -152,7 +151,6 @@ bool ComposeTransfer::waitForComposeForm(WebPane &target, PageWait &wait) {
     // Every attempt is at stage "5"; the marker is written once, not on every retry.
     stage("5");
     wait.wakeOn(&target, &WebPane::documentCompleted);
-    QElapsedTimer formless; // since when the pane has shown a loaded compose page without the form
     const PageWait::Outcome outcome = wait.until([&] {
         // Events that came with the tab switch run before each look.
         QCoreApplication::processEvents();
@@ -164,13 +162,8 @@ bool ComposeTransfer::waitForComposeForm(WebPane &target, PageWait &wait) {
             m_state.webmail = m_composePane.provider();
         if (ComposeForm::value(target, m_state.webmail, Field::To))
             return true;
-        if (composePane) {
-            if (target.busy() || !m_composePane.showsCompose())
-                formless.invalidate();
-            else if (!formless.isValid())
-                formless.start();
-            m_composePane.loadWhileWaiting(formless.isValid() && formless.hasExpired(formlessReloadMs));
-        }
+        if (composePane)
+            m_composePane.loadWhileWaiting();
         if (!wait.isCancelled())
             emit waitShown(true);
         return false;

@@ -46,8 +46,6 @@ public:
 
     // How often the compose form is looked for while the page loads.
     static constexpr int retryIntervalMs = 200;
-    // A compose page loaded this long without its form is loaded again (its form is in the page as served).
-    static constexpr int formlessReloadMs = 10000;
 
 signals:
     // The wait panel is to be shown, or hidden.
